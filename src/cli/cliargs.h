@@ -1,0 +1,38 @@
+#pragma once
+// Command-line parsing of orbelle-cli, kept apart from main so tests can call it.
+
+#include "drawsettings.h"
+
+#include <optional>
+#include <string>
+#include <variant>
+#include <vector>
+
+namespace orbelle::cli {
+
+struct PointsCommand {
+    FormulaId formula;
+    ParamRows params{};
+    std::optional<long long> limit;
+};
+
+struct RenderCommand {
+    DrawSettings settings;
+    std::string outputPath;
+    int size = 1000;
+};
+
+struct UsageError {
+    std::string message;
+};
+
+using Command = std::variant<PointsCommand, RenderCommand, UsageError>;
+
+/// Parses argv[1...]. Files named for render are read here, so an unreadable or
+/// damaged settings file is a UsageError too.
+Command parseCommandLine(const std::vector<std::string>& args);
+
+/// One line of help.
+const char* usageText();
+
+} // namespace orbelle::cli

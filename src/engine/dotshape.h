@@ -1,0 +1,58 @@
+#pragma once
+// The shape of one dot: the ellipse inscribed in the box (left, top) to
+// (left + d, top + d), d = w + 1, filled and outlined by a pen of width w
+// centred on the outline. The shape is computed once per drawing as a list of
+// row spans, so plotting a dot is a few clipped row fills.
+
+#include "canvas.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace orbelle {
+
+class DotShape {
+public:
+    /// Shape for pen width w (1..100; other values are clamped into that range).
+    explicit DotShape(int penWidth);
+
+    /// Draws the dot whose box starts at (left, top) in the given pixel word.
+    /// Any part outside the canvas is clipped; coordinates far off the canvas
+    /// (even INT32_MIN) draw nothing and cannot overflow.
+    void plot(Canvas& canvas, std::int32_t left, std::int32_t top, std::uint32_t pixel) const {
+        const std::int64_t x = left;
+        const std::int64_t y = top;
+        if (x + m_maxDx < 0 || x + m_minDx >= Canvas::kSize || y + m_maxDy < 0 ||
+            y + m_minDy >= Canvas::kSize) {
+            return;
+        }
+        for (const Span& s : m_spans) {
+            const std::int64_t row = y + s.dy;
+            if (row < 0 || row >= Canvas::kSize) {
+                continue;
+            }
+            std::int64_t x0 = x + s.x0;
+            std::int64_t x1 = x + s.x1;
+            if (x0 < 0) x0 = 0;
+            if (x1 > Canvas::kSize - 1) x1 = Canvas::kSize - 1;
+            std::uint32_t* line = canvas.row(static_cast<int>(row));
+            for (std::int64_t k = x0; k <= x1; ++k) {
+                line[k] = pixel;
+            }
+        }
+    }
+
+    /// Offsets (relative to left, top) of the pixels the dot covers, for tests.
+    struct Span {
+        int dy;
+        int x0;
+        int x1; // inclusive
+    };
+    const std::vector<Span>& spans() const { return m_spans; }
+
+private:
+    std::vector<Span> m_spans;
+    int m_minDx = 0, m_maxDx = 0, m_minDy = 0, m_maxDy = 0;
+};
+
+} // namespace orbelle

@@ -1,0 +1,162 @@
+#include "draw.h"
+
+#include "colour.h"
+#include "dotshape.h"
+#include "numeric.h"
+#include "transform.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace orbelle {
+namespace {
+
+constexpr std::size_t kChunk = 4096;
+
+// Everything plotting needs for one drawing, fixed before the loop.
+struct Plotter {
+    Canvas& canvas;
+    DotShape shape;
+    bool gradient;
+    bool immediate;
+    std::uint32_t plainPixel;
+    std::array<std::uint32_t, kRampSize> rampPixels{};
+    std::int32_t N;
+    int repeat;
+    // Deferred dots, indexed by i - i0; sized to the drawing.
+    std::vector<std::int32_t> lefts, tops;
+    std::vector<std::uint32_t> colours;
+
+    void plot(std::int64_t i, std::int32_t left, std::int32_t top) {
+        if (!gradient) {
+            shape.plot(canvas, left, top, plainPixel);
+            return;
+        }
+        const std::uint32_t pixel = rampPixels[rampIndex(i, N, repeat)];
+        if (immediate) {
+            shape.plot(canvas, left, top, pixel);
+        } else {
+            lefts.push_back(left);
+            tops.push_back(top);
+            colours.push_back(pixel);
+        }
+    }
+
+    // Deferred dots are drawn from the last to the first, so the drawing's
+    // first dots end up on top.
+    void flushDeferred() {
+        for (std::size_t k = lefts.size(); k-- > 0;) {
+            shape.plot(canvas, lefts[k], tops[k], colours[k]);
+        }
+    }
+};
+
+} // namespace
+
+std::int32_t drawingColour(std::int32_t mode, std::int32_t custom) {
+    switch (mode) {
+    case 0:
+        return kBlack;
+    case 1:
+        return kWhite;
+    case 2:
+        return custom;
+    default:
+        return kBlack;
+    }
+}
+
+std::int32_t backgroundColour(std::int32_t mode, std::int32_t custom) {
+    switch (mode) {
+    case 0:
+        return kBlack;
+    case 2:
+        return custom;
+    default:
+        return kWhite;
+    }
+}
+
+CentreOffset centreOffset(std::int32_t shiftH, std::int32_t shiftV) {
+    // 64-bit intermediates: a shift read from a damaged file cannot overflow.
+    const auto x = 3000 + (static_cast<std::int64_t>(shiftH) * 3000) / 100;
+    const auto y = 3000 - (static_cast<std::int64_t>(shiftV) * 3000) / 100;
+    return {static_cast<std::int32_t>(std::clamp<std::int64_t>(x, INT32_MIN, INT32_MAX)),
+            static_cast<std::int32_t>(std::clamp<std::int64_t>(y, INT32_MIN, INT32_MAX))};
+}
+
+DrawResult draw(const DrawSettings& s, Canvas& canvas) {
+    DrawResult result;
+    result.drawColor = drawingColour(s.drawColorMode, s.drawColor);
+    result.backColor = backgroundColour(s.backColorMode, s.backColor);
+    const bool gradient = s.drawColorMode == 3;
+    if (!gradient && result.drawColor == result.backColor) {
+        result.status = DrawStatus::SameColours;
+        return result;
+    }
+
+    canvas.clear(result.backColor);
+
+    const Transform3D transform = Transform3D::fromDegrees(s.rotX, s.rotY, s.rotZ, s.scaleZ);
+    const bool transformOn = s.rotX != 0 || s.rotY != 0 || s.rotZ != 0;
+    const bool immediate =
+        !(gradient && (transform.cosY * transform.cosX) * transform.zf < 0 &&
+          (s.rotX != 0 || s.rotY != 0));
+    const CentreOffset offset = centreOffset(s.shiftH, s.shiftV);
+    const double offX = offset.x;
+    const double offY = offset.y;
+
+    std::optional<FormulaRun> run = prepareFormula(s.formula(), s.params);
+    if (!run) {
+        return result;
+    }
+
+    Plotter plotter{canvas,   DotShape(s.penWidth), gradient, immediate,
+                    Canvas::toPixel(result.drawColor), {}, run->count, s.gradientRepeat,
+                    {},       {},                   {}};
+    if (gradient) {
+        GradientInputs inputs;
+        inputs.colours = s.gradientColors;
+        for (int k = 0; k < 5; ++k) {
+            inputs.stopOn[k] = s.gradientStopOn[k] != 0;
+        }
+        const ColourRamp ramp =
+            s.gradientSmooth != 0 ? buildSmoothRamp(inputs) : buildSteppedRamp(inputs);
+        for (int k = 0; k < kRampSize; ++k) {
+            plotter.rampPixels[k] = Canvas::toPixel(ramp[k]);
+        }
+        if (!immediate) {
+            const auto n = static_cast<std::size_t>(run->iterations());
+            plotter.lefts.reserve(n);
+            plotter.tops.reserve(n);
+            plotter.colours.reserve(n);
+        }
+    }
+
+    FigureBounds& b = result.bounds;
+    Point points[kChunk];
+    const std::int64_t last = run->count;
+    for (std::int64_t i = run->startIndex; i <= last;) {
+        const auto n = static_cast<std::size_t>(std::min<std::int64_t>(kChunk, last - i + 1));
+        run->source->generate(points, n);
+        for (std::size_t k = 0; k < n; ++k, ++i) {
+            double px = points[k].x;
+            double py = points[k].y;
+            if (px < b.minX) b.minX = px;
+            if (px > b.maxX) b.maxX = px;
+            if (py < b.minY) b.minY = py;
+            if (py > b.maxY) b.maxY = py;
+            if (transformOn) {
+                transform.apply(px, py, i, run->count);
+            }
+            plotter.plot(i, trunc32(offX + px), trunc32(offY + py));
+        }
+    }
+    if (!immediate) {
+        plotter.flushDeferred();
+    }
+    result.dotCount = run->iterations();
+    return result;
+}
+
+} // namespace orbelle

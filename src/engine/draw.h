@@ -1,0 +1,59 @@
+#pragma once
+// The Draw operation as a pure function of a settings record and a canvas:
+// derive the colours, clear the canvas, run the formula in the common frame,
+// widen the figure bounds, transform and plot every dot.
+
+#include "canvas.h"
+#include "drawsettings.h"
+#include "formula.h"
+
+#include <cstdint>
+
+namespace orbelle {
+
+/// Box around a figure's points (after the display scale, before the 3D
+/// transform and the centre offset). Always contains the origin.
+struct FigureBounds {
+    double minX = 0;
+    double maxX = 0;
+    double minY = 0;
+    double maxY = 0;
+    friend bool operator==(const FigureBounds&, const FigureBounds&) = default;
+};
+
+enum class DrawStatus {
+    Drawn,       // the canvas holds the new figure
+    SameColours, // plain mode with equal drawing and background colours: nothing done
+};
+
+struct DrawResult {
+    DrawStatus status = DrawStatus::Drawn;
+    FigureBounds bounds;
+    std::int32_t drawColor = kBlack; // the colours the drawing used
+    std::int32_t backColor = kWhite;
+    std::int64_t dotCount = 0;       // iterations run (0 for an unknown formula)
+};
+
+/// Drawing colour of a mode: black, white, the custom colour for mode 2, and
+/// black for the gradient and any other mode.
+std::int32_t drawingColour(std::int32_t mode, std::int32_t custom);
+
+/// Background colour of a mode: black, the custom colour for mode 2, white
+/// otherwise.
+std::int32_t backgroundColour(std::int32_t mode, std::int32_t custom);
+
+/// Centre offset of the figure's origin on the canvas for the two shifts.
+struct CentreOffset {
+    std::int32_t x;
+    std::int32_t y;
+};
+CentreOffset centreOffset(std::int32_t shiftH, std::int32_t shiftV);
+
+/// Draws settings on the canvas. In settings, drawColor and backColor are the
+/// custom colours of modes 2; the result names the colours actually used.
+/// With equal colours in a plain mode the canvas is left untouched and the
+/// result says SameColours. A FormulaId that names no formula clears the canvas
+/// and draws nothing.
+DrawResult draw(const DrawSettings& settings, Canvas& canvas);
+
+} // namespace orbelle

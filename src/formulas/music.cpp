@@ -1,0 +1,7 @@
+#include "formula.h"
+
+namespace orbelle {
+
+std::span<const FormulaFactory> musicFormulas() { return {}; }
+
+} // namespace orbelle

@@ -1,0 +1,7 @@
+#include "formula.h"
+
+namespace orbelle {
+
+std::span<const FormulaFactory> wheelFormulas() { return {}; }
+
+} // namespace orbelle
