@@ -1,0 +1,3 @@
+#include "formulatest.h"
+
+using namespace orbelle;
