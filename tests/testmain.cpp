@@ -1,0 +1,33 @@
+// Test entry point: every test program runs with fresh data, config and
+// runtime folders of its own and the offscreen Qt platform, so no test ever
+// touches the real home folder or needs a display.
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include <unistd.h>
+
+int main(int argc, char** argv) {
+    std::string root = (std::filesystem::temp_directory_path() / "orbelle-test-XXXXXX").string();
+    if (mkdtemp(root.data()) == nullptr) {
+        return 1;
+    }
+    for (const char* sub : {"data", "config", "runtime", "cache"}) {
+        std::filesystem::create_directories(std::filesystem::path(root) / sub);
+    }
+    std::filesystem::permissions(std::filesystem::path(root) / "runtime",
+                                 std::filesystem::perms::owner_all);
+    setenv("XDG_DATA_HOME", (root + "/data").c_str(), 1);
+    setenv("XDG_CONFIG_HOME", (root + "/config").c_str(), 1);
+    setenv("XDG_RUNTIME_DIR", (root + "/runtime").c_str(), 1);
+    setenv("XDG_CACHE_HOME", (root + "/cache").c_str(), 1);
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    ::testing::InitGoogleTest(&argc, argv);
+    const int status = RUN_ALL_TESTS();
+    std::error_code ignored;
+    std::filesystem::remove_all(root, ignored);
+    return status;
+}
