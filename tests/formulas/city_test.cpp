@@ -1,3 +1,223 @@
 #include "formulatest.h"
 
+#include "numeric.h"
+
+#include <cmath>
+#include <set>
+#include <utility>
+
 using namespace orbelle;
+using namespace orbelle::test;
+
+namespace {
+
+constexpr int kCity = 8;
+constexpr int kCityCount = 14;
+
+// The rotation of a city step, written out independently of the library:
+// X = ((c t) - ((A W) s)) + delta, Y = ((W c) + (((A t) K) s)) + delta.
+struct HandRotation {
+    double t, y, A, K, c, s;
+
+    HandRotation(const ParamRows& r, double a) : A(a) {
+        t = r[4] / 10.0;
+        y = r[5] / 10.0;
+        K = (r[3] + 999999999600.0) / 1000000000000.0;
+        const double theta = r[2] * 0.000001 + 6.283185307179586 / r[1];
+        c = std::cos(theta);
+        s = std::sin(theta);
+    }
+
+    Point turn(double W, double delta, double scale) {
+        const double X = ((c * t) - ((A * W) * s)) + delta;
+        const double Y = ((W * c) + (((A * t) * K) * s)) + delta;
+        t = X;
+        y = Y;
+        return {X * scale, Y * scale};
+    }
+};
+
+double commonA(const ParamRows& r) { return (r[6] / 1000.0 + 999.5) / 1000.0; }
+
+void expectSamePoints(const std::vector<Point>& got, const std::vector<Point>& want) {
+    ASSERT_EQ(got.size(), want.size());
+    for (std::size_t k = 0; k < got.size(); ++k) {
+        ASSERT_EQ(got[k].x, want[k].x) << "point " << k;
+        ASSERT_EQ(got[k].y, want[k].y) << "point " << k;
+    }
+}
+
+// "東京" step by step: its own A, D inside W, offset -G.
+std::vector<Point> tokyoByHand(const ParamRows& r, std::size_t n) {
+    HandRotation h(r, (r[6] / 500.0 + 499) / 500.0);
+    const double B = r[7] / 500.0, C = (r[8] / 500.0) * 3, D = r[9] / 50.0;
+    const double E = (r[10] / 500.0) * (-5), F = r[11] / 500.0, G = r[12] / 500.0;
+    const double H = r[13] / 500.0, e1 = r[14] / 500.0, e2 = r[15] / 5000.0;
+    std::vector<Point> out;
+    for (std::size_t k = 0; k < n; ++k) {
+        const double t = h.t;
+        const double m = std::exp((E * t) * t) * (std::tan(t) * ((B + t) * C));
+        const double f = (e2 * t + H) - static_cast<double>(trunc32(e2 * t + H));
+        const double root = std::sqrt(std::abs(f));
+        const double W = ((root * e1 + (F + h.y)) + m) + D;
+        out.push_back(h.turn(W, -G, 4.44));
+    }
+    return out;
+}
+
+// "ベルリン" step by step; z flips before it is used.
+std::vector<Point> berlinByHand(const ParamRows& r, std::size_t n) {
+    HandRotation h(r, commonA(r));
+    const double B = (r[7] / 500.0) * 0.00001, C = r[8] / 50.0, D = r[9] / 500.0;
+    const double E = r[10] / 500.0, F = r[11] / 500.0, G = r[12] / 500.0, H = r[13] / 500.0;
+    const double e1 = r[14] / 500.0, e2 = r[15] / 500.0;
+    double z = r[16] / 100.0;
+    std::vector<Point> out;
+    for (std::size_t k = 0; k < n; ++k) {
+        const double t = h.t;
+        z = -z;
+        const double num = (std::sqrt(std::abs(t - e2)) * C) * std::sin(t);
+        const double v = num / (std::abs((G * t) * t - H) * E + B);
+        const double W = v + (std::sin((e1 * t) * t) * z + (F + h.y));
+        out.push_back(h.turn(W, -D, 0.5));
+    }
+    return out;
+}
+
+// "モスクワ" step by step, with its guarded denominator.
+std::vector<Point> moscowByHand(const ParamRows& r, std::size_t n) {
+    HandRotation h(r, commonA(r));
+    const double B = (r[7] / 500.0) * 0.00001, C = r[8] / 50.0, D = r[9] / 500.0;
+    const double E = r[10] / 500.0, F = r[11] / 500.0, G = r[12] / 500.0, H = r[13] / 500.0;
+    const double e1 = r[14] / 500.0, e2 = r[15] / 500.0, e3 = r[16] / 500.0;
+    const double e4 = r[17] / 5000.0, e5 = r[18] / 5000.0, e6 = r[19] / 5000.0;
+    std::vector<Point> out;
+    for (std::size_t k = 0; k < n; ++k) {
+        const double t = h.t;
+        const double a = e6 * t + e5;
+        const double v = std::abs(std::tan(G * t - e3) * E) + std::abs((t - e2) * t);
+        const double fa = a - static_cast<double>(trunc32(a));
+        const double lower = 1 - std::sqrt(std::abs(1 - fa * fa));
+        const double ea = (a - 1) - static_cast<double>(trunc32(a));
+        const double upper = std::sqrt(std::abs(1 - ea * ea));
+        double den = (v + lower * e4) * H + B;
+        if (den == 0) den = 1e-24;
+        const double W = (upper * e4 + (F + h.y)) + ((t - e1) * (C * t)) / den;
+        out.push_back(h.turn(W, -D, 3.33));
+    }
+    return out;
+}
+
+// "バグダッド" step by step.
+std::vector<Point> baghdadByHand(const ParamRows& r, std::size_t n) {
+    HandRotation h(r, commonA(r));
+    const double B = (r[7] / 500.0) * 0.0001, C = r[8] / 50.0, D = r[9] / 500.0;
+    const double E = r[10] / 500.0, F = r[11] / 500.0, G = r[12] / 500.0, H = r[13] / 500.0;
+    const double e1 = r[14] / 50.0;
+    std::vector<Point> out;
+    for (std::size_t k = 0; k < n; ++k) {
+        const double t = h.t;
+        const double u = static_cast<double>(trunc32(t)) - t;
+        const double v = ((t - H) * (C * t)) / (std::abs(((t - E) * t) * (t - G)) + B);
+        const double W = v + ((F + h.y) - std::cos(t) * ((u * e1) * u));
+        out.push_back(h.turn(W, -D, 0.667));
+    }
+    return out;
+}
+
+} // namespace
+
+TEST(CityFormulas, EveryFormulaStartsAtOneAndDrawsNDots) {
+    for (int item = 0; item < kCityCount; ++item) {
+        const FormulaId id{kCity, item};
+        auto run = prepareFormula(id, defaultRows(id));
+        ASSERT_TRUE(run) << "item " << item;
+        EXPECT_EQ(run->startIndex, 1) << "item " << item;
+        EXPECT_EQ(defaultDotCount(id), defaultRows(id)[0] * 500) << "item " << item;
+    }
+    EXPECT_EQ(defaultDotCount({kCity, 5}), 75000);  // "ロンドン"
+    EXPECT_EQ(defaultDotCount({kCity, 3}), 150000); // "ワシントン"
+    EXPECT_FALSE(prepareFormula({kCity, kCityCount}, ParamRows{}));
+}
+
+TEST(CityFormulas, DefaultsGiveFiniteSpreadFigures) {
+    for (int item = 0; item < kCityCount; ++item) {
+        const auto points = firstPoints({kCity, item}, 500);
+        std::set<std::pair<std::int32_t, std::int32_t>> dots;
+        for (const Point& p : points) {
+            ASSERT_TRUE(std::isfinite(p.x) && std::isfinite(p.y)) << "item " << item;
+            dots.insert({trunc32(p.x), trunc32(p.y)});
+        }
+        EXPECT_GT(dots.size(), 20u) << "item " << item;
+    }
+}
+
+TEST(CityFormulas, FirstPointsMatchTheStepWrittenOut) {
+    const FormulaId tokyo{kCity, 0}, berlin{kCity, 6}, moscow{kCity, 8}, baghdad{kCity, 13};
+    expectSamePoints(firstPoints(tokyo, 50), tokyoByHand(defaultRows(tokyo), 50));
+    expectSamePoints(firstPoints(berlin, 50), berlinByHand(defaultRows(berlin), 50));
+    expectSamePoints(firstPoints(moscow, 50), moscowByHand(defaultRows(moscow), 50));
+    expectSamePoints(firstPoints(baghdad, 50), baghdadByHand(defaultRows(baghdad), 50));
+
+    // "定数Ｇ" = 0: no offset at all, so a -0 coordinate stays -0.
+    ParamRows noG = defaultRows(tokyo);
+    noG[12] = 0;
+    expectSamePoints(firstPoints(tokyo, noG, 30), tokyoByHand(noG, 30));
+
+    // An integral start makes the fraction term of "バグダッド" vanish.
+    ParamRows integral = defaultRows(baghdad);
+    integral[4] = 500;
+    expectSamePoints(firstPoints(baghdad, integral, 30), baghdadByHand(integral, 30));
+
+    // "ベルリン" with "要素３" = 0: the alternating term is zero either way.
+    ParamRows still = defaultRows(berlin);
+    still[16] = 0;
+    expectSamePoints(firstPoints(berlin, still, 30), berlinByHand(still, 30));
+}
+
+// In the exponential items "定数Ｄ" enters W (and so is turned with it) while
+// "定数Ｇ" shifts both coordinates of the rotated point alike.
+TEST(CityFormulas, ExponentialItemsShiftByG) {
+    for (int item : {0, 1, 2, 7, 9}) {
+        const FormulaId id{kCity, item};
+        const ParamRows base = defaultRows(id);
+        const Point p = firstPoints(id, base, 1)[0];
+
+        ParamRows shiftedG = base;
+        shiftedG[12] += 100; // G grows by 0.2
+        const Point g = firstPoints(id, shiftedG, 1)[0];
+        EXPECT_NEAR(p.x - g.x, p.y - g.y, 1e-9) << "item " << item;
+        EXPECT_GT(p.x - g.x, 0.1) << "item " << item;
+
+        ParamRows shiftedD = base;
+        shiftedD[9] += 100;
+        const Point d = firstPoints(id, shiftedD, 1)[0];
+        EXPECT_GT(std::abs((p.x - d.x) - (p.y - d.y)), 0.1) << "item " << item;
+    }
+}
+
+TEST(CityFormulas, ZeroDenominatorsAreGuardedOnlyWhereIntended) {
+    // B = 0 and H = 0 make the denominator of "モスクワ" exactly zero at once;
+    // the guard turns it into 1e-24 and the first point stays finite.
+    ParamRows zeroDen = defaultRows({kCity, 8});
+    zeroDen[7] = 0;
+    zeroDen[13] = 0;
+    const auto moscow = firstPoints({kCity, 8}, zeroDen, 3);
+    EXPECT_TRUE(std::isfinite(moscow[0].x) && std::isfinite(moscow[0].y));
+    expectSamePoints(moscow, moscowByHand(zeroDen, 3));
+
+    ParamRows washington = defaultRows({kCity, 3});
+    washington[7] = 0;
+    washington[13] = 0;
+    const Point w = firstPoints({kCity, 3}, washington, 1)[0];
+    EXPECT_TRUE(std::isfinite(w.x) && std::isfinite(w.y));
+    EXPECT_GT(std::abs(w.x), 1e20);
+
+    // "エルサレム" divides by tent(H, e1, t) G + B unguarded: B = G = 0 gives
+    // a division by zero and a point off every canvas.
+    ParamRows jerusalem = defaultRows({kCity, 11});
+    jerusalem[7] = 0;
+    jerusalem[12] = 0;
+    const Point j = firstPoints({kCity, 11}, jerusalem, 1)[0];
+    EXPECT_FALSE(std::isfinite(j.x) && std::isfinite(j.y));
+}
