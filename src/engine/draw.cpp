@@ -85,7 +85,16 @@ CentreOffset centreOffset(std::int32_t shiftH, std::int32_t shiftV) {
             static_cast<std::int32_t>(std::clamp<std::int64_t>(y, INT32_MIN, INT32_MAX))};
 }
 
+bool immediateDrawing(const DrawSettings& s, const Transform3D& transform) {
+    return !(s.drawColorMode == 3 && (transform.cosY * transform.cosX) * transform.zf < 0 &&
+             (s.rotX != 0 || s.rotY != 0));
+}
+
 DrawResult draw(const DrawSettings& s, Canvas& canvas) {
+    return drawRun(s, prepareFormula(s.formula(), s.params), canvas);
+}
+
+DrawResult drawRun(const DrawSettings& s, std::optional<FormulaRun> run, Canvas& canvas) {
     DrawResult result;
     result.drawColor = drawingColour(s.drawColorMode, s.drawColor);
     result.backColor = backgroundColour(s.backColorMode, s.backColor);
@@ -99,14 +108,11 @@ DrawResult draw(const DrawSettings& s, Canvas& canvas) {
 
     const Transform3D transform = Transform3D::fromDegrees(s.rotX, s.rotY, s.rotZ, s.scaleZ);
     const bool transformOn = s.rotX != 0 || s.rotY != 0 || s.rotZ != 0;
-    const bool immediate =
-        !(gradient && (transform.cosY * transform.cosX) * transform.zf < 0 &&
-          (s.rotX != 0 || s.rotY != 0));
+    const bool immediate = immediateDrawing(s, transform);
     const CentreOffset offset = centreOffset(s.shiftH, s.shiftV);
     const double offX = offset.x;
     const double offY = offset.y;
 
-    std::optional<FormulaRun> run = prepareFormula(s.formula(), s.params);
     if (!run) {
         return result;
     }

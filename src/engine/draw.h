@@ -8,6 +8,7 @@
 #include "formula.h"
 
 #include <cstdint>
+#include <optional>
 
 namespace orbelle {
 
@@ -55,5 +56,16 @@ CentreOffset centreOffset(std::int32_t shiftH, std::int32_t shiftV);
 /// result says SameColours. A FormulaId that names no formula clears the canvas
 /// and draws nothing.
 DrawResult draw(const DrawSettings& settings, Canvas& canvas);
+
+/// The same operation with the formula already prepared (or nothing, which
+/// clears the canvas and draws nothing); the point source may be any source of
+/// points, which lets tests feed chosen points through the frame.
+DrawResult drawRun(const DrawSettings& settings, std::optional<FormulaRun> run, Canvas& canvas);
+
+struct Transform3D;
+/// False only in the gradient mode when the depth axis is turned around
+/// (cos Y * cos X * zf < 0 with an X or Y rotation): then the dots are stored
+/// and drawn from the last to the first.
+bool immediateDrawing(const DrawSettings& settings, const Transform3D& transform);
 
 } // namespace orbelle

@@ -1,7 +1,97 @@
 #include "colour.h"
 
+#include "drawsettings.h"
+
 #include <gtest/gtest.h>
 
 using namespace orbelle;
 
-TEST(Colour, Placeholder) { EXPECT_EQ(rgbToHsv(255, 0, 0), (Hsv{0, 255, 255})); }
+TEST(ColourConversion, PrimariesAndGrey) {
+    EXPECT_EQ(rgbToHsv(255, 0, 0), (Hsv{0, 255, 255}));
+    EXPECT_EQ(rgbToHsv(0, 255, 0), (Hsv{120, 255, 255}));
+    EXPECT_EQ(rgbToHsv(0, 0, 255), (Hsv{240, 255, 255}));
+    EXPECT_EQ(rgbToHsv(128, 128, 128), (Hsv{0, 0, 128}));
+    EXPECT_EQ(rgbToHsv(0, 0, 0), (Hsv{0, 0, 0}));
+    // Truncation, not rounding: the editor's example colour.
+    EXPECT_EQ(rgbToHsv(10, 200, 30), (Hsv{126, 242, 200}));
+    // Red is the maximum and blue above green: the hue wraps below 360.
+    EXPECT_EQ(rgbToHsv(255, 0, 10).h, 357);
+}
+
+TEST(ColourConversion, HsvToRgb) {
+    for (int v : {0, 1, 128, 255}) {
+        EXPECT_EQ(hsvToRgb(0, 0, v), packRgb(v, v, v)) << v;
+        EXPECT_EQ(hsvToRgb(200, 0, v), packRgb(v, v, v)) << v;
+    }
+    EXPECT_EQ(hsvToRgb(0, 255, 255), packRgb(255, 0, 0));
+    EXPECT_EQ(hsvToRgb(360, 255, 255), packRgb(255, 0, 0)); // 360 turns like 0
+    EXPECT_EQ(hsvToRgb(120, 255, 255), packRgb(0, 255, 0));
+    EXPECT_EQ(hsvToRgb(240, 255, 255), packRgb(0, 0, 255));
+    EXPECT_EQ(hsvToRgb(126, 242, 200), packRgb(10, 200, 29));
+}
+
+TEST(ColourBlend, ShorterWayRoundTheHueCircle) {
+    // From hue 350 to hue 10 the hue climbs through 360 and on from 0.
+    const std::int32_t a = hsvToRgb(350, 255, 255);
+    const std::int32_t b = hsvToRgb(10, 255, 255);
+    ASSERT_EQ(rgbToHsv(a).h, 350);
+    ASSERT_EQ(rgbToHsv(b).h, 10);
+    std::int32_t out[20];
+    blendHsv(a, b, 20, out);
+    EXPECT_EQ(out[0], a);
+    for (int j = 0; j < 20; ++j) {
+        const int h = rgbToHsv(out[j]).h;
+        EXPECT_TRUE(h >= 349 || h <= 10) << "entry " << j << " hue " << h;
+    }
+    // Exactly opposite hues: the hue increases.
+    blendHsv(hsvToRgb(0, 255, 255), hsvToRgb(180, 255, 255), 4, out);
+    EXPECT_EQ(out[1], hsvToRgb(45, 255, 255));
+}
+
+TEST(ColourBlend, LastEntryStopsShortOfTheTarget) {
+    std::int32_t out[120];
+    blendHsv(packRgb(255, 0, 0), packRgb(255, 255, 0), 120, out);
+    EXPECT_EQ(out[0], packRgb(255, 0, 0));
+    EXPECT_EQ(out[119], hsvToRgb(59, 255, 255));
+}
+
+TEST(ColourRamps, AllStopsTicked) {
+    GradientInputs in;
+    in.colours = kDefaultGradientColors;
+    const ColourRamp smooth = buildSmoothRamp(in);
+    const ColourRamp stepped = buildSteppedRamp(in);
+    // Stored backwards: entry 719 is colour 0.
+    EXPECT_EQ(smooth[719], kDefaultGradientColors[0]);
+    EXPECT_EQ(smooth[719 - 120], kDefaultGradientColors[1]);
+    // Stepped: 60 of C0, 120 each of C1..C5, 60 of C6, reversed.
+    for (int m = 660; m < 720; ++m) EXPECT_EQ(stepped[m], kDefaultGradientColors[0]) << m;
+    for (int m = 540; m < 660; ++m) EXPECT_EQ(stepped[m], kDefaultGradientColors[1]) << m;
+    for (int m = 0; m < 60; ++m) EXPECT_EQ(stepped[m], kDefaultGradientColors[6]) << m;
+}
+
+TEST(ColourRamps, NoStopsTickedLeavesTwoAnchors) {
+    GradientInputs in;
+    in.colours = {packRgb(0, 0, 255), 1, 2, 3, 4, 5, packRgb(255, 0, 0)};
+    in.stopOn = {false, false, false, false, false};
+    const ColourRamp stepped = buildSteppedRamp(in);
+    for (int m = 0; m < 360; ++m) ASSERT_EQ(stepped[m], packRgb(255, 0, 0)) << m;
+    for (int m = 360; m < 720; ++m) ASSERT_EQ(stepped[m], packRgb(0, 0, 255)) << m;
+    const ColourRamp smooth = buildSmoothRamp(in);
+    std::int32_t blend[720];
+    blendHsv(in.colours[0], in.colours[6], 720, blend);
+    for (int m = 0; m < 720; ++m) ASSERT_EQ(smooth[m], blend[719 - m]) << m;
+}
+
+TEST(ColourRamps, RampIndexWalksAndRepeats) {
+    EXPECT_EQ(rampIndex(0, 100000, 1), 0);
+    EXPECT_EQ(rampIndex(50000, 100000, 1), 360);
+    EXPECT_EQ(rampIndex(100000, 100000, 1), 0);
+    EXPECT_EQ(rampIndex(99999, 100000, 1), 719);
+    // Three repeats: per = 33333.
+    EXPECT_EQ(rampIndex(33333, 100000, 3), 0);
+    EXPECT_EQ(rampIndex(33332, 100000, 3), 719);
+    // Degenerate inputs from damaged records never divide by zero.
+    EXPECT_EQ(rampIndex(5, 10, 30), 0);
+    EXPECT_EQ(rampIndex(5, 100000, 0), 0);
+    EXPECT_EQ(rampIndex(5, -500, 1), 0);
+}

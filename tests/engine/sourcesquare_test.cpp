@@ -1,0 +1,54 @@
+#include "sourcesquare.h"
+
+#include "stretch.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+#include <memory>
+
+using namespace orbelle;
+
+TEST(SourceSquare, EmptyCanvasShowsTheCentre) {
+    EXPECT_EQ(sourceSquare({}, 100), (SourceSquare{2500, 2500, 1000}));
+}
+
+TEST(SourceSquare, FigureWithMargins) {
+    const FigureBounds figure{-1000, 1000, -1000, 1000};
+    EXPECT_EQ(sourceSquare(figure, 100), (SourceSquare{1500, 1500, 3000}));
+    EXPECT_EQ(sourceSquare(figure, -999), (SourceSquare{401, 401, 5198}));
+    EXPECT_EQ(sourceSquare(figure, 600), (SourceSquare{2000, 2000, 2000}));
+}
+
+TEST(SourceSquare, NearTheEdgeShowsTheWholeCanvas) {
+    EXPECT_EQ(sourceSquare({-2600, 0, 0, 0}, 100), (SourceSquare{0, 0, 6000}));
+    EXPECT_EQ(sourceSquare({0, 2500, 0, 10}, 100), (SourceSquare{0, 0, 6000}));
+}
+
+TEST(SourceSquare, TinyCutFallsBackToTheHundredSquare) {
+    // zoom 999: margin -399 on a figure 700 wide leaves under 100 pixels.
+    EXPECT_EQ(sourceSquare({-350, 350, -10, 10}, 999), (SourceSquare{2950, 2950, 100}));
+    EXPECT_EQ(sourceSquare({100, 500, 100, 300}, 999), (SourceSquare{3250, 3150, 100}));
+}
+
+TEST(SourceSquare, InfiniteBoundsDoNotOverflow) {
+    const double inf = std::numeric_limits<double>::infinity();
+    const SourceSquare s = sourceSquare({-inf, 10, 0, 10}, 100);
+    EXPECT_EQ(s, (SourceSquare{0, 0, 6000}));
+}
+
+TEST(Stretch, NearestNeighbourWithoutSmoothing) {
+    auto canvas = std::make_unique<Canvas>();
+    canvas->clear(kWhite);
+    canvas->row(2501)[2500] = Canvas::toPixel(packRgb(255, 0, 0));
+    // The 1000 square from 2500 onto 2000 pixels: every source pixel is a 2 x 2 block.
+    const auto out = stretchSquare(*canvas, {2500, 2500, 1000}, 2000);
+    const std::uint32_t red = Canvas::toPixel(packRgb(255, 0, 0));
+    EXPECT_EQ(out[2 * 2000 + 0], red);
+    EXPECT_EQ(out[3 * 2000 + 1], red);
+    EXPECT_EQ(out[1 * 2000 + 0], Canvas::toPixel(kWhite));
+    EXPECT_EQ(out[2 * 2000 + 2], Canvas::toPixel(kWhite));
+    // Parts of a square outside the canvas read white.
+    const auto edge = stretchSquare(*canvas, {5950, 5950, 100}, 100);
+    EXPECT_EQ(edge[99 * 100 + 99], Canvas::toPixel(kWhite));
+}
