@@ -1,3 +1,168 @@
 #include "formulatest.h"
+#include "numeric.h"
+
+#include <cmath>
 
 using namespace orbelle;
+using namespace orbelle::test;
+
+namespace {
+
+constexpr int kFlower = 2;
+constexpr std::size_t kHandPoints = 40;
+
+// The state and the rotation of a flower, written out from the rows.
+struct HandMap {
+    double t, y, A, K, c, s;
+
+    explicit HandMap(const ParamRows& r)
+        : t(r[4] / 10.0), y(r[5] / 10.0), A((r[6] / 1000.0 + 999.5) / 1000),
+          K((r[3] + 999999999600.0) / 1000000000000.0) {
+        const double theta = r[2] * 0.000001 + 6.283185307179586 / r[1];
+        c = std::cos(theta);
+        s = std::sin(theta);
+    }
+
+    // X = ((c t) - ((A W) s)) - D, Y = ((W c) + (((A t) K) s)) - D; the state moves on.
+    Point stepMinusD(double W, double D, double scale) {
+        const double X = ((c * t) - ((A * W) * s)) - D;
+        const double Y = ((W * c) + (((A * t) * K) * s)) - D;
+        t = X;
+        y = Y;
+        return {X * scale, Y * scale};
+    }
+};
+
+// The power formulas: exponent and display scale.
+struct PowerCase {
+    int item;
+    double p;
+    double scale;
+};
+constexpr PowerCase kPowerCases[] = {
+    {1, 0.8571428571428571, 0.8}, {2, 1.5, 0.267},  {3, 1.0416666666666667, 1.0},
+    {6, 1.1, 1.0},                {7, 0.75, 0.4},   {8, 1.1666666666666667, 0.8},
+    {10, 0.9, 0.8},               {13, 1.1111111111111112, 0.8},
+    {14, 1.3333333333333333, 0.444}, {15, 0.8, 0.571},
+};
+
+} // namespace
+
+TEST(FlowerFormulas, EveryFlowerStartsAtOneAndDrawsFiniteSpreadFigures) {
+    for (int item = 0; item < 18; ++item) {
+        SCOPED_TRACE(item);
+        const FormulaId id{kFlower, item};
+        EXPECT_EQ(defaultDotCount(id), defaultRows(id)[0] * 500);
+        const auto points = firstPoints(id, 2000);
+        double minX = points[0].x, maxX = points[0].x;
+        for (const Point& p : points) {
+            ASSERT_TRUE(std::isfinite(p.x) && std::isfinite(p.y));
+            minX = std::min(minX, p.x);
+            maxX = std::max(maxX, p.x);
+        }
+        EXPECT_GT(maxX - minX, 10.0);
+    }
+    // "バラ" starts from 211: N = 105500 dots.
+    EXPECT_EQ(defaultDotCount({kFlower, 3}), 105500);
+}
+
+TEST(FlowerFormulas, PowerFormulasByHand) {
+    for (const PowerCase& pc : kPowerCases) {
+        SCOPED_TRACE(pc.item);
+        const ParamRows r = defaultRows({kFlower, pc.item});
+        HandMap h(r);
+        const double B = (r[7] / 500.0) * 0.00001, C = r[8] / 50.0, D = r[9] / 500.0;
+        const double E = r[10] / 500.0, F = r[11] / 500.0, G = r[12] / 10.0, H = r[13] / 500.0;
+        for (const Point& p : firstPoints({kFlower, pc.item}, kHandPoints)) {
+            const double num = std::pow(std::abs(h.t), pc.p) * C;
+            const double den = std::abs(((h.t - G) * h.t) * (h.t - E)) * H + B;
+            const double W = num / den + (F + h.y);
+            const Point q = h.stepMinusD(W, D, pc.scale);
+            ASSERT_EQ(p.x, q.x);
+            ASSERT_EQ(p.y, q.y);
+        }
+    }
+}
+
+// At t = 0 the power term vanishes, also where G = E = 0 leaves only B below.
+TEST(FlowerFormulas, PowerTermVanishesAtZero) {
+    for (const PowerCase& pc : kPowerCases) {
+        SCOPED_TRACE(pc.item);
+        ParamRows r = defaultRows({kFlower, pc.item});
+        r[4] = 0;
+        r[10] = 0;
+        r[12] = 0;
+        r[7] = 1;
+        HandMap h(r);
+        const Point q = h.stepMinusD(r[11] / 500.0 + r[5] / 10.0, r[9] / 500.0, pc.scale);
+        const Point p = firstPoints({kFlower, pc.item}, r, 1)[0];
+        EXPECT_EQ(p.x, q.x);
+        EXPECT_EQ(p.y, q.y);
+    }
+}
+
+TEST(FlowerFormulas, CherryBlossomByHand) {
+    const ParamRows r = defaultRows({kFlower, 0});
+    HandMap h(r);
+    const double B = (r[7] / 500.0) * 0.00001, C = r[8] / 50.0, D = r[9] / 500.0;
+    const double E = r[10] / 500.0, F = r[11] / 500.0, G = r[12] / 10.0, H = r[13] / 500.0;
+    const double e1 = r[14] / 500.0;
+    for (const Point& p : firstPoints({kFlower, 0}, kHandPoints)) {
+        const double t = h.t;
+        const double num = (std::pow(std::abs(t), 1.0416666666666667) * C) * ((std::sin(t) + 1.0001) + e1);
+        const double W = num / (std::abs(((t - G) * t) * (t - E)) * H + B) + (F + h.y);
+        const Point q = h.stepMinusD(W, D, 0.615);
+        ASSERT_EQ(p.x, q.x);
+        ASSERT_EQ(p.y, q.y);
+    }
+}
+
+// Own A, and D only inside W: the rotation adds no offset at all.
+TEST(FlowerFormulas, SunflowerByHand) {
+    const ParamRows r = defaultRows({kFlower, 4});
+    HandMap h(r);
+    const double A = (r[6] / 500.0 + 499) / 500;
+    const double B = (r[7] / 50.0) * 0.01, C = r[8] * 0.5, D = r[9] / 500.0;
+    for (const Point& p : firstPoints({kFlower, 4}, kHandPoints)) {
+        const double W = ((C / std::sqrt(std::atan(h.t) * std::atan(h.t) + B)) + h.y) + D;
+        const double X = (h.c * h.t) - ((A * W) * h.s);
+        const double Y = (W * h.c) + (((A * h.t) * h.K) * h.s);
+        ASSERT_EQ(p.x, X * 0.133);
+        ASSERT_EQ(p.y, Y * 0.133);
+        h.t = X;
+        h.y = Y;
+    }
+}
+
+// With a half turn (c = -1) and W = 0 the first X is -0; an added +0 offset
+// would turn it into +0.
+TEST(FlowerFormulas, SunflowerHasNoOffset) {
+    ParamRows r = defaultRows({kFlower, 4});
+    r[1] = 2;
+    r[2] = 0;
+    r[4] = 0;
+    r[5] = 0;
+    r[8] = 0;
+    r[9] = 0;
+    const Point p = firstPoints({kFlower, 4}, r, 1)[0];
+    EXPECT_EQ(p.x, 0.0);
+    EXPECT_TRUE(std::signbit(p.x));
+}
+
+TEST(FlowerFormulas, CyclamenByHand) {
+    const ParamRows r = defaultRows({kFlower, 17});
+    HandMap h(r);
+    const double B = (r[7] / 500.0) * 0.0001, C = r[8] / 50.0, D = r[9] / 500.0;
+    const double E = r[10] / 500.0, F = r[11] / 500.0, G = r[12] / 5000.0, H = r[13] / 500.0;
+    const double e1 = r[14] / 500.0, e2 = r[15] / 500.0, e3 = r[16] / 500.0;
+    const double e4 = r[17] / 500.0, e5 = r[18] / 500.0, e6 = r[19] / 500.0;
+    for (const Point& p : firstPoints({kFlower, 17}, kHandPoints)) {
+        const double t = h.t;
+        const double first = tri(e2 * t - e3) * e1;
+        const double second = tri(e5 * t - e4) * e6 + (F + h.y);
+        const double third = ((t - H) * C) / (std::abs(((t - E) * t) * (t - G)) + B);
+        const Point q = h.stepMinusD((first + second) + third, D, 0.444);
+        ASSERT_EQ(p.x, q.x);
+        ASSERT_EQ(p.y, q.y);
+    }
+}
