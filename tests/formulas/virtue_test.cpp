@@ -1,3 +1,231 @@
 #include "formulatest.h"
 
+#include "numeric.h"
+
+#include <cmath>
+#include <set>
+#include <utility>
+
 using namespace orbelle;
+using namespace orbelle::test;
+
+namespace {
+
+constexpr int kVirtue = 9;
+constexpr int kVirtueCount = 15;
+
+// The rotation of a virtue step, written out independently of the library.
+// turn() rotates the term V (t itself in most formulas) and carries (X, Y).
+struct HandRotation {
+    double t, y, A, K, c, s;
+
+    explicit HandRotation(const ParamRows& r) {
+        t = r[4] / 10.0;
+        y = r[5] / 10.0;
+        A = (r[6] / 1000.0 + 999.5) / 1000.0;
+        K = (r[3] + 999999999600.0) / 1000000000000.0;
+        const double theta = r[2] * 0.000001 + 6.283185307179586 / r[1];
+        c = std::cos(theta);
+        s = std::sin(theta);
+    }
+
+    Point turn(double V, double W, double delta, double scale) {
+        const double X = ((c * V) - ((A * W) * s)) + delta;
+        const double Y = ((W * c) + (((A * V) * K) * s)) + delta;
+        t = X;
+        y = Y;
+        return {X * scale, Y * scale};
+    }
+};
+
+void expectSamePoints(const std::vector<Point>& got, const std::vector<Point>& want) {
+    ASSERT_EQ(got.size(), want.size());
+    for (std::size_t k = 0; k < got.size(); ++k) {
+        ASSERT_EQ(got[k].x, want[k].x) << "point " << k;
+        ASSERT_EQ(got[k].y, want[k].y) << "point " << k;
+    }
+}
+
+// The power step with exponent p, as items 4, 5, 7, 8 and 12 define it.
+std::vector<Point> powerByHand(const ParamRows& r, double p, double scale, std::size_t n) {
+    HandRotation h(r);
+    const double B = (r[7] / 500.0) * 0.00001, C = r[8] / 50.0, D = r[9] / 500.0;
+    const double E = r[10] / 500.0, F = r[11] / 500.0, G = r[12] / 10.0, H = r[13] / 500.0;
+    std::vector<Point> out;
+    for (std::size_t k = 0; k < n; ++k) {
+        const double t = h.t;
+        const double P = ((t - G) * t) * (t - E);
+        const double W = (std::pow(std::abs(t), p) * C) / (std::abs(P) * H + B) + (F + h.y);
+        out.push_back(h.turn(t, W, -D, scale));
+    }
+    return out;
+}
+
+// "義": W and V are both taken from the old t and y; V is turned in place of t.
+std::vector<Point> righteousnessByHand(const ParamRows& r, std::size_t n) {
+    HandRotation h(r);
+    const double B = (r[7] / 500.0) * 0.0001, C = r[8] / 500.0, D = r[9] / 500.0;
+    const double E = r[10] / 500.0, F = r[11] / 500.0, G = r[12] / 500.0, H = r[13] / 500.0;
+    const double e1 = r[14] / 500.0;
+    std::vector<Point> out;
+    for (std::size_t k = 0; k < n; ++k) {
+        const double t = h.t, y = h.y;
+        const double W = ((H * t - e1) * C) / (std::abs(((t - E) * t) * (t - G)) + B) + (F + y);
+        const double V = ((H * y - e1) * C) / (std::abs(((E + y) * y) * (G + y)) + B) + (F + t);
+        out.push_back(h.turn(V, W, -D, 1.0));
+    }
+    return out;
+}
+
+// "孝": k = "定数Ｅ" unscaled, D inside W and no offset after the rotation.
+std::vector<Point> filialityByHand(const ParamRows& r, std::size_t n) {
+    HandRotation h(r);
+    const double B = (r[7] / 50.0) * 0.01, C = r[8] / 100.0, D = r[9] / 500.0;
+    const double k = r[10];
+    std::vector<Point> out;
+    for (std::size_t i = 0; i < n; ++i) {
+        const double t = h.t;
+        const double u = std::log(std::abs(t)) * t;
+        const double tk = t * k;
+        const double scaled = std::abs((tk - static_cast<double>(trunc32(tk))) - 0.5) * k;
+        const double W = (C / (std::abs(scaled * u) + B) + h.y) + D;
+        const double X = (h.c * t) - ((h.A * W) * h.s);
+        const double Y = (W * h.c) + (((h.A * t) * h.K) * h.s);
+        h.t = X;
+        h.y = Y;
+        out.push_back({X * 5.71, Y * 5.71});
+    }
+    return out;
+}
+
+// "和": t = 0 becomes 1e-14 before anything else in the step.
+std::vector<Point> harmonyByHand(const ParamRows& r, std::size_t n) {
+    HandRotation h(r);
+    const double B = (r[7] / 500.0) * 0.00001, C = r[8] / 50.0, D = r[9] / 500.0;
+    const double E = r[10] / 500.0, F = r[11] / 500.0, G = r[12] / 10.0, H = r[13] / 500.0;
+    const double e1 = r[14] / 500.0, e2 = r[15] / 500.0;
+    std::vector<Point> out;
+    for (std::size_t k = 0; k < n; ++k) {
+        if (h.t == 0) h.t = 1e-14;
+        const double t = h.t;
+        const double u = std::pow(std::abs(t), 1.3333333333333333);
+        const double q = e2 / t;
+        const double fq = q - static_cast<double>(trunc32(q));
+        const double P = ((t - G) * t) * (t - E);
+        const double W = ((u - fq * e1) * C) / (std::abs(P) * H + B) + (F + h.y);
+        out.push_back(h.turn(t, W, -D, 0.444));
+    }
+    return out;
+}
+
+// "楽", with the same guard of t.
+std::vector<Point> joyByHand(const ParamRows& r, std::size_t n) {
+    HandRotation h(r);
+    const double B = (r[7] / 500.0) * 0.0001, C = r[8] / 50.0, D = r[9] / 500.0;
+    const double E = r[10] / 10.0, F = r[11] / 500.0, G = r[12] / 10.0, H = r[13] / 500.0;
+    const double e1 = r[14] / 500.0, e2 = r[15] / 500.0;
+    std::vector<Point> out;
+    for (std::size_t k = 0; k < n; ++k) {
+        if (h.t == 0) h.t = 1e-14;
+        const double t = h.t;
+        const double swing = std::sin(e2 / t - E) * (H * t) + ((t - G) * e1) * t;
+        const double W = C / (std::abs(swing) + B) + (F + h.y);
+        out.push_back(h.turn(t, W, -D, 1.0));
+    }
+    return out;
+}
+
+} // namespace
+
+TEST(VirtueFormulas, EveryFormulaStartsAtOneAndDrawsNDots) {
+    for (int item = 0; item < kVirtueCount; ++item) {
+        const FormulaId id{kVirtue, item};
+        auto run = prepareFormula(id, defaultRows(id));
+        ASSERT_TRUE(run) << "item " << item;
+        EXPECT_EQ(run->startIndex, 1) << "item " << item;
+        EXPECT_EQ(defaultDotCount(id), defaultRows(id)[0] * 500) << "item " << item;
+    }
+    EXPECT_EQ(defaultDotCount({kVirtue, 5}), 145000); // "信"
+    EXPECT_FALSE(prepareFormula({kVirtue, kVirtueCount}, ParamRows{}));
+}
+
+TEST(VirtueFormulas, DefaultsGiveFiniteSpreadFigures) {
+    for (int item = 0; item < kVirtueCount; ++item) {
+        const auto points = firstPoints({kVirtue, item}, 500);
+        std::set<std::pair<std::int32_t, std::int32_t>> dots;
+        for (const Point& p : points) {
+            ASSERT_TRUE(std::isfinite(p.x) && std::isfinite(p.y)) << "item " << item;
+            dots.insert({trunc32(p.x), trunc32(p.y)});
+        }
+        EXPECT_GT(dots.size(), 20u) << "item " << item;
+    }
+}
+
+TEST(VirtueFormulas, FirstPointsMatchTheStepWrittenOut) {
+    const FormulaId righteousness{kVirtue, 1}, filiality{kVirtue, 6}, harmony{kVirtue, 14};
+    expectSamePoints(firstPoints(righteousness, 50), righteousnessByHand(defaultRows(righteousness), 50));
+    expectSamePoints(firstPoints(filiality, 50), filialityByHand(defaultRows(filiality), 50));
+    expectSamePoints(firstPoints(harmony, 50), harmonyByHand(defaultRows(harmony), 50));
+    const FormulaId joy{kVirtue, 13};
+    expectSamePoints(firstPoints(joy, 50), joyByHand(defaultRows(joy), 50));
+}
+
+// Items 4, 5, 7, 8 and 12 differ only in the exponent and the display scale.
+TEST(VirtueFormulas, PowerItemsFollowTheirExponents) {
+    const struct {
+        int item;
+        double p, scale;
+    } powers[] = {{4, 1.0769230769230769, 1.0},
+                  {5, 0.967741935483871, 0.5},
+                  {7, 1.0333333333333334, 0.5},
+                  {8, 1.1428571428571428, 0.667},
+                  {12, 0.9444444444444444, 0.333}};
+    for (const auto& power : powers) {
+        SCOPED_TRACE(power.item);
+        const FormulaId id{kVirtue, power.item};
+        expectSamePoints(firstPoints(id, 40), powerByHand(defaultRows(id), power.p, power.scale, 40));
+    }
+}
+
+TEST(VirtueFormulas, EdgeRowsAndStarts) {
+    // "孝" with "定数Ｅ" = 0: the scaled triangle vanishes and W = (C / B + y) + D.
+    ParamRows flat = defaultRows({kVirtue, 6});
+    flat[10] = 0;
+    const auto filiality = firstPoints({kVirtue, 6}, flat, 20);
+    expectSamePoints(filiality, filialityByHand(flat, 20));
+    {
+        HandRotation h(flat);
+        const double W = ((flat[8] / 100.0) / ((flat[7] / 50.0) * 0.01) + h.y) + flat[9] / 500.0;
+        EXPECT_EQ(filiality[0].x, ((h.c * h.t) - ((h.A * W) * h.s)) * 5.71);
+    }
+
+    // "楽" and "和" with "初期Ｘ" = 0 start from t = 1e-14 (e2 / 0 would be infinite).
+    ParamRows joy = defaultRows({kVirtue, 13});
+    joy[4] = 0;
+    const auto joyPoints = firstPoints({kVirtue, 13}, joy, 20);
+    EXPECT_TRUE(std::isfinite(joyPoints[0].x) && std::isfinite(joyPoints[0].y));
+    expectSamePoints(joyPoints, joyByHand(joy, 20));
+
+    ParamRows harmony = defaultRows({kVirtue, 14});
+    harmony[4] = 0;
+    const auto harmonyPoints = firstPoints({kVirtue, 14}, harmony, 20);
+    EXPECT_TRUE(std::isfinite(harmonyPoints[0].x) && std::isfinite(harmonyPoints[0].y));
+    expectSamePoints(harmonyPoints, harmonyByHand(harmony, 20));
+}
+
+// "礼" turns V, which is W with t and y exchanged, both from the old state.
+TEST(VirtueFormulas, ProprietyTurnsTheMirroredTerm) {
+    const FormulaId id{kVirtue, 2};
+    const ParamRows r = defaultRows(id);
+    HandRotation h(r);
+    const double B = (r[7] / 500.0) * 0.0001, C = r[8] / 50.0, D = r[9] / 500.0;
+    const double E = r[10] / 500.0, F = r[11] / 500.0, G = r[12] / 500.0;
+    std::vector<Point> want;
+    for (int k = 0; k < 40; ++k) {
+        const double t = h.t, y = h.y;
+        const double W = C / (std::abs((t - G) * (t - E)) + B) + (F + y);
+        const double V = C / (std::abs((y - G) * (y - E)) + B) + (F + t);
+        want.push_back(h.turn(V, W, -D, 1.0));
+    }
+    expectSamePoints(firstPoints(id, 40), want);
+}
