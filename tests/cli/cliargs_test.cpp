@@ -1,7 +1,83 @@
 #include "cliargs.h"
 
+#include "settingsfile.h"
+
 #include <gtest/gtest.h>
 
-using namespace orbelle;
+#include <filesystem>
+#include <fstream>
 
-TEST(CliArgs, Placeholder) { EXPECT_TRUE(std::holds_alternative<cli::UsageError>(cli::parseCommandLine({}))); }
+using namespace orbelle;
+using cli::parseCommandLine;
+
+namespace {
+
+std::string errorOf(const cli::Command& c) {
+    const auto* e = std::get_if<cli::UsageError>(&c);
+    return e ? e->message : std::string();
+}
+
+} // namespace
+
+TEST(CliArgs, PointsWithDefaultsAndParams) {
+    auto c = parseCommandLine({"points", "0", "0", "--limit", "3"});
+    ASSERT_TRUE(std::holds_alternative<cli::PointsCommand>(c)) << errorOf(c);
+    const auto& p = std::get<cli::PointsCommand>(c);
+    EXPECT_EQ(p.formula, (FormulaId{0, 0}));
+    EXPECT_EQ(p.params[0], 200);
+    EXPECT_EQ(p.limit, 3);
+
+    // Given values replace the first rows; the rest keep their defaults; rows
+    // from P on read 0.
+    c = parseCommandLine({"points", "1", "0", "--params", "300,5"});
+    ASSERT_TRUE(std::holds_alternative<cli::PointsCommand>(c)) << errorOf(c);
+    const auto& q = std::get<cli::PointsCommand>(c);
+    EXPECT_EQ(q.params[0], 300);
+    EXPECT_EQ(q.params[1], 5);
+    EXPECT_EQ(q.params[2], 70);
+    EXPECT_EQ(q.params[11], 0);
+}
+
+TEST(CliArgs, BadInputIsAUsageError) {
+    EXPECT_NE(errorOf(parseCommandLine({})), "");
+    EXPECT_NE(errorOf(parseCommandLine({"draw"})), "");
+    EXPECT_NE(errorOf(parseCommandLine({"points", "10", "0"})), "");
+    EXPECT_NE(errorOf(parseCommandLine({"points", "8", "14"})), "");
+    EXPECT_NE(errorOf(parseCommandLine({"points", "0", "x"})), "");
+    EXPECT_NE(errorOf(parseCommandLine({"points", "0"})), "");
+    // "太陽" has eleven rows.
+    EXPECT_NE(errorOf(parseCommandLine({"points", "1", "0", "--params", "1,2,3,4,5,6,7,8,9,10,11,12"})), "");
+    EXPECT_NE(errorOf(parseCommandLine({"points", "0", "0", "--params", "200,abc"})), "");
+    EXPECT_NE(errorOf(parseCommandLine({"points", "0", "0", "--params", "0"})), "");    // 回数 1..999
+    EXPECT_NE(errorOf(parseCommandLine({"points", "0", "0", "--params", "99999999999999999999"})), "");
+    EXPECT_NE(errorOf(parseCommandLine({"points", "0", "0", "--limit", "-1"})), "");
+    EXPECT_NE(errorOf(parseCommandLine({"render", "0", "0"})), ""); // no -o
+    EXPECT_NE(errorOf(parseCommandLine({"render", "0", "0", "-o", "a.png", "--size", "0"})), "");
+    EXPECT_NE(errorOf(parseCommandLine({"render", "/nonexistent/x.orbdr", "-o", "a.png"})), "");
+}
+
+TEST(CliArgs, RenderReadsASettingsFile) {
+    const auto dir = std::filesystem::temp_directory_path() / "orbelle-cli-args";
+    std::filesystem::create_directories(dir);
+    DrawSettings s = DrawSettings::startup();
+    s.zoom = 300;
+    s.penWidth = 2;
+    const auto good = dir / "good.orbdr";
+    std::ofstream(good, std::ios::binary) << formatSettingsFile(s);
+    auto c = parseCommandLine({"render", good.string(), "-o", "out.png", "--size", "50"});
+    ASSERT_TRUE(std::holds_alternative<cli::RenderCommand>(c)) << errorOf(c);
+    const auto& r = std::get<cli::RenderCommand>(c);
+    EXPECT_EQ(r.settings.zoom, 300);
+    EXPECT_EQ(r.settings.penWidth, 2);
+    EXPECT_EQ(r.size, 50);
+
+    // A damaged file, and a record of a category this version lacks.
+    const auto bad = dir / "bad.orbdr";
+    std::ofstream(bad, std::ios::binary) << "1,2,3\r\n";
+    EXPECT_NE(errorOf(parseCommandLine({"render", bad.string(), "-o", "o.png"})), "");
+    s.category = 10;
+    const auto future = dir / "future.orbdr";
+    std::ofstream(future, std::ios::binary) << formatSettingsFile(s);
+    EXPECT_NE(errorOf(parseCommandLine({"render", future.string(), "-o", "o.png"})), "");
+    std::filesystem::remove_all(dir);
+}
