@@ -1,3 +1,166 @@
 #include "formulatest.h"
+#include "numeric.h"
+
+#include <cmath>
 
 using namespace orbelle;
+using namespace orbelle::test;
+
+namespace {
+
+constexpr int kAstrology = 3;
+constexpr std::size_t kHandPoints = 40;
+
+// The state and the rotation of a card, written out from the rows.
+struct HandMap {
+    double t, y, A, K, c, s;
+
+    explicit HandMap(const ParamRows& r)
+        : t(r[4] / 10.0), y(r[5] / 10.0), A((r[6] / 1000.0 + 999.5) / 1000),
+          K((r[3] + 999999999600.0) / 1000000000000.0) {
+        const double theta = r[2] * 0.000001 + 6.283185307179586 / r[1];
+        c = std::cos(theta);
+        s = std::sin(theta);
+    }
+
+    // X = ((c u) - ((A W) s)) - D, Y = ((W c) + (((A u) K) s)) - D with u = t
+    // for the plain maps and u = V for the symmetric ones; the state moves on.
+    Point stepMinusD(double u, double W, double D, double scale) {
+        const double X = ((c * u) - ((A * W) * s)) - D;
+        const double Y = ((W * c) + (((A * u) * K) * s)) - D;
+        t = X;
+        y = Y;
+        return {X * scale, Y * scale};
+    }
+};
+
+// The shaped cards: shaping function and display scale.
+struct ShapedCase {
+    int item;
+    double (*f)(double);
+    double scale;
+};
+const ShapedCase kShapedCases[] = {
+    {0, fracPow8, 5.0},    {1, fracPow10, 6.67},  {2, asinFracSq, 3.33},
+    {3, fracPow9, 6.66},   {4, fracPow7, 8.0},    {5, sinQuarter4, 3.33},
+    {6, fracPow6, 5.0},    {7, fracSq, 4.0},      {8, sinQuarterSq, 2.0},
+};
+
+} // namespace
+
+TEST(AstrologyFormulas, EveryCardDrawsItsCountOfFiniteSpreadFigures) {
+    for (int item = 0; item < 18; ++item) {
+        SCOPED_TRACE(item);
+        const FormulaId id{kAstrology, item};
+        const std::int64_t n = defaultRows(id)[0] * 500;
+        EXPECT_EQ(defaultDotCount(id), item == 17 ? n + 1 : n);
+        const auto points = firstPoints(id, 2000);
+        double minX = points[0].x, maxX = points[0].x;
+        for (const Point& p : points) {
+            ASSERT_TRUE(std::isfinite(p.x) && std::isfinite(p.y));
+            minX = std::min(minX, p.x);
+            maxX = std::max(maxX, p.x);
+        }
+        EXPECT_GT(maxX - minX, 10.0);
+    }
+    // "世界" starts at i = 0 and "回数" 400: 200001 dots.
+    EXPECT_EQ(defaultDotCount({kAstrology, 17}), 200001);
+}
+
+TEST(AstrologyFormulas, ShapedCardsByHand) {
+    for (const ShapedCase& sc : kShapedCases) {
+        SCOPED_TRACE(sc.item);
+        const ParamRows r = defaultRows({kAstrology, sc.item});
+        HandMap h(r);
+        const double B = (r[7] / 500.0) * 0.00001, C = r[8] / 50.0, D = r[9] / 500.0;
+        const double E = r[10] / 500.0, F = r[11] / 500.0, G = r[12] / 500.0, H = r[13] / 500.0;
+        const double e1 = r[14] / 500.0, e2 = r[15] / 500.0;
+        for (const Point& p : firstPoints({kAstrology, sc.item}, kHandPoints)) {
+            const double W = (sc.f(e1 * h.t - e2) * C) / (std::abs(G * h.t - H) * E + B) + (F + h.y);
+            const Point q = h.stepMinusD(h.t, W, D, sc.scale);
+            ASSERT_EQ(p.x, q.x);
+            ASSERT_EQ(p.y, q.y);
+        }
+    }
+}
+
+// With "要素１" = "要素２" = 0 every shaping function sees 0 and gives 0: the
+// nine figures coincide up to their display scale.
+TEST(AstrologyFormulas, ShapedCardsCoincideWithoutLinearTerm) {
+    ParamRows r = defaultRows({kAstrology, 0});
+    r[14] = 0;
+    r[15] = 0;
+    const auto reference = firstPoints({kAstrology, 0}, r, 200);
+    for (const ShapedCase& sc : kShapedCases) {
+        SCOPED_TRACE(sc.item);
+        const auto points = firstPoints({kAstrology, sc.item}, r, 200);
+        for (std::size_t k = 0; k < points.size(); ++k) {
+            ASSERT_DOUBLE_EQ(points[k].x / sc.scale, reference[k].x / 5.0);
+            ASSERT_DOUBLE_EQ(points[k].y / sc.scale, reference[k].y / 5.0);
+        }
+    }
+}
+
+// Symmetric: V = P(y, t) and W = P(t, y) both from the state before the step.
+TEST(AstrologyFormulas, WheelOfFortuneByHand) {
+    const ParamRows r = defaultRows({kAstrology, 10});
+    HandMap h(r);
+    const double B = (r[7] / 500.0) * 0.0001, C = r[8] / 50.0, D = r[9] / 500.0;
+    const double E = r[10] / 500.0, F = r[11] / 500.0, G = r[12] / 500.0, H = r[13] / 500.0;
+    const auto P = [&](double a, double b) {
+        return ((a - H) * C) / (std::abs((a - G) * (a - E)) + B) + (F + b);
+    };
+    for (const Point& p : firstPoints({kAstrology, 10}, kHandPoints)) {
+        const double V = P(h.y, h.t);
+        const double W = P(h.t, h.y);
+        const Point q = h.stepMinusD(V, W, D, 1.0);
+        ASSERT_EQ(p.x, q.x);
+        ASSERT_EQ(p.y, q.y);
+    }
+}
+
+TEST(AstrologyFormulas, HangedManByHand) {
+    const ParamRows r = defaultRows({kAstrology, 12});
+    HandMap h(r);
+    const double B = (r[7] / 500.0) * 0.0001, C = r[8] / 50.0, D = r[9] / 500.0;
+    const double E = r[10] / 500.0, F = r[11] / 500.0;
+    const auto P = [&](double a, double b) { return C / (std::atan(std::abs(a - E)) + B) + (F + b); };
+    for (const Point& p : firstPoints({kAstrology, 12}, kHandPoints)) {
+        const double V = P(h.y, h.t);
+        const double W = P(h.t, h.y);
+        const Point q = h.stepMinusD(V, W, D, 1.33);
+        ASSERT_EQ(p.x, q.x);
+        ASSERT_EQ(p.y, q.y);
+    }
+}
+
+TEST(AstrologyFormulas, StarByHand) {
+    const ParamRows r = defaultRows({kAstrology, 15});
+    HandMap h(r);
+    const double B = (r[7] / 500.0) * 0.000000001, C = r[8] / 50.0, D = r[9] / 500.0;
+    const double E = r[10] / 10.0, F = r[11] / 500.0, G = r[12] / 10.0, H = r[13] / 500.0;
+    const double e1 = r[14] / 50.0, e2 = r[15] / 50.0, e3 = r[16] / 50.0;
+    for (const Point& p : firstPoints({kAstrology, 15}, kHandPoints)) {
+        const double t = h.t;
+        const double m = std::abs(((t - G) * t) * (t - E)) * H;
+        const double W = (((t - e1) * C) * (t - e2)) / (m + std::exp(t - e3) * B) + (F + h.y);
+        const Point q = h.stepMinusD(t, W, D, 1.33);
+        ASSERT_EQ(p.x, q.x);
+        ASSERT_EQ(p.y, q.y);
+    }
+}
+
+// D enters W and the offset takes it away again.
+TEST(AstrologyFormulas, WorldByHand) {
+    const ParamRows r = defaultRows({kAstrology, 17});
+    HandMap h(r);
+    const double B = (r[7] / 50.0) * 0.01, C = r[8] / 100.0, D = r[9] / 500.0;
+    const double E = (r[10] / 500.0) * 10;
+    for (const Point& p : firstPoints({kAstrology, 17}, kHandPoints)) {
+        const double t = h.t;
+        const double W = ((C / (std::abs((std::sqrt(std::abs(t)) * t) * std::sin(E * t)) + B)) + h.y) + D;
+        const Point q = h.stepMinusD(t, W, D, 1.0);
+        ASSERT_EQ(p.x, q.x);
+        ASSERT_EQ(p.y, q.y);
+    }
+}
