@@ -1,3 +1,189 @@
 #include "formulatest.h"
 
+#include "numeric.h"
+
+#include <cmath>
+
 using namespace orbelle;
+using namespace orbelle::test;
+
+namespace {
+
+constexpr int kWheel = 7;
+constexpr int kWheelCount = 15;
+
+// The state and rotation of a wheel step, written out independently of the
+// library: X = ((c t) - ((A W) s)) + delta, Y = ((W c) + (((A t) K) s)) + delta.
+struct HandRotation {
+    double t, y, A, K, c, s;
+
+    explicit HandRotation(const ParamRows& r)
+        : t(r[4] / 10.0), y(r[5] / 10.0), A((r[6] / 1000.0 + 999.5) / 1000.0),
+          K((r[3] + 999999999600.0) / 1000000000000.0) {
+        const double theta = r[2] * 0.000001 + 6.283185307179586 / r[1];
+        c = std::cos(theta);
+        s = std::sin(theta);
+    }
+
+    Point turn(double W, double delta, double scale) {
+        const double X = ((c * t) - ((A * W) * s)) + delta;
+        const double Y = ((W * c) + (((A * t) * K) * s)) + delta;
+        t = X;
+        y = Y;
+        return {X * scale, Y * scale};
+    }
+};
+
+// Compares a formula's first points with a hand-written step, bit for bit.
+template <class Step> void expectByHand(FormulaId id, const ParamRows& r, Step step) {
+    HandRotation h(r);
+    const auto points = firstPoints(id, r, 40);
+    for (std::size_t k = 0; k < points.size(); ++k) {
+        const Point want = step(h);
+        ASSERT_EQ(points[k].x, want.x) << "point " << k;
+        ASSERT_EQ(points[k].y, want.y) << "point " << k;
+    }
+}
+
+ParamRows withRow(ParamRows r, int row, std::int32_t value) {
+    r[row] = value;
+    return r;
+}
+
+// The row-derived constants of the +D items; fine selects the scaling of
+// items 3, 7 and 13.
+struct DampedConstants {
+    double B, C, D, E, F, G, H, e1, e2, e3, e4, e5, e6;
+    DampedConstants(const ParamRows& r, bool fine)
+        : B((r[7] / 50.0) * (fine ? 0.01 : 0.1)), C(r[8] / 100.0), D(r[9] / 500.0),
+          E(r[10] / 500.0), F(r[11] / 500.0), G(r[12] / 500.0), H(r[13] / 50.0),
+          e1(r[14] / 500.0), e2(r[15] / 500.0), e3(r[16] / 500.0),
+          e4(fine ? r[17] / 5000000000.0 : r[17] / 500000.0), e5(r[18] / 500.0),
+          e6(fine ? r[19] / 50000000000.0 : r[19] / 500.0) {}
+};
+
+} // namespace
+
+TEST(WheelFormulas, DotCountsWithDefaults) {
+    for (int item = 0; item < kWheelCount; ++item) {
+        const FormulaId id{kWheel, item};
+        const std::int64_t n = std::int64_t{defaultRows(id)[0]} * 500;
+        const bool fromOne = item >= 8 && item <= 11;
+        EXPECT_EQ(defaultDotCount(id), fromOne ? n : n + 1) << "item " << item;
+        EXPECT_EQ(defaultDotCount(id), fromOne ? 150000 : 100001) << "item " << item;
+    }
+}
+
+TEST(WheelFormulas, EveryItemDrawsAFiniteFigure) {
+    for (int item = 0; item < kWheelCount; ++item) {
+        const auto points = firstPoints({kWheel, item}, 2000);
+        bool moved = false;
+        for (const Point& p : points) {
+            ASSERT_TRUE(std::isfinite(p.x) && std::isfinite(p.y)) << "item " << item;
+            moved = moved || p.x != points[0].x || p.y != points[0].y;
+        }
+        EXPECT_TRUE(moved) << "item " << item;
+    }
+}
+
+// With B, H, e2 and e6 at 0 and t0 = 0 every denominator is exactly 0: items
+// 0, 6 and 7 replace it by 1e-24, the others divide by it.
+TEST(WheelFormulas, OnlyItems0And6And7GuardTheDenominator) {
+    ParamRows r{};
+    r[0] = 200;
+    r[1] = 16;
+    r[8] = 100;
+    for (int item : {0, 6, 7}) {
+        const Point p = firstPoints({kWheel, item}, r, 1)[0];
+        EXPECT_TRUE(std::isfinite(p.x) && std::isfinite(p.y)) << "item " << item;
+        EXPECT_GT(std::abs(p.x), 1e20) << "item " << item;
+    }
+    for (int item : {1, 2, 3, 4, 5, 13}) {
+        const Point p = firstPoints({kWheel, item}, r, 1)[0];
+        EXPECT_FALSE(std::isfinite(p.x)) << "item " << item;
+    }
+}
+
+// Item 0: zero guard on t, damped term with exp and sin, guarded denominator.
+TEST(WheelFormulas, LexusByHand) {
+    auto step = [](const ParamRows& r) {
+        const DampedConstants k(r, false);
+        return [=](HandRotation& h) {
+            if (h.t == 0) h.t = 1e-14;
+            const double t = h.t;
+            double u = (std::exp(k.e4 * t - k.e3) * k.e2) * t;
+            u = std::abs(u * std::sin((k.E * t) * t - k.e5)) + k.B;
+            u = u - std::cos(t) * (k.e6 * t);
+            double den = u + tri(k.e1 / t + k.G) * k.H;
+            if (den == 0) den = 1e-24;
+            return h.turn(k.C / den + (k.F + h.y), k.D, 13.3);
+        };
+    };
+    const ParamRows r = defaultRows({kWheel, 0});
+    expectByHand({kWheel, 0}, r, step(r));
+    const ParamRows zero = withRow(r, 4, 0);
+    expectByHand({kWheel, 0}, zero, step(zero));
+}
+
+// Item 3: the root guard; t = 0 stays 0 while q becomes 1e-14.
+TEST(WheelFormulas, PorscheByHand) {
+    auto step = [](const ParamRows& r) {
+        const DampedConstants k(r, true);
+        return [=](HandRotation& h) {
+            const double t = h.t;
+            double q = std::sqrt(std::abs(std::sin(t)));
+            if (q == 0) q = 1e-14;
+            double u = (std::exp(k.e4 * t - k.e3) * k.e2) * t;
+            u = std::abs(u * std::sin((k.E * t) * t - k.e5)) + k.B;
+            u = u + std::abs(std::cos(t) * ((((t * t) * t) * t) * k.e6));
+            return h.turn(k.C / (tri(k.e1 / q + k.G) * k.H + u) + (k.F + h.y), k.D, 13.3);
+        };
+    };
+    const ParamRows r = defaultRows({kWheel, 3});
+    expectByHand({kWheel, 3}, r, step(r));
+    const ParamRows zero = withRow(r, 4, 0);
+    expectByHand({kWheel, 3}, zero, step(zero));
+}
+
+// Item 4: powers of two and a cosine wave.
+TEST(WheelFormulas, FerrariByHand) {
+    const ParamRows r = defaultRows({kWheel, 4});
+    const DampedConstants k(r, false);
+    expectByHand({kWheel, 4}, r, [=](HandRotation& h) {
+        if (h.t == 0) h.t = 1e-14;
+        const double t = h.t;
+        const double m = std::cos((k.E * t) * t - k.e5);
+        const double u = std::abs(((std::exp2(k.e4 * t - k.e3) * k.e2) * t) * m) + k.B;
+        return h.turn(k.C / (tri(k.e1 / t + k.G) * k.H + u) + (k.F + h.y), k.D, 13.3);
+    });
+}
+
+// Item 11: the -D family with all rows over 500.
+TEST(WheelFormulas, JaguarByHand) {
+    const ParamRows r = defaultRows({kWheel, 11});
+    const double B = (r[7] / 500.0) * 0.00001, C = r[8] / 50.0, D = r[9] / 500.0;
+    const double E = r[10] / 500.0, F = r[11] / 500.0, G = r[12] / 500.0, H = r[13] / 500.0;
+    const double e1 = r[14] / 500.0, e2 = r[15] / 500.0, e3 = r[16] / 500.0;
+    const double e4 = r[17] / 500.0, e5 = r[18] / 500.0, e6 = r[19] / 500.0;
+    expectByHand({kWheel, 11}, r, [=](HandRotation& h) {
+        const double t = h.t;
+        const double u = (t - e1) * (C * t);
+        const double v = std::abs(std::sin((e5 * t) * t - e6) * e4 + (t - e2) * t);
+        const double W = u / ((v + std::abs(std::tan((G * t) * t - e3) * E)) * H + B) + (F + h.y);
+        return h.turn(W, -D, 5.0);
+    });
+}
+
+// Item 12: plotted unscaled.
+TEST(WheelFormulas, VolvoByHand) {
+    const ParamRows r = defaultRows({kWheel, 12});
+    const double B = (r[7] / 50.0) * 0.01, C = r[8] / 100.0, D = r[9] / 500.0;
+    const double E = r[10] / 500.0, F = r[11] / 500.0, G = r[12] / 500.0, H = r[13] / 5000.0;
+    const double e1 = r[14] / 500.0, e2 = r[15] / 500.0, e3 = r[16] / 500.0;
+    expectByHand({kWheel, 12}, r, [=](HandRotation& h) {
+        const double t = h.t;
+        const double u = (((std::sqrt(std::abs(t - e3)) * G) * (e3 + t)) + e2) * E;
+        const double W = C / (std::abs(u * std::tan(H * t - e1)) + B) + (F + h.y);
+        return h.turn(W, -D, 1.0);
+    });
+}
