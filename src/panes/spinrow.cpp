@@ -1,0 +1,199 @@
+#include "spinrow.h"
+
+#include <QLineEdit>
+#include <QRegularExpression>
+#include <QSlider>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <optional>
+#include <utility>
+
+namespace orbelle {
+
+namespace {
+
+/// The value typed text stands for, when it is an optionally signed decimal
+/// integer (empty counts as 0) within [min, max].
+std::optional<int> valueOfText(const QString& text, int min, int max) {
+    if (text.isEmpty()) {
+        return (min <= 0 && 0 <= max) ? std::optional<int>(0) : std::nullopt;
+    }
+    static const QRegularExpression integer(QStringLiteral("^[+-]?[0-9]+$"));
+    if (!integer.match(text).hasMatch()) {
+        return std::nullopt;
+    }
+    bool ok = false;
+    const qlonglong value = text.toLongLong(&ok); // fails only on overflow
+    if (!ok || value < min || value > max) {
+        return std::nullopt;
+    }
+    return static_cast<int>(value);
+}
+
+QToolButton* arrowButton(Qt::ArrowType type, const QString& name, QWidget* parent) {
+    auto* button = new QToolButton(parent);
+    button->setObjectName(name);
+    button->setArrowType(type);
+    button->setAutoRepeat(true);
+    button->setFocusPolicy(Qt::NoFocus);
+    button->setMinimumSize(1, 1);
+    button->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
+    return button;
+}
+
+} // namespace
+
+SliderMapping SliderMapping::identity() {
+    return {
+        [](int min, int max) { return std::pair{min, max}; },
+        [](int value, int, int) { return value; },
+        [](int position, int, int) { return position; },
+    };
+}
+
+SliderMapping SliderMapping::perMille() {
+    return {
+        [](int, int) { return std::pair{0, 1000}; },
+        [](int value, int min, int max) {
+            if (max <= min) {
+                return 0;
+            }
+            const long long span = static_cast<long long>(max) - min;
+            return static_cast<int>((static_cast<long long>(value) - min) * 1000 / span);
+        },
+        [](int position, int min, int max) {
+            const long long span = static_cast<long long>(max) - min;
+            const long long value = min + (static_cast<long long>(position) + 1) * span / 1000;
+            return static_cast<int>(std::clamp<long long>(value, min, max));
+        },
+    };
+}
+
+SpinRow::SpinRow(QWidget* parent)
+    : QWidget(parent),
+      m_edit(new QLineEdit(this)),
+      m_arrows(new QWidget(this)),
+      m_up(arrowButton(Qt::UpArrow, QStringLiteral("up"), m_arrows)),
+      m_down(arrowButton(Qt::DownArrow, QStringLiteral("down"), m_arrows)),
+      m_slider(new QSlider(Qt::Horizontal, this)),
+      m_mapping(SliderMapping::identity()) {
+    m_edit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_edit->setText(QStringLiteral("0"));
+
+    auto* arrowLayout = new QVBoxLayout(m_arrows);
+    arrowLayout->setContentsMargins(0, 0, 0, 0);
+    arrowLayout->setSpacing(0);
+    arrowLayout->addWidget(m_up);
+    arrowLayout->addWidget(m_down);
+
+    m_slider->setTickPosition(QSlider::TicksBelow);
+    m_slider->setRange(m_min, m_max);
+
+    connect(m_edit, &QLineEdit::textChanged, this, &SpinRow::onTextChanged);
+    connect(m_up, &QToolButton::clicked, this, [this] { stepBy(1); });
+    connect(m_down, &QToolButton::clicked, this, [this] { stepBy(-1); });
+    connect(m_slider, &QSlider::valueChanged, this, &SpinRow::onSliderMoved);
+}
+
+void SpinRow::place(const QRect& edit, const QRect& arrows, const QRect& slider) {
+    QRect whole = edit.united(arrows);
+    if (!slider.isNull()) {
+        whole = whole.united(slider);
+    }
+    setGeometry(whole);
+    const QPoint origin = whole.topLeft();
+    m_edit->setGeometry(edit.translated(-origin));
+    m_arrows->setGeometry(arrows.translated(-origin));
+    m_slider->setGeometry(slider.translated(-origin));
+    m_slider->setVisible(!slider.isNull());
+}
+
+void SpinRow::setIds(int editId, int spinId, int sliderId) {
+    m_edit->setObjectName(QStringLiteral("edit%1").arg(editId));
+    m_arrows->setObjectName(QStringLiteral("spin%1").arg(spinId));
+    m_slider->setObjectName(QStringLiteral("slider%1").arg(sliderId));
+}
+
+void SpinRow::setMapping(SliderMapping mapping) {
+    m_mapping = std::move(mapping);
+    syncSlider();
+}
+
+void SpinRow::setValue(int value) {
+    commit(std::clamp(value, m_min, m_max), true);
+}
+
+void SpinRow::setRange(int min, int max) {
+    if (min > max) {
+        std::swap(min, max);
+    }
+    m_min = min;
+    m_max = max;
+    commit(std::clamp(m_value, m_min, m_max), true);
+}
+
+void SpinRow::stepBy(int delta) {
+    long long next = static_cast<long long>(m_value) + delta;
+    if (next > m_max) {
+        next = m_min;
+    } else if (next < m_min) {
+        next = m_max;
+    }
+    commit(static_cast<int>(next), true);
+}
+
+void SpinRow::setTickInterval(int interval) {
+    m_slider->setTickInterval(interval);
+}
+
+void SpinRow::setPartsToolTip(const QString& text) {
+    for (QWidget* part : {static_cast<QWidget*>(m_edit), m_arrows, static_cast<QWidget*>(m_up),
+                          static_cast<QWidget*>(m_down), static_cast<QWidget*>(m_slider)}) {
+        part->setToolTip(text);
+    }
+}
+
+void SpinRow::onTextChanged(const QString& text) {
+    if (m_syncing) {
+        return;
+    }
+    // Invalid text keeps the last valid value; the edit keeps what was typed.
+    commit(valueOfText(text, m_min, m_max).value_or(m_value), false);
+}
+
+void SpinRow::onSliderMoved(int position) {
+    if (m_syncing) {
+        return;
+    }
+    // The slider snaps back to the position of the value it produced.
+    commit(std::clamp(m_mapping.fromSlider(position, m_min, m_max), m_min, m_max), true);
+}
+
+void SpinRow::commit(int value, bool rewriteText) {
+    const bool changed = value != m_value;
+    m_value = value;
+    m_syncing = true;
+    if (rewriteText) {
+        const QString text = QString::number(value);
+        if (m_edit->text() != text) {
+            m_edit->setText(text);
+        }
+    }
+    m_syncing = false;
+    syncSlider();
+    if (changed) {
+        emit valueChanged(m_value);
+    }
+}
+
+void SpinRow::syncSlider() {
+    m_syncing = true;
+    const auto [low, high] = m_mapping.sliderRange(m_min, m_max);
+    m_slider->setRange(low, high);
+    m_slider->setValue(m_mapping.toSlider(m_value, m_min, m_max));
+    m_syncing = false;
+}
+
+} // namespace orbelle

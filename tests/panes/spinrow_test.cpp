@@ -1,0 +1,113 @@
+#include "spinrow.h"
+
+#include "guitest.h"
+
+#include <QLineEdit>
+#include <QSlider>
+#include <QToolButton>
+
+using namespace orbelle;
+
+namespace {
+
+class SpinRowTest : public test::GuiTest {
+protected:
+    SpinRow row;
+};
+
+} // namespace
+
+TEST(SliderMappingTest, PerMilleEndsOnCommonRanges) {
+    const SliderMapping m = SliderMapping::perMille();
+    struct Case {
+        int min, max, atZero, atThousand;
+    };
+    for (const Case c : {Case{1, 999, 1, 999}, Case{1, 180, 1, 180}, Case{0, 500, 0, 500},
+                         Case{0, 999, 0, 999}, Case{-999, 999, -998, 999}}) {
+        SCOPED_TRACE(testing::Message() << c.min << ".." << c.max);
+        EXPECT_EQ(std::clamp(m.fromSlider(0, c.min, c.max), c.min, c.max), c.atZero);
+        EXPECT_EQ(std::clamp(m.fromSlider(1000, c.min, c.max), c.min, c.max), c.atThousand);
+        EXPECT_EQ(m.toSlider(c.min, c.min, c.max), 0);
+        EXPECT_EQ(m.toSlider(c.max, c.min, c.max), 1000);
+    }
+    EXPECT_EQ(m.toSlider(0, -999, 999), 500);
+    EXPECT_EQ(m.toSlider(-1, -999, 999), 499); // truncated toward zero
+    EXPECT_EQ(m.toSlider(5, 5, 5), 0);         // an empty range never divides by zero
+}
+
+TEST_F(SpinRowTest, TypedTextBecomesTheValueOnlyWhenValid) {
+    row.setRange(1, 999);
+    row.setValue(200);
+    int changed = 0;
+    QObject::connect(&row, &SpinRow::valueChanged, [&changed] { ++changed; });
+
+    row.edit()->setText(QStringLiteral("1200"));
+    EXPECT_EQ(row.value(), 200);
+    EXPECT_EQ(row.edit()->text(), QStringLiteral("1200")); // typed text stays
+    row.edit()->setText(QString());
+    EXPECT_EQ(row.value(), 200); // empty is 0, outside 1..999
+    row.edit()->setText(QStringLiteral("12a"));
+    EXPECT_EQ(row.value(), 200);
+    row.edit()->setText(QStringLiteral("99999999999999999999"));
+    EXPECT_EQ(row.value(), 200);
+    row.edit()->setText(QStringLiteral("-"));
+    EXPECT_EQ(row.value(), 200);
+    EXPECT_EQ(changed, 0);
+
+    row.edit()->setText(QStringLiteral("+42"));
+    EXPECT_EQ(row.value(), 42);
+    EXPECT_EQ(row.edit()->text(), QStringLiteral("+42"));
+    EXPECT_EQ(changed, 1);
+
+    row.setRange(-999, 999);
+    row.edit()->setText(QStringLiteral("-7"));
+    EXPECT_EQ(row.value(), -7);
+    row.edit()->setText(QString());
+    EXPECT_EQ(row.value(), 0);
+}
+
+TEST_F(SpinRowTest, ArrowsWrapAtBothEnds) {
+    row.setRange(1, 180);
+    row.setValue(180);
+    row.findChild<QToolButton*>(QStringLiteral("up"))->click();
+    EXPECT_EQ(row.value(), 1);
+    EXPECT_EQ(row.edit()->text(), QStringLiteral("1"));
+    row.findChild<QToolButton*>(QStringLiteral("down"))->click();
+    EXPECT_EQ(row.value(), 180);
+    row.stepBy(-1);
+    EXPECT_EQ(row.value(), 179);
+}
+
+TEST_F(SpinRowTest, SetValueAndRangeClampAndKeepThePartsInStep) {
+    row.setMapping(SliderMapping::perMille());
+    row.setRange(-999, 999);
+    row.setValue(5000);
+    EXPECT_EQ(row.value(), 999);
+    EXPECT_EQ(row.slider()->value(), 1000);
+    row.setValue(-5000);
+    EXPECT_EQ(row.value(), -999);
+    EXPECT_EQ(row.edit()->text(), QStringLiteral("-999"));
+    row.setRange(0, 100);
+    EXPECT_EQ(row.value(), 0);
+    EXPECT_EQ(row.slider()->value(), 0);
+}
+
+TEST_F(SpinRowTest, SliderSetsTheValueAndSettles) {
+    row.setMapping(SliderMapping::perMille());
+    row.setRange(-999, 999);
+    row.slider()->setValue(0);
+    row.slider()->setValue(1000);
+    EXPECT_EQ(row.value(), 999);
+    row.slider()->setValue(0);
+    EXPECT_EQ(row.value(), -998);
+    EXPECT_EQ(row.edit()->text(), QStringLiteral("-998"));
+    EXPECT_EQ(row.slider()->value(), 0);
+
+    SpinRow plain;
+    plain.setRange(1, 100);
+    plain.slider()->setValue(37);
+    EXPECT_EQ(plain.value(), 37);
+    EXPECT_EQ(plain.edit()->text(), QStringLiteral("37"));
+    plain.edit()->setText(QStringLiteral("80"));
+    EXPECT_EQ(plain.slider()->value(), 80);
+}
