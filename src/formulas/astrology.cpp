@@ -9,6 +9,8 @@
 #include "formula.h"
 #include "rotationmap.h"
 
+#include <iterator>
+
 namespace orbelle {
 namespace {
 
@@ -34,8 +36,7 @@ template <double (*Shape)(double), double Scale> struct ShapedCard {
           F(r[11] / 500), G(r[12] / 500), H(r[13] / 500), e1(r[14] / 500), e2(r[15] / 500) {}
 
     Point next() {
-        const double W =
-            (Shape(e1 * m.t - e2) * C) / (std::abs(G * m.t - H) * E + B) + (F + m.y);
+        const double W = (Shape(e1 * m.t - e2) * C) / (std::abs(G * m.t - H) * E + B) + (F + m.y);
         return m.step(W, -D, Scale);
     }
 };
@@ -68,8 +69,8 @@ struct Hermit {
     double B, C, D, E, F, G, H, e1, e2;
 
     explicit Hermit(const RowValues& r)
-        : m(r), B(r[7] / 500 * 0.00001), C(r[8] / 50), D(r[9] / 500), E(r[10] / 10),
-          F(r[11] / 500), G(r[12] / 10), H(r[13] / 500), e1(r[14] / 500), e2(r[15] / 500) {}
+        : m(r), B(r[7] / 500 * 0.00001), C(r[8] / 50), D(r[9] / 500), E(r[10] / 10), F(r[11] / 500),
+          G(r[12] / 10), H(r[13] / 500), e1(r[14] / 500), e2(r[15] / 500) {}
 
     Point next() {
         const double W =
@@ -157,8 +158,8 @@ struct Temperance {
     double B, C, D, E, F, G, H;
 
     explicit Temperance(const RowValues& r)
-        : m(r), B(r[7] / 500 * 0.0001), C(r[8] / 50), D(r[9] / 500), E(r[10] / 500),
-          F(r[11] / 500), G(r[12] / 5000), H(r[13] / 500) {}
+        : m(r), B(r[7] / 500 * 0.0001), C(r[8] / 50), D(r[9] / 500), E(r[10] / 500), F(r[11] / 500),
+          G(r[12] / 5000), H(r[13] / 500) {}
 
     Point next() {
         const double W = ((m.t - H) * C) / (std::abs(std::sinh(m.t * G - E)) + B) + (m.y + F);
@@ -171,8 +172,8 @@ struct TowerConstants {
     double B, C, D, E, F, G, H, e1, e2;
 
     explicit TowerConstants(const RowValues& r)
-        : B(r[7] / 500 * 0.000000001), C(r[8] / 50), D(r[9] / 500), E(r[10] / 10),
-          F(r[11] / 500), G(r[12] / 10), H(r[13] / 500), e1(r[14] / 50), e2(r[15] / 50) {}
+        : B(r[7] / 500 * 0.000000001), C(r[8] / 50), D(r[9] / 500), E(r[10] / 10), F(r[11] / 500),
+          G(r[12] / 10), H(r[13] / 500), e1(r[14] / 50), e2(r[15] / 50) {}
 };
 
 // Item 14, "塔".
@@ -205,8 +206,8 @@ struct Star {
 
     Point next() {
         const double well = cubicWell(m.t, k.G, k.E, k.H);
-        const double W = (((m.t - k.e1) * k.C) * (m.t - k.e2)) / (well + std::exp(m.t - e3) * k.B) +
-                         (k.F + m.y);
+        const double W =
+            (((m.t - k.e1) * k.C) * (m.t - k.e2)) / (well + std::exp(m.t - e3) * k.B) + (k.F + m.y);
         return m.step(W, -k.D, kScale);
     }
 };
@@ -220,13 +221,11 @@ struct Judgement {
     double B, C, D, E, F, G, H, e1, e2, e3;
 
     explicit Judgement(const RowValues& r)
-        : m(r), B(r[7] / 500 * 0.0001), C(r[8] / 50), D(r[9] / 500), E(r[10] / 500),
-          F(r[11] / 500), G(r[12] / 500), H(r[13] / 500), e1(r[14] / 500), e2(r[15] / 500),
-          e3(r[16] / 500) {}
+        : m(r), B(r[7] / 500 * 0.0001), C(r[8] / 50), D(r[9] / 500), E(r[10] / 500), F(r[11] / 500),
+          G(r[12] / 500), H(r[13] / 500), e1(r[14] / 500), e2(r[15] / 500), e3(r[16] / 500) {}
 
     Point next() {
-        const double u =
-            ((std::sin(m.t - e1) * (m.t - H)) * C) / quadraticWell(m.t, G, E, B);
+        const double u = ((std::sin(m.t - e1) * (m.t - H)) * C) / quadraticWell(m.t, G, E, B);
         const double W = u + (std::cos(e2 * m.t) * e3 + (F + m.y));
         return m.step(W, -D, kScale);
     }
@@ -252,12 +251,12 @@ struct World {
 };
 
 constexpr FormulaFactory kCards[] = {
-    factoryOf<Fool>(),       factoryOf<Magician>(),  factoryOf<HighPriestess>(),
-    factoryOf<Empress>(),    factoryOf<Emperor>(),   factoryOf<Hierophant>(),
-    factoryOf<Lovers>(),     factoryOf<Chariot>(),   factoryOf<Justice>(),
-    factoryOf<Hermit>(),     factoryOf<WheelOfFortune>(), factoryOf<Strength>(),
-    factoryOf<HangedMan>(),  factoryOf<Temperance>(), factoryOf<Tower>(),
-    factoryOf<Star>(),       factoryOf<Judgement>(), factoryOf<World>(),
+    factoryOf<Fool>(),      factoryOf<Magician>(),       factoryOf<HighPriestess>(),
+    factoryOf<Empress>(),   factoryOf<Emperor>(),        factoryOf<Hierophant>(),
+    factoryOf<Lovers>(),    factoryOf<Chariot>(),        factoryOf<Justice>(),
+    factoryOf<Hermit>(),    factoryOf<WheelOfFortune>(), factoryOf<Strength>(),
+    factoryOf<HangedMan>(), factoryOf<Temperance>(),     factoryOf<Tower>(),
+    factoryOf<Star>(),      factoryOf<Judgement>(),      factoryOf<World>(),
 };
 static_assert(std::size(kCards) == 18);
 

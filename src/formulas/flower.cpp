@@ -9,6 +9,8 @@
 #include "formula.h"
 #include "rotationmap.h"
 
+#include <iterator>
+
 namespace orbelle {
 namespace {
 
@@ -34,7 +36,8 @@ template <double Exponent, double Scale> struct PowerFlower {
     explicit PowerFlower(const RowValues& r) : m(r), k(r) {}
 
     Point next() {
-        const double W = (std::pow(std::abs(m.t), Exponent) * k.C) / k.denominator(m.t) + (k.F + m.y);
+        const double W =
+            (std::pow(std::abs(m.t), Exponent) * k.C) / k.denominator(m.t) + (k.F + m.y);
         return m.step(W, -k.D, Scale);
     }
 };
@@ -172,12 +175,13 @@ struct Osmanthus {
     double B, C, D, E, F, G;
 
     explicit Osmanthus(const RowValues& r)
-        : m(r), B(r[7] / 500 * 0.00001), C(r[8] / 50), D(r[9] / 500), E(r[10] / 10),
-          F(r[11] / 500), G(r[12] / 500) {}
+        : m(r), B(r[7] / 500 * 0.00001), C(r[8] / 50), D(r[9] / 500), E(r[10] / 10), F(r[11] / 500),
+          G(r[12] / 500) {}
 
     Point next() {
-        const double W = (std::sqrt(std::abs(m.t - E)) * C) / (std::log(std::abs(m.t) * G + 0.5) + B) +
-                         (F + m.y);
+        const double W =
+            (std::sqrt(std::abs(m.t - E)) * C) / (std::log(std::abs(m.t) * G + 0.5) + B) +
+            (F + m.y);
         return m.step(W, -D, kScale);
     }
 };
@@ -198,8 +202,8 @@ struct Pansy {
     double B, C, D, E, F, G, H, e1;
 
     explicit Pansy(const RowValues& r)
-        : m(r), B(r[7] / 500 * 0.0001), C(r[8] / 50), D(r[9] / 500), E(r[10] / 500),
-          F(r[11] / 500), G(r[12] / 500), H(r[13] / 500), e1(r[14] / 50) {}
+        : m(r), B(r[7] / 500 * 0.0001), C(r[8] / 50), D(r[9] / 500), E(r[10] / 500), F(r[11] / 500),
+          G(r[12] / 500), H(r[13] / 500), e1(r[14] / 50) {}
 
     Point next() {
         const double W = (triScaled(e1 * m.t - G, H) * C) / (std::abs(m.t - E) + B) + (F + m.y);
@@ -227,12 +231,12 @@ struct Cyclamen {
 };
 
 constexpr FormulaFactory kFlowers[] = {
-    factoryOf<CherryBlossom>(), factoryOf<PlumBlossom>(), factoryOf<Camellia>(),
-    factoryOf<Rose>(),          factoryOf<Sunflower>(),   factoryOf<Hydrangea>(),
+    factoryOf<CherryBlossom>(), factoryOf<PlumBlossom>(),     factoryOf<Camellia>(),
+    factoryOf<Rose>(),          factoryOf<Sunflower>(),       factoryOf<Hydrangea>(),
     factoryOf<Lily>(),          factoryOf<LilyOfTheValley>(), factoryOf<Tulip>(),
-    factoryOf<MorningGlory>(),  factoryOf<Cosmos>(),      factoryOf<Poppy>(),
-    factoryOf<Osmanthus>(),     factoryOf<Bellflower>(),  factoryOf<Anemone>(),
-    factoryOf<Narcissus>(),     factoryOf<Pansy>(),       factoryOf<Cyclamen>(),
+    factoryOf<MorningGlory>(),  factoryOf<Cosmos>(),          factoryOf<Poppy>(),
+    factoryOf<Osmanthus>(),     factoryOf<Bellflower>(),      factoryOf<Anemone>(),
+    factoryOf<Narcissus>(),     factoryOf<Pansy>(),           factoryOf<Cyclamen>(),
 };
 static_assert(std::size(kFlowers) == 18);
 

@@ -41,9 +41,9 @@ struct ShapedCase {
     double scale;
 };
 const ShapedCase kShapedCases[] = {
-    {0, fracPow8, 5.0},    {1, fracPow10, 6.67},  {2, asinFracSq, 3.33},
-    {3, fracPow9, 6.66},   {4, fracPow7, 8.0},    {5, sinQuarter4, 3.33},
-    {6, fracPow6, 5.0},    {7, fracSq, 4.0},      {8, sinQuarterSq, 2.0},
+    {0, fracPow8, 5.0},  {1, fracPow10, 6.67}, {2, asinFracSq, 3.33},
+    {3, fracPow9, 6.66}, {4, fracPow7, 8.0},   {5, sinQuarter4, 3.33},
+    {6, fracPow6, 5.0},  {7, fracSq, 4.0},     {8, sinQuarterSq, 2.0},
 };
 
 } // namespace
@@ -76,7 +76,8 @@ TEST(AstrologyFormulas, ShapedCardsByHand) {
         const double E = r[10] / 500.0, F = r[11] / 500.0, G = r[12] / 500.0, H = r[13] / 500.0;
         const double e1 = r[14] / 500.0, e2 = r[15] / 500.0;
         for (const Point& p : firstPoints({kAstrology, sc.item}, kHandPoints)) {
-            const double W = (sc.f(e1 * h.t - e2) * C) / (std::abs(G * h.t - H) * E + B) + (F + h.y);
+            const double W =
+                (sc.f(e1 * h.t - e2) * C) / (std::abs(G * h.t - H) * E + B) + (F + h.y);
             const Point q = h.stepMinusD(h.t, W, D, sc.scale);
             ASSERT_EQ(p.x, q.x);
             ASSERT_EQ(p.y, q.y);
@@ -124,7 +125,9 @@ TEST(AstrologyFormulas, HangedManByHand) {
     HandMap h(r);
     const double B = (r[7] / 500.0) * 0.0001, C = r[8] / 50.0, D = r[9] / 500.0;
     const double E = r[10] / 500.0, F = r[11] / 500.0;
-    const auto P = [&](double a, double b) { return C / (std::atan(std::abs(a - E)) + B) + (F + b); };
+    const auto P = [&](double a, double b) {
+        return C / (std::atan(std::abs(a - E)) + B) + (F + b);
+    };
     for (const Point& p : firstPoints({kAstrology, 12}, kHandPoints)) {
         const double V = P(h.y, h.t);
         const double W = P(h.t, h.y);
@@ -158,7 +161,8 @@ TEST(AstrologyFormulas, WorldByHand) {
     const double E = (r[10] / 500.0) * 10;
     for (const Point& p : firstPoints({kAstrology, 17}, kHandPoints)) {
         const double t = h.t;
-        const double W = ((C / (std::abs((std::sqrt(std::abs(t)) * t) * std::sin(E * t)) + B)) + h.y) + D;
+        const double W =
+            ((C / (std::abs((std::sqrt(std::abs(t)) * t) * std::sin(E * t)) + B)) + h.y) + D;
         const Point q = h.stepMinusD(t, W, D, 1.0);
         ASSERT_EQ(p.x, q.x);
         ASSERT_EQ(p.y, q.y);

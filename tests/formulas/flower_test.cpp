@@ -40,10 +40,16 @@ struct PowerCase {
     double scale;
 };
 constexpr PowerCase kPowerCases[] = {
-    {1, 0.8571428571428571, 0.8}, {2, 1.5, 0.267},  {3, 1.0416666666666667, 1.0},
-    {6, 1.1, 1.0},                {7, 0.75, 0.4},   {8, 1.1666666666666667, 0.8},
-    {10, 0.9, 0.8},               {13, 1.1111111111111112, 0.8},
-    {14, 1.3333333333333333, 0.444}, {15, 0.8, 0.571},
+    {1, 0.8571428571428571, 0.8},
+    {2, 1.5, 0.267},
+    {3, 1.0416666666666667, 1.0},
+    {6, 1.1, 1.0},
+    {7, 0.75, 0.4},
+    {8, 1.1666666666666667, 0.8},
+    {10, 0.9, 0.8},
+    {13, 1.1111111111111112, 0.8},
+    {14, 1.3333333333333333, 0.444},
+    {15, 0.8, 0.571},
 };
 
 } // namespace
@@ -109,7 +115,8 @@ TEST(FlowerFormulas, CherryBlossomByHand) {
     const double e1 = r[14] / 500.0;
     for (const Point& p : firstPoints({kFlower, 0}, kHandPoints)) {
         const double t = h.t;
-        const double num = (std::pow(std::abs(t), 1.0416666666666667) * C) * ((std::sin(t) + 1.0001) + e1);
+        const double num =
+            (std::pow(std::abs(t), 1.0416666666666667) * C) * ((std::sin(t) + 1.0001) + e1);
         const double W = num / (std::abs(((t - G) * t) * (t - E)) * H + B) + (F + h.y);
         const Point q = h.stepMinusD(W, D, 0.615);
         ASSERT_EQ(p.x, q.x);
