@@ -1,13 +1,17 @@
 #pragma once
-// INTERFACE AGREED WITH THE PANES AND THE MAIN WINDOW (extend freely, keep
-// these signatures):
-//
 // The main view: owns the canvas, the figure bounds and the colours of the
 // last drawing; shows the square of the canvas around the figure stretched to
 // displaySize x displaySize in a scroll area.
+//
+// The 6000 x 6000 export picture is not kept: the view remembers the square
+// its last repaint showed and builds the picture from the canvas when export
+// or printing asks for it, which gives the same pixels as a copy refreshed at
+// every repaint.
 
 #include "canvas.h"
 #include "draw.h"
+#include "scaledpicture.h"
+#include "sourcesquare.h"
 
 #include <QAbstractScrollArea>
 #include <QImage>
@@ -31,13 +35,24 @@ public:
     /// Where the view reads the live "拡大" value at every repaint.
     void setZoomSource(std::function<int()> source);
 
+    /// The operation drawFigure runs on the canvas: the engine's draw unless
+    /// replaced (tests draw chosen figures this way).
+    using DrawFunction = std::function<DrawResult(const DrawSettings&, Canvas&)>;
+    void setDrawFunction(DrawFunction function);
+
     void zoomIn();  // 10011
     void zoomOut(); // 10012
     void centre();  // 11602
 
     int displaySize() const;
+    int displayStep() const { return m_displayStep; }
     const FigureBounds& bounds() const;
     const Canvas& canvas() const;
+
+    /// The square the view shows for the current bounds and the live zoom.
+    SourceSquare currentSquare() const;
+    /// The square the last repaint (or the last drawing) showed.
+    const SourceSquare& shownSquare() const { return m_shownSquare; }
 
     /// 6000 x 6000 RGB888 picture of the square last shown, derived from the
     /// canvas on request (export and printing).
@@ -46,6 +61,30 @@ public:
     /// The colours of the last drawing: black and white before the first.
     std::int32_t lastDrawColor() const;
     std::int32_t lastBackColor() const;
+
+    /// Tiles of the shown picture built so far (lets tests see the cache work).
+    std::int64_t tilesBuilt() const { return m_picture.tilesBuilt(); }
+
+    QSize sizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void updateScrollBars();
+    void changeDisplayStep(int delta);
+
+    std::unique_ptr<Canvas> m_canvas;
+    FigureBounds m_bounds;
+    std::function<int()> m_zoomSource;
+    DrawFunction m_drawFunction;
+    int m_displayStep = 0;
+    int m_displaySize = 800;
+    SourceSquare m_shownSquare;
+    ScaledPicture m_picture;
+    std::int32_t m_lastDrawColor = kBlack;
+    std::int32_t m_lastBackColor = kWhite;
 };
 
 } // namespace orbelle

@@ -1,0 +1,154 @@
+#include "mainview.h"
+
+#include "displaysize.h"
+
+#include <QPaintEvent>
+#include <QPainter>
+#include <QScrollBar>
+
+#include <vector>
+
+namespace orbelle {
+namespace {
+
+constexpr int kStandardZoom = 100;
+
+} // namespace
+
+MainView::MainView(QWidget* parent)
+    : QAbstractScrollArea(parent), m_canvas(std::make_unique<Canvas>()),
+      m_drawFunction(&draw), m_picture(*m_canvas) {
+    // A right click shows nothing here, and must not reach the main window
+    // either (which would offer its toolbar menu).
+    setContextMenuPolicy(Qt::PreventContextMenu);
+    viewport()->setContextMenuPolicy(Qt::PreventContextMenu);
+    m_shownSquare = currentSquare();
+    updateScrollBars();
+}
+
+MainView::~MainView() = default;
+
+DrawResult MainView::drawFigure(const DrawSettings& input) {
+    const DrawResult result = m_drawFunction(input, *m_canvas);
+    if (result.status != DrawStatus::Drawn) {
+        return result;
+    }
+    m_bounds = result.bounds;
+    m_lastDrawColor = result.drawColor;
+    m_lastBackColor = result.backColor;
+    m_picture.invalidate();
+    // The repaint the drawing asks for shows this square; recording it now
+    // keeps exportImage() right even while the window is hidden.
+    m_shownSquare = currentSquare();
+    viewport()->update();
+    return result;
+}
+
+void MainView::setZoomSource(std::function<int()> source) {
+    m_zoomSource = std::move(source);
+    viewport()->update();
+}
+
+void MainView::setDrawFunction(DrawFunction function) { m_drawFunction = std::move(function); }
+
+void MainView::zoomIn() { changeDisplayStep(+1); }
+
+void MainView::zoomOut() { changeDisplayStep(-1); }
+
+void MainView::changeDisplayStep(int delta) {
+    const int size = displaySizeForStep(m_displayStep + delta);
+    if (size >= kMinDisplaySize && size <= kMaxDisplaySize) {
+        m_displayStep += delta;
+        m_displaySize = size;
+        updateScrollBars();
+    }
+    centre();
+}
+
+void MainView::centre() {
+    // The scroll range of the picture runs over 0 .. displaySize - 1; its
+    // middle goes to the middle of the window.
+    const QSize client = viewport()->size();
+    if (m_displaySize > client.width()) {
+        horizontalScrollBar()->setValue((m_displaySize - 1) / 2 - client.width() / 2);
+    }
+    if (m_displaySize > client.height()) {
+        verticalScrollBar()->setValue((m_displaySize - 1) / 2 - client.height() / 2);
+    }
+    viewport()->update();
+}
+
+int MainView::displaySize() const { return m_displaySize; }
+
+const FigureBounds& MainView::bounds() const { return m_bounds; }
+
+const Canvas& MainView::canvas() const { return *m_canvas; }
+
+SourceSquare MainView::currentSquare() const {
+    return sourceSquare(m_bounds, m_zoomSource ? m_zoomSource() : kStandardZoom);
+}
+
+QImage MainView::exportImage() const {
+    constexpr int kSide = Canvas::kSize;
+    const SourceSquare& square = m_shownSquare;
+    QImage image(kSide, kSide, QImage::Format_RGB888);
+    if (image.isNull()) {
+        return image;
+    }
+    std::vector<std::int64_t> columns(kSide);
+    for (int x = 0; x < kSide; ++x) {
+        columns[x] = stretchSource(square.left, square.side, kSide, x);
+    }
+    for (int y = 0; y < kSide; ++y) {
+        uchar* dest = image.scanLine(y);
+        const std::int64_t sy = stretchSource(square.top, square.side, kSide, y);
+        const std::uint32_t* src = (sy >= 0 && sy < kSide)
+                                       ? m_canvas->pixels() + static_cast<std::size_t>(sy) * kSide
+                                       : nullptr;
+        for (int x = 0; x < kSide; ++x, dest += 3) {
+            const std::int64_t sx = columns[x];
+            const std::uint32_t p =
+                (src != nullptr && sx >= 0 && sx < kSide) ? src[sx] : 0xFFFFFFFFu;
+            dest[0] = static_cast<uchar>(p >> 16);
+            dest[1] = static_cast<uchar>(p >> 8);
+            dest[2] = static_cast<uchar>(p);
+        }
+    }
+    return image;
+}
+
+std::int32_t MainView::lastDrawColor() const { return m_lastDrawColor; }
+
+std::int32_t MainView::lastBackColor() const { return m_lastBackColor; }
+
+QSize MainView::sizeHint() const { return {820, 820}; }
+
+void MainView::paintEvent(QPaintEvent* event) {
+    m_shownSquare = currentSquare();
+    m_picture.setGeometry(m_shownSquare, m_displaySize);
+    QPainter painter(viewport());
+    const QPoint origin(-horizontalScrollBar()->value(), -verticalScrollBar()->value());
+    m_picture.paint(painter, event->rect(), origin);
+}
+
+void MainView::resizeEvent(QResizeEvent* event) {
+    QAbstractScrollArea::resizeEvent(event);
+    updateScrollBars();
+}
+
+void MainView::updateScrollBars() {
+    // The extent is displaySize in both directions; a page is a tenth of it
+    // and a line a tenth of a page.
+    const int page = std::max(1, m_displaySize / 10);
+    const int line = std::max(1, page / 10);
+    const QSize client = viewport()->size();
+    QScrollBar* bars[] = {horizontalScrollBar(), verticalScrollBar()};
+    const int visible[] = {client.width(), client.height()};
+    for (int k = 0; k < 2; ++k) {
+        bars[k]->setRange(0, std::max(0, m_displaySize - visible[k]));
+        bars[k]->setPageStep(page);
+        bars[k]->setSingleStep(line);
+    }
+}
+
+} // namespace orbelle

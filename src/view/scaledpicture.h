@@ -1,0 +1,63 @@
+#pragma once
+// The picture the view shows: a square of the canvas stretched, nearest
+// neighbour, to size x size pixels. The stretched pixels are built in tiles
+// when first painted and kept until the canvas, the square or the size
+// changes, so scrolling and repaints only copy pixels; the tile cache has a
+// memory bound, so even the largest display sizes cost no more than that.
+
+#include "canvas.h"
+#include "sourcesquare.h"
+
+#include <QCache>
+#include <QImage>
+#include <QPoint>
+#include <QRect>
+
+#include <cstdint>
+
+class QPainter;
+
+namespace orbelle {
+
+class ScaledPicture {
+public:
+    static constexpr int kTileSide = 256;
+
+    explicit ScaledPicture(const Canvas& canvas);
+
+    /// Chooses the square and the shown size; drops the tiles if either
+    /// differs from before.
+    void setGeometry(const SourceSquare& square, int size);
+    /// The canvas content changed: every tile is stale.
+    void invalidate();
+
+    const SourceSquare& square() const { return m_square; }
+    int size() const { return m_size; }
+
+    /// Paints the part of the picture that falls into target (widget
+    /// coordinates), with the picture's top-left corner at origin.
+    void paint(QPainter& painter, const QRect& target, const QPoint& origin);
+
+    /// Number of tiles currently cached (for tests of the cache).
+    int cachedTiles() const { return m_tiles.count(); }
+    /// Number of tiles built since construction (for tests of the cache).
+    std::int64_t tilesBuilt() const { return m_tilesBuilt; }
+
+private:
+    QImage buildTile(int column, int row);
+
+    const Canvas& m_canvas;
+    SourceSquare m_square;
+    int m_size = 0;
+    QCache<std::uint64_t, QImage> m_tiles;
+    std::int64_t m_tilesBuilt = 0;
+};
+
+/// Canvas coordinate shown at picture coordinate d (0 <= d < size) for a
+/// square starting at origin with the given side: the same nearest-neighbour
+/// mapping as the engine's stretchSquare.
+inline std::int64_t stretchSource(int origin, int side, int size, int d) {
+    return origin + (static_cast<std::int64_t>(d) * side) / size;
+}
+
+} // namespace orbelle
