@@ -49,9 +49,7 @@ struct Tokyo {
     static constexpr int kStartIndex = 1;
     ExponentialCity x;
     explicit Tokyo(const RowValues& r) : x(r, 5000) {}
-    Point next() {
-        return x.step(sqrtFrac(x.e2 * x.m.t + x.H) * x.e1 + x.fy(), 4.44);
-    }
+    Point next() { return x.step(sqrtFrac(x.e2 * x.m.t + x.H) * x.e1 + x.fy(), 4.44); }
 };
 
 // Item 1, "京都".
