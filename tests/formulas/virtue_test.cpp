@@ -163,7 +163,8 @@ TEST(VirtueFormulas, DefaultsGiveFiniteSpreadFigures) {
 
 TEST(VirtueFormulas, FirstPointsMatchTheStepWrittenOut) {
     const FormulaId righteousness{kVirtue, 1}, filiality{kVirtue, 6}, harmony{kVirtue, 14};
-    expectSamePoints(firstPoints(righteousness, 50), righteousnessByHand(defaultRows(righteousness), 50));
+    expectSamePoints(firstPoints(righteousness, 50),
+                     righteousnessByHand(defaultRows(righteousness), 50));
     expectSamePoints(firstPoints(filiality, 50), filialityByHand(defaultRows(filiality), 50));
     expectSamePoints(firstPoints(harmony, 50), harmonyByHand(defaultRows(harmony), 50));
     const FormulaId joy{kVirtue, 13};
@@ -183,7 +184,8 @@ TEST(VirtueFormulas, PowerItemsFollowTheirExponents) {
     for (const auto& power : powers) {
         SCOPED_TRACE(power.item);
         const FormulaId id{kVirtue, power.item};
-        expectSamePoints(firstPoints(id, 40), powerByHand(defaultRows(id), power.p, power.scale, 40));
+        expectSamePoints(firstPoints(id, 40),
+                         powerByHand(defaultRows(id), power.p, power.scale, 40));
     }
 }
 
