@@ -19,7 +19,9 @@ public:
     int width() const { return kSize; }
     int height() const { return kSize; }
 
-    /// Fills the whole canvas with a packed colour.
+    /// Fills the whole canvas with a packed colour. When the canvas already
+    /// holds that colour everywhere but in the region the engine reported as
+    /// drawn, only that region is filled: the result is the same.
     void clear(std::int32_t colour);
 
     /// Packed colour of pixel (x, y); both must lie in 0..5999.
@@ -27,8 +29,27 @@ public:
 
     /// Raw 0xFFRRGGBB words, row after row (kSize words per row).
     const std::uint32_t* pixels() const { return m_pixels.data(); }
-    std::uint32_t* pixels() { return m_pixels.data(); }
-    std::uint32_t* row(int y) { return m_pixels.data() + static_cast<std::size_t>(y) * kSize; }
+
+    /// Writable access for anyone but the engine's plotting: the next clear
+    /// then fills the whole canvas.
+    std::uint32_t* pixels() {
+        m_regionKnown = false;
+        return m_pixels.data();
+    }
+    std::uint32_t* row(int y) {
+        m_regionKnown = false;
+        return rowPointer(y);
+    }
+
+    /// The plotting path: writes through drawingRow must be reported with
+    /// markDrawn so that the next clear can be limited to them.
+    std::uint32_t* drawingRow(int y) { return rowPointer(y); }
+    void markDrawn(int x0, int y0, int x1, int y1) {
+        if (x0 < m_drawnX0) m_drawnX0 = x0;
+        if (y0 < m_drawnY0) m_drawnY0 = y0;
+        if (x1 > m_drawnX1) m_drawnX1 = x1;
+        if (y1 > m_drawnY1) m_drawnY1 = y1;
+    }
 
     /// Converts a packed colour to a pixel word and back.
     static std::uint32_t toPixel(std::int32_t colour) {
@@ -43,7 +64,19 @@ private:
     static std::size_t index(int x, int y) {
         return static_cast<std::size_t>(y) * kSize + static_cast<std::size_t>(x);
     }
+    std::uint32_t* rowPointer(int y) {
+        return m_pixels.data() + static_cast<std::size_t>(y) * kSize;
+    }
+    void forgetDrawn() {
+        m_drawnX0 = m_drawnY0 = kSize;
+        m_drawnX1 = m_drawnY1 = -1;
+    }
+
     std::vector<std::uint32_t> m_pixels;
+    // Everything outside the drawn box holds m_clearPixel while m_regionKnown.
+    bool m_regionKnown = true;
+    std::uint32_t m_clearPixel;
+    int m_drawnX0 = kSize, m_drawnY0 = kSize, m_drawnX1 = -1, m_drawnY1 = -1;
 };
 
 } // namespace orbelle

@@ -6,6 +6,7 @@
 
 #include "canvas.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -26,6 +27,10 @@ public:
             y + m_minDy >= Canvas::kSize) {
             return;
         }
+        canvas.markDrawn(static_cast<int>(std::max<std::int64_t>(x + m_minDx, 0)),
+                         static_cast<int>(std::max<std::int64_t>(y + m_minDy, 0)),
+                         static_cast<int>(std::min<std::int64_t>(x + m_maxDx, Canvas::kSize - 1)),
+                         static_cast<int>(std::min<std::int64_t>(y + m_maxDy, Canvas::kSize - 1)));
         for (const Span& s : m_spans) {
             const std::int64_t row = y + s.dy;
             if (row < 0 || row >= Canvas::kSize) {
@@ -35,7 +40,7 @@ public:
             std::int64_t x1 = x + s.x1;
             if (x0 < 0) x0 = 0;
             if (x1 > Canvas::kSize - 1) x1 = Canvas::kSize - 1;
-            std::uint32_t* line = canvas.row(static_cast<int>(row));
+            std::uint32_t* line = canvas.drawingRow(static_cast<int>(row));
             for (std::int64_t k = x0; k <= x1; ++k) {
                 line[k] = pixel;
             }

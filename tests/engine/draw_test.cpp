@@ -257,3 +257,22 @@ TEST(DotShapes, PenWidthsGiveRoundDots) {
     }
     EXPECT_EQ(maxX - minX + 1, 41);
 }
+
+TEST(CanvasClear, LimitedClearLeavesTheSamePixelsAsAFullOne) {
+    Canvas& canvas = sharedCanvas();
+    DrawSettings s = plainSettings();
+    s.penWidth = 7;
+    draw(s, canvas); // full figure, black on white
+    canvas.clear(kWhite); // only the drawn box is refilled
+    for (int y = 0; y < Canvas::kSize; y += 7)
+        for (int x = 0; x < Canvas::kSize; x += 3) ASSERT_EQ(canvas.colourAt(x, y), kWhite);
+    // A direct write outside the plotting path makes the next clear a full one.
+    canvas.row(10)[10] = Canvas::toPixel(kBlack);
+    canvas.clear(kWhite);
+    EXPECT_EQ(canvas.colourAt(10, 10), kWhite);
+    // A new background colour always fills everything.
+    draw(s, canvas);
+    canvas.clear(packRgb(1, 2, 3));
+    EXPECT_EQ(canvas.colourAt(0, 0), packRgb(1, 2, 3));
+    EXPECT_EQ(canvas.colourAt(3000, 3000), packRgb(1, 2, 3));
+}

@@ -1,0 +1,182 @@
+// Benchmarks of the whole Draw ("ダイヤモンド", 100001 and 499501 dots; plain
+// and gradient mode; pen 1 and 20) against two references measured in the same
+// run: the floor (the formula loop producing the points, nothing plotted, plus
+// a canvas clear) and a naive baseline drawing every dot with
+// QPainter::drawEllipse on a 6000 x 6000 QImage, with a new pen and brush per
+// dot in the gradient mode. The ratios are printed at the end.
+
+#include "canvas.h"
+#include "colour.h"
+#include "draw.h"
+#include "formula.h"
+#include "numeric.h"
+
+#include <QImage>
+#include <QPainter>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <map>
+#include <memory>
+#include <string>
+
+using namespace orbelle;
+
+namespace {
+
+Canvas& sharedCanvas() {
+    static auto canvas = std::make_unique<Canvas>();
+    return *canvas;
+}
+
+DrawSettings diamond(int count, bool gradient, int penWidth) {
+    DrawSettings s = DrawSettings::startup();
+    s.params[0] = count;
+    s.drawColorMode = gradient ? 3 : 0;
+    s.penWidth = penWidth;
+    return s;
+}
+
+void BM_Draw(benchmark::State& state) {
+    const DrawSettings s = diamond(static_cast<int>(state.range(0)), state.range(1) != 0,
+                                   static_cast<int>(state.range(2)));
+    Canvas& canvas = sharedCanvas();
+    for (auto _ : state) {
+        const DrawResult r = draw(s, canvas);
+        benchmark::DoNotOptimize(r.dotCount);
+    }
+}
+
+// The formula loop alone plus one canvas clear: what any Draw must spend.
+void BM_Floor(benchmark::State& state) {
+    const DrawSettings s = diamond(static_cast<int>(state.range(0)), false, 1);
+    Canvas& canvas = sharedCanvas();
+    constexpr std::size_t kChunk = 4096;
+    static Point points[kChunk];
+    for (auto _ : state) {
+        canvas.clear(kWhite);
+        auto run = prepareFormula(s.formula(), s.params);
+        double sum = 0;
+        for (std::int64_t left = run->iterations(); left > 0; left -= kChunk) {
+            const auto n = static_cast<std::size_t>(std::min<std::int64_t>(kChunk, left));
+            run->source->generate(points, n);
+            for (std::size_t k = 0; k < n; ++k) sum += points[k].x;
+        }
+        benchmark::DoNotOptimize(sum);
+        benchmark::DoNotOptimize(canvas.pixels());
+    }
+}
+
+// A straight port of a per-dot-ellipse design onto QPainter.
+void BM_NaiveQPainter(benchmark::State& state) {
+    const bool gradient = state.range(1) != 0;
+    const DrawSettings s = diamond(static_cast<int>(state.range(0)), gradient, 1);
+    // Allocated and touched once, outside the timing, like the engine's canvas.
+    static QImage image = [] {
+        QImage img(Canvas::kSize, Canvas::kSize, QImage::Format_RGB32);
+        img.fill(Qt::white);
+        return img;
+    }();
+    GradientInputs inputs;
+    inputs.colours = s.gradientColors;
+    const ColourRamp ramp = buildSmoothRamp(inputs);
+    constexpr std::size_t kChunk = 4096;
+    static Point points[kChunk];
+    const int w = s.penWidth;
+    const int d = w + 1;
+    for (auto _ : state) {
+        QPainter painter(&image);
+        painter.fillRect(0, 0, Canvas::kSize, Canvas::kSize, Qt::white);
+        painter.setPen(QPen(Qt::black, w));
+        painter.setBrush(QBrush(Qt::black));
+        auto run = prepareFormula(s.formula(), s.params);
+        std::int64_t i = run->startIndex;
+        for (std::int64_t left = run->iterations(); left > 0; left -= kChunk) {
+            const auto n = static_cast<std::size_t>(std::min<std::int64_t>(kChunk, left));
+            run->source->generate(points, n);
+            for (std::size_t k = 0; k < n; ++k, ++i) {
+                const int x = trunc32(3000 + points[k].x);
+                const int y = trunc32(3000 + points[k].y);
+                if (gradient) {
+                    const std::int32_t c = ramp[rampIndex(i, run->count, 1)];
+                    const QColor colour(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
+                    painter.setPen(QPen(colour, w));
+                    painter.setBrush(QBrush(colour));
+                }
+                painter.drawEllipse(QRect(x, y, d, d));
+            }
+        }
+    }
+}
+
+BENCHMARK(BM_Draw)
+    ->ArgNames({"r0", "gradient", "pen"})
+    ->Args({200, 0, 1})
+    ->Args({200, 1, 1})
+    ->Args({999, 0, 1})
+    ->Args({999, 1, 1})
+    ->Args({200, 0, 20})
+    ->Args({200, 1, 20})
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Floor)->ArgNames({"r0"})->Arg(200)->Arg(999)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_NaiveQPainter)
+    ->ArgNames({"r0", "gradient"})
+    ->Args({200, 0})
+    ->Args({200, 1})
+    ->Unit(benchmark::kMillisecond);
+
+// Collects the mean real time of every run so the ratios can be printed.
+class RatioReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override {
+        for (const Run& run : runs) {
+            if (run.run_type == Run::RT_Iteration) {
+                m_ms[run.benchmark_name()] = run.GetAdjustedRealTime();
+            }
+        }
+        ConsoleReporter::ReportRuns(runs);
+    }
+
+    void printRatios() const {
+        auto ms = [&](const std::string& name) {
+            auto it = m_ms.find(name);
+            return it == m_ms.end() ? 0.0 : it->second;
+        };
+        std::printf("\nRatios (pen width 1):\n");
+        for (const char* r0 : {"200", "999"}) {
+            const double floor = ms(std::string("BM_Floor/r0:") + r0);
+            for (const char* g : {"0", "1"}) {
+                const double whole =
+                    ms(std::string("BM_Draw/r0:") + r0 + "/gradient:" + g + "/pen:1");
+                if (floor > 0 && whole > 0) {
+                    std::printf("  r0 %s %-8s Draw / (floor + clear) = %.2f  (target <= 1.30)\n",
+                                r0, *g == '1' ? "gradient" : "plain", whole / floor);
+                }
+            }
+        }
+        for (const char* g : {"0", "1"}) {
+            const double naive = ms(std::string("BM_NaiveQPainter/r0:200/gradient:") + g);
+            const double whole = ms(std::string("BM_Draw/r0:200/gradient:") + g + "/pen:1");
+            if (naive > 0 && whole > 0) {
+                std::printf("  r0 200 %-8s naive QPainter / Draw = %.2f  (target >= %s)\n",
+                            *g == '1' ? "gradient" : "plain", naive / whole,
+                            *g == '1' ? "5" : "3");
+            }
+        }
+    }
+
+private:
+    std::map<std::string, double> m_ms;
+};
+
+} // namespace
+
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    reporter.printRatios();
+    benchmark::Shutdown();
+    return 0;
+}
