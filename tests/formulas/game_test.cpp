@@ -1,3 +1,206 @@
 #include "formulatest.h"
+#include "numeric.h"
+
+#include <cmath>
+#include <set>
+#include <utility>
 
 using namespace orbelle;
+using namespace orbelle::test;
+
+namespace {
+
+constexpr int kGame = 4;
+constexpr int kGameCount = 17;
+
+// The rotation every game formula shares, written out from its definition:
+// X = ((c t) - ((A W) s)) - D, Y = ((W c) + (((A t) K) s)) - D.
+struct HandRotation {
+    double t, y, A, K, c, s;
+    explicit HandRotation(const ParamRows& r)
+        : t(r[4] / 10.0), y(r[5] / 10.0), A((r[6] / 1000.0 + 999.5) / 1000.0),
+          K((r[3] + 999999999600.0) / 1000000000000.0) {
+        const double theta = r[2] * 0.000001 + 6.283185307179586 / r[1];
+        c = std::cos(theta);
+        s = std::sin(theta);
+    }
+    Point step(double w, double D, double scale) {
+        const double X = ((c * t) - ((A * w) * s)) - D;
+        const double Y = ((w * c) + (((A * t) * K) * s)) - D;
+        t = X;
+        y = Y;
+        return {X * scale, Y * scale};
+    }
+};
+
+void expectSamePoints(const std::vector<Point>& expected, FormulaId id, const ParamRows& rows) {
+    const auto points = firstPoints(id, rows, expected.size());
+    for (std::size_t k = 0; k < expected.size(); ++k) {
+        ASSERT_EQ(points[k].x, expected[k].x) << "point " << k;
+        ASSERT_EQ(points[k].y, expected[k].y) << "point " << k;
+    }
+}
+
+ParamRows withRow(ParamRows rows, int row, std::int32_t value) {
+    rows[row] = value;
+    return rows;
+}
+
+} // namespace
+
+TEST(GameFormulas, EveryFormulaDrawsNDotsFromIndexOne) {
+    for (int item = 0; item < kGameCount; ++item) {
+        const FormulaId id{kGame, item};
+        auto run = prepareFormula(id, defaultRows(id));
+        ASSERT_TRUE(run) << item;
+        EXPECT_EQ(run->startIndex, 1) << item;
+        EXPECT_EQ(defaultDotCount(id), defaultRows(id)[0] * 500) << item;
+    }
+    EXPECT_EQ(defaultDotCount({kGame, 15}), 150000); // "マージャン", 回数 300
+}
+
+TEST(GameFormulas, EveryFormulaDrawsAFiniteFigure) {
+    for (int item = 0; item < kGameCount; ++item) {
+        const auto points = firstPoints({kGame, item}, 2000);
+        std::set<std::pair<int, int>> pixels;
+        for (const Point& p : points) {
+            ASSERT_TRUE(std::isfinite(p.x) && std::isfinite(p.y)) << item;
+            pixels.insert({trunc32(p.x), trunc32(p.y)});
+        }
+        EXPECT_GT(pixels.size(), 20u) << item;
+    }
+}
+
+// "チェス": the quartic term with atan.
+TEST(GameFormulas, ChessByHand) {
+    const ParamRows r = defaultRows({kGame, 0});
+    HandRotation h(r);
+    const double B = (r[7] / 10.0) * 0.00001, C = r[8] / 50.0, D = r[9] / 500.0;
+    const double E = r[10] / 1000.0, F = r[11] / 500.0, G = r[12] / 100.0, H = r[13] / 500.0;
+    const double e1 = r[14] / 500.0, e2 = r[15] / 500.0, e3 = r[16] / 500.0;
+    const double e4 = r[17] / 500.0, e5 = r[18] / 500.0;
+    std::vector<Point> expected;
+    for (int k = 0; k < 50; ++k) {
+        const double t = h.t;
+        const double num = ((t - e1) * (C * t)) * (e1 + t);
+        const double q4 = num / (std::abs((((G + t) * t) * (t - G)) * (t - E)) * H + B);
+        const double w = q4 + ((std::sin(e3 * t) * e2 + (F + h.y)) + std::atan(e4 * t) * e5);
+        expected.push_back(h.step(w, D, 0.267));
+    }
+    expectSamePoints(expected, {kGame, 0}, r);
+}
+
+// "トランプ": the sine of an integer, then the cubic term.
+TEST(GameFormulas, CardsByHand) {
+    const ParamRows r = defaultRows({kGame, 2});
+    HandRotation h(r);
+    const double B = (r[7] / 500.0) * 0.001, C = r[8] / 500.0, D = r[9] / 100.0;
+    const double E = r[10] / 500.0, F = r[11] / 100.0, G = r[12] / 500.0, H = r[13] / 500.0;
+    const double e1 = r[14] / 500.0, e2 = r[15] / 500.0;
+    std::vector<Point> expected;
+    for (int k = 0; k < 50; ++k) {
+        const double t = h.t;
+        const std::int32_t n = trunc32(H * t);
+        const double rc = C / (std::abs(std::sin(e2 * t) * e1 + ((t - E) * t) * (E + t)) + B);
+        const double w = ((std::sin(static_cast<double>(n)) * G) + (F + h.y)) + rc;
+        expected.push_back(h.step(w, D, 0.727));
+    }
+    expectSamePoints(expected, {kGame, 2}, r);
+}
+
+// "ナンプレ" and "ハナフダ": F alternates, starting negative.
+TEST(GameFormulas, AlternatingFormulasByHand) {
+    for (int item : {8, 16}) {
+        const ParamRows r = defaultRows({kGame, item});
+        HandRotation h(r);
+        const double B = (r[7] / 500.0) * 0.0001, C = r[8] / 500.0, D = r[9] / 100.0;
+        const double E = r[10] / 500.0, G = r[12] / 500.0, H = r[13] / 500.0;
+        double F = r[11] / 1000.0;
+        std::vector<Point> expected;
+        for (int k = 0; k < 50; ++k) {
+            F = -F;
+            const double t = h.t;
+            const double rs = (std::sqrt(std::abs(t - G)) * C) / (std::abs(t - E) + B);
+            double w;
+            if (item == 8) {
+                const double e1 = r[14] / 10.0, e2 = r[15] / 10.0;
+                w = rs + ((std::sin(t - e1) * H) * std::sin(t - e2) + (F + h.y));
+            } else {
+                const double e1 = r[14] / 100.0;
+                w = rs + (std::sin(t - e1) * H + (F + h.y));
+            }
+            expected.push_back(h.step(w, D, item == 8 ? 5.0 : 4.0));
+        }
+        SCOPED_TRACE(item);
+        expectSamePoints(expected, {kGame, item}, r);
+    }
+}
+
+// "ボーリング": with 初期Ｘ = 0 the state t becomes 1e-14 and sin(e5 / t) stays
+// finite; the defaults take the same path.
+TEST(GameFormulas, BowlingGuardsTheStateByHand) {
+    const ParamRows defaults = defaultRows({kGame, 11});
+    for (const ParamRows& r : {defaults, withRow(defaults, 4, 0)}) {
+        HandRotation h(r);
+        const double B = (r[7] / 10.0) * 0.00001, C = r[8] / 50.0, D = r[9] / 500.0;
+        const double E = r[10] / 1000.0, F = r[11] / 500.0, G = r[12] / 100.0;
+        const double H = r[13] / 500.0, e1 = r[14] / 500.0, e2 = r[15] / 500.0;
+        const double e3 = r[16] / 500.0, e4 = r[17] / 500.0, e5 = r[18] / 500.0;
+        std::vector<Point> expected;
+        for (int k = 0; k < 50; ++k) {
+            if (h.t == 0) h.t = 1e-14;
+            const double t = h.t;
+            const double num = ((t - e1) * (C * t)) * (e1 + t);
+            const double q4 = num / (std::abs((((G + t) * t) * (t - G)) * (t - E)) * H + B);
+            const double w = q4 + ((std::sin(e3 * t) * e2 + (F + h.y)) - std::sin(e5 / t) * e4);
+            expected.push_back(h.step(w, D, 0.267));
+        }
+        ASSERT_TRUE(std::isfinite(expected[0].x) && std::isfinite(expected[0].y));
+        SCOPED_TRACE(r[4]);
+        expectSamePoints(expected, {kGame, 11}, r);
+    }
+}
+
+// "マージャン": atan2 with t as ordinate; y < 0 and y = 0 start the angle
+// beyond and at +-pi/2.
+TEST(GameFormulas, MahjongByHand) {
+    const ParamRows defaults = defaultRows({kGame, 15});
+    for (const ParamRows& r : {defaults, withRow(defaults, 5, -300), withRow(defaults, 5, 0)}) {
+        HandRotation h(r);
+        const double B = (r[7] / 500.0) * 0.01, C = r[8] / 50.0, D = r[9] / 500.0;
+        const double E = r[10] / 500.0, F = r[11] / 500.0, G = r[12] / 10.0, H = r[13] / 500.0;
+        const double e1 = r[14] / 500.0;
+        if (r[5] == 0) {
+            EXPECT_EQ(std::atan2(h.t, h.y), kPi / 2);
+        } else if (r[5] < 0) {
+            EXPECT_GT(std::atan2(h.t, h.y), kPi / 2);
+        }
+        std::vector<Point> expected;
+        for (int k = 0; k < 50; ++k) {
+            const double t = h.t;
+            const double a = std::atan2(t, h.y);
+            const double den = std::abs(a * e1 + ((t - G) * t) * (t - E)) * H + B;
+            const double w = (C * t) / den + (F + h.y);
+            expected.push_back(h.step(w, D, 1.6));
+        }
+        SCOPED_TRACE(r[5]);
+        expectSamePoints(expected, {kGame, 15}, r);
+    }
+}
+
+// "テトリス" plots its state unscaled.
+TEST(GameFormulas, TetrisByHand) {
+    const ParamRows r = defaultRows({kGame, 6});
+    HandRotation h(r);
+    const double B = (r[7] / 500.0) * 0.001, C = r[8] / 500.0, D = r[9] / 100.0;
+    const double E = r[10] / 500.0, F = r[11] / 100.0, G = r[12] / 500.0, H = r[13] / 500.0;
+    const double e1 = r[14] / 500.0, e2 = r[15] / 500.0, e3 = r[16] / 500.0;
+    std::vector<Point> expected;
+    for (int k = 0; k < 30; ++k) {
+        const double t = h.t;
+        const double rc = C / (std::abs(std::sin(e2 * t) * e1 + ((t - E) * t) * (E + t)) + B);
+        const double w = ((tri(H * t) * G) * std::sin(e3 * t) + (F + h.y)) + rc;
+        expected.push_back(h.step(w, D, 1.0));
+    }
+    expectSamePoints(expected, {kGame, 6}, r);
+}

@@ -1,3 +1,187 @@
 #include "formulatest.h"
+#include "numeric.h"
+
+#include <cmath>
+#include <set>
+#include <utility>
 
 using namespace orbelle;
+using namespace orbelle::test;
+
+namespace {
+
+constexpr int kMetal = 5;
+constexpr int kMetalCount = 16;
+
+// The rotation every metal formula shares, written out from its definition:
+// X = ((c t) - ((A W) s)) - D, Y = ((W c) + (((A t) K) s)) - D.
+struct HandRotation {
+    double t, y, A, K, c, s;
+    explicit HandRotation(const ParamRows& r)
+        : t(r[4] / 10.0), y(r[5] / 10.0), A((r[6] / 1000.0 + 999.5) / 1000.0),
+          K((r[3] + 999999999600.0) / 1000000000000.0) {
+        const double theta = r[2] * 0.000001 + 6.283185307179586 / r[1];
+        c = std::cos(theta);
+        s = std::sin(theta);
+    }
+    Point step(double w, double D, double scale) {
+        const double X = ((c * t) - ((A * w) * s)) - D;
+        const double Y = ((w * c) + (((A * t) * K) * s)) - D;
+        t = X;
+        y = Y;
+        return {X * scale, Y * scale};
+    }
+};
+
+void expectSamePoints(const std::vector<Point>& expected, FormulaId id, const ParamRows& rows) {
+    const auto points = firstPoints(id, rows, expected.size());
+    for (std::size_t k = 0; k < expected.size(); ++k) {
+        ASSERT_EQ(points[k].x, expected[k].x) << "point " << k;
+        ASSERT_EQ(points[k].y, expected[k].y) << "point " << k;
+    }
+}
+
+ParamRows withRow(ParamRows rows, int row, std::int32_t value) {
+    rows[row] = value;
+    return rows;
+}
+
+} // namespace
+
+TEST(MetalFormulas, EveryFormulaDrawsNDotsFromIndexOne) {
+    for (int item = 0; item < kMetalCount; ++item) {
+        const FormulaId id{kMetal, item};
+        auto run = prepareFormula(id, defaultRows(id));
+        ASSERT_TRUE(run) << item;
+        EXPECT_EQ(run->startIndex, 1) << item;
+        EXPECT_EQ(defaultDotCount(id), defaultRows(id)[0] * 500) << item;
+    }
+    EXPECT_EQ(defaultDotCount({kMetal, 0}), 150000);  // "ゴールド"
+    EXPECT_EQ(defaultDotCount({kMetal, 15}), 50000);  // "アルゴン"
+}
+
+TEST(MetalFormulas, EveryFormulaDrawsAFiniteFigure) {
+    for (int item = 0; item < kMetalCount; ++item) {
+        const auto points = firstPoints({kMetal, item}, 2000);
+        std::set<std::pair<int, int>> pixels;
+        for (const Point& p : points) {
+            ASSERT_TRUE(std::isfinite(p.x) && std::isfinite(p.y)) << item;
+            pixels.insert({trunc32(p.x), trunc32(p.y)});
+        }
+        EXPECT_GT(pixels.size(), 20u) << item;
+    }
+}
+
+// "ネオン", "リン" and "セシウム" divide by t: from 初期Ｘ = 0 they start at
+// t = 1e-14 and stay finite.
+TEST(MetalFormulas, GuardedFormulasStartFromZero) {
+    for (int item : {3, 7, 14}) {
+        const FormulaId id{kMetal, item};
+        for (const Point& p : firstPoints(id, withRow(defaultRows(id), 4, 0), 50)) {
+            ASSERT_TRUE(std::isfinite(p.x) && std::isfinite(p.y)) << item;
+        }
+    }
+}
+
+// "クロム" and "ヘリウム" are one formula with different defaults.
+TEST(MetalFormulas, ChromiumAndHeliumDrawTheSameFigure) {
+    for (int defaultsOf : {4, 13}) {
+        const ParamRows r = defaultRows({kMetal, defaultsOf});
+        const auto chromium = firstPoints({kMetal, 4}, r, 2000);
+        const auto helium = firstPoints({kMetal, 13}, r, 2000);
+        for (std::size_t k = 0; k < chromium.size(); ++k) {
+            ASSERT_EQ(chromium[k].x, helium[k].x) << k;
+            ASSERT_EQ(chromium[k].y, helium[k].y) << k;
+        }
+    }
+}
+
+// "ゴールド": the library pow of |t|, which is 0 for t = 0.
+TEST(MetalFormulas, GoldByHand) {
+    const ParamRows defaults = defaultRows({kMetal, 0});
+    for (const ParamRows& r : {defaults, withRow(defaults, 4, 0)}) {
+        HandRotation h(r);
+        const double B = (r[7] / 500.0) * 0.00001, C = r[8] / 50.0, D = r[9] / 500.0;
+        const double E = r[10] / 500.0, F = r[11] / 500.0, G = r[12] / 10.0, H = r[13] / 500.0;
+        std::vector<Point> expected;
+        for (int k = 0; k < 50; ++k) {
+            const double t = h.t;
+            const double den = std::abs(((t - G) * t) * (t - E)) * H + B;
+            const double w = (std::pow(std::abs(t), 1.0588235294117647) * C) / den + (F + h.y);
+            expected.push_back(h.step(w, D, 2.0));
+        }
+        SCOPED_TRACE(r[4]);
+        expectSamePoints(expected, {kMetal, 0}, r);
+    }
+}
+
+// "シルバー" and "セシウム": the angle is taken from the y at the start of the
+// iteration; "セシウム" guards t and divides by it.
+TEST(MetalFormulas, SilverAndCesiumByHand) {
+    const ParamRows cesium = defaultRows({kMetal, 14});
+    const std::pair<int, ParamRows> cases[] = {
+        {1, defaultRows({kMetal, 1})}, {14, cesium}, {14, withRow(cesium, 4, 0)}};
+    for (const auto& [item, r] : cases) {
+        HandRotation h(r);
+        const double B = (r[7] / 500.0) * 0.0001, C = r[8] / 50.0, D = r[9] / 500.0;
+        const double E = r[10] / 500.0, F = r[11] / 500.0, G = r[12] / 500.0;
+        const double H = r[13] / 50000.0, e1 = r[14] / 500.0, e2 = r[15] / 500.0;
+        const double e3 = r[16] / 500.0, e4 = r[17] / 500.0;
+        std::vector<Point> expected;
+        for (int k = 0; k < 50; ++k) {
+            if (item == 14 && h.t == 0) h.t = 1e-14;
+            const double t = h.t;
+            const double phi = std::atan2(h.y, t);
+            const double y2 = (h.y + F) - phi * H;
+            const double u = ((t - e1) * C) / (std::abs(((t - E) * t) * (t - G)) + B);
+            const double wave = item == 1 ? std::sin(t * e2 - e3) : std::sin(e2 / t - e3);
+            const double w = u + (y2 + wave * e4);
+            expected.push_back(h.step(w, D, item == 1 ? 1.33 : 1.48));
+        }
+        SCOPED_TRACE(testing::Message() << item << " t0 " << r[4]);
+        expectSamePoints(expected, {kMetal, item}, r);
+    }
+}
+
+// "コバルト": frac and the upper arc.
+TEST(MetalFormulas, CobaltByHand) {
+    const ParamRows r = defaultRows({kMetal, 2});
+    HandRotation h(r);
+    const double B = (r[7] / 500.0) * 0.00001, C = r[8] / 50.0, D = r[9] / 500.0;
+    const double E = r[10] / 10.0, F = r[11] / 500.0, G = r[12] / 10.0, H = r[13] / 500.0;
+    const double e1 = r[14] / 500.0, e2 = r[15] / 500.0, e3 = r[16] / 500.0;
+    const double e4 = r[17] / 500.0, e5 = r[18] / 5000.0, e6 = r[19] / 5000.0;
+    std::vector<Point> expected;
+    for (int k = 0; k < 50; ++k) {
+        const double t = h.t;
+        const double u = std::sqrt(std::abs(t - e1)) * (C * t);
+        const double z = u / (std::abs(frac(e3 * t + e4) * e2 + ((t - G) * t) * (t - E)) * H + B);
+        const double w = (arcUpper(e6 * t + e4) * e5 + (F + h.y)) + z;
+        expected.push_back(h.step(w, D, 0.8));
+    }
+    expectSamePoints(expected, {kMetal, 2}, r);
+}
+
+// "アルゴン": its own A ("定数Ａ" = 250 gives 0.999), and D both inside W and
+// in the step.
+TEST(MetalFormulas, ArgonByHand) {
+    const ParamRows defaults = defaultRows({kMetal, 15});
+    for (const ParamRows& r : {defaults, withRow(defaults, 6, 250)}) {
+        HandRotation h(r);
+        h.A = (r[6] / 500.0 + 499) / 500;
+        if (r[6] == 250) {
+            EXPECT_EQ(h.A, 0.999);
+        }
+        const double B = (r[7] / 500.0) * 0.01, C = r[8] / 500.0, D = r[9] / 50.0;
+        const double E = r[10] / 50.0;
+        std::vector<Point> expected;
+        for (int k = 0; k < 50; ++k) {
+            const double t = h.t;
+            const double u = t * t + B;
+            const double w = ((C / u + h.y) - (std::sin((E * t) * 100) * E) / std::sqrt(u)) + D;
+            expected.push_back(h.step(w, D, 1.33));
+        }
+        SCOPED_TRACE(r[6]);
+        expectSamePoints(expected, {kMetal, 15}, r);
+    }
+}
