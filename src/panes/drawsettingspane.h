@@ -1,19 +1,29 @@
 #pragma once
-// INTERFACE AGREED WITH THE MAIN WINDOW (the main window and view are being
-// written at the same time against exactly these declarations; extend freely,
-// but keep these signatures):
-//
 // The drawing settings pane: category and formula lists, Draw / Draw Random
 // buttons, a toolbar (zoom in 10011, zoom out 10012, centre 11602) and twenty
 // parameter rows. A QWidget the main window puts into a QDockWidget.
+//
+// The values are not copied anywhere: a row's value is its SpinRow's value,
+// read at the moment a drawing, a capture or a random step needs it. Controls
+// carry their command or control number in their objectName ("list10020",
+// "button10030", "check10100", "label10200", "edit10300", "spin10400",
+// "slider10500", "tool10011", ...).
 
+#include "catalog.h"
 #include "drawsettings.h"
 
 #include <QWidget>
 
+#include <array>
 #include <cstdint>
 
+class QCheckBox;
+class QComboBox;
+class QLabel;
+
 namespace orbelle {
+
+class SpinRow;
 
 class DrawSettingsPane : public QWidget {
     Q_OBJECT
@@ -26,12 +36,33 @@ public:
 
     /// Selects the category (refilling the formula list), the item (loading its
     /// defaults and labels), then sets the twenty values and the twenty lock
-    /// boxes. Callers refuse category > 9 and invalid items before calling.
+    /// boxes. A record naming no formula of the catalog changes nothing; values
+    /// of inactive rows are not taken (those rows stay 0).
     void apply(const DrawSettings& settings);
 
     /// The random steps of Draw Random on the free rows, seeded from a
     /// millisecond tick; does not draw.
     void randomStep(std::uint32_t tickMs);
+
+    /// The selected formula; -1 in a field when its list has no selection.
+    FormulaId selectedFormula() const;
+
+    /// Selects a category and loads its first formula, as picking it does.
+    void selectCategory(int category);
+    /// Selects a formula of the current category and loads its defaults.
+    void selectFormula(int item);
+
+    int paramValue(int row) const;
+    /// Sets a row's value; a value outside the range stores the nearest bound.
+    void setParamValue(int row, int value);
+    ParamRange paramRange(int row) const;
+    /// A row is active when it belongs to the selected formula (its label is
+    /// not blank).
+    bool isRowActive(int row) const;
+    bool isLocked(int row) const;
+    void setLocked(int row, bool locked);
+
+    QSize sizeHint() const override;
 
 signals:
     void drawRequested();       // "描画" (10030)
@@ -39,6 +70,34 @@ signals:
     void zoomInRequested();     // toolbar 10011
     void zoomOutRequested();    // toolbar 10012
     void centreRequested();     // toolbar 11602
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    struct Row {
+        QCheckBox* lock = nullptr;
+        QLabel* label = nullptr;
+        SpinRow* spin = nullptr;
+    };
+
+    void createToolBar();
+    void createLists();
+    void createButtons();
+    void createRows();
+    void fillFormulaList(int category);
+    void onCategoryChanged();
+    void onFormulaChanged();
+    void applyFormulaDefaults(FormulaId id);
+    void applyRowLabels();
+    void setRowActive(int row, bool active);
+
+    QWidget* m_toolBar = nullptr;
+    QWidget* m_panel = nullptr;
+    QComboBox* m_categories = nullptr;
+    QComboBox* m_formulas = nullptr;
+    std::array<Row, kRowCount> m_rows{};
+    int m_paramCount = kRowCount;
 };
 
 } // namespace orbelle

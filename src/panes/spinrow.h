@@ -74,12 +74,11 @@ public:
 
     void setTickInterval(int interval);
 
-    /// The arrows are QToolButtons named "up" and "down" inside arrows().
-
     /// Sets the same tooltip on the edit box, the arrows and the slider.
     void setPartsToolTip(const QString& text);
 
     QLineEdit* edit() const { return m_edit; }
+    /// The spin arrows: QToolButtons named "up" and "down" in one widget.
     QWidget* arrows() const { return m_arrows; }
     QSlider* slider() const { return m_slider; }
 

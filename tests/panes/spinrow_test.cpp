@@ -6,6 +6,8 @@
 #include <QSlider>
 #include <QToolButton>
 
+#include <algorithm>
+
 using namespace orbelle;
 
 namespace {

@@ -1,0 +1,33 @@
+#pragma once
+// The small locked toolbars at the top of the drawing settings and 3D panes,
+// and their button images, drawn in code at 16 x 15 pixels.
+
+#include <QIcon>
+#include <QString>
+
+class QAction;
+class QToolBar;
+class QWidget;
+
+namespace orbelle {
+
+enum class ToolImage {
+    ZoomIn,       // magnifier with a plus
+    ZoomOut,      // magnifier with a minus
+    Centre,       // cross hairs in a frame
+    Enlarge,      // arrows pointing out of a square
+    Shrink,       // arrows pointing into a square
+    StandardSize, // a plain square marked 1:1
+};
+
+/// The button image of a pane toolbar command.
+QIcon toolIcon(ToolImage image);
+
+/// A toolbar that cannot be moved or floated, named "toolbar<resourceId>".
+QToolBar* createPaneToolBar(QWidget* parent, int resourceId);
+
+/// Adds a button named "tool<commandId>" whose tooltip and status text are
+/// text.
+QAction* addToolCommand(QToolBar* toolBar, int commandId, const QString& text, ToolImage image);
+
+} // namespace orbelle
