@@ -71,41 +71,61 @@ TEST(GameFormulas, EveryFormulaDrawsAFiniteFigure) {
     }
 }
 
-// "チェス": the quartic term with atan.
-TEST(GameFormulas, ChessByHand) {
-    const ParamRows r = defaultRows({kGame, 0});
-    HandRotation h(r);
-    const double B = (r[7] / 10.0) * 0.00001, C = r[8] / 50.0, D = r[9] / 500.0;
-    const double E = r[10] / 1000.0, F = r[11] / 500.0, G = r[12] / 100.0, H = r[13] / 500.0;
-    const double e1 = r[14] / 500.0, e2 = r[15] / 500.0, e3 = r[16] / 500.0;
-    const double e4 = r[17] / 500.0, e5 = r[18] / 500.0;
-    std::vector<Point> expected;
-    for (int k = 0; k < 50; ++k) {
-        const double t = h.t;
-        const double num = ((t - e1) * (C * t)) * (e1 + t);
-        const double q4 = num / (std::abs((((G + t) * t) * (t - G)) * (t - E)) * H + B);
-        const double w = q4 + ((std::sin(e3 * t) * e2 + (F + h.y)) + std::atan(e4 * t) * e5);
-        expected.push_back(h.step(w, D, 0.267));
+// "チェス" and "ボーリング": the quartic term. "ボーリング" replaces a state t of
+// 0 by 1e-14 before the step, so from 初期Ｘ = 0 sin(e5 / t) stays finite.
+TEST(GameFormulas, ChessAndBowlingByHand) {
+    const ParamRows bowling = defaultRows({kGame, 11});
+    const std::pair<int, ParamRows> cases[] = {
+        {0, defaultRows({kGame, 0})}, {11, bowling}, {11, withRow(bowling, 4, 0)}};
+    for (const auto& [item, r] : cases) {
+        HandRotation h(r);
+        const double B = (r[7] / 10.0) * 0.00001, C = r[8] / 50.0, D = r[9] / 500.0;
+        const double E = r[10] / 1000.0, F = r[11] / 500.0, G = r[12] / 100.0;
+        const double H = r[13] / 500.0, e1 = r[14] / 500.0, e2 = r[15] / 500.0;
+        const double e3 = r[16] / 500.0, e4 = r[17] / 500.0, e5 = r[18] / 500.0;
+        std::vector<Point> expected;
+        for (int k = 0; k < 50; ++k) {
+            if (item == 11 && h.t == 0) h.t = 1e-14;
+            const double t = h.t;
+            const double num = ((t - e1) * (C * t)) * (e1 + t);
+            const double q4 = num / (std::abs((((G + t) * t) * (t - G)) * (t - E)) * H + B);
+            const double wave = std::sin(e3 * t) * e2 + (F + h.y);
+            const double w = item == 0 ? q4 + (wave + std::atan(e4 * t) * e5)
+                                       : q4 + (wave - std::sin(e5 / t) * e4);
+            expected.push_back(h.step(w, D, 0.267));
+        }
+        ASSERT_TRUE(std::isfinite(expected[0].x) && std::isfinite(expected[0].y));
+        SCOPED_TRACE(testing::Message() << item << " t0 " << r[4]);
+        expectSamePoints(expected, {kGame, item}, r);
     }
-    expectSamePoints(expected, {kGame, 0}, r);
 }
 
-// "トランプ": the sine of an integer, then the cubic term.
-TEST(GameFormulas, CardsByHand) {
-    const ParamRows r = defaultRows({kGame, 2});
-    HandRotation h(r);
-    const double B = (r[7] / 500.0) * 0.001, C = r[8] / 500.0, D = r[9] / 100.0;
-    const double E = r[10] / 500.0, F = r[11] / 100.0, G = r[12] / 500.0, H = r[13] / 500.0;
-    const double e1 = r[14] / 500.0, e2 = r[15] / 500.0;
-    std::vector<Point> expected;
-    for (int k = 0; k < 50; ++k) {
-        const double t = h.t;
-        const std::int32_t n = trunc32(H * t);
-        const double rc = C / (std::abs(std::sin(e2 * t) * e1 + ((t - E) * t) * (E + t)) + B);
-        const double w = ((std::sin(static_cast<double>(n)) * G) + (F + h.y)) + rc;
-        expected.push_back(h.step(w, D, 0.727));
+// "トランプ" (the sine of an integer) and "テトリス" (plotted unscaled): the
+// cubic term.
+TEST(GameFormulas, CardsAndTetrisByHand) {
+    for (int item : {2, 6}) {
+        const ParamRows r = defaultRows({kGame, item});
+        HandRotation h(r);
+        const double B = (r[7] / 500.0) * 0.001, C = r[8] / 500.0, D = r[9] / 100.0;
+        const double E = r[10] / 500.0, F = r[11] / 100.0, G = r[12] / 500.0;
+        const double H = r[13] / 500.0, e1 = r[14] / 500.0, e2 = r[15] / 500.0;
+        const double e3 = r[16] / 500.0;
+        std::vector<Point> expected;
+        for (int k = 0; k < 50; ++k) {
+            const double t = h.t;
+            const double rc = C / (std::abs(std::sin(e2 * t) * e1 + ((t - E) * t) * (E + t)) + B);
+            double w;
+            if (item == 2) {
+                const std::int32_t n = trunc32(H * t);
+                w = ((std::sin(static_cast<double>(n)) * G) + (F + h.y)) + rc;
+            } else {
+                w = ((tri(H * t) * G) * std::sin(e3 * t) + (F + h.y)) + rc;
+            }
+            expected.push_back(h.step(w, D, item == 2 ? 0.727 : 1.0));
+        }
+        SCOPED_TRACE(item);
+        expectSamePoints(expected, {kGame, item}, r);
     }
-    expectSamePoints(expected, {kGame, 2}, r);
 }
 
 // "ナンプレ" and "ハナフダ": F alternates, starting negative.
@@ -136,31 +156,6 @@ TEST(GameFormulas, AlternatingFormulasByHand) {
     }
 }
 
-// "ボーリング": with 初期Ｘ = 0 the state t becomes 1e-14 and sin(e5 / t) stays
-// finite; the defaults take the same path.
-TEST(GameFormulas, BowlingGuardsTheStateByHand) {
-    const ParamRows defaults = defaultRows({kGame, 11});
-    for (const ParamRows& r : {defaults, withRow(defaults, 4, 0)}) {
-        HandRotation h(r);
-        const double B = (r[7] / 10.0) * 0.00001, C = r[8] / 50.0, D = r[9] / 500.0;
-        const double E = r[10] / 1000.0, F = r[11] / 500.0, G = r[12] / 100.0;
-        const double H = r[13] / 500.0, e1 = r[14] / 500.0, e2 = r[15] / 500.0;
-        const double e3 = r[16] / 500.0, e4 = r[17] / 500.0, e5 = r[18] / 500.0;
-        std::vector<Point> expected;
-        for (int k = 0; k < 50; ++k) {
-            if (h.t == 0) h.t = 1e-14;
-            const double t = h.t;
-            const double num = ((t - e1) * (C * t)) * (e1 + t);
-            const double q4 = num / (std::abs((((G + t) * t) * (t - G)) * (t - E)) * H + B);
-            const double w = q4 + ((std::sin(e3 * t) * e2 + (F + h.y)) - std::sin(e5 / t) * e4);
-            expected.push_back(h.step(w, D, 0.267));
-        }
-        ASSERT_TRUE(std::isfinite(expected[0].x) && std::isfinite(expected[0].y));
-        SCOPED_TRACE(r[4]);
-        expectSamePoints(expected, {kGame, 11}, r);
-    }
-}
-
 // "マージャン": atan2 with t as ordinate; y < 0 and y = 0 start the angle
 // beyond and at +-pi/2.
 TEST(GameFormulas, MahjongByHand) {
@@ -186,21 +181,4 @@ TEST(GameFormulas, MahjongByHand) {
         SCOPED_TRACE(r[5]);
         expectSamePoints(expected, {kGame, 15}, r);
     }
-}
-
-// "テトリス" plots its state unscaled.
-TEST(GameFormulas, TetrisByHand) {
-    const ParamRows r = defaultRows({kGame, 6});
-    HandRotation h(r);
-    const double B = (r[7] / 500.0) * 0.001, C = r[8] / 500.0, D = r[9] / 100.0;
-    const double E = r[10] / 500.0, F = r[11] / 100.0, G = r[12] / 500.0, H = r[13] / 500.0;
-    const double e1 = r[14] / 500.0, e2 = r[15] / 500.0, e3 = r[16] / 500.0;
-    std::vector<Point> expected;
-    for (int k = 0; k < 30; ++k) {
-        const double t = h.t;
-        const double rc = C / (std::abs(std::sin(e2 * t) * e1 + ((t - E) * t) * (E + t)) + B);
-        const double w = ((tri(H * t) * G) * std::sin(e3 * t) + (F + h.y)) + rc;
-        expected.push_back(h.step(w, D, 1.0));
-    }
-    expectSamePoints(expected, {kGame, 6}, r);
 }
