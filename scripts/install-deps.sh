@@ -7,7 +7,7 @@ packages=(
   build-essential cmake pkg-config
   qt6-base-dev qt6-base-dev-tools libgl1-mesa-dev
   libgtest-dev googletest libbenchmark-dev
-  fonts-ipafont-gothic
+  fonts-ipafont-gothic libxkbcommon-x11-0 xdg-utils
   xvfb xauth
 )
 

@@ -1,0 +1,29 @@
+// Orbelle: one copy per user, started with its data folder ready.
+
+#include "mainwindow.h"
+#include "startup.h"
+
+#include <QApplication>
+#include <QLockFile>
+
+int main(int argc, char** argv) {
+    // The lock is taken before the application connects to the display, so a
+    // second copy ends at once without a trace.
+    const QString dataDir = orbelle::appDataDir();
+    orbelle::ensureAppDataDir(dataDir);
+    const std::unique_ptr<QLockFile> lock = orbelle::takeInstanceLock(dataDir);
+    if (!lock) {
+        return 0;
+    }
+
+    QApplication app(argc, argv);
+    QApplication::setOrganizationName(QStringLiteral("Pelvane105"));
+    QApplication::setApplicationName(QStringLiteral("Orbelle"));
+    QApplication::setDesktopFileName(QStringLiteral("orbelle"));
+    orbelle::ensureAppDataDir(dataDir);
+    orbelle::installDataFiles(dataDir);
+
+    orbelle::MainWindow window(dataDir);
+    window.show();
+    return QApplication::exec();
+}

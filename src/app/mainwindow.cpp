@@ -1,0 +1,312 @@
+#include "mainwindow.h"
+
+#include "catalog.h"
+#include "colourpane.h"
+#include "commandset.h"
+#include "drawsettingspane.h"
+#include "mainview.h"
+#include "transformpane.h"
+#include "visualstyles.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDockWidget>
+#include <QFile>
+#include <QLabel>
+#include <QMenu>
+#include <QMessageBox>
+#include <QScreen>
+#include <QScrollArea>
+#include <QSettings>
+#include <QStatusBar>
+#include <QToolBar>
+
+namespace orbelle {
+namespace {
+
+// Version of the saved window state; a state of another version is ignored
+// and the panes keep the arrangement they were created in.
+constexpr int kLayoutVersion = 1;
+constexpr int kDefaultPaneWidth = 283;
+constexpr int kDefaultPaneHeight = 400;
+
+QSettings workspaceSettings() { return QSettings(QStringLiteral("Pelvane105"), QStringLiteral("Orbelle")); }
+
+const QString kLookKey = QStringLiteral("Workspace/ApplicationLook");
+const QString kGeometryKey = QStringLiteral("Workspace/Geometry");
+const QString kStateKey = QStringLiteral("Workspace/State");
+const QString kStatusBarKey = QStringLiteral("Workspace/StatusBar");
+
+// Panes lay their controls out at fixed positions; in a scroll area a small
+// dock still reaches all of them.
+QWidget* scrollable(QWidget* pane) {
+    auto* area = new QScrollArea;
+    area->setFrameShape(QFrame::NoFrame);
+    area->setWidgetResizable(true);
+    if (pane->sizeHint().isValid()) {
+        pane->setMinimumSize(pane->sizeHint());
+    }
+    area->setWidget(pane);
+    return area;
+}
+
+// The favorites and history panes are filled by their own classes later; until
+// then they are empty.
+QWidget* placeholderPane(const QString& name) {
+    auto* pane = new QWidget;
+    pane->setObjectName(name);
+    return pane;
+}
+
+} // namespace
+
+MainWindow::MainWindow(const QString& appDataDir, QWidget* parent)
+    : QMainWindow(parent), m_appDataDir(appDataDir) {
+    m_clock.start();
+    setDocumentTitle({});
+    setWindowIcon(QIcon(QStringLiteral(":/orbelle/desktop/orbelle.png")));
+    setDockOptions(AnimatedDocks | AllowNestedDocks | AllowTabbedDocks);
+
+    m_commands = new CommandSet(this);
+    m_toolBar = m_commands->createStandardToolBar(this);
+    addToolBar(Qt::TopToolBarArea, m_toolBar);
+    createStatusBar();
+
+    m_view = new MainView(this);
+    m_view->setObjectName(QStringLiteral("mainView"));
+    setCentralWidget(m_view);
+    createPanes();
+    m_view->setZoomSource([pane = m_transformPane] { return pane->zoomValue(); });
+    connectCommands();
+
+    setVisualStyle(workspaceSettings().value(kLookKey, kDefaultVisualStyle).toInt());
+    restoreLayout();
+    applyFirstRunLayout();
+}
+
+MainWindow::~MainWindow() = default;
+
+QAction* MainWindow::command(int id) const { return m_commands->action(id); }
+
+void MainWindow::createPanes() {
+    m_settingsPane = new DrawSettingsPane;
+    m_colourPane = new ColourPane(m_appDataDir);
+    m_transformPane = new TransformPane;
+    struct Entry {
+        Pane pane;
+        QString title;
+        QString name;
+        QWidget* widget;
+        Qt::DockWidgetArea area;
+    };
+    const Entry entries[] = {
+        {Pane::Favorites, tr("お気に入り"), QStringLiteral("favoritesPane"),
+         placeholderPane(QStringLiteral("favorites")), Qt::LeftDockWidgetArea},
+        {Pane::DrawSettings, tr("描画設定値"), QStringLiteral("drawSettingsPane"),
+         scrollable(m_settingsPane), Qt::RightDockWidgetArea},
+        {Pane::ColourStroke, tr("カラー・ストローク"), QStringLiteral("colourStrokePane"),
+         scrollable(m_colourPane), Qt::RightDockWidgetArea},
+        {Pane::Transform, tr("３Ｄ変換"), QStringLiteral("transformPane"),
+         scrollable(m_transformPane), Qt::RightDockWidgetArea},
+        {Pane::History, tr("ヒストリー"), QStringLiteral("historyPane"),
+         placeholderPane(QStringLiteral("history")), Qt::RightDockWidgetArea},
+    };
+    QMenu* menu = m_commands->toolbarsAndPanesMenu();
+    menu->addAction(m_toolBar->toggleViewAction());
+    menu->addSeparator();
+    for (const Entry& entry : entries) {
+        auto* dock = new QDockWidget(entry.title, this);
+        dock->setObjectName(entry.name);
+        dock->setWidget(entry.widget);
+        dock->setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable |
+                          QDockWidget::DockWidgetFloatable);
+        addDockWidget(entry.area, dock);
+        menu->addAction(dock->toggleViewAction());
+        m_docks[static_cast<int>(entry.pane)] = dock;
+    }
+    menu->addSeparator();
+    menu->addAction(command(126));
+}
+
+void MainWindow::createStatusBar() {
+    QStatusBar* bar = statusBar();
+    bar->setObjectName(QStringLiteral("statusBar59393"));
+    const QString ready = tr("レディ");
+    // The idle text comes back whenever a prompt is cleared.
+    connect(bar, &QStatusBar::messageChanged, bar, [bar, ready](const QString& message) {
+        if (message.isEmpty()) {
+            bar->showMessage(ready);
+        }
+    });
+    bar->showMessage(ready);
+    // The lock-key indicators; the lock states are not readable portably, so
+    // they are shown greyed as when the locks are off.
+    for (const QString& text : {QStringLiteral("CAP"), QStringLiteral("NUM"), QStringLiteral("SCRL")}) {
+        auto* label = new QLabel(text, bar);
+        label->setObjectName(QStringLiteral("indicator") + text);
+        label->setAlignment(Qt::AlignCenter);
+        label->setMinimumWidth(label->fontMetrics().horizontalAdvance(QStringLiteral("SCRL")) + 12);
+        label->setEnabled(false);
+        bar->addPermanentWidget(label);
+    }
+    QAction* toggle = command(59393);
+    connect(toggle, &QAction::toggled, bar, &QStatusBar::setVisible);
+}
+
+void MainWindow::connectCommands() {
+    const auto on = [this](int id, auto&& slot) {
+        connect(command(id), &QAction::triggered, this, std::forward<decltype(slot)>(slot));
+    };
+    on(10030, [this] { drawFigure(); });
+    on(10031, [this] { drawRandom(); });
+    on(11901, [this] { m_transformPane->enlarge(); });
+    on(11902, [this] { m_transformPane->shrink(); });
+    on(11903, [this] { m_transformPane->standardSize(); });
+    on(10011, [this] { m_view->zoomIn(); });
+    on(10012, [this] { m_view->zoomOut(); });
+    on(11602, [this] { m_view->centre(); });
+    on(11070, [this] { m_colourPane->resetColourStroke(); });
+    on(11240, [this] { m_transformPane->reset3D(); });
+    on(57665, [this] { close(); });
+    on(12102, [this] { resetLayout(); });
+    for (QAction* action : m_commands->visualStyleGroup()->actions()) {
+        const int id = action->objectName().mid(3).toInt();
+        on(id, [this, id] { setVisualStyle(id); });
+    }
+
+    connect(m_settingsPane, &DrawSettingsPane::drawRequested, this, &MainWindow::drawFigure);
+    connect(m_settingsPane, &DrawSettingsPane::drawRandomRequested, this, &MainWindow::drawRandom);
+    connect(m_settingsPane, &DrawSettingsPane::zoomInRequested, m_view, &MainView::zoomIn);
+    connect(m_settingsPane, &DrawSettingsPane::zoomOutRequested, m_view, &MainView::zoomOut);
+    connect(m_settingsPane, &DrawSettingsPane::centreRequested, m_view, &MainView::centre);
+    connect(m_transformPane, &TransformPane::drawRequested, this, &MainWindow::drawFigure);
+}
+
+DrawSettings MainWindow::drawInput() const {
+    DrawSettings settings;
+    m_settingsPane->capture(settings);
+    m_colourPane->capture(settings);
+    m_transformPane->capture(settings);
+    settings.drawColor = m_colourPane->customDrawColor();
+    settings.backColor = m_colourPane->customBackColor();
+    return settings;
+}
+
+DrawSettings MainWindow::captureSettings() const {
+    DrawSettings settings = drawInput();
+    settings.drawColor = m_view->lastDrawColor();
+    settings.backColor = m_view->lastBackColor();
+    return settings;
+}
+
+void MainWindow::drawFigure() {
+    const DrawResult result = m_view->drawFigure(drawInput());
+    if (result.status == DrawStatus::SameColours) {
+        QMessageBox::critical(m_view, tr("描画無効"), tr("描画色と背景色が同じ色です"));
+        return;
+    }
+    if (!m_restoring) {
+        emit drawingRecorded(captureSettings());
+    }
+}
+
+void MainWindow::drawRandom() {
+    m_settingsPane->randomStep(static_cast<std::uint32_t>(m_clock.elapsed()));
+    drawFigure();
+}
+
+void MainWindow::applySettings(const DrawSettings& settings, bool restoring) {
+    // A newer program's category, or a formula this catalog does not have,
+    // never reaches the panes.
+    if (!isValidFormula(settings.formula())) {
+        QMessageBox::warning(this, tr("Orbelle"),
+                             tr("このソフトウェアでは描画できません、\n\n最新のOrbelleを使用してください。"),
+                             QMessageBox::Ok);
+        return;
+    }
+    m_settingsPane->apply(settings);
+    m_colourPane->apply(settings);
+    m_transformPane->apply(settings);
+    m_restoring = restoring;
+    drawFigure();
+    m_restoring = false;
+}
+
+void MainWindow::resetLayout() {
+    using enum Pane;
+    for (const Pane pane : {Transform, ColourStroke, DrawSettings, Favorites, History}) {
+        QDockWidget* d = dock(pane);
+        d->setFloating(false);
+        d->show();
+        d->raise();
+    }
+    // Adding a pane again takes it out of any tab group it was in.
+    addDockWidget(Qt::RightDockWidgetArea, dock(ColourStroke), Qt::Horizontal);
+    splitDockWidget(dock(ColourStroke), dock(Transform), Qt::Vertical);
+    addDockWidget(Qt::RightDockWidgetArea, dock(DrawSettings), Qt::Horizontal);
+    addDockWidget(Qt::LeftDockWidgetArea, dock(History), Qt::Vertical);
+    splitDockWidget(dock(History), dock(Favorites), Qt::Vertical);
+    resizeDocks({dock(History), dock(ColourStroke), dock(DrawSettings)},
+                {kDefaultPaneWidth, kDefaultPaneWidth, kDefaultPaneWidth}, Qt::Horizontal);
+    resizeDocks({dock(ColourStroke), dock(Transform)}, {kDefaultPaneHeight, kDefaultPaneHeight},
+                Qt::Vertical);
+}
+
+void MainWindow::applyFirstRunLayout() {
+    // The marker says the default layout has been applied once; from then on
+    // the stored layout stays. Deleting it brings the default back.
+    QFile marker(m_appDataDir + QStringLiteral("layout"));
+    if (marker.exists()) {
+        return;
+    }
+    marker.open(QIODevice::WriteOnly);
+    resetLayout();
+}
+
+void MainWindow::setVisualStyle(int id) {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    m_visualStyle = id;
+    applyVisualStyle(id);
+    if (QAction* action = command(id); action != nullptr && isVisualStyle(id)) {
+        action->setChecked(true);
+    } else if (QAction* checked = m_commands->visualStyleGroup()->checkedAction()) {
+        checked->setChecked(false);
+    }
+    workspaceSettings().setValue(kLookKey, id);
+    QApplication::restoreOverrideCursor();
+}
+
+void MainWindow::setDocumentTitle(const QString& title) {
+    setWindowTitle((title.isEmpty() ? tr("無題") : title) + QStringLiteral(" - Orbelle"));
+}
+
+void MainWindow::restoreLayout() {
+    QSettings settings = workspaceSettings();
+    if (!restoreGeometry(settings.value(kGeometryKey).toByteArray())) {
+        QSize size(1400, 940);
+        if (const QScreen* screen = QApplication::primaryScreen()) {
+            size = size.boundedTo(screen->availableGeometry().size() * 0.95);
+        }
+        resize(size);
+    }
+    restoreState(settings.value(kStateKey).toByteArray(), kLayoutVersion);
+    const bool statusVisible = settings.value(kStatusBarKey, true).toBool();
+    command(59393)->setChecked(statusVisible);
+    statusBar()->setVisible(statusVisible);
+}
+
+void MainWindow::saveLayout() const {
+    QSettings settings = workspaceSettings();
+    settings.setValue(kGeometryKey, saveGeometry());
+    settings.setValue(kStateKey, saveState(kLayoutVersion));
+    settings.setValue(kStatusBarKey, command(59393)->isChecked());
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    saveLayout();
+    QMainWindow::closeEvent(event);
+}
+
+} // namespace orbelle

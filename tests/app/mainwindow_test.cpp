@@ -1,0 +1,413 @@
+#include "mainwindow.h"
+
+#include "apptest.h"
+#include "colourpane.h"
+#include "drawsettingspane.h"
+#include "mainview.h"
+#include "transformpane.h"
+#include "visualstyles.h"
+
+#include <QAction>
+#include <QDockWidget>
+#include <QFile>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QSignalSpy>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QToolBar>
+
+#include <memory>
+
+using namespace orbelle;
+using orbelle::test::MessageCatcher;
+using Pane = MainWindow::Pane;
+
+namespace {
+
+// One entry per menu item: "-" for a separator, "title>" for a submenu, and
+// "label|shortcut|objectName" for a command.
+QStringList describe(const QMenu* menu) {
+    QStringList items;
+    for (const QAction* action : menu->actions()) {
+        if (action->isSeparator()) {
+            items << QStringLiteral("-");
+        } else if (action->menu() != nullptr) {
+            items << action->text() + QLatin1Char('>');
+        } else {
+            items << action->text() + QLatin1Char('|') + action->shortcut().toString() +
+                         QLatin1Char('|') + action->objectName();
+        }
+    }
+    return items;
+}
+
+const QMenu* submenu(const QMenu* menu, const QString& title) {
+    for (const QAction* action : menu->actions()) {
+        if (action->menu() != nullptr && action->text() == title) {
+            return action->menu();
+        }
+    }
+    return nullptr;
+}
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        orbelle::test::application();
+        orbelle::test::clearSettingsStore();
+        ASSERT_TRUE(m_dataDir.isValid());
+    }
+
+    std::unique_ptr<MainWindow> open() {
+        auto window = std::make_unique<MainWindow>(dataDir());
+        window->show();
+        QApplication::processEvents();
+        return window;
+    }
+
+    QString dataDir() const { return m_dataDir.path() + QLatin1Char('/'); }
+    QString marker() const { return dataDir() + QStringLiteral("layout"); }
+
+    QTemporaryDir m_dataDir;
+};
+
+// The arrangement of the default layout: favorites at the left with history
+// above it; at the right the drawing settings pane, and the 3D pane with the
+// colour and stroke pane above it.
+void expectDefaultLayout(const MainWindow& window) {
+    for (const Pane pane : {Pane::Favorites, Pane::DrawSettings, Pane::ColourStroke,
+                            Pane::Transform, Pane::History}) {
+        const QDockWidget* dock = window.dock(pane);
+        EXPECT_TRUE(dock->isVisible()) << dock->objectName().toStdString();
+        EXPECT_FALSE(dock->isFloating());
+        EXPECT_TRUE(window.tabifiedDockWidgets(const_cast<QDockWidget*>(dock)).isEmpty());
+    }
+    const auto area = [&](Pane pane) { return window.dockWidgetArea(window.dock(pane)); };
+    const auto geometry = [&](Pane pane) { return window.dock(pane)->geometry(); };
+    EXPECT_EQ(area(Pane::Favorites), Qt::LeftDockWidgetArea);
+    EXPECT_EQ(area(Pane::History), Qt::LeftDockWidgetArea);
+    EXPECT_EQ(area(Pane::DrawSettings), Qt::RightDockWidgetArea);
+    EXPECT_EQ(area(Pane::ColourStroke), Qt::RightDockWidgetArea);
+    EXPECT_EQ(area(Pane::Transform), Qt::RightDockWidgetArea);
+    EXPECT_LT(geometry(Pane::History).bottom(), geometry(Pane::Favorites).top());
+    EXPECT_EQ(geometry(Pane::History).left(), geometry(Pane::Favorites).left());
+    EXPECT_LT(geometry(Pane::ColourStroke).bottom(), geometry(Pane::Transform).top());
+    EXPECT_EQ(geometry(Pane::ColourStroke).left(), geometry(Pane::Transform).left());
+    // The drawing settings pane has a column of its own, at the outer edge.
+    EXPECT_GT(geometry(Pane::DrawSettings).left(), geometry(Pane::ColourStroke).right());
+    EXPECT_LT(window.view()->geometry().right(), geometry(Pane::ColourStroke).left());
+}
+
+} // namespace
+
+TEST_F(MainWindowTest, FirstStartAppliesTheDefaultLayoutOnce) {
+    ASSERT_FALSE(QFile::exists(marker()));
+    {
+        auto window = open();
+        EXPECT_EQ(window->windowTitle(), QStringLiteral("無題 - Orbelle"));
+        ASSERT_TRUE(QFile::exists(marker()));
+        EXPECT_EQ(QFile(marker()).size(), 0);
+        expectDefaultLayout(*window);
+
+        const char* titles[] = {"お気に入り", "描画設定値", "カラー・ストローク", "３Ｄ変換",
+                                "ヒストリー"};
+        for (int k = 0; k < 5; ++k) {
+            const QDockWidget* dock = window->dock(static_cast<Pane>(k));
+            EXPECT_EQ(dock->windowTitle(), QString::fromUtf8(titles[k]));
+            EXPECT_FALSE(dock->objectName().isEmpty());
+            EXPECT_TRUE(dock->features().testFlags(QDockWidget::DockWidgetClosable |
+                                                   QDockWidget::DockWidgetMovable |
+                                                   QDockWidget::DockWidgetFloatable));
+        }
+        // The user rearranges: history closed, favorites moved to the right.
+        window->dock(Pane::History)->hide();
+        window->addDockWidget(Qt::RightDockWidgetArea, window->dock(Pane::Favorites));
+        window->close();
+    }
+    {
+        auto window = open(); // the stored layout stays
+        EXPECT_FALSE(window->dock(Pane::History)->isVisible());
+        EXPECT_EQ(window->dockWidgetArea(window->dock(Pane::Favorites)), Qt::RightDockWidgetArea);
+        window->close();
+    }
+    ASSERT_TRUE(QFile::remove(marker()));
+    {
+        auto window = open(); // no marker: the default layout again
+        EXPECT_TRUE(QFile::exists(marker()));
+        expectDefaultLayout(*window);
+    }
+}
+
+TEST_F(MainWindowTest, LayoutResetTakesPanesOutOfTabsAndFloating) {
+    auto window = open();
+    window->tabifyDockWidget(window->dock(Pane::ColourStroke), window->dock(Pane::Transform));
+    window->tabifyDockWidget(window->dock(Pane::ColourStroke), window->dock(Pane::History));
+    window->dock(Pane::DrawSettings)->setFloating(true);
+    window->dock(Pane::Favorites)->hide();
+    window->command(12102)->trigger();
+    QApplication::processEvents();
+    expectDefaultLayout(*window);
+}
+
+TEST_F(MainWindowTest, MenusCarryEveryCommandWithItsLabelAndKey) {
+    auto window = open();
+    QStringList titles;
+    QList<const QMenu*> menus;
+    for (const QAction* action : window->menuBar()->actions()) {
+        titles << action->text();
+        menus << action->menu();
+    }
+    ASSERT_EQ(titles, (QStringList{"ファイル(&F)", "描画(&B)", "お気に入り(&O)", "ヒストリー(&E)",
+                                   "表示(&V)", "ヘルプ(&H)"}));
+    EXPECT_EQ(describe(menus[0]),
+              (QStringList{"開く(&O)...|Ctrl+O|cmd11701", "上書き保存(&S)|Ctrl+S|cmd11702",
+                           "名前を付けて保存(&A)...||cmd11700", "-", "画像ファイルへ保存>", "-",
+                           "印刷(&P)||cmd12003", "印刷プレビュー(&V)||cmd12004", "-",
+                           "アプリケーションの終了(&X)||cmd57665"}));
+    EXPECT_EQ(describe(submenu(menus[0], "画像ファイルへ保存")),
+              (QStringList{"BITMAPで保存||cmd11800", "JPEGで保存||cmd11801"}));
+    EXPECT_EQ(describe(menus[1]),
+              (QStringList{"描画|F3|cmd10030", "描画 ランダム|F4|cmd10031", "-", "拡大|F5|cmd11901",
+                           "縮小|F6|cmd11902", "標準の大きさ|F7|cmd11903", "-",
+                           "ズームイン|F9|cmd10011", "ズームアウト|F10|cmd10012",
+                           "中央表示|F11|cmd11602", "-",
+                           "カラー・ストローク・デフォルト||cmd11070", "３Ｄ変換・リセット||cmd11240"}));
+    EXPECT_EQ(describe(menus[2]),
+              (QStringList{"お気に入りファイル作成||cmd11802", "お気に入りフォルダ作成||cmd11803", "-",
+                           "お気に入りの保存||cmd11804", "お気に入りの読み込み||cmd11805", "-",
+                           "お気に入りのリセット||cmd32820"}));
+    EXPECT_EQ(describe(menus[3]),
+              (QStringList{"一つ前に戻す(&U)|Ctrl+Z|cmd11806", "一つ後に戻す(&T)|Ctrl+D|cmd11807",
+                           "前のページ|Ctrl+Shift+Z|cmd11808", "後のページ|Ctrl+Shift+D|cmd11809", "-",
+                           "ヒストリーの保存||cmd11810", "ヒストリーの読み込み||cmd11811", "-",
+                           "ヒストリーのリセット||cmd32821"}));
+    EXPECT_EQ(describe(menus[4]),
+              (QStringList{"ツール バーとドッキング ウィンドウ(&T)>", "ステータス バー(&S)||cmd59393",
+                           "アプリケーションの外観(&A)>", "レイアウトのリセット||cmd12102"}));
+    const QMenu* looks = submenu(menus[4], "アプリケーションの外観(&A)");
+    EXPECT_EQ(describe(looks),
+              (QStringList{"Windows 2000(&2)||cmd205", "Office XP(&X)||cmd206",
+                           "Windows XP(&W)||cmd207", "Office 2003(&3)||cmd208",
+                           "Visual Studio 200&5||cmd209", "Visual Studio 200&8||cmd210",
+                           "Office 2007(&7)>"}));
+    EXPECT_EQ(describe(submenu(looks, "Office 2007(&7)")),
+              (QStringList{"ブルー スタイル(&B)||cmd215", "ブラック スタイル(&L)||cmd216",
+                           "シルバー スタイル(&S)||cmd217", "アクア スタイル(&A)||cmd218"}));
+    EXPECT_EQ(describe(menus[5]),
+              (QStringList{"ヘルプ||cmd57670", "オンラインヘルプ||cmd12103", "ホームページ||cmd32825",
+                           "連絡先　メールアドレス||cmd32819",
+                           "バージョン情報 Orbelle(&A)...||cmd57664"}));
+
+    // The show/hide list names the toolbar and the five panes.
+    const QStringList panes =
+        describe(submenu(menus[4], "ツール バーとドッキング ウィンドウ(&T)"));
+    for (const char* name : {"標準", "お気に入り", "描画設定値", "カラー・ストローク", "３Ｄ変換",
+                             "ヒストリー"}) {
+        EXPECT_TRUE(panes.contains(QString::fromUtf8(name) + "||")) << name;
+    }
+
+    // Commands of later versions are shown but disabled; the drawing ones work.
+    for (const int id : {11701, 11702, 11700, 11800, 11801, 12003, 12004, 11806, 11807, 57670}) {
+        EXPECT_FALSE(window->command(id)->isEnabled()) << id;
+    }
+    for (const int id : {10030, 10031, 11901, 11902, 11903, 10011, 10012, 11602, 11070, 11240,
+                         57665, 12102, 59393}) {
+        EXPECT_TRUE(window->command(id)->isEnabled()) << id;
+    }
+    EXPECT_EQ(window->command(11701)->statusTip(), QStringLiteral("既存のファイルを開く"));
+    EXPECT_EQ(window->command(11701)->toolTip(), QStringLiteral("開く"));
+}
+
+TEST_F(MainWindowTest, StandardToolBarAndStatusBar) {
+    auto window = open();
+    const QToolBar* toolbar = window->standardToolBar();
+    EXPECT_EQ(toolbar->windowTitle(), QStringLiteral("標準"));
+    EXPECT_FALSE(toolbar->objectName().isEmpty());
+    QStringList buttons;
+    for (const QAction* action : toolbar->actions()) {
+        buttons << (action->isSeparator() ? QStringLiteral("-") : action->objectName());
+        if (!action->isSeparator()) {
+            EXPECT_FALSE(action->icon().isNull()) << action->objectName().toStdString();
+            EXPECT_FALSE(action->toolTip().isEmpty());
+            EXPECT_FALSE(action->statusTip().isEmpty());
+        }
+    }
+    EXPECT_EQ(buttons, (QStringList{"cmd11901", "cmd11902", "cmd11903", "-", "cmd10011", "cmd10012",
+                                    "cmd11602", "-", "cmd11807", "cmd11806", "-", "cmd10030",
+                                    "cmd10031"}));
+
+    EXPECT_EQ(window->statusBar()->currentMessage(), QStringLiteral("レディ"));
+    window->statusBar()->showMessage(QStringLiteral("prompt"));
+    window->statusBar()->clearMessage();
+    EXPECT_EQ(window->statusBar()->currentMessage(), QStringLiteral("レディ"));
+    QStringList indicators;
+    for (const QLabel* label : window->statusBar()->findChildren<QLabel*>()) {
+        indicators << label->text();
+    }
+    for (const char* text : {"CAP", "NUM", "SCRL"}) {
+        EXPECT_TRUE(indicators.contains(text)) << text;
+    }
+    window->command(59393)->trigger();
+    EXPECT_FALSE(window->statusBar()->isVisible());
+}
+
+TEST_F(MainWindowTest, VisualStylePersistsAndEachLooksDifferent) {
+    {
+        auto window = open();
+        EXPECT_EQ(window->visualStyle(), kDefaultVisualStyle);
+        EXPECT_TRUE(window->command(210)->isChecked());
+        QSet<QString> looks;
+        for (const VisualStyle& style : visualStyles()) {
+            window->command(style.id)->trigger();
+            EXPECT_TRUE(window->command(style.id)->isChecked());
+            const QPalette palette = QApplication::palette();
+            looks.insert(QApplication::style()->name() + palette.color(QPalette::Window).name() +
+                         palette.color(QPalette::Highlight).name());
+        }
+        EXPECT_EQ(looks.size(), static_cast<qsizetype>(visualStyles().size()));
+        window->command(216)->trigger();
+    }
+    auto window = open();
+    EXPECT_EQ(window->visualStyle(), 216);
+    EXPECT_TRUE(window->command(216)->isChecked());
+    EXPECT_FALSE(window->command(210)->isChecked());
+    EXPECT_LT(QApplication::palette().color(QPalette::Window).lightness(), 100);
+}
+
+TEST_F(MainWindowTest, DrawRecordsTheDrawingAndEqualColoursChangeNothing) {
+    auto window = open();
+    QSignalSpy recorded(window.get(), &MainWindow::drawingRecorded);
+    window->command(10030)->trigger();
+    ASSERT_EQ(recorded.count(), 1);
+    const DrawSettings settings = recorded.at(0).at(0).value<DrawSettings>();
+    EXPECT_EQ(settings, window->captureSettings());
+    EXPECT_EQ(settings.drawColor, kBlack);
+    EXPECT_EQ(settings.backColor, kWhite);
+    const FigureBounds bounds = window->view()->bounds();
+    EXPECT_NE(bounds, FigureBounds{});
+    const std::int32_t sample = window->view()->canvas().colourAt(3000, 3000);
+
+    window->colourPane()->setDrawColorMode(1, true); // white on white
+    window->colourPane()->setBackColorMode(1, true);
+    MessageCatcher catcher;
+    window->command(10030)->trigger();
+    EXPECT_EQ(catcher.count(), 1);
+    EXPECT_EQ(catcher.title(), QStringLiteral("描画無効"));
+    EXPECT_EQ(catcher.text(), QStringLiteral("描画色と背景色が同じ色です"));
+    EXPECT_EQ(catcher.icon(), QMessageBox::Critical);
+    EXPECT_EQ(catcher.buttons(), QMessageBox::Ok);
+    EXPECT_EQ(recorded.count(), 1);
+    EXPECT_EQ(window->view()->bounds(), bounds);
+    EXPECT_EQ(window->view()->canvas().colourAt(3000, 3000), sample);
+}
+
+TEST_F(MainWindowTest, EnlargeShrinkAndStandardSizeDraw) {
+    auto window = open();
+    QSignalSpy recorded(window.get(), &MainWindow::drawingRecorded);
+    DrawSettings settings = window->captureSettings();
+    settings.zoom = 950;
+    window->transformPane()->apply(settings);
+    window->command(11901)->trigger();
+    EXPECT_EQ(window->transformPane()->zoomValue(), 999);
+    ASSERT_EQ(recorded.count(), 1);
+    EXPECT_EQ(recorded.at(0).at(0).value<DrawSettings>().zoom, 999);
+    EXPECT_EQ(window->view()->shownSquare(), sourceSquare(window->view()->bounds(), 999));
+
+    settings.zoom = -950;
+    window->transformPane()->apply(settings);
+    window->command(11902)->trigger();
+    EXPECT_EQ(window->transformPane()->zoomValue(), -999);
+    window->command(11903)->trigger();
+    EXPECT_EQ(window->transformPane()->zoomValue(), 100);
+    EXPECT_EQ(recorded.count(), 3);
+
+    // Zoom and centre change the shown size only.
+    window->command(10011)->trigger();
+    window->command(10011)->trigger();
+    EXPECT_EQ(window->view()->displaySize(), 1152);
+    window->command(10012)->trigger();
+    EXPECT_EQ(window->view()->displaySize(), 960);
+    window->command(11602)->trigger();
+    EXPECT_EQ(recorded.count(), 3);
+}
+
+TEST_F(MainWindowTest, ResetCommandsReachThePanesWithoutDrawing) {
+    auto window = open();
+    QSignalSpy recorded(window.get(), &MainWindow::drawingRecorded);
+    DrawSettings settings = window->captureSettings();
+    settings.rotX = 30;
+    settings.zoom = 500;
+    settings.penWidth = 7;
+    window->transformPane()->apply(settings);
+    window->colourPane()->apply(settings);
+    window->command(11240)->trigger();
+    window->command(11070)->trigger();
+    const DrawSettings after = window->captureSettings();
+    EXPECT_EQ(after.rotX, 0);
+    EXPECT_EQ(after.zoom, 100);
+    EXPECT_EQ(after.penWidth, 1);
+    EXPECT_EQ(recorded.count(), 0);
+}
+
+TEST_F(MainWindowTest, DrawRandomDrawsOnce) {
+    auto window = open();
+    QSignalSpy recorded(window.get(), &MainWindow::drawingRecorded);
+    window->command(10031)->trigger();
+    EXPECT_EQ(recorded.count(), 1);
+    EXPECT_NE(window->view()->bounds(), FigureBounds{});
+}
+
+TEST_F(MainWindowTest, ApplySettingsWritesThePanesAndDraws) {
+    auto window = open();
+    QSignalSpy recorded(window.get(), &MainWindow::drawingRecorded);
+    DrawSettings settings = DrawSettings::startup();
+    settings.category = 1;
+    settings.item = 2;
+    settings.params = window->captureSettings().params; // any in-range values
+    settings.params[0] = 20;
+    settings.penWidth = 3;
+    settings.rotZ = 45;
+    settings.zoom = 250;
+    settings.shiftH = -10;
+    settings.paramLocked[4] = 1;
+    // Re-captured after the formula change so that inactive rows read 0.
+    window->applySettings(settings, true);
+    EXPECT_EQ(recorded.count(), 0); // a history replay is not recorded again
+    const DrawSettings applied = window->captureSettings();
+    EXPECT_EQ(applied.category, 1);
+    EXPECT_EQ(applied.item, 2);
+    EXPECT_EQ(applied.params[0], 20);
+    EXPECT_EQ(applied.penWidth, 3);
+    EXPECT_EQ(applied.rotZ, 45);
+    EXPECT_EQ(applied.zoom, 250);
+    EXPECT_EQ(applied.shiftH, -10);
+    EXPECT_EQ(applied.paramLocked[4], 1);
+
+    window->applySettings(applied, false);
+    ASSERT_EQ(recorded.count(), 1);
+    EXPECT_EQ(recorded.at(0).at(0).value<DrawSettings>(), applied);
+}
+
+TEST_F(MainWindowTest, RecordsNoFormulaCanDrawAreRefused) {
+    auto window = open();
+    QSignalSpy recorded(window.get(), &MainWindow::drawingRecorded);
+    const DrawSettings before = window->captureSettings();
+    for (const auto& [category, item] : {std::pair{10, 0}, std::pair{-1, 0}, std::pair{0, 19},
+                                         std::pair{9, -1}}) {
+        DrawSettings settings = before;
+        settings.category = category;
+        settings.item = item;
+        settings.penWidth = 9;
+        MessageCatcher catcher;
+        window->applySettings(settings, false);
+        EXPECT_EQ(catcher.count(), 1) << category << "/" << item;
+        EXPECT_EQ(catcher.title(), QStringLiteral("Orbelle"));
+        EXPECT_EQ(catcher.text(),
+                  QStringLiteral("このソフトウェアでは描画できません、\n\n最新のOrbelleを使用してください。"));
+        EXPECT_EQ(catcher.buttons(), QMessageBox::Ok);
+    }
+    EXPECT_EQ(window->captureSettings(), before);
+    EXPECT_EQ(recorded.count(), 0);
+}
