@@ -1,0 +1,167 @@
+#include "transformpane.h"
+
+#include "panefont.h"
+#include "panetoolbar.h"
+#include "spinrow.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QResizeEvent>
+#include <QToolBar>
+
+#include <algorithm>
+
+namespace orbelle {
+
+namespace {
+
+struct RowSpec {
+    const char* label; // UTF-8
+    int min;
+    int max;
+    int initial;
+    int tickInterval;
+};
+
+constexpr std::array<RowSpec, TransformPane::RowCount> kRowSpecs{{
+    {"X軸回転", 0, 359, 0, 36},
+    {"Y軸回転", 0, 359, 0, 36},
+    {"Z軸回転", 0, 359, 0, 36},
+    {"Z軸倍率", -999, 999, 100, 200},
+    {"拡大", -999, 999, 100, 200},
+    {"上下", -100, 100, 0, 20},
+    {"左右", -100, 100, 0, 20},
+}};
+
+constexpr int kZoomStep = 100;
+constexpr int kZoomLimit = 999;
+constexpr int kStandardZoom = 100;
+
+/// The rectangle (left, top)-(right, bottom) of the pane's fixed layout.
+QRect rectOf(int left, int top, int right, int bottom) {
+    return QRect(left, top, right - left, bottom - top);
+}
+
+} // namespace
+
+TransformPane::TransformPane(QWidget* parent) : QWidget(parent) {
+    setContextMenuPolicy(Qt::PreventContextMenu); // the pane has no menu of its own
+
+    auto* panel = new QFrame(this);
+    panel->setObjectName(QStringLiteral("panel20001"));
+    panel->setFrameShape(QFrame::Box);
+    panel->setFrameShadow(QFrame::Plain);
+    panel->setFocusPolicy(Qt::ClickFocus);
+    setFocusProxy(panel);
+    m_panel = panel;
+
+    QToolBar* toolBar = createPaneToolBar(this, 11900);
+    connect(addToolCommand(toolBar, 11901, QStringLiteral("拡大"), ToolImage::Enlarge),
+            &QAction::triggered, this, &TransformPane::enlarge);
+    connect(addToolCommand(toolBar, 11902, QStringLiteral("縮小"), ToolImage::Shrink),
+            &QAction::triggered, this, &TransformPane::shrink);
+    connect(addToolCommand(toolBar, 11903, QStringLiteral("標準の大きさ"), ToolImage::StandardSize),
+            &QAction::triggered, this, &TransformPane::standardSize);
+    m_toolBar = toolBar;
+
+    createRows();
+
+    auto* reset = new QPushButton(QStringLiteral("リセット"), this);
+    reset->setObjectName(QStringLiteral("button11240"));
+    reset->setGeometry(rectOf(160, 262, 260, 290));
+    connect(reset, &QPushButton::clicked, this, &TransformPane::reset3D);
+}
+
+void TransformPane::createRows() {
+    const QFont font = gothicFont(10);
+    for (int j = 0; j < RowCount; ++j) {
+        const RowSpec& spec = kRowSpecs[j];
+        const int y = 56 + 30 * j;
+
+        auto* label = new QLabel(QString::fromUtf8(spec.label), this);
+        label->setObjectName(QStringLiteral("label%1").arg(11230 + j));
+        label->setGeometry(rectOf(10, y - 15, 66, y));
+        label->setAlignment(Qt::AlignCenter);
+        label->setFont(font);
+
+        auto* row = new SpinRow(this);
+        row->setIds(11220 + j, 11200 + j, 11210 + j);
+        row->edit()->setFont(font);
+        row->place(rectOf(69, y - 16, 96, y), rectOf(96, y - 16, 106, y),
+                   rectOf(118, y - 19, 272, y + 1));
+        row->setRange(spec.min, spec.max);
+        row->setTickInterval(spec.tickInterval);
+        row->setValue(spec.initial);
+        m_rows[j] = row;
+    }
+    connect(m_rows[Zoom], &SpinRow::valueChanged, this, &TransformPane::zoomChanged);
+}
+
+void TransformPane::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    const int toolBarHeight = m_toolBar->sizeHint().height();
+    m_toolBar->setGeometry(0, 0, width(), toolBarHeight);
+    m_panel->setGeometry(0, toolBarHeight, width(), height() - toolBarHeight);
+    m_panel->lower(); // every control lies above the background panel
+}
+
+QSize TransformPane::sizeHint() const {
+    return QSize(280, 300);
+}
+
+int TransformPane::value(Row row) const {
+    return m_rows[row]->value();
+}
+
+void TransformPane::setValue(Row row, int value) {
+    m_rows[row]->setValue(value);
+}
+
+int TransformPane::zoomValue() const {
+    return value(Zoom);
+}
+
+void TransformPane::capture(DrawSettings& settings) const {
+    settings.rotZ = value(RotZ);
+    settings.rotX = value(RotX);
+    settings.rotY = value(RotY);
+    settings.scaleZ = value(ScaleZ);
+    settings.zoom = value(Zoom);
+    settings.shiftV = value(ShiftV);
+    settings.shiftH = value(ShiftH);
+}
+
+void TransformPane::apply(const DrawSettings& settings) {
+    setValue(RotZ, settings.rotZ);
+    setValue(RotX, settings.rotX);
+    setValue(RotY, settings.rotY);
+    setValue(ScaleZ, settings.scaleZ);
+    setValue(Zoom, settings.zoom);
+    setValue(ShiftV, settings.shiftV);
+    setValue(ShiftH, settings.shiftH);
+}
+
+void TransformPane::reset3D() {
+    for (int j = 0; j < RowCount; ++j) {
+        m_rows[j]->setValue(kRowSpecs[j].initial);
+    }
+}
+
+void TransformPane::enlarge() {
+    setValue(Zoom, std::min(zoomValue() + kZoomStep, kZoomLimit));
+    emit drawRequested();
+}
+
+void TransformPane::shrink() {
+    setValue(Zoom, std::max(zoomValue() - kZoomStep, -kZoomLimit));
+    emit drawRequested();
+}
+
+void TransformPane::standardSize() {
+    setValue(Zoom, kStandardZoom);
+    emit drawRequested();
+}
+
+} // namespace orbelle
