@@ -168,3 +168,88 @@ TEST(AstrologyFormulas, WorldByHand) {
         ASSERT_EQ(p.y, q.y);
     }
 }
+
+TEST(AstrologyFormulas, StrengthByHand) {
+    const ParamRows r = defaultRows({kAstrology, 11});
+    HandMap h(r);
+    const double B = (r[7] / 500.0) * 0.0001, C = r[8] / 50.0, D = r[9] / 500.0;
+    const double E = r[10] / 500.0, F = r[11] / 500.0, G = r[12] / 500.0, H = r[13] / 500.0;
+    const double e1 = r[14] / 500.0;
+    const auto P = [&](double a, double b) {
+        return (std::atan(e1 * a - H) * C) / (std::abs((a - G) * (a - E)) + B) + (F + b);
+    };
+    for (const Point& p : firstPoints({kAstrology, 11}, kHandPoints)) {
+        const double V = P(h.y, h.t);
+        const double W = P(h.t, h.y);
+        const Point q = h.stepMinusD(V, W, D, 1.33);
+        ASSERT_EQ(p.x, q.x);
+        ASSERT_EQ(p.y, q.y);
+    }
+}
+
+// The other cards with their own perturbation, each W written out from the
+// rows for the current (t, y); all of them use D = r9 / 500 as offset.
+namespace {
+
+struct OwnCardCase {
+    int item;
+    double scale;
+    double (*W)(const ParamRows& r, double t, double y);
+};
+
+const OwnCardCase kOwnCardCases[] = {
+    // "隠者": (frac(e1 t - e2) (C t)) / (|((t - G) t)(t - E)| H + B) + (F + y),
+    // E and G over 10.
+    {9, 2.0,
+     [](const ParamRows& r, double t, double y) {
+         const double B = (r[7] / 500.0) * 0.00001, C = r[8] / 50.0, E = r[10] / 10.0;
+         const double F = r[11] / 500.0, G = r[12] / 10.0, H = r[13] / 500.0;
+         const double e1 = r[14] / 500.0, e2 = r[15] / 500.0;
+         const double v = e1 * t - e2;
+         return ((v - std::trunc(v)) * (C * t)) /
+                    (std::abs(((t - G) * t) * (t - E)) * H + B) +
+                (F + y);
+     }},
+    // "節制": ((t - H) C) / (|sinh(t G - E)| + B) + (y + F), G = r12 / 5000.
+    {13, 0.235,
+     [](const ParamRows& r, double t, double y) {
+         const double B = (r[7] / 500.0) * 0.0001, C = r[8] / 50.0, E = r[10] / 500.0;
+         const double F = r[11] / 500.0, G = r[12] / 5000.0, H = r[13] / 500.0;
+         return ((t - H) * C) / (std::abs(std::sinh(t * G - E)) + B) + (y + F);
+     }},
+    // "塔": ((t - e1) C) / (|((t - G) t)(t - E)| H + tan(t - e2) B) + (F + y).
+    {14, 1.33,
+     [](const ParamRows& r, double t, double y) {
+         const double B = (r[7] / 500.0) * 0.000000001, C = r[8] / 50.0, E = r[10] / 10.0;
+         const double F = r[11] / 500.0, G = r[12] / 10.0, H = r[13] / 500.0;
+         const double e1 = r[14] / 50.0, e2 = r[15] / 50.0;
+         const double m = std::abs(((t - G) * t) * (t - E)) * H;
+         return ((t - e1) * C) / (m + std::tan(t - e2) * B) + (F + y);
+     }},
+    // "審判": ((sin(t - e1)(t - H)) C) / (|(t - G)(t - E)| + B) + (cos(e2 t) e3 + (F + y)).
+    {16, 2.0,
+     [](const ParamRows& r, double t, double y) {
+         const double B = (r[7] / 500.0) * 0.0001, C = r[8] / 50.0, E = r[10] / 500.0;
+         const double F = r[11] / 500.0, G = r[12] / 500.0, H = r[13] / 500.0;
+         const double e1 = r[14] / 500.0, e2 = r[15] / 500.0, e3 = r[16] / 500.0;
+         const double u =
+             ((std::sin(t - e1) * (t - H)) * C) / (std::abs((t - G) * (t - E)) + B);
+         return u + (std::cos(e2 * t) * e3 + (F + y));
+     }},
+};
+
+} // namespace
+
+TEST(AstrologyFormulas, OwnPerturbationsByHand) {
+    for (const OwnCardCase& oc : kOwnCardCases) {
+        SCOPED_TRACE(oc.item);
+        const ParamRows r = defaultRows({kAstrology, oc.item});
+        HandMap h(r);
+        const double D = r[9] / 500.0;
+        for (const Point& p : firstPoints({kAstrology, oc.item}, kHandPoints)) {
+            const Point q = h.stepMinusD(h.t, oc.W(r, h.t, h.y), D, oc.scale);
+            ASSERT_EQ(p.x, q.x);
+            ASSERT_EQ(p.y, q.y);
+        }
+    }
+}

@@ -173,3 +173,75 @@ TEST(FlowerFormulas, CyclamenByHand) {
         ASSERT_EQ(p.y, q.y);
     }
 }
+
+// The flowers with their own perturbation, each W written out from the rows
+// for the current (t, y); all of them are offset by -D.
+namespace {
+
+struct OwnFlowerCase {
+    int item;
+    double scale;
+    double (*D)(const ParamRows& r);
+    double (*W)(const ParamRows& r, double t, double y);
+};
+
+const OwnFlowerCase kOwnFlowerCases[] = {
+    // "アジサイ": C / (|t - E| + B) + (F + y).
+    {5, 4.0, [](const ParamRows& r) { return r[9] / 200.0; },
+     [](const ParamRows& r, double t, double y) {
+         const double B = (r[7] / 500.0) * 0.0001, C = r[8] / 500.0;
+         const double E = r[10] / 500.0, F = r[11] / 200.0;
+         return C / (std::abs(t - E) + B) + (F + y);
+     }},
+    // "アサガオ": ((tri(e2 t - e3) e1 + (F + y)) + ((t - H) C) / (|((t - E) t)(t - G)| + B).
+    {9, 0.571, [](const ParamRows& r) { return r[9] / 500.0; },
+     [](const ParamRows& r, double t, double y) {
+         const double B = (r[7] / 500.0) * 0.0001, C = r[8] / 50.0;
+         const double E = r[10] / 500.0, F = r[11] / 500.0, G = r[12] / 5000.0;
+         const double H = r[13] / 500.0, e1 = r[14] / 500.0, e2 = r[15] / 500.0;
+         const double e3 = r[16] / 500.0;
+         const double wave = tri(e2 * t - e3) * e1;
+         return (wave + (F + y)) + ((t - H) * C) / (std::abs(((t - E) * t) * (t - G)) + B);
+     }},
+    // "ひなげし": C / sqrt((t - E)(t - E) + B) + (F + y), D = r9 / 100, F = r11 / 1000.
+    {11, 2.22, [](const ParamRows& r) { return r[9] / 100.0; },
+     [](const ParamRows& r, double t, double y) {
+         const double B = (r[7] / 500.0) * 0.00001, C = r[8] / 50.0;
+         const double E = r[10] / 500.0, F = r[11] / 1000.0;
+         return C / std::sqrt((t - E) * (t - E) + B) + (F + y);
+     }},
+    // "キンモクセイ": (sqrt(|t - E|) C) / (log(|t| G + 0.5) + B) + (F + y), E = r10 / 10.
+    {12, 0.4, [](const ParamRows& r) { return r[9] / 500.0; },
+     [](const ParamRows& r, double t, double y) {
+         const double B = (r[7] / 500.0) * 0.00001, C = r[8] / 50.0;
+         const double E = r[10] / 10.0, F = r[11] / 500.0, G = r[12] / 500.0;
+         return (std::sqrt(std::abs(t - E)) * C) / (std::log(std::abs(t) * G + 0.5) + B) +
+                (F + y);
+     }},
+    // "パンジー": (|frac((e1 t - G) H) - 0.5| H C) / (|t - E| + B) + (F + y), e1 = r14 / 50.
+    {16, 2.0, [](const ParamRows& r) { return r[9] / 500.0; },
+     [](const ParamRows& r, double t, double y) {
+         const double B = (r[7] / 500.0) * 0.0001, C = r[8] / 50.0;
+         const double E = r[10] / 500.0, F = r[11] / 500.0, G = r[12] / 500.0;
+         const double H = r[13] / 500.0, e1 = r[14] / 50.0;
+         const double v = (e1 * t - G) * H;
+         const double wave = std::abs((v - std::trunc(v)) - 0.5) * H;
+         return (wave * C) / (std::abs(t - E) + B) + (F + y);
+     }},
+};
+
+} // namespace
+
+TEST(FlowerFormulas, OwnPerturbationsByHand) {
+    for (const OwnFlowerCase& oc : kOwnFlowerCases) {
+        SCOPED_TRACE(oc.item);
+        const ParamRows r = defaultRows({kFlower, oc.item});
+        HandMap h(r);
+        const double D = oc.D(r);
+        for (const Point& p : firstPoints({kFlower, oc.item}, kHandPoints)) {
+            const Point q = h.stepMinusD(oc.W(r, h.t, h.y), D, oc.scale);
+            ASSERT_EQ(p.x, q.x);
+            ASSERT_EQ(p.y, q.y);
+        }
+    }
+}
