@@ -169,3 +169,153 @@ TEST(MusicFormulas, RavelByHand) {
     const ParamRows level = withRow(r, 5, r[4]);
     expectByHand({kMusic, 15}, level, step(level));
 }
+
+// Items 0 to 4: every row over 500 (B over 500 times 0.00001, C over 50) and
+// W = u / (d H + B) + (F + y). Item 3 takes tri, item 4 sin in d.
+TEST(MusicFormulas, QuotientItemsByHand) {
+    struct K {
+        double B, C, D, E, F, G, H, e1, e2, e3, e4, e5, e6;
+        explicit K(const ParamRows& r)
+            : B((r[7] / 500.0) * 0.00001), C(r[8] / 50.0), D(r[9] / 500.0), E(r[10] / 500.0),
+              F(r[11] / 500.0), G(r[12] / 500.0), H(r[13] / 500.0), e1(r[14] / 500.0),
+              e2(r[15] / 500.0), e3(r[16] / 500.0), e4(r[17] / 500.0), e5(r[18] / 500.0),
+              e6(r[19] / 500.0) {}
+    };
+    {
+        const ParamRows r = defaultRows({kMusic, 0});
+        const K k(r);
+        expectByHand({kMusic, 0}, r, [=](HandRotation& h) {
+            const double t = h.t;
+            const double u = (k.C * t) * t;
+            const double W =
+                u / ((std::abs(std::tan(k.G * t) * k.E) + t * t) * k.H + k.B) + (k.F + h.y);
+            return h.turn(t, W, -k.D, 5.0);
+        });
+    }
+    {
+        const ParamRows r = defaultRows({kMusic, 1});
+        const K k(r);
+        expectByHand({kMusic, 1}, r, [=](HandRotation& h) {
+            const double t = h.t;
+            const double u = (t - k.e1) * (k.C * t);
+            const double d = std::abs(std::tan(k.G * t - k.e3) * k.E) + std::abs((t - k.e2) * t);
+            return h.turn(t, u / (d * k.H + k.B) + (k.F + h.y), -k.D, 4.0);
+        });
+    }
+    {
+        const ParamRows r = defaultRows({kMusic, 2});
+        const K k(r);
+        expectByHand({kMusic, 2}, r, [=](HandRotation& h) {
+            const double t = h.t;
+            const double v = std::abs(k.G * t - k.H) * k.E + k.B;
+            const double f = frac(k.e1 * t - k.e2);
+            const double lower = 1 - std::sqrt(std::abs(1 - f * f));
+            return h.turn(t, (lower * k.C) / v + (k.F + h.y), -k.D, 4.0);
+        });
+    }
+    {
+        const ParamRows r = defaultRows({kMusic, 3});
+        const K k(r);
+        expectByHand({kMusic, 3}, r, [=](HandRotation& h) {
+            const double t = h.t;
+            const double u = (t - k.e1) * (k.C * t);
+            const double w = (t - k.e2) * t;
+            const double z = std::abs(std::tan(k.G * t - k.e3) * k.E);
+            const double wave = std::abs(frac(k.e5 * t - k.e6) - 0.5);
+            const double W = u / ((std::abs(wave * k.e4 + w) + z) * k.H + k.B) + (k.F + h.y);
+            return h.turn(t, W, -k.D, 1.0);
+        });
+    }
+    {
+        const ParamRows r = defaultRows({kMusic, 4});
+        const K k(r);
+        expectByHand({kMusic, 4}, r, [=](HandRotation& h) {
+            const double t = h.t;
+            const double u = (t - k.e1) * (k.C * t);
+            const double v = std::abs(std::sin(k.e5 * t - k.e6) * k.e4 + (t - k.e2) * t);
+            const double z = std::abs(std::tan(k.G * t - k.e3) * k.E);
+            return h.turn(t, u / ((v + z) * k.H + k.B) + (k.F + h.y), -k.D, 2.0);
+        });
+    }
+}
+
+// Items 5 and 6: B over 50 times 0.01, C over 100, H over 5000, e4 over 500000.
+// Item 5's default "要素６" is 0, so it runs with 37 as well to reach e6.
+TEST(MusicFormulas, TanSumItemsByHand) {
+    auto step = [](const ParamRows& r, bool withCosine) {
+        const double B = (r[7] / 50.0) * 0.01, C = r[8] / 100.0, D = r[9] / 500.0;
+        const double E = r[10] / 500.0, F = r[11] / 500.0, G = r[12] / 500.0;
+        const double H = r[13] / 5000.0, e1 = r[14] / 500.0, e2 = r[15] / 500.0;
+        const double e3 = r[16] / 500.0, e4 = r[17] / 500000.0, e5 = r[18] / 500.0;
+        const double e6 = r[19] / 500.0;
+        return [=](HandRotation& h) {
+            const double t = h.t;
+            double u = std::sin(e3 * t) * G + e2;
+            if (withCosine) u = u + std::cos(t - e6) * e5;
+            u = u + (e4 * t) * t;
+            const double W = C / (std::abs(u + std::tan(H * t - e1) * E) + B) + (F + h.y);
+            return h.turn(t, W, -D, 4.0);
+        };
+    };
+    const ParamRows r5 = defaultRows({kMusic, 5});
+    expectByHand({kMusic, 5}, r5, step(r5, true));
+    const ParamRows shifted = withRow(r5, 19, 37);
+    expectByHand({kMusic, 5}, shifted, step(shifted, true));
+    const ParamRows r6 = defaultRows({kMusic, 6});
+    expectByHand({kMusic, 6}, r6, step(r6, false));
+}
+
+// Items 7, 10, 13 and 14: a numerator over |((t - G) t)(t - E)| H + B with
+// G = r12 / 10.
+TEST(MusicFormulas, CubicItemsByHand) {
+    struct K {
+        double B, C, D, E, F, G, H, e1;
+        explicit K(const ParamRows& r)
+            : B((r[7] / 500.0) * 0.00001), C(r[8] / 50.0), D(r[9] / 500.0), E(r[10] / 500.0),
+              F(r[11] / 500.0), G(r[12] / 10.0), H(r[13] / 500.0), e1(r[14] / 500.0) {}
+        double den(double t) const { return std::abs(((t - G) * t) * (t - E)) * H + B; }
+    };
+    const struct {
+        int item;
+        double scale;
+    } cases[] = {{7, 1.33}, {10, 0.8}, {13, 0.333}, {14, 0.8}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.item);
+        const ParamRows r = defaultRows({kMusic, c.item});
+        const K k(r);
+        const int item = c.item;
+        const double scale = c.scale;
+        expectByHand({kMusic, item}, r, [=](HandRotation& h) {
+            const double t = h.t;
+            double numerator = 0;
+            if (item == 7) {
+                const double u = std::pow(std::abs(t), 1.0416666666666667) * k.C;
+                numerator = u * ((std::cos(t) + 1.0001) + k.e1);
+            } else if (item == 10) {
+                numerator = k.C * t;
+            } else if (item == 13) {
+                numerator = std::pow(std::abs(t), 1.0666666666666667) * k.C;
+            } else {
+                numerator = std::abs(t) * k.C;
+            }
+            return h.turn(t, numerator / k.den(t) + (k.F + h.y), -k.D, scale);
+        });
+    }
+}
+
+// Item 11 from its defaults: tri of the start-of-iteration y, tri(e3 / t) and
+// the cubic with G = r12 / 10.
+TEST(MusicFormulas, MendelssohnByHand) {
+    const ParamRows r = defaultRows({kMusic, 11});
+    const double B = (r[7] / 500.0) * 0.01, C = r[8] / 50.0, D = r[9] / 500.0;
+    const double E = r[10] / 500.0, F = r[11] / 500.0, G = r[12] / 10.0, H = r[13] / 500.0;
+    const double e1 = r[14] / 500.0, e2 = r[15] / 500.0, e3 = r[16] / 500.0;
+    const double e4 = r[17] / 500.0;
+    expectByHand({kMusic, 11}, r, [=](HandRotation& h) {
+        const double t = h.t, y = h.y;
+        const double a = (tri(t) * e4 + t) * C;
+        const double z = ((((t - G) * t) * (t - E)) - std::tan(t) * e2) - tri(e3 / t) * e2;
+        const double W = a / (std::abs(tri(y) * e1 + z) * H + B) + (F + y);
+        return h.turn(t, W, -D, 1.0);
+    });
+}

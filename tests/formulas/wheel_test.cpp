@@ -187,3 +187,140 @@ TEST(WheelFormulas, VolvoByHand) {
         return h.turn(W, -D, 1.0);
     });
 }
+
+// Items 1 and 2: tri((e1 t) t + G) H + u over a log-sine or a sine term; no
+// guard on t.
+TEST(WheelFormulas, RoadsterAndFairladyByHand) {
+    for (int item : {1, 2}) {
+        SCOPED_TRACE(item);
+        const ParamRows r = defaultRows({kWheel, item});
+        const DampedConstants k(r, false);
+        expectByHand({kWheel, item}, r, [=](HandRotation& h) {
+            const double t = h.t;
+            const double wave = std::sin((k.E * t) * t);
+            const double u = item == 1 ? std::abs((std::log(std::abs(t)) * t) * wave) + k.B
+                                       : std::abs(wave * t) + k.B;
+            const double W = k.C / (tri((k.e1 * t) * t + k.G) * k.H + u) + (k.F + h.y);
+            return h.turn(W, k.D, item == 1 ? 8.0 : 10.0);
+        });
+    }
+}
+
+// Items 5, 6 and 13: the zero guard on t, also from "初期Ｘ" = 0.
+TEST(WheelFormulas, ZeroGuardedItemsByHand) {
+    auto lamborghini = [](const ParamRows& r) {
+        const DampedConstants k(r, false);
+        return [=](HandRotation& h) {
+            if (h.t == 0) h.t = 1e-14;
+            const double t = h.t;
+            double u = (std::exp(k.e4 * t - k.e3) * k.e2) * t;
+            u = std::abs(u * std::sin((k.E * t) * t)) + k.B;
+            return h.turn(k.C / (tri(k.e1 / t + k.G) * k.H + u) + (k.F + h.y), k.D, 13.3);
+        };
+    };
+    auto wagen = [](const ParamRows& r) {
+        const DampedConstants k(r, false);
+        return [=](HandRotation& h) {
+            if (h.t == 0) h.t = 1e-14;
+            const double t = h.t;
+            double u = (std::exp2(k.e4 * t - k.e3) * k.e2) * t;
+            u = std::abs(u * std::sin((k.E * t) * t - k.e5)) + k.B;
+            u = u - std::cos(t) * k.e6;
+            double den = tri(k.e1 / t + k.G) * k.H + u;
+            if (den == 0) den = 1e-24;
+            return h.turn(k.C / den + (k.F + h.y), k.D, 13.3);
+        };
+    };
+    auto renault = [](const ParamRows& r) {
+        const DampedConstants k(r, true);
+        return [=](HandRotation& h) {
+            if (h.t == 0) h.t = 1e-14;
+            const double t = h.t;
+            double u = (std::exp(k.e4 * t - k.e3) * k.e2) * t;
+            u = std::abs(u * std::sin((k.E * t) * t - k.e5)) + k.B;
+            u = u + std::abs(std::cos(t) * ((((t * t) * t) * t) * k.e6));
+            return h.turn(k.C / (tri(k.e1 / t + k.G) * k.H + u) + (k.F + h.y), k.D, 13.3);
+        };
+    };
+    for (int start : {-1, 0}) {
+        SCOPED_TRACE(start);
+        auto rows = [&](int item) {
+            const ParamRows r = defaultRows({kWheel, item});
+            return start == 0 ? withRow(r, 4, 0) : r;
+        };
+        const ParamRows r5 = rows(5), r6 = rows(6), r13 = rows(13);
+        expectByHand({kWheel, 5}, r5, lamborghini(r5));
+        expectByHand({kWheel, 6}, r6, wagen(r6));
+        expectByHand({kWheel, 13}, r13, renault(r13));
+    }
+}
+
+// Item 7: the root guard, the fine scaling and a guarded denominator.
+TEST(WheelFormulas, CadillacByHand) {
+    auto step = [](const ParamRows& r) {
+        const DampedConstants k(r, true);
+        return [=](HandRotation& h) {
+            const double t = h.t;
+            double q = std::sqrt(std::abs(std::sin(t)));
+            if (q == 0) q = 1e-14;
+            double u = (std::exp(k.e4 * t - k.e3) * k.e2) * t;
+            u = std::abs(u * std::sin((k.E * t) * t - k.e5)) + k.B;
+            u = u - std::cos(t) * ((((t * t) * t) * t) * k.e6);
+            double den = u + tri(k.e1 / q + k.G) * k.H;
+            if (den == 0) den = 1e-24;
+            return h.turn(k.C / den + (k.F + h.y), k.D, 13.3);
+        };
+    };
+    const ParamRows r = defaultRows({kWheel, 7});
+    expectByHand({kWheel, 7}, r, step(r));
+    const ParamRows zero = withRow(r, 4, 0);
+    expectByHand({kWheel, 7}, zero, step(zero));
+}
+
+// Items 8 to 10: tangent terms over |(t - e2) t|, every row over 500.
+TEST(WheelFormulas, TangentItemsByHand) {
+    struct K {
+        double B, C, D, E, F, G, H, e1, e2, e3, e4, e5;
+        explicit K(const ParamRows& r)
+            : B((r[7] / 500.0) * 0.00001), C(r[8] / 50.0), D(r[9] / 500.0), E(r[10] / 500.0),
+              F(r[11] / 500.0), G(r[12] / 500.0), H(r[13] / 500.0), e1(r[14] / 500.0),
+              e2(r[15] / 500.0), e3(r[16] / 500.0), e4(r[17] / 500.0), e5(r[18] / 500.0) {}
+    };
+    const double scales[] = {3.33, 4.0, 2.67};
+    for (int item : {8, 9, 10}) {
+        SCOPED_TRACE(item);
+        const ParamRows r = defaultRows({kWheel, item});
+        const K k(r);
+        const double scale = scales[item - 8];
+        expectByHand({kWheel, item}, r, [=](HandRotation& h) {
+            const double t = h.t;
+            const double u = (t - k.e1) * (k.C * t);
+            double tangents = 0;
+            if (item == 8) {
+                const double v = std::tan((k.G * t) * t - k.e3) * k.E;
+                tangents = std::abs(v * std::tan((k.e5 * t) * t - k.e4));
+            } else if (item == 9) {
+                tangents = std::abs(std::tan((k.G * t) * t - k.e3) * k.E);
+            } else {
+                const double g = k.G * t;
+                tangents = std::abs((std::tan(g - k.e3) * k.E) * std::tan(g - k.e4));
+            }
+            const double d = tangents + std::abs((t - k.e2) * t);
+            return h.turn(u / (d * k.H + k.B) + (k.F + h.y), -k.D, scale);
+        });
+    }
+}
+
+// Item 14: C / (|tan(H t - e1) (((G t) t + e2) E)| + B) + (F + y), scale 1.14.
+TEST(WheelFormulas, AudiByHand) {
+    const ParamRows r = defaultRows({kWheel, 14});
+    const double B = (r[7] / 50.0) * 0.01, C = r[8] / 100.0, D = r[9] / 500.0;
+    const double E = r[10] / 500.0, F = r[11] / 500.0, G = r[12] / 500.0, H = r[13] / 5000.0;
+    const double e1 = r[14] / 500.0, e2 = r[15] / 500.0;
+    expectByHand({kWheel, 14}, r, [=](HandRotation& h) {
+        const double t = h.t;
+        const double W =
+            C / (std::abs(std::tan(H * t - e1) * (((G * t) * t + e2) * E)) + B) + (F + h.y);
+        return h.turn(W, -D, 1.14);
+    });
+}
