@@ -185,3 +185,132 @@ TEST(MetalFormulas, ArgonByHand) {
         expectSamePoints(expected, {kMetal, 15}, r);
     }
 }
+
+// "クロム" ("ヘリウム"), "リチウム", "ニッケル", "ガリウム" and "チタン": a
+// numerator over the cubic |((t - G) t)(t - E)| H + B.
+TEST(MetalFormulas, QuotientsOverTheCubicByHand) {
+    for (int item : {4, 5, 8, 10, 11, 13}) {
+        const ParamRows r = defaultRows({kMetal, item});
+        HandRotation h(r);
+        const double B = (r[7] / 500.0) * 0.00001, C = r[8] / 50.0, D = r[9] / 500.0;
+        const double E = item == 8 ? r[10] / 10.0 : r[10] / 500.0;
+        const double F = r[11] / 500.0, G = r[12] / 10.0, H = r[13] / 500.0;
+        const double e1 = r[14] / 500.0;
+        std::vector<Point> expected;
+        for (int k = 0; k < 50; ++k) {
+            const double t = h.t;
+            const double den = std::abs(((t - G) * t) * (t - E)) * H + B;
+            double num = 0;
+            double scale = 0;
+            switch (item) {
+            case 4:
+            case 13:
+                num = std::pow(std::abs(t), 1.0833333333333333) * C;
+                scale = 0.667;
+                break;
+            case 5:
+                num = std::pow(std::abs(t), 1.25) * C;
+                scale = 0.667;
+                break;
+            case 8:
+                num = std::sqrt(std::abs(t - e1)) * (C * t);
+                scale = 0.571;
+                break;
+            case 10:
+                num = std::sqrt(std::abs(t)) * C;
+                scale = 0.5;
+                break;
+            default:
+                num = C * t;
+                scale = 0.8;
+                break;
+            }
+            expected.push_back(h.step(num / den + (F + h.y), D, scale));
+        }
+        SCOPED_TRACE(item);
+        expectSamePoints(expected, {kMetal, item}, r);
+    }
+}
+
+// "ネオン" and "リン": t guarded before the step and divided by; from
+// 初期Ｘ = 0 the first step runs on t = 1e-14.
+TEST(MetalFormulas, NeonAndPhosphorusByHand) {
+    for (int item : {3, 7}) {
+        const ParamRows defaults = defaultRows({kMetal, item});
+        for (const ParamRows& r : {defaults, withRow(defaults, 4, 0)}) {
+            HandRotation h(r);
+            const double B = (r[7] / 500.0) * (item == 3 ? 0.0000001 : 0.000000001);
+            const double C = r[8] / 50.0, D = r[9] / 500.0, E = r[10] / 10.0;
+            const double F = r[11] / 500.0, G = r[12] / 10.0, H = r[13] / 500.0;
+            const double e1 = r[14] / 50.0, e2 = r[15] / 50.0, e3 = r[16] / 500.0;
+            const double e4 = r[17] / 50.0;
+            std::vector<Point> expected;
+            for (int k = 0; k < 50; ++k) {
+                if (h.t == 0) h.t = 1e-14;
+                const double t = h.t;
+                const double u = ((t - e1) * C) / (std::abs(((t - G) * t) * (t - E)) * H + B);
+                const double wave = item == 3 ? (std::sin(e2 / t) * e3) * std::cos(e4 / t)
+                                              : std::sin(e2 / t) * e3;
+                expected.push_back(h.step(u + (wave + (F + h.y)), D, 0.8));
+            }
+            ASSERT_TRUE(std::isfinite(expected[0].x) && std::isfinite(expected[0].y));
+            SCOPED_TRACE(testing::Message() << item << " t0 " << r[4]);
+            expectSamePoints(expected, {kMetal, item}, r);
+        }
+    }
+}
+
+// "マグネシウム" (plotted unscaled, a quartic of (t - E) and (t - H)),
+// "マンガン" and "ゲルマニウム" (the sine of e1 y).
+TEST(MetalFormulas, MagnesiumManganeseAndGermaniumByHand) {
+    {
+        const ParamRows r = defaultRows({kMetal, 6});
+        HandRotation h(r);
+        const double B = (r[7] / 500.0) * 0.0001, C = r[8] / 500.0, D = r[9] / 50.0;
+        const double E = r[10] / 500.0, F = r[11] / 50.0, G = r[12] / 500.0;
+        const double H = r[13] / 500.0;
+        std::vector<Point> expected;
+        for (int k = 0; k < 50; ++k) {
+            const double t = h.t;
+            const double den = (((t - E) * (t - E)) * (t - H)) * (t - H) + B;
+            expected.push_back(h.step(((t - G) * C) / den + (F + h.y), D, 1.0));
+        }
+        SCOPED_TRACE("magnesium");
+        expectSamePoints(expected, {kMetal, 6}, r);
+    }
+    {
+        const ParamRows r = defaultRows({kMetal, 9});
+        HandRotation h(r);
+        const double B = (r[7] / 500.0) * 0.0000001, C = r[8] / 50.0, D = r[9] / 500.0;
+        const double E = r[10] / 10.0, F = r[11] / 500.0, G = r[12] / 10.0;
+        const double H = r[13] / 500.0, e1 = r[14] / 50.0, e2 = r[15] / 500.0;
+        const double e3 = r[16] / 500.0, e4 = r[17] / 50.0, e5 = r[18] / 10.0;
+        std::vector<Point> expected;
+        for (int k = 0; k < 50; ++k) {
+            const double t = h.t;
+            const double u = (std::sqrt(std::abs(e5 + t)) * ((t - e1) * C)) /
+                             (std::abs(((t - G) * t) * (t - E)) * H + B);
+            const double w = u + ((std::cos(t) * e3) / ((e4 * t) * t + e2) + (F + h.y));
+            expected.push_back(h.step(w, D, 0.5));
+        }
+        SCOPED_TRACE("manganese");
+        expectSamePoints(expected, {kMetal, 9}, r);
+    }
+    {
+        const ParamRows r = defaultRows({kMetal, 12});
+        HandRotation h(r);
+        const double B = (r[7] / 500.0) * 0.00001, C = r[8] / 50.0, D = r[9] / 500.0;
+        const double E = r[10] / 10.0, F = r[11] / 500.0, G = r[12] / 500.0;
+        const double H = r[13] / 500.0, e1 = r[14] / 500.0;
+        std::vector<Point> expected;
+        for (int k = 0; k < 50; ++k) {
+            const double t = h.t;
+            const double u =
+                (std::sqrt(std::abs(t - E)) * C) / (std::log(std::abs(t) * G + 0.5) + B);
+            const double w = u + (std::sin(e1 * h.y) * H + (F + h.y));
+            expected.push_back(h.step(w, D, 1.33));
+        }
+        SCOPED_TRACE("germanium");
+        expectSamePoints(expected, {kMetal, 12}, r);
+    }
+}
