@@ -221,3 +221,171 @@ TEST(CityFormulas, ZeroDenominatorsAreGuardedOnlyWhereIntended) {
     const Point j = firstPoints({kCity, 11}, jerusalem, 1)[0];
     EXPECT_FALSE(std::isfinite(j.x) && std::isfinite(j.y));
 }
+
+namespace {
+
+// The fraction v - trunc32(v), written out.
+double fractionOf(double v) { return v - static_cast<double>(trunc32(v)); }
+
+// Runs n steps of a city map whose perturbation is W(t, y) of the current state.
+template <class Perturbation>
+std::vector<Point> walkByHand(HandRotation h, std::size_t n, double delta, double scale,
+                              Perturbation W) {
+    std::vector<Point> out;
+    for (std::size_t k = 0; k < n; ++k) {
+        out.push_back(h.turn(W(h.t, h.y), delta, scale));
+    }
+    return out;
+}
+
+// The constants of the exponential items and their term exp((E t) t) (tan(t) ((B + t) C)).
+struct ExponentialRows {
+    double A, B, C, D, E, F, G, H, e1, e2;
+    ExponentialRows(const ParamRows& r, double e2Divisor)
+        : A((r[6] / 500.0 + 499) / 500.0), B(r[7] / 500.0), C((r[8] / 500.0) * 3),
+          D(r[9] / 50.0), E((r[10] / 500.0) * (-5)), F(r[11] / 500.0), G(r[12] / 500.0),
+          H(r[13] / 500.0), e1(r[14] / 500.0), e2(r[15] / e2Divisor) {}
+    double m(double t) const { return std::exp((E * t) * t) * (std::tan(t) * ((B + t) * C)); }
+};
+
+} // namespace
+
+// The items not walked above, each written out from its own constants and W.
+TEST(CityFormulas, RemainingFirstPointsMatchTheStepWrittenOut) {
+    constexpr std::size_t n = 40;
+    {
+        SCOPED_TRACE("京都");
+        const ParamRows r = defaultRows({kCity, 1});
+        const ExponentialRows k(r, 5000.0);
+        expectSamePoints(firstPoints({kCity, 1}, n),
+                         walkByHand(HandRotation(r, k.A), n, -k.G, 4.0, [&](double t, double y) {
+                             const double f = fractionOf(k.e2 * t + k.H);
+                             return (((f * f) * k.e1 + (k.F + y)) + k.m(t)) + k.D;
+                         }));
+    }
+    {
+        SCOPED_TRACE("ニューヨーク");
+        const ParamRows r = defaultRows({kCity, 2});
+        const ExponentialRows k(r, 5000.0);
+        expectSamePoints(firstPoints({kCity, 2}, n),
+                         walkByHand(HandRotation(r, k.A), n, -k.G, 4.0, [&](double t, double y) {
+                             const double f = fractionOf(k.e2 * t + k.H);
+                             const double lower = 1 - std::sqrt(std::abs(1 - f * f));
+                             return ((lower * k.e1 + (k.F + y)) + k.m(t)) + k.D;
+                         }));
+    }
+    {
+        SCOPED_TRACE("ワシントン");
+        const ParamRows r = defaultRows({kCity, 3});
+        const double B = (r[7] / 500.0) * 0.00001, C = r[8] / 50.0, D = r[9] / 500.0;
+        const double E = r[10] / 500.0, F = r[11] / 500.0, G = r[12] / 500.0;
+        const double H = r[13] / 500.0, e1 = r[14] / 500.0, e2 = r[15] / 500.0;
+        const double e3 = r[16] / 500.0, e4 = r[17] / 500.0, e5 = r[18] / 500.0;
+        const double e6 = r[19] / 500.0;
+        expectSamePoints(firstPoints({kCity, 3}, n),
+                         walkByHand(HandRotation(r, commonA(r)), n, -D, 4.0, [&](double t, double y) {
+                             const double v =
+                                 std::abs(std::tan(G * t - e3) * E) + std::abs((t - e2) * t);
+                             double den = (v + std::asin(fractionOf(e6 * t + e5)) * e4) * H + B;
+                             if (den == 0) den = 1e-24;
+                             return ((t - e1) * (C * t)) / den + (F + y);
+                         }));
+    }
+    {
+        SCOPED_TRACE("パリ");
+        const ParamRows r = defaultRows({kCity, 4});
+        const double B = (r[7] / 10.0) * 0.00001, C = r[8] / 50.0, D = r[9] / 500.0;
+        const double E = r[10] / 500.0, F = r[11] / 500.0, G = r[12] / 500.0;
+        expectSamePoints(firstPoints({kCity, 4}, n),
+                         walkByHand(HandRotation(r, commonA(r)), n, -D, 0.4, [&](double t, double y) {
+                             const double u = std::cos(t - G) * C;
+                             return u / (std::abs(std::log(std::abs(t) + 0.5)) * E + B) + (F + y);
+                         }));
+    }
+    {
+        SCOPED_TRACE("ロンドン");
+        const ParamRows r = defaultRows({kCity, 5});
+        const double B = (r[7] / 10.0) * 0.00001, C = r[8] / 50.0, D = r[9] / 500.0;
+        const double E = r[10] / 500.0, F = r[11] / 500.0, G = r[12] / 100.0;
+        const double H = r[13] / 500.0;
+        expectSamePoints(firstPoints({kCity, 5}, n),
+                         walkByHand(HandRotation(r, commonA(r)), n, -D, 0.667, [&](double t, double y) {
+                             const double u = std::cos(t - H) * C;
+                             return u / (std::abs(std::atan(G + t) * std::atan(t)) * E + B) + (F + y);
+                         }));
+    }
+    {
+        SCOPED_TRACE("北京");
+        const ParamRows r = defaultRows({kCity, 7});
+        const ExponentialRows k(r, 500000.0);
+        expectSamePoints(firstPoints({kCity, 7}, n),
+                         walkByHand(HandRotation(r, k.A), n, -k.G, 3.08, [&](double t, double y) {
+                             const double f = fractionOf((k.e2 * t) * t + k.H);
+                             return (((f * f) * k.e1 + (k.F + y)) + k.m(t)) + k.D;
+                         }));
+    }
+    {
+        SCOPED_TRACE("ソウル");
+        const ParamRows r = defaultRows({kCity, 9});
+        const ExponentialRows k(r, 500000.0);
+        const double e3 = r[16] / 500000.0, e4 = r[17] / 500.0, e5 = r[18] / 500.0;
+        expectSamePoints(firstPoints({kCity, 9}, n),
+                         walkByHand(HandRotation(r, k.A), n, -k.G, 2.67, [&](double t, double y) {
+                             const double f = fractionOf((k.e2 * t) * t + k.H);
+                             const double arc = std::asin(fractionOf(e3 * t + e5)) * e4;
+                             return (((f * f) * k.e1 + (arc + (k.F + y))) + k.m(t)) + k.D;
+                         }));
+    }
+    {
+        SCOPED_TRACE("ローマ");
+        const ParamRows r = defaultRows({kCity, 10});
+        const double B = (r[7] / 500.0) * 0.00001, C = r[8] / 50.0, D = r[9] / 500.0;
+        const double E = r[10] / 500.0, F = r[11] / 500.0, G = r[12] / 500.0;
+        const double H = r[13] / 500.0, e1 = r[14] / 500.0, e2 = r[15] / 500.0;
+        const double e3 = r[16] / 500.0;
+        expectSamePoints(firstPoints({kCity, 10}, n),
+                         walkByHand(HandRotation(r, commonA(r)), n, -D, 4.0, [&](double t, double y) {
+                             const double u = (t - e1) * (C * t);
+                             const double v = std::exp(-(t * t)) * E;
+                             const double spread =
+                                 std::abs(v * std::tan(G * t - e3)) + std::abs((t - e2) * t);
+                             return u / (spread * H + B) + (F + y);
+                         }));
+    }
+    {
+        SCOPED_TRACE("エルサレム");
+        const ParamRows r = defaultRows({kCity, 11});
+        const double B = (r[7] / 500.0) * 0.00001, C = r[8] / 50.0, D = r[9] / 500.0;
+        const double E = r[10] / 10.0, F = r[11] / 500.0, G = r[12] / 500.0;
+        const double H = r[13] / 10.0, e1 = r[14] / 10.0, e2 = r[15] / 500.0;
+        const double e3 = r[16] / 500.0;
+        expectSamePoints(firstPoints({kCity, 11}, n),
+                         walkByHand(HandRotation(r, commonA(r)), n, -D, 0.8, [&](double t, double y) {
+                             double tentH;
+                             if (-H < t && t <= 0) {
+                                 tentH = (e1 / H) * t + e1;
+                             } else if (0 < t && t < H) {
+                                 tentH = e1 - (e1 / H) * t;
+                             } else {
+                                 tentH = (t - H) * (H + t);
+                             }
+                             const double u = (t - E) * C;
+                             const double v = fractionOf(std::tan(t * e3)) * e2 + (y + F);
+                             return u / (tentH * G + B) + v;
+                         }));
+    }
+    {
+        SCOPED_TRACE("バチカン");
+        const ParamRows r = defaultRows({kCity, 12});
+        const double B = (r[7] / 500.0) * 0.00001, C = r[8] / 50.0, D = r[9] / 500.0;
+        const double E = r[10] / 500.0, F = r[11] / 500.0, G = r[12] / 10.0;
+        const double H = r[13] / 500.0, e1 = r[14] / 5000.0, e2 = r[15] / 50.0;
+        expectSamePoints(firstPoints({kCity, 12}, n),
+                         walkByHand(HandRotation(r, commonA(r)), n, -D, 0.8, [&](double t, double y) {
+                             const double u =
+                                 (C * t) / (std::abs(((t - G) * t) * (t - E)) * H + B);
+                             const double stair = static_cast<double>(trunc32(std::sin(t) * e2));
+                             return u + (stair * e1 + (F + y));
+                         }));
+    }
+}

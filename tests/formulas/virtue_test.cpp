@@ -231,3 +231,85 @@ TEST(VirtueFormulas, ProprietyTurnsTheMirroredTerm) {
     }
     expectSamePoints(firstPoints(id, 40), want);
 }
+
+namespace {
+
+// Runs n steps of a virtue map that turns t itself; W(t, y) of the current state.
+template <class Perturbation>
+std::vector<Point> walkByHand(const ParamRows& r, std::size_t n, double delta, double scale,
+                              Perturbation W) {
+    HandRotation h(r);
+    std::vector<Point> out;
+    for (std::size_t k = 0; k < n; ++k) {
+        const double t = h.t;
+        out.push_back(h.turn(t, W(t, h.y), delta, scale));
+    }
+    return out;
+}
+
+} // namespace
+
+// The items not walked above, each written out from its own constants and W.
+TEST(VirtueFormulas, RemainingFirstPointsMatchTheStepWrittenOut) {
+    constexpr std::size_t n = 40;
+    {
+        SCOPED_TRACE("仁");
+        const ParamRows r = defaultRows({kVirtue, 0});
+        const double B = (r[7] / 500.0) * 0.00001, C = r[8] / 50.0, D = r[9] / 500.0;
+        const double E = r[10] / 500.0, F = r[11] / 500.0, G = r[12] / 10.0;
+        const double H = r[13] / 500.0, e1 = r[14] / 500.0, e2 = r[15] / 500.0;
+        expectSamePoints(firstPoints({kVirtue, 0}, n),
+                         walkByHand(r, n, -D, 0.444, [&](double t, double y) {
+                             const double u = std::pow(std::abs(t), 1.0833333333333333);
+                             const double et = e1 * t;
+                             const double triangle =
+                                 std::abs((et - static_cast<double>(trunc32(et))) - 0.5);
+                             const double P = ((t - G) * t) * (t - E);
+                             return ((triangle * e2 + u) * C) / (std::abs(P) * H + B) + (F + y);
+                         }));
+    }
+    {
+        SCOPED_TRACE("智");
+        const ParamRows r = defaultRows({kVirtue, 3});
+        const double B = r[7] / 500.0, C = r[8] / 50000.0, D = r[9] / 50.0, E = r[10] / 500.0;
+        expectSamePoints(firstPoints({kVirtue, 3}, n),
+                         walkByHand(r, n, -D, 10.0, [&](double t, double y) {
+                             const double u = std::exp(-std::abs(t)) * C;
+                             return (u + (std::sin(t * t) * B + y)) + E;
+                         }));
+    }
+    {
+        SCOPED_TRACE("地");
+        const ParamRows r = defaultRows({kVirtue, 9});
+        const double B = (r[7] / 500.0) * 0.001, C = r[8] / 500.0, D = r[9] / 100.0;
+        const double E = r[10] / 500.0, F = r[11] / 100.0;
+        expectSamePoints(firstPoints({kVirtue, 9}, n),
+                         walkByHand(r, n, -D, 1.6, [&](double t, double y) {
+                             return C / ((t - E) * (t - E) + B) + (F + y);
+                         }));
+    }
+    {
+        SCOPED_TRACE("人");
+        const ParamRows r = defaultRows({kVirtue, 10});
+        const double B = (r[7] / 500.0) * 0.001, C = r[8] / 500.0, D = r[9] / 100.0;
+        const double E = r[10] / 500.0, F = r[11] / 100.0, G = r[12] / 500.0;
+        expectSamePoints(firstPoints({kVirtue, 10}, n),
+                         walkByHand(r, n, -D, 1.14, [&](double t, double y) {
+                             return ((t - G) * C) / ((t - E) * (t - E) + B) + (F + y);
+                         }));
+    }
+    {
+        SCOPED_TRACE("知");
+        const ParamRows r = defaultRows({kVirtue, 11});
+        const double B = (r[7] / 500.0) * 0.0001, C = r[8] / 50.0, D = r[9] / 500.0;
+        const double E = r[10] / 500.0, F = r[11] / 500.0, G = r[12] / 5000.0;
+        const double H = r[13] / 500.0, e1 = r[14] / 500.0, e2 = r[15] / 500.0;
+        expectSamePoints(firstPoints({kVirtue, 11}, n),
+                         walkByHand(r, n, -D, 0.133, [&](double t, double y) {
+                             const double u = std::sqrt(std::abs(t - H)) * C;
+                             const double spread =
+                                 std::abs(std::sinh(e1 * t + e2) * std::sinh(G * t - E));
+                             return u / (spread + B) + (F + y);
+                         }));
+    }
+}
