@@ -6,18 +6,36 @@
 // The colour and stroke pane: pen width, drawing colour mode ("黒", "白", "色",
 // "グラデ"), background mode ("黒", "白", "色"), the seven gradient colours
 // with five stop boxes, smooth/stepped gradient and the repeat count.
+//
+// Every control sits at a fixed pixel rectangle of the pane. The state lives
+// in the controls and a few members; readers take it from here when they run.
 
+#include "colour.h"
 #include "drawsettings.h"
 
+#include <QPixmap>
 #include <QWidget>
 
+#include <array>
 #include <cstdint>
+#include <functional>
+#include <optional>
+
+class QCheckBox;
 
 namespace orbelle {
+
+class ColourSwatch;
+class GradientPreview;
+class OptionButton;
+class SpinRow;
 
 class ColourPane : public QWidget {
     Q_OBJECT
 public:
+    /// Asks the user for a colour; nullopt when the user cancels.
+    using ColourChooser = std::function<std::optional<std::int32_t>()>;
+
     /// appDataDir: the folder holding "radioon2.png" and "radiooff2.png".
     explicit ColourPane(const QString& appDataDir, QWidget* parent = nullptr);
 
@@ -42,6 +60,65 @@ public:
     /// the default gradient colours with every stop box ticked; the custom
     /// colours are kept.
     void resetColourStroke();
+
+    /// Pen width 1-100; out-of-range values are clamped.
+    int penWidth() const;
+    void setPenWidth(int width);
+    /// 0 black, 1 white, 2 custom colour, 3 gradient.
+    int drawColorMode() const { return m_drawColorMode; }
+    /// 0 black, 1 white, 2 custom colour.
+    int backColorMode() const { return m_backColorMode; }
+    void setCustomDrawColor(std::int32_t colour);
+    void setCustomBackColor(std::int32_t colour);
+
+    bool gradientSmooth() const;
+    void setGradientSmooth(bool smooth);
+    /// Repeat count 1-30; out-of-range values are clamped.
+    int gradientRepeat() const;
+    void setGradientRepeat(int repeat);
+    /// Stop box k (0-4) puts gradient colour k + 1 into use.
+    bool gradientStopOn(int k) const;
+    void setGradientStopOn(int k, bool on);
+    const std::array<std::int32_t, 7>& gradientColors() const { return m_gradientColors; }
+    void setGradientColors(const std::array<std::int32_t, 7>& colours);
+
+    GradientInputs gradientInputs() const;
+    /// The smooth ramp when the smooth box is ticked, else the stepped one.
+    ColourRamp activeRamp() const;
+
+    /// Replaces the colour editor (tests answer it without a modal loop).
+    void setColourChooser(ColourChooser chooser);
+
+    QSize sizeHint() const override;
+
+private:
+    void buildControls();
+    void showModes();
+    void updateSwatches();
+    void updatePreview();
+    void chooseGradientColour(int k);
+
+    QString m_appDataDir;
+    QPixmap m_selectedImage;
+    QPixmap m_unselectedImage;
+    ColourChooser m_chooser;
+
+    int m_drawColorMode = 0;
+    int m_backColorMode = 1;
+    std::int32_t m_customDrawColor = kBlack;
+    std::int32_t m_customBackColor = kWhite;
+    std::array<std::int32_t, 7> m_gradientColors = kDefaultGradientColors;
+
+    SpinRow* m_penRow = nullptr;
+    SpinRow* m_repeatRow = nullptr;
+    ColourSwatch* m_drawSwatch = nullptr;
+    ColourSwatch* m_backSwatch = nullptr;
+    std::array<OptionButton*, 4> m_drawOptions{};
+    std::array<OptionButton*, 3> m_backOptions{};
+    QCheckBox* m_smoothBox = nullptr;
+    std::array<QCheckBox*, 5> m_stopBoxes{};
+    GradientPreview* m_preview = nullptr;
+    std::array<ColourSwatch*, 7> m_gradientSwatches{};
 };
 
 } // namespace orbelle

@@ -1,0 +1,335 @@
+#include "colourpane.h"
+
+#include "coloureditordialog.h"
+#include "colourswatch.h"
+#include "gradientpreview.h"
+#include "optionbutton.h"
+#include "panefont.h"
+#include "spinrow.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace orbelle {
+
+namespace {
+
+/// A rectangle given by its left, top, right and bottom edges (right and
+/// bottom excluded).
+QRect edges(int left, int top, int right, int bottom) {
+    return QRect(left, top, right - left, bottom - top);
+}
+
+QString idName(const char* kind, int id) {
+    return QStringLiteral("%1%2").arg(QLatin1String(kind)).arg(id);
+}
+
+} // namespace
+
+ColourPane::ColourPane(const QString& appDataDir, QWidget* parent)
+    : QWidget(parent), m_appDataDir(appDataDir) {
+    const QDir dir(appDataDir);
+    m_selectedImage.load(dir.filePath(QStringLiteral("radioon2.png")));
+    m_unselectedImage.load(dir.filePath(QStringLiteral("radiooff2.png")));
+
+    m_chooser = [this]() -> std::optional<std::int32_t> {
+        ColourEditorDialog dialog(m_appDataDir, this);
+        if (dialog.exec() == QDialog::Accepted) {
+            return dialog.colour();
+        }
+        return std::nullopt;
+    };
+
+    setContextMenuPolicy(Qt::PreventContextMenu);
+    buildControls();
+    showModes();
+    updateSwatches();
+    updatePreview();
+}
+
+void ColourPane::buildControls() {
+    const QFont labelFont = gothicFont(10);
+    const QFont optionFont = gothicFont(9);
+
+    const auto label = [this](int id, const char* text, const QRect& rect, const QFont& font,
+                              Qt::Alignment alignment) {
+        auto* widget = new QLabel(QString::fromUtf8(text), this);
+        widget->setObjectName(idName("label", id));
+        widget->setFont(font);
+        widget->setAlignment(alignment);
+        widget->setGeometry(rect);
+        // Clicks on an option's label reach the option picture beneath it.
+        widget->setAttribute(Qt::WA_TransparentForMouseEvents);
+        return widget;
+    };
+    const Qt::Alignment centred = Qt::AlignHCenter | Qt::AlignTop;
+    const Qt::Alignment left = Qt::AlignLeft | Qt::AlignTop;
+
+    const auto swatch = [this](int id, const QRect& rect) {
+        auto* widget = new ColourSwatch(this);
+        widget->setObjectName(idName("swatch", id));
+        widget->setGeometry(rect);
+        return widget;
+    };
+    const auto frame = [this](int id, const QRect& rect) {
+        auto* widget = new QFrame(this);
+        widget->setObjectName(idName("frame", id));
+        widget->setFrameStyle(QFrame::Box | QFrame::Plain);
+        widget->setLineWidth(1);
+        QPalette palette = widget->palette();
+        palette.setColor(QPalette::WindowText, Qt::black);
+        widget->setPalette(palette);
+        widget->setAttribute(Qt::WA_TransparentForMouseEvents);
+        widget->setGeometry(rect);
+    };
+    const auto option = [this](int id, const QRect& rect) {
+        auto* widget = new OptionButton(m_selectedImage, m_unselectedImage, this);
+        widget->setObjectName(idName("option", id));
+        widget->setGeometry(rect);
+        return widget;
+    };
+    const auto checkBox = [this](int id, const QRect& rect) {
+        auto* widget = new QCheckBox(this);
+        widget->setObjectName(idName("check", id));
+        widget->setGeometry(rect);
+        widget->setChecked(true);
+        connect(widget, &QCheckBox::toggled, this, &ColourPane::updatePreview);
+        return widget;
+    };
+
+    // Pen width.
+    label(11010, "ペン幅", edges(6, 12, 54, 28), labelFont, centred);
+    m_penRow = new SpinRow(this);
+    m_penRow->setIds(11011, 11012, 11013);
+    m_penRow->setRange(1, 100);
+    m_penRow->setValue(1);
+    m_penRow->setTickInterval(10);
+    m_penRow->place(edges(60, 12, 82, 26), edges(82, 12, 104, 26), edges(104, 9, 270, 29));
+    m_penRow->edit()->setFont(labelFont);
+
+    // Drawing colour.
+    label(11014, "描画色", edges(6, 45, 54, 60), labelFont, centred);
+    m_drawSwatch = swatch(11015, edges(54, 40, 92, 65));
+    frame(11016, edges(97, 33, 274, 63));
+    m_drawOptions[0] = option(11020, edges(102, 43, 116, 62));
+    label(11030, "黒", edges(116, 46, 138, 67), optionFont, left);
+    m_drawOptions[1] = option(11021, edges(140, 43, 154, 62));
+    label(11031, "白", edges(154, 46, 174, 67), optionFont, left);
+    m_drawOptions[2] = option(11022, edges(174, 43, 193, 62));
+    label(11032, "色", edges(193, 46, 207, 67), optionFont, left);
+    m_drawOptions[3] = option(11023, edges(212, 43, 231, 62));
+    label(11033, "グラデ", edges(226, 46, 270, 67), optionFont, left);
+
+    // Background colour.
+    label(11034, "背景色", edges(6, 80, 54, 95), labelFont, centred);
+    m_backSwatch = swatch(11035, edges(54, 75, 92, 100));
+    frame(11040, edges(97, 68, 274, 98));
+    m_backOptions[0] = option(11024, edges(102, 78, 116, 97));
+    label(11036, "黒", edges(116, 81, 138, 102), optionFont, left);
+    m_backOptions[1] = option(11025, edges(140, 78, 154, 97));
+    label(11037, "白", edges(154, 81, 174, 102), optionFont, left);
+    m_backOptions[2] = option(11026, edges(174, 78, 193, 97));
+    label(11038, "色", edges(193, 81, 207, 102), optionFont, left);
+
+    for (int mode = 0; mode < 4; ++mode) {
+        connect(m_drawOptions[mode], &OptionButton::clicked, this,
+                [this, mode] { setDrawColorMode(mode, false); });
+    }
+    for (int mode = 0; mode < 3; ++mode) {
+        connect(m_backOptions[mode], &OptionButton::clicked, this,
+                [this, mode] { setBackColorMode(mode, false); });
+    }
+
+    // Gradient: smooth box, repeat count, preview, colours and stop boxes.
+    label(11041, "グラデーション", edges(6, 112, 106, 128), labelFont, centred);
+    m_smoothBox = checkBox(11043, edges(108, 112, 122, 128));
+    label(11042, "リピート", edges(150, 112, 210, 128), labelFont, centred);
+    m_repeatRow = new SpinRow(this);
+    m_repeatRow->setIds(11044, 11045, 11045);
+    m_repeatRow->setRange(1, 30);
+    m_repeatRow->setValue(1);
+    m_repeatRow->place(edges(210, 111, 231, 127), edges(231, 111, 245, 127), QRect());
+    m_repeatRow->edit()->setFont(labelFont);
+
+    m_preview = new GradientPreview(this);
+    m_preview->setObjectName(idName("preview", 11046));
+    m_preview->setGeometry(edges(30, 130, 260, 160));
+
+    for (int k = 0; k < 7; ++k) {
+        m_gradientSwatches[k] = swatch(11050 + k, edges(18 + 38 * k, 180, 42 + 38 * k, 208));
+        connect(m_gradientSwatches[k], &ColourSwatch::clicked, this,
+                [this, k] { chooseGradientColour(k); });
+    }
+    for (int k = 0; k < 5; ++k) {
+        m_stopBoxes[k] = checkBox(11060 + k, edges(61 + 38 * k, 162, 75 + 38 * k, 177));
+    }
+
+    auto* reset = new QPushButton(QStringLiteral("デフォルト"), this);
+    reset->setObjectName(idName("button", 11070));
+    reset->setGeometry(edges(160, 222, 260, 250));
+    connect(reset, &QPushButton::clicked, this, &ColourPane::resetColourStroke);
+}
+
+void ColourPane::capture(DrawSettings& settings) const {
+    settings.penWidth = penWidth();
+    settings.drawColorMode = m_drawColorMode;
+    settings.backColorMode = m_backColorMode;
+    settings.gradientSmooth = gradientSmooth() ? 1 : 0;
+    settings.gradientRepeat = gradientRepeat();
+    for (int k = 0; k < 5; ++k) {
+        settings.gradientStopOn[k] = gradientStopOn(k) ? 1 : 0;
+    }
+    settings.gradientColors = m_gradientColors;
+}
+
+void ColourPane::apply(const DrawSettings& settings) {
+    setPenWidth(settings.penWidth);
+    setDrawColorMode(settings.drawColorMode, true);
+    setCustomDrawColor(settings.drawColor);
+    setBackColorMode(settings.backColorMode, true);
+    setCustomBackColor(settings.backColor);
+    setGradientSmooth(settings.gradientSmooth != 0);
+    setGradientRepeat(settings.gradientRepeat);
+    for (int k = 0; k < 5; ++k) {
+        setGradientStopOn(k, settings.gradientStopOn[k] != 0);
+    }
+    setGradientColors(settings.gradientColors);
+}
+
+std::int32_t ColourPane::customDrawColor() const { return m_customDrawColor; }
+std::int32_t ColourPane::customBackColor() const { return m_customBackColor; }
+
+void ColourPane::setDrawColorMode(int mode, bool silent) {
+    if (mode < 0 || mode > 3) {
+        return; // a damaged record; the pane keeps a mode it can show
+    }
+    if (mode == 2 && !silent) {
+        const std::optional<std::int32_t> colour = m_chooser ? m_chooser() : std::nullopt;
+        if (!colour) {
+            return;
+        }
+        m_customDrawColor = *colour;
+    }
+    m_drawColorMode = mode;
+    showModes();
+    updateSwatches();
+}
+
+void ColourPane::setBackColorMode(int mode, bool silent) {
+    if (mode < 0 || mode > 2) {
+        return;
+    }
+    if (mode == 2 && !silent) {
+        const std::optional<std::int32_t> colour = m_chooser ? m_chooser() : std::nullopt;
+        if (!colour) {
+            return;
+        }
+        m_customBackColor = *colour;
+    }
+    m_backColorMode = mode;
+    showModes();
+    updateSwatches();
+}
+
+void ColourPane::resetColourStroke() {
+    setPenWidth(1);
+    m_drawColorMode = 0;
+    m_backColorMode = 1;
+    showModes();
+    setGradientSmooth(true);
+    setGradientRepeat(1);
+    for (int k = 0; k < 5; ++k) {
+        setGradientStopOn(k, true);
+    }
+    setGradientColors(kDefaultGradientColors);
+}
+
+int ColourPane::penWidth() const { return m_penRow->value(); }
+void ColourPane::setPenWidth(int width) { m_penRow->setValue(width); }
+
+void ColourPane::setCustomDrawColor(std::int32_t colour) {
+    m_customDrawColor = colour;
+    updateSwatches();
+}
+
+void ColourPane::setCustomBackColor(std::int32_t colour) {
+    m_customBackColor = colour;
+    updateSwatches();
+}
+
+bool ColourPane::gradientSmooth() const { return m_smoothBox->isChecked(); }
+void ColourPane::setGradientSmooth(bool smooth) { m_smoothBox->setChecked(smooth); }
+
+int ColourPane::gradientRepeat() const { return m_repeatRow->value(); }
+void ColourPane::setGradientRepeat(int repeat) { m_repeatRow->setValue(repeat); }
+
+bool ColourPane::gradientStopOn(int k) const { return m_stopBoxes.at(k)->isChecked(); }
+void ColourPane::setGradientStopOn(int k, bool on) { m_stopBoxes.at(k)->setChecked(on); }
+
+void ColourPane::setGradientColors(const std::array<std::int32_t, 7>& colours) {
+    m_gradientColors = colours;
+    updateSwatches();
+    updatePreview();
+}
+
+GradientInputs ColourPane::gradientInputs() const {
+    GradientInputs inputs;
+    inputs.colours = m_gradientColors;
+    for (int k = 0; k < 5; ++k) {
+        inputs.stopOn[k] = gradientStopOn(k);
+    }
+    return inputs;
+}
+
+ColourRamp ColourPane::activeRamp() const {
+    return gradientSmooth() ? buildSmoothRamp(gradientInputs()) : buildSteppedRamp(gradientInputs());
+}
+
+void ColourPane::setColourChooser(ColourChooser chooser) { m_chooser = std::move(chooser); }
+
+QSize ColourPane::sizeHint() const { return QSize(280, 260); }
+
+void ColourPane::showModes() {
+    for (int mode = 0; mode < 4; ++mode) {
+        m_drawOptions[mode]->setSelected(mode == m_drawColorMode);
+    }
+    for (int mode = 0; mode < 3; ++mode) {
+        m_backOptions[mode]->setSelected(mode == m_backColorMode);
+    }
+}
+
+void ColourPane::updateSwatches() {
+    const auto modeColour = [](int mode, std::int32_t custom) -> std::optional<std::int32_t> {
+        switch (mode) {
+        case 0: return kBlack;
+        case 1: return kWhite;
+        case 2: return custom;
+        default: return std::nullopt; // the gradient has no single colour
+        }
+    };
+    m_drawSwatch->setColour(modeColour(m_drawColorMode, m_customDrawColor));
+    m_backSwatch->setColour(modeColour(m_backColorMode, m_customBackColor));
+    for (int k = 0; k < 7; ++k) {
+        m_gradientSwatches[k]->setColour(m_gradientColors[k]);
+    }
+}
+
+void ColourPane::updatePreview() {
+    if (m_preview != nullptr) {
+        m_preview->setRamp(activeRamp());
+    }
+}
+
+void ColourPane::chooseGradientColour(int k) {
+    const std::optional<std::int32_t> colour = m_chooser ? m_chooser() : std::nullopt;
+    if (colour) {
+        m_gradientColors[k] = *colour;
+        updateSwatches();
+        updatePreview();
+    }
+}
+
+} // namespace orbelle

@@ -1,0 +1,377 @@
+#include "colourpane.h"
+
+#include "coloureditordialog.h"
+#include "colourswatch.h"
+#include "guitest.h"
+#include "optionbutton.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QDeadlineTimer>
+#include <QImage>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSlider>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+
+#include <deque>
+
+using namespace orbelle;
+
+namespace {
+
+constexpr QRgb kOnPixel = qRgb(0, 200, 0);
+constexpr QRgb kOffPixel = qRgb(90, 90, 90);
+
+class ColourPaneTest : public test::GuiTest {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(folder.isValid());
+        QImage image(8, 8, QImage::Format_RGB32);
+        image.fill(kOnPixel);
+        ASSERT_TRUE(image.save(folder.filePath(QStringLiteral("radioon2.png"))));
+        image.fill(kOffPixel);
+        ASSERT_TRUE(image.save(folder.filePath(QStringLiteral("radiooff2.png"))));
+        pane = std::make_unique<ColourPane>(folder.path());
+        pane->setColourChooser([this]() -> std::optional<std::int32_t> {
+            ++chooserCalls;
+            if (answers.empty()) {
+                return std::nullopt;
+            }
+            const std::optional<std::int32_t> answer = answers.front();
+            answers.pop_front();
+            return answer;
+        });
+        pane->resize(pane->sizeHint());
+    }
+
+    template <typename T = QWidget>
+    T* child(const char* kind, int id) const {
+        T* found = pane->findChild<T*>(QStringLiteral("%1%2").arg(QLatin1String(kind)).arg(id));
+        EXPECT_NE(found, nullptr) << kind << id;
+        return found;
+    }
+
+    void click(QWidget* widget) {
+        QTest::mouseClick(widget, Qt::LeftButton, Qt::NoModifier, QPoint(2, 2));
+    }
+
+    QToolButton* arrow(int spinId, Qt::ArrowType type) const {
+        for (QToolButton* button : child("spin", spinId)->findChildren<QToolButton*>()) {
+            if (button->arrowType() == type) {
+                return button;
+            }
+        }
+        ADD_FAILURE() << "no arrow on spin" << spinId;
+        return nullptr;
+    }
+
+    std::optional<std::int32_t> swatchColour(int id) const {
+        return child<ColourSwatch>("swatch", id)->colour();
+    }
+
+    /// Which option of a group is shown selected, by the picture it shows.
+    int shownOption(int firstId, int count) const {
+        int shown = -1;
+        for (int i = 0; i < count; ++i) {
+            const QRgb pixel = child("option", firstId + i)->grab().toImage().pixel(1, 1);
+            if (pixel == kOnPixel) {
+                EXPECT_EQ(shown, -1) << "two options selected";
+                shown = i;
+            } else {
+                EXPECT_EQ(pixel, kOffPixel);
+            }
+        }
+        return shown;
+    }
+
+    QTemporaryDir folder;
+    std::unique_ptr<ColourPane> pane;
+    std::deque<std::optional<std::int32_t>> answers;
+    int chooserCalls = 0;
+};
+
+} // namespace
+
+TEST_F(ColourPaneTest, StartsBlackOnWhiteWithTheRainbow) {
+    DrawSettings captured;
+    captured.penWidth = 0;
+    captured.gradientRepeat = 0;
+    captured.gradientSmooth = 0;
+    captured.gradientStopOn = {};
+    captured.gradientColors = {};
+    pane->capture(captured);
+    const DrawSettings fresh;
+    EXPECT_EQ(captured.penWidth, 1);
+    EXPECT_EQ(captured.drawColorMode, 0);
+    EXPECT_EQ(captured.backColorMode, 1);
+    EXPECT_EQ(captured.gradientSmooth, 1);
+    EXPECT_EQ(captured.gradientRepeat, 1);
+    EXPECT_EQ(captured.gradientStopOn, fresh.gradientStopOn);
+    EXPECT_EQ(captured.gradientColors, kDefaultGradientColors);
+    EXPECT_EQ(pane->customDrawColor(), kBlack);
+    EXPECT_EQ(pane->customBackColor(), kWhite);
+    EXPECT_EQ(shownOption(11020, 4), 0);
+    EXPECT_EQ(shownOption(11024, 3), 1);
+    EXPECT_EQ(swatchColour(11015), kBlack);
+    EXPECT_EQ(swatchColour(11035), kWhite);
+    EXPECT_EQ(swatchColour(11054), kDefaultGradientColors[4]);
+}
+
+TEST_F(ColourPaneTest, PenWidthAndRepeatStayInStepAndWrap) {
+    auto* slider = child<QSlider>("slider", 11013);
+    auto* edit = child<QLineEdit>("edit", 11011);
+    slider->setValue(37);
+    EXPECT_EQ(edit->text(), QStringLiteral("37"));
+    EXPECT_EQ(pane->penWidth(), 37);
+    edit->setText(QStringLiteral("80"));
+    EXPECT_EQ(slider->value(), 80);
+    EXPECT_EQ(pane->penWidth(), 80);
+    edit->setText(QStringLiteral("101")); // out of range: ignored
+    EXPECT_EQ(pane->penWidth(), 80);
+    EXPECT_EQ(slider->value(), 80);
+    EXPECT_EQ(slider->minimum(), 1);
+    EXPECT_EQ(slider->maximum(), 100);
+
+    pane->setPenWidth(100);
+    click(arrow(11012, Qt::UpArrow));
+    EXPECT_EQ(pane->penWidth(), 1);
+    EXPECT_EQ(edit->text(), QStringLiteral("1"));
+    EXPECT_EQ(slider->value(), 1);
+    click(arrow(11012, Qt::DownArrow));
+    EXPECT_EQ(pane->penWidth(), 100);
+
+    auto* repeat = child<QLineEdit>("edit", 11044);
+    repeat->setText(QStringLiteral("30"));
+    EXPECT_EQ(pane->gradientRepeat(), 30);
+    click(arrow(11045, Qt::UpArrow));
+    EXPECT_EQ(pane->gradientRepeat(), 1);
+    EXPECT_EQ(repeat->text(), QStringLiteral("1"));
+    repeat->setText(QStringLiteral("31"));
+    EXPECT_EQ(pane->gradientRepeat(), 1);
+}
+
+TEST_F(ColourPaneTest, OnlyOkOnTheEditorChangesTheCustomColour) {
+    // Cancel: mode, pictures and swatch stay as they were.
+    click(child("option", 11022));
+    EXPECT_EQ(chooserCalls, 1);
+    EXPECT_EQ(pane->drawColorMode(), 0);
+    EXPECT_EQ(pane->customDrawColor(), kBlack);
+    EXPECT_EQ(shownOption(11020, 4), 0);
+    EXPECT_EQ(swatchColour(11015), kBlack);
+
+    // OK: the colour is taken and the option selected.
+    const std::int32_t teal = packRgb(0, 128, 128);
+    answers = {teal};
+    click(child("option", 11022));
+    EXPECT_EQ(pane->drawColorMode(), 2);
+    EXPECT_EQ(pane->customDrawColor(), teal);
+    EXPECT_EQ(shownOption(11020, 4), 2);
+    EXPECT_EQ(swatchColour(11015), teal);
+
+    // Clicking the selected "色" again asks again; cancelling keeps teal.
+    click(child("option", 11022));
+    EXPECT_EQ(chooserCalls, 3);
+    EXPECT_EQ(pane->customDrawColor(), teal);
+    answers = {packRgb(1, 2, 3)};
+    click(child("option", 11022));
+    EXPECT_EQ(pane->customDrawColor(), packRgb(1, 2, 3));
+
+    // The other options never ask; the gradient leaves the swatch empty.
+    click(child("option", 11023));
+    click(child("option", 11021));
+    click(child("option", 11023));
+    EXPECT_EQ(chooserCalls, 4);
+    EXPECT_EQ(pane->drawColorMode(), 3);
+    EXPECT_EQ(shownOption(11020, 4), 3);
+    EXPECT_EQ(swatchColour(11015), std::nullopt);
+
+    // The background group works the same way on its own values.
+    click(child("option", 11026));
+    EXPECT_EQ(pane->backColorMode(), 1);
+    answers = {teal};
+    click(child("option", 11026));
+    EXPECT_EQ(pane->backColorMode(), 2);
+    EXPECT_EQ(pane->customBackColor(), teal);
+    EXPECT_EQ(shownOption(11024, 3), 2);
+    click(child("option", 11024));
+    EXPECT_EQ(swatchColour(11035), kBlack);
+    EXPECT_EQ(pane->drawColorMode(), 3);
+
+    // A gradient swatch takes the editor's colour on OK only.
+    click(child("swatch", 11053));
+    EXPECT_EQ(pane->gradientColors()[3], kDefaultGradientColors[3]);
+    answers = {teal};
+    click(child("swatch", 11053));
+    EXPECT_EQ(pane->gradientColors()[3], teal);
+    EXPECT_EQ(swatchColour(11053), teal);
+}
+
+TEST_F(ColourPaneTest, ModesSetSilentlyNeverAsk) {
+    pane->setDrawColorMode(2, true);
+    pane->setBackColorMode(2, true);
+    EXPECT_EQ(chooserCalls, 0);
+    EXPECT_EQ(pane->drawColorMode(), 2);
+    EXPECT_EQ(swatchColour(11015), kBlack); // the custom colour before any choice
+    EXPECT_EQ(swatchColour(11035), kWhite);
+
+    pane->setDrawColorMode(2, false); // cancelled
+    EXPECT_EQ(chooserCalls, 1);
+    pane->setBackColorMode(0, false);
+    EXPECT_EQ(chooserCalls, 1);
+
+    pane->setDrawColorMode(7, true); // not a mode: ignored
+    pane->setBackColorMode(3, true); // the gradient is for drawing only
+    EXPECT_EQ(pane->drawColorMode(), 2);
+    EXPECT_EQ(pane->backColorMode(), 0);
+}
+
+TEST_F(ColourPaneTest, DefaultResetsTheListedValuesAndKeepsTheCustomColours) {
+    const std::int32_t olive = packRgb(128, 128, 0);
+    const std::int32_t navy = packRgb(0, 0, 128);
+    answers = {olive, navy};
+    click(child("option", 11022));
+    click(child("option", 11026));
+    pane->setPenWidth(40);
+    pane->setGradientRepeat(7);
+    child<QCheckBox>("check", 11043)->click();
+    child<QCheckBox>("check", 11061)->click();
+    child<QCheckBox>("check", 11064)->click();
+    pane->setGradientColors({1, 2, 3, 4, 5, 6, 7});
+
+    click(child<QPushButton>("button", 11070));
+
+    DrawSettings captured;
+    pane->capture(captured);
+    const DrawSettings fresh;
+    EXPECT_EQ(captured.penWidth, 1);
+    EXPECT_EQ(child<QSlider>("slider", 11013)->value(), 1);
+    EXPECT_EQ(captured.drawColorMode, 0);
+    EXPECT_EQ(captured.backColorMode, 1);
+    EXPECT_EQ(captured.gradientSmooth, 1);
+    EXPECT_EQ(captured.gradientRepeat, 1);
+    EXPECT_EQ(captured.gradientStopOn, fresh.gradientStopOn);
+    EXPECT_EQ(captured.gradientColors, kDefaultGradientColors);
+    EXPECT_EQ(shownOption(11020, 4), 0);
+    EXPECT_EQ(shownOption(11024, 3), 1);
+    EXPECT_EQ(swatchColour(11015), kBlack);
+    EXPECT_EQ(swatchColour(11035), kWhite);
+    EXPECT_EQ(swatchColour(11056), kDefaultGradientColors[6]);
+
+    EXPECT_EQ(pane->customDrawColor(), olive);
+    EXPECT_EQ(pane->customBackColor(), navy);
+    pane->setDrawColorMode(2, true);
+    EXPECT_EQ(swatchColour(11015), olive);
+}
+
+TEST_F(ColourPaneTest, PreviewFollowsTheStopBoxesAndTheSmoothBox) {
+    std::array<std::int32_t, 7> colours = kDefaultGradientColors;
+    colours[6] = packRgb(0, 0, 255);
+    pane->setGradientColors(colours);
+    auto* preview = child("preview", 11046);
+    const auto column = [preview](double fraction) {
+        const QImage shot = preview->grab().toImage();
+        const QRect area = preview->contentsRect();
+        const int x = area.left() + static_cast<int>(fraction * (area.width() - 1));
+        return shot.pixel(x, area.center().y());
+    };
+    const auto near = [](QRgb actual, QRgb expected) {
+        return std::abs(qRed(actual) - qRed(expected)) <= 8 &&
+               std::abs(qGreen(actual) - qGreen(expected)) <= 8 &&
+               std::abs(qBlue(actual) - qBlue(expected)) <= 8;
+    };
+
+    // With every colour in use, the middle of the strip is colour 3, cyan.
+    EXPECT_TRUE(near(column(0.5), qRgb(0, 255, 255))) << std::hex << column(0.5);
+
+    // Without the five middle colours: one blend from red to blue, the short
+    // way round through magenta.
+    for (int id = 11060; id <= 11064; ++id) {
+        child<QCheckBox>("check", id)->click();
+    }
+    EXPECT_TRUE(near(column(0.0), qRgb(255, 0, 0))) << std::hex << column(0.0);
+    EXPECT_TRUE(near(column(0.5), qRgb(255, 0, 255))) << std::hex << column(0.5);
+    EXPECT_TRUE(near(column(1.0), qRgb(0, 0, 255))) << std::hex << column(1.0);
+
+    // Stepped: a red half and a blue half.
+    child<QCheckBox>("check", 11043)->click();
+    EXPECT_EQ(column(0.0), qRgb(255, 0, 0));
+    EXPECT_EQ(column(0.45), qRgb(255, 0, 0));
+    EXPECT_EQ(column(0.55), qRgb(0, 0, 255));
+    EXPECT_EQ(column(1.0), qRgb(0, 0, 255));
+}
+
+TEST_F(ColourPaneTest, ApplyThenCaptureGivesTheRecordBack) {
+    DrawSettings stored;
+    stored.penWidth = 23;
+    stored.drawColorMode = 1;
+    stored.drawColor = kWhite;
+    stored.backColorMode = 2;
+    stored.backColor = packRgb(10, 20, 30);
+    stored.gradientSmooth = 0;
+    stored.gradientRepeat = 12;
+    stored.gradientStopOn = {1, 0, 1, 0, 0};
+    stored.gradientColors = {7, 6, 5, 4, 3, 2, 1};
+    pane->apply(stored);
+    EXPECT_EQ(chooserCalls, 0);
+    EXPECT_EQ(pane->customDrawColor(), kWhite);
+    EXPECT_EQ(pane->customBackColor(), packRgb(10, 20, 30));
+    EXPECT_EQ(swatchColour(11035), packRgb(10, 20, 30));
+    EXPECT_EQ(shownOption(11020, 4), 1);
+    EXPECT_EQ(shownOption(11024, 3), 2);
+
+    DrawSettings captured;
+    pane->capture(captured);
+    captured.drawColor = stored.drawColor; // the last drawing's colours are not the pane's
+    captured.backColor = stored.backColor;
+    EXPECT_EQ(captured, stored);
+
+    stored.drawColorMode = 3;
+    stored.drawColor = packRgb(9, 9, 9);
+    pane->apply(stored);
+    EXPECT_EQ(pane->customDrawColor(), packRgb(9, 9, 9));
+    EXPECT_EQ(swatchColour(11015), std::nullopt);
+}
+
+TEST_F(ColourPaneTest, OptionsWithoutPicturesStillWork) {
+    QTemporaryDir empty;
+    ColourPane bare(empty.path());
+    auto* white = bare.findChild<OptionButton*>(QStringLiteral("option11021"));
+    ASSERT_NE(white, nullptr);
+    QTest::mouseClick(white, Qt::LeftButton, Qt::NoModifier, QPoint(2, 2));
+    EXPECT_EQ(bare.drawColorMode(), 1);
+    EXPECT_TRUE(white->isSelected());
+}
+
+TEST_F(ColourPaneTest, TheRealEditorAnswersOkAndCancel) {
+    ColourPane real(folder.path()); // keeps its own editor
+    const auto answerEditor = [](bool ok) {
+        auto* poll = new QTimer;
+        const QDeadlineTimer deadline(10000);
+        QObject::connect(poll, &QTimer::timeout, [poll, ok, deadline] {
+            auto* editor = qobject_cast<ColourEditorDialog*>(QApplication::activeModalWidget());
+            if (editor == nullptr && !deadline.hasExpired()) {
+                return;
+            }
+            poll->stop();
+            poll->deleteLater();
+            if (editor != nullptr) {
+                ok ? editor->accept() : editor->reject();
+            }
+        });
+        poll->start(10);
+    };
+
+    answerEditor(false);
+    real.setBackColorMode(2, false);
+    EXPECT_EQ(real.backColorMode(), 1);
+    EXPECT_EQ(real.customBackColor(), kWhite);
+
+    answerEditor(true);
+    real.setBackColorMode(2, false);
+    EXPECT_EQ(real.backColorMode(), 2);
+    EXPECT_EQ(real.customBackColor(), packRgb(255, 0, 0)); // the editor opens on red
+}
