@@ -7,12 +7,10 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QResizeEvent>
 #include <QSlider>
 #include <QToolBar>
 
@@ -23,11 +21,6 @@ namespace {
 const QString kCaption = QStringLiteral("Orbelle");
 const QString kListTip =
     QStringLiteral("メニューの項目を変えるとカオスの計算式が変わり図形が大幅に変わります");
-
-/// The rectangle (left, top)-(right, bottom) of the pane's fixed layout.
-QRect rectOf(int left, int top, int right, int bottom) {
-    return QRect(left, top, right - left, bottom - top);
-}
 
 /// Bottom edge of parameter row i.
 int rowBottom(int row) {
@@ -40,17 +33,7 @@ bool validRow(int row) {
 
 } // namespace
 
-DrawSettingsPane::DrawSettingsPane(QWidget* parent) : QWidget(parent) {
-    setContextMenuPolicy(Qt::PreventContextMenu); // the pane has no menu of its own
-
-    auto* panel = new QFrame(this);
-    panel->setObjectName(QStringLiteral("panel20002"));
-    panel->setFrameShape(QFrame::Box);
-    panel->setFrameShadow(QFrame::Plain);
-    panel->setFocusPolicy(Qt::ClickFocus);
-    setFocusProxy(panel);
-    m_panel = panel;
-
+DrawSettingsPane::DrawSettingsPane(QWidget* parent) : ToolPane(10010, 20002, parent) {
     createToolBar();
     createLists();
     createButtons();
@@ -62,23 +45,22 @@ DrawSettingsPane::DrawSettingsPane(QWidget* parent) : QWidget(parent) {
 }
 
 void DrawSettingsPane::createToolBar() {
-    QToolBar* toolBar = createPaneToolBar(this, 10010);
+    QToolBar* toolBar = this->toolBar();
     connect(addToolCommand(toolBar, 10011, QStringLiteral("ズームイン"), ToolImage::ZoomIn),
             &QAction::triggered, this, &DrawSettingsPane::zoomInRequested);
     connect(addToolCommand(toolBar, 10012, QStringLiteral("ズームアウト"), ToolImage::ZoomOut),
             &QAction::triggered, this, &DrawSettingsPane::zoomOutRequested);
     connect(addToolCommand(toolBar, 11602, QStringLiteral("中央表示"), ToolImage::Centre),
             &QAction::triggered, this, &DrawSettingsPane::centreRequested);
-    m_toolBar = toolBar;
 }
 
 void DrawSettingsPane::createLists() {
     m_formulas = new QComboBox(this);
     m_formulas->setObjectName(QStringLiteral("list10021"));
-    m_formulas->setGeometry(rectOf(92, 80, 262, 100));
+    m_formulas->setGeometry(paneRect(92, 80, 262, 100));
     m_categories = new QComboBox(this);
     m_categories->setObjectName(QStringLiteral("list10020"));
-    m_categories->setGeometry(rectOf(10, 80, 90, 100));
+    m_categories->setGeometry(paneRect(10, 80, 90, 100));
     for (int category = 0; category < kCategoryCount; ++category) {
         m_categories->addItem(QString::fromStdString(categoryName(category)));
     }
@@ -98,13 +80,13 @@ void DrawSettingsPane::createLists() {
 void DrawSettingsPane::createButtons() {
     auto* draw = new QPushButton(QStringLiteral("描画"), this);
     draw->setObjectName(QStringLiteral("button10030"));
-    draw->setGeometry(rectOf(10, 31, 132, 71));
+    draw->setGeometry(paneRect(10, 31, 132, 71));
     draw->setToolTip(QStringLiteral("変数(パラメータ)の値を変えず描画します"));
     connect(draw, &QPushButton::clicked, this, &DrawSettingsPane::drawRequested);
 
     auto* random = new QPushButton(QStringLiteral("描画 ランダム"), this);
     random->setObjectName(QStringLiteral("button10031"));
-    random->setGeometry(rectOf(140, 31, 262, 71));
+    random->setGeometry(paneRect(140, 31, 262, 71));
     random->setToolTip(QStringLiteral("変数(パラメータ)の値をランダムに変えて描画します"));
     connect(random, &QPushButton::clicked, this, &DrawSettingsPane::drawRandomRequested);
 }
@@ -117,11 +99,11 @@ void DrawSettingsPane::createRows() {
 
         row.lock = new QCheckBox(this);
         row.lock->setObjectName(QStringLiteral("check%1").arg(10100 + i));
-        row.lock->setGeometry(rectOf(3, y - 16, 17, y - 2));
+        row.lock->setGeometry(paneRect(3, y - 16, 17, y - 2));
 
         row.label = new QLabel(this);
         row.label->setObjectName(QStringLiteral("label%1").arg(10200 + i));
-        row.label->setGeometry(rectOf(17, y - 16, 65, y));
+        row.label->setGeometry(paneRect(17, y - 16, 65, y));
         row.label->setAlignment(Qt::AlignCenter);
         row.label->setFont(font);
 
@@ -130,20 +112,12 @@ void DrawSettingsPane::createRows() {
         row.spin->setMapping(SliderMapping::perMille());
         row.spin->setTickInterval(100);
         row.spin->edit()->setFont(font);
-        row.spin->place(rectOf(65, y - 16, 101, y - 2), rectOf(101, y - 16, 113, y),
-                        rectOf(116, y - 20, 273, y));
+        row.spin->place(paneRect(65, y - 16, 101, y - 2), paneRect(101, y - 16, 113, y),
+                        paneRect(116, y - 20, 273, y));
     }
     m_rows[0].spin->setPartsToolTip(QStringLiteral("この値を増やせば描画される点の数が増えます"));
     m_rows[1].spin->setPartsToolTip(
         QStringLiteral("3ならば三角形、5ならば五角形、この値を増やせば丸くなります"));
-}
-
-void DrawSettingsPane::resizeEvent(QResizeEvent* event) {
-    QWidget::resizeEvent(event);
-    const int toolBarHeight = m_toolBar->sizeHint().height();
-    m_toolBar->setGeometry(0, 0, width(), toolBarHeight);
-    m_panel->setGeometry(0, toolBarHeight, width(), height() - toolBarHeight);
-    m_panel->lower(); // every control lies above the background panel
 }
 
 QSize DrawSettingsPane::sizeHint() const {

@@ -11,8 +11,8 @@
 
 #include "catalog.h"
 #include "drawsettings.h"
+#include "toolpane.h"
 
-#include <QWidget>
 
 #include <array>
 #include <cstdint>
@@ -25,7 +25,7 @@ namespace orbelle {
 
 class SpinRow;
 
-class DrawSettingsPane : public QWidget {
+class DrawSettingsPane : public ToolPane {
     Q_OBJECT
 public:
     explicit DrawSettingsPane(QWidget* parent = nullptr);
@@ -71,9 +71,6 @@ signals:
     void zoomOutRequested();    // toolbar 10012
     void centreRequested();     // toolbar 11602
 
-protected:
-    void resizeEvent(QResizeEvent* event) override;
-
 private:
     struct Row {
         QCheckBox* lock = nullptr;
@@ -92,8 +89,6 @@ private:
     void applyRowLabels();
     void setRowActive(int row, bool active);
 
-    QWidget* m_toolBar = nullptr;
-    QWidget* m_panel = nullptr;
     QComboBox* m_categories = nullptr;
     QComboBox* m_formulas = nullptr;
     std::array<Row, kRowCount> m_rows{};

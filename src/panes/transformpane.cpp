@@ -4,11 +4,9 @@
 #include "panetoolbar.h"
 #include "spinrow.h"
 
-#include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QResizeEvent>
 #include <QToolBar>
 
 #include <algorithm>
@@ -39,38 +37,22 @@ constexpr int kZoomStep = 100;
 constexpr int kZoomLimit = 999;
 constexpr int kStandardZoom = 100;
 
-/// The rectangle (left, top)-(right, bottom) of the pane's fixed layout.
-QRect rectOf(int left, int top, int right, int bottom) {
-    return QRect(left, top, right - left, bottom - top);
-}
-
 } // namespace
 
-TransformPane::TransformPane(QWidget* parent) : QWidget(parent) {
-    setContextMenuPolicy(Qt::PreventContextMenu); // the pane has no menu of its own
-
-    auto* panel = new QFrame(this);
-    panel->setObjectName(QStringLiteral("panel20001"));
-    panel->setFrameShape(QFrame::Box);
-    panel->setFrameShadow(QFrame::Plain);
-    panel->setFocusPolicy(Qt::ClickFocus);
-    setFocusProxy(panel);
-    m_panel = panel;
-
-    QToolBar* toolBar = createPaneToolBar(this, 11900);
+TransformPane::TransformPane(QWidget* parent) : ToolPane(11900, 20001, parent) {
+    QToolBar* toolBar = this->toolBar();
     connect(addToolCommand(toolBar, 11901, QStringLiteral("拡大"), ToolImage::Enlarge),
             &QAction::triggered, this, &TransformPane::enlarge);
     connect(addToolCommand(toolBar, 11902, QStringLiteral("縮小"), ToolImage::Shrink),
             &QAction::triggered, this, &TransformPane::shrink);
     connect(addToolCommand(toolBar, 11903, QStringLiteral("標準の大きさ"), ToolImage::StandardSize),
             &QAction::triggered, this, &TransformPane::standardSize);
-    m_toolBar = toolBar;
 
     createRows();
 
     auto* reset = new QPushButton(QStringLiteral("リセット"), this);
     reset->setObjectName(QStringLiteral("button11240"));
-    reset->setGeometry(rectOf(160, 262, 260, 290));
+    reset->setGeometry(paneRect(160, 262, 260, 290));
     connect(reset, &QPushButton::clicked, this, &TransformPane::reset3D);
 }
 
@@ -82,29 +64,21 @@ void TransformPane::createRows() {
 
         auto* label = new QLabel(QString::fromUtf8(spec.label), this);
         label->setObjectName(QStringLiteral("label%1").arg(11230 + j));
-        label->setGeometry(rectOf(10, y - 15, 66, y));
+        label->setGeometry(paneRect(10, y - 15, 66, y));
         label->setAlignment(Qt::AlignCenter);
         label->setFont(font);
 
         auto* row = new SpinRow(this);
         row->setIds(11220 + j, 11200 + j, 11210 + j);
         row->edit()->setFont(font);
-        row->place(rectOf(69, y - 16, 96, y), rectOf(96, y - 16, 106, y),
-                   rectOf(118, y - 19, 272, y + 1));
+        row->place(paneRect(69, y - 16, 96, y), paneRect(96, y - 16, 106, y),
+                   paneRect(118, y - 19, 272, y + 1));
         row->setRange(spec.min, spec.max);
         row->setTickInterval(spec.tickInterval);
         row->setValue(spec.initial);
         m_rows[j] = row;
     }
     connect(m_rows[Zoom], &SpinRow::valueChanged, this, &TransformPane::zoomChanged);
-}
-
-void TransformPane::resizeEvent(QResizeEvent* event) {
-    QWidget::resizeEvent(event);
-    const int toolBarHeight = m_toolBar->sizeHint().height();
-    m_toolBar->setGeometry(0, 0, width(), toolBarHeight);
-    m_panel->setGeometry(0, toolBarHeight, width(), height() - toolBarHeight);
-    m_panel->lower(); // every control lies above the background panel
 }
 
 QSize TransformPane::sizeHint() const {

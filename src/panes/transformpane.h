@@ -10,8 +10,8 @@
 // "slider11210", "button11240", "tool11901", ...).
 
 #include "drawsettings.h"
+#include "toolpane.h"
 
-#include <QWidget>
 
 #include <array>
 
@@ -19,7 +19,7 @@ namespace orbelle {
 
 class SpinRow;
 
-class TransformPane : public QWidget {
+class TransformPane : public ToolPane {
     Q_OBJECT
 public:
     /// The rows from the top of the pane.
@@ -56,14 +56,9 @@ signals:
     /// "拡大" changed by any means; the view may repaint with the new value.
     void zoomChanged(int zoom);
 
-protected:
-    void resizeEvent(QResizeEvent* event) override;
-
 private:
     void createRows();
 
-    QWidget* m_toolBar = nullptr;
-    QWidget* m_panel = nullptr;
     std::array<SpinRow*, RowCount> m_rows{};
 };
 
