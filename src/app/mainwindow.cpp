@@ -257,11 +257,15 @@ void MainWindow::resetLayout() {
 void MainWindow::applyFirstRunLayout() {
     // The marker says the default layout has been applied once; from then on
     // the stored layout stays. Deleting it brings the default back.
+    // Without a stored layout (a first run that ended without closing its
+    // window) the default layout is applied as well.
     QFile marker(m_appDataDir + QStringLiteral("layout"));
-    if (marker.exists()) {
+    if (marker.exists() && m_layoutRestored) {
         return;
     }
-    marker.open(QIODevice::WriteOnly);
+    if (!marker.exists()) {
+        marker.open(QIODevice::WriteOnly);
+    }
     resetLayout();
 }
 
@@ -285,13 +289,13 @@ void MainWindow::setDocumentTitle(const QString& title) {
 void MainWindow::restoreLayout() {
     QSettings settings = workspaceSettings();
     if (!restoreGeometry(settings.value(kGeometryKey).toByteArray())) {
-        QSize size(1400, 940);
+        QSize size(1600, 1000);
         if (const QScreen* screen = QApplication::primaryScreen()) {
             size = size.boundedTo(screen->availableGeometry().size() * 0.95);
         }
         resize(size);
     }
-    restoreState(settings.value(kStateKey).toByteArray(), kLayoutVersion);
+    m_layoutRestored = restoreState(settings.value(kStateKey).toByteArray(), kLayoutVersion);
     const bool statusVisible = settings.value(kStatusBarKey, true).toBool();
     command(59393)->setChecked(statusVisible);
     statusBar()->setVisible(statusVisible);

@@ -93,6 +93,7 @@ private:
     QToolBar* m_toolBar = nullptr;
     int m_visualStyle = 0;
     bool m_restoring = false;
+    bool m_layoutRestored = false;
     QElapsedTimer m_clock; // millisecond ticks for Draw Random
 };
 
