@@ -16,7 +16,7 @@ namespace {
 
 /// |((t - G) t)(t - E)| H, the cubic well of several cards.
 double cubicWell(double t, double G, double E, double H) {
-    return std::abs(((t - G) * t) * (t - E)) * H;
+    return std::abs(cubicProduct(t, G, E)) * H;
 }
 
 /// |(a - G)(a - E)| + B, the quadratic well of several cards.

@@ -42,7 +42,6 @@ double tangentSpread(double t, double k, double G, double e2, double e3) {
 }
 
 // ((t - a) t) (t - b), the product taken left to right.
-double cubic(double t, double a, double b) { return ((t - a) * t) * (t - b); }
 
 // Item 0, "東京".
 struct Tokyo {
@@ -249,7 +248,7 @@ struct Vatican {
 
     Point next() {
         const double t = m.t;
-        const double u = (C * t) / (std::abs(cubic(t, G, E)) * H + B);
+        const double u = (C * t) / cubicDenominator(t, G, E, H, B);
         const double stair = static_cast<double>(trunc32(std::sin(t) * e2));
         const double W = u + (stair * e1 + (F + m.y));
         return m.step(W, -D, 0.8);
@@ -269,7 +268,7 @@ struct Baghdad {
     Point next() {
         const double t = m.t;
         const double u = static_cast<double>(trunc32(t)) - t;
-        const double v = ((t - H) * (C * t)) / (std::abs(cubic(t, E, G)) + B);
+        const double v = ((t - H) * (C * t)) / (std::abs(cubicProduct(t, E, G)) + B);
         const double W = v + ((F + m.y) - std::cos(t) * ((u * e1) * u));
         return m.step(W, -D, 0.667);
     }

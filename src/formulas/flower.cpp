@@ -23,7 +23,7 @@ struct PowerConstants {
           G(r[12] / 10), H(r[13] / 500) {}
 
     /// |((t - G) t)(t - E)| H + B.
-    double denominator(double t) const { return std::abs(((t - G) * t) * (t - E)) * H + B; }
+    double denominator(double t) const { return cubicDenominator(t, G, E, H, B); }
 };
 
 // A plain power formula: W = Pw(p) + (F + y), offset -D.
@@ -124,7 +124,7 @@ struct VineConstants {
           G(r[12] / 5000), H(r[13] / 500), e1(r[14] / 500), e2(r[15] / 500), e3(r[16] / 500) {}
 
     double rational(double t) const {
-        return ((t - H) * C) / (std::abs(((t - E) * t) * (t - G)) + B);
+        return ((t - H) * C) / (std::abs(cubicProduct(t, E, G)) + B);
     }
 };
 

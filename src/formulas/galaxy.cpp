@@ -89,7 +89,7 @@ struct Moon {
     Point next() {
         const double t = m.t;
         const double u = (std::sqrt(std::abs(t - e1)) * (C * t)) /
-                         (std::abs(((t - G) * t) * (t - E)) * H + B);
+                         cubicDenominator(t, G, E, H, B);
         const double W = u + (std::sin(e3 * t) * e2 + (F + m.y));
         return m.step(W, -D, kScale);
     }
@@ -301,7 +301,7 @@ struct Titan {
     Point next() {
         const double t = m.t;
         const double W = (std::pow(std::abs(t), kPower) * C) /
-                             (std::abs(((t - G) * t) * (t - E)) * H + B) +
+                             cubicDenominator(t, G, E, H, B) +
                          (m.y + F);
         return m.step(W, -D, kScale);
     }

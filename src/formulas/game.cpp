@@ -25,7 +25,7 @@ double cubicTerm(double t, double B, double C, double E, double e1, double e2) {
 /// Root-cubic term: (sqrt|t - e1| (C t)) / (|((t - G) t)(t - E)| H + B).
 double rootCubicTerm(double t, double B, double C, double E, double G, double H, double e1) {
     const double num = std::sqrt(std::abs(t - e1)) * (C * t);
-    return num / (std::abs(((t - G) * t) * (t - E)) * H + B);
+    return num / cubicDenominator(t, G, E, H, B);
 }
 
 /// Root term: (sqrt|t - G| C) / (|t - E| + B).
@@ -295,7 +295,7 @@ struct Go {
     Point next() {
         const double t = m.t;
         const double den =
-            std::abs(((t - G) * t) * (t - E)) * H + B / (std::sin(t - e2) + e3);
+            std::abs(cubicProduct(t, G, E)) * H + B / (std::sin(t - e2) + e3);
         const double W = (std::abs(t - e1) * C) / den + (F + m.y);
         return m.step(W, -D, 2.0);
     }
@@ -312,7 +312,7 @@ struct Mahjong {
     Point next() {
         const double t = m.t;
         const double a = std::atan2(t, m.y);
-        const double den = std::abs(a * e1 + ((t - G) * t) * (t - E)) * H + B;
+        const double den = std::abs(a * e1 + cubicProduct(t, G, E)) * H + B;
         const double W = (C * t) / den + (F + m.y);
         return m.step(W, -D, 1.6);
     }

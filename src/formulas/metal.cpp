@@ -9,11 +9,6 @@
 namespace orbelle {
 namespace {
 
-/// The cubic denominator |((t - G) t)(t - E)| H + B.
-double cubicDenominator(double t, double B, double E, double G, double H) {
-    return std::abs(((t - G) * t) * (t - E)) * H + B;
-}
-
 // ---- Items 0, 4, 5, 10, 11, 13: W = (f(t) C) / cubic + (F + y) ---------------
 
 // Shape provides kScale and numerator(t), the f(t) of its formula.
@@ -26,7 +21,7 @@ template <class Shape> struct OverCubic {
           F(r[11] / 500), G(r[12] / 10), H(r[13] / 500) {}
     Point next() {
         const double t = m.t;
-        const double W = (Shape::numerator(t) * C) / cubicDenominator(t, B, E, G, H) + (F + m.y);
+        const double W = (Shape::numerator(t) * C) / cubicDenominator(t, G, E, H, B) + (F + m.y);
         return m.step(W, -D, Shape::kScale);
     }
 };
@@ -77,7 +72,7 @@ struct SilverRows {
           e4(r[17] / 500) {}
     /// ((t - e1) C) / (|((t - E) t)(t - G)| + B): no H, E's factor first.
     double quotient(double t) const {
-        return ((t - e1) * C) / (std::abs(((t - E) * t) * (t - G)) + B);
+        return ((t - e1) * C) / (std::abs(cubicProduct(t, E, G)) + B);
     }
     /// (F + y) - atan2(y, t) H, with the y of the start of the iteration.
     double pulledY(double t, double y) const { return (F + y) - std::atan2(y, t) * H; }
@@ -125,7 +120,7 @@ struct Cobalt {
         const double t = m.t;
         const double u = std::sqrt(std::abs(t - e1)) * (C * t);
         const double z =
-            u / (std::abs(frac(e3 * t + e4) * e2 + ((t - G) * t) * (t - E)) * H + B);
+            u / (std::abs(frac(e3 * t + e4) * e2 + cubicProduct(t, G, E)) * H + B);
         const double W = (arcUpper(e6 * t + e4) * e5 + (F + m.y)) + z;
         return m.step(W, -D, 0.8);
     }
@@ -138,7 +133,7 @@ struct NeonRows {
     NeonRows(const RowValues& r, double bFactor)
         : B(r[7] / 500 * bFactor), C(r[8] / 50), D(r[9] / 500), E(r[10] / 10), F(r[11] / 500),
           G(r[12] / 10), H(r[13] / 500), e1(r[14] / 50), e2(r[15] / 50), e3(r[16] / 500) {}
-    double quotient(double t) const { return ((t - e1) * C) / cubicDenominator(t, B, E, G, H); }
+    double quotient(double t) const { return ((t - e1) * C) / cubicDenominator(t, G, E, H, B); }
 };
 
 // Item 3, "ネオン".
@@ -198,7 +193,7 @@ struct Titanium {
     Point next() {
         const double t = m.t;
         const double num = std::sqrt(std::abs(t - e1)) * (C * t);
-        const double W = num / cubicDenominator(t, B, E, G, H) + (F + m.y);
+        const double W = num / cubicDenominator(t, G, E, H, B) + (F + m.y);
         return m.step(W, -D, 0.571);
     }
 };
@@ -215,7 +210,7 @@ struct Manganese {
     Point next() {
         const double t = m.t;
         const double num = std::sqrt(std::abs(e5 + t)) * ((t - e1) * C);
-        const double u = num / cubicDenominator(t, B, E, G, H);
+        const double u = num / cubicDenominator(t, G, E, H, B);
         const double W = u + ((std::cos(t) * e3) / ((e4 * t) * t + e2) + (F + m.y));
         return m.step(W, -D, 0.5);
     }

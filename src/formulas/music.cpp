@@ -12,7 +12,6 @@ namespace orbelle {
 namespace {
 
 /// The cubic ((t - G) t)(t - E), taken left to right.
-double cubic(double t, double G, double E) { return ((t - G) * t) * (t - E); }
 
 double sine(double v) { return std::sin(v); }
 
@@ -139,9 +138,9 @@ struct CubicRows {
         : m(r), B((r[7] / 500) * 0.00001), C(r[8] / 50), D(r[9] / 500), E(r[10] / 500),
           F(r[11] / 500), G(r[12] / 10), H(r[13] / 500), e1(r[14] / 500) {}
 
-    /// numerator / (|cubic(t)| H + B) + (F + y).
+    /// numerator / (|cubicProduct(t)| H + B) + (F + y).
     double overCubic(double numerator, double t) const {
-        return numerator / (std::abs(cubic(t, G, E)) * H + B) + (F + m.y);
+        return numerator / cubicDenominator(t, G, E, H, B) + (F + m.y);
     }
 };
 
@@ -197,7 +196,7 @@ struct Vivaldi {
     Point next() {
         m.t = guardZero(m.t, 1e-14);
         const double t = m.t;
-        const double u = ((t - e1) * C) / (std::abs(cubic(t, G, E)) * H + B);
+        const double u = ((t - e1) * C) / cubicDenominator(t, G, E, H, B);
         const double W = u + ((std::sin(e2 / t) * e3) / t + (frac(t) * e4 + (F + m.y)));
         return m.step(W, -D, 1.0);
     }
@@ -215,7 +214,7 @@ struct Tchaikovsky {
     Point next() {
         const double t = m.t;
         // Fourth root of |((t - G) t)(t - E)(t + G)(t + E)|, the product left to right.
-        const double root = std::sqrt(std::sqrt(std::abs((cubic(t, G, E) * (t + G)) * (t + E))));
+        const double root = std::sqrt(std::sqrt(std::abs((cubicProduct(t, G, E) * (t + G)) * (t + E))));
         const double u = C / (root * H + B);
         const double W = u + ((std::sin(t * r17) * r15) / (std::abs(t * e1) + e3) + (F + m.y));
         return m.step(W, -D, 0.1);
@@ -235,7 +234,7 @@ struct Mendelssohn {
         const double t = m.t;
         const double y = m.y;
         const double a = (tri(t) * e4 + t) * C;
-        const double z = (cubic(t, G, E) - std::tan(t) * e2) - tri(e3 / t) * e2;
+        const double z = (cubicProduct(t, G, E) - std::tan(t) * e2) - tri(e3 / t) * e2;
         const double W = a / (std::abs(tri(y) * e1 + z) * H + B) + (F + y);
         return m.step(W, -D, 1.0);
     }

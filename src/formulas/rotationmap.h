@@ -81,4 +81,12 @@ inline double rationalTerm(double t, double B, double C, double E, double H) {
     return ((et2 - H) * C) / (std::abs(H + et2) + B);
 }
 
+/// The cubic ((t - a) t)(t - b) that many perturbations divide by.
+inline double cubicProduct(double t, double a, double b) { return ((t - a) * t) * (t - b); }
+
+/// The cubic denominator |((t - G) t)(t - E)| H + B.
+inline double cubicDenominator(double t, double G, double E, double H, double B) {
+    return std::abs(cubicProduct(t, G, E)) * H + B;
+}
+
 } // namespace orbelle

@@ -11,7 +11,6 @@ namespace orbelle {
 namespace {
 
 // ((t - a) t) (t - b), the product taken left to right.
-double cubic(double t, double a, double b) { return ((t - a) * t) * (t - b); }
 
 // The rotation with V turned in place of t; the new state is (X, Y) as usual.
 Point stepTurningV(RotationMap& m, double V, double W, double delta) {
@@ -34,7 +33,7 @@ struct CubicQuotient {
 
     Point step(double numerator, double scale) {
         const double t = m.t;
-        const double W = (numerator * C) / (std::abs(cubic(t, G, E)) * H + B) + (F + m.y);
+        const double W = (numerator * C) / cubicDenominator(t, G, E, H, B) + (F + m.y);
         return m.step(W, -D, scale);
     }
 };
@@ -78,7 +77,7 @@ struct Righteousness {
     Point next() {
         const double t = m.t;
         const double y = m.y;
-        const double W = ((H * t - e1) * C) / (std::abs(cubic(t, E, G)) + B) + (F + y);
+        const double W = ((H * t - e1) * C) / (std::abs(cubicProduct(t, E, G)) + B) + (F + y);
         const double V = ((H * y - e1) * C) / (std::abs(((E + y) * y) * (G + y)) + B) + (F + t);
         return stepTurningV(m, V, W, -D);
     }
