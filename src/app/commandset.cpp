@@ -16,8 +16,7 @@ namespace {
 // Commands whose work is not built into this version yet: shown, but disabled.
 constexpr int kNotYetAvailable[] = {11701, 11702, 11700, 11800, 11801, 12003, 12004, 11802,
                                     11803, 11804, 11805, 32820, 11806, 11807, 11808, 11809,
-                                    11810, 11811, 32821, 57670, 12103, 32825, 32819, 57664,
-                                    126};
+                                    11810, 11811, 32821, 57670, 12103, 32825, 32819, 57664};
 
 // Toolbar "標準": 0 stands for a separator.
 constexpr int kStandardButtons[] = {11901, 11902, 11903, 0,     10011, 10012, 11602,
@@ -186,14 +185,34 @@ QToolBar* CommandSet::createStandardToolBar(QWidget* parent) const {
     auto* toolbar = new QToolBar(tr("標準"), parent);
     toolbar->setObjectName(QStringLiteral("standardToolBar"));
     toolbar->setIconSize(QSize(16, 16));
+    fillStandardToolBar(toolbar, {});
+    return toolbar;
+}
+
+void CommandSet::fillStandardToolBar(QToolBar* toolbar, const QSet<int>& hidden) const {
+    toolbar->clear();
+    bool separatorDue = false;
     for (const int id : kStandardButtons) {
         if (id == 0) {
-            toolbar->addSeparator();
-        } else {
+            separatorDue = !toolbar->actions().isEmpty();
+        } else if (!hidden.contains(id)) {
+            if (separatorDue) {
+                toolbar->addSeparator();
+                separatorDue = false;
+            }
             toolbar->addAction(m_actions.value(id));
         }
     }
-    return toolbar;
+}
+
+QList<QAction*> CommandSet::standardButtons() const {
+    QList<QAction*> buttons;
+    for (const int id : kStandardButtons) {
+        if (id != 0) {
+            buttons << m_actions.value(id);
+        }
+    }
+    return buttons;
 }
 
 } // namespace orbelle

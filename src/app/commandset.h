@@ -5,6 +5,8 @@
 // commands; the main window connects them to what they do.
 
 #include <QHash>
+#include <QList>
+#include <QSet>
 #include <QObject>
 
 class QAction;
@@ -28,6 +30,11 @@ public:
 
     /// The toolbar "標準" with its buttons; the caller adds it to the window.
     QToolBar* createStandardToolBar(QWidget* parent) const;
+    /// Puts the toolbar's buttons back, leaving out the hidden command
+    /// numbers and any separator that would then stand alone.
+    void fillStandardToolBar(QToolBar* toolbar, const QSet<int>& hidden) const;
+    /// The commands of the toolbar "標準" in button order.
+    QList<QAction*> standardButtons() const;
 
     /// The submenu "ツール バーとドッキング ウィンドウ(&T)"; the window lists
     /// its toolbars and panes in it.

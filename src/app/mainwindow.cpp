@@ -5,6 +5,7 @@
 #include "commandset.h"
 #include "drawsettingspane.h"
 #include "mainview.h"
+#include "toolbarcustomizedialog.h"
 #include "transformpane.h"
 #include "visualstyles.h"
 
@@ -38,6 +39,7 @@ const QString kLookKey = QStringLiteral("Workspace/ApplicationLook");
 const QString kGeometryKey = QStringLiteral("Workspace/Geometry");
 const QString kStateKey = QStringLiteral("Workspace/State");
 const QString kStatusBarKey = QStringLiteral("Workspace/StatusBar");
+const QString kHiddenButtonsKey = QStringLiteral("Workspace/HiddenToolBarButtons");
 
 // Panes lay their controls out at fixed positions; in a scroll area a small
 // dock still reaches all of them.
@@ -171,6 +173,7 @@ void MainWindow::connectCommands() {
     on(11240, [this] { m_transformPane->reset3D(); });
     on(57665, [this] { close(); });
     on(12102, [this] { resetLayout(); });
+    on(126, [this] { customizeToolBar(); });
     for (QAction* action : m_commands->visualStyleGroup()->actions()) {
         const int id = action->objectName().mid(3).toInt();
         on(id, [this, id] { setVisualStyle(id); });
@@ -282,6 +285,23 @@ void MainWindow::setVisualStyle(int id) {
     QApplication::restoreOverrideCursor();
 }
 
+void MainWindow::customizeToolBar() {
+    ToolBarCustomizeDialog dialog(m_commands->standardButtons(), m_hiddenButtons, this);
+    if (dialog.exec() == QDialog::Accepted) {
+        setHiddenToolBarButtons(dialog.hiddenButtons());
+    }
+}
+
+void MainWindow::setHiddenToolBarButtons(const QSet<int>& hidden) {
+    m_hiddenButtons = hidden;
+    m_commands->fillStandardToolBar(m_toolBar, hidden);
+    QVariantList ids;
+    for (const int id : hidden) {
+        ids << id;
+    }
+    workspaceSettings().setValue(kHiddenButtonsKey, ids);
+}
+
 void MainWindow::setDocumentTitle(const QString& title) {
     setWindowTitle((title.isEmpty() ? tr("無題") : title) + QStringLiteral(" - Orbelle"));
 }
@@ -296,6 +316,11 @@ void MainWindow::restoreLayout() {
         resize(size);
     }
     m_layoutRestored = restoreState(settings.value(kStateKey).toByteArray(), kLayoutVersion);
+    QSet<int> hidden;
+    for (const QVariant& id : settings.value(kHiddenButtonsKey).toList()) {
+        hidden.insert(id.toInt());
+    }
+    setHiddenToolBarButtons(hidden);
     const bool statusVisible = settings.value(kStatusBarKey, true).toBool();
     command(59393)->setChecked(statusVisible);
     statusBar()->setVisible(statusVisible);

@@ -8,6 +8,7 @@
 
 #include <QElapsedTimer>
 #include <QMainWindow>
+#include <QSet>
 
 #include <array>
 
@@ -54,6 +55,10 @@ public:
     void setVisualStyle(int id);
     int visualStyle() const { return m_visualStyle; }
 
+    /// Buttons of the toolbar "標準" left out by the customisation (126).
+    void setHiddenToolBarButtons(const QSet<int>& hidden);
+    QSet<int> hiddenToolBarButtons() const { return m_hiddenButtons; }
+
     /// Window title for a settings file title ("無題" when there is none).
     void setDocumentTitle(const QString& title);
 
@@ -81,6 +86,7 @@ private:
     void restoreLayout();
     void saveLayout() const;
     void applyFirstRunLayout();
+    void customizeToolBar();
     DrawSettings drawInput() const;
 
     QString m_appDataDir;
@@ -94,6 +100,7 @@ private:
     int m_visualStyle = 0;
     bool m_restoring = false;
     bool m_layoutRestored = false;
+    QSet<int> m_hiddenButtons;
     QElapsedTimer m_clock; // millisecond ticks for Draw Random
 };
 

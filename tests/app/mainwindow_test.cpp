@@ -4,6 +4,7 @@
 #include "colourpane.h"
 #include "drawsettingspane.h"
 #include "mainview.h"
+#include "toolbarcustomizedialog.h"
 #include "transformpane.h"
 #include "visualstyles.h"
 
@@ -231,11 +232,12 @@ TEST_F(MainWindowTest, MenusCarryEveryCommandWithItsLabelAndKey) {
     }
 
     // Commands of later versions are shown but disabled; the drawing ones work.
-    for (const int id : {11701, 11702, 11700, 11800, 11801, 12003, 12004, 11806, 11807, 57670}) {
+    for (const int id : {11701, 11702, 11700, 11800, 11801, 12003, 12004, 11802, 11806, 11807,
+                         11810, 57670, 57664}) {
         EXPECT_FALSE(window->command(id)->isEnabled()) << id;
     }
     for (const int id : {10030, 10031, 11901, 11902, 11903, 10011, 10012, 11602, 11070, 11240,
-                         57665, 12102, 59393}) {
+                         57665, 12102, 59393, 126}) {
         EXPECT_TRUE(window->command(id)->isEnabled()) << id;
     }
     EXPECT_EQ(window->command(11701)->statusTip(), QStringLiteral("既存のファイルを開く"));
@@ -273,6 +275,37 @@ TEST_F(MainWindowTest, StandardToolBarAndStatusBar) {
     }
     window->command(59393)->trigger();
     EXPECT_FALSE(window->statusBar()->isVisible());
+}
+
+TEST_F(MainWindowTest, CustomisedToolBarKeepsItsButtonsAcrossStarts) {
+    const auto buttons = [](const MainWindow& window) {
+        QStringList names;
+        for (const QAction* action : window.standardToolBar()->actions()) {
+            names << (action->isSeparator() ? QStringLiteral("-") : action->objectName());
+        }
+        return names;
+    };
+    {
+        auto window = open();
+        EXPECT_TRUE(window->command(126)->isEnabled());
+        QList<QAction*> standard;
+        for (QAction* action : window->standardToolBar()->actions()) {
+            if (!action->isSeparator()) {
+                standard << action;
+            }
+        }
+        ToolBarCustomizeDialog dialog(standard, {10031}, window.get());
+        EXPECT_EQ(dialog.hiddenButtons(), QSet<int>{10031});
+        // A whole group hidden leaves no separator of its own behind.
+        window->setHiddenToolBarButtons({11807, 11806, 10030});
+        EXPECT_EQ(buttons(*window),
+                  (QStringList{"cmd11901", "cmd11902", "cmd11903", "-", "cmd10011", "cmd10012",
+                               "cmd11602", "-", "cmd10031"}));
+        EXPECT_TRUE(window->command(10030)->isVisible()); // still in the menu
+    }
+    auto window = open();
+    EXPECT_EQ(window->hiddenToolBarButtons(), (QSet<int>{11807, 11806, 10030}));
+    EXPECT_EQ(buttons(*window).size(), 9);
 }
 
 TEST_F(MainWindowTest, VisualStylePersistsAndEachLooksDifferent) {
