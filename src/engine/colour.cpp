@@ -134,4 +134,14 @@ int rampIndex(std::int64_t i, std::int32_t N, int repeat) {
     return static_cast<int>(((i % per) * kRampSize) / per);
 }
 
+RampWalker::RampWalker(std::int64_t first, std::int32_t N, int repeat) {
+    if (repeat < 1 || N / repeat <= 0) {
+        return;
+    }
+    m_per = static_cast<std::int64_t>(N) / repeat;
+    m_pos = first % m_per;
+    m_index = static_cast<int>((m_pos * kRampSize) / m_per);
+    m_acc = (m_pos * kRampSize) % m_per;
+}
+
 } // namespace orbelle

@@ -21,18 +21,17 @@ struct Plotter {
     bool immediate;
     std::uint32_t plainPixel;
     std::array<std::uint32_t, kRampSize> rampPixels{};
-    std::int32_t N;
-    int repeat;
+    RampWalker ramp;
     // Deferred dots, indexed by i - i0; sized to the drawing.
     std::vector<std::int32_t> lefts, tops;
     std::vector<std::uint32_t> colours;
 
-    void plot(std::int64_t i, std::int32_t left, std::int32_t top) {
+    void plot(std::int32_t left, std::int32_t top) {
         if (!gradient) {
             shape.plot(canvas, left, top, plainPixel);
             return;
         }
-        const std::uint32_t pixel = rampPixels[rampIndex(i, N, repeat)];
+        const std::uint32_t pixel = rampPixels[ramp.next()];
         if (immediate) {
             shape.plot(canvas, left, top, pixel);
         } else {
@@ -117,9 +116,16 @@ DrawResult drawRun(const DrawSettings& s, std::optional<FormulaRun> run, Canvas&
         return result;
     }
 
-    Plotter plotter{canvas,   DotShape(s.penWidth), gradient, immediate,
-                    Canvas::toPixel(result.drawColor), {}, run->count, s.gradientRepeat,
-                    {},       {},                   {}};
+    Plotter plotter{canvas,
+                    DotShape(s.penWidth),
+                    gradient,
+                    immediate,
+                    Canvas::toPixel(result.drawColor),
+                    {},
+                    RampWalker(run->startIndex, run->count, s.gradientRepeat),
+                    {},
+                    {},
+                    {}};
     if (gradient) {
         GradientInputs inputs;
         inputs.colours = s.gradientColors;
@@ -155,7 +161,7 @@ DrawResult drawRun(const DrawSettings& s, std::optional<FormulaRun> run, Canvas&
             if (transformOn) {
                 transform.apply(px, py, i, run->count);
             }
-            plotter.plot(i, trunc32(offX + px), trunc32(offY + py));
+            plotter.plot(trunc32(offX + px), trunc32(offY + py));
         }
     }
     if (!immediate) {

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 using namespace orbelle;
 
 TEST(ColourConversion, PrimariesAndGrey) {
@@ -94,4 +96,15 @@ TEST(ColourRamps, RampIndexWalksAndRepeats) {
     EXPECT_EQ(rampIndex(5, 10, 30), 0);
     EXPECT_EQ(rampIndex(5, 100000, 0), 0);
     EXPECT_EQ(rampIndex(5, -500, 1), 0);
+}
+
+TEST(ColourRamps, WalkerMatchesTheIndexFormula) {
+    for (auto [first, N, repeat] : {std::tuple{0, 100000, 1}, std::tuple{1, 100000, 3},
+                                    std::tuple{0, 500, 30}, std::tuple{1, 499500, 7},
+                                    std::tuple{0, 700, 1}, std::tuple{0, 10, 30}}) {
+        RampWalker walker(first, N, repeat);
+        for (std::int64_t i = first; i <= N; ++i) {
+            ASSERT_EQ(walker.next(), rampIndex(i, N, repeat)) << i << " of " << N << " x" << repeat;
+        }
+    }
 }
