@@ -2,6 +2,8 @@
 # Draws the program's pictures with ImageMagick. Run once by hand when a
 # picture changes; the results are committed beside this script.
 set -euo pipefail
+# No time stamps in the pictures, so that running again changes only what was redrawn.
+convert() { command convert -define png:exclude-chunks=date,time "$@"; }
 cd "$(dirname "$0")"
 
 # Option images of the colour pane (14 x 19) and the colour editor's hue marker.
@@ -47,10 +49,14 @@ frame=(-fill '#f4f4f4' -stroke '#3060a0' -strokewidth 2 -draw 'rectangle 3,3 28,
 button "${frame[@]}" -stroke '#c02020' -strokewidth 5 -draw 'line 9,16 23,16' -draw 'line 16,9 16,23' icons/cmd11901.png
 button "${frame[@]}" -stroke '#c02020' -strokewidth 5 -draw 'line 9,16 23,16' icons/cmd11902.png
 button "${frame[@]}" -stroke '#c02020' -strokewidth 4 -draw 'line 9,12 23,12' -draw 'line 9,20 23,20' icons/cmd11903.png
-lens=(-fill '#e8f0ff' -stroke '#303030' -strokewidth 3 -draw 'circle 13,13 13,3' -strokewidth 5 -draw 'line 21,21 29,29')
+# Light halos keep the dark strokes visible on the dark style's toolbar.
+lens=(-fill '#e8f0ff' -stroke white -strokewidth 5 -draw 'circle 13,13 13,3' -strokewidth 7 -draw 'line 21,21 29,29'
+      -stroke '#303030' -strokewidth 3 -draw 'circle 13,13 13,3' -strokewidth 5 -draw 'line 21,21 29,29')
 button "${lens[@]}" -stroke '#2050c0' -strokewidth 3 -draw 'line 8,13 18,13' -draw 'line 13,8 13,18' icons/cmd10011.png
 button "${lens[@]}" -stroke '#2050c0' -strokewidth 3 -draw 'line 8,13 18,13' icons/cmd10012.png
-button -fill none -stroke '#303030' -strokewidth 2 -draw 'circle 16,16 16,5' \
+button -fill none -stroke white -strokewidth 4 -draw 'circle 16,16 16,5' \
+  -draw 'line 16,1 16,10' -draw 'line 16,22 16,31' -draw 'line 1,16 10,16' -draw 'line 22,16 31,16' \
+  -stroke '#303030' -strokewidth 2 -draw 'circle 16,16 16,5' \
   -draw 'line 16,1 16,10' -draw 'line 16,22 16,31' -draw 'line 1,16 10,16' -draw 'line 22,16 31,16' \
   -fill '#c02020' -stroke none -draw 'circle 16,16 16,13' icons/cmd11602.png
 button -fill '#30a040' -stroke '#206020' -strokewidth 1 \
