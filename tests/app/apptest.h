@@ -8,14 +8,31 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include <memory>
+
 namespace orbelle::test {
 
-inline QApplication& application() {
-    static int argc = 1;
-    static char name[] = "orbelle_app_tests";
-    static char* argv[] = {name, nullptr};
-    static QApplication app(argc, argv);
-    return app;
+/// Owns the test program's QApplication: created before the first test and
+/// destroyed after the last, while main() is still running (a function-static
+/// application would be destroyed after Qt's own globals and crash at exit).
+class ApplicationEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override {
+        static int argc = 1;
+        static char name[] = "orbelle_gui_tests";
+        static char* argv[] = {name, nullptr};
+        m_app = std::make_unique<QApplication>(argc, argv);
+    }
+    void TearDown() override { m_app.reset(); }
+
+private:
+    std::unique_ptr<QApplication> m_app;
+};
+
+/// Registers the environment; call once per test program at namespace scope.
+inline bool addApplicationEnvironment() {
+    ::testing::AddGlobalTestEnvironment(new ApplicationEnvironment);
+    return true;
 }
 
 inline void clearSettingsStore() {

@@ -28,6 +28,8 @@ using Pane = MainWindow::Pane;
 
 namespace {
 
+[[maybe_unused]] const bool kApplication = orbelle::test::addApplicationEnvironment();
+
 // One entry per menu item: "-" for a separator, "title>" for a submenu, and
 // "label|shortcut|objectName" for a command.
 QStringList describe(const QMenu* menu) {
@@ -71,7 +73,6 @@ private:
 class MainWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        orbelle::test::application();
         orbelle::test::clearSettingsStore();
         ASSERT_TRUE(m_dataDir.isValid());
     }

@@ -47,7 +47,6 @@ TEST(Startup, DataFolderIsUnderTheUsersDataLocation) {
 }
 
 TEST(Startup, MissingDataFilesAreWrittenAndUserCopiesKept) {
-    orbelle::test::application();
     QTemporaryDir temp;
     const QString dir = temp.path() + QLatin1Char('/');
     {

@@ -14,13 +14,23 @@ using namespace orbelle;
 
 namespace {
 
-QApplication& application() {
-    static int argc = 1;
-    static char name[] = "orbelle_view_tests";
-    static char* argv[] = {name, nullptr};
-    static QApplication app(argc, argv);
-    return app;
-}
+// The QApplication lives from before the first test to after the last, inside
+// main(), so that it goes before Qt's own globals do.
+class ApplicationEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override {
+        static int argc = 1;
+        static char name[] = "orbelle_view_tests";
+        static char* argv[] = {name, nullptr};
+        m_app = std::make_unique<QApplication>(argc, argv);
+    }
+    void TearDown() override { m_app.reset(); }
+
+private:
+    std::unique_ptr<QApplication> m_app;
+};
+
+[[maybe_unused]] const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(new ApplicationEnvironment);
 
 // A canvas colour that differs for every pixel of a 256-pixel block and for
 // neighbouring blocks, so any wrong source pixel shows.
@@ -58,7 +68,6 @@ std::int32_t expectedAt(const Canvas& canvas, const SourceSquare& s, int size, i
 class MainViewTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        application();
         m_view = std::make_unique<MainView>();
         m_view->resize(500, 500);
         m_view->show();
