@@ -11,29 +11,6 @@ namespace {
 constexpr int kAstrology = 3;
 constexpr std::size_t kHandPoints = 40;
 
-// The state and the rotation of a card, written out from the rows.
-struct HandMap {
-    double t, y, A, K, c, s;
-
-    explicit HandMap(const ParamRows& r)
-        : t(r[4] / 10.0), y(r[5] / 10.0), A((r[6] / 1000.0 + 999.5) / 1000),
-          K((r[3] + 999999999600.0) / 1000000000000.0) {
-        const double theta = r[2] * 0.000001 + 6.283185307179586 / r[1];
-        c = std::cos(theta);
-        s = std::sin(theta);
-    }
-
-    // X = ((c u) - ((A W) s)) - D, Y = ((W c) + (((A u) K) s)) - D with u = t
-    // for the plain maps and u = V for the symmetric ones; the state moves on.
-    Point stepMinusD(double u, double W, double D, double scale) {
-        const double X = ((c * u) - ((A * W) * s)) - D;
-        const double Y = ((W * c) + (((A * u) * K) * s)) - D;
-        t = X;
-        y = Y;
-        return {X * scale, Y * scale};
-    }
-};
-
 // The shaped cards: shaping function and display scale.
 struct ShapedCase {
     int item;
@@ -71,17 +48,14 @@ TEST(AstrologyFormulas, ShapedCardsByHand) {
     for (const ShapedCase& sc : kShapedCases) {
         SCOPED_TRACE(sc.item);
         const ParamRows r = defaultRows({kAstrology, sc.item});
-        HandMap h(r);
         const double B = (r[7] / 500.0) * 0.00001, C = r[8] / 50.0, D = r[9] / 500.0;
         const double E = r[10] / 500.0, F = r[11] / 500.0, G = r[12] / 500.0, H = r[13] / 500.0;
         const double e1 = r[14] / 500.0, e2 = r[15] / 500.0;
-        for (const Point& p : firstPoints({kAstrology, sc.item}, kHandPoints)) {
+        expectFirstPointsByHand({kAstrology, sc.item}, r, kHandPoints, [&](HandRotation& h) {
             const double W =
                 (sc.f(e1 * h.t - e2) * C) / (std::abs(G * h.t - H) * E + B) + (F + h.y);
-            const Point q = h.stepMinusD(h.t, W, D, sc.scale);
-            ASSERT_EQ(p.x, q.x);
-            ASSERT_EQ(p.y, q.y);
-        }
+            return h.step(W, -D, sc.scale);
+        });
     }
 }
 
@@ -105,86 +79,71 @@ TEST(AstrologyFormulas, ShapedCardsCoincideWithoutLinearTerm) {
 // Symmetric: V = P(y, t) and W = P(t, y) both from the state before the step.
 TEST(AstrologyFormulas, WheelOfFortuneByHand) {
     const ParamRows r = defaultRows({kAstrology, 10});
-    HandMap h(r);
     const double B = (r[7] / 500.0) * 0.0001, C = r[8] / 50.0, D = r[9] / 500.0;
     const double E = r[10] / 500.0, F = r[11] / 500.0, G = r[12] / 500.0, H = r[13] / 500.0;
     const auto P = [&](double a, double b) {
         return ((a - H) * C) / (std::abs((a - G) * (a - E)) + B) + (F + b);
     };
-    for (const Point& p : firstPoints({kAstrology, 10}, kHandPoints)) {
+    expectFirstPointsByHand({kAstrology, 10}, r, kHandPoints, [&](HandRotation& h) {
         const double V = P(h.y, h.t);
         const double W = P(h.t, h.y);
-        const Point q = h.stepMinusD(V, W, D, 1.0);
-        ASSERT_EQ(p.x, q.x);
-        ASSERT_EQ(p.y, q.y);
-    }
+        return h.stepTurning(V, W, -D, 1.0);
+    });
 }
 
 TEST(AstrologyFormulas, HangedManByHand) {
     const ParamRows r = defaultRows({kAstrology, 12});
-    HandMap h(r);
     const double B = (r[7] / 500.0) * 0.0001, C = r[8] / 50.0, D = r[9] / 500.0;
     const double E = r[10] / 500.0, F = r[11] / 500.0;
     const auto P = [&](double a, double b) {
         return C / (std::atan(std::abs(a - E)) + B) + (F + b);
     };
-    for (const Point& p : firstPoints({kAstrology, 12}, kHandPoints)) {
+    expectFirstPointsByHand({kAstrology, 12}, r, kHandPoints, [&](HandRotation& h) {
         const double V = P(h.y, h.t);
         const double W = P(h.t, h.y);
-        const Point q = h.stepMinusD(V, W, D, 1.33);
-        ASSERT_EQ(p.x, q.x);
-        ASSERT_EQ(p.y, q.y);
-    }
+        return h.stepTurning(V, W, -D, 1.33);
+    });
 }
 
 TEST(AstrologyFormulas, StarByHand) {
     const ParamRows r = defaultRows({kAstrology, 15});
-    HandMap h(r);
     const double B = (r[7] / 500.0) * 0.000000001, C = r[8] / 50.0, D = r[9] / 500.0;
     const double E = r[10] / 10.0, F = r[11] / 500.0, G = r[12] / 10.0, H = r[13] / 500.0;
     const double e1 = r[14] / 50.0, e2 = r[15] / 50.0, e3 = r[16] / 50.0;
-    for (const Point& p : firstPoints({kAstrology, 15}, kHandPoints)) {
+    expectFirstPointsByHand({kAstrology, 15}, r, kHandPoints, [&](HandRotation& h) {
         const double t = h.t;
         const double m = std::abs(((t - G) * t) * (t - E)) * H;
         const double W = (((t - e1) * C) * (t - e2)) / (m + std::exp(t - e3) * B) + (F + h.y);
-        const Point q = h.stepMinusD(t, W, D, 1.33);
-        ASSERT_EQ(p.x, q.x);
-        ASSERT_EQ(p.y, q.y);
-    }
+        return h.step(W, -D, 1.33);
+    });
 }
 
 // D enters W and the offset takes it away again.
 TEST(AstrologyFormulas, WorldByHand) {
     const ParamRows r = defaultRows({kAstrology, 17});
-    HandMap h(r);
     const double B = (r[7] / 50.0) * 0.01, C = r[8] / 100.0, D = r[9] / 500.0;
     const double E = (r[10] / 500.0) * 10;
-    for (const Point& p : firstPoints({kAstrology, 17}, kHandPoints)) {
+    expectFirstPointsByHand({kAstrology, 17}, r, kHandPoints, [&](HandRotation& h) {
         const double t = h.t;
         const double W =
             ((C / (std::abs((std::sqrt(std::abs(t)) * t) * std::sin(E * t)) + B)) + h.y) + D;
-        const Point q = h.stepMinusD(t, W, D, 1.0);
-        ASSERT_EQ(p.x, q.x);
-        ASSERT_EQ(p.y, q.y);
-    }
+        return h.step(W, -D, 1.0);
+    });
 }
 
 TEST(AstrologyFormulas, StrengthByHand) {
     const ParamRows r = defaultRows({kAstrology, 11});
-    HandMap h(r);
     const double B = (r[7] / 500.0) * 0.0001, C = r[8] / 50.0, D = r[9] / 500.0;
     const double E = r[10] / 500.0, F = r[11] / 500.0, G = r[12] / 500.0, H = r[13] / 500.0;
     const double e1 = r[14] / 500.0;
     const auto P = [&](double a, double b) {
         return (std::atan(e1 * a - H) * C) / (std::abs((a - G) * (a - E)) + B) + (F + b);
     };
-    for (const Point& p : firstPoints({kAstrology, 11}, kHandPoints)) {
+    expectFirstPointsByHand({kAstrology, 11}, r, kHandPoints, [&](HandRotation& h) {
         const double V = P(h.y, h.t);
         const double W = P(h.t, h.y);
-        const Point q = h.stepMinusD(V, W, D, 1.33);
-        ASSERT_EQ(p.x, q.x);
-        ASSERT_EQ(p.y, q.y);
-    }
+        return h.stepTurning(V, W, -D, 1.33);
+    });
 }
 
 // The other cards with their own perturbation, each W written out from the
@@ -244,12 +203,9 @@ TEST(AstrologyFormulas, OwnPerturbationsByHand) {
     for (const OwnCardCase& oc : kOwnCardCases) {
         SCOPED_TRACE(oc.item);
         const ParamRows r = defaultRows({kAstrology, oc.item});
-        HandMap h(r);
         const double D = r[9] / 500.0;
-        for (const Point& p : firstPoints({kAstrology, oc.item}, kHandPoints)) {
-            const Point q = h.stepMinusD(h.t, oc.W(r, h.t, h.y), D, oc.scale);
-            ASSERT_EQ(p.x, q.x);
-            ASSERT_EQ(p.y, q.y);
-        }
+        expectFirstPointsByHand({kAstrology, oc.item}, r, kHandPoints, [&](HandRotation& h) {
+            return h.step(oc.W(r, h.t, h.y), -D, oc.scale);
+        });
     }
 }

@@ -11,28 +11,6 @@ namespace {
 constexpr int kFlower = 2;
 constexpr std::size_t kHandPoints = 40;
 
-// The state and the rotation of a flower, written out from the rows.
-struct HandMap {
-    double t, y, A, K, c, s;
-
-    explicit HandMap(const ParamRows& r)
-        : t(r[4] / 10.0), y(r[5] / 10.0), A((r[6] / 1000.0 + 999.5) / 1000),
-          K((r[3] + 999999999600.0) / 1000000000000.0) {
-        const double theta = r[2] * 0.000001 + 6.283185307179586 / r[1];
-        c = std::cos(theta);
-        s = std::sin(theta);
-    }
-
-    // X = ((c t) - ((A W) s)) - D, Y = ((W c) + (((A t) K) s)) - D; the state moves on.
-    Point stepMinusD(double W, double D, double scale) {
-        const double X = ((c * t) - ((A * W) * s)) - D;
-        const double Y = ((W * c) + (((A * t) * K) * s)) - D;
-        t = X;
-        y = Y;
-        return {X * scale, Y * scale};
-    }
-};
-
 // The power formulas: exponent and display scale.
 struct PowerCase {
     int item;
@@ -76,17 +54,14 @@ TEST(FlowerFormulas, PowerFormulasByHand) {
     for (const PowerCase& pc : kPowerCases) {
         SCOPED_TRACE(pc.item);
         const ParamRows r = defaultRows({kFlower, pc.item});
-        HandMap h(r);
         const double B = (r[7] / 500.0) * 0.00001, C = r[8] / 50.0, D = r[9] / 500.0;
         const double E = r[10] / 500.0, F = r[11] / 500.0, G = r[12] / 10.0, H = r[13] / 500.0;
-        for (const Point& p : firstPoints({kFlower, pc.item}, kHandPoints)) {
+        expectFirstPointsByHand({kFlower, pc.item}, r, kHandPoints, [&](HandRotation& h) {
             const double num = std::pow(std::abs(h.t), pc.p) * C;
             const double den = std::abs(((h.t - G) * h.t) * (h.t - E)) * H + B;
             const double W = num / den + (F + h.y);
-            const Point q = h.stepMinusD(W, D, pc.scale);
-            ASSERT_EQ(p.x, q.x);
-            ASSERT_EQ(p.y, q.y);
-        }
+            return h.step(W, -D, pc.scale);
+        });
     }
 }
 
@@ -99,8 +74,8 @@ TEST(FlowerFormulas, PowerTermVanishesAtZero) {
         r[10] = 0;
         r[12] = 0;
         r[7] = 1;
-        HandMap h(r);
-        const Point q = h.stepMinusD(r[11] / 500.0 + r[5] / 10.0, r[9] / 500.0, pc.scale);
+        HandRotation h(r);
+        const Point q = h.step(r[11] / 500.0 + r[5] / 10.0, -(r[9] / 500.0), pc.scale);
         const Point p = firstPoints({kFlower, pc.item}, r, 1)[0];
         EXPECT_EQ(p.x, q.x);
         EXPECT_EQ(p.y, q.y);
@@ -109,36 +84,29 @@ TEST(FlowerFormulas, PowerTermVanishesAtZero) {
 
 TEST(FlowerFormulas, CherryBlossomByHand) {
     const ParamRows r = defaultRows({kFlower, 0});
-    HandMap h(r);
     const double B = (r[7] / 500.0) * 0.00001, C = r[8] / 50.0, D = r[9] / 500.0;
     const double E = r[10] / 500.0, F = r[11] / 500.0, G = r[12] / 10.0, H = r[13] / 500.0;
     const double e1 = r[14] / 500.0;
-    for (const Point& p : firstPoints({kFlower, 0}, kHandPoints)) {
+    expectFirstPointsByHand({kFlower, 0}, r, kHandPoints, [&](HandRotation& h) {
         const double t = h.t;
         const double num =
             (std::pow(std::abs(t), 1.0416666666666667) * C) * ((std::sin(t) + 1.0001) + e1);
         const double W = num / (std::abs(((t - G) * t) * (t - E)) * H + B) + (F + h.y);
-        const Point q = h.stepMinusD(W, D, 0.615);
-        ASSERT_EQ(p.x, q.x);
-        ASSERT_EQ(p.y, q.y);
-    }
+        return h.step(W, -D, 0.615);
+    });
 }
 
 // Own A, and D only inside W: the rotation adds no offset at all.
 TEST(FlowerFormulas, SunflowerByHand) {
     const ParamRows r = defaultRows({kFlower, 4});
-    HandMap h(r);
-    const double A = (r[6] / 500.0 + 499) / 500;
+    HandRotation start(r);
+    start.A = (r[6] / 500.0 + 499) / 500;
     const double B = (r[7] / 50.0) * 0.01, C = r[8] * 0.5, D = r[9] / 500.0;
-    for (const Point& p : firstPoints({kFlower, 4}, kHandPoints)) {
-        const double W = ((C / std::sqrt(std::atan(h.t) * std::atan(h.t) + B)) + h.y) + D;
-        const double X = (h.c * h.t) - ((A * W) * h.s);
-        const double Y = (W * h.c) + (((A * h.t) * h.K) * h.s);
-        ASSERT_EQ(p.x, X * 0.133);
-        ASSERT_EQ(p.y, Y * 0.133);
-        h.t = X;
-        h.y = Y;
-    }
+    expectSamePoints({kFlower, 4}, r, pointsByHand(start, kHandPoints, [&](HandRotation& h) {
+                         const double W =
+                             ((C / std::sqrt(std::atan(h.t) * std::atan(h.t) + B)) + h.y) + D;
+                         return h.stepNoOffset(W, 0.133);
+                     }));
 }
 
 // With a half turn (c = -1) and W = 0 the first X is -0; an added +0 offset
@@ -158,20 +126,17 @@ TEST(FlowerFormulas, SunflowerHasNoOffset) {
 
 TEST(FlowerFormulas, CyclamenByHand) {
     const ParamRows r = defaultRows({kFlower, 17});
-    HandMap h(r);
     const double B = (r[7] / 500.0) * 0.0001, C = r[8] / 50.0, D = r[9] / 500.0;
     const double E = r[10] / 500.0, F = r[11] / 500.0, G = r[12] / 5000.0, H = r[13] / 500.0;
     const double e1 = r[14] / 500.0, e2 = r[15] / 500.0, e3 = r[16] / 500.0;
     const double e4 = r[17] / 500.0, e5 = r[18] / 500.0, e6 = r[19] / 500.0;
-    for (const Point& p : firstPoints({kFlower, 17}, kHandPoints)) {
+    expectFirstPointsByHand({kFlower, 17}, r, kHandPoints, [&](HandRotation& h) {
         const double t = h.t;
         const double first = tri(e2 * t - e3) * e1;
         const double second = tri(e5 * t - e4) * e6 + (F + h.y);
         const double third = ((t - H) * C) / (std::abs(((t - E) * t) * (t - G)) + B);
-        const Point q = h.stepMinusD((first + second) + third, D, 0.444);
-        ASSERT_EQ(p.x, q.x);
-        ASSERT_EQ(p.y, q.y);
-    }
+        return h.step((first + second) + third, -D, 0.444);
+    });
 }
 
 // The flowers with their own perturbation, each W written out from the rows
@@ -236,12 +201,9 @@ TEST(FlowerFormulas, OwnPerturbationsByHand) {
     for (const OwnFlowerCase& oc : kOwnFlowerCases) {
         SCOPED_TRACE(oc.item);
         const ParamRows r = defaultRows({kFlower, oc.item});
-        HandMap h(r);
         const double D = oc.D(r);
-        for (const Point& p : firstPoints({kFlower, oc.item}, kHandPoints)) {
-            const Point q = h.stepMinusD(oc.W(r, h.t, h.y), D, oc.scale);
-            ASSERT_EQ(p.x, q.x);
-            ASSERT_EQ(p.y, q.y);
-        }
+        expectFirstPointsByHand({kFlower, oc.item}, r, kHandPoints, [&](HandRotation& h) {
+            return h.step(oc.W(r, h.t, h.y), -D, oc.scale);
+        });
     }
 }

@@ -1,11 +1,20 @@
 #pragma once
 // Helpers shared by the formula family tests.
+//
+// The hand computations in these tests are written out from the formula
+// definitions and never call into the formula code: HandRotation below is the
+// rotation step most formulas end with, spelled out once for all of them. What
+// differs from formula to formula (W, the offset, the display scale, guards,
+// an own A or θ) stays written out in each test.
 
 #include "catalog.h"
 #include "formula.h"
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <cmath>
+#include <cstdint>
 #include <vector>
 
 namespace orbelle::test {
@@ -32,6 +41,100 @@ inline std::vector<Point> firstPoints(FormulaId id, std::size_t n) {
 inline std::int64_t defaultDotCount(FormulaId id) {
     auto run = prepareFormula(id, defaultRows(id));
     return run ? run->iterations() : -1;
+}
+
+/// The rows with row `row` set to `value`.
+inline ParamRows withRow(ParamRows rows, int row, std::int32_t value) {
+    rows[row] = value;
+    return rows;
+}
+
+/// The rows as doubles, for hand computations that scale a row up
+/// (d[15] * 500 is a double product, r[15] * 500 an integer one).
+using RowDoubles = std::array<double, kRowCount>;
+
+inline RowDoubles asDouble(const ParamRows& rows) {
+    RowDoubles d{};
+    for (int k = 0; k < kRowCount; ++k) {
+        d[k] = static_cast<double>(rows[k]);
+    }
+    return d;
+}
+
+/// The state (t, y) of a formula and the rotation that ends most steps,
+/// written out from the rows:
+///   t0 = r4 / 10, y0 = r5 / 10, A = (r6 / 1000 + 999.5) / 1000,
+///   K = (r3 + 999999999600) / 1000000000000,
+///   θ = r2 × 0.000001 + 6.283185307179586 / r1, c = cos θ, s = sin θ.
+/// Every member is public: a formula with its own A or θ overwrites A, or c
+/// and s, and a guard that moves t off 0 writes t before the step.
+struct HandRotation {
+    double t, y, A, K, c, s;
+
+    explicit HandRotation(const ParamRows& r)
+        : t(r[4] / 10.0), y(r[5] / 10.0), A((r[6] / 1000.0 + 999.5) / 1000.0),
+          K((r[3] + 999999999600.0) / 1000000000000.0) {
+        const double theta = r[2] * 0.000001 + 6.283185307179586 / r[1];
+        c = std::cos(theta);
+        s = std::sin(theta);
+    }
+
+    /// X = ((c t) - ((A W) s)) + delta, Y = ((W c) + (((A t) K) s)) + delta;
+    /// (t, y) moves on to (X, Y) and the plotted point (X scale, Y scale) is
+    /// returned. A step that subtracts D is step(W, -D, scale): IEEE defines
+    /// x - D as x + (-D), so both give the same bits.
+    Point step(double W, double delta, double scale) { return stepTurning(t, W, delta, scale); }
+
+    /// The same step with V turned in place of t (the mirrored maps, whose V
+    /// is W with t and y exchanged): X = ((c V) - ((A W) s)) + delta,
+    /// Y = ((W c) + (((A V) K) s)) + delta.
+    Point stepTurning(double V, double W, double delta, double scale) {
+        const double X = ((c * V) - ((A * W) * s)) + delta;
+        const double Y = ((W * c) + (((A * V) * K) * s)) + delta;
+        t = X;
+        y = Y;
+        return {X * scale, Y * scale};
+    }
+
+    /// The step without any offset, X = (c t) - ((A W) s) and
+    /// Y = (W c) + (((A t) K) s); unlike step(W, 0.0, scale) it keeps a -0.
+    Point stepNoOffset(double W, double scale) {
+        const double X = (c * t) - ((A * W) * s);
+        const double Y = (W * c) + (((A * t) * K) * s);
+        t = X;
+        y = Y;
+        return {X * scale, Y * scale};
+    }
+};
+
+/// Compares the first expected.size() points of formula `id` run with `rows`
+/// with `expected`, bit for bit.
+inline void expectSamePoints(FormulaId id, const ParamRows& rows,
+                             const std::vector<Point>& expected) {
+    const auto points = firstPoints(id, rows, expected.size());
+    for (std::size_t k = 0; k < expected.size(); ++k) {
+        ASSERT_EQ(points[k].x, expected[k].x) << "point " << k;
+        ASSERT_EQ(points[k].y, expected[k].y) << "point " << k;
+    }
+}
+
+/// The n points of n hand steps from the state `from`; step(h) computes one
+/// step on h (usually ending in h.step(W, delta, scale)) and returns the
+/// plotted point.
+template <class Step> std::vector<Point> pointsByHand(HandRotation from, std::size_t n, Step step) {
+    std::vector<Point> points;
+    points.reserve(n);
+    for (std::size_t k = 0; k < n; ++k) {
+        points.push_back(step(from));
+    }
+    return points;
+}
+
+/// Compares the first n points of formula `id` run with `rows` with n hand
+/// steps from HandRotation(rows), bit for bit.
+template <class Step>
+void expectFirstPointsByHand(FormulaId id, const ParamRows& rows, std::size_t n, Step step) {
+    expectSamePoints(id, rows, pointsByHand(HandRotation(rows), n, step));
 }
 
 } // namespace orbelle::test

@@ -1,58 +1,12 @@
 #include "formulatest.h"
 #include "numeric.h"
 
-#include <array>
 #include <cmath>
 #include <set>
 #include <utility>
 
 using namespace orbelle;
-
-namespace {
-
-using Rows = std::array<double, kRowCount>;
-
-Rows asDouble(const ParamRows& r) {
-    Rows d{};
-    for (int k = 0; k < kRowCount; ++k) {
-        d[k] = static_cast<double>(r[k]);
-    }
-    return d;
-}
-
-// The recurring scalings A, K, c and s, written out again for the tests.
-struct Frame {
-    double A, K, c, s;
-};
-
-Frame standardFrame(const Rows& d) {
-    const double theta = d[2] * 0.000001 + 6.283185307179586 / d[1];
-    return {(d[6] / 1000 + 999.5) / 1000, (d[3] + 999999999600.0) / 1000000000000.0,
-            std::cos(theta), std::sin(theta)};
-}
-
-// Runs the rotation step by hand, X = ((c t) - ((A W) s)) + delta and
-// Y = ((W c) + (((A t) K) s)) + delta with W = w(t, y) from the current t and
-// y, and compares the formula's first n points bit for bit.
-template <class WFn>
-void checkRotationByHand(FormulaId id, const ParamRows& r, double delta, double scale, WFn w,
-                         std::size_t n = 50) {
-    const Rows d = asDouble(r);
-    const Frame f = standardFrame(d);
-    double t = d[4] / 10, y = d[5] / 10;
-    const auto points = test::firstPoints(id, r, n);
-    for (std::size_t i = 0; i < points.size(); ++i) {
-        const double W = w(t, y);
-        const double X = ((f.c * t) - ((f.A * W) * f.s)) + delta;
-        const double Y = ((W * f.c) + (((f.A * t) * f.K) * f.s)) + delta;
-        ASSERT_EQ(points[i].x, X * scale) << i;
-        ASSERT_EQ(points[i].y, Y * scale) << i;
-        t = X;
-        y = Y;
-    }
-}
-
-} // namespace
+using namespace orbelle::test;
 
 TEST(GalaxyFormulas, DefaultDotCountsAndStartIndices) {
     // N + 1 dots for i0 = 0 ("水星", "火星", "天王星", "アンタレス"), N otherwise.
@@ -62,21 +16,21 @@ TEST(GalaxyFormulas, DefaultDotCountsAndStartIndices) {
     const int startIndex[18] = {1, 1, 1, 0, 1, 0, 1, 1, 0, 1, 1, 1, 1, 1, 1, 1, 0, 1};
     for (int item = 0; item < 18; ++item) {
         SCOPED_TRACE(item);
-        EXPECT_EQ(test::defaultDotCount({1, item}), expected[item]);
-        auto run = prepareFormula({1, item}, test::defaultRows({1, item}));
+        EXPECT_EQ(defaultDotCount({1, item}), expected[item]);
+        auto run = prepareFormula({1, item}, defaultRows({1, item}));
         ASSERT_TRUE(run);
         EXPECT_EQ(run->startIndex, startIndex[item]);
         EXPECT_EQ(run->count, formulaInfo({1, item}).defaults[0] * 500);
     }
-    EXPECT_EQ(test::defaultDotCount({1, 16}), 100001); // "アンタレス"
-    EXPECT_EQ(test::defaultDotCount({1, 3}), 100001);  // "水星"
-    EXPECT_EQ(test::defaultDotCount({1, 0}), 100000);  // "太陽"
+    EXPECT_EQ(defaultDotCount({1, 16}), 100001); // "アンタレス"
+    EXPECT_EQ(defaultDotCount({1, 3}), 100001);  // "水星"
+    EXPECT_EQ(defaultDotCount({1, 0}), 100000);  // "太陽"
 }
 
 TEST(GalaxyFormulas, DefaultsGiveFiniteSpreadFigures) {
     for (int item = 0; item < 18; ++item) {
         SCOPED_TRACE(item);
-        const auto points = test::firstPoints({1, item}, 2000);
+        const auto points = firstPoints({1, item}, 2000);
         std::set<std::pair<std::int32_t, std::int32_t>> pixels;
         for (const Point& p : points) {
             ASSERT_TRUE(std::isfinite(p.x) && std::isfinite(p.y));
@@ -88,42 +42,33 @@ TEST(GalaxyFormulas, DefaultsGiveFiniteSpreadFigures) {
 
 // Item 0, "太陽": E = (r10 / 500) x -5, so a positive "定数Ｅ" damps.
 TEST(GalaxyFormulas, SunFirstPointsByHand) {
-    const ParamRows r = test::defaultRows({1, 0});
-    const Rows d = asDouble(r);
-    const Frame f = standardFrame(d);
+    const ParamRows r = defaultRows({1, 0});
+    const auto d = asDouble(r);
     const double B = d[7] / 500, C = d[8] / 50000, D = d[9] / 50, E = (d[10] / 500) * -5;
     ASSERT_LT(E, 0);
     ASSERT_EQ(E, -(d[10] / 500) * 5);
-    double t = d[4] / 10, y = d[5] / 10;
-    const auto points = test::firstPoints({1, 0}, r, 50);
-    for (std::size_t i = 0; i < points.size(); ++i) {
+    expectFirstPointsByHand({1, 0}, r, 50, [&](HandRotation& h) {
+        const double t = h.t, y = h.y;
         const double v = std::sin(t);
         double p = std::sin(t * t) * (std::cos(t) * v);
         p = (p + v) * B;
         p = p + y;
         const double W = (p + (std::exp((t * E) * t) * (std::tan(t) * C))) + D;
-        const double X = ((f.c * t) - ((f.A * W) * f.s)) - D;
-        const double Y = ((W * f.c) + (((f.A * t) * f.K) * f.s)) - D;
-        ASSERT_EQ(points[i].x, X * 10.0) << i;
-        ASSERT_EQ(points[i].y, Y * 10.0) << i;
-        t = X;
-        y = Y;
-    }
+        return h.step(W, -D, 10.0);
+    });
 }
 
 // Items 1 "地球" and 6 "木星", step by step.
 TEST(GalaxyFormulas, EarthAndJupiterFirstPointsByHand) {
     for (int item : {1, 6}) {
         SCOPED_TRACE(item);
-        const ParamRows r = test::defaultRows({1, item});
-        const Rows d = asDouble(r);
-        const Frame f = standardFrame(d);
+        const ParamRows r = defaultRows({1, item});
+        const auto d = asDouble(r);
         const double B = (d[7] / 500) * 0.01, C = d[8] / 5, D = d[9] / 500, E = d[10] / 500;
         const double F = d[11] / 500, G = item == 1 ? d[12] / 5000 : d[12] / 50000;
         const double H = d[13] / 50, e1 = d[14] / 50, e2 = d[15] * 500;
-        double t = d[4] / 10, y = d[5] / 10;
-        const auto points = test::firstPoints({1, item}, r, 50);
-        for (std::size_t i = 0; i < points.size(); ++i) {
+        expectFirstPointsByHand({1, item}, r, 50, [&](HandRotation& h) {
+            const double t = h.t, y = h.y;
             double W;
             if (item == 1) {
                 W = arcUpper(t * G - e2) * e1 + (F + y);
@@ -132,37 +77,25 @@ TEST(GalaxyFormulas, EarthAndJupiterFirstPointsByHand) {
                 W = frac(G * t - e2) * e1 + (F + y);
                 W = W + ((frac((E * t) * t - H) * C) / (std::abs((E * t) * t + H) + B));
             }
-            const double X = ((f.c * t) - ((f.A * W) * f.s)) - D;
-            const double Y = ((W * f.c) + (((f.A * t) * f.K) * f.s)) - D;
-            ASSERT_EQ(points[i].x, X * 0.222) << i;
-            ASSERT_EQ(points[i].y, Y * 0.222) << i;
-            t = X;
-            y = Y;
-        }
+            return h.step(W, -D, 0.222);
+        });
     }
 }
 
 // Item 2, "月", step by step.
 TEST(GalaxyFormulas, MoonFirstPointsByHand) {
-    const ParamRows r = test::defaultRows({1, 2});
-    const Rows d = asDouble(r);
-    const Frame f = standardFrame(d);
+    const ParamRows r = defaultRows({1, 2});
+    const auto d = asDouble(r);
     const double B = (d[7] / 10) * 0.00001, C = d[8] / 50, D = d[9] / 500, E = d[10] / 1000;
     const double F = d[11] / 500, G = d[12] / 100, H = d[13] / 500, e1 = d[14] / 500;
     const double e2 = d[15] / 500, e3 = d[16] / 500;
-    double t = d[4] / 10, y = d[5] / 10;
-    const auto points = test::firstPoints({1, 2}, r, 50);
-    for (std::size_t i = 0; i < points.size(); ++i) {
+    expectFirstPointsByHand({1, 2}, r, 50, [&](HandRotation& h) {
+        const double t = h.t, y = h.y;
         const double num = std::sqrt(std::abs(t - e1)) * (C * t);
         const double u = num / (std::abs(((t - G) * t) * (t - E)) * H + B);
         const double W = u + (std::sin(e3 * t) * e2 + (F + y));
-        const double X = ((f.c * t) - ((f.A * W) * f.s)) - D;
-        const double Y = ((W * f.c) + (((f.A * t) * f.K) * f.s)) - D;
-        ASSERT_EQ(points[i].x, X * 0.4) << i;
-        ASSERT_EQ(points[i].y, Y * 0.4) << i;
-        t = X;
-        y = Y;
-    }
+        return h.step(W, -D, 0.4);
+    });
 }
 
 namespace {
@@ -170,15 +103,13 @@ namespace {
 // Item 8, "天王星": signed sine under the root, damped term with - e5, the
 // denominator guard, offset +D.
 void checkUranusByHand(const ParamRows& r, std::size_t n) {
-    const Rows d = asDouble(r);
-    const Frame f = standardFrame(d);
+    const auto d = asDouble(r);
     const double B = (d[7] / 50) * 0.0001, C = d[8] / 100, D = d[9] / 500, E = d[10] / 500;
     const double F = d[11] / 500, G = d[12] / 500, H = d[13] / 50, H1 = (d[13] / 50) * 0.01;
     const double e1 = d[14] / 500, e2 = d[15] / 500, e3 = d[16] / 500;
     const double e4 = d[17] / 5000000000, e5 = d[18] / 500, e6 = d[19] / 50000;
-    double t = d[4] / 10, y = d[5] / 10;
-    const auto points = test::firstPoints({1, 8}, r, n);
-    for (std::size_t i = 0; i < points.size(); ++i) {
+    expectFirstPointsByHand({1, 8}, r, n, [&](HandRotation& h) {
+        const double t = h.t, y = h.y;
         const double v = std::sin(t);
         double q = std::sqrt(std::abs(v));
         if (q == 0) q = 1e-14;
@@ -188,44 +119,38 @@ void checkUranusByHand(const ParamRows& r, std::size_t n) {
         double den = T + tri(e1 / q + G) * H;
         if (den == 0) den = 1e-24;
         const double W = ((F + y) + H1 * v) + C / den;
-        const double X = ((f.c * t) - ((f.A * W) * f.s)) + D;
-        const double Y = ((W * f.c) + (((f.A * t) * f.K) * f.s)) + D;
-        ASSERT_EQ(points[i].x, X * 3.64) << i;
-        ASSERT_EQ(points[i].y, Y * 3.64) << i;
-        t = X;
-        y = Y;
-    }
+        return h.step(W, D, 3.64);
+    });
 }
 
 } // namespace
 
-TEST(GalaxyFormulas, UranusFirstPointsByHand) { checkUranusByHand(test::defaultRows({1, 8}), 50); }
+TEST(GalaxyFormulas, UranusFirstPointsByHand) { checkUranusByHand(defaultRows({1, 8}), 50); }
 
 TEST(GalaxyFormulas, UranusGuardsReplaceExactZeros) {
     // t0 = 0: the root is 0 and becomes 1e-14; B = 0 and H = 0: the
     // denominator is exactly 0 and becomes 1e-24.
-    ParamRows r = test::defaultRows({1, 8});
+    ParamRows r = defaultRows({1, 8});
     r[4] = 0;
     r[7] = 0;
     r[13] = 0;
     checkUranusByHand(r, 1);
-    const Rows d = asDouble(r);
-    const Frame f = standardFrame(d);
+    const auto d = asDouble(r);
+    HandRotation h(r);
+    ASSERT_EQ(h.t, 0.0);
     const double W = ((d[11] / 500 + d[5] / 10) + 0.0 * 0.0) + (d[8] / 100) / 1e-24;
-    const auto points = test::firstPoints({1, 8}, r, 1);
-    EXPECT_EQ(points[0].x, (((f.c * 0.0) - ((f.A * W) * f.s)) + d[9] / 500) * 3.64);
+    const auto points = firstPoints({1, 8}, r, 1);
+    EXPECT_EQ(points[0].x, h.step(W, d[9] / 500, 3.64).x);
 }
 
 // Item 9, "海王星", step by step.
 TEST(GalaxyFormulas, NeptuneFirstPointsByHand) {
-    const ParamRows r = test::defaultRows({1, 9});
-    const Rows d = asDouble(r);
-    const Frame f = standardFrame(d);
+    const ParamRows r = defaultRows({1, 9});
+    const auto d = asDouble(r);
     const double B = d[7] / 500, C = d[8] / 50000, D = d[9] / 50, E = (d[10] / 500) * -5;
     const double F = d[11] / 500, G = d[12] / 500, H = d[13] / 500, e1 = d[14] / 500;
-    double t = d[4] / 10, y = d[5] / 10;
-    const auto points = test::firstPoints({1, 9}, r, 50);
-    for (std::size_t i = 0; i < points.size(); ++i) {
+    expectFirstPointsByHand({1, 9}, r, 50, [&](HandRotation& h) {
+        const double t = h.t, y = h.y;
         double p = std::sin(t - G) * std::cos(t - F);
         p = p * std::sin(t * t);
         p = p + std::cos(H + t);
@@ -233,117 +158,95 @@ TEST(GalaxyFormulas, NeptuneFirstPointsByHand) {
         p = p * B + y;
         const double m = (std::tan(e1 + t * t) * C) * std::tan(t);
         const double W = (p + (m * std::exp((t * E) * t))) + D;
-        const double X = ((f.c * t) - ((f.A * W) * f.s)) - D;
-        const double Y = ((W * f.c) + (((f.A * t) * f.K) * f.s)) - D;
-        ASSERT_EQ(points[i].x, X * 8.0) << i;
-        ASSERT_EQ(points[i].y, Y * 8.0) << i;
-        t = X;
-        y = Y;
-    }
+        return h.step(W, -D, 8.0);
+    });
 }
 
 // Item 13, "タイタン": pow(|t|, 12/13) and (y + F).
 TEST(GalaxyFormulas, TitanFirstPointsByHand) {
-    const ParamRows r = test::defaultRows({1, 13});
-    const Rows d = asDouble(r);
-    const Frame f = standardFrame(d);
+    const ParamRows r = defaultRows({1, 13});
+    const auto d = asDouble(r);
     const double B = (d[7] / 500) * 0.00001, C = d[8] / 50, D = d[9] / 500, E = d[10] / 500;
     const double F = d[11] / 500, G = d[12] / 10, H = d[13] / 500;
-    double t = d[4] / 10, y = d[5] / 10;
-    const auto points = test::firstPoints({1, 13}, r, 50);
-    for (std::size_t i = 0; i < points.size(); ++i) {
+    expectFirstPointsByHand({1, 13}, r, 50, [&](HandRotation& h) {
+        const double t = h.t, y = h.y;
         const double num = std::pow(std::abs(t), 0.9230769230769231) * C;
         const double W = num / (std::abs(((t - G) * t) * (t - E)) * H + B) + (y + F);
-        const double X = ((f.c * t) - ((f.A * W) * f.s)) - D;
-        const double Y = ((W * f.c) + (((f.A * t) * f.K) * f.s)) - D;
-        ASSERT_EQ(points[i].x, X * 0.444) << i;
-        ASSERT_EQ(points[i].y, Y * 0.444) << i;
-        t = X;
-        y = Y;
-    }
+        return h.step(W, -D, 0.444);
+    });
 }
 
 // Item 15, "エウロパ": its own A and no F.
 TEST(GalaxyFormulas, EuropaFirstPointsByHand) {
-    const ParamRows r = test::defaultRows({1, 15});
-    const Rows d = asDouble(r);
-    const Frame f = standardFrame(d);
+    const ParamRows r = defaultRows({1, 15});
+    const auto d = asDouble(r);
+    HandRotation start(r);
     const double A = (d[6] / 500 + 499) / 500;
-    ASSERT_NE(A, f.A);
+    ASSERT_NE(A, start.A);
+    start.A = A;
     const double B = (d[7] / 500) * 0.01, C = d[8] / 500, D = d[9] / 50, E = d[10] / 500;
-    double t = d[4] / 10, y = d[5] / 10;
-    const auto points = test::firstPoints({1, 15}, r, 50);
-    for (std::size_t i = 0; i < points.size(); ++i) {
-        const double W = std::abs(std::log(std::abs(t)) + D) * E + (C / (t * t + B) + y);
-        const double X = ((f.c * t) - ((A * W) * f.s)) - D;
-        const double Y = ((W * f.c) + (((A * t) * f.K) * f.s)) - D;
-        ASSERT_EQ(points[i].x, X * 4.0) << i;
-        ASSERT_EQ(points[i].y, Y * 4.0) << i;
-        t = X;
-        y = Y;
-    }
+    expectSamePoints({1, 15}, r, pointsByHand(start, 50, [&](HandRotation& h) {
+                         const double t = h.t, y = h.y;
+                         const double W =
+                             std::abs(std::log(std::abs(t)) + D) * E + (C / (t * t + B) + y);
+                         return h.step(W, -D, 4.0);
+                     }));
 }
 
 // Item 16, "アンタレス": D inside W, no offset in the step.
 TEST(GalaxyFormulas, AntaresFirstPointsByHand) {
-    const ParamRows r = test::defaultRows({1, 16});
-    const Rows d = asDouble(r);
-    const Frame f = standardFrame(d);
+    const ParamRows r = defaultRows({1, 16});
+    const auto d = asDouble(r);
     const double B = (d[7] / 50) * 0.01, C = d[8] / 100, D = d[9] / 500, E = d[10] / 500;
-    double t = d[4] / 10, y = d[5] / 10;
-    const auto points = test::firstPoints({1, 16}, r, 50);
-    for (std::size_t i = 0; i < points.size(); ++i) {
+    expectFirstPointsByHand({1, 16}, r, 50, [&](HandRotation& h) {
+        const double t = h.t, y = h.y;
         const double u = std::log(std::abs(t)) * t;
         double W = C / (std::abs(u * std::sin((E * t) * t)) + B);
         W = W + y;
         W = W + D;
-        const double X = (f.c * t) - ((f.A * W) * f.s);
-        const double Y = (W * f.c) + (((f.A * t) * f.K) * f.s);
-        ASSERT_EQ(points[i].x, X * 2.25) << i;
-        ASSERT_EQ(points[i].y, Y * 2.25) << i;
-        t = X;
-        y = Y;
-    }
+        return h.stepNoOffset(W, 2.25);
+    });
 }
 
 namespace {
 
-// Item 17, "シリウス", its own map, by hand.
+// Item 17, "シリウス", its own map, by hand: θ in thousandths, its own A, and
+// the step written out in full (only t, y and K are the common ones).
 void checkSiriusByHand(const ParamRows& r, std::size_t n) {
-    const Rows d = asDouble(r);
+    const auto d = asDouble(r);
+    HandRotation start(r);
     const double theta = d[2] * 0.001 + 6.283185307179586 / d[1];
-    const double c = std::cos(theta), s = std::sin(theta);
-    const double A = (d[6] / 500 + 499) / 500;
-    const double K = (d[3] + 999999999600.0) / 1000000000000.0;
+    start.c = std::cos(theta);
+    start.s = std::sin(theta);
+    start.A = (d[6] / 500 + 499) / 500;
     const double B = d[7] / 500, Cp = (d[8] / 5) * 5, D = d[9] / 500, E = d[10] / 450;
     const double r10 = d[10];
-    double t = d[4] / 10, y = d[5] / 10;
-    const auto points = test::firstPoints({1, 17}, r, n);
-    for (std::size_t i = 0; i < points.size(); ++i) {
-        double X = (std::sqrt(std::abs(t)) * r10) / 500;
-        X = X + ((c * t - (A * y) * s) - B * t);
-        X = X + Cp / (t * t + E);
-        X = X + D;
-        const double second = (((A * t) * K) * s + c * y) - B * y;
-        double Y = Cp / (y * y + E) + ((std::sqrt(std::abs(y)) * r10) / 500 + second);
-        Y = Y + D;
-        ASSERT_EQ(points[i].x, X * 1.333) << i;
-        ASSERT_EQ(points[i].y, Y * 1.333) << i;
-        t = X;
-        y = Y;
-    }
+    expectSamePoints({1, 17}, r, pointsByHand(start, n, [&](HandRotation& h) {
+                         const double t = h.t, y = h.y, c = h.c, s = h.s, A = h.A, K = h.K;
+                         double X = (std::sqrt(std::abs(t)) * r10) / 500;
+                         X = X + ((c * t - (A * y) * s) - B * t);
+                         X = X + Cp / (t * t + E);
+                         X = X + D;
+                         const double second = (((A * t) * K) * s + c * y) - B * y;
+                         double Y =
+                             Cp / (y * y + E) + ((std::sqrt(std::abs(y)) * r10) / 500 + second);
+                         Y = Y + D;
+                         h.t = X;
+                         h.y = Y;
+                         return Point{X * 1.333, Y * 1.333};
+                     }));
 }
 
 } // namespace
 
 TEST(GalaxyFormulas, SiriusFirstPointsByHand) {
-    const ParamRows r = test::defaultRows({1, 17});
+    const ParamRows r = defaultRows({1, 17});
     ASSERT_EQ(r[9], 0); // D = 0 with the defaults
     checkSiriusByHand(r, 50);
 }
 
 TEST(GalaxyFormulas, SiriusWithOffsetAndOtherAngle) {
-    ParamRows r = test::defaultRows({1, 17});
+    ParamRows r = defaultRows({1, 17});
     r[9] = 37;
     r[2] = -120;
     r[1] = 36;
@@ -353,10 +256,10 @@ TEST(GalaxyFormulas, SiriusWithOffsetAndOtherAngle) {
 TEST(GalaxyFormulas, SiriusTurnsInThousandths) {
     // "初期角" moves θ by thousandths: r2 = 75 and r2 = 76 give first points
     // that differ by far more than a millionth of a turn would.
-    ParamRows r = test::defaultRows({1, 17});
-    const auto a = test::firstPoints({1, 17}, r, 1);
+    ParamRows r = defaultRows({1, 17});
+    const auto a = firstPoints({1, 17}, r, 1);
     r[2] += 1;
-    const auto b = test::firstPoints({1, 17}, r, 1);
+    const auto b = firstPoints({1, 17}, r, 1);
     const double t = 10.0, y = 15.0;
     const double thetaA = 75 * 0.001 + 6.283185307179586 / 7;
     const double thetaB = 76 * 0.001 + 6.283185307179586 / 7;
@@ -371,9 +274,9 @@ TEST(GalaxyFormulas, SiriusTurnsInThousandths) {
 // "アンタレス" with t0 = 0: log 0 is -infinity, 0 x -infinity is NaN, and
 // every following dot is NaN (off the canvas) without error.
 TEST(GalaxyFormulas, AntaresLogOfZeroGivesNaN) {
-    ParamRows r = test::defaultRows({1, 16});
+    ParamRows r = defaultRows({1, 16});
     r[4] = 0;
-    const auto points = test::firstPoints({1, 16}, r, 20);
+    const auto points = firstPoints({1, 16}, r, 20);
     for (const Point& p : points) {
         EXPECT_TRUE(std::isnan(p.x));
         EXPECT_TRUE(std::isnan(p.y));
@@ -384,9 +287,9 @@ TEST(GalaxyFormulas, AntaresLogOfZeroGivesNaN) {
 // "エウロパ" with t0 = 0: log 0 is -infinity, the first point is infinite
 // and the state never becomes finite again.
 TEST(GalaxyFormulas, EuropaLogOfZeroGivesInfinity) {
-    ParamRows r = test::defaultRows({1, 15});
+    ParamRows r = defaultRows({1, 15});
     r[4] = 0;
-    const auto points = test::firstPoints({1, 15}, r, 20);
+    const auto points = firstPoints({1, 15}, r, 20);
     EXPECT_TRUE(std::isinf(points[0].x));
     EXPECT_TRUE(std::isinf(points[0].y));
     for (const Point& p : points) {
@@ -398,71 +301,77 @@ TEST(GalaxyFormulas, EuropaLogOfZeroGivesInfinity) {
 // Item 3, "水星": the sine of ((t - H) E)(t - e1) times the log of
 // ((t - G)^2 + 1) + e2.
 TEST(GalaxyFormulas, MercuryFirstPointsByHand) {
-    const ParamRows r = test::defaultRows({1, 3});
-    const Rows d = asDouble(r);
+    const ParamRows r = defaultRows({1, 3});
+    const auto d = asDouble(r);
     const double B = (d[7] / 50) * 0.01, C = d[8] / 100, D = d[9] / 500, E = d[10] / 500;
     const double F = d[11] / 500, G = d[12] / 500, H = d[13] / 500, e1 = d[14] / 500;
     const double e2 = d[15] / 500;
-    checkRotationByHand({1, 3}, r, -D, 1.33, [&](double t, double y) {
+    expectFirstPointsByHand({1, 3}, r, 50, [&](HandRotation& h) {
+        const double t = h.t, y = h.y;
         const double g = t - G;
         const double w = std::sin(((t - H) * E) * (t - e1));
-        return C / (std::abs(w * std::log(((g * g) + 1) + e2)) + B) + (F + y);
+        return h.step(C / (std::abs(w * std::log(((g * g) + 1) + e2)) + B) + (F + y), -D, 1.33);
     });
 }
 
 // Item 4, "金星": F enters only the cosine of the wave; D enters W and the step.
 TEST(GalaxyFormulas, VenusFirstPointsByHand) {
-    const ParamRows r = test::defaultRows({1, 4});
-    const Rows d = asDouble(r);
+    const ParamRows r = defaultRows({1, 4});
+    const auto d = asDouble(r);
     const double B = d[7] / 500, C = d[8] / 50000, D = d[9] / 50, E = (d[10] / 500) * -5;
     const double F = d[11] / 500, G = d[12] / 500, H = d[13] / 500;
-    checkRotationByHand({1, 4}, r, -D, 8.0, [&](double t, double y) {
+    expectFirstPointsByHand({1, 4}, r, 50, [&](HandRotation& h) {
+        const double t = h.t, y = h.y;
         double p = std::sin(t - G) * std::cos(t - F);
         p = p * std::sin(t * t);
         p = p + std::cos(H + t);
         p = p + std::sin(t - H);
         p = p * B + y;
-        return (p + (std::exp((E * t) * t) * (std::tan(t) * C))) + D;
+        return h.step((p + (std::exp((E * t) * t) * (std::tan(t) * C))) + D, -D, 8.0);
     });
 }
 
 // Item 5, "火星": H = r13 / 5000 inside the tangent.
 TEST(GalaxyFormulas, MarsFirstPointsByHand) {
-    const ParamRows r = test::defaultRows({1, 5});
-    const Rows d = asDouble(r);
+    const ParamRows r = defaultRows({1, 5});
+    const auto d = asDouble(r);
     const double B = (d[7] / 50) * 0.01, C = d[8] / 100, D = d[9] / 500, E = d[10] / 500;
     const double F = d[11] / 500, G = d[12] / 500, H = d[13] / 5000, e1 = d[14] / 500;
     const double e2 = d[15] / 500, e3 = d[16] / 500;
-    checkRotationByHand({1, 5}, r, -D, 1.14, [&](double t, double y) {
+    expectFirstPointsByHand({1, 5}, r, 50, [&](HandRotation& h) {
+        const double t = h.t, y = h.y;
         const double u = std::sin(e3 * t) * G + e2;
-        return C / (std::abs(u + std::tan(H * t - e1) * E) + B) + (F + y);
+        return h.step(C / (std::abs(u + std::tan(H * t - e1) * E) + B) + (F + y), -D, 1.14);
     });
 }
 
 // Item 7, "土星": frac (not the arc) of (e4 t) t + e5.
 TEST(GalaxyFormulas, SaturnFirstPointsByHand) {
-    const ParamRows r = test::defaultRows({1, 7});
-    const Rows d = asDouble(r);
+    const ParamRows r = defaultRows({1, 7});
+    const auto d = asDouble(r);
     const double B = (d[7] / 500) * 0.0001, C = d[8] / 500, D = d[9] / 100, E = d[10] / 500;
     const double F = d[11] / 100, G = d[12] / 500, H = d[13] / 500, e1 = d[14] / 100;
     const double e2 = d[15] / 500, e3 = d[16] / 5000, e4 = d[17] / 5000, e5 = d[18] / 5000;
-    checkRotationByHand({1, 7}, r, -D, 4.0, [&](double t, double y) {
+    expectFirstPointsByHand({1, 7}, r, 50, [&](HandRotation& h) {
+        const double t = h.t, y = h.y;
         const double u = (std::sqrt(std::abs(t - G)) * C) / (std::abs(t - E) + B);
         double W = frac((e4 * t) * t + e5) * e3;
         W = W + (std::sin(e2 * t - e1) * H + (F + y));
-        return W + u;
+        return h.step(W + u, -D, 4.0);
     });
 }
 
 // Item 10, "冥王星": B in hundred-thousandths of r7 / 10, G and H in
 // five-thousandths.
 TEST(GalaxyFormulas, PlutoFirstPointsByHand) {
-    const ParamRows r = test::defaultRows({1, 10});
-    const Rows d = asDouble(r);
+    const ParamRows r = defaultRows({1, 10});
+    const auto d = asDouble(r);
     const double B = (d[7] / 10) * 0.00001, C = d[8] / 50, D = d[9] / 500, E = d[10] / 500;
     const double F = d[11] / 500, G = d[12] / 5000, H = d[13] / 5000, e1 = d[14] / 500;
-    checkRotationByHand({1, 10}, r, -D, 0.0667, [&](double t, double y) {
-        return (std::tan(t - H) * C) / (std::exp(std::abs(t - e1) * G) * E + B) + (F + y);
+    expectFirstPointsByHand({1, 10}, r, 50, [&](HandRotation& h) {
+        const double t = h.t, y = h.y;
+        const double W = (std::tan(t - H) * C) / (std::exp(std::abs(t - e1) * G) * E + B) + (F + y);
+        return h.step(W, -D, 0.0667);
     });
 }
 
@@ -471,22 +380,25 @@ TEST(GalaxyFormulas, PlutoFirstPointsByHand) {
 TEST(GalaxyFormulas, PhobosDeimosIoFirstPointsByHand) {
     for (int item : {11, 12, 14}) {
         SCOPED_TRACE(item);
-        const ParamRows r = test::defaultRows({1, item});
-        const Rows d = asDouble(r);
+        const ParamRows r = defaultRows({1, item});
+        const auto d = asDouble(r);
         const double B = (d[7] / 500) * 0.00001, C = d[8] / 50, D = d[9] / 500;
         const double E = d[10] / 500, F = d[11] / 500, G = d[12] / 500, H = d[13] / 500;
         const double e1 = d[14] / 500, e2 = d[15] / 500, e3 = d[16] / 5000;
         const double scale = item == 11 ? 0.00667 : item == 12 ? 0.667 : 0.5;
-        checkRotationByHand({1, item}, r, -D, scale, [&](double t, double y) {
+        expectFirstPointsByHand({1, item}, r, 50, [&](HandRotation& h) {
+            const double t = h.t, y = h.y;
+            double W;
             if (item == 11) {
-                return C / (std::abs(std::tan(G * t - E)) + B) + (F + y);
+                W = C / (std::abs(std::tan(G * t - E)) + B) + (F + y);
+            } else if (item == 12) {
+                W = (std::sin(e1 * t - e2) * C) / (std::abs(G * t - H) * E + B) + (F + y);
+            } else {
+                const double a = e1 * t - e2;
+                const double u = (std::sin(a) * C) / (std::abs(G * t - H) * E + B);
+                W = u + (std::cos(a) * e3 + (F + y));
             }
-            if (item == 12) {
-                return (std::sin(e1 * t - e2) * C) / (std::abs(G * t - H) * E + B) + (F + y);
-            }
-            const double a = e1 * t - e2;
-            const double u = (std::sin(a) * C) / (std::abs(G * t - H) * E + B);
-            return u + (std::cos(a) * e3 + (F + y));
+            return h.step(W, -D, scale);
         });
     }
 }

@@ -12,45 +12,6 @@ namespace {
 constexpr int kMusic = 6;
 constexpr int kMusicCount = 16;
 
-// The state and rotation of a music step, written out independently of the
-// library: X = ((c v) - ((A W) s)) + delta, Y = ((W c) + (((A v) K) s)) + delta,
-// where v is t except in item 15.
-struct HandRotation {
-    double t, y, A, K, c, s;
-
-    explicit HandRotation(const ParamRows& r)
-        : t(r[4] / 10.0), y(r[5] / 10.0), A((r[6] / 1000.0 + 999.5) / 1000.0),
-          K((r[3] + 999999999600.0) / 1000000000000.0) {
-        const double theta = r[2] * 0.000001 + 6.283185307179586 / r[1];
-        c = std::cos(theta);
-        s = std::sin(theta);
-    }
-
-    Point turn(double v, double W, double delta, double scale) {
-        const double X = ((c * v) - ((A * W) * s)) + delta;
-        const double Y = ((W * c) + (((A * v) * K) * s)) + delta;
-        t = X;
-        y = Y;
-        return {X * scale, Y * scale};
-    }
-};
-
-// Compares a formula's first points with a hand-written step, bit for bit.
-template <class Step> void expectByHand(FormulaId id, const ParamRows& r, Step step) {
-    HandRotation h(r);
-    const auto points = firstPoints(id, r, 40);
-    for (std::size_t k = 0; k < points.size(); ++k) {
-        const Point want = step(h);
-        ASSERT_EQ(points[k].x, want.x) << "point " << k;
-        ASSERT_EQ(points[k].y, want.y) << "point " << k;
-    }
-}
-
-ParamRows withRow(ParamRows r, int row, std::int32_t value) {
-    r[row] = value;
-    return r;
-}
-
 } // namespace
 
 TEST(MusicFormulas, DotCountsWithDefaults) {
@@ -90,13 +51,13 @@ TEST(MusicFormulas, VivaldiByHand) {
             const double P = ((t - G) * t) * (t - E);
             const double u = ((t - e1) * C) / (std::abs(P) * H + B);
             const double W = u + ((std::sin(e2 / t) * e3) / t + (frac(t) * e4 + (F + h.y)));
-            return h.turn(t, W, -D, 1.0);
+            return h.step(W, -D, 1.0);
         };
     };
     const ParamRows r = defaultRows({kMusic, 8});
-    expectByHand({kMusic, 8}, r, step(r));
+    expectFirstPointsByHand({kMusic, 8}, r, 40, step(r));
     const ParamRows zero = withRow(r, 4, 0);
-    expectByHand({kMusic, 8}, zero, step(zero));
+    expectFirstPointsByHand({kMusic, 8}, zero, 40, step(zero));
 }
 
 // Item 9: rows 15 and 17 enter unscaled; the display scale 0.1 brings
@@ -109,12 +70,12 @@ TEST(MusicFormulas, TchaikovskyByHand) {
     const double r15 = r[15], r17 = r[17];
     EXPECT_EQ(r15, 292.0);
     EXPECT_EQ(r17, 67.0);
-    expectByHand({kMusic, 9}, r, [=](HandRotation& h) {
+    expectFirstPointsByHand({kMusic, 9}, r, 40, [=](HandRotation& h) {
         const double t = h.t;
         const double product = (((((t - G) * t) * (t - E)) * (t + G)) * (t + E));
         const double u = C / (std::sqrt(std::sqrt(std::abs(product))) * H + B);
         const double W = u + ((std::sin(t * r17) * r15) / (std::abs(t * e1) + e3) + (F + h.y));
-        return h.turn(t, W, -D, 0.1);
+        return h.step(W, -D, 0.1);
     });
 }
 
@@ -124,7 +85,7 @@ TEST(MusicFormulas, MendelssohnFromZeroIsUnguarded) {
     const ParamRows r = withRow(defaultRows({kMusic, 11}), 4, 0);
     HandRotation h(r);
     const double D = r[9] / 500.0, F = r[11] / 500.0;
-    const Point want = h.turn(0.0, F + h.y, -D, 1.0);
+    const Point want = h.step(F + h.y, -D, 1.0);
     const Point got = firstPoints({kMusic, 11}, r, 1)[0];
     EXPECT_EQ(got.x, want.x);
     EXPECT_EQ(got.y, want.y);
@@ -132,25 +93,21 @@ TEST(MusicFormulas, MendelssohnFromZeroIsUnguarded) {
 
 // Item 12: its own A and no offset; D moves the figure only through W.
 TEST(MusicFormulas, SchumannByHand) {
-    auto step = [](const ParamRows& r) {
-        const double A = (r[6] / 500.0 + 499) / 500.0;
+    auto check = [](const ParamRows& r) {
+        HandRotation start(r);
+        start.A = (r[6] / 500.0 + 499) / 500.0;
         const double B = r[7] / 500.0, C = (r[8] / 500.0) * 3, D = r[9] / 50.0;
         const double E = (r[10] / 500.0) * (-5);
-        return [=](HandRotation& h) {
-            const double t = h.t;
-            const double u = (std::sin(B + t) * C) * std::tan(t);
-            const double W = (u * std::exp((E * t) * t) + h.y) + D;
-            const double X = (h.c * t) - ((A * W) * h.s);
-            const double Y = (W * h.c) + (((A * t) * h.K) * h.s);
-            h.t = X;
-            h.y = Y;
-            return Point{X * 5.71, Y * 5.71};
-        };
+        expectSamePoints({kMusic, 12}, r, pointsByHand(start, 40, [=](HandRotation& h) {
+                             const double t = h.t;
+                             const double u = (std::sin(B + t) * C) * std::tan(t);
+                             const double W = (u * std::exp((E * t) * t) + h.y) + D;
+                             return h.stepNoOffset(W, 5.71);
+                         }));
     };
     const ParamRows r = defaultRows({kMusic, 12});
-    expectByHand({kMusic, 12}, r, step(r));
-    const ParamRows moved = withRow(r, 9, -250);
-    expectByHand({kMusic, 12}, moved, step(moved));
+    check(r);
+    check(withRow(r, 9, -250));
 }
 
 // Item 15 turns V in place of t; with t = y at the start W and V share |t - E|.
@@ -161,13 +118,13 @@ TEST(MusicFormulas, RavelByHand) {
         return [=](HandRotation& h) {
             const double W = C / (std::abs(h.t - E) + B) + (F + h.y);
             const double V = C / (std::abs(h.y - E) + B) + (h.t - F);
-            return h.turn(V, W, -D, 1.33);
+            return h.stepTurning(V, W, -D, 1.33);
         };
     };
     const ParamRows r = defaultRows({kMusic, 15});
-    expectByHand({kMusic, 15}, r, step(r));
+    expectFirstPointsByHand({kMusic, 15}, r, 40, step(r));
     const ParamRows level = withRow(r, 5, r[4]);
-    expectByHand({kMusic, 15}, level, step(level));
+    expectFirstPointsByHand({kMusic, 15}, level, 40, step(level));
 }
 
 // Items 0 to 4: every row over 500 (B over 500 times 0.00001, C over 50) and
@@ -184,57 +141,57 @@ TEST(MusicFormulas, QuotientItemsByHand) {
     {
         const ParamRows r = defaultRows({kMusic, 0});
         const K k(r);
-        expectByHand({kMusic, 0}, r, [=](HandRotation& h) {
+        expectFirstPointsByHand({kMusic, 0}, r, 40, [=](HandRotation& h) {
             const double t = h.t;
             const double u = (k.C * t) * t;
             const double W =
                 u / ((std::abs(std::tan(k.G * t) * k.E) + t * t) * k.H + k.B) + (k.F + h.y);
-            return h.turn(t, W, -k.D, 5.0);
+            return h.step(W, -k.D, 5.0);
         });
     }
     {
         const ParamRows r = defaultRows({kMusic, 1});
         const K k(r);
-        expectByHand({kMusic, 1}, r, [=](HandRotation& h) {
+        expectFirstPointsByHand({kMusic, 1}, r, 40, [=](HandRotation& h) {
             const double t = h.t;
             const double u = (t - k.e1) * (k.C * t);
             const double d = std::abs(std::tan(k.G * t - k.e3) * k.E) + std::abs((t - k.e2) * t);
-            return h.turn(t, u / (d * k.H + k.B) + (k.F + h.y), -k.D, 4.0);
+            return h.step(u / (d * k.H + k.B) + (k.F + h.y), -k.D, 4.0);
         });
     }
     {
         const ParamRows r = defaultRows({kMusic, 2});
         const K k(r);
-        expectByHand({kMusic, 2}, r, [=](HandRotation& h) {
+        expectFirstPointsByHand({kMusic, 2}, r, 40, [=](HandRotation& h) {
             const double t = h.t;
             const double v = std::abs(k.G * t - k.H) * k.E + k.B;
             const double f = frac(k.e1 * t - k.e2);
             const double lower = 1 - std::sqrt(std::abs(1 - f * f));
-            return h.turn(t, (lower * k.C) / v + (k.F + h.y), -k.D, 4.0);
+            return h.step((lower * k.C) / v + (k.F + h.y), -k.D, 4.0);
         });
     }
     {
         const ParamRows r = defaultRows({kMusic, 3});
         const K k(r);
-        expectByHand({kMusic, 3}, r, [=](HandRotation& h) {
+        expectFirstPointsByHand({kMusic, 3}, r, 40, [=](HandRotation& h) {
             const double t = h.t;
             const double u = (t - k.e1) * (k.C * t);
             const double w = (t - k.e2) * t;
             const double z = std::abs(std::tan(k.G * t - k.e3) * k.E);
             const double wave = std::abs(frac(k.e5 * t - k.e6) - 0.5);
             const double W = u / ((std::abs(wave * k.e4 + w) + z) * k.H + k.B) + (k.F + h.y);
-            return h.turn(t, W, -k.D, 1.0);
+            return h.step(W, -k.D, 1.0);
         });
     }
     {
         const ParamRows r = defaultRows({kMusic, 4});
         const K k(r);
-        expectByHand({kMusic, 4}, r, [=](HandRotation& h) {
+        expectFirstPointsByHand({kMusic, 4}, r, 40, [=](HandRotation& h) {
             const double t = h.t;
             const double u = (t - k.e1) * (k.C * t);
             const double v = std::abs(std::sin(k.e5 * t - k.e6) * k.e4 + (t - k.e2) * t);
             const double z = std::abs(std::tan(k.G * t - k.e3) * k.E);
-            return h.turn(t, u / ((v + z) * k.H + k.B) + (k.F + h.y), -k.D, 2.0);
+            return h.step(u / ((v + z) * k.H + k.B) + (k.F + h.y), -k.D, 2.0);
         });
     }
 }
@@ -254,15 +211,15 @@ TEST(MusicFormulas, TanSumItemsByHand) {
             if (withCosine) u = u + std::cos(t - e6) * e5;
             u = u + (e4 * t) * t;
             const double W = C / (std::abs(u + std::tan(H * t - e1) * E) + B) + (F + h.y);
-            return h.turn(t, W, -D, 4.0);
+            return h.step(W, -D, 4.0);
         };
     };
     const ParamRows r5 = defaultRows({kMusic, 5});
-    expectByHand({kMusic, 5}, r5, step(r5, true));
+    expectFirstPointsByHand({kMusic, 5}, r5, 40, step(r5, true));
     const ParamRows shifted = withRow(r5, 19, 37);
-    expectByHand({kMusic, 5}, shifted, step(shifted, true));
+    expectFirstPointsByHand({kMusic, 5}, shifted, 40, step(shifted, true));
     const ParamRows r6 = defaultRows({kMusic, 6});
-    expectByHand({kMusic, 6}, r6, step(r6, false));
+    expectFirstPointsByHand({kMusic, 6}, r6, 40, step(r6, false));
 }
 
 // Items 7, 10, 13 and 14: a numerator over |((t - G) t)(t - E)| H + B with
@@ -285,7 +242,7 @@ TEST(MusicFormulas, CubicItemsByHand) {
         const K k(r);
         const int item = c.item;
         const double scale = c.scale;
-        expectByHand({kMusic, item}, r, [=](HandRotation& h) {
+        expectFirstPointsByHand({kMusic, item}, r, 40, [=](HandRotation& h) {
             const double t = h.t;
             double numerator = 0;
             if (item == 7) {
@@ -298,7 +255,7 @@ TEST(MusicFormulas, CubicItemsByHand) {
             } else {
                 numerator = std::abs(t) * k.C;
             }
-            return h.turn(t, numerator / k.den(t) + (k.F + h.y), -k.D, scale);
+            return h.step(numerator / k.den(t) + (k.F + h.y), -k.D, scale);
         });
     }
 }
@@ -311,11 +268,11 @@ TEST(MusicFormulas, MendelssohnByHand) {
     const double E = r[10] / 500.0, F = r[11] / 500.0, G = r[12] / 10.0, H = r[13] / 500.0;
     const double e1 = r[14] / 500.0, e2 = r[15] / 500.0, e3 = r[16] / 500.0;
     const double e4 = r[17] / 500.0;
-    expectByHand({kMusic, 11}, r, [=](HandRotation& h) {
+    expectFirstPointsByHand({kMusic, 11}, r, 40, [=](HandRotation& h) {
         const double t = h.t, y = h.y;
         const double a = (tri(t) * e4 + t) * C;
         const double z = ((((t - G) * t) * (t - E)) - std::tan(t) * e2) - tri(e3 / t) * e2;
         const double W = a / (std::abs(tri(y) * e1 + z) * H + B) + (F + y);
-        return h.turn(t, W, -D, 1.0);
+        return h.step(W, -D, 1.0);
     });
 }

@@ -14,38 +14,6 @@ namespace {
 constexpr int kVirtue = 9;
 constexpr int kVirtueCount = 15;
 
-// The rotation of a virtue step, written out independently of the library.
-// turn() rotates the term V (t itself in most formulas) and carries (X, Y).
-struct HandRotation {
-    double t, y, A, K, c, s;
-
-    explicit HandRotation(const ParamRows& r) {
-        t = r[4] / 10.0;
-        y = r[5] / 10.0;
-        A = (r[6] / 1000.0 + 999.5) / 1000.0;
-        K = (r[3] + 999999999600.0) / 1000000000000.0;
-        const double theta = r[2] * 0.000001 + 6.283185307179586 / r[1];
-        c = std::cos(theta);
-        s = std::sin(theta);
-    }
-
-    Point turn(double V, double W, double delta, double scale) {
-        const double X = ((c * V) - ((A * W) * s)) + delta;
-        const double Y = ((W * c) + (((A * V) * K) * s)) + delta;
-        t = X;
-        y = Y;
-        return {X * scale, Y * scale};
-    }
-};
-
-void expectSamePoints(const std::vector<Point>& got, const std::vector<Point>& want) {
-    ASSERT_EQ(got.size(), want.size());
-    for (std::size_t k = 0; k < got.size(); ++k) {
-        ASSERT_EQ(got[k].x, want[k].x) << "point " << k;
-        ASSERT_EQ(got[k].y, want[k].y) << "point " << k;
-    }
-}
-
 // The power step with exponent p, as items 4, 5, 7, 8 and 12 define it.
 std::vector<Point> powerByHand(const ParamRows& r, double p, double scale, std::size_t n) {
     HandRotation h(r);
@@ -56,7 +24,7 @@ std::vector<Point> powerByHand(const ParamRows& r, double p, double scale, std::
         const double t = h.t;
         const double P = ((t - G) * t) * (t - E);
         const double W = (std::pow(std::abs(t), p) * C) / (std::abs(P) * H + B) + (F + h.y);
-        out.push_back(h.turn(t, W, -D, scale));
+        out.push_back(h.step(W, -D, scale));
     }
     return out;
 }
@@ -72,7 +40,7 @@ std::vector<Point> righteousnessByHand(const ParamRows& r, std::size_t n) {
         const double t = h.t, y = h.y;
         const double W = ((H * t - e1) * C) / (std::abs(((t - E) * t) * (t - G)) + B) + (F + y);
         const double V = ((H * y - e1) * C) / (std::abs(((E + y) * y) * (G + y)) + B) + (F + t);
-        out.push_back(h.turn(V, W, -D, 1.0));
+        out.push_back(h.stepTurning(V, W, -D, 1.0));
     }
     return out;
 }
@@ -89,11 +57,7 @@ std::vector<Point> filialityByHand(const ParamRows& r, std::size_t n) {
         const double tk = t * k;
         const double scaled = std::abs((tk - static_cast<double>(trunc32(tk))) - 0.5) * k;
         const double W = (C / (std::abs(scaled * u) + B) + h.y) + D;
-        const double X = (h.c * t) - ((h.A * W) * h.s);
-        const double Y = (W * h.c) + (((h.A * t) * h.K) * h.s);
-        h.t = X;
-        h.y = Y;
-        out.push_back({X * 5.71, Y * 5.71});
+        out.push_back(h.stepNoOffset(W, 5.71));
     }
     return out;
 }
@@ -113,7 +77,7 @@ std::vector<Point> harmonyByHand(const ParamRows& r, std::size_t n) {
         const double fq = q - static_cast<double>(trunc32(q));
         const double P = ((t - G) * t) * (t - E);
         const double W = ((u - fq * e1) * C) / (std::abs(P) * H + B) + (F + h.y);
-        out.push_back(h.turn(t, W, -D, 0.444));
+        out.push_back(h.step(W, -D, 0.444));
     }
     return out;
 }
@@ -130,7 +94,7 @@ std::vector<Point> joyByHand(const ParamRows& r, std::size_t n) {
         const double t = h.t;
         const double swing = std::sin(e2 / t - E) * (H * t) + ((t - G) * e1) * t;
         const double W = C / (std::abs(swing) + B) + (F + h.y);
-        out.push_back(h.turn(t, W, -D, 1.0));
+        out.push_back(h.step(W, -D, 1.0));
     }
     return out;
 }
@@ -163,12 +127,13 @@ TEST(VirtueFormulas, DefaultsGiveFiniteSpreadFigures) {
 
 TEST(VirtueFormulas, FirstPointsMatchTheStepWrittenOut) {
     const FormulaId righteousness{kVirtue, 1}, filiality{kVirtue, 6}, harmony{kVirtue, 14};
-    expectSamePoints(firstPoints(righteousness, 50),
+    expectSamePoints(righteousness, defaultRows(righteousness),
                      righteousnessByHand(defaultRows(righteousness), 50));
-    expectSamePoints(firstPoints(filiality, 50), filialityByHand(defaultRows(filiality), 50));
-    expectSamePoints(firstPoints(harmony, 50), harmonyByHand(defaultRows(harmony), 50));
+    expectSamePoints(filiality, defaultRows(filiality),
+                     filialityByHand(defaultRows(filiality), 50));
+    expectSamePoints(harmony, defaultRows(harmony), harmonyByHand(defaultRows(harmony), 50));
     const FormulaId joy{kVirtue, 13};
-    expectSamePoints(firstPoints(joy, 50), joyByHand(defaultRows(joy), 50));
+    expectSamePoints(joy, defaultRows(joy), joyByHand(defaultRows(joy), 50));
 }
 
 // Items 4, 5, 7, 8 and 12 differ only in the exponent and the display scale.
@@ -184,7 +149,7 @@ TEST(VirtueFormulas, PowerItemsFollowTheirExponents) {
     for (const auto& power : powers) {
         SCOPED_TRACE(power.item);
         const FormulaId id{kVirtue, power.item};
-        expectSamePoints(firstPoints(id, 40),
+        expectSamePoints(id, defaultRows(id),
                          powerByHand(defaultRows(id), power.p, power.scale, 40));
     }
 }
@@ -194,11 +159,11 @@ TEST(VirtueFormulas, EdgeRowsAndStarts) {
     ParamRows flat = defaultRows({kVirtue, 6});
     flat[10] = 0;
     const auto filiality = firstPoints({kVirtue, 6}, flat, 20);
-    expectSamePoints(filiality, filialityByHand(flat, 20));
+    expectSamePoints({kVirtue, 6}, flat, filialityByHand(flat, 20));
     {
         HandRotation h(flat);
         const double W = ((flat[8] / 100.0) / ((flat[7] / 50.0) * 0.01) + h.y) + flat[9] / 500.0;
-        EXPECT_EQ(filiality[0].x, ((h.c * h.t) - ((h.A * W) * h.s)) * 5.71);
+        EXPECT_EQ(filiality[0].x, h.stepNoOffset(W, 5.71).x);
     }
 
     // "楽" and "和" with "初期Ｘ" = 0 start from t = 1e-14 (e2 / 0 would be infinite).
@@ -206,13 +171,13 @@ TEST(VirtueFormulas, EdgeRowsAndStarts) {
     joy[4] = 0;
     const auto joyPoints = firstPoints({kVirtue, 13}, joy, 20);
     EXPECT_TRUE(std::isfinite(joyPoints[0].x) && std::isfinite(joyPoints[0].y));
-    expectSamePoints(joyPoints, joyByHand(joy, 20));
+    expectSamePoints({kVirtue, 13}, joy, joyByHand(joy, 20));
 
     ParamRows harmony = defaultRows({kVirtue, 14});
     harmony[4] = 0;
     const auto harmonyPoints = firstPoints({kVirtue, 14}, harmony, 20);
     EXPECT_TRUE(std::isfinite(harmonyPoints[0].x) && std::isfinite(harmonyPoints[0].y));
-    expectSamePoints(harmonyPoints, harmonyByHand(harmony, 20));
+    expectSamePoints({kVirtue, 14}, harmony, harmonyByHand(harmony, 20));
 }
 
 // "礼" turns V, which is W with t and y exchanged, both from the old state.
@@ -227,27 +192,10 @@ TEST(VirtueFormulas, ProprietyTurnsTheMirroredTerm) {
         const double t = h.t, y = h.y;
         const double W = C / (std::abs((t - G) * (t - E)) + B) + (F + y);
         const double V = C / (std::abs((y - G) * (y - E)) + B) + (F + t);
-        want.push_back(h.turn(V, W, -D, 1.0));
+        want.push_back(h.stepTurning(V, W, -D, 1.0));
     }
-    expectSamePoints(firstPoints(id, 40), want);
+    expectSamePoints(id, r, want);
 }
-
-namespace {
-
-// Runs n steps of a virtue map that turns t itself; W(t, y) of the current state.
-template <class Perturbation>
-std::vector<Point> walkByHand(const ParamRows& r, std::size_t n, double delta, double scale,
-                              Perturbation W) {
-    HandRotation h(r);
-    std::vector<Point> out;
-    for (std::size_t k = 0; k < n; ++k) {
-        const double t = h.t;
-        out.push_back(h.turn(t, W(t, h.y), delta, scale));
-    }
-    return out;
-}
-
-} // namespace
 
 // The items not walked above, each written out from its own constants and W.
 TEST(VirtueFormulas, RemainingFirstPointsMatchTheStepWrittenOut) {
@@ -258,45 +206,48 @@ TEST(VirtueFormulas, RemainingFirstPointsMatchTheStepWrittenOut) {
         const double B = (r[7] / 500.0) * 0.00001, C = r[8] / 50.0, D = r[9] / 500.0;
         const double E = r[10] / 500.0, F = r[11] / 500.0, G = r[12] / 10.0;
         const double H = r[13] / 500.0, e1 = r[14] / 500.0, e2 = r[15] / 500.0;
-        expectSamePoints(firstPoints({kVirtue, 0}, n),
-                         walkByHand(r, n, -D, 0.444, [&](double t, double y) {
-                             const double u = std::pow(std::abs(t), 1.0833333333333333);
-                             const double et = e1 * t;
-                             const double triangle =
-                                 std::abs((et - static_cast<double>(trunc32(et))) - 0.5);
-                             const double P = ((t - G) * t) * (t - E);
-                             return ((triangle * e2 + u) * C) / (std::abs(P) * H + B) + (F + y);
-                         }));
+        expectFirstPointsByHand({kVirtue, 0}, r, n, [&](HandRotation& h) {
+            const double t = h.t, y = h.y;
+            const double u = std::pow(std::abs(t), 1.0833333333333333);
+            const double et = e1 * t;
+            const double triangle = std::abs((et - static_cast<double>(trunc32(et))) - 0.5);
+            const double P = ((t - G) * t) * (t - E);
+            const double W = ((triangle * e2 + u) * C) / (std::abs(P) * H + B) + (F + y);
+            return h.step(W, -D, 0.444);
+        });
     }
     {
         SCOPED_TRACE("智");
         const ParamRows r = defaultRows({kVirtue, 3});
         const double B = r[7] / 500.0, C = r[8] / 50000.0, D = r[9] / 50.0, E = r[10] / 500.0;
-        expectSamePoints(firstPoints({kVirtue, 3}, n),
-                         walkByHand(r, n, -D, 10.0, [&](double t, double y) {
-                             const double u = std::exp(-std::abs(t)) * C;
-                             return (u + (std::sin(t * t) * B + y)) + E;
-                         }));
+        expectFirstPointsByHand({kVirtue, 3}, r, n, [&](HandRotation& h) {
+            const double t = h.t, y = h.y;
+            const double u = std::exp(-std::abs(t)) * C;
+            const double W = (u + (std::sin(t * t) * B + y)) + E;
+            return h.step(W, -D, 10.0);
+        });
     }
     {
         SCOPED_TRACE("地");
         const ParamRows r = defaultRows({kVirtue, 9});
         const double B = (r[7] / 500.0) * 0.001, C = r[8] / 500.0, D = r[9] / 100.0;
         const double E = r[10] / 500.0, F = r[11] / 100.0;
-        expectSamePoints(firstPoints({kVirtue, 9}, n),
-                         walkByHand(r, n, -D, 1.6, [&](double t, double y) {
-                             return C / ((t - E) * (t - E) + B) + (F + y);
-                         }));
+        expectFirstPointsByHand({kVirtue, 9}, r, n, [&](HandRotation& h) {
+            const double t = h.t, y = h.y;
+            const double W = C / ((t - E) * (t - E) + B) + (F + y);
+            return h.step(W, -D, 1.6);
+        });
     }
     {
         SCOPED_TRACE("人");
         const ParamRows r = defaultRows({kVirtue, 10});
         const double B = (r[7] / 500.0) * 0.001, C = r[8] / 500.0, D = r[9] / 100.0;
         const double E = r[10] / 500.0, F = r[11] / 100.0, G = r[12] / 500.0;
-        expectSamePoints(firstPoints({kVirtue, 10}, n),
-                         walkByHand(r, n, -D, 1.14, [&](double t, double y) {
-                             return ((t - G) * C) / ((t - E) * (t - E) + B) + (F + y);
-                         }));
+        expectFirstPointsByHand({kVirtue, 10}, r, n, [&](HandRotation& h) {
+            const double t = h.t, y = h.y;
+            const double W = ((t - G) * C) / ((t - E) * (t - E) + B) + (F + y);
+            return h.step(W, -D, 1.14);
+        });
     }
     {
         SCOPED_TRACE("知");
@@ -304,12 +255,12 @@ TEST(VirtueFormulas, RemainingFirstPointsMatchTheStepWrittenOut) {
         const double B = (r[7] / 500.0) * 0.0001, C = r[8] / 50.0, D = r[9] / 500.0;
         const double E = r[10] / 500.0, F = r[11] / 500.0, G = r[12] / 5000.0;
         const double H = r[13] / 500.0, e1 = r[14] / 500.0, e2 = r[15] / 500.0;
-        expectSamePoints(firstPoints({kVirtue, 11}, n),
-                         walkByHand(r, n, -D, 0.133, [&](double t, double y) {
-                             const double u = std::sqrt(std::abs(t - H)) * C;
-                             const double spread =
-                                 std::abs(std::sinh(e1 * t + e2) * std::sinh(G * t - E));
-                             return u / (spread + B) + (F + y);
-                         }));
+        expectFirstPointsByHand({kVirtue, 11}, r, n, [&](HandRotation& h) {
+            const double t = h.t, y = h.y;
+            const double u = std::sqrt(std::abs(t - H)) * C;
+            const double spread = std::abs(std::sinh(e1 * t + e2) * std::sinh(G * t - E));
+            const double W = u / (spread + B) + (F + y);
+            return h.step(W, -D, 0.133);
+        });
     }
 }
