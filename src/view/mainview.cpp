@@ -1,6 +1,7 @@
 #include "mainview.h"
 
 #include "displaysize.h"
+#include "stretch.h"
 
 #include <QPaintEvent>
 #include <QPainter>
@@ -90,31 +91,15 @@ SourceSquare MainView::currentSquare() const {
 
 QImage MainView::exportImage() const {
     constexpr int kSide = Canvas::kSize;
-    const SourceSquare& square = m_shownSquare;
-    QImage image(kSide, kSide, QImage::Format_RGB888);
+    QImage image(kSide, kSide, QImage::Format_RGB32);
     if (image.isNull()) {
         return image;
     }
-    std::vector<std::int64_t> columns(kSide);
-    for (int x = 0; x < kSide; ++x) {
-        columns[x] = stretchSource(square.left, square.side, kSide, x);
-    }
-    for (int y = 0; y < kSide; ++y) {
-        uchar* dest = image.scanLine(y);
-        const std::int64_t sy = stretchSource(square.top, square.side, kSide, y);
-        const std::uint32_t* src = (sy >= 0 && sy < kSide)
-                                       ? m_canvas->pixels() + static_cast<std::size_t>(sy) * kSide
-                                       : nullptr;
-        for (int x = 0; x < kSide; ++x, dest += 3) {
-            const std::int64_t sx = columns[x];
-            const std::uint32_t p =
-                (src != nullptr && sx >= 0 && sx < kSide) ? src[sx] : 0xFFFFFFFFu;
-            dest[0] = static_cast<uchar>(p >> 16);
-            dest[1] = static_cast<uchar>(p >> 8);
-            dest[2] = static_cast<uchar>(p);
-        }
-    }
-    return image;
+    const Canvas& canvas = *m_canvas; // read only: the next clear may stay partial
+    stretchRegion(canvas, m_shownSquare, kSide, 0, 0, kSide, kSide,
+                  reinterpret_cast<std::uint32_t*>(image.bits()),
+                  static_cast<std::size_t>(image.bytesPerLine() / 4));
+    return image.convertToFormat(QImage::Format_RGB888);
 }
 
 std::int32_t MainView::lastDrawColor() const { return m_lastDrawColor; }

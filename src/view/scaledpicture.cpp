@@ -1,5 +1,7 @@
 #include "scaledpicture.h"
 
+#include "stretch.h"
+
 #include <QPainter>
 
 #include <algorithm>
@@ -11,7 +13,6 @@ namespace {
 // keep a 5600-pixel picture whole.
 constexpr int kCacheKiB = 128 * 1024;
 constexpr int kTileKiB = ScaledPicture::kTileSide * ScaledPicture::kTileSide * 4 / 1024;
-constexpr std::uint32_t kOutside = 0xFFFFFFFFu; // canvas pixels beyond the edge read white
 
 std::uint64_t tileKey(int column, int row) {
     return (static_cast<std::uint64_t>(static_cast<std::uint32_t>(row)) << 32) |
@@ -26,12 +27,15 @@ void ScaledPicture::setGeometry(const SourceSquare& square, int size) {
     if (square == m_square && size == m_size) {
         return;
     }
+    if (size != m_size) {
+        m_tiles.clear(); // the tiles at the edges change shape
+    }
     m_square = square;
     m_size = size;
-    m_tiles.clear();
+    ++m_generation;
 }
 
-void ScaledPicture::invalidate() { m_tiles.clear(); }
+void ScaledPicture::invalidate() { ++m_generation; }
 
 void ScaledPicture::paint(QPainter& painter, const QRect& target, const QPoint& origin) {
     if (m_size <= 0 || m_square.side <= 0) {
@@ -49,44 +53,37 @@ void ScaledPicture::paint(QPainter& painter, const QRect& target, const QPoint& 
     for (int row = firstRow; row <= lastRow; ++row) {
         for (int column = firstColumn; column <= lastColumn; ++column) {
             const std::uint64_t key = tileKey(column, row);
-            const QImage* tile = m_tiles.object(key);
-            QImage local;
+            Tile* tile = m_tiles.object(key);
             if (tile == nullptr) {
-                local = buildTile(column, row);
-                // The cache may refuse or evict; keep the local copy for this paint.
-                m_tiles.insert(key, new QImage(local), kTileKiB);
-                tile = &local;
+                Tile fresh;
+                buildTile(column, row, fresh);
+                painter.drawImage(origin + QPoint(column * kTileSide, row * kTileSide),
+                                  fresh.image);
+                // The cache may refuse or evict it; it has been painted already.
+                m_tiles.insert(key, new Tile(std::move(fresh)), kTileKiB);
+                continue;
             }
-            painter.drawImage(origin + QPoint(column * kTileSide, row * kTileSide), *tile);
+            if (tile->generation != m_generation) {
+                buildTile(column, row, *tile);
+            }
+            painter.drawImage(origin + QPoint(column * kTileSide, row * kTileSide), tile->image);
         }
     }
 }
 
-QImage ScaledPicture::buildTile(int column, int row) {
+void ScaledPicture::buildTile(int column, int row, Tile& tile) {
     ++m_tilesBuilt;
     const int x0 = column * kTileSide;
     const int y0 = row * kTileSide;
     const int width = std::min(kTileSide, m_size - x0);
     const int height = std::min(kTileSide, m_size - y0);
-    QImage tile(width, height, QImage::Format_RGB32);
-    std::int64_t sources[kTileSide];
-    for (int x = 0; x < width; ++x) {
-        sources[x] = stretchSource(m_square.left, m_square.side, m_size, x0 + x);
+    if (tile.image.width() != width || tile.image.height() != height) {
+        tile.image = QImage(width, height, QImage::Format_RGB32);
     }
-    for (int y = 0; y < height; ++y) {
-        auto* dest = reinterpret_cast<std::uint32_t*>(tile.scanLine(y));
-        const std::int64_t sy = stretchSource(m_square.top, m_square.side, m_size, y0 + y);
-        if (sy < 0 || sy >= Canvas::kSize) {
-            std::fill(dest, dest + width, kOutside);
-            continue;
-        }
-        const std::uint32_t* src = m_canvas.pixels() + static_cast<std::size_t>(sy) * Canvas::kSize;
-        for (int x = 0; x < width; ++x) {
-            const std::int64_t sx = sources[x];
-            dest[x] = (sx < 0 || sx >= Canvas::kSize) ? kOutside : src[sx];
-        }
-    }
-    return tile;
+    stretchRegion(m_canvas, m_square, m_size, x0, y0, width, height,
+                  reinterpret_cast<std::uint32_t*>(tile.image.bits()),
+                  static_cast<std::size_t>(tile.image.bytesPerLine() / 4));
+    tile.generation = m_generation;
 }
 
 } // namespace orbelle

@@ -44,20 +44,21 @@ public:
     std::int64_t tilesBuilt() const { return m_tilesBuilt; }
 
 private:
-    QImage buildTile(int column, int row);
+    // A cached tile and the canvas generation its pixels were built from.
+    struct Tile {
+        QImage image;
+        std::uint64_t generation = 0;
+    };
+    void buildTile(int column, int row, Tile& tile);
 
     const Canvas& m_canvas;
     SourceSquare m_square;
     int m_size = 0;
-    QCache<std::uint64_t, QImage> m_tiles;
+    // Bumped when the canvas or the square changes: stale tiles are rebuilt
+    // in their own memory rather than freed and allocated again.
+    std::uint64_t m_generation = 1;
+    QCache<std::uint64_t, Tile> m_tiles;
     std::int64_t m_tilesBuilt = 0;
 };
-
-/// Canvas coordinate shown at picture coordinate d (0 <= d < size) for a
-/// square starting at origin with the given side: the same nearest-neighbour
-/// mapping as the engine's stretchSquare.
-inline std::int64_t stretchSource(int origin, int side, int size, int d) {
-    return origin + (static_cast<std::int64_t>(d) * side) / size;
-}
 
 } // namespace orbelle

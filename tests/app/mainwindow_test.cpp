@@ -1,6 +1,10 @@
 #include "mainwindow.h"
 
 #include "apptest.h"
+#include "catalog.h"
+#include "colour.h"
+#include "formula.h"
+#include "numeric.h"
 #include "colourpane.h"
 #include "drawsettingspane.h"
 #include "mainview.h"
@@ -466,4 +470,38 @@ TEST_F(MainWindowTest, RecordsNoFormulaCanDrawAreRefused) {
     }
     EXPECT_EQ(window->captureSettings(), before);
     EXPECT_EQ(recorded.count(), 0);
+}
+
+TEST_F(MainWindowTest, EachColourModeDrawsItsDotColours) {
+    auto window = open();
+    // The last dot of the start-up figure is drawn last, so it shows its own colour.
+    auto run = prepareFormula({0, 0}, formulaInfo({0, 0}).defaults);
+    std::vector<Point> points(static_cast<std::size_t>(run->iterations()));
+    run->source->generate(points.data(), points.size());
+    const int x = trunc32(3000 + points.back().x);
+    const int y = trunc32(3000 + points.back().y);
+
+    const auto drawWith = [&](int drawMode, int backMode, std::int32_t customDraw,
+                              std::int32_t customBack) {
+        DrawSettings s = window->captureSettings();
+        s.drawColorMode = drawMode;
+        s.backColorMode = backMode;
+        s.drawColor = customDraw;
+        s.backColor = customBack;
+        window->colourPane()->apply(s);
+        window->command(10030)->trigger();
+        const Canvas& canvas = window->view()->canvas();
+        return std::pair{canvas.colourAt(x, y), canvas.colourAt(0, 0)};
+    };
+    using Colours = std::pair<std::int32_t, std::int32_t>;
+    EXPECT_EQ(drawWith(0, 1, 0, 0), (Colours{kBlack, kWhite}));
+    EXPECT_EQ(drawWith(1, 0, 0, 0), (Colours{kWhite, kBlack}));
+    EXPECT_EQ(drawWith(2, 2, packRgb(10, 200, 30), packRgb(1, 2, 3)),
+              (Colours{packRgb(10, 200, 30), packRgb(1, 2, 3)}));
+    EXPECT_EQ(window->captureSettings().drawColor, packRgb(10, 200, 30));
+    // Gradient: the last dot, i = N, takes ramp entry 0 of the smooth ramp.
+    GradientInputs inputs;
+    inputs.colours = kDefaultGradientColors;
+    EXPECT_EQ(drawWith(3, 1, 0, 0), (Colours{buildSmoothRamp(inputs)[0], kWhite}));
+    EXPECT_EQ(window->captureSettings().drawColor, kBlack); // the hidden pen colour
 }

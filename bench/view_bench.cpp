@@ -1,0 +1,131 @@
+// Benchmarks of the main view, offscreen: from the Draw command to the view
+// having painted the new figure, against the engine's Draw alone, and one
+// repaint of an unchanged view at the 800-pixel display size.
+
+#include "canvas.h"
+#include "draw.h"
+#include "mainview.h"
+
+#include <QApplication>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <memory>
+#include <string>
+
+using namespace orbelle;
+
+namespace {
+
+DrawSettings diamond(int count) {
+    DrawSettings s = DrawSettings::startup();
+    s.params[0] = count;
+    return s;
+}
+
+MainView* g_view = nullptr; // owned by main, destroyed before the application
+
+MainView& sharedView() { return *g_view; }
+
+void BM_EngineDraw(benchmark::State& state) {
+    static auto canvas = std::make_unique<Canvas>();
+    const DrawSettings s = diamond(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(draw(s, *canvas).dotCount);
+    }
+}
+
+// The Draw command's work in the view, then a synchronous paint of the new
+// figure (every scaled tile rebuilt from the new canvas).
+void BM_DrawToPainted(benchmark::State& state) {
+    MainView& view = sharedView();
+    const DrawSettings s = diamond(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(view.drawFigure(s).dotCount);
+        view.viewport()->repaint();
+    }
+}
+
+void BM_RepaintUnchanged(benchmark::State& state) {
+    MainView& view = sharedView();
+    view.drawFigure(diamond(200));
+    view.viewport()->repaint();
+    for (auto _ : state) {
+        view.viewport()->repaint();
+    }
+}
+
+// A repaint that must rebuild the whole scaled picture (the shown square
+// changes between two zoom values), without drawing.
+void BM_RepaintRebuilt(benchmark::State& state) {
+    MainView& view = sharedView();
+    view.drawFigure(diamond(200));
+    int zoom = 100;
+    view.setZoomSource([&zoom] { return zoom; });
+    for (auto _ : state) {
+        zoom = zoom == 100 ? 101 : 100;
+        view.viewport()->repaint();
+    }
+    view.setZoomSource(nullptr);
+}
+
+BENCHMARK(BM_EngineDraw)->ArgName("r0")->Arg(200)->Arg(999)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DrawToPainted)->ArgName("r0")->Arg(200)->Arg(999)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RepaintUnchanged)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RepaintRebuilt)->Unit(benchmark::kMillisecond);
+
+class RatioReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override {
+        for (const Run& run : runs) {
+            if (run.run_type == Run::RT_Iteration) {
+                m_ms[run.benchmark_name()] = run.GetAdjustedRealTime();
+            }
+        }
+        ConsoleReporter::ReportRuns(runs);
+    }
+    void printRatios() const {
+        auto ms = [&](const std::string& name) {
+            auto it = m_ms.find(name);
+            return it == m_ms.end() ? 0.0 : it->second;
+        };
+        std::printf("\n");
+        for (const char* r0 : {"200", "999"}) {
+            const double engine = ms(std::string("BM_EngineDraw/r0:") + r0);
+            const double painted = ms(std::string("BM_DrawToPainted/r0:") + r0);
+            if (engine > 0 && painted > 0) {
+                std::printf("  r0 %s Draw-to-painted / engine Draw = %.2f  (target <= 1.50)\n",
+                            r0, painted / engine);
+            }
+        }
+        const double repaint = ms("BM_RepaintUnchanged");
+        if (repaint > 0) {
+            std::printf("  repaint of an unchanged view at 800 px = %.2f ms  (target < 16)\n",
+                        repaint);
+        }
+    }
+
+private:
+    std::map<std::string, double> m_ms;
+};
+
+} // namespace
+
+int main(int argc, char** argv) {
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    QApplication app(argc, argv);
+    auto view = std::make_unique<MainView>();
+    view->resize(1000, 1000);
+    view->show();
+    QApplication::processEvents();
+    g_view = view.get();
+    benchmark::Initialize(&argc, argv);
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    reporter.printRatios();
+    benchmark::Shutdown();
+    return 0;
+}
