@@ -14,6 +14,8 @@
 #include <QImage>
 #include <QPainter>
 
+#include "timingreporter.h"
+
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -130,57 +132,39 @@ BENCHMARK(BM_NaiveQPainter)
     ->Args({200, 1})
     ->Unit(benchmark::kMillisecond);
 
-// Collects the mean real time of every run so the ratios can be printed.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& run : runs) {
-            if (run.run_type == Run::RT_Iteration) {
-                m_ms[run.benchmark_name()] = run.GetAdjustedRealTime();
-            }
-        }
-        ConsoleReporter::ReportRuns(runs);
-    }
-
-    void printRatios() const {
-        auto ms = [&](const std::string& name) {
-            auto it = m_ms.find(name);
-            return it == m_ms.end() ? 0.0 : it->second;
-        };
-        std::printf("\nRatios (pen width 1):\n");
-        for (const char* r0 : {"200", "999"}) {
-            const double floor = ms(std::string("BM_Floor/r0:") + r0);
-            for (const char* g : {"0", "1"}) {
-                const double whole =
-                    ms(std::string("BM_Draw/r0:") + r0 + "/gradient:" + g + "/pen:1");
-                if (floor > 0 && whole > 0) {
-                    std::printf("  r0 %s %-8s Draw / (floor + clear) = %.2f  (target <= 1.30)\n",
-                                r0, *g == '1' ? "gradient" : "plain", whole / floor);
-                }
-            }
-        }
+void printRatios(const bench::TimingReporter& reporter) {
+    const auto ms = [&](const std::string& name) { return reporter.time(name); };
+    std::printf("\nRatios (pen width 1):\n");
+    for (const char* r0 : {"200", "999"}) {
+        const double floor = ms(std::string("BM_Floor/r0:") + r0);
         for (const char* g : {"0", "1"}) {
-            const double naive = ms(std::string("BM_NaiveQPainter/r0:200/gradient:") + g);
-            const double whole = ms(std::string("BM_Draw/r0:200/gradient:") + g + "/pen:1");
-            if (naive > 0 && whole > 0) {
-                std::printf("  r0 200 %-8s naive QPainter / Draw = %.2f  (target >= %s)\n",
-                            *g == '1' ? "gradient" : "plain", naive / whole,
-                            *g == '1' ? "5" : "3");
+            const double whole =
+                ms(std::string("BM_Draw/r0:") + r0 + "/gradient:" + g + "/pen:1");
+            if (floor > 0 && whole > 0) {
+                std::printf("  r0 %s %-8s Draw / (floor + clear) = %.2f  (target <= 1.30)\n",
+                            r0, *g == '1' ? "gradient" : "plain", whole / floor);
             }
         }
     }
+    for (const char* g : {"0", "1"}) {
+        const double naive = ms(std::string("BM_NaiveQPainter/r0:200/gradient:") + g);
+        const double whole = ms(std::string("BM_Draw/r0:200/gradient:") + g + "/pen:1");
+        if (naive > 0 && whole > 0) {
+            std::printf("  r0 200 %-8s naive QPainter / Draw = %.2f  (target >= %s)\n",
+                        *g == '1' ? "gradient" : "plain", naive / whole,
+                        *g == '1' ? "5" : "3");
+        }
+    }
+}
 
-private:
-    std::map<std::string, double> m_ms;
-};
 
 } // namespace
 
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
-    RatioReporter reporter;
+    bench::TimingReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
-    reporter.printRatios();
+    printRatios(reporter);
     benchmark::Shutdown();
     return 0;
 }

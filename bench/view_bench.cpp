@@ -8,6 +8,8 @@
 
 #include <QApplication>
 
+#include "timingreporter.h"
+
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -77,40 +79,24 @@ BENCHMARK(BM_DrawToPainted)->ArgName("r0")->Arg(200)->Arg(999)->Unit(benchmark::
 BENCHMARK(BM_RepaintUnchanged)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RepaintRebuilt)->Unit(benchmark::kMillisecond);
 
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& run : runs) {
-            if (run.run_type == Run::RT_Iteration) {
-                m_ms[run.benchmark_name()] = run.GetAdjustedRealTime();
-            }
-        }
-        ConsoleReporter::ReportRuns(runs);
-    }
-    void printRatios() const {
-        auto ms = [&](const std::string& name) {
-            auto it = m_ms.find(name);
-            return it == m_ms.end() ? 0.0 : it->second;
-        };
-        std::printf("\n");
-        for (const char* r0 : {"200", "999"}) {
-            const double engine = ms(std::string("BM_EngineDraw/r0:") + r0);
-            const double painted = ms(std::string("BM_DrawToPainted/r0:") + r0);
-            if (engine > 0 && painted > 0) {
-                std::printf("  r0 %s Draw-to-painted / engine Draw = %.2f  (target <= 1.50)\n",
-                            r0, painted / engine);
-            }
-        }
-        const double repaint = ms("BM_RepaintUnchanged");
-        if (repaint > 0) {
-            std::printf("  repaint of an unchanged view at 800 px = %.2f ms  (target < 16)\n",
-                        repaint);
+void printRatios(const bench::TimingReporter& reporter) {
+    const auto ms = [&](const std::string& name) { return reporter.time(name); };
+    std::printf("\n");
+    for (const char* r0 : {"200", "999"}) {
+        const double engine = ms(std::string("BM_EngineDraw/r0:") + r0);
+        const double painted = ms(std::string("BM_DrawToPainted/r0:") + r0);
+        if (engine > 0 && painted > 0) {
+            std::printf("  r0 %s Draw-to-painted / engine Draw = %.2f  (target <= 1.50)\n",
+                        r0, painted / engine);
         }
     }
+    const double repaint = ms("BM_RepaintUnchanged");
+    if (repaint > 0) {
+        std::printf("  repaint of an unchanged view at 800 px = %.2f ms  (target < 16)\n",
+                    repaint);
+    }
+}
 
-private:
-    std::map<std::string, double> m_ms;
-};
 
 } // namespace
 
@@ -123,9 +109,9 @@ int main(int argc, char** argv) {
     QApplication::processEvents();
     g_view = view.get();
     benchmark::Initialize(&argc, argv);
-    RatioReporter reporter;
+    bench::TimingReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
-    reporter.printRatios();
+    printRatios(reporter);
     benchmark::Shutdown();
     return 0;
 }

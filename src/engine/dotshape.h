@@ -27,6 +27,18 @@ public:
             y + m_minDy >= Canvas::kSize) {
             return;
         }
+        if (x + m_minDx >= 0 && x + m_maxDx < Canvas::kSize && y + m_minDy >= 0 &&
+            y + m_maxDy < Canvas::kSize) {
+            // Wholly inside: no clipping per span.
+            const int left32 = static_cast<int>(x);
+            const int top32 = static_cast<int>(y);
+            canvas.markDrawn(left32 + m_minDx, top32 + m_minDy, left32 + m_maxDx, top32 + m_maxDy);
+            for (const Span& s : m_spans) {
+                std::uint32_t* line = canvas.drawingRow(top32 + s.dy) + left32;
+                std::fill(line + s.x0, line + s.x1 + 1, pixel);
+            }
+            return;
+        }
         canvas.markDrawn(static_cast<int>(std::max<std::int64_t>(x + m_minDx, 0)),
                          static_cast<int>(std::max<std::int64_t>(y + m_minDy, 0)),
                          static_cast<int>(std::min<std::int64_t>(x + m_maxDx, Canvas::kSize - 1)),
