@@ -31,14 +31,9 @@ TEST(AstrologyFormulas, EveryCardDrawsItsCountOfFiniteSpreadFigures) {
         const FormulaId id{kAstrology, item};
         const std::int64_t n = defaultRows(id)[0] * 500;
         EXPECT_EQ(defaultDotCount(id), item == 17 ? n + 1 : n);
-        const auto points = firstPoints(id, 2000);
-        double minX = points[0].x, maxX = points[0].x;
-        for (const Point& p : points) {
-            ASSERT_TRUE(std::isfinite(p.x) && std::isfinite(p.y));
-            minX = std::min(minX, p.x);
-            maxX = std::max(maxX, p.x);
-        }
-        EXPECT_GT(maxX - minX, 10.0);
+        const FigureSpread figure = figureSpread(id, 2000);
+        ASSERT_TRUE(figure.allFinite);
+        EXPECT_GT(figure.widthX, 10.0);
     }
     // "世界" starts at i = 0 and "回数" 400: 200001 dots.
     EXPECT_EQ(defaultDotCount({kAstrology, 17}), 200001);

@@ -110,13 +110,9 @@ TEST(CityFormulas, EveryFormulaStartsAtOneAndDrawsNDots) {
 
 TEST(CityFormulas, DefaultsGiveFiniteSpreadFigures) {
     for (int item = 0; item < kCityCount; ++item) {
-        const auto points = firstPoints({kCity, item}, 500);
-        std::set<std::pair<std::int32_t, std::int32_t>> dots;
-        for (const Point& p : points) {
-            ASSERT_TRUE(std::isfinite(p.x) && std::isfinite(p.y)) << "item " << item;
-            dots.insert({trunc32(p.x), trunc32(p.y)});
-        }
-        EXPECT_GT(dots.size(), 20u) << "item " << item;
+        const FigureSpread figure = figureSpread({kCity, item}, 500);
+        ASSERT_TRUE(figure.allFinite) << "item " << item;
+        EXPECT_GT(figure.pixels, 20u) << "item " << item;
     }
 }
 

@@ -37,14 +37,9 @@ TEST(FlowerFormulas, EveryFlowerStartsAtOneAndDrawsFiniteSpreadFigures) {
         SCOPED_TRACE(item);
         const FormulaId id{kFlower, item};
         EXPECT_EQ(defaultDotCount(id), defaultRows(id)[0] * 500);
-        const auto points = firstPoints(id, 2000);
-        double minX = points[0].x, maxX = points[0].x;
-        for (const Point& p : points) {
-            ASSERT_TRUE(std::isfinite(p.x) && std::isfinite(p.y));
-            minX = std::min(minX, p.x);
-            maxX = std::max(maxX, p.x);
-        }
-        EXPECT_GT(maxX - minX, 10.0);
+        const FigureSpread figure = figureSpread(id, 2000);
+        ASSERT_TRUE(figure.allFinite);
+        EXPECT_GT(figure.widthX, 10.0);
     }
     // "バラ" starts from 211: N = 105500 dots.
     EXPECT_EQ(defaultDotCount({kFlower, 3}), 105500);

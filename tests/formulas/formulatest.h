@@ -9,12 +9,16 @@
 
 #include "catalog.h"
 #include "formula.h"
+#include "numeric.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdint>
+#include <set>
+#include <utility>
 #include <vector>
 
 namespace orbelle::test {
@@ -41,6 +45,32 @@ inline std::vector<Point> firstPoints(FormulaId id, std::size_t n) {
 inline std::int64_t defaultDotCount(FormulaId id) {
     auto run = prepareFormula(id, defaultRows(id));
     return run ? run->iterations() : -1;
+}
+
+/// What the first points of a formula look like as a figure.
+struct FigureSpread {
+    bool allFinite = true;  // no NaN or infinity among them
+    std::size_t pixels = 0; // distinct whole-number positions (trunc32 of x and y)
+    double widthX = 0;      // max x - min x
+    bool moved = false;     // some point differs from the first
+};
+
+/// The spread of the first n points of a formula with its defaults.
+inline FigureSpread figureSpread(FormulaId id, std::size_t n) {
+    const std::vector<Point> points = firstPoints(id, n);
+    FigureSpread spread;
+    std::set<std::pair<std::int32_t, std::int32_t>> pixels;
+    double minX = points.front().x, maxX = points.front().x;
+    for (const Point& p : points) {
+        spread.allFinite = spread.allFinite && std::isfinite(p.x) && std::isfinite(p.y);
+        pixels.insert({trunc32(p.x), trunc32(p.y)});
+        minX = std::min(minX, p.x);
+        maxX = std::max(maxX, p.x);
+        spread.moved = spread.moved || p.x != points.front().x || p.y != points.front().y;
+    }
+    spread.pixels = pixels.size();
+    spread.widthX = maxX - minX;
+    return spread;
 }
 
 /// The rows with row `row` set to `value`.

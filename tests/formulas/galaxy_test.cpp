@@ -30,13 +30,9 @@ TEST(GalaxyFormulas, DefaultDotCountsAndStartIndices) {
 TEST(GalaxyFormulas, DefaultsGiveFiniteSpreadFigures) {
     for (int item = 0; item < 18; ++item) {
         SCOPED_TRACE(item);
-        const auto points = firstPoints({1, item}, 2000);
-        std::set<std::pair<std::int32_t, std::int32_t>> pixels;
-        for (const Point& p : points) {
-            ASSERT_TRUE(std::isfinite(p.x) && std::isfinite(p.y));
-            pixels.insert({trunc32(p.x), trunc32(p.y)});
-        }
-        EXPECT_GT(pixels.size(), 200u);
+        const FigureSpread figure = figureSpread({1, item}, 2000);
+        ASSERT_TRUE(figure.allFinite);
+        EXPECT_GT(figure.pixels, 200u);
     }
 }
 

@@ -28,13 +28,9 @@ TEST(GameFormulas, EveryFormulaDrawsNDotsFromIndexOne) {
 
 TEST(GameFormulas, EveryFormulaDrawsAFiniteFigure) {
     for (int item = 0; item < kGameCount; ++item) {
-        const auto points = firstPoints({kGame, item}, 2000);
-        std::set<std::pair<int, int>> pixels;
-        for (const Point& p : points) {
-            ASSERT_TRUE(std::isfinite(p.x) && std::isfinite(p.y)) << item;
-            pixels.insert({trunc32(p.x), trunc32(p.y)});
-        }
-        EXPECT_GT(pixels.size(), 20u) << item;
+        const FigureSpread figure = figureSpread({kGame, item}, 2000);
+        ASSERT_TRUE(figure.allFinite) << item;
+        EXPECT_GT(figure.pixels, 20u) << item;
     }
 }
 

@@ -29,13 +29,9 @@ TEST(MetalFormulas, EveryFormulaDrawsNDotsFromIndexOne) {
 
 TEST(MetalFormulas, EveryFormulaDrawsAFiniteFigure) {
     for (int item = 0; item < kMetalCount; ++item) {
-        const auto points = firstPoints({kMetal, item}, 2000);
-        std::set<std::pair<int, int>> pixels;
-        for (const Point& p : points) {
-            ASSERT_TRUE(std::isfinite(p.x) && std::isfinite(p.y)) << item;
-            pixels.insert({trunc32(p.x), trunc32(p.y)});
-        }
-        EXPECT_GT(pixels.size(), 20u) << item;
+        const FigureSpread figure = figureSpread({kMetal, item}, 2000);
+        ASSERT_TRUE(figure.allFinite) << item;
+        EXPECT_GT(figure.pixels, 20u) << item;
     }
 }
 

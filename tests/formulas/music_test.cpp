@@ -28,13 +28,9 @@ TEST(MusicFormulas, DotCountsWithDefaults) {
 
 TEST(MusicFormulas, EveryItemDrawsAFiniteFigure) {
     for (int item = 0; item < kMusicCount; ++item) {
-        const auto points = firstPoints({kMusic, item}, 2000);
-        bool moved = false;
-        for (const Point& p : points) {
-            ASSERT_TRUE(std::isfinite(p.x) && std::isfinite(p.y)) << "item " << item;
-            moved = moved || p.x != points[0].x || p.y != points[0].y;
-        }
-        EXPECT_TRUE(moved) << "item " << item;
+        const FigureSpread figure = figureSpread({kMusic, item}, 2000);
+        ASSERT_TRUE(figure.allFinite) << "item " << item;
+        EXPECT_TRUE(figure.moved) << "item " << item;
     }
 }
 
