@@ -5,11 +5,11 @@
 // QPainter::drawEllipse on a 6000 x 6000 QImage, with a new pen and brush per
 // dot in the gradient mode. The ratios are printed at the end.
 
-#include "canvas.h"
-#include "colour.h"
-#include "draw.h"
-#include "formula.h"
-#include "numeric.h"
+#include "engine/canvas.h"
+#include "engine/colour.h"
+#include "engine/draw.h"
+#include "formulas/formula.h"
+#include "formulas/numeric.h"
 
 #include <QImage>
 #include <QPainter>

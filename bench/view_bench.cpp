@@ -2,9 +2,9 @@
 // having painted the new figure, against the engine's Draw alone, and one
 // repaint of an unchanged view at the 800-pixel display size.
 
-#include "canvas.h"
-#include "draw.h"
-#include "mainview.h"
+#include "engine/canvas.h"
+#include "engine/draw.h"
+#include "view/mainview.h"
 
 #include <QApplication>
 

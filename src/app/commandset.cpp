@@ -1,6 +1,6 @@
-#include "commandset.h"
+#include "app/commandset.h"
 
-#include "visualstyles.h"
+#include "app/visualstyles.h"
 
 #include <QAction>
 #include <QActionGroup>

@@ -1,7 +1,7 @@
 // Orbelle: one copy per user, started with its data folder ready.
 
-#include "mainwindow.h"
-#include "startup.h"
+#include "app/mainwindow.h"
+#include "app/startup.h"
 
 #include <QApplication>
 #include <QLockFile>

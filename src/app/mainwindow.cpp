@@ -1,13 +1,13 @@
-#include "mainwindow.h"
+#include "app/mainwindow.h"
 
-#include "catalog.h"
-#include "colourpane.h"
-#include "commandset.h"
-#include "drawsettingspane.h"
-#include "mainview.h"
-#include "toolbarcustomizedialog.h"
-#include "transformpane.h"
-#include "visualstyles.h"
+#include "formulas/catalog.h"
+#include "panes/colourpane.h"
+#include "app/commandset.h"
+#include "panes/drawsettingspane.h"
+#include "view/mainview.h"
+#include "app/toolbarcustomizedialog.h"
+#include "panes/transformpane.h"
+#include "app/visualstyles.h"
 
 #include <QAction>
 #include <QActionGroup>

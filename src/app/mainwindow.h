@@ -4,7 +4,7 @@
 // carries out the drawing commands by reading the three setting panes and
 // running the view's drawing.
 
-#include "drawsettings.h"
+#include "engine/drawsettings.h"
 
 #include <QElapsedTimer>
 #include <QMainWindow>

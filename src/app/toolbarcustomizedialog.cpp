@@ -1,4 +1,4 @@
-#include "toolbarcustomizedialog.h"
+#include "app/toolbarcustomizedialog.h"
 
 #include <QAction>
 #include <QDialogButtonBox>

@@ -1,4 +1,4 @@
-#include "visualstyles.h"
+#include "app/visualstyles.h"
 
 #include <QApplication>
 #include <QColor>

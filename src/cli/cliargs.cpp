@@ -1,7 +1,7 @@
-#include "cliargs.h"
+#include "cli/cliargs.h"
 
-#include "catalog.h"
-#include "settingsfile.h"
+#include "formulas/catalog.h"
+#include "store/settingsfile.h"
 
 #include <charconv>
 #include <fstream>

@@ -1,7 +1,7 @@
 #pragma once
 // Command-line parsing of orbelle-cli, kept apart from main so tests can call it.
 
-#include "drawsettings.h"
+#include "engine/drawsettings.h"
 
 #include <optional>
 #include <string>

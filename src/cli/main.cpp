@@ -1,11 +1,11 @@
 // orbelle-cli: prints a formula's points or renders a drawing to an image
 // file, on the same engine as the desktop program.
 
-#include "cliargs.h"
-#include "draw.h"
-#include "formula.h"
-#include "sourcesquare.h"
-#include "stretch.h"
+#include "cli/cliargs.h"
+#include "engine/draw.h"
+#include "formulas/formula.h"
+#include "engine/sourcesquare.h"
+#include "engine/stretch.h"
 
 #include <QFileInfo>
 #include <QImage>

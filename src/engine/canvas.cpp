@@ -1,4 +1,4 @@
-#include "canvas.h"
+#include "engine/canvas.h"
 
 #include <algorithm>
 

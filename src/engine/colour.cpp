@@ -1,4 +1,4 @@
-#include "colour.h"
+#include "engine/colour.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "dotshape.h"
+#include "engine/dotshape.h"
 
 #include <algorithm>
 #include <cmath>

@@ -4,7 +4,7 @@
 // centred on the outline. The shape is computed once per drawing as a list of
 // row spans, so plotting a dot is a few clipped row fills.
 
-#include "canvas.h"
+#include "engine/canvas.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -1,9 +1,9 @@
-#include "draw.h"
+#include "engine/draw.h"
 
-#include "colour.h"
-#include "dotshape.h"
-#include "numeric.h"
-#include "transform.h"
+#include "engine/colour.h"
+#include "engine/dotshape.h"
+#include "formulas/numeric.h"
+#include "engine/transform.h"
 
 #include <algorithm>
 #include <vector>

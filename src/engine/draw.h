@@ -3,9 +3,9 @@
 // derive the colours, clear the canvas, run the formula in the common frame,
 // widen the figure bounds, transform and plot every dot.
 
-#include "canvas.h"
-#include "drawsettings.h"
-#include "formula.h"
+#include "engine/canvas.h"
+#include "engine/drawsettings.h"
+#include "formulas/formula.h"
 
 #include <cstdint>
 #include <optional>

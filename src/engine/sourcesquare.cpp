@@ -1,6 +1,6 @@
-#include "sourcesquare.h"
+#include "engine/sourcesquare.h"
 
-#include "numeric.h"
+#include "formulas/numeric.h"
 
 #include <algorithm>
 

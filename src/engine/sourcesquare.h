@@ -2,7 +2,7 @@
 // The square of the canvas the main view shows around the last figure: a
 // margin of 600 - zoom pixels on each side of the figure's larger extent.
 
-#include "draw.h"
+#include "engine/draw.h"
 
 namespace orbelle {
 

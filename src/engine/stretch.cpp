@@ -1,4 +1,4 @@
-#include "stretch.h"
+#include "engine/stretch.h"
 
 #include <algorithm>
 

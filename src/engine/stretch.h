@@ -3,8 +3,8 @@
 // size x size pixels, with no smoothing: what the view shows and what export
 // and printing take.
 
-#include "canvas.h"
-#include "sourcesquare.h"
+#include "engine/canvas.h"
+#include "engine/sourcesquare.h"
 
 #include <cstdint>
 #include <vector>

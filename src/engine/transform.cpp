@@ -1,6 +1,6 @@
-#include "transform.h"
+#include "engine/transform.h"
 
-#include "numeric.h"
+#include "formulas/numeric.h"
 
 namespace orbelle {
 

@@ -6,8 +6,8 @@
 // written grouping: the maps are chaotic and a different rounding draws a
 // different figure.
 
-#include "formula.h"
-#include "rotationmap.h"
+#include "formulas/formula.h"
+#include "formulas/rotationmap.h"
 
 #include <iterator>
 

@@ -1,4 +1,4 @@
-#include "catalog.h"
+#include "formulas/catalog.h"
 
 #include <cstdio>
 
@@ -19,7 +19,7 @@ struct RangeException {
     std::int32_t max;
 };
 
-#include "catalogdata.inc"
+#include "formulas/catalogdata.inc"
 
 // The range every formula gives a row unless an exception says otherwise.
 constexpr std::array<ParamRange, kRowCount> kRowRule{{

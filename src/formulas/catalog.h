@@ -2,7 +2,7 @@
 // The fixed catalog of the 166 formulas: names, parameter counts, default row
 // values and row ranges. It holds no mathematics; see formula.h for that.
 
-#include "formulaid.h"
+#include "formulas/formulaid.h"
 
 #include <string>
 #include <vector>

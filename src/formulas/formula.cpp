@@ -1,6 +1,6 @@
-#include "formula.h"
+#include "formulas/formula.h"
 
-#include "catalog.h"
+#include "formulas/catalog.h"
 
 namespace orbelle {
 

@@ -4,7 +4,7 @@
 // plotted point (already multiplied by its display scale) per iteration
 // i = i0 ... N of the common frame.
 
-#include "formulaid.h"
+#include "formulas/formulaid.h"
 
 #include <cstddef>
 #include <memory>

@@ -3,8 +3,8 @@
 // perturbations (quartic, cubic, root-cubic and root terms) and are written
 // once below. Every expression keeps the grouping of the formula as written.
 
-#include "formula.h"
-#include "rotationmap.h"
+#include "formulas/formula.h"
+#include "formulas/rotationmap.h"
 
 namespace orbelle {
 namespace {

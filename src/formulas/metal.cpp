@@ -3,8 +3,8 @@
 // perturbations divide by the cubic |((t - G) t)(t - E)| H + B, written once
 // below. Every expression keeps the grouping of the formula as written.
 
-#include "formula.h"
-#include "rotationmap.h"
+#include "formulas/formula.h"
+#include "formulas/rotationmap.h"
 
 namespace orbelle {
 namespace {

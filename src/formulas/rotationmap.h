@@ -7,8 +7,8 @@
 // and the pieces many perturbations share (root guard, damped term,
 // denominator guard, rational term).
 
-#include "formula.h"
-#include "numeric.h"
+#include "formulas/formula.h"
+#include "formulas/numeric.h"
 
 namespace orbelle {
 

@@ -4,8 +4,8 @@
 // grouping of the formula as written; the maps are chaotic and a different
 // rounding draws a different figure.
 
-#include "formula.h"
-#include "rotationmap.h"
+#include "formulas/formula.h"
+#include "formulas/rotationmap.h"
 
 namespace orbelle {
 namespace {

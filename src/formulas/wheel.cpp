@@ -5,8 +5,8 @@
 // as written: the maps are chaotic and a different rounding draws a different
 // figure.
 
-#include "formula.h"
-#include "rotationmap.h"
+#include "formulas/formula.h"
+#include "formulas/rotationmap.h"
 
 namespace orbelle {
 namespace {

@@ -1,6 +1,6 @@
-#include "coloureditordialog.h"
+#include "panes/coloureditordialog.h"
 
-#include "colour.h"
+#include "engine/colour.h"
 
 #include <QDir>
 #include <QFontMetrics>

@@ -1,11 +1,11 @@
-#include "colourpane.h"
+#include "panes/colourpane.h"
 
-#include "coloureditordialog.h"
-#include "colourswatch.h"
-#include "gradientpreview.h"
-#include "optionbutton.h"
-#include "panefont.h"
-#include "spinrow.h"
+#include "panes/coloureditordialog.h"
+#include "widgets/colourswatch.h"
+#include "widgets/gradientpreview.h"
+#include "widgets/optionbutton.h"
+#include "widgets/panefont.h"
+#include "widgets/spinrow.h"
 
 #include <QCheckBox>
 #include <QDir>

@@ -10,8 +10,8 @@
 // Every control sits at a fixed pixel rectangle of the pane. The state lives
 // in the controls and a few members; readers take it from here when they run.
 
-#include "colour.h"
-#include "drawsettings.h"
+#include "engine/colour.h"
+#include "engine/drawsettings.h"
 
 #include <QPixmap>
 #include <QWidget>

@@ -1,9 +1,9 @@
-#include "drawsettingspane.h"
+#include "panes/drawsettingspane.h"
 
-#include "drawrandom.h"
-#include "panefont.h"
-#include "panetoolbar.h"
-#include "spinrow.h"
+#include "engine/drawrandom.h"
+#include "widgets/panefont.h"
+#include "widgets/panetoolbar.h"
+#include "widgets/spinrow.h"
 
 #include <QCheckBox>
 #include <QComboBox>

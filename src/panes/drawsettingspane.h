@@ -9,9 +9,9 @@
 // "button10030", "check10100", "label10200", "edit10300", "spin10400",
 // "slider10500", "tool10011", ...).
 
-#include "catalog.h"
-#include "drawsettings.h"
-#include "toolpane.h"
+#include "formulas/catalog.h"
+#include "engine/drawsettings.h"
+#include "widgets/toolpane.h"
 
 
 #include <array>

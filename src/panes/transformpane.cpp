@@ -1,8 +1,8 @@
-#include "transformpane.h"
+#include "panes/transformpane.h"
 
-#include "panefont.h"
-#include "panetoolbar.h"
-#include "spinrow.h"
+#include "widgets/panefont.h"
+#include "widgets/panetoolbar.h"
+#include "widgets/spinrow.h"
 
 #include <QLabel>
 #include <QLineEdit>

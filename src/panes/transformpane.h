@@ -9,8 +9,8 @@
 // numbers in their objectName ("label11230", "edit11220", "spin11200",
 // "slider11210", "button11240", "tool11901", ...).
 
-#include "drawsettings.h"
-#include "toolpane.h"
+#include "engine/drawsettings.h"
+#include "widgets/toolpane.h"
 
 
 #include <array>

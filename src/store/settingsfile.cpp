@@ -1,6 +1,6 @@
-#include "settingsfile.h"
+#include "store/settingsfile.h"
 
-#include "settingsline.h"
+#include "store/settingsline.h"
 
 namespace orbelle {
 

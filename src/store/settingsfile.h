@@ -2,7 +2,7 @@
 // The drawing settings file (*.orbdr): one settings file line. Readers skip
 // every line containing "//" and use the first remaining line.
 
-#include "drawsettings.h"
+#include "engine/drawsettings.h"
 
 #include <optional>
 #include <string>

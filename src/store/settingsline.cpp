@@ -1,4 +1,4 @@
-#include "settingsline.h"
+#include "store/settingsline.h"
 
 #include <cctype>
 #include <limits>

@@ -8,7 +8,7 @@
 // Lines are byte strings; a favorite's name is stored as code page 932 bytes
 // and never contains a comma. Line ends are not part of the formatted text.
 
-#include "drawsettings.h"
+#include "engine/drawsettings.h"
 
 #include <optional>
 #include <string>

@@ -1,4 +1,4 @@
-#include "displaysize.h"
+#include "view/displaysize.h"
 
 #include <cstdlib>
 

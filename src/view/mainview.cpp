@@ -1,7 +1,7 @@
-#include "mainview.h"
+#include "view/mainview.h"
 
-#include "displaysize.h"
-#include "stretch.h"
+#include "view/displaysize.h"
+#include "engine/stretch.h"
 
 #include <QPaintEvent>
 #include <QPainter>

@@ -8,10 +8,10 @@
 // or printing asks for it, which gives the same pixels as a copy refreshed at
 // every repaint.
 
-#include "canvas.h"
-#include "draw.h"
-#include "scaledpicture.h"
-#include "sourcesquare.h"
+#include "engine/canvas.h"
+#include "engine/draw.h"
+#include "view/scaledpicture.h"
+#include "engine/sourcesquare.h"
 
 #include <QAbstractScrollArea>
 #include <QImage>

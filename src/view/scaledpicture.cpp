@@ -1,6 +1,6 @@
-#include "scaledpicture.h"
+#include "view/scaledpicture.h"
 
-#include "stretch.h"
+#include "engine/stretch.h"
 
 #include <QPainter>
 

@@ -5,8 +5,8 @@
 // changes, so scrolling and repaints only copy pixels; the tile cache has a
 // memory bound, so even the largest display sizes cost no more than that.
 
-#include "canvas.h"
-#include "sourcesquare.h"
+#include "engine/canvas.h"
+#include "engine/sourcesquare.h"
 
 #include <QCache>
 #include <QImage>

@@ -1,16 +1,16 @@
-#include "mainwindow.h"
+#include "app/mainwindow.h"
 
 #include "apptest.h"
-#include "catalog.h"
-#include "colour.h"
-#include "formula.h"
-#include "numeric.h"
-#include "colourpane.h"
-#include "drawsettingspane.h"
-#include "mainview.h"
-#include "toolbarcustomizedialog.h"
-#include "transformpane.h"
-#include "visualstyles.h"
+#include "formulas/catalog.h"
+#include "engine/colour.h"
+#include "formulas/formula.h"
+#include "formulas/numeric.h"
+#include "panes/colourpane.h"
+#include "panes/drawsettingspane.h"
+#include "view/mainview.h"
+#include "app/toolbarcustomizedialog.h"
+#include "panes/transformpane.h"
+#include "app/visualstyles.h"
 
 #include <QAction>
 #include <QDockWidget>

@@ -1,6 +1,6 @@
-#include "cliargs.h"
+#include "cli/cliargs.h"
 
-#include "settingsfile.h"
+#include "store/settingsfile.h"
 
 #include <gtest/gtest.h>
 

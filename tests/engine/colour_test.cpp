@@ -1,6 +1,6 @@
-#include "colour.h"
+#include "engine/colour.h"
 
-#include "drawsettings.h"
+#include "engine/drawsettings.h"
 
 #include <gtest/gtest.h>
 

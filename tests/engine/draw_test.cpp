@@ -1,10 +1,10 @@
-#include "draw.h"
+#include "engine/draw.h"
 
-#include "colour.h"
-#include "dotshape.h"
+#include "engine/colour.h"
+#include "engine/dotshape.h"
 #include "enginetest.h"
-#include "numeric.h"
-#include "transform.h"
+#include "formulas/numeric.h"
+#include "engine/transform.h"
 
 #include <gtest/gtest.h>
 

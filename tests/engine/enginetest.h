@@ -1,7 +1,7 @@
 #pragma once
 // Helpers for the engine tests: a point source that yields chosen points.
 
-#include "formula.h"
+#include "formulas/formula.h"
 
 #include <vector>
 

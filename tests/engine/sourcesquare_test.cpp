@@ -1,6 +1,6 @@
-#include "sourcesquare.h"
+#include "engine/sourcesquare.h"
 
-#include "stretch.h"
+#include "engine/stretch.h"
 
 #include <gtest/gtest.h>
 

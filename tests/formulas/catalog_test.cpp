@@ -1,4 +1,4 @@
-#include "catalog.h"
+#include "formulas/catalog.h"
 
 #include <gtest/gtest.h>
 

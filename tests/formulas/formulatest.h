@@ -7,9 +7,9 @@
 // differs from formula to formula (W, the offset, the display scale, guards,
 // an own A or θ) stays written out in each test.
 
-#include "catalog.h"
-#include "formula.h"
-#include "numeric.h"
+#include "formulas/catalog.h"
+#include "formulas/formula.h"
+#include "formulas/numeric.h"
 
 #include <gtest/gtest.h>
 

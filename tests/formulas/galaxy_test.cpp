@@ -1,5 +1,5 @@
 #include "formulatest.h"
-#include "numeric.h"
+#include "formulas/numeric.h"
 
 #include <cmath>
 #include <set>

@@ -1,7 +1,7 @@
-#include "catalog.h"
-#include "formula.h"
+#include "formulas/catalog.h"
+#include "formulas/formula.h"
 #include "formulatest.h"
-#include "numeric.h"
+#include "formulas/numeric.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "numeric.h"
+#include "formulas/numeric.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "formulatest.h"
 
-#include "numeric.h"
+#include "formulas/numeric.h"
 
 #include <cmath>
 #include <set>

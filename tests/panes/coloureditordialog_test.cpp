@@ -1,7 +1,7 @@
-#include "coloureditordialog.h"
+#include "panes/coloureditordialog.h"
 
-#include "colour.h"
-#include "drawsettings.h"
+#include "engine/colour.h"
+#include "engine/drawsettings.h"
 #include "guitest.h"
 
 #include <QImage>

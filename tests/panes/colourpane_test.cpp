@@ -1,9 +1,9 @@
-#include "colourpane.h"
+#include "panes/colourpane.h"
 
-#include "coloureditordialog.h"
-#include "colourswatch.h"
+#include "panes/coloureditordialog.h"
+#include "widgets/colourswatch.h"
 #include "guitest.h"
-#include "optionbutton.h"
+#include "widgets/optionbutton.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -1,4 +1,4 @@
-#include "drawsettingspane.h"
+#include "panes/drawsettingspane.h"
 
 #include "guitest.h"
 

@@ -1,4 +1,4 @@
-#include "transformpane.h"
+#include "panes/transformpane.h"
 
 #include "guitest.h"
 

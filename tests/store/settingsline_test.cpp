@@ -1,5 +1,5 @@
-#include "settingsfile.h"
-#include "settingsline.h"
+#include "store/settingsfile.h"
+#include "store/settingsline.h"
 
 #include <gtest/gtest.h>
 

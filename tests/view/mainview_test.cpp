@@ -1,6 +1,6 @@
-#include "mainview.h"
+#include "view/mainview.h"
 
-#include "displaysize.h"
+#include "view/displaysize.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>

@@ -3,7 +3,7 @@
 // 0 of the gradient at the left. The ramps hold their sequence backwards, so
 // column x of a strip w wide shows entry (w - 1 - x) * 720 / w.
 
-#include "colour.h"
+#include "engine/colour.h"
 
 #include <QFrame>
 

@@ -1,4 +1,4 @@
-#include "optionbutton.h"
+#include "widgets/optionbutton.h"
 
 #include <QMouseEvent>
 #include <QPainter>

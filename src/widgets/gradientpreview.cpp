@@ -1,6 +1,6 @@
-#include "gradientpreview.h"
+#include "widgets/gradientpreview.h"
 
-#include "colourswatch.h"
+#include "widgets/colourswatch.h"
 
 #include <QPainter>
 

@@ -1,6 +1,6 @@
-#include "toolpane.h"
+#include "widgets/toolpane.h"
 
-#include "panetoolbar.h"
+#include "widgets/panetoolbar.h"
 
 #include <QFrame>
 #include <QResizeEvent>

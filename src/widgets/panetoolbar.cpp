@@ -1,4 +1,4 @@
-#include "panetoolbar.h"
+#include "widgets/panetoolbar.h"
 
 #include <QAction>
 #include <QPainter>

@@ -2,7 +2,7 @@
 // DrawSettings: the 68 integers one drawing is made from, in the field order
 // every stored line uses.
 
-#include "formulaid.h"
+#include "formulas/formulaid.h"
 
 #include <array>
 #include <cstdint>

@@ -1,6 +1,6 @@
-#include "spinrow.h"
+#include "widgets/spinrow.h"
 
-#include "guitest.h"
+#include "panes/guitest.h"
 
 #include <QLineEdit>
 #include <QSlider>

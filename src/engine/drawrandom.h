@@ -4,7 +4,7 @@
 // widgets; the drawing settings pane feeds it its rows and takes the values
 // back.
 
-#include "catalog.h"
+#include "formulas/catalog.h"
 
 #include <array>
 #include <cstdint>

@@ -1,6 +1,6 @@
-#include "drawsettings.h"
+#include "engine/drawsettings.h"
 
-#include "catalog.h"
+#include "formulas/catalog.h"
 
 namespace orbelle {
 

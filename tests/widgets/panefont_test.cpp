@@ -1,4 +1,4 @@
-#include "panefont.h"
+#include "widgets/panefont.h"
 
 #include <QApplication>
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "drawrandom.h"
+#include "engine/drawrandom.h"
 
 #include <gtest/gtest.h>
 

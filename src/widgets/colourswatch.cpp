@@ -1,4 +1,4 @@
-#include "colourswatch.h"
+#include "widgets/colourswatch.h"
 
 #include <QMouseEvent>
 #include <QPainter>

@@ -1,4 +1,4 @@
-#include "spinrow.h"
+#include "widgets/spinrow.h"
 
 #include <QLineEdit>
 #include <QRegularExpression>

@@ -1,4 +1,4 @@
-#include "drawrandom.h"
+#include "engine/drawrandom.h"
 
 namespace orbelle {
 
