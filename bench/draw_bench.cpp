@@ -67,7 +67,8 @@ void BM_Floor(benchmark::State& state) {
         for (std::int64_t left = run->iterations(); left > 0; left -= kChunk) {
             const auto n = static_cast<std::size_t>(std::min<std::int64_t>(kChunk, left));
             run->source->generate(points, n);
-            for (std::size_t k = 0; k < n; ++k) sum += points[k].x;
+            for (std::size_t k = 0; k < n; ++k)
+                sum += points[k].x;
         }
         benchmark::DoNotOptimize(sum);
         benchmark::DoNotOptimize(canvas.pixels());
@@ -138,11 +139,10 @@ void printRatios(const bench::TimingReporter& reporter) {
     for (const char* r0 : {"200", "999"}) {
         const double floor = ms(std::string("BM_Floor/r0:") + r0);
         for (const char* g : {"0", "1"}) {
-            const double whole =
-                ms(std::string("BM_Draw/r0:") + r0 + "/gradient:" + g + "/pen:1");
+            const double whole = ms(std::string("BM_Draw/r0:") + r0 + "/gradient:" + g + "/pen:1");
             if (floor > 0 && whole > 0) {
-                std::printf("  r0 %s %-8s Draw / (floor + clear) = %.2f  (target <= 1.30)\n",
-                            r0, *g == '1' ? "gradient" : "plain", whole / floor);
+                std::printf("  r0 %s %-8s Draw / (floor + clear) = %.2f  (target <= 1.30)\n", r0,
+                            *g == '1' ? "gradient" : "plain", whole / floor);
             }
         }
     }
@@ -151,12 +151,10 @@ void printRatios(const bench::TimingReporter& reporter) {
         const double whole = ms(std::string("BM_Draw/r0:200/gradient:") + g + "/pen:1");
         if (naive > 0 && whole > 0) {
             std::printf("  r0 200 %-8s naive QPainter / Draw = %.2f  (target >= %s)\n",
-                        *g == '1' ? "gradient" : "plain", naive / whole,
-                        *g == '1' ? "5" : "3");
+                        *g == '1' ? "gradient" : "plain", naive / whole, *g == '1' ? "5" : "3");
         }
     }
 }
-
 
 } // namespace
 

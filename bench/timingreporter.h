@@ -11,7 +11,7 @@
 namespace orbelle::bench {
 
 class TimingReporter : public benchmark::ConsoleReporter {
-public:
+  public:
     void ReportRuns(const std::vector<Run>& runs) override {
         for (const Run& run : runs) {
             if (run.run_type == Run::RT_Iteration) {
@@ -27,7 +27,7 @@ public:
         return it == m_times.end() ? 0.0 : it->second;
     }
 
-private:
+  private:
     std::map<std::string, double> m_times;
 };
 

@@ -86,17 +86,15 @@ void printRatios(const bench::TimingReporter& reporter) {
         const double engine = ms(std::string("BM_EngineDraw/r0:") + r0);
         const double painted = ms(std::string("BM_DrawToPainted/r0:") + r0);
         if (engine > 0 && painted > 0) {
-            std::printf("  r0 %s Draw-to-painted / engine Draw = %.2f  (target <= 1.50)\n",
-                        r0, painted / engine);
+            std::printf("  r0 %s Draw-to-painted / engine Draw = %.2f  (target <= 1.50)\n", r0,
+                        painted / engine);
         }
     }
     const double repaint = ms("BM_RepaintUnchanged");
     if (repaint > 0) {
-        std::printf("  repaint of an unchanged view at 800 px = %.2f ms  (target < 16)\n",
-                    repaint);
+        std::printf("  repaint of an unchanged view at 800 px = %.2f ms  (target < 16)\n", repaint);
     }
 }
-
 
 } // namespace
 

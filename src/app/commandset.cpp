@@ -19,8 +19,8 @@ constexpr int kNotYetAvailable[] = {11701, 11702, 11700, 11800, 11801, 12003, 12
                                     11810, 11811, 32821, 57670, 12103, 32825, 32819, 57664};
 
 // Toolbar "標準": 0 stands for a separator.
-constexpr int kStandardButtons[] = {11901, 11902, 11903, 0,     10011, 10012, 11602,
-                                    0,     11807, 11806, 0,     10030, 10031};
+constexpr int kStandardButtons[] = {11901, 11902, 11903, 0, 10011, 10012, 11602,
+                                    0,     11807, 11806, 0, 10030, 10031};
 
 } // namespace
 
@@ -82,7 +82,8 @@ void CommandSet::createActions() {
            QStringLiteral("F11"));
     create(11070, tr("カラー・ストローク・デフォルト"),
            tr("ペン幅と色を既定の値に戻します\nカラー・ストローク・デフォルト"));
-    create(11240, tr("３Ｄ変換・リセット"), tr("３Ｄ変換の値を初期値に戻します\n３Ｄ変換・リセット"));
+    create(11240, tr("３Ｄ変換・リセット"),
+           tr("３Ｄ変換の値を初期値に戻します\n３Ｄ変換・リセット"));
     // お気に入り
     create(11802, tr("お気に入りファイル作成"),
            tr("現在の設定をお気に入りに追加します\nお気に入りファイル作成"));
@@ -91,7 +92,8 @@ void CommandSet::createActions() {
     create(11804, tr("お気に入りの保存"), tr("お気に入りをファイルに保存します\nお気に入りの保存"));
     create(11805, tr("お気に入りの読み込み"),
            tr("お気に入りをファイルから読み込みます\nお気に入りの読み込み"));
-    create(32820, tr("お気に入りのリセット"), tr("お気に入りをすべて削除します\nお気に入りのリセット"));
+    create(32820, tr("お気に入りのリセット"),
+           tr("お気に入りをすべて削除します\nお気に入りのリセット"));
     // ヒストリー
     create(11806, tr("一つ前に戻す(&U)"), tr("一つ前の描画に戻します\n一つ前に戻す"),
            QStringLiteral("Ctrl+Z"));
@@ -104,14 +106,17 @@ void CommandSet::createActions() {
     create(11810, tr("ヒストリーの保存"), tr("ヒストリーをファイルに保存します\nヒストリーの保存"));
     create(11811, tr("ヒストリーの読み込み"),
            tr("ヒストリーをファイルから読み込みます\nヒストリーの読み込み"));
-    create(32821, tr("ヒストリーのリセット"), tr("ヒストリーをすべて削除します\nヒストリーのリセット"));
+    create(32821, tr("ヒストリーのリセット"),
+           tr("ヒストリーをすべて削除します\nヒストリーのリセット"));
     // 表示
-    create(126, tr("カスタマイズ..."), tr("ツール バーとメニューをカスタマイズします\nカスタマイズ"));
+    create(126, tr("カスタマイズ..."),
+           tr("ツール バーとメニューをカスタマイズします\nカスタマイズ"));
     QAction* statusBar = create(59393, tr("ステータス バー(&S)"),
                                 tr("ステータス バーの表示/非表示を切り替えます\nステータス バー"));
     statusBar->setCheckable(true);
     statusBar->setChecked(true);
-    create(12102, tr("レイアウトのリセット"), tr("ペインの配置を初期状態に戻します\nレイアウトのリセット"));
+    create(12102, tr("レイアウトのリセット"),
+           tr("ペインの配置を初期状態に戻します\nレイアウトのリセット"));
     m_styleGroup = new QActionGroup(this);
     m_styleGroup->setExclusive(true);
     for (const VisualStyle& style : visualStyles()) {

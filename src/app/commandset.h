@@ -6,8 +6,8 @@
 
 #include <QHash>
 #include <QList>
-#include <QSet>
 #include <QObject>
+#include <QSet>
 
 class QAction;
 class QActionGroup;
@@ -19,7 +19,7 @@ namespace orbelle {
 
 class CommandSet : public QObject {
     Q_OBJECT
-public:
+  public:
     /// Creates every action as a child of window (so its shortcut works in
     /// the window) and fills window's menu bar.
     explicit CommandSet(QMainWindow* window);
@@ -43,7 +43,7 @@ public:
     /// The exclusive group of the visual style actions (205-219).
     QActionGroup* visualStyleGroup() const { return m_styleGroup; }
 
-private:
+  private:
     QAction* create(int id, const QString& label, const QString& prompt,
                     const QString& shortcut = {});
     void createActions();

@@ -1,13 +1,13 @@
 #include "app/mainwindow.h"
 
+#include "app/commandset.h"
+#include "app/toolbarcustomizedialog.h"
+#include "app/visualstyles.h"
 #include "formulas/catalog.h"
 #include "panes/colourpane.h"
-#include "app/commandset.h"
 #include "panes/drawsettingspane.h"
-#include "view/mainview.h"
-#include "app/toolbarcustomizedialog.h"
 #include "panes/transformpane.h"
-#include "app/visualstyles.h"
+#include "view/mainview.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -33,7 +33,9 @@ constexpr int kLayoutVersion = 1;
 constexpr int kDefaultPaneWidth = 283;
 constexpr int kDefaultPaneHeight = 400;
 
-QSettings workspaceSettings() { return QSettings(QStringLiteral("Pelvane105"), QStringLiteral("Orbelle")); }
+QSettings workspaceSettings() {
+    return QSettings(QStringLiteral("Pelvane105"), QStringLiteral("Orbelle"));
+}
 
 const QString kLookKey = QStringLiteral("Workspace/ApplicationLook");
 const QString kGeometryKey = QStringLiteral("Workspace/Geometry");
@@ -145,7 +147,8 @@ void MainWindow::createStatusBar() {
     bar->showMessage(ready);
     // The lock-key indicators; the lock states are not readable portably, so
     // they are shown greyed as when the locks are off.
-    for (const QString& text : {QStringLiteral("CAP"), QStringLiteral("NUM"), QStringLiteral("SCRL")}) {
+    for (const QString& text :
+         {QStringLiteral("CAP"), QStringLiteral("NUM"), QStringLiteral("SCRL")}) {
         auto* label = new QLabel(text, bar);
         label->setObjectName(QStringLiteral("indicator") + text);
         label->setAlignment(Qt::AlignCenter);
@@ -224,9 +227,10 @@ void MainWindow::applySettings(const DrawSettings& settings, bool restoring) {
     // A newer program's category, or a formula this catalog does not have,
     // never reaches the panes.
     if (!isValidFormula(settings.formula())) {
-        QMessageBox::warning(this, tr("Orbelle"),
-                             tr("このソフトウェアでは描画できません、\n\n最新のOrbelleを使用してください。"),
-                             QMessageBox::Ok);
+        QMessageBox::warning(
+            this, tr("Orbelle"),
+            tr("このソフトウェアでは描画できません、\n\n最新のOrbelleを使用してください。"),
+            QMessageBox::Ok);
         return;
     }
     m_settingsPane->apply(settings);

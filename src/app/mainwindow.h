@@ -26,7 +26,7 @@ class TransformPane;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
-public:
+  public:
     /// The five panes in the order they are created.
     enum class Pane { Favorites, DrawSettings, ColourStroke, Transform, History };
 
@@ -71,15 +71,15 @@ public:
     /// The action of a command number (nullptr when unknown).
     QAction* command(int id) const;
 
-signals:
+  signals:
     /// A drawing was made other than by replaying the history: the hook where
     /// the history records it.
     void drawingRecorded(const DrawSettings& settings);
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     void createPanes();
     void createStatusBar();
     void connectCommands();

@@ -25,9 +25,9 @@ std::unique_ptr<QLockFile> takeInstanceLock(const QString& dir) {
 }
 
 QStringList dataFileNames() {
-    return {QStringLiteral("radioon2.png"),        QStringLiteral("radiooff2.png"),
-            QStringLiteral("sankaku4.png"),        QStringLiteral("OrbelleHelp001.html"),
-            QStringLiteral("Orbelle.ico"),         QStringLiteral("OrbelleO.ico"),
+    return {QStringLiteral("radioon2.png"), QStringLiteral("radiooff2.png"),
+            QStringLiteral("sankaku4.png"), QStringLiteral("OrbelleHelp001.html"),
+            QStringLiteral("Orbelle.ico"),  QStringLiteral("OrbelleO.ico"),
             QStringLiteral("OrbelleH.ico")};
 }
 

@@ -13,7 +13,7 @@ namespace orbelle {
 
 class ToolBarCustomizeDialog : public QDialog {
     Q_OBJECT
-public:
+  public:
     /// buttons: the toolbar's commands in toolbar order; hidden: the
     /// command numbers not shown now.
     ToolBarCustomizeDialog(const QList<QAction*>& buttons, const QSet<int>& hidden,
@@ -22,7 +22,7 @@ public:
     /// The command numbers the user left unticked.
     QSet<int> hiddenButtons() const;
 
-private:
+  private:
     QListWidget* m_list;
 };
 

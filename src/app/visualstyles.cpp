@@ -12,10 +12,10 @@ namespace orbelle {
 namespace {
 
 struct Look {
-    const char* style;    // Qt widget style, Fusion when not available
-    QColor window;        // frame, bars and panes
+    const char* style; // Qt widget style, Fusion when not available
+    QColor window;     // frame, bars and panes
     QColor button;
-    QColor base;          // edit boxes, lists and the view's background
+    QColor base; // edit boxes, lists and the view's background
     QColor text;
     QColor highlight;
     QColor highlightedText;
@@ -26,29 +26,44 @@ Look lookOf(int id) {
     const QColor white(Qt::white);
     switch (id) {
     case 205: // plain grey of the classic desktop
-        return {"Windows", QColor(0xD4D0C8), QColor(0xD4D0C8), white, black, QColor(0x0A246A), white};
+        return {"Windows", QColor(0xD4D0C8), QColor(0xD4D0C8), white, black, QColor(0x0A246A),
+                white};
     case 206:
-        return {"Windows", QColor(0xF1EFE9), QColor(0xE4E2DC), white, black, QColor(0xB6BDD2), black};
+        return {"Windows", QColor(0xF1EFE9), QColor(0xE4E2DC), white, black, QColor(0xB6BDD2),
+                black};
     case 207:
-        return {"Fusion", QColor(0xECE9D8), QColor(0xF3F1E6), white, black, QColor(0x316AC5), white};
+        return {"Fusion", QColor(0xECE9D8), QColor(0xF3F1E6), white, black, QColor(0x316AC5),
+                white};
     case 208:
-        return {"Fusion", QColor(0xC9DDF7), QColor(0xDDEBFC), white, black, QColor(0xFFC472), black};
+        return {"Fusion", QColor(0xC9DDF7), QColor(0xDDEBFC), white, black, QColor(0xFFC472),
+                black};
     case 209:
-        return {"Fusion", QColor(0xEEEDE5), QColor(0xF7F6F1), white, black, QColor(0xC1D2EE), black};
+        return {"Fusion", QColor(0xEEEDE5), QColor(0xF7F6F1), white, black, QColor(0xC1D2EE),
+                black};
     case 210:
-        return {"Fusion", QColor(0xE4E8F2), QColor(0xF2F4F9), white, black, QColor(0x3399FF), white};
+        return {"Fusion", QColor(0xE4E8F2), QColor(0xF2F4F9), white, black, QColor(0x3399FF),
+                white};
     case 216: // dark frame and panes with amber selection
-        return {"Fusion", QColor(0x353535), QColor(0x454545), QColor(0x262626), QColor(0xEAEAEA),
-                QColor(0xE8A33C), black};
+        return {"Fusion",
+                QColor(0x353535),
+                QColor(0x454545),
+                QColor(0x262626),
+                QColor(0xEAEAEA),
+                QColor(0xE8A33C),
+                black};
     case 217:
-        return {"Fusion", QColor(0xD8DCE3), QColor(0xE6E9EE), white, black, QColor(0x9AAAC4), black};
+        return {"Fusion", QColor(0xD8DCE3), QColor(0xE6E9EE), white, black, QColor(0x9AAAC4),
+                black};
     case 218:
-        return {"Fusion", QColor(0xC4DCE6), QColor(0xDAEBF1), white, black, QColor(0x4BA6CB), white};
+        return {"Fusion", QColor(0xC4DCE6), QColor(0xDAEBF1), white, black, QColor(0x4BA6CB),
+                white};
     case 219:
-        return {"Fusion", QColor(0xF0F0F0), QColor(0xF5F5F5), white, black, QColor(0x0078D7), white};
+        return {"Fusion", QColor(0xF0F0F0), QColor(0xF5F5F5), white, black, QColor(0x0078D7),
+                white};
     case 215:
     default: // blue
-        return {"Fusion", QColor(0xBFD7F5), QColor(0xD9E7F9), white, black, QColor(0xFFD966), black};
+        return {"Fusion", QColor(0xBFD7F5), QColor(0xD9E7F9), white, black, QColor(0xFFD966),
+                black};
     }
 }
 
@@ -60,7 +75,8 @@ QPalette paletteOf(const Look& look) {
     palette.setColor(QPalette::Button, look.button);
     palette.setColor(QPalette::ButtonText, look.text);
     palette.setColor(QPalette::Base, look.base);
-    palette.setColor(QPalette::AlternateBase, dark ? look.base.lighter(130) : look.window.lighter(105));
+    palette.setColor(QPalette::AlternateBase,
+                     dark ? look.base.lighter(130) : look.window.lighter(105));
     palette.setColor(QPalette::Text, look.text);
     palette.setColor(QPalette::BrightText, Qt::red);
     palette.setColor(QPalette::ToolTipBase, dark ? QColor(0x202020) : QColor(0xFFFFE1));

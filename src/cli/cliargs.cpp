@@ -106,7 +106,8 @@ std::variant<DrawSettings, UsageError> readSettingsFile(const std::string& path)
 }
 
 bool endsWith(const std::string& text, const std::string& tail) {
-    return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
+    return text.size() >= tail.size() &&
+           text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
 }
 
 Command parsePoints(const std::vector<std::string>& args) {

@@ -3,9 +3,9 @@
 
 #include "cli/cliargs.h"
 #include "engine/draw.h"
-#include "formulas/formula.h"
 #include "engine/sourcesquare.h"
 #include "engine/stretch.h"
+#include "formulas/formula.h"
 
 #include <QFileInfo>
 #include <QImage>

@@ -10,7 +10,7 @@
 namespace orbelle {
 
 class Canvas {
-public:
+  public:
     static constexpr int kSize = 6000;
 
     /// A white canvas.
@@ -45,10 +45,14 @@ public:
     /// markDrawn so that the next clear can be limited to them.
     std::uint32_t* drawingRow(int y) { return rowPointer(y); }
     void markDrawn(int x0, int y0, int x1, int y1) {
-        if (x0 < m_drawnX0) m_drawnX0 = x0;
-        if (y0 < m_drawnY0) m_drawnY0 = y0;
-        if (x1 > m_drawnX1) m_drawnX1 = x1;
-        if (y1 > m_drawnY1) m_drawnY1 = y1;
+        if (x0 < m_drawnX0)
+            m_drawnX0 = x0;
+        if (y0 < m_drawnY0)
+            m_drawnY0 = y0;
+        if (x1 > m_drawnX1)
+            m_drawnX1 = x1;
+        if (y1 > m_drawnY1)
+            m_drawnY1 = y1;
     }
 
     /// Converts a packed colour to a pixel word and back.
@@ -60,7 +64,7 @@ public:
         return static_cast<std::int32_t>(((p >> 16) & 0xFFu) | (p & 0xFF00u) | ((p & 0xFFu) << 16));
     }
 
-private:
+  private:
     static std::size_t index(int x, int y) {
         return static_cast<std::size_t>(y) * kSize + static_cast<std::size_t>(x);
     }

@@ -16,7 +16,8 @@ Hsv rgbToHsv(int red, int green, int blue) {
     if (mx == mn) {
         out.h = 0;
     } else if (mx == r) {
-        out.h = static_cast<int>(static_cast<float>(60 * (green - blue)) / (mx - mn) + 360.0f) % 360;
+        out.h =
+            static_cast<int>(static_cast<float>(60 * (green - blue)) / (mx - mn) + 360.0f) % 360;
     } else if (mx == g) {
         out.h = static_cast<int>(static_cast<float>(60 * (blue - red)) / (mx - mn) + 120.0f);
     } else {
@@ -44,12 +45,36 @@ std::int32_t hsvToRgb(int hue, int saturation, int value) {
     }
     int r = 0, g = 0, b = 0;
     switch (sector) {
-    case 0: r = value; g = t; b = p; break;
-    case 1: r = q; g = value; b = p; break;
-    case 2: r = p; g = value; b = t; break;
-    case 3: r = p; g = q; b = value; break;
-    case 4: r = t; g = p; b = value; break;
-    default: r = value; g = p; b = q; break;
+    case 0:
+        r = value;
+        g = t;
+        b = p;
+        break;
+    case 1:
+        r = q;
+        g = value;
+        b = p;
+        break;
+    case 2:
+        r = p;
+        g = value;
+        b = t;
+        break;
+    case 3:
+        r = p;
+        g = q;
+        b = value;
+        break;
+    case 4:
+        r = t;
+        g = p;
+        b = value;
+        break;
+    default:
+        r = value;
+        g = p;
+        b = q;
+        break;
     }
     return (r & 0xFF) | ((g & 0xFF) << 8) | ((b & 0xFF) << 16);
 }
@@ -65,12 +90,14 @@ void blendHsv(std::int32_t a, std::int32_t b, int n, std::int32_t* out) {
             h = A.h + (j * (B.h - A.h)) / n;
         } else if (A.h < B.h) {
             h = A.h - (j * (360 - (B.h - A.h))) / n;
-            if (h < 0) h += 360;
+            if (h < 0)
+                h += 360;
         } else if (A.h - B.h < 180) {
             h = A.h + (j * (B.h - A.h)) / n;
         } else {
             h = A.h + (j * (360 - (A.h - B.h))) / n;
-            if (h > 360) h -= 360;
+            if (h > 360)
+                h -= 360;
         }
         out[j] = hsvToRgb(h, s, v);
     }

@@ -54,7 +54,7 @@ int rampIndex(std::int64_t i, std::int32_t N, int repeat);
 /// rampIndex for i = first, first + 1, ... in turn, without a division per
 /// dot: the position within the cycle and the ramp index are carried along.
 class RampWalker {
-public:
+  public:
     RampWalker(std::int64_t first, std::int32_t N, int repeat);
     /// The index of the current dot; then moves to the next one.
     int next() {
@@ -75,11 +75,11 @@ public:
         return index;
     }
 
-private:
-    std::int64_t m_per = 0;   // dots per colour cycle; 0 when degenerate
-    std::int64_t m_pos = 0;   // i mod per
-    std::int64_t m_acc = 0;   // (pos * 720) mod per
-    int m_index = 0;          // (pos * 720) / per
+  private:
+    std::int64_t m_per = 0; // dots per colour cycle; 0 when degenerate
+    std::int64_t m_pos = 0; // i mod per
+    std::int64_t m_acc = 0; // (pos * 720) mod per
+    int m_index = 0;        // (pos * 720) / per
 };
 
 } // namespace orbelle

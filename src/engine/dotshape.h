@@ -13,7 +13,7 @@
 namespace orbelle {
 
 class DotShape {
-public:
+  public:
     /// Shape for pen width w (1..100; other values are clamped into that range).
     explicit DotShape(int penWidth);
 
@@ -50,8 +50,10 @@ public:
             }
             std::int64_t x0 = x + s.x0;
             std::int64_t x1 = x + s.x1;
-            if (x0 < 0) x0 = 0;
-            if (x1 > Canvas::kSize - 1) x1 = Canvas::kSize - 1;
+            if (x0 < 0)
+                x0 = 0;
+            if (x1 > Canvas::kSize - 1)
+                x1 = Canvas::kSize - 1;
             std::uint32_t* line = canvas.drawingRow(static_cast<int>(row));
             for (std::int64_t k = x0; k <= x1; ++k) {
                 line[k] = pixel;
@@ -67,7 +69,7 @@ public:
     };
     const std::vector<Span>& spans() const { return m_spans; }
 
-private:
+  private:
     std::vector<Span> m_spans;
     int m_minDx = 0, m_maxDx = 0, m_minDy = 0, m_maxDy = 0;
 };

@@ -2,8 +2,8 @@
 
 #include "engine/colour.h"
 #include "engine/dotshape.h"
-#include "formulas/numeric.h"
 #include "engine/transform.h"
+#include "formulas/numeric.h"
 
 #include <algorithm>
 #include <vector>
@@ -154,10 +154,14 @@ DrawResult drawRun(const DrawSettings& s, std::optional<FormulaRun> run, Canvas&
         for (std::size_t k = 0; k < n; ++k, ++i) {
             double px = points[k].x;
             double py = points[k].y;
-            if (px < b.minX) b.minX = px;
-            if (px > b.maxX) b.maxX = px;
-            if (py < b.minY) b.minY = py;
-            if (py > b.maxY) b.maxY = py;
+            if (px < b.minX)
+                b.minX = px;
+            if (px > b.maxX)
+                b.maxX = px;
+            if (py < b.minY)
+                b.minY = py;
+            if (py > b.maxY)
+                b.maxY = py;
             if (transformOn) {
                 transform.apply(px, py, i, run->count);
             }

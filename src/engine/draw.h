@@ -32,7 +32,7 @@ struct DrawResult {
     FigureBounds bounds;
     std::int32_t drawColor = kBlack; // the colours the drawing used
     std::int32_t backColor = kWhite;
-    std::int64_t dotCount = 0;       // iterations run (0 for an unknown formula)
+    std::int64_t dotCount = 0; // iterations run (0 for an unknown formula)
 };
 
 /// Drawing colour of a mode: black, white, the custom colour for mode 2, and

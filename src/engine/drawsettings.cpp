@@ -9,7 +9,8 @@ std::array<std::int32_t, kSettingsFieldCount> DrawSettings::toFields() const {
     std::size_t k = 0;
     f[k++] = category;
     f[k++] = item;
-    for (std::int32_t v : params) f[k++] = v;
+    for (std::int32_t v : params)
+        f[k++] = v;
     f[k++] = penWidth;
     f[k++] = drawColorMode;
     f[k++] = drawColor;
@@ -17,8 +18,10 @@ std::array<std::int32_t, kSettingsFieldCount> DrawSettings::toFields() const {
     f[k++] = backColor;
     f[k++] = gradientSmooth;
     f[k++] = gradientRepeat;
-    for (std::int32_t v : gradientStopOn) f[k++] = v;
-    for (std::int32_t v : gradientColors) f[k++] = v;
+    for (std::int32_t v : gradientStopOn)
+        f[k++] = v;
+    for (std::int32_t v : gradientColors)
+        f[k++] = v;
     f[k++] = rotZ;
     f[k++] = rotX;
     f[k++] = rotY;
@@ -26,7 +29,8 @@ std::array<std::int32_t, kSettingsFieldCount> DrawSettings::toFields() const {
     f[k++] = zoom;
     f[k++] = shiftV;
     f[k++] = shiftH;
-    for (std::int32_t v : paramLocked) f[k++] = v;
+    for (std::int32_t v : paramLocked)
+        f[k++] = v;
     return f;
 }
 
@@ -35,7 +39,8 @@ DrawSettings DrawSettings::fromFields(const std::array<std::int32_t, kSettingsFi
     std::size_t k = 0;
     s.category = f[k++];
     s.item = f[k++];
-    for (std::int32_t& v : s.params) v = f[k++];
+    for (std::int32_t& v : s.params)
+        v = f[k++];
     s.penWidth = f[k++];
     s.drawColorMode = f[k++];
     s.drawColor = f[k++];
@@ -43,8 +48,10 @@ DrawSettings DrawSettings::fromFields(const std::array<std::int32_t, kSettingsFi
     s.backColor = f[k++];
     s.gradientSmooth = f[k++];
     s.gradientRepeat = f[k++];
-    for (std::int32_t& v : s.gradientStopOn) v = f[k++];
-    for (std::int32_t& v : s.gradientColors) v = f[k++];
+    for (std::int32_t& v : s.gradientStopOn)
+        v = f[k++];
+    for (std::int32_t& v : s.gradientColors)
+        v = f[k++];
     s.rotZ = f[k++];
     s.rotX = f[k++];
     s.rotY = f[k++];
@@ -52,7 +59,8 @@ DrawSettings DrawSettings::fromFields(const std::array<std::int32_t, kSettingsFi
     s.zoom = f[k++];
     s.shiftV = f[k++];
     s.shiftH = f[k++];
-    for (std::int32_t& v : s.paramLocked) v = f[k++];
+    for (std::int32_t& v : s.paramLocked)
+        v = f[k++];
     return s;
 }
 

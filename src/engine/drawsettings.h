@@ -24,8 +24,8 @@ constexpr std::int32_t kWhite = 16777215;
 
 /// The gradient colours the colour pane starts with and resets to.
 constexpr std::array<std::int32_t, 7> kDefaultGradientColors{
-    packRgb(255, 0, 0),   packRgb(255, 255, 0), packRgb(0, 255, 0), packRgb(0, 255, 255),
-    packRgb(0, 0, 225),   packRgb(255, 0, 225), packRgb(255, 0, 0),
+    packRgb(255, 0, 0), packRgb(255, 255, 0), packRgb(0, 255, 0), packRgb(0, 255, 255),
+    packRgb(0, 0, 225), packRgb(255, 0, 225), packRgb(255, 0, 0),
 };
 
 struct DrawSettings {

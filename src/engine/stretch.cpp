@@ -30,8 +30,7 @@ void stretchRegion(const Canvas& canvas, const SourceSquare& square, int size, i
     }
 }
 
-void stretchSquare(const Canvas& canvas, const SourceSquare& square, int size,
-                   std::uint32_t* out) {
+void stretchSquare(const Canvas& canvas, const SourceSquare& square, int size, std::uint32_t* out) {
     stretchRegion(canvas, square, size, 0, 0, size, size, out,
                   static_cast<std::size_t>(size > 0 ? size : 0));
 }

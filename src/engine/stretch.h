@@ -25,8 +25,7 @@ void stretchRegion(const Canvas& canvas, const SourceSquare& square, int size, i
 
 /// Fills out (size * size words, row after row, 0xFFRRGGBB) with the square
 /// stretched to size x size.
-void stretchSquare(const Canvas& canvas, const SourceSquare& square, int size,
-                   std::uint32_t* out);
+void stretchSquare(const Canvas& canvas, const SourceSquare& square, int size, std::uint32_t* out);
 
 /// Convenience form returning a new buffer.
 std::vector<std::uint32_t> stretchSquare(const Canvas& canvas, const SourceSquare& square,

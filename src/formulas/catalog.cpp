@@ -23,13 +23,13 @@ struct RangeException {
 
 // The range every formula gives a row unless an exception says otherwise.
 constexpr std::array<ParamRange, kRowCount> kRowRule{{
-    {1, 999}, {1, 180}, {-999, 999}, {-999, 999}, {-999, 999}, {-999, 999}, {0, 500},
-    {1, 999}, {-999, 999}, {-999, 999}, {-999, 999}, {-999, 999}, {-999, 999}, {-999, 999},
+    {1, 999},    {1, 180},    {-999, 999}, {-999, 999}, {-999, 999}, {-999, 999}, {0, 500},
+    {1, 999},    {-999, 999}, {-999, 999}, {-999, 999}, {-999, 999}, {-999, 999}, {-999, 999},
     {-999, 999}, {-999, 999}, {-999, 999}, {-999, 999}, {-999, 999}, {-999, 999},
 }};
 
 const char* const kRowLabels[kRowCount] = {
-    "回数",  "分割数", "初期角", "拡大",  "初期Ｘ", "初期Ｙ", "定数Ａ",
+    "回数",   "分割数", "初期角", "拡大",   "初期Ｘ", "初期Ｙ", "定数Ａ",
     "定数Ｂ", "定数Ｃ", "定数Ｄ", "定数Ｅ", "定数Ｆ", "定数Ｇ", "定数Ｈ",
     "要素１", "要素２", "要素３", "要素４", "要素５", "要素６",
 };
@@ -48,9 +48,8 @@ template <std::size_t N> constexpr CategoryTable table(const FormulaEntry (&entr
 }
 
 constexpr CategoryTable kCategories[kCategoryCount] = {
-    table(kCategory0), table(kCategory1), table(kCategory2), table(kCategory3),
-    table(kCategory4), table(kCategory5), table(kCategory6), table(kCategory7),
-    table(kCategory8), table(kCategory9),
+    table(kCategory0), table(kCategory1), table(kCategory2), table(kCategory3), table(kCategory4),
+    table(kCategory5), table(kCategory6), table(kCategory7), table(kCategory8), table(kCategory9),
 };
 
 struct Catalog {
@@ -148,7 +147,8 @@ std::vector<CatalogProblem> checkCatalogEntry(FormulaId id) {
         const ParamRange range = info.ranges[r];
         const std::int32_t value = info.defaults[r];
         if (value < range.min || value > range.max) {
-            std::snprintf(text, sizeof text, "コンボ%d,コンボ%d,%d値範囲外", id.category, id.item, r);
+            std::snprintf(text, sizeof text, "コンボ%d,コンボ%d,%d値範囲外", id.category, id.item,
+                          r);
             problems.push_back({id, r, text});
         }
         if (range.min >= range.max) {

@@ -142,8 +142,8 @@ struct Berlin {
     Point next() {
         const double t = m.t;
         z = -z;
-        const double v = ((std::sqrt(std::abs(t - e2)) * C) * std::sin(t)) /
-                         (std::abs((G * t) * t - H) * E + B);
+        const double v =
+            ((std::sqrt(std::abs(t - e2)) * C) * std::sin(t)) / (std::abs((G * t) * t - H) * E + B);
         const double W = v + (std::sin((e1 * t) * t) * z + (F + m.y));
         return m.step(W, -D, 0.5);
     }
@@ -275,9 +275,9 @@ struct Baghdad {
 };
 
 constexpr FormulaFactory kCities[] = {
-    factoryOf<Tokyo>(),   factoryOf<Kyoto>(),     factoryOf<NewYork>(), factoryOf<Washington>(),
-    factoryOf<Paris>(),   factoryOf<London>(),    factoryOf<Berlin>(),  factoryOf<Beijing>(),
-    factoryOf<Moscow>(),  factoryOf<Seoul>(),     factoryOf<Rome>(),    factoryOf<Jerusalem>(),
+    factoryOf<Tokyo>(),   factoryOf<Kyoto>(),   factoryOf<NewYork>(), factoryOf<Washington>(),
+    factoryOf<Paris>(),   factoryOf<London>(),  factoryOf<Berlin>(),  factoryOf<Beijing>(),
+    factoryOf<Moscow>(),  factoryOf<Seoul>(),   factoryOf<Rome>(),    factoryOf<Jerusalem>(),
     factoryOf<Vatican>(), factoryOf<Baghdad>(),
 };
 

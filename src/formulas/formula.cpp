@@ -15,8 +15,8 @@ std::optional<FormulaRun> prepareFormula(FormulaId id, const ParamRows& rows) {
     }
     using Family = std::span<const FormulaFactory> (*)();
     static constexpr Family kFamilies[kCategoryCount] = {
-        gemFormulas,  galaxyFormulas, flowerFormulas, astrologyFormulas, gameFormulas,
-        metalFormulas, musicFormulas, wheelFormulas,  cityFormulas,      virtueFormulas,
+        gemFormulas,   galaxyFormulas, flowerFormulas, astrologyFormulas, gameFormulas,
+        metalFormulas, musicFormulas,  wheelFormulas,  cityFormulas,      virtueFormulas,
     };
     const std::span<const FormulaFactory> family = kFamilies[id.category]();
     if (static_cast<std::size_t>(id.item) >= family.size()) {

@@ -22,7 +22,7 @@ struct Point {
 
 /// A prepared formula that yields its points one after another.
 class PointSource {
-public:
+  public:
     virtual ~PointSource() = default;
     /// Writes the next `count` points into out and advances the state.
     virtual void generate(Point* out, std::size_t count) = 0;
@@ -31,7 +31,7 @@ public:
 /// A formula ready to run: points for i = startIndex ... count (inclusive).
 struct FormulaRun {
     std::unique_ptr<PointSource> source;
-    int startIndex = 0;   // i0: 0 or 1
+    int startIndex = 0;     // i0: 0 or 1
     std::int32_t count = 0; // N = r0 x 500 (32-bit, wrapping)
 
     /// Number of iterations, count - startIndex + 1, or 0 when count < startIndex.
@@ -67,7 +67,7 @@ inline RowValues rowsAsDouble(const ParamRows& rows) {
 ///   explicit F(const RowValues& r);      // constants and initial state
 ///   Point next();                        // the next plotted point
 template <class F> class FormulaStepper final : public PointSource {
-public:
+  public:
     explicit FormulaStepper(const ParamRows& rows) : m_formula(rowsAsDouble(rows)) {}
     void generate(Point* out, std::size_t count) override {
         for (std::size_t k = 0; k < count; ++k) {
@@ -75,7 +75,7 @@ public:
         }
     }
 
-private:
+  private:
     F m_formula;
 };
 

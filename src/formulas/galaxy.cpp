@@ -88,8 +88,7 @@ struct Moon {
 
     Point next() {
         const double t = m.t;
-        const double u = (std::sqrt(std::abs(t - e1)) * (C * t)) /
-                         cubicDenominator(t, G, E, H, B);
+        const double u = (std::sqrt(std::abs(t - e1)) * (C * t)) / cubicDenominator(t, G, E, H, B);
         const double W = u + (std::sin(e3 * t) * e2 + (F + m.y));
         return m.step(W, -D, kScale);
     }
@@ -125,8 +124,8 @@ struct Venus {
     double B, C, D, E, F, G, H;
 
     explicit Venus(const RowValues& r)
-        : m(r), B(r[7] / 500), C(r[8] / 50000), D(r[9] / 50), E((r[10] / 500) * -5),
-          F(r[11] / 500), G(r[12] / 500), H(r[13] / 500) {}
+        : m(r), B(r[7] / 500), C(r[8] / 50000), D(r[9] / 50), E((r[10] / 500) * -5), F(r[11] / 500),
+          G(r[12] / 500), H(r[13] / 500) {}
 
     Point next() {
         const double t = m.t;
@@ -175,7 +174,8 @@ struct Saturn {
     Point next() {
         const double t = m.t;
         const double u = (std::sqrt(std::abs(t - G)) * C) / (std::abs(t - E) + B);
-        const double W = (frac((e4 * t) * t + e5) * e3 + (std::sin(e2 * t - e1) * H + (F + m.y))) + u;
+        const double W =
+            (frac((e4 * t) * t + e5) * e3 + (std::sin(e2 * t - e1) * H + (F + m.y))) + u;
         return m.step(W, -D, kScale);
     }
 };
@@ -190,9 +190,9 @@ struct Uranus {
     DampedTerm T;
 
     explicit Uranus(const RowValues& r)
-        : m(r), B(r[7] / 50 * 0.0001), C(r[8] / 100), D(r[9] / 500), E(r[10] / 500),
-          F(r[11] / 500), G(r[12] / 500), H(r[13] / 50), H1(r[13] / 50 * 0.01), e1(r[14] / 500),
-          e2(r[15] / 500), e3(r[16] / 500), e4(r[17] / 5000000000), e5(r[18] / 500),
+        : m(r), B(r[7] / 50 * 0.0001), C(r[8] / 100), D(r[9] / 500), E(r[10] / 500), F(r[11] / 500),
+          G(r[12] / 500), H(r[13] / 50), H1(r[13] / 50 * 0.01), e1(r[14] / 500), e2(r[15] / 500),
+          e3(r[16] / 500), e4(r[17] / 5000000000), e5(r[18] / 500),
           e6(r[19] / 50000), T{B, E, e2, e3, e4, e6, e5} {}
 
     Point next() {
@@ -214,8 +214,8 @@ struct Neptune {
     double B, C, D, E, F, G, H, e1;
 
     explicit Neptune(const RowValues& r)
-        : m(r), B(r[7] / 500), C(r[8] / 50000), D(r[9] / 50), E((r[10] / 500) * -5),
-          F(r[11] / 500), G(r[12] / 500), H(r[13] / 500), e1(r[14] / 500) {}
+        : m(r), B(r[7] / 500), C(r[8] / 50000), D(r[9] / 50), E((r[10] / 500) * -5), F(r[11] / 500),
+          G(r[12] / 500), H(r[13] / 500), e1(r[14] / 500) {}
 
     Point next() {
         const double t = m.t;
@@ -235,8 +235,8 @@ struct Pluto {
     double B, C, D, E, F, G, H, e1;
 
     explicit Pluto(const RowValues& r)
-        : m(r), B(r[7] / 10 * 0.00001), C(r[8] / 50), D(r[9] / 500), E(r[10] / 500),
-          F(r[11] / 500), G(r[12] / 5000), H(r[13] / 5000), e1(r[14] / 500) {}
+        : m(r), B(r[7] / 10 * 0.00001), C(r[8] / 50), D(r[9] / 500), E(r[10] / 500), F(r[11] / 500),
+          G(r[12] / 5000), H(r[13] / 5000), e1(r[14] / 500) {}
 
     Point next() {
         const double t = m.t;
@@ -279,8 +279,7 @@ struct Deimos {
 
     Point next() {
         const double t = m.t;
-        const double W =
-            (std::sin(e1 * t - e2) * C) / (std::abs(G * t - H) * E + B) + (F + m.y);
+        const double W = (std::sin(e1 * t - e2) * C) / (std::abs(G * t - H) * E + B) + (F + m.y);
         return m.step(W, -D, kScale);
     }
 };
@@ -300,9 +299,8 @@ struct Titan {
 
     Point next() {
         const double t = m.t;
-        const double W = (std::pow(std::abs(t), kPower) * C) /
-                             cubicDenominator(t, G, E, H, B) +
-                         (m.y + F);
+        const double W =
+            (std::pow(std::abs(t), kPower) * C) / cubicDenominator(t, G, E, H, B) + (m.y + F);
         return m.step(W, -D, kScale);
     }
 };
@@ -388,13 +386,12 @@ struct Sirius {
         const double t = m.t;
         const double y = m.y;
         const double c = m.c, s = m.s, A = m.A, K = m.K;
-        const double X = (((std::sqrt(std::abs(t)) * r10) / 500 +
-                           (((c * t) - ((A * y) * s)) - B * t)) +
-                          Cp / (t * t + E)) +
-                         D;
-        const double Y = (Cp / (y * y + E) +
-                          ((std::sqrt(std::abs(y)) * r10) / 500 +
-                           (((((A * t) * K) * s) + (c * y)) - B * y))) +
+        const double X =
+            (((std::sqrt(std::abs(t)) * r10) / 500 + (((c * t) - ((A * y) * s)) - B * t)) +
+             Cp / (t * t + E)) +
+            D;
+        const double Y = (Cp / (y * y + E) + ((std::sqrt(std::abs(y)) * r10) / 500 +
+                                              (((((A * t) * K) * s) + (c * y)) - B * y))) +
                          D;
         m.t = X;
         m.y = Y;
@@ -403,10 +400,10 @@ struct Sirius {
 };
 
 constexpr FormulaFactory kGalaxy[] = {
-    factoryOf<Sun>(),     factoryOf<Earth>(),   factoryOf<Moon>(),   factoryOf<Mercury>(),
+    factoryOf<Sun>(),     factoryOf<Earth>(),   factoryOf<Moon>(),    factoryOf<Mercury>(),
     factoryOf<Venus>(),   factoryOf<Mars>(),    factoryOf<Jupiter>(), factoryOf<Saturn>(),
-    factoryOf<Uranus>(),  factoryOf<Neptune>(), factoryOf<Pluto>(),  factoryOf<Phobos>(),
-    factoryOf<Deimos>(),  factoryOf<Titan>(),   factoryOf<Io>(),     factoryOf<Europa>(),
+    factoryOf<Uranus>(),  factoryOf<Neptune>(), factoryOf<Pluto>(),   factoryOf<Phobos>(),
+    factoryOf<Deimos>(),  factoryOf<Titan>(),   factoryOf<Io>(),      factoryOf<Europa>(),
     factoryOf<Antares>(), factoryOf<Sirius>(),
 };
 static_assert(std::size(kGalaxy) == 18);

@@ -84,8 +84,8 @@ struct Chess {
     explicit Chess(const RowValues& r) : m(r), k(r) {}
     Point next() {
         const double t = m.t;
-        const double W = k.quartic(t) +
-                         ((std::sin(k.e3 * t) * k.e2 + (k.F + m.y)) + std::atan(k.e4 * t) * k.e5);
+        const double W =
+            k.quartic(t) + ((std::sin(k.e3 * t) * k.e2 + (k.F + m.y)) + std::atan(k.e4 * t) * k.e5);
         return m.step(W, -k.D, 0.267);
     }
 };
@@ -96,9 +96,9 @@ struct Othello {
     RotationMap m;
     double B, C, D, E, F, G, H, e1, e2, e3, e4;
     explicit Othello(const RowValues& r)
-        : m(r), B(r[7] / 10 * 0.00001), C(r[8] / 50), D(r[9] / 500), E(r[10] / 500),
-          F(r[11] / 500), G(r[12] / 5000), H(r[13] / 5000), e1(r[14] / 500), e2(r[15] / 500),
-          e3(r[16] / 500), e4(r[17] / 100) {}
+        : m(r), B(r[7] / 10 * 0.00001), C(r[8] / 50), D(r[9] / 500), E(r[10] / 500), F(r[11] / 500),
+          G(r[12] / 5000), H(r[13] / 5000), e1(r[14] / 500), e2(r[15] / 500), e3(r[16] / 500),
+          e4(r[17] / 100) {}
     Point next() {
         const double t = m.t;
         const double W = rootCubicTerm(t, B, C, E, G, H, e1) +
@@ -169,8 +169,7 @@ struct Tetris {
     explicit Tetris(const RowValues& r) : m(r), k(r, 500, 500), e3(r[16] / 500) {}
     Point next() {
         const double t = m.t;
-        const double W =
-            ((tri(k.H * t) * k.G) * std::sin(e3 * t) + (k.F + m.y)) + k.cubic(t);
+        const double W = ((tri(k.H * t) * k.G) * std::sin(e3 * t) + (k.F + m.y)) + k.cubic(t);
         return m.step(W, -k.D, 1.0);
     }
 };
@@ -181,8 +180,8 @@ struct Monopoly {
     RotationMap m;
     double B, C, D, E, F, G, H, e1;
     explicit Monopoly(const RowValues& r)
-        : m(r), B(r[7] / 10 * 0.00001), C(r[8] / 50), D(r[9] / 500), E(r[10] / 500),
-          F(r[11] / 500), G(r[12] / 500), H(r[13] / 5000), e1(r[14] / 500) {}
+        : m(r), B(r[7] / 10 * 0.00001), C(r[8] / 50), D(r[9] / 500), E(r[10] / 500), F(r[11] / 500),
+          G(r[12] / 500), H(r[13] / 5000), e1(r[14] / 500) {}
     Point next() {
         const double t = m.t;
         const double u = (std::cos(t - G) * C) / (std::abs(std::atan(t)) * E + B) + (F + m.y);
@@ -201,8 +200,7 @@ struct NumberPlace {
     Point next() {
         k.F = -k.F;
         const double t = m.t;
-        const double W =
-            k.root(t) + ((std::sin(t - e1) * k.H) * std::sin(t - e2) + (k.F + m.y));
+        const double W = k.root(t) + ((std::sin(t - e1) * k.H) * std::sin(t - e2) + (k.F + m.y));
         return m.step(W, -k.D, 5.0);
     }
 };
@@ -213,8 +211,8 @@ struct Bingo {
     RotationMap m;
     double B, C, D, E, F, G, H, e1;
     explicit Bingo(const RowValues& r)
-        : m(r), B(r[7] / 500 * 0.00001), C(r[8] / 50), D(r[9] / 500), E(r[10] / 10),
-          F(r[11] / 500), G(r[12] / 500), H(r[13] / 500), e1(r[14] / 500) {}
+        : m(r), B(r[7] / 500 * 0.00001), C(r[8] / 50), D(r[9] / 500), E(r[10] / 10), F(r[11] / 500),
+          G(r[12] / 500), H(r[13] / 500), e1(r[14] / 500) {}
     Point next() {
         const double t = m.t;
         const double v = std::sin(e1 * t);
@@ -233,8 +231,7 @@ struct Billiards {
     explicit Billiards(const RowValues& r) : m(r), k(r) {}
     Point next() {
         const double t = m.t;
-        const double W =
-            (frac(t) * ((t - k.E) * k.C)) / k.denominator(t) + k.wave(t, m.y);
+        const double W = (frac(t) * ((t - k.E) * k.C)) / k.denominator(t) + k.wave(t, m.y);
         return m.step(W, -k.D, 0.5);
     }
 };
@@ -248,8 +245,8 @@ struct Bowling {
     Point next() {
         m.t = guardZero(m.t, 1e-14);
         const double t = m.t;
-        const double W = k.quartic(t) +
-                         ((std::sin(k.e3 * t) * k.e2 + (k.F + m.y)) - std::sin(k.e5 / t) * k.e4);
+        const double W =
+            k.quartic(t) + ((std::sin(k.e3 * t) * k.e2 + (k.F + m.y)) - std::sin(k.e5 / t) * k.e4);
         return m.step(W, -k.D, 0.267);
     }
 };
@@ -273,9 +270,8 @@ struct Shogi {
     RotationMap m;
     double B, C, D, E, F, G, H, e1, e2, e3;
     explicit Shogi(const RowValues& r)
-        : m(r), B(r[7] / 500 * 0.00001), C(r[8] / 50), D(r[9] / 500), E(r[10] / 10),
-          F(r[11] / 500), G(r[12] / 10), H(r[13] / 500), e1(r[14] / 500), e2(r[15] / 500),
-          e3(r[16] / 500) {}
+        : m(r), B(r[7] / 500 * 0.00001), C(r[8] / 50), D(r[9] / 500), E(r[10] / 10), F(r[11] / 500),
+          G(r[12] / 10), H(r[13] / 500), e1(r[14] / 500), e2(r[15] / 500), e3(r[16] / 500) {}
     Point next() {
         const double t = m.t;
         const double W = rootCubicTerm(t, B, C, E, G, H, e1) + (std::sin(e3 * t) * e2 + (F + m.y));
@@ -289,13 +285,11 @@ struct Go {
     RotationMap m;
     double B, C, D, E, F, G, H, e1, e2, e3;
     explicit Go(const RowValues& r)
-        : m(r), B(r[7] / 500 * 0.0001), C(r[8] / 50), D(r[9] / 500), E(r[10] / 10),
-          F(r[11] / 500), G(r[12] / 10), H(r[13] / 500), e1(r[14] / 50), e2(r[15] / 50),
-          e3(r[16] / 1000 + 1) {}
+        : m(r), B(r[7] / 500 * 0.0001), C(r[8] / 50), D(r[9] / 500), E(r[10] / 10), F(r[11] / 500),
+          G(r[12] / 10), H(r[13] / 500), e1(r[14] / 50), e2(r[15] / 50), e3(r[16] / 1000 + 1) {}
     Point next() {
         const double t = m.t;
-        const double den =
-            std::abs(cubicProduct(t, G, E)) * H + B / (std::sin(t - e2) + e3);
+        const double den = std::abs(cubicProduct(t, G, E)) * H + B / (std::sin(t - e2) + e3);
         const double W = (std::abs(t - e1) * C) / den + (F + m.y);
         return m.step(W, -D, 2.0);
     }
@@ -307,8 +301,8 @@ struct Mahjong {
     RotationMap m;
     double B, C, D, E, F, G, H, e1;
     explicit Mahjong(const RowValues& r)
-        : m(r), B(r[7] / 500 * 0.01), C(r[8] / 50), D(r[9] / 500), E(r[10] / 500),
-          F(r[11] / 500), G(r[12] / 10), H(r[13] / 500), e1(r[14] / 500) {}
+        : m(r), B(r[7] / 500 * 0.01), C(r[8] / 50), D(r[9] / 500), E(r[10] / 500), F(r[11] / 500),
+          G(r[12] / 10), H(r[13] / 500), e1(r[14] / 500) {}
     Point next() {
         const double t = m.t;
         const double a = std::atan2(t, m.y);
@@ -334,10 +328,10 @@ struct Hanafuda {
 };
 
 constexpr FormulaFactory kGames[] = {
-    factoryOf<Chess>(),     factoryOf<Othello>(),  factoryOf<Cards>(),     factoryOf<Backgammon>(),
-    factoryOf<Slot>(),      factoryOf<Invader>(),  factoryOf<Tetris>(),    factoryOf<Monopoly>(),
-    factoryOf<NumberPlace>(), factoryOf<Bingo>(),  factoryOf<Billiards>(), factoryOf<Bowling>(),
-    factoryOf<Uno>(),       factoryOf<Shogi>(),    factoryOf<Go>(),        factoryOf<Mahjong>(),
+    factoryOf<Chess>(),       factoryOf<Othello>(), factoryOf<Cards>(),     factoryOf<Backgammon>(),
+    factoryOf<Slot>(),        factoryOf<Invader>(), factoryOf<Tetris>(),    factoryOf<Monopoly>(),
+    factoryOf<NumberPlace>(), factoryOf<Bingo>(),   factoryOf<Billiards>(), factoryOf<Bowling>(),
+    factoryOf<Uno>(),         factoryOf<Shogi>(),   factoryOf<Go>(),        factoryOf<Mahjong>(),
     factoryOf<Hanafuda>(),
 };
 

@@ -169,8 +169,7 @@ struct Turquoise {
     DampedTerm T;
     double H1p; // H' = r13 / 50 x 0.001 (H'' is k.H1)
 
-    explicit Turquoise(const RowValues& r)
-        : m(r), k(r), T(k.term(k.e5)), H1p(r[13] / 50 * 0.001) {}
+    explicit Turquoise(const RowValues& r) : m(r), k(r), T(k.term(k.e5)), H1p(r[13] / 50 * 0.001) {}
 
     Point next() {
         const double t = m.t;
@@ -218,8 +217,8 @@ struct Aquamarine {
 
     Point next() {
         const double t = m.t;
-        const double u = (std::abs(std::sin((E * t) * t) * (e2 * t)) + B) +
-                         std::cos((e4 * t) * t - e5) * e3;
+        const double u =
+            (std::abs(std::sin((E * t) * t) * (e2 * t)) + B) + std::cos((e4 * t) * t - e5) * e3;
         const double den = guardZero(u + tri((e1 * t) * t + G) * H, 1e-24);
         const double W = C / den + (F + m.y);
         return m.step(W, D, kScale);
@@ -235,15 +234,14 @@ struct LapisLazuli {
     double B, C, D, E, F, G, H, e1, e2, e3;
 
     explicit LapisLazuli(const RowValues& r)
-        : m(r), B(r[7] / 500 * 0.00001), C(r[8] / 50), D(r[9] / 500), E(r[10] / 10),
-          F(r[11] / 500), G(r[12] / 500), H(r[13] / 10), e1(r[14] / 10), e2(r[15] / 500),
-          e3(r[16] / 500) {}
+        : m(r), B(r[7] / 500 * 0.00001), C(r[8] / 50), D(r[9] / 500), E(r[10] / 10), F(r[11] / 500),
+          G(r[12] / 500), H(r[13] / 10), e1(r[14] / 10), e2(r[15] / 500), e3(r[16] / 500) {}
 
     Point next() {
         const double t = m.t;
         const double v = e3 * t;
-        const double W = ((t - E) * C) / ((tent(H, e1, t) * G) + B) +
-                         (std::sin(v) * (frac(v) * e2) + (F + m.y));
+        const double W =
+            ((t - E) * C) / ((tent(H, e1, t) * G) + B) + (std::sin(v) * (frac(v) * e2) + (F + m.y));
         return m.step(W, -D, kScale);
     }
 };
@@ -278,8 +276,8 @@ struct Alexandrite {
     double B, C, D, E, F, G, H, e1, e2;
 
     explicit Alexandrite(const RowValues& r)
-        : m(r), B(r[7] / 500 * 0.001), C(r[8] / 500), D(r[9] / 100), E(r[10] / 500),
-          F(r[11] / 100), G(r[12] / 500), H(r[13] / 500), e1(r[14] / 500), e2(r[15] / 500) {}
+        : m(r), B(r[7] / 500 * 0.001), C(r[8] / 500), D(r[9] / 100), E(r[10] / 500), F(r[11] / 100),
+          G(r[12] / 500), H(r[13] / 500), e1(r[14] / 500), e2(r[15] / 500) {}
 
     Point next() {
         const double t = m.t;
@@ -352,8 +350,8 @@ struct Moonstone {
     Point next() {
         const double t = m.t;
         F = -F;
-        const double u = (std::sqrt(std::abs(t - G)) * C) /
-                         ((std::sin(t - e1) + e3) * B + std::abs(t - E));
+        const double u =
+            (std::sqrt(std::abs(t - G)) * C) / ((std::sin(t - e1) + e3) * B + std::abs(t - E));
         const double W = u + (std::sin(t - e2) * H + (F + m.y));
         return m.step(W, -D, kScale);
     }
@@ -385,24 +383,23 @@ struct Tanzanite {
     double B, C, D, E, F, G, H;
 
     explicit Tanzanite(const RowValues& r)
-        : m(r), B(r[7] / 500 * 0.0001), C(r[8] / 500), D(r[9] / 50), E(r[10] / 500),
-          F(r[11] / 50), G(r[12] / 500), H(r[13] / 500) {}
+        : m(r), B(r[7] / 500 * 0.0001), C(r[8] / 500), D(r[9] / 50), E(r[10] / 500), F(r[11] / 50),
+          G(r[12] / 500), H(r[13] / 500) {}
 
     Point next() {
         const double t = m.t;
-        const double W =
-            (std::sqrt(std::abs(t - G) + H) * C) / (std::abs(t - E) + B) + (F + m.y);
+        const double W = (std::sqrt(std::abs(t - G) + H) * C) / (std::abs(t - E) + B) + (F + m.y);
         return m.step(W, -D, kScale);
     }
 };
 
 constexpr FormulaFactory kGems[] = {
-    factoryOf<Diamond>(),     factoryOf<Sapphire>(),  factoryOf<Ruby>(),
-    factoryOf<Opal>(),        factoryOf<Emerald>(),   factoryOf<Turquoise>(),
-    factoryOf<Garnet>(),      factoryOf<Aquamarine>(), factoryOf<LapisLazuli>(),
-    factoryOf<Topaz>(),       factoryOf<Alexandrite>(), factoryOf<Amethyst>(),
-    factoryOf<Quartz>(),      factoryOf<Pearl>(),     factoryOf<Coral>(),
-    factoryOf<Amber>(),       factoryOf<Moonstone>(), factoryOf<Peridot>(),
+    factoryOf<Diamond>(),   factoryOf<Sapphire>(),    factoryOf<Ruby>(),
+    factoryOf<Opal>(),      factoryOf<Emerald>(),     factoryOf<Turquoise>(),
+    factoryOf<Garnet>(),    factoryOf<Aquamarine>(),  factoryOf<LapisLazuli>(),
+    factoryOf<Topaz>(),     factoryOf<Alexandrite>(), factoryOf<Amethyst>(),
+    factoryOf<Quartz>(),    factoryOf<Pearl>(),       factoryOf<Coral>(),
+    factoryOf<Amber>(),     factoryOf<Moonstone>(),   factoryOf<Peridot>(),
     factoryOf<Tanzanite>(),
 };
 static_assert(std::size(kGems) == 19);

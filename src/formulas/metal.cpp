@@ -113,14 +113,13 @@ struct Cobalt {
     RotationMap m;
     double B, C, D, E, F, G, H, e1, e2, e3, e4, e5, e6;
     explicit Cobalt(const RowValues& r)
-        : m(r), B(r[7] / 500 * 0.00001), C(r[8] / 50), D(r[9] / 500), E(r[10] / 10),
-          F(r[11] / 500), G(r[12] / 10), H(r[13] / 500), e1(r[14] / 500), e2(r[15] / 500),
-          e3(r[16] / 500), e4(r[17] / 500), e5(r[18] / 5000), e6(r[19] / 5000) {}
+        : m(r), B(r[7] / 500 * 0.00001), C(r[8] / 50), D(r[9] / 500), E(r[10] / 10), F(r[11] / 500),
+          G(r[12] / 10), H(r[13] / 500), e1(r[14] / 500), e2(r[15] / 500), e3(r[16] / 500),
+          e4(r[17] / 500), e5(r[18] / 5000), e6(r[19] / 5000) {}
     Point next() {
         const double t = m.t;
         const double u = std::sqrt(std::abs(t - e1)) * (C * t);
-        const double z =
-            u / (std::abs(frac(e3 * t + e4) * e2 + cubicProduct(t, G, E)) * H + B);
+        const double z = u / (std::abs(frac(e3 * t + e4) * e2 + cubicProduct(t, G, E)) * H + B);
         const double W = (arcUpper(e6 * t + e4) * e5 + (F + m.y)) + z;
         return m.step(W, -D, 0.8);
     }
@@ -158,8 +157,8 @@ struct Magnesium {
     RotationMap m;
     double B, C, D, E, F, G, H;
     explicit Magnesium(const RowValues& r)
-        : m(r), B(r[7] / 500 * 0.0001), C(r[8] / 500), D(r[9] / 50), E(r[10] / 500),
-          F(r[11] / 50), G(r[12] / 500), H(r[13] / 500) {}
+        : m(r), B(r[7] / 500 * 0.0001), C(r[8] / 500), D(r[9] / 50), E(r[10] / 500), F(r[11] / 50),
+          G(r[12] / 500), H(r[13] / 500) {}
     Point next() {
         const double t = m.t;
         const double den = (((t - E) * (t - E)) * (t - H)) * (t - H) + B;
@@ -188,8 +187,8 @@ struct Titanium {
     RotationMap m;
     double B, C, D, E, F, G, H, e1;
     explicit Titanium(const RowValues& r)
-        : m(r), B(r[7] / 500 * 0.00001), C(r[8] / 50), D(r[9] / 500), E(r[10] / 10),
-          F(r[11] / 500), G(r[12] / 10), H(r[13] / 500), e1(r[14] / 500) {}
+        : m(r), B(r[7] / 500 * 0.00001), C(r[8] / 50), D(r[9] / 500), E(r[10] / 10), F(r[11] / 500),
+          G(r[12] / 10), H(r[13] / 500), e1(r[14] / 500) {}
     Point next() {
         const double t = m.t;
         const double num = std::sqrt(std::abs(t - e1)) * (C * t);
@@ -222,8 +221,8 @@ struct Germanium {
     RotationMap m;
     double B, C, D, E, F, G, H, e1;
     explicit Germanium(const RowValues& r)
-        : m(r), B(r[7] / 500 * 0.00001), C(r[8] / 50), D(r[9] / 500), E(r[10] / 10),
-          F(r[11] / 500), G(r[12] / 500), H(r[13] / 500), e1(r[14] / 500) {}
+        : m(r), B(r[7] / 500 * 0.00001), C(r[8] / 50), D(r[9] / 500), E(r[10] / 10), F(r[11] / 500),
+          G(r[12] / 500), H(r[13] / 500), e1(r[14] / 500) {}
     Point next() {
         const double t = m.t;
         const double u = (std::sqrt(std::abs(t - E)) * C) / (std::log(std::abs(t) * G + 0.5) + B);
@@ -251,12 +250,10 @@ struct Argon {
 };
 
 constexpr FormulaFactory kMetals[] = {
-    factoryOf<Gold>(),      factoryOf<Silver>(),     factoryOf<Cobalt>(),
-    factoryOf<Neon>(),      factoryOf<Chromium>(),   factoryOf<Lithium>(),
-    factoryOf<Magnesium>(), factoryOf<Phosphorus>(), factoryOf<Titanium>(),
-    factoryOf<Manganese>(), factoryOf<Nickel>(),     factoryOf<Gallium>(),
-    factoryOf<Germanium>(), factoryOf<Chromium>(),   factoryOf<Cesium>(),
-    factoryOf<Argon>(),
+    factoryOf<Gold>(),      factoryOf<Silver>(),    factoryOf<Cobalt>(),    factoryOf<Neon>(),
+    factoryOf<Chromium>(),  factoryOf<Lithium>(),   factoryOf<Magnesium>(), factoryOf<Phosphorus>(),
+    factoryOf<Titanium>(),  factoryOf<Manganese>(), factoryOf<Nickel>(),    factoryOf<Gallium>(),
+    factoryOf<Germanium>(), factoryOf<Chromium>(),  factoryOf<Cesium>(),    factoryOf<Argon>(),
 };
 
 } // namespace

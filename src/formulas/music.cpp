@@ -98,9 +98,9 @@ struct TanSumRows {
     RotationMap m;
     double B, C, D, E, F, G, H, e1, e2, e3, e4, e5, e6;
     explicit TanSumRows(const RowValues& r)
-        : m(r), B((r[7] / 50) * 0.01), C(r[8] / 100), D(r[9] / 500), E(r[10] / 500),
-          F(r[11] / 500), G(r[12] / 500), H(r[13] / 5000), e1(r[14] / 500), e2(r[15] / 500),
-          e3(r[16] / 500), e4(r[17] / 500000), e5(r[18] / 500), e6(r[19] / 500) {}
+        : m(r), B((r[7] / 50) * 0.01), C(r[8] / 100), D(r[9] / 500), E(r[10] / 500), F(r[11] / 500),
+          G(r[12] / 500), H(r[13] / 5000), e1(r[14] / 500), e2(r[15] / 500), e3(r[16] / 500),
+          e4(r[17] / 500000), e5(r[18] / 500), e6(r[19] / 500) {}
 
     double perturbation(double u) const {
         const double t = m.t;
@@ -214,7 +214,8 @@ struct Tchaikovsky {
     Point next() {
         const double t = m.t;
         // Fourth root of |((t - G) t)(t - E)(t + G)(t + E)|, the product left to right.
-        const double root = std::sqrt(std::sqrt(std::abs((cubicProduct(t, G, E) * (t + G)) * (t + E))));
+        const double root =
+            std::sqrt(std::sqrt(std::abs((cubicProduct(t, G, E) * (t + G)) * (t + E))));
         const double u = C / (root * H + B);
         const double W = u + ((std::sin(t * r17) * r15) / (std::abs(t * e1) + e3) + (F + m.y));
         return m.step(W, -D, 0.1);
@@ -227,9 +228,9 @@ struct Mendelssohn {
     RotationMap m;
     double B, C, D, E, F, G, H, e1, e2, e3, e4;
     explicit Mendelssohn(const RowValues& r)
-        : m(r), B((r[7] / 500) * 0.01), C(r[8] / 50), D(r[9] / 500), E(r[10] / 500),
-          F(r[11] / 500), G(r[12] / 10), H(r[13] / 500), e1(r[14] / 500), e2(r[15] / 500),
-          e3(r[16] / 500), e4(r[17] / 500) {}
+        : m(r), B((r[7] / 500) * 0.01), C(r[8] / 50), D(r[9] / 500), E(r[10] / 500), F(r[11] / 500),
+          G(r[12] / 10), H(r[13] / 500), e1(r[14] / 500), e2(r[15] / 500), e3(r[16] / 500),
+          e4(r[17] / 500) {}
     Point next() {
         const double t = m.t;
         const double y = m.y;
@@ -278,11 +279,11 @@ struct Ravel {
 };
 
 constexpr FormulaFactory kMusic[] = {
-    factoryOf<Bach>(),        factoryOf<Mozart>(),  factoryOf<Beethoven>(),
+    factoryOf<Bach>(),        factoryOf<Mozart>(),   factoryOf<Beethoven>(),
     factoryOf<Chopin>(),      factoryOf<Schubert>(), factoryOf<Brahms>(),
-    factoryOf<Haydn>(),       factoryOf<Handel>(),  factoryOf<Vivaldi>(),
-    factoryOf<Tchaikovsky>(), factoryOf<Dvorak>(),  factoryOf<Mendelssohn>(),
-    factoryOf<Schumann>(),    factoryOf<Liszt>(),   factoryOf<Debussy>(),
+    factoryOf<Haydn>(),       factoryOf<Handel>(),   factoryOf<Vivaldi>(),
+    factoryOf<Tchaikovsky>(), factoryOf<Dvorak>(),   factoryOf<Mendelssohn>(),
+    factoryOf<Schumann>(),    factoryOf<Liszt>(),    factoryOf<Debussy>(),
     factoryOf<Ravel>(),
 };
 

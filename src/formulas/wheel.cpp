@@ -25,7 +25,7 @@ double quartic(double t) { return ((t * t) * t) * t; }
 struct DampedScaling {
     double b, e4, e6;
 };
-constexpr DampedScaling kCoarse{0.1, 500000, 500};                 // items 0, 1, 2, 4, 5, 6
+constexpr DampedScaling kCoarse{0.1, 500000, 500};                // items 0, 1, 2, 4, 5, 6
 constexpr DampedScaling kFine{0.01, 5000000000.0, 50000000000.0}; // items 3, 7, 13
 
 struct DampedRows {
@@ -33,9 +33,9 @@ struct DampedRows {
     RotationMap m;
     double B, C, D, E, F, G, H, e1, e2, e3, e4, e5, e6;
     DampedRows(const RowValues& r, const DampedScaling& k)
-        : m(r), B((r[7] / 50) * k.b), C(r[8] / 100), D(r[9] / 500), E(r[10] / 500),
-          F(r[11] / 500), G(r[12] / 500), H(r[13] / 50), e1(r[14] / 500), e2(r[15] / 500),
-          e3(r[16] / 500), e4(r[17] / k.e4), e5(r[18] / 500), e6(r[19] / k.e6) {}
+        : m(r), B((r[7] / 50) * k.b), C(r[8] / 100), D(r[9] / 500), E(r[10] / 500), F(r[11] / 500),
+          G(r[12] / 500), H(r[13] / 50), e1(r[14] / 500), e2(r[15] / 500), e3(r[16] / 500),
+          e4(r[17] / k.e4), e5(r[18] / 500), e6(r[19] / k.e6) {}
 
     /// Damped term |((grow(e4 t - e3) e2) t) wave((E t) t - shift)| + B.
     template <double (*Grow)(double), double (*Wave)(double)>
@@ -212,9 +212,8 @@ struct TanProductRows {
     RotationMap m;
     double B, C, D, E, F, G, H, e1, e2, e3;
     explicit TanProductRows(const RowValues& r)
-        : m(r), B((r[7] / 50) * 0.01), C(r[8] / 100), D(r[9] / 500), E(r[10] / 500),
-          F(r[11] / 500), G(r[12] / 500), H(r[13] / 5000), e1(r[14] / 500), e2(r[15] / 500),
-          e3(r[16] / 500) {}
+        : m(r), B((r[7] / 50) * 0.01), C(r[8] / 100), D(r[9] / 500), E(r[10] / 500), F(r[11] / 500),
+          G(r[12] / 500), H(r[13] / 5000), e1(r[14] / 500), e2(r[15] / 500), e3(r[16] / 500) {}
 
     double perturbation(double u) const {
         const double t = m.t;
@@ -242,10 +241,10 @@ struct Audi : TanProductRows {
 };
 
 constexpr FormulaFactory kWheels[] = {
-    factoryOf<Lexus>(),    factoryOf<Roadster>(),  factoryOf<Fairlady>(), factoryOf<Porsche>(),
-    factoryOf<Ferrari>(),  factoryOf<Lamborghini>(), factoryOf<Wagen>(),  factoryOf<Cadillac>(),
-    factoryOf<Ford>(),     factoryOf<Chevrolet>(), factoryOf<Lotus>(),    factoryOf<Jaguar>(),
-    factoryOf<Volvo>(),    factoryOf<Renault>(),   factoryOf<Audi>(),
+    factoryOf<Lexus>(),   factoryOf<Roadster>(),    factoryOf<Fairlady>(), factoryOf<Porsche>(),
+    factoryOf<Ferrari>(), factoryOf<Lamborghini>(), factoryOf<Wagen>(),    factoryOf<Cadillac>(),
+    factoryOf<Ford>(),    factoryOf<Chevrolet>(),   factoryOf<Lotus>(),    factoryOf<Jaguar>(),
+    factoryOf<Volvo>(),   factoryOf<Renault>(),     factoryOf<Audi>(),
 };
 
 } // namespace

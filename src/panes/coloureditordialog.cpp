@@ -25,7 +25,7 @@ QRgb toRgb(std::int32_t colour) {
 /// and height, the way dialog templates are laid out: four horizontal units
 /// per average character, eight vertical units per line.
 class DialogUnits {
-public:
+  public:
     explicit DialogUnits(const QFont& font) {
         const QFontMetrics metrics(font);
         const int alphabet = metrics.horizontalAdvance(
@@ -39,17 +39,17 @@ public:
         return QRect(QPoint(x(left), y(top)), QPoint(x(left + width) - 1, y(top + height) - 1));
     }
 
-private:
+  private:
     int m_charWidth = 6;
     int m_lineHeight = 13;
 };
 
 /// A spin box whose text takes decimal digits only (no sign).
 class DigitSpinBox : public QSpinBox {
-public:
+  public:
     using QSpinBox::QSpinBox;
 
-protected:
+  protected:
     QValidator::State validate(QString& text, int& pos) const override {
         for (const QChar c : text) {
             if (c < QLatin1Char('0') || c > QLatin1Char('9')) {
@@ -87,8 +87,8 @@ ColourEditorDialog::ColourEditorDialog(const QString& appDataDir, QWidget* paren
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     m_marker.load(QDir(appDataDir).filePath(QStringLiteral("sankaku4.png")));
 
-    const char* const labels[] = {"色合い(H):", "鮮やかさ(S):", "明るさ(V):",
-                                  "赤(R):",     "緑(G):",       "青(B):"};
+    const char* const labels[] = {
+        "色合い(H):", "鮮やかさ(S):", "明るさ(V):", "赤(R):", "緑(G):", "青(B):"};
     const int maxima[] = {360, 255, 255, 255, 255, 255};
     for (std::size_t i = 0; i < m_boxes.size(); ++i) {
         m_labels[i] = new QLabel(QString::fromUtf8(labels[i]), this);

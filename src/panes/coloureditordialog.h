@@ -23,7 +23,7 @@ namespace orbelle {
 
 class ColourEditorDialog : public QDialog {
     Q_OBJECT
-public:
+  public:
     /// appDataDir: the folder holding the hue marker picture "sankaku4.png".
     explicit ColourEditorDialog(const QString& appDataDir, QWidget* parent = nullptr);
 
@@ -44,12 +44,12 @@ public:
     /// Where the cross-hair is, in the field's coordinates.
     QPoint fieldCursor() const { return m_cursor; }
 
-protected:
+  protected:
     void changeEvent(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
 
-private:
+  private:
     /// Places everything in dialog units of the current font.
     void layOut();
     /// The cross-hair position for a saturation and a value.

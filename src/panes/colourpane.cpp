@@ -285,7 +285,8 @@ GradientInputs ColourPane::gradientInputs() const {
 }
 
 ColourRamp ColourPane::activeRamp() const {
-    return gradientSmooth() ? buildSmoothRamp(gradientInputs()) : buildSteppedRamp(gradientInputs());
+    return gradientSmooth() ? buildSmoothRamp(gradientInputs())
+                            : buildSteppedRamp(gradientInputs());
 }
 
 void ColourPane::setColourChooser(ColourChooser chooser) { m_chooser = std::move(chooser); }
@@ -304,10 +305,14 @@ void ColourPane::showModes() {
 void ColourPane::updateSwatches() {
     const auto modeColour = [](int mode, std::int32_t custom) -> std::optional<std::int32_t> {
         switch (mode) {
-        case 0: return kBlack;
-        case 1: return kWhite;
-        case 2: return custom;
-        default: return std::nullopt; // the gradient has no single colour
+        case 0:
+            return kBlack;
+        case 1:
+            return kWhite;
+        case 2:
+            return custom;
+        default:
+            return std::nullopt; // the gradient has no single colour
         }
     };
     m_drawSwatch->setColour(modeColour(m_drawColorMode, m_customDrawColor));

@@ -32,7 +32,7 @@ class SpinRow;
 
 class ColourPane : public QWidget {
     Q_OBJECT
-public:
+  public:
     /// Asks the user for a colour; nullopt when the user cancels.
     using ColourChooser = std::function<std::optional<std::int32_t>()>;
 
@@ -91,7 +91,7 @@ public:
 
     QSize sizeHint() const override;
 
-private:
+  private:
     void buildControls();
     void showModes();
     void updateSwatches();

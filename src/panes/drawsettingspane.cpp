@@ -23,13 +23,9 @@ const QString kListTip =
     QStringLiteral("メニューの項目を変えるとカオスの計算式が変わり図形が大幅に変わります");
 
 /// Bottom edge of parameter row i.
-int rowBottom(int row) {
-    return 137 + 25 * row;
-}
+int rowBottom(int row) { return 137 + 25 * row; }
 
-bool validRow(int row) {
-    return row >= 0 && row < kRowCount;
-}
+bool validRow(int row) { return row >= 0 && row < kRowCount; }
 
 } // namespace
 
@@ -120,9 +116,7 @@ void DrawSettingsPane::createRows() {
         QStringLiteral("3ならば三角形、5ならば五角形、この値を増やせば丸くなります"));
 }
 
-QSize DrawSettingsPane::sizeHint() const {
-    return QSize(280, rowBottom(kRowCount - 1) + 12);
-}
+QSize DrawSettingsPane::sizeHint() const { return QSize(280, rowBottom(kRowCount - 1) + 12); }
 
 void DrawSettingsPane::fillFormulaList(int category) {
     m_formulas->clear();

@@ -9,10 +9,9 @@
 // "button10030", "check10100", "label10200", "edit10300", "spin10400",
 // "slider10500", "tool10011", ...).
 
-#include "formulas/catalog.h"
 #include "engine/drawsettings.h"
+#include "formulas/catalog.h"
 #include "widgets/toolpane.h"
-
 
 #include <array>
 #include <cstdint>
@@ -27,7 +26,7 @@ class SpinRow;
 
 class DrawSettingsPane : public ToolPane {
     Q_OBJECT
-public:
+  public:
     explicit DrawSettingsPane(QWidget* parent = nullptr);
 
     /// Fills category, item, params (spin positions after reading the edit
@@ -64,14 +63,14 @@ public:
 
     QSize sizeHint() const override;
 
-signals:
+  signals:
     void drawRequested();       // "描画" (10030)
     void drawRandomRequested(); // "描画 ランダム" (10031)
     void zoomInRequested();     // toolbar 10011
     void zoomOutRequested();    // toolbar 10012
     void centreRequested();     // toolbar 11602
 
-private:
+  private:
     struct Row {
         QCheckBox* lock = nullptr;
         QLabel* label = nullptr;

@@ -81,21 +81,13 @@ void TransformPane::createRows() {
     connect(m_rows[Zoom], &SpinRow::valueChanged, this, &TransformPane::zoomChanged);
 }
 
-QSize TransformPane::sizeHint() const {
-    return QSize(280, 300);
-}
+QSize TransformPane::sizeHint() const { return QSize(280, 300); }
 
-int TransformPane::value(Row row) const {
-    return m_rows[row]->value();
-}
+int TransformPane::value(Row row) const { return m_rows[row]->value(); }
 
-void TransformPane::setValue(Row row, int value) {
-    m_rows[row]->setValue(value);
-}
+void TransformPane::setValue(Row row, int value) { m_rows[row]->setValue(value); }
 
-int TransformPane::zoomValue() const {
-    return value(Zoom);
-}
+int TransformPane::zoomValue() const { return value(Zoom); }
 
 void TransformPane::capture(DrawSettings& settings) const {
     settings.rotZ = value(RotZ);

@@ -12,7 +12,6 @@
 #include "engine/drawsettings.h"
 #include "widgets/toolpane.h"
 
-
 #include <array>
 
 namespace orbelle {
@@ -21,7 +20,7 @@ class SpinRow;
 
 class TransformPane : public ToolPane {
     Q_OBJECT
-public:
+  public:
     /// The rows from the top of the pane.
     enum Row { RotX, RotY, RotZ, ScaleZ, Zoom, ShiftV, ShiftH, RowCount };
 
@@ -51,12 +50,12 @@ public:
 
     QSize sizeHint() const override;
 
-signals:
+  signals:
     void drawRequested();
     /// "拡大" changed by any means; the view may repaint with the new value.
     void zoomChanged(int zoom);
 
-private:
+  private:
     void createRows();
 
     std::array<SpinRow*, RowCount> m_rows{};

@@ -58,8 +58,8 @@ std::string formatLine(LineVariant variant, const DrawSettings& settings,
         out += prefix.name;
         out += ",0,0";
     }
-    const int written = variant == LineVariant::SettingsFile ? kSettingsFieldCount - 1
-                                                              : kSettingsFieldCount;
+    const int written =
+        variant == LineVariant::SettingsFile ? kSettingsFieldCount - 1 : kSettingsFieldCount;
     for (int k = 0; k < written; ++k) {
         appendField(out, fields[k], isColourField(k));
     }
@@ -147,8 +147,8 @@ std::optional<DrawSettings> settingsFromLine(const std::vector<std::string>& fie
     }
     std::array<std::int32_t, kSettingsFieldCount> record{};
     const int offset = recordOffset(variant);
-    const int present = variant == LineVariant::SettingsFile ? kSettingsFieldCount - 1
-                                                              : kSettingsFieldCount;
+    const int present =
+        variant == LineVariant::SettingsFile ? kSettingsFieldCount - 1 : kSettingsFieldCount;
     for (int k = 0; k < present; ++k) {
         record[k] = atoiField(fields[offset + k]);
     }

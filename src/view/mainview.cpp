@@ -1,7 +1,7 @@
 #include "view/mainview.h"
 
-#include "view/displaysize.h"
 #include "engine/stretch.h"
+#include "view/displaysize.h"
 
 #include <QPaintEvent>
 #include <QPainter>
@@ -17,8 +17,8 @@ constexpr int kStandardZoom = 100;
 } // namespace
 
 MainView::MainView(QWidget* parent)
-    : QAbstractScrollArea(parent), m_canvas(std::make_unique<Canvas>()),
-      m_drawFunction(&draw), m_picture(*m_canvas) {
+    : QAbstractScrollArea(parent), m_canvas(std::make_unique<Canvas>()), m_drawFunction(&draw),
+      m_picture(*m_canvas) {
     // A right click shows nothing here, and must not reach the main window
     // either (which would offer its toolbar menu).
     setContextMenuPolicy(Qt::PreventContextMenu);

@@ -10,8 +10,8 @@
 
 #include "engine/canvas.h"
 #include "engine/draw.h"
-#include "view/scaledpicture.h"
 #include "engine/sourcesquare.h"
+#include "view/scaledpicture.h"
 
 #include <QAbstractScrollArea>
 #include <QImage>
@@ -23,7 +23,7 @@ namespace orbelle {
 
 class MainView : public QAbstractScrollArea {
     Q_OBJECT
-public:
+  public:
     explicit MainView(QWidget* parent = nullptr);
     ~MainView() override;
 
@@ -67,11 +67,11 @@ public:
 
     QSize sizeHint() const override;
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
-private:
+  private:
     void updateScrollBars();
     void changeDisplayStep(int delta);
 

@@ -20,7 +20,7 @@ class QPainter;
 namespace orbelle {
 
 class ScaledPicture {
-public:
+  public:
     static constexpr int kTileSide = 256;
 
     explicit ScaledPicture(const Canvas& canvas);
@@ -43,7 +43,7 @@ public:
     /// Number of tiles built since construction (for tests of the cache).
     std::int64_t tilesBuilt() const { return m_tilesBuilt; }
 
-private:
+  private:
     // A cached tile and the canvas generation its pixels were built from.
     struct Tile {
         QImage image;

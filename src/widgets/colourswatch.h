@@ -11,21 +11,21 @@ namespace orbelle {
 
 class ColourSwatch : public QFrame {
     Q_OBJECT
-public:
+  public:
     explicit ColourSwatch(QWidget* parent = nullptr);
 
     /// A packed colour (red + 256 * green + 65536 * blue), or none.
     void setColour(std::optional<std::int32_t> colour);
     std::optional<std::int32_t> colour() const { return m_colour; }
 
-signals:
+  signals:
     void clicked();
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
 
-private:
+  private:
     std::optional<std::int32_t> m_colour;
 };
 

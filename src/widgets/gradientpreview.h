@@ -10,15 +10,15 @@
 namespace orbelle {
 
 class GradientPreview : public QFrame {
-public:
+  public:
     explicit GradientPreview(QWidget* parent = nullptr);
 
     void setRamp(const ColourRamp& ramp);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 
-private:
+  private:
     ColourRamp m_ramp{};
 };
 

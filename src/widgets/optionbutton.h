@@ -11,7 +11,7 @@ namespace orbelle {
 
 class OptionButton : public QWidget {
     Q_OBJECT
-public:
+  public:
     OptionButton(const QPixmap& selectedImage, const QPixmap& unselectedImage,
                  QWidget* parent = nullptr);
 
@@ -19,16 +19,16 @@ public:
     /// Switches the picture; emits nothing.
     void setSelected(bool selected);
 
-signals:
+  signals:
     /// The left button was pressed and released over the option.
     void clicked();
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
-private:
+  private:
     QPixmap m_selectedImage;
     QPixmap m_unselectedImage;
     bool m_selected = false;

@@ -47,7 +47,9 @@ QToolButton* arrowButton(Qt::ArrowType type, const QString& name, QWidget* paren
 
 SliderMapping SliderMapping::identity() {
     return {
-        [](int min, int max) { return std::pair{min, max}; },
+        [](int min, int max) {
+            return std::pair{min, max};
+        },
         [](int value, int, int) { return value; },
         [](int position, int, int) { return position; },
     };
@@ -55,7 +57,9 @@ SliderMapping SliderMapping::identity() {
 
 SliderMapping SliderMapping::perMille() {
     return {
-        [](int, int) { return std::pair{0, 1000}; },
+        [](int, int) {
+            return std::pair{0, 1000};
+        },
         [](int value, int min, int max) {
             if (max <= min) {
                 return 0;
@@ -72,13 +76,10 @@ SliderMapping SliderMapping::perMille() {
 }
 
 SpinRow::SpinRow(QWidget* parent)
-    : QWidget(parent),
-      m_edit(new QLineEdit(this)),
-      m_arrows(new QWidget(this)),
+    : QWidget(parent), m_edit(new QLineEdit(this)), m_arrows(new QWidget(this)),
       m_up(arrowButton(Qt::UpArrow, QStringLiteral("up"), m_arrows)),
       m_down(arrowButton(Qt::DownArrow, QStringLiteral("down"), m_arrows)),
-      m_slider(new QSlider(Qt::Horizontal, this)),
-      m_mapping(SliderMapping::identity()) {
+      m_slider(new QSlider(Qt::Horizontal, this)), m_mapping(SliderMapping::identity()) {
     m_edit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     m_edit->setText(QStringLiteral("0"));
 
@@ -121,9 +122,7 @@ void SpinRow::setMapping(SliderMapping mapping) {
     syncSlider();
 }
 
-void SpinRow::setValue(int value) {
-    commit(std::clamp(value, m_min, m_max), true);
-}
+void SpinRow::setValue(int value) { commit(std::clamp(value, m_min, m_max), true); }
 
 void SpinRow::setRange(int min, int max) {
     if (min > max) {
@@ -144,9 +143,7 @@ void SpinRow::stepBy(int delta) {
     commit(static_cast<int>(next), true);
 }
 
-void SpinRow::setTickInterval(int interval) {
-    m_slider->setTickInterval(interval);
-}
+void SpinRow::setTickInterval(int interval) { m_slider->setTickInterval(interval); }
 
 void SpinRow::setPartsToolTip(const QString& text) {
     for (QWidget* part : {static_cast<QWidget*>(m_edit), m_arrows, static_cast<QWidget*>(m_up),

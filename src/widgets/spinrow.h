@@ -43,7 +43,7 @@ struct SliderMapping {
 
 class SpinRow : public QWidget {
     Q_OBJECT
-public:
+  public:
     /// A row with range 0..100, value 0 and the identity mapping.
     explicit SpinRow(QWidget* parent = nullptr);
 
@@ -82,11 +82,11 @@ public:
     QWidget* arrows() const { return m_arrows; }
     QSlider* slider() const { return m_slider; }
 
-signals:
+  signals:
     /// The value changed, whatever changed it (arrows, slider, typing, setters).
     void valueChanged(int value);
 
-private:
+  private:
     void onTextChanged(const QString& text);
     void onSliderMoved(int position);
     void commit(int value, bool rewriteText);

@@ -22,8 +22,7 @@ QFrame* createPanel(int panelId, QWidget* parent) {
 } // namespace
 
 ToolPane::ToolPane(int toolBarId, int panelId, QWidget* parent)
-    : QWidget(parent),
-      m_panel(createPanel(panelId, this)),
+    : QWidget(parent), m_panel(createPanel(panelId, this)),
       m_toolBar(createPaneToolBar(this, toolBarId)) {
     setContextMenuPolicy(Qt::PreventContextMenu);
     setFocusProxy(m_panel);

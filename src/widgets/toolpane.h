@@ -19,16 +19,16 @@ constexpr QRect paneRect(int left, int top, int right, int bottom) {
 
 class ToolPane : public QWidget {
     Q_OBJECT
-public:
+  public:
     /// toolBarId names the toolbar "toolbar<id>", panelId the panel
     /// "panel<id>".
     ToolPane(int toolBarId, int panelId, QWidget* parent);
 
-protected:
+  protected:
     QToolBar* toolBar() const { return m_toolBar; }
     void resizeEvent(QResizeEvent* event) override;
 
-private:
+  private:
     QWidget* m_panel;
     QToolBar* m_toolBar;
 };

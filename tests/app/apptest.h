@@ -16,7 +16,7 @@ namespace orbelle::test {
 /// destroyed after the last, while main() is still running (a function-static
 /// application would be destroyed after Qt's own globals and crash at exit).
 class ApplicationEnvironment : public ::testing::Environment {
-public:
+  public:
     void SetUp() override {
         static int argc = 1;
         static char name[] = "orbelle_gui_tests";
@@ -25,7 +25,7 @@ public:
     }
     void TearDown() override { m_app.reset(); }
 
-private:
+  private:
     std::unique_ptr<QApplication> m_app;
 };
 
@@ -42,7 +42,7 @@ inline void clearSettingsStore() {
 /// Closes the first message box that shows up while it lives, remembering
 /// what it said.
 class MessageCatcher {
-public:
+  public:
     MessageCatcher() {
         m_timer.setInterval(5);
         QObject::connect(&m_timer, &QTimer::timeout, [this] {
@@ -68,7 +68,7 @@ public:
     QMessageBox::Icon icon() const { return m_icon; }
     QMessageBox::StandardButtons buttons() const { return m_buttons; }
 
-private:
+  private:
     QTimer m_timer;
     int m_count = 0;
     QString m_title;

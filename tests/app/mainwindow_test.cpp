@@ -1,16 +1,16 @@
 #include "app/mainwindow.h"
 
+#include "app/toolbarcustomizedialog.h"
+#include "app/visualstyles.h"
 #include "apptest.h"
-#include "formulas/catalog.h"
 #include "engine/colour.h"
+#include "formulas/catalog.h"
 #include "formulas/formula.h"
 #include "formulas/numeric.h"
 #include "panes/colourpane.h"
 #include "panes/drawsettingspane.h"
-#include "view/mainview.h"
-#include "app/toolbarcustomizedialog.h"
 #include "panes/transformpane.h"
-#include "app/visualstyles.h"
+#include "view/mainview.h"
 
 #include <QAction>
 #include <QDockWidget>
@@ -62,7 +62,7 @@ const QMenu* submenu(const QMenu* menu, const QString& title) {
 
 // Collects the drawings the window hands to the history.
 class Recorder {
-public:
+  public:
     explicit Recorder(MainWindow& window) {
         QObject::connect(&window, &MainWindow::drawingRecorded,
                          [this](const DrawSettings& settings) { m_drawings.push_back(settings); });
@@ -70,12 +70,12 @@ public:
     int count() const { return static_cast<int>(m_drawings.size()); }
     const DrawSettings& at(int k) const { return m_drawings.at(k); }
 
-private:
+  private:
     std::vector<DrawSettings> m_drawings;
 };
 
 class MainWindowTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         orbelle::test::clearSettingsStore();
         ASSERT_TRUE(m_dataDir.isValid());
@@ -196,43 +196,42 @@ TEST_F(MainWindowTest, MenusCarryEveryCommandWithItsLabelAndKey) {
                            "アプリケーションの終了(&X)||cmd57665"}));
     EXPECT_EQ(describe(submenu(menus[0], "画像ファイルへ保存")),
               (QStringList{"BITMAPで保存||cmd11800", "JPEGで保存||cmd11801"}));
-    EXPECT_EQ(describe(menus[1]),
-              (QStringList{"描画|F3|cmd10030", "描画 ランダム|F4|cmd10031", "-", "拡大|F5|cmd11901",
-                           "縮小|F6|cmd11902", "標準の大きさ|F7|cmd11903", "-",
-                           "ズームイン|F9|cmd10011", "ズームアウト|F10|cmd10012",
-                           "中央表示|F11|cmd11602", "-",
-                           "カラー・ストローク・デフォルト||cmd11070", "３Ｄ変換・リセット||cmd11240"}));
+    EXPECT_EQ(
+        describe(menus[1]),
+        (QStringList{"描画|F3|cmd10030", "描画 ランダム|F4|cmd10031", "-", "拡大|F5|cmd11901",
+                     "縮小|F6|cmd11902", "標準の大きさ|F7|cmd11903", "-", "ズームイン|F9|cmd10011",
+                     "ズームアウト|F10|cmd10012", "中央表示|F11|cmd11602", "-",
+                     "カラー・ストローク・デフォルト||cmd11070", "３Ｄ変換・リセット||cmd11240"}));
     EXPECT_EQ(describe(menus[2]),
-              (QStringList{"お気に入りファイル作成||cmd11802", "お気に入りフォルダ作成||cmd11803", "-",
-                           "お気に入りの保存||cmd11804", "お気に入りの読み込み||cmd11805", "-",
+              (QStringList{"お気に入りファイル作成||cmd11802", "お気に入りフォルダ作成||cmd11803",
+                           "-", "お気に入りの保存||cmd11804", "お気に入りの読み込み||cmd11805", "-",
                            "お気に入りのリセット||cmd32820"}));
     EXPECT_EQ(describe(menus[3]),
               (QStringList{"一つ前に戻す(&U)|Ctrl+Z|cmd11806", "一つ後に戻す(&T)|Ctrl+D|cmd11807",
-                           "前のページ|Ctrl+Shift+Z|cmd11808", "後のページ|Ctrl+Shift+D|cmd11809", "-",
-                           "ヒストリーの保存||cmd11810", "ヒストリーの読み込み||cmd11811", "-",
+                           "前のページ|Ctrl+Shift+Z|cmd11808", "後のページ|Ctrl+Shift+D|cmd11809",
+                           "-", "ヒストリーの保存||cmd11810", "ヒストリーの読み込み||cmd11811", "-",
                            "ヒストリーのリセット||cmd32821"}));
-    EXPECT_EQ(describe(menus[4]),
-              (QStringList{"ツール バーとドッキング ウィンドウ(&T)>", "ステータス バー(&S)||cmd59393",
-                           "アプリケーションの外観(&A)>", "レイアウトのリセット||cmd12102"}));
+    EXPECT_EQ(
+        describe(menus[4]),
+        (QStringList{"ツール バーとドッキング ウィンドウ(&T)>", "ステータス バー(&S)||cmd59393",
+                     "アプリケーションの外観(&A)>", "レイアウトのリセット||cmd12102"}));
     const QMenu* looks = submenu(menus[4], "アプリケーションの外観(&A)");
-    EXPECT_EQ(describe(looks),
-              (QStringList{"Windows 2000(&2)||cmd205", "Office XP(&X)||cmd206",
-                           "Windows XP(&W)||cmd207", "Office 2003(&3)||cmd208",
-                           "Visual Studio 200&5||cmd209", "Visual Studio 200&8||cmd210",
-                           "Office 2007(&7)>"}));
+    EXPECT_EQ(describe(looks), (QStringList{"Windows 2000(&2)||cmd205", "Office XP(&X)||cmd206",
+                                            "Windows XP(&W)||cmd207", "Office 2003(&3)||cmd208",
+                                            "Visual Studio 200&5||cmd209",
+                                            "Visual Studio 200&8||cmd210", "Office 2007(&7)>"}));
     EXPECT_EQ(describe(submenu(looks, "Office 2007(&7)")),
               (QStringList{"ブルー スタイル(&B)||cmd215", "ブラック スタイル(&L)||cmd216",
                            "シルバー スタイル(&S)||cmd217", "アクア スタイル(&A)||cmd218"}));
     EXPECT_EQ(describe(menus[5]),
-              (QStringList{"ヘルプ||cmd57670", "オンラインヘルプ||cmd12103", "ホームページ||cmd32825",
-                           "連絡先　メールアドレス||cmd32819",
+              (QStringList{"ヘルプ||cmd57670", "オンラインヘルプ||cmd12103",
+                           "ホームページ||cmd32825", "連絡先　メールアドレス||cmd32819",
                            "バージョン情報 Orbelle(&A)...||cmd57664"}));
 
     // The show/hide list names the toolbar and the five panes.
-    const QStringList panes =
-        describe(submenu(menus[4], "ツール バーとドッキング ウィンドウ(&T)"));
-    for (const char* name : {"標準", "お気に入り", "描画設定値", "カラー・ストローク", "３Ｄ変換",
-                             "ヒストリー"}) {
+    const QStringList panes = describe(submenu(menus[4], "ツール バーとドッキング ウィンドウ(&T)"));
+    for (const char* name :
+         {"標準", "お気に入り", "描画設定値", "カラー・ストローク", "３Ｄ変換", "ヒストリー"}) {
         EXPECT_TRUE(panes.contains(QString::fromUtf8(name) + "||")) << name;
     }
 
@@ -263,9 +262,9 @@ TEST_F(MainWindowTest, StandardToolBarAndStatusBar) {
             EXPECT_FALSE(action->statusTip().isEmpty());
         }
     }
-    EXPECT_EQ(buttons, (QStringList{"cmd11901", "cmd11902", "cmd11903", "-", "cmd10011", "cmd10012",
-                                    "cmd11602", "-", "cmd11807", "cmd11806", "-", "cmd10030",
-                                    "cmd10031"}));
+    EXPECT_EQ(buttons,
+              (QStringList{"cmd11901", "cmd11902", "cmd11903", "-", "cmd10011", "cmd10012",
+                           "cmd11602", "-", "cmd11807", "cmd11806", "-", "cmd10030", "cmd10031"}));
 
     EXPECT_EQ(window->statusBar()->currentMessage(), QStringLiteral("レディ"));
     window->statusBar()->showMessage(QStringLiteral("prompt"));
@@ -454,8 +453,8 @@ TEST_F(MainWindowTest, RecordsNoFormulaCanDrawAreRefused) {
     auto window = open();
     Recorder recorded(*window);
     const DrawSettings before = window->captureSettings();
-    for (const auto& [category, item] : {std::pair{10, 0}, std::pair{-1, 0}, std::pair{0, 19},
-                                         std::pair{9, -1}}) {
+    for (const auto& [category, item] :
+         {std::pair{10, 0}, std::pair{-1, 0}, std::pair{0, 19}, std::pair{9, -1}}) {
         DrawSettings settings = before;
         settings.category = category;
         settings.item = item;
@@ -465,7 +464,8 @@ TEST_F(MainWindowTest, RecordsNoFormulaCanDrawAreRefused) {
         EXPECT_EQ(catcher.count(), 1) << category << "/" << item;
         EXPECT_EQ(catcher.title(), QStringLiteral("Orbelle"));
         EXPECT_EQ(catcher.text(),
-                  QStringLiteral("このソフトウェアでは描画できません、\n\n最新のOrbelleを使用してください。"));
+                  QStringLiteral(
+                      "このソフトウェアでは描画できません、\n\n最新のOrbelleを使用してください。"));
         EXPECT_EQ(catcher.buttons(), QMessageBox::Ok);
     }
     EXPECT_EQ(window->captureSettings(), before);

@@ -22,7 +22,8 @@ Outcome run(const std::string& args) {
     std::string out;
     char buffer[4096];
     std::size_t n;
-    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) out.append(buffer, n);
+    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0)
+        out.append(buffer, n);
     const int raw = pclose(pipe);
     return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, out};
 }
@@ -32,10 +33,9 @@ Outcome run(const std::string& args) {
 TEST(CliRun, PointsPrintsIndexAndCoordinates) {
     const Outcome o = run("points 0 0 --limit 3");
     EXPECT_EQ(o.status, 0);
-    EXPECT_EQ(o.out,
-              "0 42.692286605748571 268.61380124880708\n"
-              "1 -64.335278669129224 268.53911345600335\n"
-              "2 -163.37079612920772 227.9567580019104\n");
+    EXPECT_EQ(o.out, "0 42.692286605748571 268.61380124880708\n"
+                     "1 -64.335278669129224 268.53911345600335\n"
+                     "2 -163.37079612920772 227.9567580019104\n");
 }
 
 TEST(CliRun, PointsRunsToN) {
@@ -48,7 +48,8 @@ TEST(CliRun, PointsRunsToN) {
 TEST(CliRun, BadInputExitsWithTwo) {
     EXPECT_EQ(run("").status, 2);
     EXPECT_EQ(run("points 11 0").status, 2);
-    EXPECT_EQ(run("points 0 0 --params 1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,19,20,21").status, 2);
+    EXPECT_EQ(
+        run("points 0 0 --params 1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,19,20,21").status, 2);
     EXPECT_EQ(run("points 0 0 --params 200,x").status, 2);
     EXPECT_EQ(run("render /nonexistent.orbdr -o /tmp/x.png").status, 2);
     EXPECT_EQ(run("render 0 0 -o /tmp/x.gif").status, 2);

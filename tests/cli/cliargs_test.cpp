@@ -46,10 +46,13 @@ TEST(CliArgs, BadInputIsAUsageError) {
     EXPECT_NE(errorOf(parseCommandLine({"points", "0", "x"})), "");
     EXPECT_NE(errorOf(parseCommandLine({"points", "0"})), "");
     // "太陽" has eleven rows.
-    EXPECT_NE(errorOf(parseCommandLine({"points", "1", "0", "--params", "1,2,3,4,5,6,7,8,9,10,11,12"})), "");
+    EXPECT_NE(
+        errorOf(parseCommandLine({"points", "1", "0", "--params", "1,2,3,4,5,6,7,8,9,10,11,12"})),
+        "");
     EXPECT_NE(errorOf(parseCommandLine({"points", "0", "0", "--params", "200,abc"})), "");
-    EXPECT_NE(errorOf(parseCommandLine({"points", "0", "0", "--params", "0"})), "");    // 回数 1..999
-    EXPECT_NE(errorOf(parseCommandLine({"points", "0", "0", "--params", "99999999999999999999"})), "");
+    EXPECT_NE(errorOf(parseCommandLine({"points", "0", "0", "--params", "0"})), ""); // 回数 1..999
+    EXPECT_NE(errorOf(parseCommandLine({"points", "0", "0", "--params", "99999999999999999999"})),
+              "");
     EXPECT_NE(errorOf(parseCommandLine({"points", "0", "0", "--limit", "-1"})), "");
     EXPECT_NE(errorOf(parseCommandLine({"render", "0", "0"})), ""); // no -o
     EXPECT_NE(errorOf(parseCommandLine({"render", "0", "0", "-o", "a.png", "--size", "0"})), "");

@@ -66,9 +66,12 @@ TEST(ColourRamps, AllStopsTicked) {
     EXPECT_EQ(smooth[719], kDefaultGradientColors[0]);
     EXPECT_EQ(smooth[719 - 120], kDefaultGradientColors[1]);
     // Stepped: 60 of C0, 120 each of C1..C5, 60 of C6, reversed.
-    for (int m = 660; m < 720; ++m) EXPECT_EQ(stepped[m], kDefaultGradientColors[0]) << m;
-    for (int m = 540; m < 660; ++m) EXPECT_EQ(stepped[m], kDefaultGradientColors[1]) << m;
-    for (int m = 0; m < 60; ++m) EXPECT_EQ(stepped[m], kDefaultGradientColors[6]) << m;
+    for (int m = 660; m < 720; ++m)
+        EXPECT_EQ(stepped[m], kDefaultGradientColors[0]) << m;
+    for (int m = 540; m < 660; ++m)
+        EXPECT_EQ(stepped[m], kDefaultGradientColors[1]) << m;
+    for (int m = 0; m < 60; ++m)
+        EXPECT_EQ(stepped[m], kDefaultGradientColors[6]) << m;
 }
 
 TEST(ColourRamps, NoStopsTickedLeavesTwoAnchors) {
@@ -76,12 +79,15 @@ TEST(ColourRamps, NoStopsTickedLeavesTwoAnchors) {
     in.colours = {packRgb(0, 0, 255), 1, 2, 3, 4, 5, packRgb(255, 0, 0)};
     in.stopOn = {false, false, false, false, false};
     const ColourRamp stepped = buildSteppedRamp(in);
-    for (int m = 0; m < 360; ++m) ASSERT_EQ(stepped[m], packRgb(255, 0, 0)) << m;
-    for (int m = 360; m < 720; ++m) ASSERT_EQ(stepped[m], packRgb(0, 0, 255)) << m;
+    for (int m = 0; m < 360; ++m)
+        ASSERT_EQ(stepped[m], packRgb(255, 0, 0)) << m;
+    for (int m = 360; m < 720; ++m)
+        ASSERT_EQ(stepped[m], packRgb(0, 0, 255)) << m;
     const ColourRamp smooth = buildSmoothRamp(in);
     std::int32_t blend[720];
     blendHsv(in.colours[0], in.colours[6], 720, blend);
-    for (int m = 0; m < 720; ++m) ASSERT_EQ(smooth[m], blend[719 - m]) << m;
+    for (int m = 0; m < 720; ++m)
+        ASSERT_EQ(smooth[m], blend[719 - m]) << m;
 }
 
 TEST(ColourRamps, RampIndexWalksAndRepeats) {
@@ -99,9 +105,9 @@ TEST(ColourRamps, RampIndexWalksAndRepeats) {
 }
 
 TEST(ColourRamps, WalkerMatchesTheIndexFormula) {
-    for (auto [first, N, repeat] : {std::tuple{0, 100000, 1}, std::tuple{1, 100000, 3},
-                                    std::tuple{0, 500, 30}, std::tuple{1, 499500, 7},
-                                    std::tuple{0, 700, 1}, std::tuple{0, 10, 30}}) {
+    for (auto [first, N, repeat] :
+         {std::tuple{0, 100000, 1}, std::tuple{1, 100000, 3}, std::tuple{0, 500, 30},
+          std::tuple{1, 499500, 7}, std::tuple{0, 700, 1}, std::tuple{0, 10, 30}}) {
         RampWalker walker(first, N, repeat);
         for (std::int64_t i = first; i <= N; ++i) {
             ASSERT_EQ(walker.next(), rampIndex(i, N, repeat)) << i << " of " << N << " x" << repeat;

@@ -2,9 +2,9 @@
 
 #include "engine/colour.h"
 #include "engine/dotshape.h"
+#include "engine/transform.h"
 #include "enginetest.h"
 #include "formulas/numeric.h"
-#include "engine/transform.h"
 
 #include <gtest/gtest.h>
 
@@ -31,7 +31,8 @@ DrawSettings plainSettings() {
 int countColour(const Canvas& c, std::int32_t colour, int x0, int y0, int x1, int y1) {
     int n = 0;
     for (int y = y0; y <= y1; ++y)
-        for (int x = x0; x <= x1; ++x) n += c.colourAt(x, y) == colour;
+        for (int x = x0; x <= x1; ++x)
+            n += c.colourAt(x, y) == colour;
     return n;
 }
 
@@ -93,8 +94,8 @@ TEST(DrawFrame, StartupDiamondDrawsAroundTheCentre) {
 TEST(DrawFrame, BoundsContainTheOriginAndIgnoreNaN) {
     Canvas& canvas = sharedCanvas();
     const double nan = std::numeric_limits<double>::quiet_NaN();
-    const DrawResult r = drawRun(plainSettings(),
-                                 runOf({{10, 20}, {nan, 5}, {30, nan}, {40, 25}}), canvas);
+    const DrawResult r =
+        drawRun(plainSettings(), runOf({{10, 20}, {nan, 5}, {30, nan}, {40, 25}}), canvas);
     EXPECT_EQ(r.bounds, (FigureBounds{0, 40, 0, 25}));
     EXPECT_EQ(r.dotCount, 4);
     const double inf = std::numeric_limits<double>::infinity();
@@ -118,9 +119,8 @@ TEST(DrawFrame, ShiftsMoveTheOrigin) {
 TEST(DrawFrame, DotsFarOffTheCanvasDrawNothing) {
     Canvas& canvas = sharedCanvas();
     const double nan = std::numeric_limits<double>::quiet_NaN();
-    const DrawResult r = drawRun(plainSettings(),
-                                 runOf({{nan, nan}, {1e300, -1e300}, {-3002, 0}, {0, 3000}}),
-                                 canvas);
+    const DrawResult r = drawRun(
+        plainSettings(), runOf({{nan, nan}, {1e300, -1e300}, {-3002, 0}, {0, 3000}}), canvas);
     EXPECT_EQ(r.status, DrawStatus::Drawn);
     EXPECT_EQ(countColour(canvas, kBlack, 0, 0, 5999, 5999), 0);
 }
@@ -228,7 +228,9 @@ TEST(DrawGradient, DotColoursFollowTheRamp) {
     s.gradientSmooth = 0;
     s.gradientRepeat = 2;
     std::vector<Point> points;
-    for (int k = 0; k < 600; ++k) points.push_back({static_cast<double>(4 * (k % 300) - 600), static_cast<double>(4 * (k / 300))});
+    for (int k = 0; k < 600; ++k)
+        points.push_back(
+            {static_cast<double>(4 * (k % 300) - 600), static_cast<double>(4 * (k / 300))});
     drawRun(s, runOf(points), canvas);
     GradientInputs in;
     in.colours = s.gradientColors;
@@ -262,10 +264,11 @@ TEST(CanvasClear, LimitedClearLeavesTheSamePixelsAsAFullOne) {
     Canvas& canvas = sharedCanvas();
     DrawSettings s = plainSettings();
     s.penWidth = 7;
-    draw(s, canvas); // full figure, black on white
+    draw(s, canvas);      // full figure, black on white
     canvas.clear(kWhite); // only the drawn box is refilled
     for (int y = 0; y < Canvas::kSize; y += 7)
-        for (int x = 0; x < Canvas::kSize; x += 3) ASSERT_EQ(canvas.colourAt(x, y), kWhite);
+        for (int x = 0; x < Canvas::kSize; x += 3)
+            ASSERT_EQ(canvas.colourAt(x, y), kWhite);
     // A direct write outside the plotting path makes the next clear a full one.
     canvas.row(10)[10] = Canvas::toPixel(kBlack);
     canvas.clear(kWhite);

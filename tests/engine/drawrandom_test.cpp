@@ -58,8 +58,7 @@ TEST(DrawRandomTest, SeedsFollowTheRowIndexAndStopAtTheFirstInactiveRow) {
         return 1; // always up
     });
     // Row 1 is locked: no draw, but the offset still grows by 100.
-    const std::vector<std::uint32_t> expected{0xFFFFFFF0u, 184, 284, 384, 484,
-                                              584,         684, 784, 884};
+    const std::vector<std::uint32_t> expected{0xFFFFFFF0u, 184, 284, 384, 484, 584, 684, 784, 884};
     EXPECT_EQ(seeds, expected);
     EXPECT_EQ(rows[0].value, 501);
     EXPECT_EQ(rows[1].value, 500);

@@ -8,7 +8,7 @@
 namespace orbelle::test {
 
 class ListSource final : public PointSource {
-public:
+  public:
     explicit ListSource(std::vector<Point> points) : m_points(std::move(points)) {}
     void generate(Point* out, std::size_t count) override {
         for (std::size_t k = 0; k < count; ++k) {
@@ -16,7 +16,7 @@ public:
         }
     }
 
-private:
+  private:
     std::vector<Point> m_points;
     std::size_t m_next = 0;
 };

@@ -1,5 +1,5 @@
-#include "formulatest.h"
 #include "formulas/numeric.h"
+#include "formulatest.h"
 
 #include <cmath>
 
@@ -160,8 +160,7 @@ const OwnCardCase kOwnCardCases[] = {
          const double F = r[11] / 500.0, G = r[12] / 10.0, H = r[13] / 500.0;
          const double e1 = r[14] / 500.0, e2 = r[15] / 500.0;
          const double v = e1 * t - e2;
-         return ((v - std::trunc(v)) * (C * t)) /
-                    (std::abs(((t - G) * t) * (t - E)) * H + B) +
+         return ((v - std::trunc(v)) * (C * t)) / (std::abs(((t - G) * t) * (t - E)) * H + B) +
                 (F + y);
      }},
     // "節制": ((t - H) C) / (|sinh(t G - E)| + B) + (y + F), G = r12 / 5000.
@@ -186,8 +185,7 @@ const OwnCardCase kOwnCardCases[] = {
          const double B = (r[7] / 500.0) * 0.0001, C = r[8] / 50.0, E = r[10] / 500.0;
          const double F = r[11] / 500.0, G = r[12] / 500.0, H = r[13] / 500.0;
          const double e1 = r[14] / 500.0, e2 = r[15] / 500.0, e3 = r[16] / 500.0;
-         const double u =
-             ((std::sin(t - e1) * (t - H)) * C) / (std::abs((t - G) * (t - E)) + B);
+         const double u = ((std::sin(t - e1) * (t - H)) * C) / (std::abs((t - G) * (t - E)) + B);
          return u + (std::cos(e2 * t) * e3 + (F + y));
      }},
 };

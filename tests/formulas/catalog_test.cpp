@@ -59,8 +59,8 @@ TEST(Catalog, ConsistencyMessagesNameTheRow) {
 TEST(Catalog, DiamondDefaultsAndRanges) {
     const FormulaInfo& d = formulaInfo({0, 0});
     EXPECT_EQ(d.paramCount, 20);
-    const ParamRows expected{200, 16, 58, 400, 177, 285, 468, 87, 113, 31,
-                             -11, 39, -11, 628, 40, 172, -12, -6, 76, 441};
+    const ParamRows expected{200, 16, 58,  400, 177, 285, 468, 87, 113, 31,
+                             -11, 39, -11, 628, 40,  172, -12, -6, 76,  441};
     EXPECT_EQ(d.defaults, expected);
     EXPECT_EQ(d.ranges[0], (ParamRange{1, 999}));
     EXPECT_EQ(d.ranges[1], (ParamRange{1, 180}));

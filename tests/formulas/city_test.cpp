@@ -69,7 +69,8 @@ std::vector<Point> moscowByHand(const ParamRows& r, std::size_t n) {
         const double ea = (a - 1) - static_cast<double>(trunc32(a));
         const double upper = std::sqrt(std::abs(1 - ea * ea));
         double den = (v + lower * e4) * H + B;
-        if (den == 0) den = 1e-24;
+        if (den == 0)
+            den = 1e-24;
         const double W = (upper * e4 + (F + h.y)) + ((t - e1) * (C * t)) / den;
         out.push_back(h.step(W, -D, 3.33));
     }
@@ -195,9 +196,9 @@ double fractionOf(double v) { return v - static_cast<double>(trunc32(v)); }
 struct ExponentialRows {
     double A, B, C, D, E, F, G, H, e1, e2;
     ExponentialRows(const ParamRows& r, double e2Divisor)
-        : A((r[6] / 500.0 + 499) / 500.0), B(r[7] / 500.0), C((r[8] / 500.0) * 3),
-          D(r[9] / 50.0), E((r[10] / 500.0) * (-5)), F(r[11] / 500.0), G(r[12] / 500.0),
-          H(r[13] / 500.0), e1(r[14] / 500.0), e2(r[15] / e2Divisor) {}
+        : A((r[6] / 500.0 + 499) / 500.0), B(r[7] / 500.0), C((r[8] / 500.0) * 3), D(r[9] / 50.0),
+          E((r[10] / 500.0) * (-5)), F(r[11] / 500.0), G(r[12] / 500.0), H(r[13] / 500.0),
+          e1(r[14] / 500.0), e2(r[15] / e2Divisor) {}
     double m(double t) const { return std::exp((E * t) * t) * (std::tan(t) * ((B + t) * C)); }
     // The start state with this A in place of the common one.
     HandRotation start(const ParamRows& r) const {
@@ -247,7 +248,8 @@ TEST(CityFormulas, RemainingFirstPointsMatchTheStepWrittenOut) {
             const double t = h.t, y = h.y;
             const double v = std::abs(std::tan(G * t - e3) * E) + std::abs((t - e2) * t);
             double den = (v + std::asin(fractionOf(e6 * t + e5)) * e4) * H + B;
-            if (den == 0) den = 1e-24;
+            if (den == 0)
+                den = 1e-24;
             return h.step(((t - e1) * (C * t)) / den + (F + y), -D, 4.0);
         });
     }

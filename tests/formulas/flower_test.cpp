@@ -1,5 +1,5 @@
-#include "formulatest.h"
 #include "formulas/numeric.h"
+#include "formulatest.h"
 
 #include <cmath>
 
@@ -175,8 +175,7 @@ const OwnFlowerCase kOwnFlowerCases[] = {
      [](const ParamRows& r, double t, double y) {
          const double B = (r[7] / 500.0) * 0.00001, C = r[8] / 50.0;
          const double E = r[10] / 10.0, F = r[11] / 500.0, G = r[12] / 500.0;
-         return (std::sqrt(std::abs(t - E)) * C) / (std::log(std::abs(t) * G + 0.5) + B) +
-                (F + y);
+         return (std::sqrt(std::abs(t - E)) * C) / (std::log(std::abs(t) * G + 0.5) + B) + (F + y);
      }},
     // "パンジー": (|frac((e1 t - G) H) - 0.5| H C) / (|t - E| + B) + (F + y), e1 = r14 / 50.
     {16, 2.0, [](const ParamRows& r) { return r[9] / 500.0; },

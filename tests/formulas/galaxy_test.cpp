@@ -1,5 +1,5 @@
-#include "formulatest.h"
 #include "formulas/numeric.h"
+#include "formulatest.h"
 
 #include <cmath>
 #include <set>
@@ -108,12 +108,14 @@ void checkUranusByHand(const ParamRows& r, std::size_t n) {
         const double t = h.t, y = h.y;
         const double v = std::sin(t);
         double q = std::sqrt(std::abs(v));
-        if (q == 0) q = 1e-14;
+        if (q == 0)
+            q = 1e-14;
         double u = (std::exp(e4 * t - e3) * e2) * t;
         u = std::abs(u * std::cos((E * t) * t - e5)) + B;
         const double T = u + std::tan(t) * e6;
         double den = T + tri(e1 / q + G) * H;
-        if (den == 0) den = 1e-24;
+        if (den == 0)
+            den = 1e-24;
         const double W = ((F + y) + H1 * v) + C / den;
         return h.step(W, D, 3.64);
     });

@@ -1,5 +1,5 @@
-#include "formulatest.h"
 #include "formulas/numeric.h"
+#include "formulatest.h"
 
 #include <cmath>
 #include <set>
@@ -48,7 +48,8 @@ TEST(GameFormulas, ChessAndBowlingByHand) {
         const double e3 = r[16] / 500.0, e4 = r[17] / 500.0, e5 = r[18] / 500.0;
         std::vector<Point> expected;
         for (int k = 0; k < 50; ++k) {
-            if (item == 11 && h.t == 0) h.t = 1e-14;
+            if (item == 11 && h.t == 0)
+                h.t = 1e-14;
             const double t = h.t;
             const double num = ((t - e1) * (C * t)) * (e1 + t);
             const double q4 = num / (std::abs((((G + t) * t) * (t - G)) * (t - E)) * H + B);
@@ -206,9 +207,9 @@ TEST(GameFormulas, MonopolyBingoAndGoByHand) {
             const double t = h.t;
             const double v = std::sin(e1 * t);
             const double n = static_cast<double>(trunc32((v * 10) * v));
-            const double w = (std::sqrt(std::abs(t - E)) * C) /
-                                 (std::log(std::abs(t) * G + 0.5) + (n * H + B)) +
-                             (F + h.y);
+            const double w =
+                (std::sqrt(std::abs(t - E)) * C) / (std::log(std::abs(t) * G + 0.5) + (n * H + B)) +
+                (F + h.y);
             expected.push_back(h.step(w, -D, 0.5));
         }
         SCOPED_TRACE("bingo");
@@ -224,8 +225,7 @@ TEST(GameFormulas, MonopolyBingoAndGoByHand) {
         std::vector<Point> expected;
         for (int k = 0; k < 50; ++k) {
             const double t = h.t;
-            const double den =
-                std::abs(((t - G) * t) * (t - E)) * H + B / (std::sin(t - e2) + e3);
+            const double den = std::abs(((t - G) * t) * (t - E)) * H + B / (std::sin(t - e2) + e3);
             expected.push_back(h.step((std::abs(t - e1) * C) / den + (F + h.y), -D, 2.0));
         }
         SCOPED_TRACE("go");

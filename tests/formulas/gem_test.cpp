@@ -1,7 +1,7 @@
 #include "formulas/catalog.h"
 #include "formulas/formula.h"
-#include "formulatest.h"
 #include "formulas/numeric.h"
+#include "formulatest.h"
 
 #include <gtest/gtest.h>
 
@@ -30,12 +30,14 @@ TEST(GemFormulas, DiamondFirstPointsByHand) {
         const double t = h.t;
         const double a = std::abs(std::sin(t));
         double q = std::sqrt(a);
-        if (q == 0) q = 1e-14;
+        if (q == 0)
+            q = 1e-14;
         double u = (std::exp(e4 * t - e3) * e2) * t;
         u = std::abs(u * std::cos((E * t) * t)) + B;
         u = u + std::tan(t) * e6;
         double den = u + tri(e1 / q + G) * H;
-        if (den == 0) den = 1e-24;
+        if (den == 0)
+            den = 1e-24;
         const double y = F + h.y;
         const double w = ((((y - tri(t) * e5s) + H2 * a) + q * e5) + C / den);
         return h.step(w, D, 8.0);
@@ -113,12 +115,14 @@ TEST(GemFormulas, TurquoiseFirstPointsByHand) {
         const double t = h.t, y = h.y;
         const double v = std::sin(t);
         double q = std::sqrt(std::abs(v));
-        if (q == 0) q = 1e-14;
+        if (q == 0)
+            q = 1e-14;
         double u = (std::exp(e4 * t - e3) * e2) * t;
         u = std::abs(u * std::cos((E * t) * t - e5)) + B;
         const double T = u + std::tan(t) * e6;
         double den = T + tri(e1 / q + G) * H;
-        if (den == 0) den = 1e-24;
+        if (den == 0)
+            den = 1e-24;
         const double W = (((tri(t) * H1) + (F + y)) + H2 * v) + C / den;
         return h.step(W, D, 10.0);
     });
@@ -136,7 +140,8 @@ TEST(GemFormulas, AquamarineFirstPointsByHand) {
         double u = std::abs(std::sin((E * t) * t) * (e2 * t)) + B;
         u = u + std::cos((e4 * t) * t - e5) * e3;
         double den = u + tri((e1 * t) * t + G) * H;
-        if (den == 0) den = 1e-24;
+        if (den == 0)
+            den = 1e-24;
         const double W = C / den + (F + y);
         return h.step(W, D, 10.0);
     });
@@ -167,8 +172,8 @@ TEST(GemFormulas, AmethystPearlCoralFirstPointsByHand) {
         double gDivisor;
         double scale;
     };
-    const Case cases[] = {{11, frac, 5000, 0.222}, {13, sqrtFrac, 50000, 0.222},
-                          {14, asinFrac, 5000, 0.286}};
+    const Case cases[] = {
+        {11, frac, 5000, 0.222}, {13, sqrtFrac, 50000, 0.222}, {14, asinFrac, 5000, 0.286}};
     for (const Case& cs : cases) {
         SCOPED_TRACE(cs.item);
         const ParamRows r = defaultRows({0, cs.item});
@@ -215,8 +220,8 @@ void checkMoonstoneByHand(const ParamRows& r) {
     expectFirstPointsByHand({0, 16}, r, 50, [&](HandRotation& h) {
         const double t = h.t, y = h.y;
         F = -F;
-        const double u = (std::sqrt(std::abs(t - G)) * C) /
-                         (((std::sin(t - e1) + e3) * B) + std::abs(t - E));
+        const double u =
+            (std::sqrt(std::abs(t - G)) * C) / (((std::sin(t - e1) + e3) * B) + std::abs(t - E));
         const double W = u + ((std::sin(t - e2) * H) + (F + y));
         return h.step(W, -D, 2.22);
     });
@@ -224,9 +229,7 @@ void checkMoonstoneByHand(const ParamRows& r) {
 
 } // namespace
 
-TEST(GemFormulas, MoonstoneFirstPointsByHand) {
-    checkMoonstoneByHand(defaultRows({0, 16}));
-}
+TEST(GemFormulas, MoonstoneFirstPointsByHand) { checkMoonstoneByHand(defaultRows({0, 16})); }
 
 TEST(GemFormulas, MoonstoneAlternationStartsNegative) {
     // The first step uses -(r11 / 1000): with r11 = +130 and with r11 = -130
@@ -357,12 +360,14 @@ TEST(GemFormulas, SapphireOpalGarnetFirstPointsByHand) {
             const double t = h.t, y = h.y;
             const double a = std::abs(std::sin(t));
             double q = std::sqrt(a);
-            if (q == 0) q = 1e-14;
+            if (q == 0)
+                q = 1e-14;
             double u = (std::exp(e4 * t - e3) * e2) * t;
             u = std::abs(u * std::cos((E * t) * t - shift)) + B;
             u = u + std::tan(t) * e6;
             double den = u + tri(e1 / q + G) * H;
-            if (den == 0) den = 1e-24;
+            if (den == 0)
+                den = 1e-24;
             double W;
             if (item == 1) {
                 W = ((((F + y) - tri(t) * e5small) + H1 * a) + q * e5) + (std::cos(t) * C) / den;

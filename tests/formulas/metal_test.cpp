@@ -1,5 +1,5 @@
-#include "formulatest.h"
 #include "formulas/numeric.h"
+#include "formulatest.h"
 
 #include <cmath>
 #include <set>
@@ -23,8 +23,8 @@ TEST(MetalFormulas, EveryFormulaDrawsNDotsFromIndexOne) {
         EXPECT_EQ(run->startIndex, 1) << item;
         EXPECT_EQ(defaultDotCount(id), defaultRows(id)[0] * 500) << item;
     }
-    EXPECT_EQ(defaultDotCount({kMetal, 0}), 150000);  // "ゴールド"
-    EXPECT_EQ(defaultDotCount({kMetal, 15}), 50000);  // "アルゴン"
+    EXPECT_EQ(defaultDotCount({kMetal, 0}), 150000); // "ゴールド"
+    EXPECT_EQ(defaultDotCount({kMetal, 15}), 50000); // "アルゴン"
 }
 
 TEST(MetalFormulas, EveryFormulaDrawsAFiniteFigure) {
@@ -92,7 +92,8 @@ TEST(MetalFormulas, SilverAndCesiumByHand) {
         const double e3 = r[16] / 500.0, e4 = r[17] / 500.0;
         std::vector<Point> expected;
         for (int k = 0; k < 50; ++k) {
-            if (item == 14 && h.t == 0) h.t = 1e-14;
+            if (item == 14 && h.t == 0)
+                h.t = 1e-14;
             const double t = h.t;
             const double phi = std::atan2(h.y, t);
             const double y2 = (h.y + F) - phi * H;
@@ -209,11 +210,12 @@ TEST(MetalFormulas, NeonAndPhosphorusByHand) {
             const double e4 = r[17] / 50.0;
             std::vector<Point> expected;
             for (int k = 0; k < 50; ++k) {
-                if (h.t == 0) h.t = 1e-14;
+                if (h.t == 0)
+                    h.t = 1e-14;
                 const double t = h.t;
                 const double u = ((t - e1) * C) / (std::abs(((t - G) * t) * (t - E)) * H + B);
-                const double wave = item == 3 ? (std::sin(e2 / t) * e3) * std::cos(e4 / t)
-                                              : std::sin(e2 / t) * e3;
+                const double wave =
+                    item == 3 ? (std::sin(e2 / t) * e3) * std::cos(e4 / t) : std::sin(e2 / t) * e3;
                 expected.push_back(h.step(u + (wave + (F + h.y)), -D, 0.8));
             }
             ASSERT_TRUE(std::isfinite(expected[0].x) && std::isfinite(expected[0].y));

@@ -42,7 +42,8 @@ TEST(MusicFormulas, VivaldiByHand) {
         const double e1 = r[14] / 50.0, e2 = r[15] / 50.0, e3 = r[16] / 500.0;
         const double e4 = r[17] / 5000.0;
         return [=](HandRotation& h) {
-            if (h.t == 0) h.t = 1e-14;
+            if (h.t == 0)
+                h.t = 1e-14;
             const double t = h.t;
             const double P = ((t - G) * t) * (t - E);
             const double u = ((t - e1) * C) / (std::abs(P) * H + B);
@@ -204,7 +205,8 @@ TEST(MusicFormulas, TanSumItemsByHand) {
         return [=](HandRotation& h) {
             const double t = h.t;
             double u = std::sin(e3 * t) * G + e2;
-            if (withCosine) u = u + std::cos(t - e6) * e5;
+            if (withCosine)
+                u = u + std::cos(t - e6) * e5;
             u = u + (e4 * t) * t;
             const double W = C / (std::abs(u + std::tan(H * t - e1) * E) + B) + (F + h.y);
             return h.step(W, -D, 4.0);

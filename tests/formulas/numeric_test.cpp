@@ -33,15 +33,15 @@ TEST(Numeric, FracKeepsSignAndTriangles) {
 }
 
 TEST(Numeric, TentPieces) {
-    EXPECT_DOUBLE_EQ(tent(2, 4, -1), 2);   // rising side
-    EXPECT_DOUBLE_EQ(tent(2, 4, 0), 4);    // peak belongs to the rising side
-    EXPECT_DOUBLE_EQ(tent(2, 4, 1), 2);    // falling side
-    EXPECT_DOUBLE_EQ(tent(2, 4, 3), 5);    // (3 - 2)(2 + 3)
-    EXPECT_DOUBLE_EQ(tent(2, 4, -2), 0);   // (-2 - 2)(2 - 2)
+    EXPECT_DOUBLE_EQ(tent(2, 4, -1), 2); // rising side
+    EXPECT_DOUBLE_EQ(tent(2, 4, 0), 4);  // peak belongs to the rising side
+    EXPECT_DOUBLE_EQ(tent(2, 4, 1), 2);  // falling side
+    EXPECT_DOUBLE_EQ(tent(2, 4, 3), 5);  // (3 - 2)(2 + 3)
+    EXPECT_DOUBLE_EQ(tent(2, 4, -2), 0); // (-2 - 2)(2 - 2)
 }
 
 TEST(Numeric, ArcsAndPowers) {
-    EXPECT_DOUBLE_EQ(arcUpper(1.5), std::sqrt(std::abs(1 - 0.25)));  // e = 0.5 - 1
+    EXPECT_DOUBLE_EQ(arcUpper(1.5), std::sqrt(std::abs(1 - 0.25))); // e = 0.5 - 1
     EXPECT_DOUBLE_EQ(arcLower(0.6), 1 - std::sqrt(1 - 0.36));
     EXPECT_DOUBLE_EQ(fracPow6(1.5), 0.015625);
     EXPECT_EQ(fracPow10(0.5), 0.5 * 0.5 * 0.5 * 0.5 * 0.5 * 0.5 * 0.5 * 0.5 * 0.5 * 0.5);

@@ -70,7 +70,8 @@ std::vector<Point> harmonyByHand(const ParamRows& r, std::size_t n) {
     const double e1 = r[14] / 500.0, e2 = r[15] / 500.0;
     std::vector<Point> out;
     for (std::size_t k = 0; k < n; ++k) {
-        if (h.t == 0) h.t = 1e-14;
+        if (h.t == 0)
+            h.t = 1e-14;
         const double t = h.t;
         const double u = std::pow(std::abs(t), 1.3333333333333333);
         const double q = e2 / t;
@@ -90,7 +91,8 @@ std::vector<Point> joyByHand(const ParamRows& r, std::size_t n) {
     const double e1 = r[14] / 500.0, e2 = r[15] / 500.0;
     std::vector<Point> out;
     for (std::size_t k = 0; k < n; ++k) {
-        if (h.t == 0) h.t = 1e-14;
+        if (h.t == 0)
+            h.t = 1e-14;
         const double t = h.t;
         const double swing = std::sin(e2 / t - E) * (H * t) + ((t - G) * e1) * t;
         const double W = C / (std::abs(swing) + B) + (F + h.y);

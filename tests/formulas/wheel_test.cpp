@@ -18,10 +18,9 @@ struct DampedConstants {
     double B, C, D, E, F, G, H, e1, e2, e3, e4, e5, e6;
     DampedConstants(const ParamRows& r, bool fine)
         : B((r[7] / 50.0) * (fine ? 0.01 : 0.1)), C(r[8] / 100.0), D(r[9] / 500.0),
-          E(r[10] / 500.0), F(r[11] / 500.0), G(r[12] / 500.0), H(r[13] / 50.0),
-          e1(r[14] / 500.0), e2(r[15] / 500.0), e3(r[16] / 500.0),
-          e4(fine ? r[17] / 5000000000.0 : r[17] / 500000.0), e5(r[18] / 500.0),
-          e6(fine ? r[19] / 50000000000.0 : r[19] / 500.0) {}
+          E(r[10] / 500.0), F(r[11] / 500.0), G(r[12] / 500.0), H(r[13] / 50.0), e1(r[14] / 500.0),
+          e2(r[15] / 500.0), e3(r[16] / 500.0), e4(fine ? r[17] / 5000000000.0 : r[17] / 500000.0),
+          e5(r[18] / 500.0), e6(fine ? r[19] / 50000000000.0 : r[19] / 500.0) {}
 };
 
 } // namespace
@@ -67,13 +66,15 @@ TEST(WheelFormulas, LexusByHand) {
     auto step = [](const ParamRows& r) {
         const DampedConstants k(r, false);
         return [=](HandRotation& h) {
-            if (h.t == 0) h.t = 1e-14;
+            if (h.t == 0)
+                h.t = 1e-14;
             const double t = h.t;
             double u = (std::exp(k.e4 * t - k.e3) * k.e2) * t;
             u = std::abs(u * std::sin((k.E * t) * t - k.e5)) + k.B;
             u = u - std::cos(t) * (k.e6 * t);
             double den = u + tri(k.e1 / t + k.G) * k.H;
-            if (den == 0) den = 1e-24;
+            if (den == 0)
+                den = 1e-24;
             return h.step(k.C / den + (k.F + h.y), k.D, 13.3);
         };
     };
@@ -90,7 +91,8 @@ TEST(WheelFormulas, PorscheByHand) {
         return [=](HandRotation& h) {
             const double t = h.t;
             double q = std::sqrt(std::abs(std::sin(t)));
-            if (q == 0) q = 1e-14;
+            if (q == 0)
+                q = 1e-14;
             double u = (std::exp(k.e4 * t - k.e3) * k.e2) * t;
             u = std::abs(u * std::sin((k.E * t) * t - k.e5)) + k.B;
             u = u + std::abs(std::cos(t) * ((((t * t) * t) * t) * k.e6));
@@ -108,7 +110,8 @@ TEST(WheelFormulas, FerrariByHand) {
     const ParamRows r = defaultRows({kWheel, 4});
     const DampedConstants k(r, false);
     expectFirstPointsByHand({kWheel, 4}, r, 40, [=](HandRotation& h) {
-        if (h.t == 0) h.t = 1e-14;
+        if (h.t == 0)
+            h.t = 1e-14;
         const double t = h.t;
         const double m = std::cos((k.E * t) * t - k.e5);
         const double u = std::abs(((std::exp2(k.e4 * t - k.e3) * k.e2) * t) * m) + k.B;
@@ -169,7 +172,8 @@ TEST(WheelFormulas, ZeroGuardedItemsByHand) {
     auto lamborghini = [](const ParamRows& r) {
         const DampedConstants k(r, false);
         return [=](HandRotation& h) {
-            if (h.t == 0) h.t = 1e-14;
+            if (h.t == 0)
+                h.t = 1e-14;
             const double t = h.t;
             double u = (std::exp(k.e4 * t - k.e3) * k.e2) * t;
             u = std::abs(u * std::sin((k.E * t) * t)) + k.B;
@@ -179,20 +183,23 @@ TEST(WheelFormulas, ZeroGuardedItemsByHand) {
     auto wagen = [](const ParamRows& r) {
         const DampedConstants k(r, false);
         return [=](HandRotation& h) {
-            if (h.t == 0) h.t = 1e-14;
+            if (h.t == 0)
+                h.t = 1e-14;
             const double t = h.t;
             double u = (std::exp2(k.e4 * t - k.e3) * k.e2) * t;
             u = std::abs(u * std::sin((k.E * t) * t - k.e5)) + k.B;
             u = u - std::cos(t) * k.e6;
             double den = tri(k.e1 / t + k.G) * k.H + u;
-            if (den == 0) den = 1e-24;
+            if (den == 0)
+                den = 1e-24;
             return h.step(k.C / den + (k.F + h.y), k.D, 13.3);
         };
     };
     auto renault = [](const ParamRows& r) {
         const DampedConstants k(r, true);
         return [=](HandRotation& h) {
-            if (h.t == 0) h.t = 1e-14;
+            if (h.t == 0)
+                h.t = 1e-14;
             const double t = h.t;
             double u = (std::exp(k.e4 * t - k.e3) * k.e2) * t;
             u = std::abs(u * std::sin((k.E * t) * t - k.e5)) + k.B;
@@ -220,12 +227,14 @@ TEST(WheelFormulas, CadillacByHand) {
         return [=](HandRotation& h) {
             const double t = h.t;
             double q = std::sqrt(std::abs(std::sin(t)));
-            if (q == 0) q = 1e-14;
+            if (q == 0)
+                q = 1e-14;
             double u = (std::exp(k.e4 * t - k.e3) * k.e2) * t;
             u = std::abs(u * std::sin((k.E * t) * t - k.e5)) + k.B;
             u = u - std::cos(t) * ((((t * t) * t) * t) * k.e6);
             double den = u + tri(k.e1 / q + k.G) * k.H;
-            if (den == 0) den = 1e-24;
+            if (den == 0)
+                den = 1e-24;
             return h.step(k.C / den + (k.F + h.y), k.D, 13.3);
         };
     };

@@ -16,7 +16,7 @@ using namespace orbelle;
 namespace {
 
 class ColourEditorTest : public test::GuiTest {
-protected:
+  protected:
     void SetUp() override {
         ASSERT_TRUE(folder.isValid());
         dialog = std::make_unique<ColourEditorDialog>(folder.path());
@@ -43,9 +43,7 @@ protected:
     std::unique_ptr<ColourEditorDialog> dialog;
 };
 
-QRgb rgbOf(std::int32_t packed) {
-    return qRgb(redOf(packed), greenOf(packed), blueOf(packed));
-}
+QRgb rgbOf(std::int32_t packed) { return qRgb(redOf(packed), greenOf(packed), blueOf(packed)); }
 
 } // namespace
 
@@ -95,8 +93,8 @@ TEST_F(ColourEditorTest, TypedRgbGoesRoundThroughHsv) {
     EXPECT_EQ(dialog->colour(), packRgb(10, 200, 29));
     // The cursor follows S and V.
     const QSize field = dialog->fieldRect().size();
-    EXPECT_EQ(dialog->fieldCursor(), QPoint(field.width() * 242 / 255,
-                                            field.height() - field.height() * 200 / 255));
+    EXPECT_EQ(dialog->fieldCursor(),
+              QPoint(field.width() * 242 / 255, field.height() - field.height() * 200 / 255));
 }
 
 TEST_F(ColourEditorTest, BoxesTakeDigitsWithinTheirRangeOnly) {

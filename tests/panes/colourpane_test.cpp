@@ -1,8 +1,8 @@
 #include "panes/colourpane.h"
 
+#include "guitest.h"
 #include "panes/coloureditordialog.h"
 #include "widgets/colourswatch.h"
-#include "guitest.h"
 #include "widgets/optionbutton.h"
 
 #include <QApplication>
@@ -27,7 +27,7 @@ constexpr QRgb kOnPixel = qRgb(0, 200, 0);
 constexpr QRgb kOffPixel = qRgb(90, 90, 90);
 
 class ColourPaneTest : public test::GuiTest {
-protected:
+  protected:
     void SetUp() override {
         ASSERT_TRUE(folder.isValid());
         QImage image(8, 8, QImage::Format_RGB32);
@@ -48,8 +48,7 @@ protected:
         pane->resize(pane->sizeHint());
     }
 
-    template <typename T = QWidget>
-    T* child(const char* kind, int id) const {
+    template <typename T = QWidget> T* child(const char* kind, int id) const {
         T* found = pane->findChild<T*>(QStringLiteral("%1%2").arg(QLatin1String(kind)).arg(id));
         EXPECT_NE(found, nullptr) << kind << id;
         return found;

@@ -17,18 +17,27 @@ using namespace orbelle;
 namespace {
 
 class DrawSettingsPaneTest : public test::GuiTest {
-protected:
-    template <typename T>
-    T* part(const QString& name) const {
+  protected:
+    template <typename T> T* part(const QString& name) const {
         T* widget = pane.findChild<T*>(name);
         EXPECT_NE(widget, nullptr) << name.toStdString();
         return widget;
     }
-    QLineEdit* edit(int row) const { return part<QLineEdit>(QStringLiteral("edit%1").arg(10300 + row)); }
-    QSlider* slider(int row) const { return part<QSlider>(QStringLiteral("slider%1").arg(10500 + row)); }
-    QWidget* spin(int row) const { return part<QWidget>(QStringLiteral("spin%1").arg(10400 + row)); }
-    QCheckBox* check(int row) const { return part<QCheckBox>(QStringLiteral("check%1").arg(10100 + row)); }
-    QLabel* label(int row) const { return part<QLabel>(QStringLiteral("label%1").arg(10200 + row)); }
+    QLineEdit* edit(int row) const {
+        return part<QLineEdit>(QStringLiteral("edit%1").arg(10300 + row));
+    }
+    QSlider* slider(int row) const {
+        return part<QSlider>(QStringLiteral("slider%1").arg(10500 + row));
+    }
+    QWidget* spin(int row) const {
+        return part<QWidget>(QStringLiteral("spin%1").arg(10400 + row));
+    }
+    QCheckBox* check(int row) const {
+        return part<QCheckBox>(QStringLiteral("check%1").arg(10100 + row));
+    }
+    QLabel* label(int row) const {
+        return part<QLabel>(QStringLiteral("label%1").arg(10200 + row));
+    }
     QComboBox* list(int id) const { return part<QComboBox>(QStringLiteral("list%1").arg(id)); }
 
     /// Picks an entry of a list as the user does.
@@ -41,8 +50,8 @@ protected:
     DrawSettingsPane pane;
 };
 
-constexpr ParamRows kDiamond{200, 16, 58, 400, 177, 285, 468, 87, 113, 31,
-                             -11, 39, -11, 628, 40, 172, -12, -6, 76, 441};
+constexpr ParamRows kDiamond{200, 16, 58,  400, 177, 285, 468, 87, 113, 31,
+                             -11, 39, -11, 628, 40,  172, -12, -6, 76,  441};
 
 } // namespace
 
@@ -216,9 +225,9 @@ TEST_F(DrawSettingsPaneTest, CaptureApplyRoundTrip) {
 
 TEST_F(DrawSettingsPaneTest, RandomStepMovesOnlyFreeActiveRows) {
     pane.selectCategory(2);
-    pane.selectFormula(4); // ten rows
-    pane.setParamValue(0, 998);  // max - 1
-    pane.setParamValue(1, 2);    // min + 1
+    pane.selectFormula(4);      // ten rows
+    pane.setParamValue(0, 998); // max - 1
+    pane.setParamValue(1, 2);   // min + 1
     pane.setLocked(3, true);
     pane.setLocked(12, true);
     DrawSettings start;

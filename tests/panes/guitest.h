@@ -10,7 +10,7 @@
 namespace orbelle::test {
 
 class GuiTest : public ::testing::Test {
-protected:
+  protected:
     static void SetUpTestSuite() {
         if (QApplication::instance() == nullptr) {
             static int argc = 1;
@@ -21,7 +21,7 @@ protected:
     }
     static void TearDownTestSuite() { s_app.reset(); }
 
-private:
+  private:
     static inline std::unique_ptr<QApplication> s_app;
 };
 

@@ -14,19 +14,22 @@ using namespace orbelle;
 namespace {
 
 class TransformPaneTest : public test::GuiTest {
-protected:
+  protected:
     void SetUp() override {
         QObject::connect(&pane, &TransformPane::drawRequested, [this] { ++draws; });
     }
 
-    template <typename T>
-    T* part(const QString& name) const {
+    template <typename T> T* part(const QString& name) const {
         T* widget = pane.findChild<T*>(name);
         EXPECT_NE(widget, nullptr) << name.toStdString();
         return widget;
     }
-    QLineEdit* edit(int row) const { return part<QLineEdit>(QStringLiteral("edit%1").arg(11220 + row)); }
-    QSlider* slider(int row) const { return part<QSlider>(QStringLiteral("slider%1").arg(11210 + row)); }
+    QLineEdit* edit(int row) const {
+        return part<QLineEdit>(QStringLiteral("edit%1").arg(11220 + row));
+    }
+    QSlider* slider(int row) const {
+        return part<QSlider>(QStringLiteral("slider%1").arg(11210 + row));
+    }
     QToolButton* arrow(int row, const char* which) const {
         return part<QWidget>(QStringLiteral("spin%1").arg(11200 + row))
             ->findChild<QToolButton*>(QString::fromLatin1(which));

@@ -65,9 +65,11 @@ TEST(SettingsLine, InactiveRowsAreWrittenAsZero) {
     s.category = 2;
     s.item = 5; // twelve active rows
     s.params = {};
-    for (int r = 0; r < 12; ++r) s.params[r] = r + 1;
+    for (int r = 0; r < 12; ++r)
+        s.params[r] = r + 1;
     const auto fields = parseLine(formatLine(LineVariant::History, s));
-    for (int k = 14; k <= 21; ++k) EXPECT_EQ(fields[k], "0") << k;
+    for (int k = 14; k <= 21; ++k)
+        EXPECT_EQ(fields[k], "0") << k;
 }
 
 TEST(SettingsLine, SettingsFileOmitsTheLastLock) {
@@ -107,7 +109,8 @@ TEST(SettingsLine, SumWrapsAt32Bits) {
     const auto fields = parseLine(formatLine(LineVariant::History, s));
     EXPECT_TRUE(checkLine(fields, LineVariant::History));
     std::int64_t wide = 0;
-    for (std::int32_t v : s.toFields()) wide += v;
+    for (std::int32_t v : s.toFields())
+        wide += v;
     EXPECT_EQ(atoiField(fields[68]), static_cast<std::int32_t>(static_cast<std::uint32_t>(wide)));
     EXPECT_NE(atoiField(fields[68]), wide);
 }
@@ -126,7 +129,8 @@ TEST(SettingsLine, DamagedLinesFailTheCheck) {
     fields.pop_back();
     EXPECT_FALSE(checkLine(fields, LineVariant::History));
     // A history line is not a settings file line, nor the other way round.
-    EXPECT_FALSE(checkLine(parseLine(formatLine(LineVariant::History, s)), LineVariant::SettingsFile));
+    EXPECT_FALSE(
+        checkLine(parseLine(formatLine(LineVariant::History, s)), LineVariant::SettingsFile));
     EXPECT_FALSE(settingsFromLine(parseLine(""), LineVariant::History));
 }
 

@@ -17,7 +17,7 @@ namespace {
 // The QApplication lives from before the first test to after the last, inside
 // main(), so that it goes before Qt's own globals do.
 class ApplicationEnvironment : public ::testing::Environment {
-public:
+  public:
     void SetUp() override {
         static int argc = 1;
         static char name[] = "orbelle_view_tests";
@@ -26,11 +26,12 @@ public:
     }
     void TearDown() override { m_app.reset(); }
 
-private:
+  private:
     std::unique_ptr<QApplication> m_app;
 };
 
-[[maybe_unused]] const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(new ApplicationEnvironment);
+[[maybe_unused]] const auto* const kEnvironment =
+    ::testing::AddGlobalTestEnvironment(new ApplicationEnvironment);
 
 // A canvas colour that differs for every pixel of a 256-pixel block and for
 // neighbouring blocks, so any wrong source pixel shows.
@@ -66,7 +67,7 @@ std::int32_t expectedAt(const Canvas& canvas, const SourceSquare& s, int size, i
 }
 
 class MainViewTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         m_view = std::make_unique<MainView>();
         m_view->resize(500, 500);
@@ -149,8 +150,8 @@ TEST_F(MainViewTest, ExportImageIsTheLastShownSquareStretched) {
     ASSERT_EQ(image.size(), QSize(6000, 6000));
     ASSERT_EQ(image.format(), QImage::Format_RGB888);
     const SourceSquare shown{1500, 1500, 3000};
-    for (const QPoint p : {QPoint(0, 0), QPoint(1, 1), QPoint(5999, 5999), QPoint(1234, 4321),
-                           QPoint(3001, 2999)}) {
+    for (const QPoint p :
+         {QPoint(0, 0), QPoint(1, 1), QPoint(5999, 5999), QPoint(1234, 4321), QPoint(3001, 2999)}) {
         EXPECT_EQ(packed(image.pixel(p)), expectedAt(m_view->canvas(), shown, 6000, p.x(), p.y()));
     }
 

@@ -13,7 +13,7 @@ using namespace orbelle;
 namespace {
 
 class SpinRowTest : public test::GuiTest {
-protected:
+  protected:
     SpinRow row;
 };
 
