@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  build-essential cmake pkg-config
+  build-essential cmake pkg-config clang-format
   qt6-base-dev qt6-base-dev-tools libgl1-mesa-dev
   libgtest-dev googletest libbenchmark-dev
   fonts-ipafont-gothic libxkbcommon-x11-0 xdg-utils
