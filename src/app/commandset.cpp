@@ -13,14 +13,49 @@
 namespace orbelle {
 namespace {
 
-// Commands whose work is not built into this version yet: shown, but disabled.
-constexpr int kNotYetAvailable[] = {11701, 11702, 11700, 11800, 11801, 12003, 12004, 11802,
-                                    11803, 11804, 11805, 32820, 11806, 11807, 11808, 11809,
-                                    11810, 11811, 32821, 57670, 12103, 32825, 32819, 57664};
+// Commands the menus show that have no handler in this version: disabled.
+constexpr CommandId kDisabledCommands[] = {CommandId::FileOpen,
+                                           CommandId::FileSave,
+                                           CommandId::FileSaveAs,
+                                           CommandId::ExportBitmap,
+                                           CommandId::ExportJpeg,
+                                           CommandId::Print,
+                                           CommandId::PrintPreview,
+                                           CommandId::FavoritesAddFile,
+                                           CommandId::FavoritesNewFolder,
+                                           CommandId::FavoritesSave,
+                                           CommandId::FavoritesLoad,
+                                           CommandId::FavoritesReset,
+                                           CommandId::HistoryBack,
+                                           CommandId::HistoryForward,
+                                           CommandId::HistoryPreviousPage,
+                                           CommandId::HistoryNextPage,
+                                           CommandId::HistorySave,
+                                           CommandId::HistoryLoad,
+                                           CommandId::HistoryReset,
+                                           CommandId::Help,
+                                           CommandId::OnlineHelp,
+                                           CommandId::HomePage,
+                                           CommandId::ContactAddress,
+                                           CommandId::About};
 
-// Toolbar "標準": 0 stands for a separator.
-constexpr int kStandardButtons[] = {11901, 11902, 11903, 0, 10011, 10012, 11602,
-                                    0,     11807, 11806, 0, 10030, 10031};
+// Stands for a separator in the menu and toolbar lists.
+constexpr CommandId kSeparator{0};
+
+// Toolbar "標準" in button order.
+constexpr CommandId kStandardButtons[] = {CommandId::Enlarge,
+                                          CommandId::Shrink,
+                                          CommandId::StandardSize,
+                                          kSeparator,
+                                          CommandId::ZoomIn,
+                                          CommandId::ZoomOut,
+                                          CommandId::CentreView,
+                                          kSeparator,
+                                          CommandId::HistoryForward,
+                                          CommandId::HistoryBack,
+                                          kSeparator,
+                                          CommandId::Draw,
+                                          CommandId::DrawRandom};
 
 } // namespace
 
@@ -29,12 +64,12 @@ CommandSet::CommandSet(QMainWindow* window) : QObject(window), m_window(window) 
     buildMenus(window);
 }
 
-QAction* CommandSet::action(int id) const { return m_actions.value(id, nullptr); }
+QAction* CommandSet::action(CommandId id) const { return m_actions.value(id, nullptr); }
 
-QAction* CommandSet::create(int id, const QString& label, const QString& prompt,
+QAction* CommandSet::create(CommandId id, const QString& label, const QString& prompt,
                             const QString& shortcut) {
     auto* action = new QAction(label, m_window);
-    action->setObjectName(QStringLiteral("cmd%1").arg(id));
+    action->setObjectName(QStringLiteral("cmd%1").arg(commandNumber(id)));
     // The prompt goes to the status bar, the part after the line break is the tooltip.
     const qsizetype split = prompt.indexOf(QLatin1Char('\n'));
     action->setStatusTip(split < 0 ? prompt : prompt.left(split));
@@ -44,7 +79,7 @@ QAction* CommandSet::create(int id, const QString& label, const QString& prompt,
     if (!shortcut.isEmpty()) {
         action->setShortcut(QKeySequence(shortcut));
     }
-    const QString icon = QStringLiteral(":/orbelle/icons/cmd%1.png").arg(id);
+    const QString icon = QStringLiteral(":/orbelle/icons/cmd%1.png").arg(commandNumber(id));
     if (QFile::exists(icon)) {
         action->setIcon(QIcon(icon));
     }
@@ -55,67 +90,76 @@ QAction* CommandSet::create(int id, const QString& label, const QString& prompt,
 
 void CommandSet::createActions() {
     // ファイル
-    create(11701, tr("開く(&O)..."), tr("既存のファイルを開く\n開く"), QStringLiteral("Ctrl+O"));
-    create(11702, tr("上書き保存(&S)"), tr("作業中のファイルを上書きして保存\n保存"),
+    create(CommandId::FileOpen, tr("開く(&O)..."), tr("既存のファイルを開く\n開く"),
+           QStringLiteral("Ctrl+O"));
+    create(CommandId::FileSave, tr("上書き保存(&S)"), tr("作業中のファイルを上書きして保存\n保存"),
            QStringLiteral("Ctrl+S"));
-    create(11700, tr("名前を付けて保存(&A)..."),
+    create(CommandId::FileSaveAs, tr("名前を付けて保存(&A)..."),
            tr("作業中のファイルを新しい名前で保存\n名前をつけて保存"));
-    create(11800, tr("BITMAPで保存"), tr("表示中の図形をBITMAP画像で保存\nBITMAPで保存"));
-    create(11801, tr("JPEGで保存"), tr("表示中の図形をJPEG画像で保存\nJPEGで保存"));
-    create(12003, tr("印刷(&P)"), tr("表示中の図形を印刷\n印刷"));
-    create(12004, tr("印刷プレビュー(&V)"), tr("印刷イメージを表示\n印刷プレビュー"));
-    create(57665, tr("アプリケーションの終了(&X)"), tr("アプリケーションを終了します\n終了"));
+    create(CommandId::ExportBitmap, tr("BITMAPで保存"),
+           tr("表示中の図形をBITMAP画像で保存\nBITMAPで保存"));
+    create(CommandId::ExportJpeg, tr("JPEGで保存"), tr("表示中の図形をJPEG画像で保存\nJPEGで保存"));
+    create(CommandId::Print, tr("印刷(&P)"), tr("表示中の図形を印刷\n印刷"));
+    create(CommandId::PrintPreview, tr("印刷プレビュー(&V)"),
+           tr("印刷イメージを表示\n印刷プレビュー"));
+    create(CommandId::AppExit, tr("アプリケーションの終了(&X)"),
+           tr("アプリケーションを終了します\n終了"));
     // 描画
-    create(10030, tr("描画"), tr("変数(パラメータ)の値を変えず描画します\n描画"),
+    create(CommandId::Draw, tr("描画"), tr("変数(パラメータ)の値を変えず描画します\n描画"),
            QStringLiteral("F3"));
-    create(10031, tr("描画 ランダム"),
+    create(CommandId::DrawRandom, tr("描画 ランダム"),
            tr("変数(パラメータ)の値をランダムに変えて描画します\n描画 ランダム"),
            QStringLiteral("F4"));
-    create(11901, tr("拡大"), tr("図形を拡大して描画します\n拡大"), QStringLiteral("F5"));
-    create(11902, tr("縮小"), tr("図形を縮小して描画します\n縮小"), QStringLiteral("F6"));
-    create(11903, tr("標準の大きさ"), tr("図形を標準の大きさで描画します\n標準の大きさ"),
-           QStringLiteral("F7"));
-    create(10011, tr("ズームイン"), tr("表示を大きくします\nズームイン"), QStringLiteral("F9"));
-    create(10012, tr("ズームアウト"), tr("表示を小さくします\nズームアウト"),
+    create(CommandId::Enlarge, tr("拡大"), tr("図形を拡大して描画します\n拡大"),
+           QStringLiteral("F5"));
+    create(CommandId::Shrink, tr("縮小"), tr("図形を縮小して描画します\n縮小"),
+           QStringLiteral("F6"));
+    create(CommandId::StandardSize, tr("標準の大きさ"),
+           tr("図形を標準の大きさで描画します\n標準の大きさ"), QStringLiteral("F7"));
+    create(CommandId::ZoomIn, tr("ズームイン"), tr("表示を大きくします\nズームイン"),
+           QStringLiteral("F9"));
+    create(CommandId::ZoomOut, tr("ズームアウト"), tr("表示を小さくします\nズームアウト"),
            QStringLiteral("F10"));
-    create(11602, tr("中央表示"), tr("図形を画面の中央に表示します\n中央表示"),
+    create(CommandId::CentreView, tr("中央表示"), tr("図形を画面の中央に表示します\n中央表示"),
            QStringLiteral("F11"));
-    create(11070, tr("カラー・ストローク・デフォルト"),
+    create(CommandId::ResetColourStroke, tr("カラー・ストローク・デフォルト"),
            tr("ペン幅と色を既定の値に戻します\nカラー・ストローク・デフォルト"));
-    create(11240, tr("３Ｄ変換・リセット"),
+    create(CommandId::Reset3D, tr("３Ｄ変換・リセット"),
            tr("３Ｄ変換の値を初期値に戻します\n３Ｄ変換・リセット"));
     // お気に入り
-    create(11802, tr("お気に入りファイル作成"),
+    create(CommandId::FavoritesAddFile, tr("お気に入りファイル作成"),
            tr("現在の設定をお気に入りに追加します\nお気に入りファイル作成"));
-    create(11803, tr("お気に入りフォルダ作成"),
+    create(CommandId::FavoritesNewFolder, tr("お気に入りフォルダ作成"),
            tr("お気に入りに新しいフォルダを作ります\nお気に入りフォルダ作成"));
-    create(11804, tr("お気に入りの保存"), tr("お気に入りをファイルに保存します\nお気に入りの保存"));
-    create(11805, tr("お気に入りの読み込み"),
+    create(CommandId::FavoritesSave, tr("お気に入りの保存"),
+           tr("お気に入りをファイルに保存します\nお気に入りの保存"));
+    create(CommandId::FavoritesLoad, tr("お気に入りの読み込み"),
            tr("お気に入りをファイルから読み込みます\nお気に入りの読み込み"));
-    create(32820, tr("お気に入りのリセット"),
+    create(CommandId::FavoritesReset, tr("お気に入りのリセット"),
            tr("お気に入りをすべて削除します\nお気に入りのリセット"));
     // ヒストリー
-    create(11806, tr("一つ前に戻す(&U)"), tr("一つ前の描画に戻します\n一つ前に戻す"),
-           QStringLiteral("Ctrl+Z"));
-    create(11807, tr("一つ後に戻す(&T)"), tr("一つ後の描画に進みます\n一つ後に戻す"),
-           QStringLiteral("Ctrl+D"));
-    create(11808, tr("前のページ"), tr("ヒストリーの前のページを表示します\n前のページ"),
-           QStringLiteral("Ctrl+Shift+Z"));
-    create(11809, tr("後のページ"), tr("ヒストリーの後のページを表示します\n後のページ"),
-           QStringLiteral("Ctrl+Shift+D"));
-    create(11810, tr("ヒストリーの保存"), tr("ヒストリーをファイルに保存します\nヒストリーの保存"));
-    create(11811, tr("ヒストリーの読み込み"),
+    create(CommandId::HistoryBack, tr("一つ前に戻す(&U)"),
+           tr("一つ前の描画に戻します\n一つ前に戻す"), QStringLiteral("Ctrl+Z"));
+    create(CommandId::HistoryForward, tr("一つ後に戻す(&T)"),
+           tr("一つ後の描画に進みます\n一つ後に戻す"), QStringLiteral("Ctrl+D"));
+    create(CommandId::HistoryPreviousPage, tr("前のページ"),
+           tr("ヒストリーの前のページを表示します\n前のページ"), QStringLiteral("Ctrl+Shift+Z"));
+    create(CommandId::HistoryNextPage, tr("後のページ"),
+           tr("ヒストリーの後のページを表示します\n後のページ"), QStringLiteral("Ctrl+Shift+D"));
+    create(CommandId::HistorySave, tr("ヒストリーの保存"),
+           tr("ヒストリーをファイルに保存します\nヒストリーの保存"));
+    create(CommandId::HistoryLoad, tr("ヒストリーの読み込み"),
            tr("ヒストリーをファイルから読み込みます\nヒストリーの読み込み"));
-    create(32821, tr("ヒストリーのリセット"),
+    create(CommandId::HistoryReset, tr("ヒストリーのリセット"),
            tr("ヒストリーをすべて削除します\nヒストリーのリセット"));
     // 表示
-    create(126, tr("カスタマイズ..."),
+    create(CommandId::CustomizeToolBar, tr("カスタマイズ..."),
            tr("ツール バーとメニューをカスタマイズします\nカスタマイズ"));
-    QAction* statusBar = create(59393, tr("ステータス バー(&S)"),
+    QAction* statusBar = create(CommandId::ViewStatusBar, tr("ステータス バー(&S)"),
                                 tr("ステータス バーの表示/非表示を切り替えます\nステータス バー"));
     statusBar->setCheckable(true);
     statusBar->setChecked(true);
-    create(12102, tr("レイアウトのリセット"),
+    create(CommandId::ResetLayout, tr("レイアウトのリセット"),
            tr("ペインの配置を初期状態に戻します\nレイアウトのリセット"));
     m_styleGroup = new QActionGroup(this);
     m_styleGroup->setExclusive(true);
@@ -126,14 +170,16 @@ void CommandSet::createActions() {
         m_styleGroup->addAction(action);
     }
     // ヘルプ
-    create(57670, tr("ヘルプ"), tr("ヘルプを表示します\nヘルプ"));
-    create(12103, tr("オンラインヘルプ"), tr("オンラインヘルプを表示します\nオンラインヘルプ"));
-    create(32825, tr("ホームページ"), tr("ホームページを表示します\nホームページ"));
-    create(32819, tr("連絡先　メールアドレス"), tr("連絡先のメールアドレスを表示します\n連絡先"));
-    create(57664, tr("バージョン情報 Orbelle(&A)..."),
+    create(CommandId::Help, tr("ヘルプ"), tr("ヘルプを表示します\nヘルプ"));
+    create(CommandId::OnlineHelp, tr("オンラインヘルプ"),
+           tr("オンラインヘルプを表示します\nオンラインヘルプ"));
+    create(CommandId::HomePage, tr("ホームページ"), tr("ホームページを表示します\nホームページ"));
+    create(CommandId::ContactAddress, tr("連絡先　メールアドレス"),
+           tr("連絡先のメールアドレスを表示します\n連絡先"));
+    create(CommandId::About, tr("バージョン情報 Orbelle(&A)..."),
            tr("プログラムの情報、バージョン番号を表示します\nバージョン情報"));
 
-    for (const int id : kNotYetAvailable) {
+    for (const CommandId id : kDisabledCommands) {
         m_actions.value(id)->setEnabled(false);
     }
 }
@@ -141,9 +187,9 @@ void CommandSet::createActions() {
 void CommandSet::buildMenus(QMainWindow* window) {
     QMenuBar* bar = window->menuBar();
     bar->setObjectName(QStringLiteral("menuBar59398"));
-    const auto add = [this](QMenu* menu, std::initializer_list<int> ids) {
-        for (const int id : ids) {
-            if (id == 0) {
+    const auto add = [this](QMenu* menu, std::initializer_list<CommandId> ids) {
+        for (const CommandId id : ids) {
+            if (id == kSeparator) {
                 menu->addSeparator();
             } else {
                 menu->addAction(m_actions.value(id));
@@ -152,20 +198,28 @@ void CommandSet::buildMenus(QMainWindow* window) {
     };
 
     QMenu* file = bar->addMenu(tr("ファイル(&F)"));
-    add(file, {11701, 11702, 11700, 0});
+    add(file, {CommandId::FileOpen, CommandId::FileSave, CommandId::FileSaveAs, kSeparator});
     QMenu* image = file->addMenu(tr("画像ファイルへ保存"));
-    add(image, {11800, 11801});
-    add(file, {0, 12003, 12004, 0, 57665});
+    add(image, {CommandId::ExportBitmap, CommandId::ExportJpeg});
+    add(file,
+        {kSeparator, CommandId::Print, CommandId::PrintPreview, kSeparator, CommandId::AppExit});
 
     add(bar->addMenu(tr("描画(&B)")),
-        {10030, 10031, 0, 11901, 11902, 11903, 0, 10011, 10012, 11602, 0, 11070, 11240});
-    add(bar->addMenu(tr("お気に入り(&O)")), {11802, 11803, 0, 11804, 11805, 0, 32820});
+        {CommandId::Draw, CommandId::DrawRandom, kSeparator, CommandId::Enlarge, CommandId::Shrink,
+         CommandId::StandardSize, kSeparator, CommandId::ZoomIn, CommandId::ZoomOut,
+         CommandId::CentreView, kSeparator, CommandId::ResetColourStroke, CommandId::Reset3D});
+    add(bar->addMenu(tr("お気に入り(&O)")),
+        {CommandId::FavoritesAddFile, CommandId::FavoritesNewFolder, kSeparator,
+         CommandId::FavoritesSave, CommandId::FavoritesLoad, kSeparator,
+         CommandId::FavoritesReset});
     add(bar->addMenu(tr("ヒストリー(&E)")),
-        {11806, 11807, 11808, 11809, 0, 11810, 11811, 0, 32821});
+        {CommandId::HistoryBack, CommandId::HistoryForward, CommandId::HistoryPreviousPage,
+         CommandId::HistoryNextPage, kSeparator, CommandId::HistorySave, CommandId::HistoryLoad,
+         kSeparator, CommandId::HistoryReset});
 
     QMenu* view = bar->addMenu(tr("表示(&V)"));
     m_panesMenu = view->addMenu(tr("ツール バーとドッキング ウィンドウ(&T)"));
-    add(view, {59393});
+    add(view, {CommandId::ViewStatusBar});
     QMenu* looks = view->addMenu(tr("アプリケーションの外観(&A)"));
     QMenu* office = nullptr;
     for (const VisualStyle& style : visualStyles()) {
@@ -181,9 +235,11 @@ void CommandSet::buildMenus(QMainWindow* window) {
             looks->addAction(m_actions.value(style.id));
         }
     }
-    add(view, {12102});
+    add(view, {CommandId::ResetLayout});
 
-    add(bar->addMenu(tr("ヘルプ(&H)")), {57670, 12103, 32825, 32819, 57664});
+    add(bar->addMenu(tr("ヘルプ(&H)")),
+        {CommandId::Help, CommandId::OnlineHelp, CommandId::HomePage, CommandId::ContactAddress,
+         CommandId::About});
 }
 
 QToolBar* CommandSet::createStandardToolBar(QWidget* parent) const {
@@ -194,11 +250,11 @@ QToolBar* CommandSet::createStandardToolBar(QWidget* parent) const {
     return toolbar;
 }
 
-void CommandSet::fillStandardToolBar(QToolBar* toolbar, const QSet<int>& hidden) const {
+void CommandSet::fillStandardToolBar(QToolBar* toolbar, const QSet<CommandId>& hidden) const {
     toolbar->clear();
     bool separatorDue = false;
-    for (const int id : kStandardButtons) {
-        if (id == 0) {
+    for (const CommandId id : kStandardButtons) {
+        if (id == kSeparator) {
             separatorDue = !toolbar->actions().isEmpty();
         } else if (!hidden.contains(id)) {
             if (separatorDue) {
@@ -212,8 +268,8 @@ void CommandSet::fillStandardToolBar(QToolBar* toolbar, const QSet<int>& hidden)
 
 QList<QAction*> CommandSet::standardButtons() const {
     QList<QAction*> buttons;
-    for (const int id : kStandardButtons) {
-        if (id != 0) {
+    for (const CommandId id : kStandardButtons) {
+        if (id != kSeparator) {
             buttons << m_actions.value(id);
         }
     }

@@ -1,15 +1,17 @@
 #pragma once
-// The main window's commands: one QAction per command number, created once
-// with its label, shortcut, status-bar prompt and tooltip, and the menu bar
-// and the "標準" toolbar built from them. The actions only carry the
-// commands; the main window connects them to what they do.
+// The main window's commands: one QAction per CommandId, created once with
+// its label, shortcut, status-bar prompt and tooltip, and the menu bar and the
+// "標準" toolbar built from them. The actions only carry the commands; the
+// command groups (app/commands/) connect them to what they do.
 
+#include "widgets/commandid.h"
+
+#include <QAction>
 #include <QHash>
 #include <QList>
 #include <QObject>
 #include <QSet>
 
-class QAction;
 class QActionGroup;
 class QMainWindow;
 class QMenu;
@@ -24,15 +26,22 @@ class CommandSet : public QObject {
     /// the window) and fills window's menu bar.
     explicit CommandSet(QMainWindow* window);
 
-    /// The action of a command number, nullptr for an unknown number.
-    QAction* action(int id) const;
-    const QHash<int, QAction*>& actions() const { return m_actions; }
+    /// The action of a command, nullptr for a number that is no command.
+    QAction* action(CommandId id) const;
+    const QHash<CommandId, QAction*>& actions() const { return m_actions; }
+
+    /// Calls slot (a function, or a member function of context) whenever
+    /// command id is triggered, while context lives.
+    template <typename Context, typename Slot>
+    QMetaObject::Connection onTriggered(CommandId id, Context* context, Slot&& slot) const {
+        return connect(action(id), &QAction::triggered, context, std::forward<Slot>(slot));
+    }
 
     /// The toolbar "標準" with its buttons; the caller adds it to the window.
     QToolBar* createStandardToolBar(QWidget* parent) const;
-    /// Puts the toolbar's buttons back, leaving out the hidden command
-    /// numbers and any separator that would then stand alone.
-    void fillStandardToolBar(QToolBar* toolbar, const QSet<int>& hidden) const;
+    /// Puts the toolbar's buttons back, leaving out the hidden commands and
+    /// any separator that would then stand alone.
+    void fillStandardToolBar(QToolBar* toolbar, const QSet<CommandId>& hidden) const;
     /// The commands of the toolbar "標準" in button order.
     QList<QAction*> standardButtons() const;
 
@@ -40,17 +49,17 @@ class CommandSet : public QObject {
     /// its toolbars and panes in it.
     QMenu* toolbarsAndPanesMenu() const { return m_panesMenu; }
 
-    /// The exclusive group of the visual style actions (205-219).
+    /// The exclusive group of the visual style actions (CommandId::Style...).
     QActionGroup* visualStyleGroup() const { return m_styleGroup; }
 
   private:
-    QAction* create(int id, const QString& label, const QString& prompt,
+    QAction* create(CommandId id, const QString& label, const QString& prompt,
                     const QString& shortcut = {});
     void createActions();
     void buildMenus(QMainWindow* window);
 
     QMainWindow* m_window;
-    QHash<int, QAction*> m_actions;
+    QHash<CommandId, QAction*> m_actions;
     QActionGroup* m_styleGroup = nullptr;
     QMenu* m_panesMenu = nullptr;
 };

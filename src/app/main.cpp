@@ -17,8 +17,7 @@ int main(int argc, char** argv) {
     }
 
     QApplication app(argc, argv);
-    QApplication::setOrganizationName(QStringLiteral("Pelvane105"));
-    QApplication::setApplicationName(QStringLiteral("Orbelle"));
+    orbelle::setApplicationNames();
     QApplication::setDesktopFileName(QStringLiteral("orbelle"));
     orbelle::ensureAppDataDir(dataDir);
     orbelle::installDataFiles(dataDir);

@@ -1,16 +1,17 @@
 #include "app/mainwindow.h"
 
+#include "app/commands/drawingcommands.h"
+#include "app/commands/viewcommands.h"
+#include "app/commands/windowcommands.h"
 #include "app/commandset.h"
-#include "app/toolbarcustomizedialog.h"
-#include "app/visualstyles.h"
 #include "formulas/catalog.h"
 #include "panes/colourpane.h"
 #include "panes/drawsettingspane.h"
 #include "panes/transformpane.h"
 #include "view/mainview.h"
+#include "widgets/datafiles.h"
 
 #include <QAction>
-#include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDockWidget>
@@ -33,15 +34,9 @@ constexpr int kLayoutVersion = 1;
 constexpr int kDefaultPaneWidth = 283;
 constexpr int kDefaultPaneHeight = 400;
 
-QSettings workspaceSettings() {
-    return QSettings(QStringLiteral("Pelvane105"), QStringLiteral("Orbelle"));
-}
-
-const QString kLookKey = QStringLiteral("Workspace/ApplicationLook");
 const QString kGeometryKey = QStringLiteral("Workspace/Geometry");
 const QString kStateKey = QStringLiteral("Workspace/State");
 const QString kStatusBarKey = QStringLiteral("Workspace/StatusBar");
-const QString kHiddenButtonsKey = QStringLiteral("Workspace/HiddenToolBarButtons");
 
 // Panes lay their controls out at fixed positions; in a scroll area a small
 // dock still reaches all of them.
@@ -56,8 +51,8 @@ QWidget* scrollable(QWidget* pane) {
     return area;
 }
 
-// The favorites and history panes are filled by their own classes later; until
-// then they are empty.
+// The favorites and history docks hold an empty widget: they take their
+// places in the layout and in the show/hide list.
 QWidget* placeholderPane(const QString& name) {
     auto* pane = new QWidget;
     pane->setObjectName(name);
@@ -83,16 +78,16 @@ MainWindow::MainWindow(const QString& appDataDir, QWidget* parent)
     setCentralWidget(m_view);
     createPanes();
     m_view->setZoomSource([pane = m_transformPane] { return pane->zoomValue(); });
-    connectCommands();
+    createCommandGroups();
 
-    setVisualStyle(workspaceSettings().value(kLookKey, kDefaultVisualStyle).toInt());
+    m_windowCommands->restoreVisualStyle();
     restoreLayout();
     applyFirstRunLayout();
 }
 
 MainWindow::~MainWindow() = default;
 
-QAction* MainWindow::command(int id) const { return m_commands->action(id); }
+QAction* MainWindow::command(CommandId id) const { return m_commands->action(id); }
 
 void MainWindow::createPanes() {
     m_settingsPane = new DrawSettingsPane;
@@ -131,7 +126,7 @@ void MainWindow::createPanes() {
         m_docks[static_cast<int>(entry.pane)] = dock;
     }
     menu->addSeparator();
-    menu->addAction(command(126));
+    menu->addAction(command(CommandId::CustomizeToolBar));
 }
 
 void MainWindow::createStatusBar() {
@@ -156,38 +151,14 @@ void MainWindow::createStatusBar() {
         label->setEnabled(false);
         bar->addPermanentWidget(label);
     }
-    QAction* toggle = command(59393);
-    connect(toggle, &QAction::toggled, bar, &QStatusBar::setVisible);
 }
 
-void MainWindow::connectCommands() {
-    const auto on = [this](int id, auto&& slot) {
-        connect(command(id), &QAction::triggered, this, std::forward<decltype(slot)>(slot));
-    };
-    on(10030, [this] { drawFigure(); });
-    on(10031, [this] { drawRandom(); });
-    on(11901, [this] { m_transformPane->enlarge(); });
-    on(11902, [this] { m_transformPane->shrink(); });
-    on(11903, [this] { m_transformPane->standardSize(); });
-    on(10011, [this] { m_view->zoomIn(); });
-    on(10012, [this] { m_view->zoomOut(); });
-    on(11602, [this] { m_view->centre(); });
-    on(11070, [this] { m_colourPane->resetColourStroke(); });
-    on(11240, [this] { m_transformPane->reset3D(); });
-    on(57665, [this] { close(); });
-    on(12102, [this] { resetLayout(); });
-    on(126, [this] { customizeToolBar(); });
-    for (QAction* action : m_commands->visualStyleGroup()->actions()) {
-        const int id = action->objectName().mid(3).toInt();
-        on(id, [this, id] { setVisualStyle(id); });
-    }
-
-    connect(m_settingsPane, &DrawSettingsPane::drawRequested, this, &MainWindow::drawFigure);
-    connect(m_settingsPane, &DrawSettingsPane::drawRandomRequested, this, &MainWindow::drawRandom);
-    connect(m_settingsPane, &DrawSettingsPane::zoomInRequested, m_view, &MainView::zoomIn);
-    connect(m_settingsPane, &DrawSettingsPane::zoomOutRequested, m_view, &MainView::zoomOut);
-    connect(m_settingsPane, &DrawSettingsPane::centreRequested, m_view, &MainView::centre);
-    connect(m_transformPane, &TransformPane::drawRequested, this, &MainWindow::drawFigure);
+void MainWindow::createCommandGroups() {
+    new DrawingCommands(*m_commands, *this, m_settingsPane, m_colourPane, m_transformPane, this);
+    new ViewCommands(*m_commands, m_view, m_settingsPane, statusBar(), this);
+    m_windowCommands = new WindowCommands(*m_commands, this, m_toolBar, this);
+    connect(m_windowCommands, &WindowCommands::layoutResetRequested, this,
+            &MainWindow::resetLayout);
 }
 
 DrawSettings MainWindow::drawInput() const {
@@ -266,7 +237,7 @@ void MainWindow::applyFirstRunLayout() {
     // the stored layout stays. Deleting it brings the default back.
     // Without a stored layout (a first run that ended without closing its
     // window) the default layout is applied as well.
-    QFile marker(m_appDataDir + QStringLiteral("layout"));
+    QFile marker(m_appDataDir + kLayoutMarkerFile);
     if (marker.exists() && m_layoutRestored) {
         return;
     }
@@ -276,42 +247,16 @@ void MainWindow::applyFirstRunLayout() {
     resetLayout();
 }
 
-void MainWindow::setVisualStyle(int id) {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    m_visualStyle = id;
-    applyVisualStyle(id);
-    if (QAction* action = command(id); action != nullptr && isVisualStyle(id)) {
-        action->setChecked(true);
-    } else if (QAction* checked = m_commands->visualStyleGroup()->checkedAction()) {
-        checked->setChecked(false);
-    }
-    workspaceSettings().setValue(kLookKey, id);
-    QApplication::restoreOverrideCursor();
-}
-
-void MainWindow::customizeToolBar() {
-    ToolBarCustomizeDialog dialog(m_commands->standardButtons(), m_hiddenButtons, this);
-    if (dialog.exec() == QDialog::Accepted) {
-        setHiddenToolBarButtons(dialog.hiddenButtons());
-    }
-}
-
-void MainWindow::setHiddenToolBarButtons(const QSet<int>& hidden) {
-    m_hiddenButtons = hidden;
-    m_commands->fillStandardToolBar(m_toolBar, hidden);
-    QVariantList ids;
-    for (const int id : hidden) {
-        ids << id;
-    }
-    workspaceSettings().setValue(kHiddenButtonsKey, ids);
-}
-
 void MainWindow::setDocumentTitle(const QString& title) {
     setWindowTitle((title.isEmpty() ? tr("無題") : title) + QStringLiteral(" - Orbelle"));
 }
 
+void MainWindow::showStatusMessage(const QString& text) { statusBar()->showMessage(text); }
+
+QImage MainWindow::exportImage() const { return m_view->exportImage(); }
+
 void MainWindow::restoreLayout() {
-    QSettings settings = workspaceSettings();
+    QSettings settings;
     if (!restoreGeometry(settings.value(kGeometryKey).toByteArray())) {
         QSize size(1600, 1000);
         if (const QScreen* screen = QApplication::primaryScreen()) {
@@ -320,21 +265,17 @@ void MainWindow::restoreLayout() {
         resize(size);
     }
     m_layoutRestored = restoreState(settings.value(kStateKey).toByteArray(), kLayoutVersion);
-    QSet<int> hidden;
-    for (const QVariant& id : settings.value(kHiddenButtonsKey).toList()) {
-        hidden.insert(id.toInt());
-    }
-    setHiddenToolBarButtons(hidden);
+    m_windowCommands->restoreHiddenToolBarButtons();
     const bool statusVisible = settings.value(kStatusBarKey, true).toBool();
-    command(59393)->setChecked(statusVisible);
+    command(CommandId::ViewStatusBar)->setChecked(statusVisible);
     statusBar()->setVisible(statusVisible);
 }
 
 void MainWindow::saveLayout() const {
-    QSettings settings = workspaceSettings();
+    QSettings settings;
     settings.setValue(kGeometryKey, saveGeometry());
     settings.setValue(kStateKey, saveState(kLayoutVersion));
-    settings.setValue(kStatusBarKey, command(59393)->isChecked());
+    settings.setValue(kStatusBarKey, command(CommandId::ViewStatusBar)->isChecked());
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

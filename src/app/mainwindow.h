@@ -1,19 +1,19 @@
 #pragma once
 // The main window: menu bar, the toolbar "標準", the status bar, the five
-// dockable panes around the view, the pane layout and the visual style. It
-// carries out the drawing commands by reading the three setting panes and
-// running the view's drawing.
+// dockable panes around the view and the pane layout. It creates the command
+// groups (app/commands/) and is their CommandHost: it draws by reading the
+// three setting panes and running the view's drawing.
 
+#include "app/commands/commandhost.h"
 #include "engine/drawsettings.h"
+#include "widgets/commandid.h"
 
 #include <QElapsedTimer>
 #include <QMainWindow>
-#include <QSet>
 
 #include <array>
 
 class QDockWidget;
-class QLabel;
 class QToolBar;
 
 namespace orbelle {
@@ -23,8 +23,9 @@ class CommandSet;
 class DrawSettingsPane;
 class MainView;
 class TransformPane;
+class WindowCommands;
 
-class MainWindow : public QMainWindow {
+class MainWindow : public QMainWindow, public CommandHost {
     Q_OBJECT
   public:
     /// The five panes in the order they are created.
@@ -35,32 +36,22 @@ class MainWindow : public QMainWindow {
     explicit MainWindow(const QString& appDataDir, QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    /// Draw (10030): draws what the three panes hold. With equal drawing and
-    /// background colours it shows the error message and changes nothing.
-    void drawFigure();
-    /// Draw Random (10031): nudges the free parameters, then draws.
-    void drawRandom();
+    /// CommandId::Draw: draws what the three panes hold. With equal drawing
+    /// and background colours it shows the error message and changes nothing.
+    void drawFigure() override;
+    /// CommandId::DrawRandom: nudges the free parameters, then draws.
+    void drawRandom() override;
 
-    /// The complete record of the panes, with the colours of the last drawing.
-    DrawSettings captureSettings() const;
-    /// Writes a stored record into the panes and draws it; restoring (a
-    /// history replay) keeps the drawing out of the history. A record no
-    /// formula of this version can draw is refused with a message.
-    void applySettings(const DrawSettings& settings, bool restoring);
+    // The rest of CommandHost.
+    DrawSettings captureSettings() const override;
+    void applySettings(const DrawSettings& settings, bool restoring) override;
+    QImage exportImage() const override;
+    QWidget* dialogParent() override { return this; }
+    void setDocumentTitle(const QString& title) override;
+    void showStatusMessage(const QString& text) override;
 
-    /// Layout reset (12102): the default arrangement of the five panes.
+    /// CommandId::ResetLayout: the default arrangement of the five panes.
     void resetLayout();
-
-    /// Visual style (205-219): applies it, marks it in the menu, stores it.
-    void setVisualStyle(int id);
-    int visualStyle() const { return m_visualStyle; }
-
-    /// Buttons of the toolbar "標準" left out by the customisation (126).
-    void setHiddenToolBarButtons(const QSet<int>& hidden);
-    QSet<int> hiddenToolBarButtons() const { return m_hiddenButtons; }
-
-    /// Window title for a settings file title ("無題" when there is none).
-    void setDocumentTitle(const QString& title);
 
     MainView* view() const { return m_view; }
     DrawSettingsPane* settingsPane() const { return m_settingsPane; }
@@ -68,8 +59,10 @@ class MainWindow : public QMainWindow {
     TransformPane* transformPane() const { return m_transformPane; }
     QDockWidget* dock(Pane pane) const { return m_docks[static_cast<int>(pane)]; }
     QToolBar* standardToolBar() const { return m_toolBar; }
-    /// The action of a command number (nullptr when unknown).
-    QAction* command(int id) const;
+    /// The visual style and the customised toolbar "標準".
+    WindowCommands* windowCommands() const { return m_windowCommands; }
+    /// The action of a command (nullptr for a number that is no command).
+    QAction* command(CommandId id) const;
 
   signals:
     /// A drawing was made other than by replaying the history: the hook where
@@ -82,11 +75,10 @@ class MainWindow : public QMainWindow {
   private:
     void createPanes();
     void createStatusBar();
-    void connectCommands();
+    void createCommandGroups();
     void restoreLayout();
     void saveLayout() const;
     void applyFirstRunLayout();
-    void customizeToolBar();
     DrawSettings drawInput() const;
 
     QString m_appDataDir;
@@ -97,10 +89,9 @@ class MainWindow : public QMainWindow {
     TransformPane* m_transformPane = nullptr;
     std::array<QDockWidget*, 5> m_docks{};
     QToolBar* m_toolBar = nullptr;
-    int m_visualStyle = 0;
+    WindowCommands* m_windowCommands = nullptr;
     bool m_restoring = false;
     bool m_layoutRestored = false;
-    QSet<int> m_hiddenButtons;
     QElapsedTimer m_clock; // millisecond ticks for Draw Random
 };
 

@@ -1,11 +1,19 @@
 #include "app/startup.h"
 
+#include "widgets/datafiles.h"
+
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QLockFile>
 #include <QStandardPaths>
 
 namespace orbelle {
+
+void setApplicationNames() {
+    QCoreApplication::setOrganizationName(QStringLiteral("Pelvane105"));
+    QCoreApplication::setApplicationName(QStringLiteral("Orbelle"));
+}
 
 QString appDataDir() {
     const QString base = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
@@ -15,7 +23,7 @@ QString appDataDir() {
 bool ensureAppDataDir(const QString& dir) { return QDir().mkpath(dir); }
 
 std::unique_ptr<QLockFile> takeInstanceLock(const QString& dir) {
-    auto lock = std::make_unique<QLockFile>(dir + QStringLiteral("orbelle.lock"));
+    auto lock = std::make_unique<QLockFile>(dir + kInstanceLockFile);
     // Never stale by age: only a lock whose process is gone is taken over.
     lock->setStaleLockTime(0);
     if (!lock->tryLock(0)) {
@@ -25,10 +33,8 @@ std::unique_ptr<QLockFile> takeInstanceLock(const QString& dir) {
 }
 
 QStringList dataFileNames() {
-    return {QStringLiteral("radioon2.png"), QStringLiteral("radiooff2.png"),
-            QStringLiteral("sankaku4.png"), QStringLiteral("OrbelleHelp001.html"),
-            QStringLiteral("Orbelle.ico"),  QStringLiteral("OrbelleO.ico"),
-            QStringLiteral("OrbelleH.ico")};
+    return {kOptionOnImageFile, kOptionOffImageFile, kHueMarkerImageFile, kHelpPageFile,
+            kProgramIconFile,   kFavoritesIconFile,  kHistoryIconFile};
 }
 
 void installDataFiles(const QString& dir) {

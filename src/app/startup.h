@@ -12,6 +12,10 @@ class QLockFile;
 
 namespace orbelle {
 
+/// Names the organisation and the program once for the whole process: every
+/// default-constructed QSettings then reads and writes the program's store.
+void setApplicationNames();
+
 /// The per-user data folder, "Tovrin/Orbelle105/" under the generic data
 /// location (XDG_DATA_HOME), with a trailing separator. Needs no QApplication.
 QString appDataDir();

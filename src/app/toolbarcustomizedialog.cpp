@@ -12,19 +12,22 @@ namespace {
 
 constexpr int kIdRole = Qt::UserRole;
 
-int commandId(const QAction* action) { return action->objectName().mid(3).toInt(); }
+// Actions are named "cmd<number>".
+CommandId commandId(const QAction* action) {
+    return CommandId{action->objectName().mid(3).toInt()};
+}
 
 } // namespace
 
 ToolBarCustomizeDialog::ToolBarCustomizeDialog(const QList<QAction*>& buttons,
-                                               const QSet<int>& hidden, QWidget* parent)
+                                               const QSet<CommandId>& hidden, QWidget* parent)
     : QDialog(parent), m_list(new QListWidget(this)) {
     setWindowTitle(tr("カスタマイズ"));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(new QLabel(tr("ツール バー「標準」に表示するボタン:"), this));
     for (const QAction* action : buttons) {
         auto* item = new QListWidgetItem(action->icon(), action->text(), m_list);
-        item->setData(kIdRole, commandId(action));
+        item->setData(kIdRole, commandNumber(commandId(action)));
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);
         item->setCheckState(hidden.contains(commandId(action)) ? Qt::Unchecked : Qt::Checked);
     }
@@ -43,12 +46,12 @@ ToolBarCustomizeDialog::ToolBarCustomizeDialog(const QList<QAction*>& buttons,
     layout->addWidget(box);
 }
 
-QSet<int> ToolBarCustomizeDialog::hiddenButtons() const {
-    QSet<int> hidden;
+QSet<CommandId> ToolBarCustomizeDialog::hiddenButtons() const {
+    QSet<CommandId> hidden;
     for (int row = 0; row < m_list->count(); ++row) {
         const QListWidgetItem* item = m_list->item(row);
         if (item->checkState() != Qt::Checked) {
-            hidden.insert(item->data(kIdRole).toInt());
+            hidden.insert(CommandId{item->data(kIdRole).toInt()});
         }
     }
     return hidden;

@@ -1,6 +1,8 @@
 #pragma once
-// "カスタマイズ" (command 126): chooses which buttons the toolbar "標準"
+// "カスタマイズ" (CommandId::CustomizeToolBar): chooses which buttons the toolbar "標準"
 // shows. The commands stay in the menus either way.
+
+#include "widgets/commandid.h"
 
 #include <QDialog>
 #include <QList>
@@ -15,12 +17,12 @@ class ToolBarCustomizeDialog : public QDialog {
     Q_OBJECT
   public:
     /// buttons: the toolbar's commands in toolbar order; hidden: the
-    /// command numbers not shown now.
-    ToolBarCustomizeDialog(const QList<QAction*>& buttons, const QSet<int>& hidden,
+    /// commands not shown now.
+    ToolBarCustomizeDialog(const QList<QAction*>& buttons, const QSet<CommandId>& hidden,
                            QWidget* parent = nullptr);
 
-    /// The command numbers the user left unticked.
-    QSet<int> hiddenButtons() const;
+    /// The commands the user left unticked.
+    QSet<CommandId> hiddenButtons() const;
 
   private:
     QListWidget* m_list;

@@ -21,29 +21,29 @@ struct Look {
     QColor highlightedText;
 };
 
-Look lookOf(int id) {
+Look lookOf(CommandId id) {
     const QColor black(Qt::black);
     const QColor white(Qt::white);
     switch (id) {
-    case 205: // plain grey of the classic desktop
+    case CommandId::StyleWindows2000: // plain grey of the classic desktop
         return {"Windows", QColor(0xD4D0C8), QColor(0xD4D0C8), white, black, QColor(0x0A246A),
                 white};
-    case 206:
+    case CommandId::StyleOfficeXp:
         return {"Windows", QColor(0xF1EFE9), QColor(0xE4E2DC), white, black, QColor(0xB6BDD2),
                 black};
-    case 207:
+    case CommandId::StyleWindowsXp:
         return {"Fusion", QColor(0xECE9D8), QColor(0xF3F1E6), white, black, QColor(0x316AC5),
                 white};
-    case 208:
+    case CommandId::StyleOffice2003:
         return {"Fusion", QColor(0xC9DDF7), QColor(0xDDEBFC), white, black, QColor(0xFFC472),
                 black};
-    case 209:
+    case CommandId::StyleVisualStudio2005:
         return {"Fusion", QColor(0xEEEDE5), QColor(0xF7F6F1), white, black, QColor(0xC1D2EE),
                 black};
-    case 210:
+    case CommandId::StyleVisualStudio2008:
         return {"Fusion", QColor(0xE4E8F2), QColor(0xF2F4F9), white, black, QColor(0x3399FF),
                 white};
-    case 216: // dark frame and panes with amber selection
+    case CommandId::StyleOffice2007Black: // dark frame and panes with amber selection
         return {"Fusion",
                 QColor(0x353535),
                 QColor(0x454545),
@@ -51,16 +51,16 @@ Look lookOf(int id) {
                 QColor(0xEAEAEA),
                 QColor(0xE8A33C),
                 black};
-    case 217:
+    case CommandId::StyleOffice2007Silver:
         return {"Fusion", QColor(0xD8DCE3), QColor(0xE6E9EE), white, black, QColor(0x9AAAC4),
                 black};
-    case 218:
+    case CommandId::StyleOffice2007Aqua:
         return {"Fusion", QColor(0xC4DCE6), QColor(0xDAEBF1), white, black, QColor(0x4BA6CB),
                 white};
-    case 219:
+    case CommandId::StyleWindows7:
         return {"Fusion", QColor(0xF0F0F0), QColor(0xF5F5F5), white, black, QColor(0x0078D7),
                 white};
-    case 215:
+    case CommandId::StyleOffice2007Blue:
     default: // blue
         return {"Fusion", QColor(0xBFD7F5), QColor(0xD9E7F9), white, black, QColor(0xFFD966),
                 black};
@@ -96,28 +96,28 @@ QPalette paletteOf(const Look& look) {
 
 const std::vector<VisualStyle>& visualStyles() {
     static const std::vector<VisualStyle> styles{
-        {205, QStringLiteral("Windows 2000(&2)"), false, true},
-        {206, QStringLiteral("Office XP(&X)"), false, true},
-        {207, QStringLiteral("Windows XP(&W)"), false, true},
-        {208, QStringLiteral("Office 2003(&3)"), false, true},
-        {209, QStringLiteral("Visual Studio 200&5"), false, true},
-        {210, QStringLiteral("Visual Studio 200&8"), false, true},
-        {215, QStringLiteral("ブルー スタイル(&B)"), true, true},
-        {216, QStringLiteral("ブラック スタイル(&L)"), true, true},
-        {217, QStringLiteral("シルバー スタイル(&S)"), true, true},
-        {218, QStringLiteral("アクア スタイル(&A)"), true, true},
-        {219, QStringLiteral("Windows 7"), false, false},
+        {CommandId::StyleWindows2000, QStringLiteral("Windows 2000(&2)"), false, true},
+        {CommandId::StyleOfficeXp, QStringLiteral("Office XP(&X)"), false, true},
+        {CommandId::StyleWindowsXp, QStringLiteral("Windows XP(&W)"), false, true},
+        {CommandId::StyleOffice2003, QStringLiteral("Office 2003(&3)"), false, true},
+        {CommandId::StyleVisualStudio2005, QStringLiteral("Visual Studio 200&5"), false, true},
+        {CommandId::StyleVisualStudio2008, QStringLiteral("Visual Studio 200&8"), false, true},
+        {CommandId::StyleOffice2007Blue, QStringLiteral("ブルー スタイル(&B)"), true, true},
+        {CommandId::StyleOffice2007Black, QStringLiteral("ブラック スタイル(&L)"), true, true},
+        {CommandId::StyleOffice2007Silver, QStringLiteral("シルバー スタイル(&S)"), true, true},
+        {CommandId::StyleOffice2007Aqua, QStringLiteral("アクア スタイル(&A)"), true, true},
+        {CommandId::StyleWindows7, QStringLiteral("Windows 7"), false, false},
     };
     return styles;
 }
 
-bool isVisualStyle(int id) {
+bool isVisualStyle(CommandId id) {
     const auto& styles = visualStyles();
     return std::any_of(styles.begin(), styles.end(),
                        [id](const VisualStyle& s) { return s.id == id; });
 }
 
-void applyVisualStyle(int id) {
+void applyVisualStyle(CommandId id) {
     const Look look = lookOf(id);
     QStyle* style = QStyleFactory::create(QString::fromLatin1(look.style));
     if (style == nullptr) {

@@ -1,6 +1,8 @@
 #pragma once
-// The program's visual styles (commands 205-219): each a look built from one
-// of Qt's widget styles and a palette of its own.
+// The program's visual styles (the commands CommandId::Style...): each a look
+// built from one of Qt's widget styles and a palette of its own.
+
+#include "widgets/commandid.h"
 
 #include <QString>
 
@@ -8,24 +10,26 @@
 
 namespace orbelle {
 
-constexpr int kDefaultVisualStyle = 210;
+constexpr CommandId kDefaultVisualStyle = CommandId::StyleVisualStudio2008;
 /// The look used for a stored value that names no style.
-constexpr int kFallbackVisualStyle = 215;
+constexpr CommandId kFallbackVisualStyle = CommandId::StyleOffice2007Blue;
 
 struct VisualStyle {
-    int id;
+    CommandId id;
     QString label;     // menu label with its mnemonic
     bool inOfficeMenu; // listed under "Office 2007(&7)"
     bool inMenu;       // offered by the main menu at all
 };
 
-/// Every style in menu order (219 last; it is not offered by the menu).
+/// Every style in menu order (StyleWindows7 last; it is not offered by the
+/// menu).
 const std::vector<VisualStyle>& visualStyles();
 
-bool isVisualStyle(int id);
+bool isVisualStyle(CommandId id);
 
-/// Makes the whole application take the look of style id (an unknown id takes
-/// the fallback look). Needs a QApplication.
-void applyVisualStyle(int id);
+/// Makes the whole application take the look of style id (any other value,
+/// such as a stored number of no style, takes the fallback look). Needs a
+/// QApplication.
+void applyVisualStyle(CommandId id);
 
 } // namespace orbelle

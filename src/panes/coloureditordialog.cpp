@@ -1,6 +1,7 @@
 #include "panes/coloureditordialog.h"
 
 #include "engine/colour.h"
+#include "widgets/datafiles.h"
 
 #include <QDir>
 #include <QFontMetrics>
@@ -85,7 +86,7 @@ ColourEditorDialog::ColourEditorDialog(const QString& appDataDir, QWidget* paren
     setWindowTitle(QStringLiteral("色の編集"));
     setModal(true);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-    m_marker.load(QDir(appDataDir).filePath(QStringLiteral("sankaku4.png")));
+    m_marker.load(QDir(appDataDir).filePath(kHueMarkerImageFile));
 
     const char* const labels[] = {
         "色合い(H):", "鮮やかさ(S):", "明るさ(V):", "赤(R):", "緑(G):", "青(B):"};

@@ -2,6 +2,7 @@
 
 #include "panes/coloureditordialog.h"
 #include "widgets/colourswatch.h"
+#include "widgets/datafiles.h"
 #include "widgets/gradientpreview.h"
 #include "widgets/optionbutton.h"
 #include "widgets/panefont.h"
@@ -32,8 +33,8 @@ QString idName(const char* kind, int id) {
 ColourPane::ColourPane(const QString& appDataDir, QWidget* parent)
     : QWidget(parent), m_appDataDir(appDataDir) {
     const QDir dir(appDataDir);
-    m_selectedImage.load(dir.filePath(QStringLiteral("radioon2.png")));
-    m_unselectedImage.load(dir.filePath(QStringLiteral("radiooff2.png")));
+    m_selectedImage.load(dir.filePath(kOptionOnImageFile));
+    m_unselectedImage.load(dir.filePath(kOptionOffImageFile));
 
     m_chooser = [this]() -> std::optional<std::int32_t> {
         ColourEditorDialog dialog(m_appDataDir, this);

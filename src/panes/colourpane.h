@@ -56,7 +56,7 @@ class ColourPane : public QWidget {
     void setDrawColorMode(int mode, bool silent);
     void setBackColorMode(int mode, bool silent);
 
-    /// Command 11070 ("デフォルト"): pen 1, black on white, smooth, repeat 1,
+    /// CommandId::ResetColourStroke ("デフォルト"): pen 1, black on white, smooth, repeat 1,
     /// the default gradient colours with every stop box ticked; the custom
     /// colours are kept.
     void resetColourStroke();

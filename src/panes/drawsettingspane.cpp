@@ -1,6 +1,7 @@
 #include "panes/drawsettingspane.h"
 
 #include "engine/drawrandom.h"
+#include "widgets/commandid.h"
 #include "widgets/panefont.h"
 #include "widgets/panetoolbar.h"
 #include "widgets/spinrow.h"
@@ -42,11 +43,14 @@ DrawSettingsPane::DrawSettingsPane(QWidget* parent) : ToolPane(10010, 20002, par
 
 void DrawSettingsPane::createToolBar() {
     QToolBar* toolBar = this->toolBar();
-    connect(addToolCommand(toolBar, 10011, QStringLiteral("ズームイン"), ToolImage::ZoomIn),
-            &QAction::triggered, this, &DrawSettingsPane::zoomInRequested);
-    connect(addToolCommand(toolBar, 10012, QStringLiteral("ズームアウト"), ToolImage::ZoomOut),
+    connect(
+        addToolCommand(toolBar, CommandId::ZoomIn, QStringLiteral("ズームイン"), ToolImage::ZoomIn),
+        &QAction::triggered, this, &DrawSettingsPane::zoomInRequested);
+    connect(addToolCommand(toolBar, CommandId::ZoomOut, QStringLiteral("ズームアウト"),
+                           ToolImage::ZoomOut),
             &QAction::triggered, this, &DrawSettingsPane::zoomOutRequested);
-    connect(addToolCommand(toolBar, 11602, QStringLiteral("中央表示"), ToolImage::Centre),
+    connect(addToolCommand(toolBar, CommandId::CentreView, QStringLiteral("中央表示"),
+                           ToolImage::Centre),
             &QAction::triggered, this, &DrawSettingsPane::centreRequested);
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 // The drawing settings pane: category and formula lists, Draw / Draw Random
-// buttons, a toolbar (zoom in 10011, zoom out 10012, centre 11602) and twenty
+// buttons, a toolbar (CommandId::ZoomIn, ZoomOut, CentreView) and twenty
 // parameter rows. A QWidget the main window puts into a QDockWidget.
 //
 // The values are not copied anywhere: a row's value is its SpinRow's value,
@@ -64,11 +64,11 @@ class DrawSettingsPane : public ToolPane {
     QSize sizeHint() const override;
 
   signals:
-    void drawRequested();       // "描画" (10030)
-    void drawRandomRequested(); // "描画 ランダム" (10031)
-    void zoomInRequested();     // toolbar 10011
-    void zoomOutRequested();    // toolbar 10012
-    void centreRequested();     // toolbar 11602
+    void drawRequested();       // "描画" (CommandId::Draw)
+    void drawRandomRequested(); // "描画 ランダム" (CommandId::DrawRandom)
+    void zoomInRequested();     // toolbar CommandId::ZoomIn
+    void zoomOutRequested();    // toolbar CommandId::ZoomOut
+    void centreRequested();     // toolbar CommandId::CentreView
 
   private:
     struct Row {

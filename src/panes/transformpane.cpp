@@ -1,5 +1,6 @@
 #include "panes/transformpane.h"
 
+#include "widgets/commandid.h"
 #include "widgets/panefont.h"
 #include "widgets/panetoolbar.h"
 #include "widgets/spinrow.h"
@@ -41,11 +42,12 @@ constexpr int kStandardZoom = 100;
 
 TransformPane::TransformPane(QWidget* parent) : ToolPane(11900, 20001, parent) {
     QToolBar* toolBar = this->toolBar();
-    connect(addToolCommand(toolBar, 11901, QStringLiteral("拡大"), ToolImage::Enlarge),
+    connect(addToolCommand(toolBar, CommandId::Enlarge, QStringLiteral("拡大"), ToolImage::Enlarge),
             &QAction::triggered, this, &TransformPane::enlarge);
-    connect(addToolCommand(toolBar, 11902, QStringLiteral("縮小"), ToolImage::Shrink),
+    connect(addToolCommand(toolBar, CommandId::Shrink, QStringLiteral("縮小"), ToolImage::Shrink),
             &QAction::triggered, this, &TransformPane::shrink);
-    connect(addToolCommand(toolBar, 11903, QStringLiteral("標準の大きさ"), ToolImage::StandardSize),
+    connect(addToolCommand(toolBar, CommandId::StandardSize, QStringLiteral("標準の大きさ"),
+                           ToolImage::StandardSize),
             &QAction::triggered, this, &TransformPane::standardSize);
 
     createRows();

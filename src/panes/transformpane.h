@@ -1,8 +1,8 @@
 #pragma once
 // The 3D transform pane: rows "X軸回転", "Y軸回転", "Z軸回転", "Z軸倍率",
-// "拡大", "上下", "左右", a "リセット" button and a toolbar with enlarge
-// (11901), shrink (11902) and standard size (11903). A QWidget the main
-// window puts into a QDockWidget.
+// "拡大", "上下", "左右", a "リセット" button and a toolbar with
+// CommandId::Enlarge, Shrink and StandardSize. A QWidget the main window puts
+// into a QDockWidget.
 //
 // Each row's value is its SpinRow's value; edit box, arrows and slider (on the
 // row's own range) are kept in step on every change. Controls carry their
@@ -39,11 +39,11 @@ class TransformPane : public ToolPane {
     int value(Row row) const;
     void setValue(Row row, int value);
 
-    /// Command 11240: 0, 0, 0, 100, 100, 0, 0 without drawing.
+    /// CommandId::Reset3D: 0, 0, 0, 100, 100, 0, 0 without drawing.
     void reset3D();
 
-    /// Commands 11901-11903: set "拡大" (min(v + 100, 999), max(v - 100, -999),
-    /// 100) and emit drawRequested().
+    /// CommandId::Enlarge, Shrink, StandardSize: set "拡大" (min(v + 100, 999),
+    /// max(v - 100, -999), 100) and emit drawRequested().
     void enlarge();
     void shrink();
     void standardSize();

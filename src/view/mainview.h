@@ -40,9 +40,9 @@ class MainView : public QAbstractScrollArea {
     using DrawFunction = std::function<DrawResult(const DrawSettings&, Canvas&)>;
     void setDrawFunction(DrawFunction function);
 
-    void zoomIn();  // 10011
-    void zoomOut(); // 10012
-    void centre();  // 11602
+    void zoomIn();  // CommandId::ZoomIn
+    void zoomOut(); // CommandId::ZoomOut
+    void centre();  // CommandId::CentreView
 
     int displaySize() const;
     int displayStep() const { return m_displayStep; }

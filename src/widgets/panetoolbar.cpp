@@ -106,9 +106,10 @@ QToolBar* createPaneToolBar(QWidget* parent, int resourceId) {
     return toolBar;
 }
 
-QAction* addToolCommand(QToolBar* toolBar, int commandId, const QString& text, ToolImage image) {
+QAction* addToolCommand(QToolBar* toolBar, CommandId command, const QString& text,
+                        ToolImage image) {
     QAction* action = toolBar->addAction(toolIcon(image), text);
-    action->setObjectName(QStringLiteral("tool%1").arg(commandId));
+    action->setObjectName(QStringLiteral("tool%1").arg(commandNumber(command)));
     action->setToolTip(text);
     action->setStatusTip(text);
     return action;

@@ -2,6 +2,8 @@
 // The small locked toolbars at the top of the drawing settings and 3D panes,
 // and their button images, drawn in code at 16 x 15 pixels.
 
+#include "widgets/commandid.h"
+
 #include <QIcon>
 #include <QString>
 
@@ -26,8 +28,8 @@ QIcon toolIcon(ToolImage image);
 /// A toolbar that cannot be moved or floated, named "toolbar<resourceId>".
 QToolBar* createPaneToolBar(QWidget* parent, int resourceId);
 
-/// Adds a button named "tool<commandId>" whose tooltip and status text are
+/// Adds a button named "tool<command number>" whose tooltip and status text are
 /// text.
-QAction* addToolCommand(QToolBar* toolBar, int commandId, const QString& text, ToolImage image);
+QAction* addToolCommand(QToolBar* toolBar, CommandId command, const QString& text, ToolImage image);
 
 } // namespace orbelle

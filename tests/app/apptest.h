@@ -1,6 +1,9 @@
 #pragma once
-// Shared pieces of the application tests: one QApplication per test program,
-// a fresh settings store, and a catcher that answers the next message box.
+// Shared pieces of the application tests: one QApplication per test program
+// with the program's names, a fresh settings store, and a catcher that
+// answers the next message box.
+
+#include "app/startup.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -22,6 +25,7 @@ class ApplicationEnvironment : public ::testing::Environment {
         static char name[] = "orbelle_gui_tests";
         static char* argv[] = {name, nullptr};
         m_app = std::make_unique<QApplication>(argc, argv);
+        setApplicationNames();
     }
     void TearDown() override { m_app.reset(); }
 
@@ -35,9 +39,8 @@ inline bool addApplicationEnvironment() {
     return true;
 }
 
-inline void clearSettingsStore() {
-    QSettings(QStringLiteral("Pelvane105"), QStringLiteral("Orbelle")).clear();
-}
+/// Empties the program's settings store.
+inline void clearSettingsStore() { QSettings().clear(); }
 
 /// Closes the first message box that shows up while it lives, remembering
 /// what it said.

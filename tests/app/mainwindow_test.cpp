@@ -1,5 +1,6 @@
 #include "app/mainwindow.h"
 
+#include "app/commands/windowcommands.h"
 #include "app/toolbarcustomizedialog.h"
 #include "app/visualstyles.h"
 #include "apptest.h"
@@ -174,7 +175,7 @@ TEST_F(MainWindowTest, LayoutResetTakesPanesOutOfTabsAndFloating) {
     window->tabifyDockWidget(window->dock(Pane::ColourStroke), window->dock(Pane::History));
     window->dock(Pane::DrawSettings)->setFloating(true);
     window->dock(Pane::Favorites)->hide();
-    window->command(12102)->trigger();
+    window->command(CommandId::ResetLayout)->trigger();
     QApplication::processEvents();
     expectDefaultLayout(*window);
 }
@@ -235,17 +236,24 @@ TEST_F(MainWindowTest, MenusCarryEveryCommandWithItsLabelAndKey) {
         EXPECT_TRUE(panes.contains(QString::fromUtf8(name) + "||")) << name;
     }
 
-    // Commands of later versions are shown but disabled; the drawing ones work.
-    for (const int id : {11701, 11702, 11700, 11800, 11801, 12003, 12004, 11802, 11806, 11807,
-                         11810, 57670, 57664}) {
-        EXPECT_FALSE(window->command(id)->isEnabled()) << id;
+    // Commands without a handler are shown but disabled; the others work.
+    for (const CommandId id :
+         {CommandId::FileOpen, CommandId::FileSave, CommandId::FileSaveAs, CommandId::ExportBitmap,
+          CommandId::ExportJpeg, CommandId::Print, CommandId::PrintPreview,
+          CommandId::FavoritesAddFile, CommandId::HistoryBack, CommandId::HistoryForward,
+          CommandId::HistorySave, CommandId::Help, CommandId::About}) {
+        EXPECT_FALSE(window->command(id)->isEnabled()) << commandNumber(id);
     }
-    for (const int id : {10030, 10031, 11901, 11902, 11903, 10011, 10012, 11602, 11070, 11240,
-                         57665, 12102, 59393, 126}) {
-        EXPECT_TRUE(window->command(id)->isEnabled()) << id;
+    for (const CommandId id :
+         {CommandId::Draw, CommandId::DrawRandom, CommandId::Enlarge, CommandId::Shrink,
+          CommandId::StandardSize, CommandId::ZoomIn, CommandId::ZoomOut, CommandId::CentreView,
+          CommandId::ResetColourStroke, CommandId::Reset3D, CommandId::AppExit,
+          CommandId::ResetLayout, CommandId::ViewStatusBar, CommandId::CustomizeToolBar}) {
+        EXPECT_TRUE(window->command(id)->isEnabled()) << commandNumber(id);
     }
-    EXPECT_EQ(window->command(11701)->statusTip(), QStringLiteral("既存のファイルを開く"));
-    EXPECT_EQ(window->command(11701)->toolTip(), QStringLiteral("開く"));
+    EXPECT_EQ(window->command(CommandId::FileOpen)->statusTip(),
+              QStringLiteral("既存のファイルを開く"));
+    EXPECT_EQ(window->command(CommandId::FileOpen)->toolTip(), QStringLiteral("開く"));
 }
 
 TEST_F(MainWindowTest, StandardToolBarAndStatusBar) {
@@ -277,7 +285,7 @@ TEST_F(MainWindowTest, StandardToolBarAndStatusBar) {
     for (const char* text : {"CAP", "NUM", "SCRL"}) {
         EXPECT_TRUE(indicators.contains(text)) << text;
     }
-    window->command(59393)->trigger();
+    window->command(CommandId::ViewStatusBar)->trigger();
     EXPECT_FALSE(window->statusBar()->isVisible());
 }
 
@@ -291,32 +299,35 @@ TEST_F(MainWindowTest, CustomisedToolBarKeepsItsButtonsAcrossStarts) {
     };
     {
         auto window = open();
-        EXPECT_TRUE(window->command(126)->isEnabled());
+        EXPECT_TRUE(window->command(CommandId::CustomizeToolBar)->isEnabled());
         QList<QAction*> standard;
         for (QAction* action : window->standardToolBar()->actions()) {
             if (!action->isSeparator()) {
                 standard << action;
             }
         }
-        ToolBarCustomizeDialog dialog(standard, {10031}, window.get());
-        EXPECT_EQ(dialog.hiddenButtons(), QSet<int>{10031});
+        ToolBarCustomizeDialog dialog(standard, {CommandId::DrawRandom}, window.get());
+        EXPECT_EQ(dialog.hiddenButtons(), QSet<CommandId>{CommandId::DrawRandom});
         // A whole group hidden leaves no separator of its own behind.
-        window->setHiddenToolBarButtons({11807, 11806, 10030});
+        window->windowCommands()->setHiddenToolBarButtons(
+            {CommandId::HistoryForward, CommandId::HistoryBack, CommandId::Draw});
         EXPECT_EQ(buttons(*window),
                   (QStringList{"cmd11901", "cmd11902", "cmd11903", "-", "cmd10011", "cmd10012",
                                "cmd11602", "-", "cmd10031"}));
-        EXPECT_TRUE(window->command(10030)->isVisible()); // still in the menu
+        EXPECT_TRUE(window->command(CommandId::Draw)->isVisible()); // still in the menu
     }
     auto window = open();
-    EXPECT_EQ(window->hiddenToolBarButtons(), (QSet<int>{11807, 11806, 10030}));
+    EXPECT_EQ(
+        window->windowCommands()->hiddenToolBarButtons(),
+        (QSet<CommandId>{CommandId::HistoryForward, CommandId::HistoryBack, CommandId::Draw}));
     EXPECT_EQ(buttons(*window).size(), 9);
 }
 
 TEST_F(MainWindowTest, VisualStylePersistsAndEachLooksDifferent) {
     {
         auto window = open();
-        EXPECT_EQ(window->visualStyle(), kDefaultVisualStyle);
-        EXPECT_TRUE(window->command(210)->isChecked());
+        EXPECT_EQ(window->windowCommands()->visualStyle(), kDefaultVisualStyle);
+        EXPECT_TRUE(window->command(CommandId::StyleVisualStudio2008)->isChecked());
         QSet<QString> looks;
         for (const VisualStyle& style : visualStyles()) {
             window->command(style.id)->trigger();
@@ -326,19 +337,19 @@ TEST_F(MainWindowTest, VisualStylePersistsAndEachLooksDifferent) {
                          palette.color(QPalette::Highlight).name());
         }
         EXPECT_EQ(looks.size(), static_cast<qsizetype>(visualStyles().size()));
-        window->command(216)->trigger();
+        window->command(CommandId::StyleOffice2007Black)->trigger();
     }
     auto window = open();
-    EXPECT_EQ(window->visualStyle(), 216);
-    EXPECT_TRUE(window->command(216)->isChecked());
-    EXPECT_FALSE(window->command(210)->isChecked());
+    EXPECT_EQ(window->windowCommands()->visualStyle(), CommandId::StyleOffice2007Black);
+    EXPECT_TRUE(window->command(CommandId::StyleOffice2007Black)->isChecked());
+    EXPECT_FALSE(window->command(CommandId::StyleVisualStudio2008)->isChecked());
     EXPECT_LT(QApplication::palette().color(QPalette::Window).lightness(), 100);
 }
 
 TEST_F(MainWindowTest, DrawRecordsTheDrawingAndEqualColoursChangeNothing) {
     auto window = open();
     Recorder recorded(*window);
-    window->command(10030)->trigger();
+    window->command(CommandId::Draw)->trigger();
     ASSERT_EQ(recorded.count(), 1);
     const DrawSettings settings = recorded.at(0);
     EXPECT_EQ(settings, window->captureSettings());
@@ -351,7 +362,7 @@ TEST_F(MainWindowTest, DrawRecordsTheDrawingAndEqualColoursChangeNothing) {
     window->colourPane()->setDrawColorMode(1, true); // white on white
     window->colourPane()->setBackColorMode(1, true);
     MessageCatcher catcher;
-    window->command(10030)->trigger();
+    window->command(CommandId::Draw)->trigger();
     EXPECT_EQ(catcher.count(), 1);
     EXPECT_EQ(catcher.title(), QStringLiteral("描画無効"));
     EXPECT_EQ(catcher.text(), QStringLiteral("描画色と背景色が同じ色です"));
@@ -368,7 +379,7 @@ TEST_F(MainWindowTest, EnlargeShrinkAndStandardSizeDraw) {
     DrawSettings settings = window->captureSettings();
     settings.zoom = 950;
     window->transformPane()->apply(settings);
-    window->command(11901)->trigger();
+    window->command(CommandId::Enlarge)->trigger();
     EXPECT_EQ(window->transformPane()->zoomValue(), 999);
     ASSERT_EQ(recorded.count(), 1);
     EXPECT_EQ(recorded.at(0).zoom, 999);
@@ -376,19 +387,19 @@ TEST_F(MainWindowTest, EnlargeShrinkAndStandardSizeDraw) {
 
     settings.zoom = -950;
     window->transformPane()->apply(settings);
-    window->command(11902)->trigger();
+    window->command(CommandId::Shrink)->trigger();
     EXPECT_EQ(window->transformPane()->zoomValue(), -999);
-    window->command(11903)->trigger();
+    window->command(CommandId::StandardSize)->trigger();
     EXPECT_EQ(window->transformPane()->zoomValue(), 100);
     EXPECT_EQ(recorded.count(), 3);
 
     // Zoom and centre change the shown size only.
-    window->command(10011)->trigger();
-    window->command(10011)->trigger();
+    window->command(CommandId::ZoomIn)->trigger();
+    window->command(CommandId::ZoomIn)->trigger();
     EXPECT_EQ(window->view()->displaySize(), 1152);
-    window->command(10012)->trigger();
+    window->command(CommandId::ZoomOut)->trigger();
     EXPECT_EQ(window->view()->displaySize(), 960);
-    window->command(11602)->trigger();
+    window->command(CommandId::CentreView)->trigger();
     EXPECT_EQ(recorded.count(), 3);
 }
 
@@ -401,8 +412,8 @@ TEST_F(MainWindowTest, ResetCommandsReachThePanesWithoutDrawing) {
     settings.penWidth = 7;
     window->transformPane()->apply(settings);
     window->colourPane()->apply(settings);
-    window->command(11240)->trigger();
-    window->command(11070)->trigger();
+    window->command(CommandId::Reset3D)->trigger();
+    window->command(CommandId::ResetColourStroke)->trigger();
     const DrawSettings after = window->captureSettings();
     EXPECT_EQ(after.rotX, 0);
     EXPECT_EQ(after.zoom, 100);
@@ -413,7 +424,7 @@ TEST_F(MainWindowTest, ResetCommandsReachThePanesWithoutDrawing) {
 TEST_F(MainWindowTest, DrawRandomDrawsOnce) {
     auto window = open();
     Recorder recorded(*window);
-    window->command(10031)->trigger();
+    window->command(CommandId::DrawRandom)->trigger();
     EXPECT_EQ(recorded.count(), 1);
     EXPECT_NE(window->view()->bounds(), FigureBounds{});
 }
@@ -489,7 +500,7 @@ TEST_F(MainWindowTest, EachColourModeDrawsItsDotColours) {
         s.drawColor = customDraw;
         s.backColor = customBack;
         window->colourPane()->apply(s);
-        window->command(10030)->trigger();
+        window->command(CommandId::Draw)->trigger();
         const Canvas& canvas = window->view()->canvas();
         return std::pair{canvas.colourAt(x, y), canvas.colourAt(0, 0)};
     };

@@ -9,6 +9,7 @@
 #include <QImage>
 #include <QLockFile>
 #include <QProcess>
+#include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QThread>
@@ -44,6 +45,13 @@ TEST(Startup, DataFolderIsUnderTheUsersDataLocation) {
     EXPECT_TRUE(dir.startsWith(qEnvironmentVariable("XDG_DATA_HOME")));
     EXPECT_TRUE(ensureAppDataDir(dir));
     EXPECT_TRUE(QDir(dir).exists());
+}
+
+TEST(Startup, SettingsLiveInTheProgramsStoreUnderTheConfigFolder) {
+    // The test environment names the program as main() does.
+    const QSettings settings;
+    EXPECT_EQ(settings.fileName(),
+              qEnvironmentVariable("XDG_CONFIG_HOME") + QStringLiteral("/Pelvane105/Orbelle.conf"));
 }
 
 TEST(Startup, MissingDataFilesAreWrittenAndUserCopiesKept) {

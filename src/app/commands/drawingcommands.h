@@ -1,0 +1,23 @@
+#pragma once
+// The menu "描画": draw, draw random, enlarge, shrink, standard size, reset
+// colour and stroke, reset 3D, and the same commands from the panes' buttons
+// and toolbars.
+
+#include <QObject>
+
+namespace orbelle {
+
+class ColourPane;
+class CommandHost;
+class CommandSet;
+class DrawSettingsPane;
+class TransformPane;
+
+class DrawingCommands : public QObject {
+    Q_OBJECT
+  public:
+    DrawingCommands(const CommandSet& commands, CommandHost& host, DrawSettingsPane* settingsPane,
+                    ColourPane* colourPane, TransformPane* transformPane, QObject* parent);
+};
+
+} // namespace orbelle
