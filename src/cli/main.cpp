@@ -11,6 +11,7 @@
 #include "engine/stretch.h"
 #include "formulas/formula.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFileInfo>
 #include <QImage>
@@ -87,28 +88,43 @@ std::optional<std::string> folderProblem(const QString& path) {
     return std::nullopt;
 }
 
-// Writes the image through a temporary file beside the target, which replaces
-// the target only when complete; a failed write leaves an existing file as it
-// was and removes the temporary file.
+// The reason of a failed file operation: the system's own words when it set
+// errno, else Qt's (which reads "Unknown error" for a failed write).
+std::string reasonOf(int error, const QString& qtReason) {
+    return error != 0 ? std::strerror(error) : qtReason.toStdString();
+}
+
+// Encodes the image in memory, then writes it through a temporary file beside
+// the target, which replaces the target only when complete; a failed write
+// leaves an existing file as it was and removes the temporary file. Encoding
+// first keeps write errors away from the image plug-ins, which would print
+// lines of their own.
 std::optional<std::string> writeImage(const QImage& image, const QString& path,
                                       const QByteArray& format) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        return file.errorString().toStdString();
-    }
-    QImageWriter writer(&file, format);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, format);
     if (format == "jpeg") {
         writer.setQuality(95);
     }
     if (!writer.write(image)) {
-        const std::string reason = file.error() != QFileDevice::NoError
-                                       ? file.errorString().toStdString()
-                                       : writer.errorString().toStdString();
-        file.cancelWriting();
-        return reason;
+        return writer.errorString().toStdString();
     }
+    QSaveFile file(path);
+    errno = 0;
+    if (!file.open(QIODevice::WriteOnly)) {
+        return reasonOf(errno, file.errorString());
+    }
+    errno = 0;
+    if (file.write(bytes) != bytes.size()) {
+        const int error = errno;
+        file.cancelWriting();
+        return reasonOf(error, file.errorString());
+    }
+    errno = 0;
     if (!file.commit()) {
-        return file.errorString().toStdString();
+        return reasonOf(errno, file.errorString());
     }
     return std::nullopt;
 }
