@@ -52,7 +52,10 @@ std::string slurp(const std::filesystem::path& path) {
 // comes before the command (limits, traps), redirect after it.
 FullOutcome runFull(const std::string& args, const std::string& shellBefore = "",
                     const std::string& redirect = "") {
-    const auto errPath = std::filesystem::temp_directory_path() / "orbelle-cli-test-stderr.txt";
+    // One file per test: CTest runs the tests of this program side by side.
+    const auto errPath = std::filesystem::temp_directory_path() /
+                         (std::string("orbelle-cli-stderr-") +
+                          ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".txt");
     const std::string script = shellBefore + " exec " + ORBELLE_CLI_PATH + " " + args + " " +
                                redirect + " 2>" + errPath.string();
     const std::string command = "sh -c '" + script + "'";
