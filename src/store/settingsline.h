@@ -31,7 +31,7 @@ struct FavoritePrefix {
 
 /// Formats a line without its line end. Colours are written as 24-bit
 /// unsigned decimals (a high byte is dropped), all other fields as signed
-/// decimals; the check values are sums of the numbers as written.
+/// decimals; the check values are sums of the numbers the line holds.
 std::string formatLine(LineVariant variant, const DrawSettings& settings,
                        const FavoritePrefix& prefix = {});
 
