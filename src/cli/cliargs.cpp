@@ -1,10 +1,10 @@
 #include "cli/cliargs.h"
 
+#include "engine/settingsranges.h"
 #include "formulas/catalog.h"
 #include "store/settingsfile.h"
 
 #include <charconv>
-#include <fstream>
 #include <sstream>
 
 namespace orbelle::cli {
@@ -83,26 +83,17 @@ ParamRows defaultParams(FormulaId id) {
     return params;
 }
 
-std::variant<DrawSettings, UsageError> readSettingsFile(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
-        return UsageError{"cannot read " + path};
+std::variant<DrawSettings, UsageError> readSettings(const std::string& path) {
+    SettingsFileRead read = readSettingsFile(path);
+    if (!read.settings) {
+        return UsageError{read.error};
     }
-    std::stringstream content;
-    content << file.rdbuf();
-    if (file.bad()) {
-        return UsageError{"cannot read " + path};
+    // A record from a file is drawn only when every field lies in the range
+    // the program's own controls allow.
+    if (const auto problem = checkRanges(*read.settings)) {
+        return UsageError{path + ": " + *problem};
     }
-    const auto settings = parseSettingsFile(content.str());
-    if (!settings) {
-        return UsageError{path + ": not a settings file (wrong field count or failing sum)"};
-    }
-    if (!isValidFormula(settings->formula())) {
-        return UsageError{path + ": names no formula of this version (category " +
-                          std::to_string(settings->category) + ", item " +
-                          std::to_string(settings->item) + ")"};
-    }
-    return *settings;
+    return *read.settings;
 }
 
 bool endsWith(const std::string& text, const std::string& tail) {
@@ -140,7 +131,7 @@ Command parseRender(const std::vector<std::string>& args) {
     RenderCommand cmd;
     std::size_t k = 1;
     if (k < args.size() && endsWith(args[k], ".orbdr")) {
-        auto settings = readSettingsFile(args[k]);
+        auto settings = readSettings(args[k]);
         if (auto* error = std::get_if<UsageError>(&settings)) {
             return *error;
         }
@@ -188,12 +179,16 @@ Command parseRender(const std::vector<std::string>& args) {
 const char* usageText() {
     return "usage: orbelle-cli points CATEGORY ITEM [--params v0,v1,...] [--limit K]\n"
            "       orbelle-cli render (FILE.orbdr | CATEGORY ITEM [--params ...]) -o OUT "
-           "[--size N]\n";
+           "[--size N]\n"
+           "       orbelle-cli --help\n";
 }
 
 Command parseCommandLine(const std::vector<std::string>& args) {
     if (args.empty()) {
         return UsageError{"no command given"};
+    }
+    if (args[0] == "--help" || args[0] == "-h") {
+        return HelpCommand{};
     }
     if (args[0] == "points") {
         return parsePoints(args);

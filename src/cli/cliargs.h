@@ -22,17 +22,20 @@ struct RenderCommand {
     int size = 1000;
 };
 
+struct HelpCommand {};
+
 struct UsageError {
     std::string message;
 };
 
-using Command = std::variant<PointsCommand, RenderCommand, UsageError>;
+using Command = std::variant<PointsCommand, RenderCommand, HelpCommand, UsageError>;
 
 /// Parses argv[1...]. Files named for render are read here, so an unreadable or
-/// damaged settings file is a UsageError too.
+/// damaged settings file, or one holding a value outside its range, is a
+/// UsageError too. "--help" or "-h" as the first argument asks for the usage.
 Command parseCommandLine(const std::vector<std::string>& args);
 
-/// One line of help.
+/// The usage lines.
 const char* usageText();
 
 } // namespace orbelle::cli

@@ -1,5 +1,9 @@
 // orbelle-cli: prints a formula's points or renders a drawing to an image
 // file, on the same engine as the desktop program.
+//
+// Exit status: 0 done; 1 the output could not be written; 2 the command line
+// or the input was refused before any work. Every error is one line on
+// standard error.
 
 #include "cli/cliargs.h"
 #include "engine/draw.h"
@@ -7,27 +11,36 @@
 #include "engine/stretch.h"
 #include "formulas/formula.h"
 
+#include <QBuffer>
+#include <QDir>
 #include <QFileInfo>
 #include <QImage>
 #include <QImageWriter>
+#include <QSaveFile>
 #include <QString>
+#include <QTemporaryFile>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 
 using namespace orbelle;
 
 namespace {
 
-int fail(const std::string& message) {
-    std::fprintf(stderr, "orbelle-cli: %s\n%s", message.c_str(), cli::usageText());
-    return 2;
+constexpr int kRefused = 2;
+constexpr int kWriteFailed = 1;
+
+int fail(int status, const std::string& message) {
+    std::fprintf(stderr, "orbelle-cli: %s\n", message.c_str());
+    return status;
 }
 
 int runPoints(const cli::PointsCommand& cmd) {
     std::optional<FormulaRun> run = prepareFormula(cmd.formula, cmd.params);
     if (!run) {
-        return fail("this formula is not available in this build");
+        return fail(kRefused, "this formula is not available in this build");
     }
     std::int64_t remaining = run->iterations();
     if (cmd.limit && *cmd.limit < remaining) {
@@ -43,8 +56,77 @@ int runPoints(const cli::PointsCommand& cmd) {
             std::printf("%lld %.17g %.17g\n", static_cast<long long>(i), points[k].x, points[k].y);
         }
         remaining -= static_cast<std::int64_t>(n);
+        if (std::ferror(stdout)) {
+            break; // a full device or a closed pipe: stop at once
+        }
     }
-    return std::fflush(stdout) == 0 ? 0 : 1;
+    errno = 0;
+    if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+        const int error = errno;
+        return fail(kWriteFailed, std::string("cannot write the points: ") +
+                                      (error != 0 ? std::strerror(error) : "write error"));
+    }
+    return 0;
+}
+
+// Tells why no file can be made in the folder of path, or nothing when one
+// can: a trial file is made there and removed at once.
+std::optional<std::string> folderProblem(const QString& path) {
+    const QFileInfo target(path);
+    const QDir folder = target.absoluteDir();
+    if (!folder.exists()) {
+        return "the folder " + folder.path().toStdString() + " does not exist";
+    }
+    if (target.isDir()) {
+        return "it is a folder";
+    }
+    QTemporaryFile trial(folder.filePath(QStringLiteral(".orbelle-cli-XXXXXX")));
+    if (!trial.open()) {
+        return "the folder " + folder.path().toStdString() +
+               " is not writable: " + trial.errorString().toStdString();
+    }
+    return std::nullopt;
+}
+
+// The reason of a failed file operation: the system's own words when it set
+// errno, else Qt's (which reads "Unknown error" for a failed write).
+std::string reasonOf(int error, const QString& qtReason) {
+    return error != 0 ? std::strerror(error) : qtReason.toStdString();
+}
+
+// Encodes the image in memory, then writes it through a temporary file beside
+// the target, which replaces the target only when complete; a failed write
+// leaves an existing file as it was and removes the temporary file. Encoding
+// first keeps write errors away from the image plug-ins, which would print
+// lines of their own.
+std::optional<std::string> writeImage(const QImage& image, const QString& path,
+                                      const QByteArray& format) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, format);
+    if (format == "jpeg") {
+        writer.setQuality(95);
+    }
+    if (!writer.write(image)) {
+        return writer.errorString().toStdString();
+    }
+    QSaveFile file(path);
+    errno = 0;
+    if (!file.open(QIODevice::WriteOnly)) {
+        return reasonOf(errno, file.errorString());
+    }
+    errno = 0;
+    if (file.write(bytes) != bytes.size()) {
+        const int error = errno;
+        file.cancelWriting();
+        return reasonOf(error, file.errorString());
+    }
+    errno = 0;
+    if (!file.commit()) {
+        return reasonOf(errno, file.errorString());
+    }
+    return std::nullopt;
 }
 
 int runRender(const cli::RenderCommand& cmd) {
@@ -58,40 +140,48 @@ int runRender(const cli::RenderCommand& cmd) {
     } else if (suffix == "jpg" || suffix == "jpeg") {
         format = "jpeg";
     } else {
-        return fail("the output must end in .png, .bmp, .jpg or .jpeg: " + cmd.outputPath);
+        return fail(kRefused,
+                    "the output must end in .png, .bmp, .jpg or .jpeg: " + cmd.outputPath);
+    }
+    if (const auto problem = folderProblem(path)) {
+        return fail(kRefused, "cannot write " + cmd.outputPath + ": " + *problem);
     }
 
     auto canvas = std::make_unique<Canvas>();
     const DrawResult result = draw(cmd.settings, *canvas);
     if (result.status == DrawStatus::SameColours) {
-        return fail("the drawing colour and the background colour are the same");
+        return fail(kRefused, "the drawing colour and the background colour are the same");
     }
     const SourceSquare square = sourceSquare(result.bounds, cmd.settings.zoom);
     std::vector<std::uint32_t> pixels = stretchSquare(*canvas, square, cmd.size);
     const QImage image(reinterpret_cast<const uchar*>(pixels.data()), cmd.size, cmd.size,
                        cmd.size * 4, QImage::Format_RGB32);
-    QImageWriter writer(path, format);
-    if (format == "jpeg") {
-        writer.setQuality(95);
-    }
-    if (!writer.write(image)) {
-        return fail("cannot write " + cmd.outputPath + ": " + writer.errorString().toStdString());
+    if (const auto reason = writeImage(image, path, format)) {
+        return fail(kWriteFailed, "cannot write " + cmd.outputPath + ": " + *reason);
     }
     const FigureBounds& b = result.bounds;
     std::printf("bounds %.17g %.17g %.17g %.17g\n", b.minX, b.maxX, b.minY, b.maxY);
     std::printf("dots %lld\n", static_cast<long long>(result.dotCount));
     std::printf("square %d %d %d\n", square.left, square.top, square.side);
     std::printf("wrote %s\n", cmd.outputPath.c_str());
-    return 0;
+    return std::fflush(stdout) == 0 ? 0 : kWriteFailed;
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
+    if (args.empty()) {
+        std::fputs(cli::usageText(), stderr);
+        return kRefused;
+    }
     const cli::Command command = cli::parseCommandLine(args);
     if (const auto* error = std::get_if<cli::UsageError>(&command)) {
-        return fail(error->message);
+        return fail(kRefused, error->message);
+    }
+    if (std::holds_alternative<cli::HelpCommand>(command)) {
+        std::fputs(cli::usageText(), stdout);
+        return std::fflush(stdout) == 0 ? 0 : kWriteFailed;
     }
     if (const auto* points = std::get_if<cli::PointsCommand>(&command)) {
         return runPoints(*points);

@@ -13,6 +13,11 @@ namespace {
 
 constexpr std::size_t kChunk = 4096;
 
+// The most dots a drawing within the catalog's ranges makes: "回数" 999 gives
+// N = 499500, and i0 = 0 adds one. Deferred drawing keeps at most this many
+// dots, so no record, however damaged, makes the engine reserve more.
+constexpr std::int64_t kMostDeferredDots = 999 * 500 + 1;
+
 // Everything plotting needs for one drawing, fixed before the loop.
 struct Plotter {
     Canvas& canvas;
@@ -107,7 +112,10 @@ DrawResult drawRun(const DrawSettings& s, std::optional<FormulaRun> run, Canvas&
 
     const Transform3D transform = Transform3D::fromDegrees(s.rotX, s.rotY, s.rotZ, s.scaleZ);
     const bool transformOn = s.rotX != 0 || s.rotY != 0 || s.rotZ != 0;
-    const bool immediate = immediateDrawing(s, transform);
+    // A count beyond the catalog's ranges (only a record that skipped the
+    // range checks has one) is drawn in order rather than stored.
+    const bool immediate =
+        immediateDrawing(s, transform) || (run && run->iterations() > kMostDeferredDots);
     const CentreOffset offset = centreOffset(s.shiftH, s.shiftV);
     const double offX = offset.x;
     const double offY = offset.y;

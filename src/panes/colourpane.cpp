@@ -1,5 +1,6 @@
 #include "panes/colourpane.h"
 
+#include "engine/settingsranges.h"
 #include "panes/coloureditordialog.h"
 #include "widgets/colourswatch.h"
 #include "widgets/datafiles.h"
@@ -252,12 +253,12 @@ int ColourPane::penWidth() const { return m_penRow->value(); }
 void ColourPane::setPenWidth(int width) { m_penRow->setValue(width); }
 
 void ColourPane::setCustomDrawColor(std::int32_t colour) {
-    m_customDrawColor = colour;
+    m_customDrawColor = normalColour(colour);
     updateSwatches();
 }
 
 void ColourPane::setCustomBackColor(std::int32_t colour) {
-    m_customBackColor = colour;
+    m_customBackColor = normalColour(colour);
     updateSwatches();
 }
 
@@ -271,7 +272,10 @@ bool ColourPane::gradientStopOn(int k) const { return m_stopBoxes.at(k)->isCheck
 void ColourPane::setGradientStopOn(int k, bool on) { m_stopBoxes.at(k)->setChecked(on); }
 
 void ColourPane::setGradientColors(const std::array<std::int32_t, 7>& colours) {
-    m_gradientColors = colours;
+    // Colours are 24-bit; a stored high byte never reaches the ramps.
+    for (int k = 0; k < 7; ++k) {
+        m_gradientColors[k] = normalColour(colours[k]);
+    }
     updateSwatches();
     updatePreview();
 }

@@ -1,5 +1,7 @@
 #include "store/settingsline.h"
 
+#include "engine/settingsranges.h"
+
 #include <cctype>
 #include <limits>
 
@@ -20,6 +22,18 @@ void appendField(std::string& out, std::int32_t value, bool asUnsigned) {
     } else {
         out += std::to_string(value);
     }
+}
+
+// The record's fields with every colour brought to 24 bits: what a line holds,
+// so that a line is always read back with the values it was written from.
+std::array<std::int32_t, kSettingsFieldCount>
+normalFields(std::array<std::int32_t, kSettingsFieldCount> fields) {
+    for (int k = 0; k < kSettingsFieldCount; ++k) {
+        if (isColourField(k)) {
+            fields[k] = normalColour(fields[k]);
+        }
+    }
+    return fields;
 }
 
 std::vector<std::int32_t> convertAll(const std::vector<std::string>& fields) {
@@ -47,7 +61,7 @@ int fieldCount(LineVariant variant) {
 
 std::string formatLine(LineVariant variant, const DrawSettings& settings,
                        const FavoritePrefix& prefix) {
-    const auto fields = settings.toFields();
+    const auto fields = normalFields(settings.toFields());
     std::string out;
     out.reserve(600);
     if (variant == LineVariant::Favorite) {
@@ -152,7 +166,9 @@ std::optional<DrawSettings> settingsFromLine(const std::vector<std::string>& fie
     for (int k = 0; k < present; ++k) {
         record[k] = atoiField(fields[offset + k]);
     }
-    return DrawSettings::fromFields(record);
+    // The sum is checked over the fields as they stand; colours are kept as
+    // 24-bit values whatever their high byte held.
+    return DrawSettings::fromFields(normalFields(record));
 }
 
 } // namespace orbelle

@@ -29,8 +29,9 @@ struct FavoritePrefix {
     std::string name; // code page 932 bytes, no comma
 };
 
-/// Formats a line without its line end. Colours are written as unsigned
-/// decimals, all other fields as signed decimals.
+/// Formats a line without its line end. Colours are written as 24-bit
+/// unsigned decimals (a high byte is dropped), all other fields as signed
+/// decimals; the check values are sums of the numbers the line holds.
 std::string formatLine(LineVariant variant, const DrawSettings& settings,
                        const FavoritePrefix& prefix = {});
 
@@ -47,7 +48,10 @@ std::int32_t atoiField(std::string_view field);
 bool checkLine(const std::vector<std::string>& fields, LineVariant variant);
 
 /// The record of a line that passes checkLine; nothing otherwise. A settings
-/// file line carries no value for the last lock, which reads 0.
+/// file line carries no value for the last lock, which reads 0. Colours keep
+/// their low 24 bits, so formatLine writes every record read here back to a
+/// line that reads as the same record. Values are not range-checked here (see
+/// engine/settingsranges.h).
 std::optional<DrawSettings> settingsFromLine(const std::vector<std::string>& fields,
                                              LineVariant variant);
 

@@ -84,3 +84,54 @@ TEST(CliArgs, RenderReadsASettingsFile) {
     EXPECT_NE(errorOf(parseCommandLine({"render", future.string(), "-o", "o.png"})), "");
     std::filesystem::remove_all(dir);
 }
+
+TEST(CliArgs, BothEndsOfEveryLimitAreAccepted) {
+    auto render = [](const char* size) {
+        return parseCommandLine({"render", "0", "0", "-o", "a.png", "--size", size});
+    };
+    EXPECT_TRUE(std::holds_alternative<cli::RenderCommand>(render("1")));
+    EXPECT_TRUE(std::holds_alternative<cli::RenderCommand>(render("6000")));
+    EXPECT_EQ(std::get<cli::RenderCommand>(render("6000")).size, 6000);
+    EXPECT_NE(errorOf(render("6001")), "");
+
+    auto limit = parseCommandLine({"points", "0", "0", "--limit", "0"});
+    ASSERT_TRUE(std::holds_alternative<cli::PointsCommand>(limit)) << errorOf(limit);
+    EXPECT_EQ(std::get<cli::PointsCommand>(limit).limit, 0);
+
+    // "回数" 1..999 and "分割数" 1..180 of "ダイヤモンド"; "シリウス" (1 17) has
+    // "分割数" 1..36 and "定数Ｅ" 1..450; "アルゴン" (5 15) "定数Ｂ" 1..500.
+    const struct {
+        const char* category;
+        const char* item;
+        const char* params;
+        bool accepted;
+    } cases[] = {
+        {"0", "0", "1,1", true},
+        {"0", "0", "999,180", true},
+        {"0", "0", "1000", false},
+        {"0", "0", "200,181", false},
+        {"0", "0", "200,16,-999,-999,-999,-999,0,1", true},
+        {"0", "0", "200,16,999,999,999,999,500,999", true},
+        {"0", "0", "200,16,58,400,177,285,-1", false},
+        {"1", "17", "200,36,70,400,300,500,392,-999,95,50,450", true},
+        {"1", "17", "200,1,70,400,300,500,392,999,95,50,1", true},
+        {"1", "17", "200,37", false},
+        {"1", "17", "200,18,70,400,300,500,392,71,95,50,451", false},
+        {"5", "15", "100,10,10,400,10,10,10,500", true},
+        {"5", "15", "100,10,10,400,10,10,10,501", false},
+    };
+    for (const auto& c : cases) {
+        const auto points = parseCommandLine({"points", c.category, c.item, "--params", c.params});
+        EXPECT_EQ(std::holds_alternative<cli::PointsCommand>(points), c.accepted)
+            << c.category << " " << c.item << " " << c.params << ": " << errorOf(points);
+        const auto render =
+            parseCommandLine({"render", c.category, c.item, "--params", c.params, "-o", "a.png"});
+        EXPECT_EQ(std::holds_alternative<cli::RenderCommand>(render), c.accepted)
+            << c.category << " " << c.item << " " << c.params << ": " << errorOf(render);
+    }
+}
+
+TEST(CliArgs, HelpIsACommand) {
+    EXPECT_TRUE(std::holds_alternative<cli::HelpCommand>(parseCommandLine({"--help"})));
+    EXPECT_TRUE(std::holds_alternative<cli::HelpCommand>(parseCommandLine({"-h"})));
+}

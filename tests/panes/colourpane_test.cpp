@@ -312,6 +312,25 @@ TEST_F(ColourPaneTest, ApplyThenCaptureGivesTheRecordBack) {
     EXPECT_EQ(swatchColour(11015), std::nullopt);
 }
 
+TEST_F(ColourPaneTest, ApplyBringsADamagedRecordIntoRange) {
+    DrawSettings stored;
+    stored.penWidth = 4294967;
+    stored.drawColorMode = 2;
+    stored.drawColor = -1;
+    stored.backColorMode = 2;
+    stored.backColor = static_cast<std::int32_t>(0xFF000080u);
+    stored.gradientRepeat = -5;
+    stored.gradientColors = {-1, INT32_MIN, 16777216, 3, 4, 5, 6};
+    pane->apply(stored);
+    DrawSettings captured;
+    pane->capture(captured);
+    EXPECT_EQ(captured.penWidth, 100);
+    EXPECT_EQ(captured.gradientRepeat, 1);
+    EXPECT_EQ(pane->customDrawColor(), 16777215);
+    EXPECT_EQ(pane->customBackColor(), 0x80);
+    EXPECT_EQ(captured.gradientColors, (std::array<std::int32_t, 7>{16777215, 0, 0, 3, 4, 5, 6}));
+}
+
 TEST_F(ColourPaneTest, OptionsWithoutPicturesStillWork) {
     QTemporaryDir empty;
     ColourPane bare(empty.path());

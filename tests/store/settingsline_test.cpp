@@ -1,3 +1,4 @@
+#include "engine/settingsranges.h"
 #include "store/settingsfile.h"
 #include "store/settingsline.h"
 
@@ -64,10 +65,12 @@ TEST(SettingsLine, InactiveRowsAreWrittenAsZero) {
     DrawSettings s = DrawSettings::startup();
     s.category = 2;
     s.item = 5; // twelve active rows
-    s.params = {};
-    for (int r = 0; r < 12; ++r)
+    // Every row holds a value, as a damaged record might; bringing the record
+    // into its ranges leaves 0 in the eight rows "アジサイ" does not use.
+    for (int r = 0; r < kRowCount; ++r)
         s.params[r] = r + 1;
-    const auto fields = parseLine(formatLine(LineVariant::History, s));
+    const auto fields = parseLine(formatLine(LineVariant::History, clampToRanges(s)));
+    EXPECT_EQ(fields[13], "12");
     for (int k = 14; k <= 21; ++k)
         EXPECT_EQ(fields[k], "0") << k;
 }
