@@ -1,28 +1,38 @@
 // Orbelle: one copy per user, started with its data folder ready.
 
+#include "app/instancelock.h"
 #include "app/mainwindow.h"
 #include "app/startup.h"
 
 #include <QApplication>
-#include <QLockFile>
+#include <QTimer>
 
 int main(int argc, char** argv) {
     // The lock is taken before the application connects to the display, so a
-    // second copy ends at once without a trace.
-    const QString dataDir = orbelle::appDataDir();
-    orbelle::ensureAppDataDir(dataDir);
-    const std::unique_ptr<QLockFile> lock = orbelle::takeInstanceLock(dataDir);
-    if (!lock) {
+    // second copy ends at once without a trace. A lock that can be made
+    // nowhere does not keep the program from starting.
+    const std::unique_ptr<orbelle::InstanceLock> lock = orbelle::takeInstanceLock();
+    if (lock->state() == orbelle::InstanceLock::State::HeldByRunningCopy) {
         return 0;
     }
 
     QApplication app(argc, argv);
     orbelle::setApplicationNames();
     QApplication::setDesktopFileName(QStringLiteral("orbelle"));
-    orbelle::ensureAppDataDir(dataDir);
-    orbelle::installDataFiles(dataDir);
+
+    // A data folder that cannot be written is reported once; drawing works
+    // without it and the built-in data files stand in for the missing ones.
+    const QString dataDir = orbelle::appDataDir();
+    const QString problem = orbelle::prepareAppDataDir(dataDir);
+    if (problem.isEmpty()) {
+        orbelle::installDataFiles(dataDir);
+    }
 
     orbelle::MainWindow window(dataDir);
     window.show();
+    if (!problem.isEmpty()) {
+        QTimer::singleShot(0, &window,
+                           [&] { orbelle::warnDataFolderUnwritable(&window, dataDir, problem); });
+    }
     return QApplication::exec();
 }

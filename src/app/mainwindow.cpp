@@ -4,6 +4,7 @@
 #include "app/commands/viewcommands.h"
 #include "app/commands/windowcommands.h"
 #include "app/commandset.h"
+#include "app/windowplacement.h"
 #include "formulas/catalog.h"
 #include "panes/colourpane.h"
 #include "panes/drawsettingspane.h"
@@ -257,13 +258,7 @@ QImage MainWindow::exportImage() const { return m_view->exportImage(); }
 
 void MainWindow::restoreLayout() {
     QSettings settings;
-    if (!restoreGeometry(settings.value(kGeometryKey).toByteArray())) {
-        QSize size(1600, 1000);
-        if (const QScreen* screen = QApplication::primaryScreen()) {
-            size = size.boundedTo(screen->availableGeometry().size() * 0.95);
-        }
-        resize(size);
-    }
+    restoreWindowPlacement(*this, settings.value(kGeometryKey).toByteArray());
     m_layoutRestored = restoreState(settings.value(kStateKey).toByteArray(), kLayoutVersion);
     m_windowCommands->restoreHiddenToolBarButtons();
     const bool statusVisible = settings.value(kStatusBarKey, true).toBool();

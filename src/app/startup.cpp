@@ -5,8 +5,16 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <QLockFile>
+#include <QMessageBox>
 #include <QStandardPaths>
+
+#include <cerrno>
+#include <filesystem>
+#include <system_error>
+
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
 
 namespace orbelle {
 
@@ -22,14 +30,33 @@ QString appDataDir() {
 
 bool ensureAppDataDir(const QString& dir) { return QDir().mkpath(dir); }
 
-std::unique_ptr<QLockFile> takeInstanceLock(const QString& dir) {
-    auto lock = std::make_unique<QLockFile>(dir + kInstanceLockFile);
-    // Never stale by age: only a lock whose process is gone is taken over.
-    lock->setStaleLockTime(0);
-    if (!lock->tryLock(0)) {
-        return nullptr;
+QString prepareAppDataDir(const QString& dir) {
+    const std::filesystem::path path(QFile::encodeName(dir).toStdString());
+    std::error_code error;
+    std::filesystem::create_directories(path, error);
+    std::error_code ignored;
+    if (!error && !std::filesystem::is_directory(path, ignored)) {
+        error = std::make_error_code(std::errc::not_a_directory);
     }
-    return lock;
+    if (error) {
+        return QString::fromLocal8Bit(error.message());
+    }
+#ifdef Q_OS_UNIX
+    if (::access(path.c_str(), W_OK | X_OK) != 0) {
+        return QString::fromLocal8Bit(std::generic_category().message(errno));
+    }
+#endif
+    return {};
+}
+
+QString dataFolderWarning(const QString& dir, const QString& reason) {
+    return QStringLiteral("%1 に書き込めません\n%2").arg(QDir::toNativeSeparators(dir), reason);
+}
+
+void warnDataFolderUnwritable(QWidget* parent, const QString& dir, const QString& reason) {
+    const QString text = dataFolderWarning(dir, reason);
+    qWarning("%s", qUtf8Printable(text));
+    QMessageBox::warning(parent, QStringLiteral("Orbelle"), text);
 }
 
 QStringList dataFileNames() {
@@ -44,7 +71,7 @@ void installDataFiles(const QString& dir) {
             continue;
         }
         // Resource copies come out read-only; the user may replace them.
-        if (QFile::copy(QStringLiteral(":/orbelle/data/") + name, target)) {
+        if (QFile::copy(QLatin1String(kBuiltInDataPrefix) + name, target)) {
             QFile::setPermissions(target, QFile::permissions(target) | QFileDevice::WriteOwner);
         }
     }

@@ -1,14 +1,12 @@
 #pragma once
-// What the program does before its window exists: find and create the
-// per-user data folder, take the single-instance lock, and put the files the
-// program reads from that folder there when they are missing.
+// What the program does before its window exists: find, create and check the
+// per-user data folder, and put the files the program reads from that folder
+// there when they are missing. The single-instance lock is in instancelock.h.
 
 #include <QString>
 #include <QStringList>
 
-#include <memory>
-
-class QLockFile;
+class QWidget;
 
 namespace orbelle {
 
@@ -23,10 +21,17 @@ QString appDataDir();
 /// Creates the folder (and its parents) when missing; true when it exists.
 bool ensureAppDataDir(const QString& dir);
 
-/// Takes the lock that keeps a second copy from running, without waiting.
-/// Returns nothing when another running copy holds it. A lock left behind by a
-/// copy that died is taken over.
-std::unique_ptr<QLockFile> takeInstanceLock(const QString& dir);
+/// Creates the folder when missing and checks that files can be made in it.
+/// Returns the system's reason when it cannot be used, else an empty string.
+QString prepareAppDataDir(const QString& dir);
+
+/// The warning for a data folder that cannot be written: the folder, then
+/// the reason on a second line.
+QString dataFolderWarning(const QString& dir, const QString& reason);
+
+/// Shows that warning (and writes it to standard error); the program goes on,
+/// and whatever cannot be saved later reports its own failure.
+void warnDataFolderUnwritable(QWidget* parent, const QString& dir, const QString& reason);
 
 /// The files the program reads from the data folder: option images, the
 /// colour editor's marker, the help page and the file-type icons.

@@ -86,7 +86,7 @@ ColourEditorDialog::ColourEditorDialog(const QString& appDataDir, QWidget* paren
     setWindowTitle(QStringLiteral("色の編集"));
     setModal(true);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-    m_marker.load(QDir(appDataDir).filePath(kHueMarkerImageFile));
+    m_marker.load(dataFilePath(appDataDir, kHueMarkerImageFile));
 
     const char* const labels[] = {
         "色合い(H):", "鮮やかさ(S):", "明るさ(V):", "赤(R):", "緑(G):", "青(B):"};

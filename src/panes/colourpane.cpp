@@ -33,9 +33,8 @@ QString idName(const char* kind, int id) {
 
 ColourPane::ColourPane(const QString& appDataDir, QWidget* parent)
     : QWidget(parent), m_appDataDir(appDataDir) {
-    const QDir dir(appDataDir);
-    m_selectedImage.load(dir.filePath(kOptionOnImageFile));
-    m_unselectedImage.load(dir.filePath(kOptionOffImageFile));
+    m_selectedImage.load(dataFilePath(appDataDir, kOptionOnImageFile));
+    m_unselectedImage.load(dataFilePath(appDataDir, kOptionOffImageFile));
 
     m_chooser = [this]() -> std::optional<std::int32_t> {
         ColourEditorDialog dialog(m_appDataDir, this);
