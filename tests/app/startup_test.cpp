@@ -1,16 +1,21 @@
 #include "app/startup.h"
 
+#include "app/instancelock.h"
+#include "widgets/datafiles.h"
+
 #include "apptest.h"
 
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QLockFile>
 #include <QProcess>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QSysInfo>
 #include <QTemporaryDir>
 #include <QThread>
 
@@ -80,18 +85,18 @@ TEST(Startup, MissingDataFilesAreWrittenAndUserCopiesKept) {
 TEST(Startup, OnlyOneInstanceLockAtATime) {
     QTemporaryDir temp;
     const QString dir = temp.path() + QLatin1Char('/');
-    auto first = takeInstanceLock(dir);
-    ASSERT_TRUE(first);
-    EXPECT_FALSE(takeInstanceLock(dir));
+    const QStringList path{dir + QStringLiteral("orbelle.lock")};
+    auto first = takeInstanceLock(path);
+    ASSERT_EQ(first->state(), InstanceLock::State::Held);
+    EXPECT_EQ(takeInstanceLock(path)->state(), InstanceLock::State::HeldByRunningCopy);
     first.reset();
-    EXPECT_TRUE(takeInstanceLock(dir));
+    EXPECT_EQ(takeInstanceLock(path)->state(), InstanceLock::State::Held);
 }
 
 TEST(Startup, SecondCopyEndsAtOnceAndLeavesTheFirstRunning) {
     // Both copies share this program's temporary data and config folders and
     // the offscreen platform through the inherited environment.
-    const QString dir = appDataDir();
-    const QString lockPath = dir + QStringLiteral("orbelle.lock");
+    const QString lockPath = instanceLockPaths().front();
     QFile::remove(lockPath);
     QProcess first;
     first.start(QStringLiteral(ORBELLE_PROGRAM), {});
@@ -120,4 +125,117 @@ TEST(Startup, SecondCopyEndsAtOnceAndLeavesTheFirstRunning) {
     EXPECT_EQ(third.state(), QProcess::Running);
     third.kill();
     third.waitForFinished(10000);
+}
+
+TEST(Startup, LeftOverLockFilesNeverKeepTheProgramFromStarting) {
+    const QString lockPath = instanceLockPaths().front();
+    const QString marker = appDataDir() + QStringLiteral("layout");
+    const QByteArray host = QSysInfo::machineHostName().toUtf8();
+    QProcess gone;
+    gone.start(QStringLiteral("true"), {});
+    ASSERT_TRUE(gone.waitForStarted(10000));
+    const QByteArray deadPid = QByteArray::number(gone.processId());
+    ASSERT_TRUE(gone.waitForFinished(10000));
+
+    const struct {
+        const char* what;
+        QByteArray content;
+    } cases[] = {
+        {"empty", QByteArray()},
+        {"garbled", QByteArray("\xff\xfe\x00\x13 not a lock", 16)},
+        {"another host", "4242\norbelle\nthe-old-name-of-this-machine\n"},
+        {"dead process", deadPid + "\norbelle\n" + host + '\n'},
+    };
+    for (const auto& c : cases) {
+        QFile::remove(marker);
+        {
+            QFile lock(lockPath);
+            ASSERT_TRUE(lock.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            lock.write(c.content);
+        }
+        QProcess program;
+        program.start(QStringLiteral(ORBELLE_PROGRAM), {});
+        ASSERT_TRUE(program.waitForStarted(10000)) << c.what;
+        // The lock is taken, then the main window is built (it writes the
+        // layout marker), and the program is still running.
+        EXPECT_TRUE(waitFor([&] { return lockOwner(lockPath) == program.processId(); }, 20000))
+            << c.what;
+        EXPECT_TRUE(waitFor([&] { return QFile::exists(marker); }, 20000)) << c.what;
+        EXPECT_EQ(program.state(), QProcess::Running) << c.what;
+        program.kill();
+        program.waitForFinished(10000);
+    }
+}
+
+TEST(Startup, DataFolderProblemsAreReportedWithTheSystemsReason) {
+    QTemporaryDir temp;
+    const QString fine = temp.filePath(QStringLiteral("a/b/Orbelle105/"));
+    EXPECT_EQ(prepareAppDataDir(fine), QString());
+    EXPECT_TRUE(QFileInfo(fine).isDir());
+
+    const QString blocker = temp.filePath(QStringLiteral("Tovrin"));
+    {
+        QFile file(blocker);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    const QString beneath = blocker + QStringLiteral("/Orbelle105/");
+    EXPECT_EQ(prepareAppDataDir(beneath), QStringLiteral("Not a directory"));
+    EXPECT_EQ(prepareAppDataDir(blocker), QStringLiteral("Not a directory"));
+
+    orbelle::test::MessageCatcher catcher;
+    warnDataFolderUnwritable(nullptr,
+                             QStringLiteral("/home/someone/.local/share/Tovrin/Orbelle105/"),
+                             QStringLiteral("Permission denied"));
+    EXPECT_EQ(catcher.count(), 1);
+    EXPECT_EQ(catcher.icon(), QMessageBox::Warning);
+    EXPECT_EQ(catcher.text(),
+              QStringLiteral("/home/someone/.local/share/Tovrin/Orbelle105/ に書き込めません\n"
+                             "Permission denied"));
+}
+
+TEST(Startup, BuiltInDataFilesStandInWhenTheFolderHasNone) {
+    QTemporaryDir temp;
+    const QString dir = temp.path() + QLatin1Char('/');
+    EXPECT_EQ(dataFilePath(dir, QStringLiteral("radioon2.png")),
+              QStringLiteral(":/orbelle/data/radioon2.png"));
+    EXPECT_EQ(dataFilePath(dir + QStringLiteral("missing/"), QStringLiteral("sankaku4.png")),
+              QStringLiteral(":/orbelle/data/sankaku4.png"));
+    for (const char* name : {"radioon2.png", "radiooff2.png", "sankaku4.png"}) {
+        EXPECT_FALSE(QImage(dataFilePath(dir, QString::fromLatin1(name))).isNull()) << name;
+    }
+    installDataFiles(dir);
+    EXPECT_EQ(dataFilePath(dir, QStringLiteral("radioon2.png")),
+              dir + QStringLiteral("radioon2.png"));
+}
+
+TEST(Startup, ADataFolderThatIsAFileIsReportedAndTheProgramRuns) {
+    QTemporaryDir home;
+    {
+        QFile blocker(home.filePath(QStringLiteral("Tovrin")));
+        ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    }
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("XDG_DATA_HOME"), home.path());
+    const QString lockPath = instanceLockPaths().front();
+    QFile::remove(lockPath);
+    QProcess program;
+    program.setProcessEnvironment(environment);
+    program.start(QStringLiteral(ORBELLE_PROGRAM), {});
+    ASSERT_TRUE(program.waitForStarted(10000));
+    // The warning is shown from the event loop, after the window.
+    const QString expected = home.path() + QStringLiteral("/Tovrin/Orbelle105/ に書き込めません");
+    QString errors;
+    EXPECT_TRUE(waitFor(
+        [&] {
+            program.waitForReadyRead(50);
+            errors += QString::fromUtf8(program.readAllStandardError());
+            return errors.contains(QStringLiteral("Not a directory"));
+        },
+        20000))
+        << errors.toStdString();
+    EXPECT_TRUE(errors.contains(expected)) << errors.toStdString();
+    EXPECT_EQ(lockOwner(lockPath), program.processId());
+    EXPECT_EQ(program.state(), QProcess::Running);
+    program.kill();
+    program.waitForFinished(10000);
 }
