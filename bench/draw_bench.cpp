@@ -36,7 +36,7 @@ Canvas& sharedCanvas() {
 DrawSettings diamond(int count, bool gradient, int penWidth) {
     DrawSettings s = DrawSettings::startup();
     s.params[0] = count;
-    s.drawColorMode = gradient ? 3 : 0;
+    s.setDrawColourMode(gradient ? DrawColourMode::Gradient : DrawColourMode::Black);
     s.penWidth = penWidth;
     return s;
 }
