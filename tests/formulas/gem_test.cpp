@@ -13,7 +13,7 @@
 using namespace orbelle;
 using namespace orbelle::test;
 
-// The worked example, written out step by step from its definition.
+// Item 0, "ダイヤモンド", written out step by step.
 TEST(GemFormulas, DiamondFirstPointsByHand) {
     const ParamRows r = formulaInfo({0, 0}).defaults;
     HandRotation h(r);
