@@ -320,9 +320,9 @@ TEST_F(ColourPaneTest, ApplyThenCaptureGivesTheRecordBack) {
 TEST_F(ColourPaneTest, ApplyBringsADamagedRecordIntoRange) {
     DrawSettings stored;
     stored.penWidth = 4294967;
-    stored.drawColorMode = 2;
+    stored.setDrawColourMode(DrawColourMode::Custom);
     stored.drawColor = -1;
-    stored.backColorMode = 2;
+    stored.setBackColourMode(BackColourMode::Custom);
     stored.backColor = static_cast<std::int32_t>(0xFF000080u);
     stored.gradientRepeat = -5;
     stored.gradientColors = {-1, INT32_MIN, 16777216, 3, 4, 5, 6};
