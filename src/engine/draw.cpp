@@ -57,30 +57,6 @@ struct Plotter {
 
 } // namespace
 
-std::int32_t drawingColour(std::int32_t mode, std::int32_t custom) {
-    switch (mode) {
-    case 0:
-        return kBlack;
-    case 1:
-        return kWhite;
-    case 2:
-        return custom;
-    default:
-        return kBlack;
-    }
-}
-
-std::int32_t backgroundColour(std::int32_t mode, std::int32_t custom) {
-    switch (mode) {
-    case 0:
-        return kBlack;
-    case 2:
-        return custom;
-    default:
-        return kWhite;
-    }
-}
-
 CentreOffset centreOffset(std::int32_t shiftH, std::int32_t shiftV) {
     // 64-bit intermediates: a shift read from a damaged file cannot overflow.
     const auto x = 3000 + (static_cast<std::int64_t>(shiftH) * 3000) / 100;
@@ -90,8 +66,8 @@ CentreOffset centreOffset(std::int32_t shiftH, std::int32_t shiftV) {
 }
 
 bool immediateDrawing(const DrawSettings& s, const Transform3D& transform) {
-    return !(s.drawColorMode == 3 && (transform.cosY * transform.cosX) * transform.zf < 0 &&
-             (s.rotX != 0 || s.rotY != 0));
+    return !(s.drawColourMode() == DrawColourMode::Gradient &&
+             (transform.cosY * transform.cosX) * transform.zf < 0 && (s.rotX != 0 || s.rotY != 0));
 }
 
 DrawResult draw(const DrawSettings& s, Canvas& canvas) {
@@ -100,9 +76,9 @@ DrawResult draw(const DrawSettings& s, Canvas& canvas) {
 
 DrawResult drawRun(const DrawSettings& s, std::optional<FormulaRun> run, Canvas& canvas) {
     DrawResult result;
-    result.drawColor = drawingColour(s.drawColorMode, s.drawColor);
-    result.backColor = backgroundColour(s.backColorMode, s.backColor);
-    const bool gradient = s.drawColorMode == 3;
+    result.drawColor = drawingColour(s.drawColourMode(), s.drawColor);
+    result.backColor = backgroundColour(s.backColourMode(), s.backColor);
+    const bool gradient = s.drawColourMode() == DrawColourMode::Gradient;
     if (!gradient && result.drawColor == result.backColor) {
         result.status = DrawStatus::SameColours;
         return result;

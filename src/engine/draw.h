@@ -4,6 +4,7 @@
 // widen the figure bounds, transform and plot every dot.
 
 #include "engine/canvas.h"
+#include "engine/colourmode.h"
 #include "engine/drawsettings.h"
 #include "formulas/formula.h"
 
@@ -35,14 +36,6 @@ struct DrawResult {
     std::int64_t dotCount = 0; // iterations run (0 for an unknown formula)
 };
 
-/// Drawing colour of a mode: black, white, the custom colour for mode 2, and
-/// black for the gradient and any other mode.
-std::int32_t drawingColour(std::int32_t mode, std::int32_t custom);
-
-/// Background colour of a mode: black, the custom colour for mode 2, white
-/// otherwise.
-std::int32_t backgroundColour(std::int32_t mode, std::int32_t custom);
-
 /// Centre offset of the figure's origin on the canvas for the two shifts.
 struct CentreOffset {
     std::int32_t x;
@@ -51,7 +44,7 @@ struct CentreOffset {
 CentreOffset centreOffset(std::int32_t shiftH, std::int32_t shiftV);
 
 /// Draws settings on the canvas. In settings, drawColor and backColor are the
-/// custom colours of modes 2; the result names the colours actually used.
+/// custom colours of the Custom modes; the result names the colours actually used.
 /// With equal colours in a plain mode the canvas is left untouched and the
 /// result says SameColours. A FormulaId that names no formula clears the canvas
 /// and draws nothing.

@@ -2,6 +2,7 @@
 // DrawSettings: the 68 integers one drawing is made from, in the field order
 // every stored line uses.
 
+#include "engine/colourmode.h"
 #include "formulas/formulaid.h"
 
 #include <array>
@@ -33,9 +34,9 @@ struct DrawSettings {
     std::int32_t item = 0;
     ParamRows params{};
     std::int32_t penWidth = 1;
-    std::int32_t drawColorMode = 0; // 0 black, 1 white, 2 custom, 3 gradient
+    std::int32_t drawColorMode = 0; // a DrawColourMode
     std::int32_t drawColor = kBlack;
-    std::int32_t backColorMode = 1; // 0 black, 1 white, 2 custom
+    std::int32_t backColorMode = 1; // a BackColourMode
     std::int32_t backColor = kWhite;
     std::int32_t gradientSmooth = 1;
     std::int32_t gradientRepeat = 1;
@@ -51,6 +52,18 @@ struct DrawSettings {
     std::array<std::int32_t, kRowCount> paramLocked{};
 
     FormulaId formula() const { return {category, item}; }
+
+    /// The drawing colour mode; a stored value outside 0-3 draws in black.
+    DrawColourMode drawColourMode() const {
+        return drawColourModeFromStored(drawColorMode).value_or(DrawColourMode::Black);
+    }
+    void setDrawColourMode(DrawColourMode mode) { drawColorMode = toStored(mode); }
+
+    /// The background colour mode; a stored value outside 0-2 is white.
+    BackColourMode backColourMode() const {
+        return backColourModeFromStored(backColorMode).value_or(BackColourMode::White);
+    }
+    void setBackColourMode(BackColourMode mode) { backColorMode = toStored(mode); }
 
     /// The 68 fields in stored order.
     std::array<std::int32_t, kSettingsFieldCount> toFields() const;

@@ -14,8 +14,8 @@ struct FieldRange {
 };
 
 constexpr FieldRange kPenWidth{"pen width", 1, 100};
-constexpr FieldRange kDrawMode{"drawing colour mode", 0, 3};
-constexpr FieldRange kBackMode{"background colour mode", 0, 2};
+constexpr FieldRange kDrawMode{"drawing colour mode", 0, kDrawColourModeCount - 1};
+constexpr FieldRange kBackMode{"background colour mode", 0, kBackColourModeCount - 1};
 constexpr FieldRange kColour{"colour", 0, 0xFFFFFF};
 constexpr FieldRange kFlag{"flag", 0, 1};
 constexpr FieldRange kRepeat{"gradient repeat", 1, 30};

@@ -1,8 +1,8 @@
-// Category 8, "都市": fourteen rotation maps of (t, y), each perturbed by its
-// own term W. Nine of them shift the rotated point by -D; the five exponential
-// ones (items 0, 1, 2, 7 and 9) use their own A, add D inside W and shift by -G.
-// Every expression keeps the grouping of the formula as written; the maps are
-// chaotic and a different rounding draws a different figure.
+// Category 8, "都市": fourteen rotation maps of (t, y), each perturbed by its own
+// term W. Nine of them shift the rotated point by -D; the five exponential ones
+// (items 0, 1, 2, 7 and 9) use their own A, add D inside W and shift by -G.
+// Every expression is evaluated in exactly the grouping written here; the maps
+// are chaotic and a different rounding draws a different figure.
 
 #include "formulas/formula.h"
 #include "formulas/rotationmap.h"

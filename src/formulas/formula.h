@@ -42,7 +42,7 @@ struct FormulaRun {
 };
 
 /// Prepares formula id with the given rows. Returns nothing for an id that
-/// names no formula, or for a formula whose family is not built.
+/// names no formula.
 std::optional<FormulaRun> prepareFormula(FormulaId id, const ParamRows& rows);
 
 /// The count N of the common frame: r0 x 500 in wrapping 32-bit arithmetic.
@@ -93,8 +93,8 @@ template <class F> constexpr FormulaFactory factoryOf() {
             F::kStartIndex};
 }
 
-// Each family file provides its formulas in item order; an empty span means
-// the family is not built yet and its formulas draw nothing.
+// Each family file provides its formulas in item order; an item past the end
+// of its family's span names no formula.
 std::span<const FormulaFactory> gemFormulas();
 std::span<const FormulaFactory> galaxyFormulas();
 std::span<const FormulaFactory> flowerFormulas();

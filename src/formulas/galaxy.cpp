@@ -1,8 +1,8 @@
 // Category 1, "銀河": eighteen formulas named after the sun, planets, moons and
-// stars. Seventeen are rotation maps of (t, y) perturbed by their
-// own term W; "シリウス" is a map of its own. Every expression keeps the
-// grouping of the formula as written; the maps are chaotic and a different
-// rounding draws a different figure.
+// stars. Seventeen are rotation maps of (t, y) perturbed by their own term W;
+// "シリウス" is a map of its own. Every expression is evaluated in exactly the
+// grouping written here; the maps are chaotic and a different rounding draws a
+// different figure.
 
 #include "formulas/formula.h"
 #include "formulas/rotationmap.h"

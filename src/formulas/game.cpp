@@ -1,7 +1,8 @@
 // Category 4, "遊戯": seventeen rotation maps of (t, y), each perturbed by its
 // own term W and shifted by -D; all start at i0 = 1. Four shapes recur in the
 // perturbations (quartic, cubic, root-cubic and root terms) and are written
-// once below. Every expression keeps the grouping of the formula as written.
+// once below. Every expression is evaluated in exactly the grouping written
+// here.
 
 #include "formulas/formula.h"
 #include "formulas/rotationmap.h"

@@ -1,7 +1,7 @@
-// Category 5, "金銀": sixteen rotation maps of (t, y), contracted by A,
-// perturbed by a term W and shifted by -D; all start at i0 = 1. Most
-// perturbations divide by the cubic |((t - G) t)(t - E)| H + B, written once
-// below. Every expression keeps the grouping of the formula as written.
+// Category 5, "金銀": sixteen rotation maps of (t, y), contracted by A, perturbed
+// by a term W and shifted by -D; all start at i0 = 1. Most perturbations divide
+// by the cubic |((t - G) t)(t - E)| H + B, written once below. Every expression
+// is evaluated in exactly the grouping written here.
 
 #include "formulas/formula.h"
 #include "formulas/rotationmap.h"

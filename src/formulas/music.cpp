@@ -1,9 +1,9 @@
-// Category 6, "音楽": sixteen rotation maps of (t, y), contracted by A,
-// perturbed by a term W and shifted by -D. Item 12 has its own A and no
-// offset; item 15 turns a second term V in place of t. Many perturbations
-// divide by the cubic ((t - G) t)(t - E), written once below. Every
-// expression keeps the grouping of the formula as written: the maps are
-// chaotic and a different rounding draws a different figure.
+// Category 6, "音楽": sixteen rotation maps of (t, y), contracted by A, perturbed
+// by a term W and shifted by -D. Item 12 has its own A and no offset; item 15
+// turns a second term V in place of t. Many perturbations divide by the cubic
+// ((t - G) t)(t - E), written once below. Every expression is evaluated in
+// exactly the grouping written here: the maps are chaotic and a different
+// rounding draws a different figure.
 
 #include "formulas/formula.h"
 #include "formulas/rotationmap.h"

@@ -1,7 +1,7 @@
 // Category 9, "仁徳": fifteen rotation maps of (t, y), each perturbed by its own
-// term W and shifted by -D. "義" and "礼" turn a second term V in place of t,
-// and "孝" applies no offset after the rotation. Every expression keeps the
-// grouping of the formula as written; the maps are chaotic and a different
+// term W and shifted by -D. "義" and "礼" turn a second term V in place of t, and
+// "孝" applies no offset after the rotation. Every expression is evaluated in
+// exactly the grouping written here; the maps are chaotic and a different
 // rounding draws a different figure.
 
 #include "formulas/formula.h"

@@ -1,9 +1,8 @@
-// Category 7, "車輪": fifteen rotation maps of (t, y), contracted by A,
-// perturbed by a term W and shifted by +D (items 0 to 7 and 13) or -D (the
-// others). The +D items divide C by a damped, exponentially growing term; the
-// -D items by tangent terms. Every expression keeps the grouping of the formula
-// as written: the maps are chaotic and a different rounding draws a different
-// figure.
+// Category 7, "車輪": fifteen rotation maps of (t, y), contracted by A, perturbed
+// by a term W and shifted by +D (items 0 to 7 and 13) or -D (the others). The
+// +D items divide C by a damped, exponentially growing term; the -D items by
+// tangent terms. Every expression is evaluated in exactly the grouping written
+// here: the maps are chaotic and a different rounding draws a different figure.
 
 #include "formulas/formula.h"
 #include "formulas/rotationmap.h"

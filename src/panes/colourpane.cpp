@@ -135,13 +135,13 @@ void ColourPane::buildControls() {
     m_backOptions[2] = option(11026, edges(174, 78, 193, 97));
     label(11038, "色", edges(193, 81, 207, 102), optionFont, left);
 
-    for (int mode = 0; mode < 4; ++mode) {
-        connect(m_drawOptions[mode], &OptionButton::clicked, this,
-                [this, mode] { setDrawColorMode(mode, false); });
+    for (int k = 0; k < kDrawColourModeCount; ++k) {
+        connect(m_drawOptions[k], &OptionButton::clicked, this,
+                [this, k] { setDrawColourMode(static_cast<DrawColourMode>(k), false); });
     }
-    for (int mode = 0; mode < 3; ++mode) {
-        connect(m_backOptions[mode], &OptionButton::clicked, this,
-                [this, mode] { setBackColorMode(mode, false); });
+    for (int k = 0; k < kBackColourModeCount; ++k) {
+        connect(m_backOptions[k], &OptionButton::clicked, this,
+                [this, k] { setBackColourMode(static_cast<BackColourMode>(k), false); });
     }
 
     // Gradient: smooth box, repeat count, preview, colours and stop boxes.
@@ -176,8 +176,8 @@ void ColourPane::buildControls() {
 
 void ColourPane::capture(DrawSettings& settings) const {
     settings.penWidth = penWidth();
-    settings.drawColorMode = m_drawColorMode;
-    settings.backColorMode = m_backColorMode;
+    settings.setDrawColourMode(m_drawColourMode);
+    settings.setBackColourMode(m_backColourMode);
     settings.gradientSmooth = gradientSmooth() ? 1 : 0;
     settings.gradientRepeat = gradientRepeat();
     for (int k = 0; k < 5; ++k) {
@@ -188,9 +188,15 @@ void ColourPane::capture(DrawSettings& settings) const {
 
 void ColourPane::apply(const DrawSettings& settings) {
     setPenWidth(settings.penWidth);
-    setDrawColorMode(settings.drawColorMode, true);
+    // A stored mode outside its range (a damaged record) leaves the pane's
+    // mode as it is.
+    if (const auto mode = drawColourModeFromStored(settings.drawColorMode)) {
+        setDrawColourMode(*mode, true);
+    }
     setCustomDrawColor(settings.drawColor);
-    setBackColorMode(settings.backColorMode, true);
+    if (const auto mode = backColourModeFromStored(settings.backColorMode)) {
+        setBackColourMode(*mode, true);
+    }
     setCustomBackColor(settings.backColor);
     setGradientSmooth(settings.gradientSmooth != 0);
     setGradientRepeat(settings.gradientRepeat);
@@ -203,42 +209,36 @@ void ColourPane::apply(const DrawSettings& settings) {
 std::int32_t ColourPane::customDrawColor() const { return m_customDrawColor; }
 std::int32_t ColourPane::customBackColor() const { return m_customBackColor; }
 
-void ColourPane::setDrawColorMode(int mode, bool silent) {
-    if (mode < 0 || mode > 3) {
-        return; // a damaged record; the pane keeps a mode it can show
-    }
-    if (mode == 2 && !silent) {
+void ColourPane::setDrawColourMode(DrawColourMode mode, bool silent) {
+    if (mode == DrawColourMode::Custom && !silent) {
         const std::optional<std::int32_t> colour = m_chooser ? m_chooser() : std::nullopt;
         if (!colour) {
             return;
         }
         m_customDrawColor = *colour;
     }
-    m_drawColorMode = mode;
+    m_drawColourMode = mode;
     showModes();
     updateSwatches();
 }
 
-void ColourPane::setBackColorMode(int mode, bool silent) {
-    if (mode < 0 || mode > 2) {
-        return;
-    }
-    if (mode == 2 && !silent) {
+void ColourPane::setBackColourMode(BackColourMode mode, bool silent) {
+    if (mode == BackColourMode::Custom && !silent) {
         const std::optional<std::int32_t> colour = m_chooser ? m_chooser() : std::nullopt;
         if (!colour) {
             return;
         }
         m_customBackColor = *colour;
     }
-    m_backColorMode = mode;
+    m_backColourMode = mode;
     showModes();
     updateSwatches();
 }
 
 void ColourPane::resetColourStroke() {
     setPenWidth(1);
-    m_drawColorMode = 0;
-    m_backColorMode = 1;
+    m_drawColourMode = DrawColourMode::Black;
+    m_backColourMode = BackColourMode::White;
     showModes();
     setGradientSmooth(true);
     setGradientRepeat(1);
@@ -298,29 +298,17 @@ void ColourPane::setColourChooser(ColourChooser chooser) { m_chooser = std::move
 QSize ColourPane::sizeHint() const { return QSize(280, 260); }
 
 void ColourPane::showModes() {
-    for (int mode = 0; mode < 4; ++mode) {
-        m_drawOptions[mode]->setSelected(mode == m_drawColorMode);
+    for (int k = 0; k < kDrawColourModeCount; ++k) {
+        m_drawOptions[k]->setSelected(k == toStored(m_drawColourMode));
     }
-    for (int mode = 0; mode < 3; ++mode) {
-        m_backOptions[mode]->setSelected(mode == m_backColorMode);
+    for (int k = 0; k < kBackColourModeCount; ++k) {
+        m_backOptions[k]->setSelected(k == toStored(m_backColourMode));
     }
 }
 
 void ColourPane::updateSwatches() {
-    const auto modeColour = [](int mode, std::int32_t custom) -> std::optional<std::int32_t> {
-        switch (mode) {
-        case 0:
-            return kBlack;
-        case 1:
-            return kWhite;
-        case 2:
-            return custom;
-        default:
-            return std::nullopt; // the gradient has no single colour
-        }
-    };
-    m_drawSwatch->setColour(modeColour(m_drawColorMode, m_customDrawColor));
-    m_backSwatch->setColour(modeColour(m_backColorMode, m_customBackColor));
+    m_drawSwatch->setColour(plainDrawingColour(m_drawColourMode, m_customDrawColor));
+    m_backSwatch->setColour(backgroundColour(m_backColourMode, m_customBackColor));
     for (int k = 0; k < 7; ++k) {
         m_gradientSwatches[k]->setColour(m_gradientColors[k]);
     }

@@ -1,8 +1,4 @@
 #pragma once
-// INTERFACE AGREED WITH THE MAIN WINDOW (the main window is being written at
-// the same time against exactly these declarations; extend freely, but keep
-// these signatures):
-//
 // The colour and stroke pane: pen width, drawing colour mode ("黒", "白", "色",
 // "グラデ"), background mode ("黒", "白", "色"), the seven gradient colours
 // with five stop boxes, smooth/stepped gradient and the repeat count.
@@ -11,6 +7,7 @@
 // in the controls and a few members; readers take it from here when they run.
 
 #include "engine/colour.h"
+#include "engine/colourmode.h"
 #include "engine/drawsettings.h"
 
 #include <QPixmap>
@@ -51,10 +48,10 @@ class ColourPane : public QWidget {
     std::int32_t customDrawColor() const;
     std::int32_t customBackColor() const;
 
-    /// Mode 2 with silent false opens the colour editor and takes effect only
-    /// on OK; silent true takes it at once.
-    void setDrawColorMode(int mode, bool silent);
-    void setBackColorMode(int mode, bool silent);
+    /// The Custom mode with silent false opens the colour editor and takes
+    /// effect only on OK; silent true takes it at once.
+    void setDrawColourMode(DrawColourMode mode, bool silent);
+    void setBackColourMode(BackColourMode mode, bool silent);
 
     /// CommandId::ResetColourStroke ("デフォルト"): pen 1, black on white, smooth, repeat 1,
     /// the default gradient colours with every stop box ticked; the custom
@@ -64,10 +61,8 @@ class ColourPane : public QWidget {
     /// Pen width 1-100; out-of-range values are clamped.
     int penWidth() const;
     void setPenWidth(int width);
-    /// 0 black, 1 white, 2 custom colour, 3 gradient.
-    int drawColorMode() const { return m_drawColorMode; }
-    /// 0 black, 1 white, 2 custom colour.
-    int backColorMode() const { return m_backColorMode; }
+    DrawColourMode drawColourMode() const { return m_drawColourMode; }
+    BackColourMode backColourMode() const { return m_backColourMode; }
     void setCustomDrawColor(std::int32_t colour);
     void setCustomBackColor(std::int32_t colour);
 
@@ -103,8 +98,8 @@ class ColourPane : public QWidget {
     QPixmap m_unselectedImage;
     ColourChooser m_chooser;
 
-    int m_drawColorMode = 0;
-    int m_backColorMode = 1;
+    DrawColourMode m_drawColourMode = DrawColourMode::Black;
+    BackColourMode m_backColourMode = BackColourMode::White;
     std::int32_t m_customDrawColor = kBlack;
     std::int32_t m_customBackColor = kWhite;
     std::array<std::int32_t, 7> m_gradientColors = kDefaultGradientColors;

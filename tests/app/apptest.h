@@ -1,9 +1,10 @@
 #pragma once
-// Shared pieces of the application tests: one QApplication per test program
-// with the program's names, a fresh settings store, and a catcher that
-// answers the next message box.
+// Shared pieces of the application tests: the program's QApplication (from
+// support/guiapplication.h) with the program's names, a fresh settings store,
+// and a catcher that answers the next message box.
 
 #include "app/startup.h"
+#include "support/guiapplication.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -11,33 +12,17 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
-#include <memory>
-
 namespace orbelle::test {
 
-/// Owns the test program's QApplication: created before the first test and
-/// destroyed after the last, while main() is still running (a function-static
-/// application would be destroyed after Qt's own globals and crash at exit).
-class ApplicationEnvironment : public ::testing::Environment {
+/// Gives the program's QApplication the program's names. Registered after
+/// the environment that creates the application, so it runs after it.
+class ApplicationNamesEnvironment : public ::testing::Environment {
   public:
-    void SetUp() override {
-        static int argc = 1;
-        static char name[] = "orbelle_gui_tests";
-        static char* argv[] = {name, nullptr};
-        m_app = std::make_unique<QApplication>(argc, argv);
-        setApplicationNames();
-    }
-    void TearDown() override { m_app.reset(); }
-
-  private:
-    std::unique_ptr<QApplication> m_app;
+    void SetUp() override { setApplicationNames(); }
 };
 
-/// Registers the environment; call once per test program at namespace scope.
-inline bool addApplicationEnvironment() {
-    ::testing::AddGlobalTestEnvironment(new ApplicationEnvironment);
-    return true;
-}
+inline ::testing::Environment* const kApplicationNamesEnvironment =
+    ::testing::AddGlobalTestEnvironment(new ApplicationNamesEnvironment);
 
 /// Empties the program's settings store.
 inline void clearSettingsStore() { QSettings().clear(); }

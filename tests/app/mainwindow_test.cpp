@@ -33,8 +33,6 @@ using Pane = MainWindow::Pane;
 
 namespace {
 
-[[maybe_unused]] const bool kApplication = orbelle::test::addApplicationEnvironment();
-
 // One entry per menu item: "-" for a separator, "title>" for a submenu, and
 // "label|shortcut|objectName" for a command.
 QStringList describe(const QMenu* menu) {
@@ -359,8 +357,8 @@ TEST_F(MainWindowTest, DrawRecordsTheDrawingAndEqualColoursChangeNothing) {
     EXPECT_NE(bounds, FigureBounds{});
     const std::int32_t sample = window->view()->canvas().colourAt(3000, 3000);
 
-    window->colourPane()->setDrawColorMode(1, true); // white on white
-    window->colourPane()->setBackColorMode(1, true);
+    window->colourPane()->setDrawColourMode(DrawColourMode::White, true); // white on white
+    window->colourPane()->setBackColourMode(BackColourMode::White, true);
     MessageCatcher catcher;
     window->command(CommandId::Draw)->trigger();
     EXPECT_EQ(catcher.count(), 1);

@@ -32,6 +32,29 @@ TEST(ColourConversion, HsvToRgb) {
     EXPECT_EQ(hsvToRgb(126, 242, 200), packRgb(10, 200, 29));
 }
 
+TEST(ColourConversion, HsvToRgbInEverySector) {
+    // V = 200, S = 153 (s = 0.6), and hues 15 + 60 k, so f = 0.25 in each
+    // sector k: p = (1 - 0.6) 200 = 80, q = (1 - 0.6 x 0.25) 200 = 170,
+    // t = (1 - 0.75 x 0.6) 200 = 110. The sectors give (V, t, p), (q, V, p),
+    // (p, V, t), (p, q, V), (t, p, V), (V, p, q).
+    EXPECT_EQ(hsvToRgb(15, 153, 200), packRgb(200, 110, 80));
+    EXPECT_EQ(hsvToRgb(75, 153, 200), packRgb(170, 200, 80));
+    EXPECT_EQ(hsvToRgb(135, 153, 200), packRgb(80, 200, 110));
+    EXPECT_EQ(hsvToRgb(195, 153, 200), packRgb(80, 170, 200));
+    EXPECT_EQ(hsvToRgb(255, 153, 200), packRgb(110, 80, 200));
+    EXPECT_EQ(hsvToRgb(315, 153, 200), packRgb(200, 80, 170));
+    // Full saturation: p = 0, q = 150, t = 50.
+    EXPECT_EQ(hsvToRgb(15, 255, 200), packRgb(200, 50, 0));
+    EXPECT_EQ(hsvToRgb(75, 255, 200), packRgb(150, 200, 0));
+    EXPECT_EQ(hsvToRgb(135, 255, 200), packRgb(0, 200, 50));
+    EXPECT_EQ(hsvToRgb(195, 255, 200), packRgb(0, 150, 200));
+    EXPECT_EQ(hsvToRgb(255, 255, 200), packRgb(50, 0, 200));
+    EXPECT_EQ(hsvToRgb(315, 255, 200), packRgb(200, 0, 150));
+    // A half rounds away from zero: f = 0.5, V = 201 gives q = t = 100.5 -> 101.
+    EXPECT_EQ(hsvToRgb(30, 255, 201), packRgb(201, 101, 0));
+    EXPECT_EQ(hsvToRgb(90, 255, 201), packRgb(101, 201, 0));
+}
+
 TEST(ColourBlend, ShorterWayRoundTheHueCircle) {
     // From hue 350 to hue 10 the hue climbs through 360 and on from 0.
     const std::int32_t a = hsvToRgb(350, 255, 255);

@@ -1,8 +1,13 @@
 #pragma once
-// Helpers for the engine tests: a point source that yields chosen points.
+// Helpers for the engine tests: a point source that yields chosen points, one
+// shared canvas and pixel counts over it.
 
+#include "engine/canvas.h"
+#include "engine/drawsettings.h"
 #include "formulas/formula.h"
 
+#include <cstdint>
+#include <memory>
 #include <vector>
 
 namespace orbelle::test {
@@ -25,6 +30,36 @@ class ListSource final : public PointSource {
 inline FormulaRun runOf(std::vector<Point> points, int startIndex = 0) {
     const auto count = static_cast<std::int32_t>(startIndex + points.size() - 1);
     return FormulaRun{std::make_unique<ListSource>(std::move(points)), startIndex, count};
+}
+
+/// One canvas for the whole test program: it is 144 MB.
+inline Canvas& sharedCanvas() {
+    static auto canvas = std::make_unique<Canvas>();
+    return *canvas;
+}
+
+/// The record a fresh start shows: black dots on white, pen 1, no rotation.
+inline DrawSettings plainSettings() { return DrawSettings::startup(); }
+
+/// Number of pixels of the given colour in the box (x0, y0) to (x1, y1),
+/// both corners included.
+inline int countColour(const Canvas& c, std::int32_t colour, int x0, int y0, int x1, int y1) {
+    int n = 0;
+    for (int y = y0; y <= y1; ++y)
+        for (int x = x0; x <= x1; ++x)
+            n += c.colourAt(x, y) == colour;
+    return n;
+}
+
+/// Number of pixels of the whole canvas that differ from the given colour,
+/// read through the const interface (which leaves the drawn region known).
+inline std::int64_t pixelsOtherThan(const Canvas& c, std::int32_t colour) {
+    const std::uint32_t pixel = Canvas::toPixel(colour);
+    const std::uint32_t* p = c.pixels();
+    std::int64_t n = 0;
+    for (std::size_t k = 0; k < static_cast<std::size_t>(Canvas::kSize) * Canvas::kSize; ++k)
+        n += p[k] != pixel;
+    return n;
 }
 
 } // namespace orbelle::test

@@ -189,7 +189,7 @@ TEST(SettingsRanges, TheEngineStoresNoMoreDotsThanARecordInRangeMakes) {
     // Gradient mode with the depth axis turned round defers its dots; a count
     // far beyond r0 = 999 (N = 499500) is drawn without storing them.
     DrawSettings s = DrawSettings::startup();
-    s.drawColorMode = 3;
+    s.setDrawColourMode(DrawColourMode::Gradient);
     s.rotX = 180;
     FormulaRun run;
     run.source = std::make_unique<LineSource>();

@@ -25,20 +25,6 @@ const ShapedCase kShapedCases[] = {
 
 } // namespace
 
-TEST(AstrologyFormulas, EveryCardDrawsItsCountOfFiniteSpreadFigures) {
-    for (int item = 0; item < 18; ++item) {
-        SCOPED_TRACE(item);
-        const FormulaId id{kAstrology, item};
-        const std::int64_t n = defaultRows(id)[0] * 500;
-        EXPECT_EQ(defaultDotCount(id), item == 17 ? n + 1 : n);
-        const FigureSpread figure = figureSpread(id, 2000);
-        ASSERT_TRUE(figure.allFinite);
-        EXPECT_GT(figure.widthX, 10.0);
-    }
-    // "世界" starts at i = 0 and "回数" 400: 200001 dots.
-    EXPECT_EQ(defaultDotCount({kAstrology, 17}), 200001);
-}
-
 TEST(AstrologyFormulas, ShapedCardsByHand) {
     for (const ShapedCase& sc : kShapedCases) {
         SCOPED_TRACE(sc.item);

@@ -32,19 +32,6 @@ constexpr PowerCase kPowerCases[] = {
 
 } // namespace
 
-TEST(FlowerFormulas, EveryFlowerStartsAtOneAndDrawsFiniteSpreadFigures) {
-    for (int item = 0; item < 18; ++item) {
-        SCOPED_TRACE(item);
-        const FormulaId id{kFlower, item};
-        EXPECT_EQ(defaultDotCount(id), defaultRows(id)[0] * 500);
-        const FigureSpread figure = figureSpread(id, 2000);
-        ASSERT_TRUE(figure.allFinite);
-        EXPECT_GT(figure.widthX, 10.0);
-    }
-    // "バラ" starts from 211: N = 105500 dots.
-    EXPECT_EQ(defaultDotCount({kFlower, 3}), 105500);
-}
-
 TEST(FlowerFormulas, PowerFormulasByHand) {
     for (const PowerCase& pc : kPowerCases) {
         SCOPED_TRACE(pc.item);

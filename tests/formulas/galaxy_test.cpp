@@ -8,34 +8,6 @@
 using namespace orbelle;
 using namespace orbelle::test;
 
-TEST(GalaxyFormulas, DefaultDotCountsAndStartIndices) {
-    // N + 1 dots for i0 = 0 ("水星", "火星", "天王星", "アンタレス"), N otherwise.
-    const std::int64_t expected[18] = {100000, 150000, 100000, 100001, 100000, 100001,
-                                       100000, 100000, 100001, 100000, 100000, 200000,
-                                       100000, 150000, 100000, 100000, 100001, 50000};
-    const int startIndex[18] = {1, 1, 1, 0, 1, 0, 1, 1, 0, 1, 1, 1, 1, 1, 1, 1, 0, 1};
-    for (int item = 0; item < 18; ++item) {
-        SCOPED_TRACE(item);
-        EXPECT_EQ(defaultDotCount({1, item}), expected[item]);
-        auto run = prepareFormula({1, item}, defaultRows({1, item}));
-        ASSERT_TRUE(run);
-        EXPECT_EQ(run->startIndex, startIndex[item]);
-        EXPECT_EQ(run->count, formulaInfo({1, item}).defaults[0] * 500);
-    }
-    EXPECT_EQ(defaultDotCount({1, 16}), 100001); // "アンタレス"
-    EXPECT_EQ(defaultDotCount({1, 3}), 100001);  // "水星"
-    EXPECT_EQ(defaultDotCount({1, 0}), 100000);  // "太陽"
-}
-
-TEST(GalaxyFormulas, DefaultsGiveFiniteSpreadFigures) {
-    for (int item = 0; item < 18; ++item) {
-        SCOPED_TRACE(item);
-        const FigureSpread figure = figureSpread({1, item}, 2000);
-        ASSERT_TRUE(figure.allFinite);
-        EXPECT_GT(figure.pixels, 200u);
-    }
-}
-
 // Item 0, "太陽": E = (r10 / 500) x -5, so a positive "定数Ｅ" damps.
 TEST(GalaxyFormulas, SunFirstPointsByHand) {
     const ParamRows r = defaultRows({1, 0});

@@ -11,28 +11,8 @@ using namespace orbelle::test;
 namespace {
 
 constexpr int kGame = 4;
-constexpr int kGameCount = 17;
 
 } // namespace
-
-TEST(GameFormulas, EveryFormulaDrawsNDotsFromIndexOne) {
-    for (int item = 0; item < kGameCount; ++item) {
-        const FormulaId id{kGame, item};
-        auto run = prepareFormula(id, defaultRows(id));
-        ASSERT_TRUE(run) << item;
-        EXPECT_EQ(run->startIndex, 1) << item;
-        EXPECT_EQ(defaultDotCount(id), defaultRows(id)[0] * 500) << item;
-    }
-    EXPECT_EQ(defaultDotCount({kGame, 15}), 150000); // "マージャン", 回数 300
-}
-
-TEST(GameFormulas, EveryFormulaDrawsAFiniteFigure) {
-    for (int item = 0; item < kGameCount; ++item) {
-        const FigureSpread figure = figureSpread({kGame, item}, 2000);
-        ASSERT_TRUE(figure.allFinite) << item;
-        EXPECT_GT(figure.pixels, 20u) << item;
-    }
-}
 
 // "チェス" and "ボーリング": the quartic term. "ボーリング" replaces a state t of
 // 0 by 1e-14 before the step, so from 初期Ｘ = 0 sin(e5 / t) stays finite.

@@ -13,7 +13,7 @@
 using namespace orbelle;
 using namespace orbelle::test;
 
-// The worked example, written out step by step from its definition.
+// Item 0, "ダイヤモンド", written out step by step.
 TEST(GemFormulas, DiamondFirstPointsByHand) {
     const ParamRows r = formulaInfo({0, 0}).defaults;
     HandRotation h(r);
@@ -56,35 +56,6 @@ TEST(GemFormulas, InvalidIdPreparesNothing) {
     EXPECT_FALSE(prepareFormula({10, 0}, ParamRows{}));
     EXPECT_FALSE(prepareFormula({0, 19}, ParamRows{}));
     EXPECT_FALSE(prepareFormula({-1, 0}, ParamRows{}));
-}
-
-// ---- All nineteen formulas ---------------------------------------------------
-
-TEST(GemFormulas, DefaultDotCountsAndStartIndices) {
-    // N + 1 dots for i0 = 0, N for i0 = 1 (r0 from the defaults).
-    const std::int64_t expected[19] = {100001, 100001, 150000, 100001, 100001, 100001, 100001,
-                                       100001, 100000, 150000, 100000, 150000, 100000, 150000,
-                                       150000, 100000, 100000, 100000, 100000};
-    const int startIndex[19] = {0, 0, 1, 0, 0, 0, 0, 0, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1};
-    for (int item = 0; item < 19; ++item) {
-        SCOPED_TRACE(item);
-        EXPECT_EQ(defaultDotCount({0, item}), expected[item]);
-        auto run = prepareFormula({0, item}, defaultRows({0, item}));
-        ASSERT_TRUE(run);
-        EXPECT_EQ(run->startIndex, startIndex[item]);
-        EXPECT_EQ(run->count, formulaInfo({0, item}).defaults[0] * 500);
-    }
-    EXPECT_EQ(defaultDotCount({0, 0}), 100001);
-    EXPECT_EQ(defaultDotCount({0, 2}), 150000);
-}
-
-TEST(GemFormulas, DefaultsGiveFiniteSpreadFigures) {
-    for (int item = 0; item < 19; ++item) {
-        SCOPED_TRACE(item);
-        const FigureSpread figure = figureSpread({0, item}, 2000);
-        ASSERT_TRUE(figure.allFinite);
-        EXPECT_GT(figure.pixels, 500u);
-    }
 }
 
 // Item 2, "ルビー", step by step.

@@ -11,29 +11,8 @@ using namespace orbelle::test;
 namespace {
 
 constexpr int kMetal = 5;
-constexpr int kMetalCount = 16;
 
 } // namespace
-
-TEST(MetalFormulas, EveryFormulaDrawsNDotsFromIndexOne) {
-    for (int item = 0; item < kMetalCount; ++item) {
-        const FormulaId id{kMetal, item};
-        auto run = prepareFormula(id, defaultRows(id));
-        ASSERT_TRUE(run) << item;
-        EXPECT_EQ(run->startIndex, 1) << item;
-        EXPECT_EQ(defaultDotCount(id), defaultRows(id)[0] * 500) << item;
-    }
-    EXPECT_EQ(defaultDotCount({kMetal, 0}), 150000); // "ゴールド"
-    EXPECT_EQ(defaultDotCount({kMetal, 15}), 50000); // "アルゴン"
-}
-
-TEST(MetalFormulas, EveryFormulaDrawsAFiniteFigure) {
-    for (int item = 0; item < kMetalCount; ++item) {
-        const FigureSpread figure = figureSpread({kMetal, item}, 2000);
-        ASSERT_TRUE(figure.allFinite) << item;
-        EXPECT_GT(figure.pixels, 20u) << item;
-    }
-}
 
 // "ネオン", "リン" and "セシウム" divide by t: from 初期Ｘ = 0 they start at
 // t = 1e-14 and stay finite.

@@ -10,29 +10,8 @@ using namespace orbelle::test;
 namespace {
 
 constexpr int kMusic = 6;
-constexpr int kMusicCount = 16;
 
 } // namespace
-
-TEST(MusicFormulas, DotCountsWithDefaults) {
-    for (int item = 0; item < kMusicCount; ++item) {
-        const FormulaId id{kMusic, item};
-        const std::int64_t n = std::int64_t{defaultRows(id)[0]} * 500;
-        const bool fromZero = item == 5 || item == 6;
-        EXPECT_EQ(defaultDotCount(id), fromZero ? n + 1 : n) << "item " << item;
-    }
-    EXPECT_EQ(defaultDotCount({kMusic, 5}), 100001);
-    EXPECT_EQ(defaultDotCount({kMusic, 6}), 100001);
-    EXPECT_EQ(defaultDotCount({kMusic, 10}), 151000);
-}
-
-TEST(MusicFormulas, EveryItemDrawsAFiniteFigure) {
-    for (int item = 0; item < kMusicCount; ++item) {
-        const FigureSpread figure = figureSpread({kMusic, item}, 2000);
-        ASSERT_TRUE(figure.allFinite) << "item " << item;
-        EXPECT_TRUE(figure.moved) << "item " << item;
-    }
-}
 
 // Item 8: a t of exactly 0 becomes 1e-14, in W and in the rotation.
 TEST(MusicFormulas, VivaldiByHand) {

@@ -28,7 +28,8 @@ TEST(Numeric, FracKeepsSignAndTriangles) {
     EXPECT_DOUBLE_EQ(tri(2.25), 0.25);
     EXPECT_DOUBLE_EQ(tri(-2.25), 0.75);
     EXPECT_DOUBLE_EQ(triScaled(0.3, 2.0), std::abs(frac(0.6) - 0.5) * 2.0);
-    // Beyond 32 bits frac is v - INT32_MIN, not a fraction: the rule as written.
+    // Beyond 32 bits trunc32 gives INT32_MIN, so frac is v - INT32_MIN, not a
+    // fraction.
     EXPECT_EQ(frac(1e12), 1e12 + 2147483648.0);
 }
 

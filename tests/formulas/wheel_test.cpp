@@ -10,7 +10,6 @@ using namespace orbelle::test;
 namespace {
 
 constexpr int kWheel = 7;
-constexpr int kWheelCount = 15;
 
 // The row-derived constants of the +D items; fine selects the scaling of
 // items 3, 7 and 13.
@@ -24,24 +23,6 @@ struct DampedConstants {
 };
 
 } // namespace
-
-TEST(WheelFormulas, DotCountsWithDefaults) {
-    for (int item = 0; item < kWheelCount; ++item) {
-        const FormulaId id{kWheel, item};
-        const std::int64_t n = std::int64_t{defaultRows(id)[0]} * 500;
-        const bool fromOne = item >= 8 && item <= 11;
-        EXPECT_EQ(defaultDotCount(id), fromOne ? n : n + 1) << "item " << item;
-        EXPECT_EQ(defaultDotCount(id), fromOne ? 150000 : 100001) << "item " << item;
-    }
-}
-
-TEST(WheelFormulas, EveryItemDrawsAFiniteFigure) {
-    for (int item = 0; item < kWheelCount; ++item) {
-        const FigureSpread figure = figureSpread({kWheel, item}, 2000);
-        ASSERT_TRUE(figure.allFinite) << "item " << item;
-        EXPECT_TRUE(figure.moved) << "item " << item;
-    }
-}
 
 // With B, H, e2 and e6 at 0 and t0 = 0 every denominator is exactly 0: items
 // 0, 6 and 7 replace it by 1e-24, the others divide by it.

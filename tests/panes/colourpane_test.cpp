@@ -134,7 +134,7 @@ TEST_F(ColourPaneTest, OnlyOkOnTheEditorChangesTheCustomColour) {
     // Cancel: mode, pictures and swatch stay as they were.
     click(child("option", 11022));
     EXPECT_EQ(chooserCalls, 1);
-    EXPECT_EQ(pane->drawColorMode(), 0);
+    EXPECT_EQ(pane->drawColourMode(), DrawColourMode::Black);
     EXPECT_EQ(pane->customDrawColor(), kBlack);
     EXPECT_EQ(shownOption(11020, 4), 0);
     EXPECT_EQ(swatchColour(11015), kBlack);
@@ -143,7 +143,7 @@ TEST_F(ColourPaneTest, OnlyOkOnTheEditorChangesTheCustomColour) {
     const std::int32_t teal = packRgb(0, 128, 128);
     answers = {teal};
     click(child("option", 11022));
-    EXPECT_EQ(pane->drawColorMode(), 2);
+    EXPECT_EQ(pane->drawColourMode(), DrawColourMode::Custom);
     EXPECT_EQ(pane->customDrawColor(), teal);
     EXPECT_EQ(shownOption(11020, 4), 2);
     EXPECT_EQ(swatchColour(11015), teal);
@@ -161,21 +161,21 @@ TEST_F(ColourPaneTest, OnlyOkOnTheEditorChangesTheCustomColour) {
     click(child("option", 11021));
     click(child("option", 11023));
     EXPECT_EQ(chooserCalls, 4);
-    EXPECT_EQ(pane->drawColorMode(), 3);
+    EXPECT_EQ(pane->drawColourMode(), DrawColourMode::Gradient);
     EXPECT_EQ(shownOption(11020, 4), 3);
     EXPECT_EQ(swatchColour(11015), std::nullopt);
 
     // The background group works the same way on its own values.
     click(child("option", 11026));
-    EXPECT_EQ(pane->backColorMode(), 1);
+    EXPECT_EQ(pane->backColourMode(), BackColourMode::White);
     answers = {teal};
     click(child("option", 11026));
-    EXPECT_EQ(pane->backColorMode(), 2);
+    EXPECT_EQ(pane->backColourMode(), BackColourMode::Custom);
     EXPECT_EQ(pane->customBackColor(), teal);
     EXPECT_EQ(shownOption(11024, 3), 2);
     click(child("option", 11024));
     EXPECT_EQ(swatchColour(11035), kBlack);
-    EXPECT_EQ(pane->drawColorMode(), 3);
+    EXPECT_EQ(pane->drawColourMode(), DrawColourMode::Gradient);
 
     // A gradient swatch takes the editor's colour on OK only.
     click(child("swatch", 11053));
@@ -187,22 +187,27 @@ TEST_F(ColourPaneTest, OnlyOkOnTheEditorChangesTheCustomColour) {
 }
 
 TEST_F(ColourPaneTest, ModesSetSilentlyNeverAsk) {
-    pane->setDrawColorMode(2, true);
-    pane->setBackColorMode(2, true);
+    pane->setDrawColourMode(DrawColourMode::Custom, true);
+    pane->setBackColourMode(BackColourMode::Custom, true);
     EXPECT_EQ(chooserCalls, 0);
-    EXPECT_EQ(pane->drawColorMode(), 2);
+    EXPECT_EQ(pane->drawColourMode(), DrawColourMode::Custom);
     EXPECT_EQ(swatchColour(11015), kBlack); // the custom colour before any choice
     EXPECT_EQ(swatchColour(11035), kWhite);
 
-    pane->setDrawColorMode(2, false); // cancelled
+    pane->setDrawColourMode(DrawColourMode::Custom, false); // cancelled
     EXPECT_EQ(chooserCalls, 1);
-    pane->setBackColorMode(0, false);
+    pane->setBackColourMode(BackColourMode::Black, false);
     EXPECT_EQ(chooserCalls, 1);
 
-    pane->setDrawColorMode(7, true); // not a mode: ignored
-    pane->setBackColorMode(3, true); // the gradient is for drawing only
-    EXPECT_EQ(pane->drawColorMode(), 2);
-    EXPECT_EQ(pane->backColorMode(), 0);
+    // A record with a mode outside the range (the gradient is for drawing
+    // only) leaves the pane's modes as they are.
+    DrawSettings damaged;
+    pane->capture(damaged);
+    damaged.drawColorMode = 7;
+    damaged.backColorMode = 3;
+    pane->apply(damaged);
+    EXPECT_EQ(pane->drawColourMode(), DrawColourMode::Custom);
+    EXPECT_EQ(pane->backColourMode(), BackColourMode::Black);
 }
 
 TEST_F(ColourPaneTest, DefaultResetsTheListedValuesAndKeepsTheCustomColours) {
@@ -225,8 +230,8 @@ TEST_F(ColourPaneTest, DefaultResetsTheListedValuesAndKeepsTheCustomColours) {
     const DrawSettings fresh;
     EXPECT_EQ(captured.penWidth, 1);
     EXPECT_EQ(child<QSlider>("slider", 11013)->value(), 1);
-    EXPECT_EQ(captured.drawColorMode, 0);
-    EXPECT_EQ(captured.backColorMode, 1);
+    EXPECT_EQ(captured.drawColourMode(), DrawColourMode::Black);
+    EXPECT_EQ(captured.backColourMode(), BackColourMode::White);
     EXPECT_EQ(captured.gradientSmooth, 1);
     EXPECT_EQ(captured.gradientRepeat, 1);
     EXPECT_EQ(captured.gradientStopOn, fresh.gradientStopOn);
@@ -239,7 +244,7 @@ TEST_F(ColourPaneTest, DefaultResetsTheListedValuesAndKeepsTheCustomColours) {
 
     EXPECT_EQ(pane->customDrawColor(), olive);
     EXPECT_EQ(pane->customBackColor(), navy);
-    pane->setDrawColorMode(2, true);
+    pane->setDrawColourMode(DrawColourMode::Custom, true);
     EXPECT_EQ(swatchColour(11015), olive);
 }
 
@@ -283,9 +288,9 @@ TEST_F(ColourPaneTest, PreviewFollowsTheStopBoxesAndTheSmoothBox) {
 TEST_F(ColourPaneTest, ApplyThenCaptureGivesTheRecordBack) {
     DrawSettings stored;
     stored.penWidth = 23;
-    stored.drawColorMode = 1;
+    stored.setDrawColourMode(DrawColourMode::White);
     stored.drawColor = kWhite;
-    stored.backColorMode = 2;
+    stored.setBackColourMode(BackColourMode::Custom);
     stored.backColor = packRgb(10, 20, 30);
     stored.gradientSmooth = 0;
     stored.gradientRepeat = 12;
@@ -305,7 +310,7 @@ TEST_F(ColourPaneTest, ApplyThenCaptureGivesTheRecordBack) {
     captured.backColor = stored.backColor;
     EXPECT_EQ(captured, stored);
 
-    stored.drawColorMode = 3;
+    stored.setDrawColourMode(DrawColourMode::Gradient);
     stored.drawColor = packRgb(9, 9, 9);
     pane->apply(stored);
     EXPECT_EQ(pane->customDrawColor(), packRgb(9, 9, 9));
@@ -315,9 +320,9 @@ TEST_F(ColourPaneTest, ApplyThenCaptureGivesTheRecordBack) {
 TEST_F(ColourPaneTest, ApplyBringsADamagedRecordIntoRange) {
     DrawSettings stored;
     stored.penWidth = 4294967;
-    stored.drawColorMode = 2;
+    stored.setDrawColourMode(DrawColourMode::Custom);
     stored.drawColor = -1;
-    stored.backColorMode = 2;
+    stored.setBackColourMode(BackColourMode::Custom);
     stored.backColor = static_cast<std::int32_t>(0xFF000080u);
     stored.gradientRepeat = -5;
     stored.gradientColors = {-1, INT32_MIN, 16777216, 3, 4, 5, 6};
@@ -337,7 +342,7 @@ TEST_F(ColourPaneTest, OptionsWithoutPicturesStillWork) {
     auto* white = bare.findChild<OptionButton*>(QStringLiteral("option11021"));
     ASSERT_NE(white, nullptr);
     QTest::mouseClick(white, Qt::LeftButton, Qt::NoModifier, QPoint(2, 2));
-    EXPECT_EQ(bare.drawColorMode(), 1);
+    EXPECT_EQ(bare.drawColourMode(), DrawColourMode::White);
     EXPECT_TRUE(white->isSelected());
 }
 
@@ -361,12 +366,12 @@ TEST_F(ColourPaneTest, TheRealEditorAnswersOkAndCancel) {
     };
 
     answerEditor(false);
-    real.setBackColorMode(2, false);
-    EXPECT_EQ(real.backColorMode(), 1);
+    real.setBackColourMode(BackColourMode::Custom, false);
+    EXPECT_EQ(real.backColourMode(), BackColourMode::White);
     EXPECT_EQ(real.customBackColor(), kWhite);
 
     answerEditor(true);
-    real.setBackColorMode(2, false);
-    EXPECT_EQ(real.backColorMode(), 2);
+    real.setBackColourMode(BackColourMode::Custom, false);
+    EXPECT_EQ(real.backColourMode(), BackColourMode::Custom);
     EXPECT_EQ(real.customBackColor(), packRgb(255, 0, 0)); // the editor opens on red
 }

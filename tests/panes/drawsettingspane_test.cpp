@@ -1,6 +1,8 @@
 #include "panes/drawsettingspane.h"
 
+#include "formulas/catalog.h"
 #include "guitest.h"
+#include "store/settingsline.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -141,6 +143,32 @@ TEST_F(DrawSettingsPaneTest, FormulaChangesLoadDefaultsRangesAndLabels) {
     for (int i = 10; i < kRowCount; ++i) {
         EXPECT_EQ(captured.params[i], 0);
     }
+}
+
+// The record the pane gives for a formula of twelve rows carries 0 in rows
+// 12-19 even when those rows held values under the formula before, and the
+// stored line has 0 in their fields 14-21.
+TEST_F(DrawSettingsPaneTest, InactiveRowsAreWrittenAsZero) {
+    pane.selectCategory(0); // "ダイヤモンド": twenty rows
+    for (int r = 12; r < kRowCount; ++r)
+        pane.setParamValue(r, 40 + r);
+    ASSERT_EQ(pane.paramValue(15), 55);
+    pane.selectCategory(2);
+    pane.selectFormula(5);
+    ASSERT_EQ(formulaInfo({2, 5}).paramCount, 12);
+    for (int r = 0; r < 12; ++r)
+        pane.setParamValue(r, r + 1);
+
+    DrawSettings captured;
+    pane.capture(captured);
+    const auto fields = parseLine(formatLine(LineVariant::History, captured));
+    ASSERT_EQ(fields.size(), 69u);
+    EXPECT_EQ(fields[0], "2");
+    EXPECT_EQ(fields[1], "5");
+    for (int r = 0; r < 12; ++r)
+        EXPECT_EQ(fields[2 + r], std::to_string(r + 1)) << r;
+    for (int k = 14; k <= 21; ++k)
+        EXPECT_EQ(fields[k], "0") << k;
 }
 
 TEST_F(DrawSettingsPaneTest, LocksSurviveFormulaChanges) {

@@ -1,28 +1,14 @@
 #pragma once
-// Base fixture for widget tests: one QApplication for the duration of a test
-// suite (created only when none exists yet), so suites can be run alone.
+// Base fixture for widget tests. The program's QApplication comes from
+// support/guiapplication.h and lives from before the first test to after the
+// last.
 
-#include <QApplication>
+#include "support/guiapplication.h"
+
 #include <gtest/gtest.h>
-
-#include <memory>
 
 namespace orbelle::test {
 
-class GuiTest : public ::testing::Test {
-  protected:
-    static void SetUpTestSuite() {
-        if (QApplication::instance() == nullptr) {
-            static int argc = 1;
-            static char name[] = "orbelle_panes_tests";
-            static char* argv[] = {name, nullptr};
-            s_app = std::make_unique<QApplication>(argc, argv);
-        }
-    }
-    static void TearDownTestSuite() { s_app.reset(); }
-
-  private:
-    static inline std::unique_ptr<QApplication> s_app;
-};
+class GuiTest : public ::testing::Test {};
 
 } // namespace orbelle::test

@@ -14,9 +14,9 @@ DrawSettings sample() {
     s.item = 17;
     s.params = {100, 7, -75, 400, -100, 150, 290, 510, -200, 0, 400};
     s.penWidth = 3;
-    s.drawColorMode = 3;
+    s.setDrawColourMode(DrawColourMode::Gradient);
     s.drawColor = kBlack;
-    s.backColorMode = 2;
+    s.setBackColourMode(BackColourMode::Custom);
     s.backColor = kWhite;
     s.gradientColors[4] = 16777215;
     s.rotZ = 359;
@@ -73,6 +73,25 @@ TEST(SettingsLine, InactiveRowsAreWrittenAsZero) {
     EXPECT_EQ(fields[13], "12");
     for (int k = 14; k <= 21; ++k)
         EXPECT_EQ(fields[k], "0") << k;
+}
+
+// Every row lands in its own field, fields 2-21: the line holds the record's
+// rows as they are.
+TEST(SettingsLine, RowsAreWrittenAtTheirFieldPositions) {
+    DrawSettings s = DrawSettings::startup();
+    s.category = 2;
+    s.item = 5;
+    for (int r = 0; r < kRowCount; ++r)
+        s.params[r] = r % 2 == 0 ? r + 1 : -(r + 1);
+    s.params[13] = 0;
+    const auto fields = parseLine(formatLine(LineVariant::History, s));
+    ASSERT_EQ(fields.size(), 69u);
+    const char* expected[kRowCount] = {"1",  "-2",  "3",   "-4",  "5",   "-6", "7",
+                                       "-8", "9",   "-10", "11",  "-12", "13", "0",
+                                       "15", "-16", "17",  "-18", "19",  "-20"};
+    for (int r = 0; r < kRowCount; ++r)
+        EXPECT_EQ(fields[2 + r], expected[r]) << r;
+    EXPECT_EQ(fields[22], "1"); // pen width follows the last row
 }
 
 TEST(SettingsLine, SettingsFileOmitsTheLastLock) {

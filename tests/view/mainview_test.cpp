@@ -1,5 +1,6 @@
 #include "view/mainview.h"
 
+#include "support/guiapplication.h"
 #include "view/displaysize.h"
 
 #include <QApplication>
@@ -13,25 +14,6 @@
 using namespace orbelle;
 
 namespace {
-
-// The QApplication lives from before the first test to after the last, inside
-// main(), so that it goes before Qt's own globals do.
-class ApplicationEnvironment : public ::testing::Environment {
-  public:
-    void SetUp() override {
-        static int argc = 1;
-        static char name[] = "orbelle_view_tests";
-        static char* argv[] = {name, nullptr};
-        m_app = std::make_unique<QApplication>(argc, argv);
-    }
-    void TearDown() override { m_app.reset(); }
-
-  private:
-    std::unique_ptr<QApplication> m_app;
-};
-
-[[maybe_unused]] const auto* const kEnvironment =
-    ::testing::AddGlobalTestEnvironment(new ApplicationEnvironment);
 
 // A canvas colour that differs for every pixel of a 256-pixel block and for
 // neighbouring blocks, so any wrong source pixel shows.
@@ -173,8 +155,8 @@ TEST_F(MainViewTest, RealDrawingAndEqualColours) {
     const FigureBounds before = m_view->bounds();
     const std::int32_t centre = m_view->canvas().colourAt(3000, 3000);
 
-    settings.drawColorMode = 1; // white on white
-    settings.backColorMode = 1;
+    settings.setDrawColourMode(DrawColourMode::White); // white on white
+    settings.setBackColourMode(BackColourMode::White);
     EXPECT_EQ(m_view->drawFigure(settings).status, DrawStatus::SameColours);
     EXPECT_EQ(m_view->bounds(), before);
     EXPECT_EQ(m_view->canvas().colourAt(3000, 3000), centre);

@@ -1,15 +1,12 @@
 #include "widgets/panefont.h"
 
-#include <QApplication>
+#include "support/guiapplication.h"
+
 #include <gtest/gtest.h>
 
 using namespace orbelle;
 
 TEST(PaneFont, KeepsThePointSize) {
-    int argc = 1;
-    char name[] = "test";
-    char* argv[] = {name, nullptr};
-    QApplication app(argc, argv);
     EXPECT_EQ(gothicFont(10).pointSize(), 10);
     EXPECT_EQ(gothicFont(9).pointSize(), 9);
 }
