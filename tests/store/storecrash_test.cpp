@@ -8,6 +8,8 @@
 
 #include "store/favoritesstore.h"
 #include "store/historystore.h"
+#include "store/settingsline.h"
+#include "store/storefile.h"
 #include "storetest.h"
 
 #include <chrono>
@@ -25,6 +27,10 @@ using namespace orbelle::test;
 namespace {
 
 constexpr int kKills = 36;
+
+// Stores large enough that writing a replacement takes a while, so that a
+// store rewritten in place would be caught half-written by some kills.
+constexpr int kFavoritesAtStart = 1500;
 
 struct ChildRun {
     int lastReported = -1; // the last step the child finished, -1 for none
@@ -121,10 +127,18 @@ bool favoriteStep(const FavoritesStore& store, int step) {
 
 TEST(StoreCrash, HistoryAppendsAndTrimsSurviveKills) {
     TempFolder folder;
-    constexpr int kCapacity = 20; // trims every append once full
+    constexpr int kCapacity = HistoryStore::kCapacity;
+    {
+        // A full store: every append trims.
+        std::string full;
+        for (int n = 0; n < kCapacity; ++n) {
+            full += formatLine(LineVariant::History, numbered(n)) + "\r\n";
+        }
+        writeFile(folder / HistoryStore::kFileName, full);
+    }
     std::mt19937 random(20240611);
     std::uniform_int_distribution<int> delayUs(0, 20000);
-    int next = 0;
+    int next = kCapacity;
     int killsWithProgress = 0;
     for (int round = 0; round < kKills; ++round) {
         const int start = next;
@@ -147,11 +161,12 @@ TEST(StoreCrash, HistoryAppendsAndTrimsSurviveKills) {
         EXPECT_EQ(store.clean().value, 0) << "round " << round;
         EXPECT_FALSE(std::filesystem::exists(folder / HistoryStore::kTempName));
 
-        const int count = store.count().value;
+        const std::vector<std::string> lines = splitLines(readFile(store.filePath()));
+        const int count = static_cast<int>(lines.size());
         std::vector<int> numbers;
-        for (int k = count - 1; k >= 0; --k) {
-            const auto entry = store.entry(k).value;
-            ASSERT_TRUE(entry) << "round " << round << " entry " << k;
+        for (const std::string& line : lines) {
+            const auto entry = settingsFromLine(parseLine(line), LineVariant::History);
+            ASSERT_TRUE(entry) << "round " << round << " line " << line;
             numbers.push_back(entry->params[0]);
         }
         const int confirmed = run.lastReported >= 0 ? run.lastReported : start - 1;
@@ -165,7 +180,6 @@ TEST(StoreCrash, HistoryAppendsAndTrimsSurviveKills) {
         next = newest + 1;
     }
     EXPECT_EQ(killsWithProgress, kKills);
-    EXPECT_GT(next, kCapacity); // the trimming rewrite was exercised
 }
 
 TEST(StoreCrash, FavoriteRewritesSurviveKills) {
@@ -175,7 +189,14 @@ TEST(StoreCrash, FavoriteRewritesSurviveKills) {
     std::uniform_int_distribution<int> delayUs(0, 20000);
     const std::filesystem::path storePath = folder / FavoritesStore::kFileName;
     const std::filesystem::path replayPath = replay / FavoritesStore::kFileName;
-    ASSERT_TRUE(FavoritesStore(folder.path()).clean().ok());
+    {
+        std::vector<std::string> lines = {formatFolderLine(1, 0, kRootFolderName, true),
+                                          formatFolderLine(2, 1, "big", true)};
+        for (int id = 3; id < kFavoritesAtStart; ++id) {
+            lines.push_back(formatFavoriteLine(id, 2, "f" + std::to_string(id), numbered(id)));
+        }
+        writeFile(storePath, joinLines(lines));
+    }
     int next = 0;
     int killsWithProgress = 0;
     for (int round = 0; round < kKills; ++round) {
