@@ -1,5 +1,6 @@
 #include "store/favoriteslines.h"
 
+#include "store/linecheck.h"
 #include "store/settingsline.h"
 
 #include <unordered_map>
@@ -40,23 +41,6 @@ std::string withHead(std::string_view line, int id, int parent) {
     out += std::to_string(parent);
     out += line.substr(head.rest);
     return out;
-}
-
-enum class Kind { Broken, Folder, Favorite };
-
-Kind kindOf(const std::vector<std::string_view>& f) {
-    if (f.size() == kFolderFieldCount) {
-        return atoiField(f[3]) == atoiField(f[5]) ? Kind::Folder : Kind::Broken;
-    }
-    if (f.size() == kFavoriteFieldCount) {
-        std::int32_t values[kFavoriteFieldCount - 5];
-        for (int k = 5; k < kFavoriteFieldCount - 1; ++k) {
-            values[k - 5] = atoiField(f[k]);
-        }
-        const std::int32_t parts[2] = {atoiField(f[3]), wrappingSum(values, 69)};
-        return wrappingSum(parts, 2) == atoiField(f[74]) ? Kind::Favorite : Kind::Broken;
-    }
-    return Kind::Broken;
 }
 
 // Counts the fields of a line without splitting it.
@@ -129,13 +113,13 @@ FavoritesCleanReport cleanFavoriteLines(std::vector<std::string>& lines) {
     kept.reserve(lines.size() + 1);
     kept.push_back({std::move(root), {kRootFolderId, 0, 0}, true});
     for (std::size_t i = 1; i < lines.size(); ++i) {
-        const Kind kind = kindOf(splitFields(lines[i]));
-        if (kind == Kind::Broken) {
+        const FavoriteLineKind kind = classifyFavoriteLine(lines[i]);
+        if (kind == FavoriteLineKind::Broken) {
             ++report.droppedLines;
             continue;
         }
         const Head head = headOf(lines[i]);
-        kept.push_back({std::move(lines[i]), head, kind == Kind::Folder});
+        kept.push_back({std::move(lines[i]), head, kind == FavoriteLineKind::Folder});
     }
 
     // Step 2: keep the entries whose chain of parent folders reaches the root.

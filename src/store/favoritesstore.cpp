@@ -151,8 +151,9 @@ StoreResult<bool> FavoritesStore::moveFavorite(int source, int target) const {
     StoreResult<bool> result;
     StoreResult<Clean> store = readClean();
     std::vector<std::string>& lines = store.value.lines;
+    // A move of a clean store's favorite gives a clean store: every line stays
+    // valid, ids are the new line numbers and parents follow their folders.
     if (store.ok() && moveFavoriteLine(lines, source, target)) {
-        cleanFavoriteLines(lines);
         result.value = true;
     }
     if (store.ok() && (result.value || store.value.report.changed)) {

@@ -1,5 +1,6 @@
 #include "store/historystore.h"
 
+#include "store/linecheck.h"
 #include "store/settingsline.h"
 
 #include <algorithm>
@@ -7,9 +8,7 @@
 namespace orbelle {
 namespace {
 
-bool isGoodLine(const std::string& line) {
-    return checkLine(parseLine(line), LineVariant::History);
-}
+bool isGoodLine(const std::string& line) { return isGoodHistoryLine(line); }
 
 } // namespace
 
