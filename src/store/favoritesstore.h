@@ -13,6 +13,7 @@
 #include "engine/drawsettings.h"
 #include "store/favoriteslines.h"
 #include "store/storefile.h"
+#include "store/storefiles.h"
 
 #include <filesystem>
 #include <string>
@@ -40,7 +41,7 @@ struct FavoritesImport {
 
 class FavoritesStore {
   public:
-    static constexpr const char* kFileName = "csv_okiniiri0";
+    static constexpr const char* kFileName = kFavoritesStoreFile;
     /// The replacement file's name while a rewrite is under way.
     static constexpr const char* kTempName = "csv_okiniiri_check";
 

@@ -12,6 +12,7 @@
 
 #include "engine/drawsettings.h"
 #include "store/storefile.h"
+#include "store/storefiles.h"
 
 #include <filesystem>
 #include <optional>
@@ -26,7 +27,7 @@ struct HistoryImport {
 
 class HistoryStore {
   public:
-    static constexpr const char* kFileName = "csv_history0";
+    static constexpr const char* kFileName = kHistoryStoreFile;
     /// The replacement file's name while a rewrite is under way.
     static constexpr const char* kTempName = "csv_history1";
     static constexpr int kCapacity = 1000;
