@@ -58,8 +58,10 @@ std::vector<std::string> historyLines(int count) {
     return lines;
 }
 
+// Writes a starting store, flushed, so that no write-back of it falls into
+// the timed part.
 void writeContent(const std::filesystem::path& path, const std::string& content) {
-    if (!replaceFileAtomically(path, content, defaultTempPath(path), Durability::NoFlush)) {
+    if (!replaceFileAtomically(path, content, defaultTempPath(path), Durability::Flush)) {
         std::abort();
     }
 }
