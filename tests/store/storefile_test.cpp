@@ -1,0 +1,121 @@
+#include "store/storefile.h"
+
+#include "store/settingsfile.h"
+#include "store/settingsfilewriter.h"
+#include "store/settingsline.h"
+#include "storetest.h"
+
+#include <cerrno>
+
+using namespace orbelle;
+using namespace orbelle::test;
+
+using StoreFileTest = StoreTest;
+
+TEST(StoreLines, SplitReadsLfAndCrLfAndKeepsATornTail) {
+    EXPECT_EQ(splitLines("a\r\nb\nc"), (std::vector<std::string>{"a", "b", "c"}));
+    EXPECT_EQ(splitLines("a\r\n"), (std::vector<std::string>{"a"}));
+    EXPECT_EQ(splitLines("\r\n\n"), (std::vector<std::string>{"", ""}));
+    EXPECT_TRUE(splitLines("").empty());
+    EXPECT_EQ(joinLines({"1,2", "", "3"}), "1,2\r\n\r\n3\r\n");
+}
+
+TEST_F(StoreFileTest, AppendWritesCrLfAndCreatesTheStore) {
+    const StoreFile file(m_folder / "sub" / "store", "store_tmp");
+    ASSERT_TRUE(file.appendLine("1,2,3").ok());
+    ASSERT_TRUE(file.appendLine("4").ok());
+    EXPECT_EQ(readFile(m_folder / "sub" / "store"), "1,2,3\r\n4\r\n");
+}
+
+TEST_F(StoreFileTest, AppendAfterATornLineStartsANewLine) {
+    const StoreFile file(m_folder / "store", "store_tmp");
+    writeFile(file.path(), "1,2\r\n3,4,5");
+    ASSERT_TRUE(file.appendLine("6").ok());
+    EXPECT_EQ(readFile(file.path()), "1,2\r\n3,4,5\r\n6\r\n");
+    auto lines = file.readLines();
+    ASSERT_TRUE(lines.ok());
+    EXPECT_EQ(lines.value, (std::vector<std::string>{"1,2", "3,4,5", "6"}));
+}
+
+TEST_F(StoreFileTest, ReplaceLeavesNoTemporaryFile) {
+    const StoreFile file(m_folder / "store", "store_tmp");
+    writeFile(file.path(), "old\r\n");
+    writeFile(file.tempPath(), "left by a crash");
+    ASSERT_TRUE(file.replaceLines({"x", "y"}).ok());
+    EXPECT_EQ(readFile(file.path()), "x\r\ny\r\n");
+    EXPECT_FALSE(std::filesystem::exists(file.tempPath()));
+}
+
+TEST_F(StoreFileTest, FailuresNameTheFileAndKeepTheOldContent) {
+    // A store whose folder is a regular file can be neither read nor written.
+    writeFile(m_folder / "plain", "x");
+    const StoreFile blocked(m_folder / "plain" / "store", "store_tmp");
+    const StoreStatus append = blocked.appendLine("1");
+    EXPECT_FALSE(append.ok());
+    EXPECT_NE(append.message().find((m_folder / "plain").string()), std::string::npos);
+    EXPECT_FALSE(blocked.readLines().ok());
+
+    // Replacing a folder fails; the folder and its content stay.
+    std::filesystem::create_directory(m_folder / "folder");
+    writeFile(m_folder / "folder" / "inner", "keep");
+    const StoreStatus replaced =
+        replaceFileAtomically(m_folder / "folder", "new", m_folder / "folder.tmp");
+    EXPECT_FALSE(replaced.ok());
+    EXPECT_NE(replaced.message().find((m_folder / "folder").string()), std::string::npos);
+    EXPECT_EQ(readFile(m_folder / "folder" / "inner"), "keep");
+    EXPECT_FALSE(std::filesystem::exists(m_folder / "folder.tmp"));
+}
+
+TEST_F(StoreFileTest, ReaderRefusesFoldersMissingAndOversizedFiles) {
+    const auto missing = readWholeFile(m_folder / "none");
+    EXPECT_FALSE(missing.ok());
+    EXPECT_EQ(missing.status.errorNumber(), ENOENT);
+    EXPECT_NE(missing.status.message().find("none"), std::string::npos);
+
+    const auto folder = readWholeFile(m_folder.path());
+    EXPECT_FALSE(folder.ok());
+
+    writeFile(m_folder / "big", std::string(2000, 'x'));
+    EXPECT_FALSE(readWholeFile(m_folder / "big", 1999).ok());
+    const auto fits = readWholeFile(m_folder / "big", 2000);
+    ASSERT_TRUE(fits.ok());
+    EXPECT_EQ(fits.value.size(), 2000u);
+}
+
+TEST_F(StoreFileTest, SettingsFileIsWrittenWithCrLfAndReadsBack) {
+    DrawSettings s = literalRecord();
+    s.paramLocked[19] = 1; // not stored
+    const auto path = m_folder / "spiral.orbdr";
+    ASSERT_TRUE(writeSettingsFile(path, s).ok());
+    // Fields 0-66 and their sum; the last lock is not written.
+    EXPECT_EQ(readFile(path), "1,3,-75,"
+                              "0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,"
+                              "2,0,0,1,16777215,"
+                              "0,0,0,0,0,0,0,0,0,0,0,0,0,0,"
+                              "0,0,0,0,0,0,0,"
+                              "0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,"
+                              "16777147\r\n");
+    EXPECT_EQ(parseSettingsFile(readFile(path)), literalRecord());
+    EXPECT_FALSE(std::filesystem::exists(defaultTempPath(path)));
+
+    // Overwriting replaces the whole file.
+    ASSERT_TRUE(writeSettingsFile(path, numbered(5)).ok());
+    EXPECT_EQ(parseSettingsFile(readFile(path)), numbered(5));
+}
+
+TEST_F(StoreFileTest, SettingsFileRefusesAHistoryLineAndAChangedValue) {
+    const auto path = m_folder / "a.orbdr";
+    writeFile(path, "// a comment line\r\n" + kLiteralHistoryLine + "\r\n");
+    EXPECT_FALSE(parseSettingsFile(readFile(path)));
+
+    ASSERT_TRUE(writeSettingsFile(path, literalRecord()).ok());
+    std::string body = readFile(path);
+    body.replace(0, 1, "2"); // category 1 becomes 2, the sum stays
+    EXPECT_FALSE(parseSettingsFile(body));
+    EXPECT_EQ(parseSettingsFile("// comment\n// another\n" + readFile(path)), literalRecord());
+
+    // A save into a missing folder fails with a message naming the file.
+    const StoreStatus failed = writeSettingsFile(m_folder / "missing" / "b.orbdr", numbered(1));
+    EXPECT_FALSE(failed.ok());
+    EXPECT_NE(failed.message().find("b.orbdr"), std::string::npos);
+}
