@@ -1,6 +1,7 @@
 #include "app/mainwindow.h"
 
 #include "app/commands/drawingcommands.h"
+#include "app/commands/favoritescommands.h"
 #include "app/commands/viewcommands.h"
 #include "app/commands/windowcommands.h"
 #include "app/commandset.h"
@@ -8,6 +9,7 @@
 #include "formulas/catalog.h"
 #include "panes/colourpane.h"
 #include "panes/drawsettingspane.h"
+#include "panes/favoritespane.h"
 #include "panes/transformpane.h"
 #include "view/mainview.h"
 #include "widgets/datafiles.h"
@@ -52,8 +54,8 @@ QWidget* scrollable(QWidget* pane) {
     return area;
 }
 
-// The favorites and history docks hold an empty widget: they take their
-// places in the layout and in the show/hide list.
+// The history dock holds an empty widget: it takes its place in the layout
+// and in the show/hide list.
 QWidget* placeholderPane(const QString& name) {
     auto* pane = new QWidget;
     pane->setObjectName(name);
@@ -94,6 +96,7 @@ void MainWindow::createPanes() {
     m_settingsPane = new DrawSettingsPane;
     m_colourPane = new ColourPane(m_appDataDir);
     m_transformPane = new TransformPane;
+    m_favoritesPane = new FavoritesPane(m_appDataDir);
     struct Entry {
         Pane pane;
         QString title;
@@ -102,8 +105,8 @@ void MainWindow::createPanes() {
         Qt::DockWidgetArea area;
     };
     const Entry entries[] = {
-        {Pane::Favorites, tr("お気に入り"), QStringLiteral("favoritesPane"),
-         placeholderPane(QStringLiteral("favorites")), Qt::LeftDockWidgetArea},
+        {Pane::Favorites, tr("お気に入り"), QStringLiteral("favoritesPane"), m_favoritesPane,
+         Qt::LeftDockWidgetArea},
         {Pane::DrawSettings, tr("描画設定値"), QStringLiteral("drawSettingsPane"),
          scrollable(m_settingsPane), Qt::RightDockWidgetArea},
         {Pane::ColourStroke, tr("カラー・ストローク"), QStringLiteral("colourStrokePane"),
@@ -156,6 +159,7 @@ void MainWindow::createStatusBar() {
 
 void MainWindow::createCommandGroups() {
     new DrawingCommands(*m_commands, *this, m_settingsPane, m_colourPane, m_transformPane, this);
+    new FavoritesCommands(*m_commands, *this, m_favoritesPane, this);
     new ViewCommands(*m_commands, m_view, m_settingsPane, statusBar(), this);
     m_windowCommands = new WindowCommands(*m_commands, this, m_toolBar, this);
     connect(m_windowCommands, &WindowCommands::layoutResetRequested, this,

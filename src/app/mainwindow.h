@@ -21,6 +21,7 @@ namespace orbelle {
 class ColourPane;
 class CommandSet;
 class DrawSettingsPane;
+class FavoritesPane;
 class MainView;
 class TransformPane;
 class WindowCommands;
@@ -57,6 +58,7 @@ class MainWindow : public QMainWindow, public CommandHost {
     DrawSettingsPane* settingsPane() const { return m_settingsPane; }
     ColourPane* colourPane() const { return m_colourPane; }
     TransformPane* transformPane() const { return m_transformPane; }
+    FavoritesPane* favoritesPane() const { return m_favoritesPane; }
     QDockWidget* dock(Pane pane) const { return m_docks[static_cast<int>(pane)]; }
     QToolBar* standardToolBar() const { return m_toolBar; }
     /// The visual style and the customised toolbar "標準".
@@ -87,6 +89,7 @@ class MainWindow : public QMainWindow, public CommandHost {
     DrawSettingsPane* m_settingsPane = nullptr;
     ColourPane* m_colourPane = nullptr;
     TransformPane* m_transformPane = nullptr;
+    FavoritesPane* m_favoritesPane = nullptr;
     std::array<QDockWidget*, 5> m_docks{};
     QToolBar* m_toolBar = nullptr;
     WindowCommands* m_windowCommands = nullptr;

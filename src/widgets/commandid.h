@@ -37,6 +37,13 @@ enum class CommandId : int {
     FavoritesSave = 11804,
     FavoritesLoad = 11805,
     FavoritesReset = 32820,
+    // The favorites pane's own toolbar and context menu (no main-menu action)
+    FavoritesToolNewFolder = 11640,
+    FavoritesToolNewFile = 11641,
+    FavoritesDelete = 11670,
+    FavoritesSaveFromPane = 11671,
+    FavoritesLoadFromPane = 11672,
+    FavoritesRename = 32830,
 
     // History
     HistoryBack = 11806,

@@ -6,6 +6,9 @@
 #include <QPixmap>
 #include <QToolBar>
 
+#include <cmath>
+#include <numbers>
+
 namespace orbelle {
 
 namespace {
@@ -65,6 +68,46 @@ void drawStandard(QPainter& p) {
     p.drawText(QRectF(1, 1, 15, 14), Qt::AlignCenter, QStringLiteral("1:1"));
 }
 
+void drawFolder(QPainter& p) {
+    p.setPen(QPen(QColor(150, 110, 20), 1));
+    p.setBrush(QColor(250, 210, 90));
+    QPainterPath path;
+    path.moveTo(1.5, 3.5);
+    path.lineTo(6, 3.5);
+    path.lineTo(7.5, 5);
+    path.lineTo(14.5, 5);
+    path.lineTo(14.5, 13.5);
+    path.lineTo(1.5, 13.5);
+    path.closeSubpath();
+    p.drawPath(path);
+    p.setPen(QPen(QColor(255, 240, 180), 1));
+    p.drawLine(QPointF(2.5, 6.5), QPointF(13.5, 6.5));
+}
+
+void drawStar(QPainter& p, const QPointF& centre, double outer) {
+    QPainterPath path;
+    for (int k = 0; k < 10; ++k) {
+        const double radius = k % 2 == 0 ? outer : outer * 0.42;
+        const double angle = -std::numbers::pi / 2 + k * std::numbers::pi / 5;
+        const QPointF point = centre + QPointF(radius * std::cos(angle), radius * std::sin(angle));
+        if (k == 0) {
+            path.moveTo(point);
+        } else {
+            path.lineTo(point);
+        }
+    }
+    path.closeSubpath();
+    p.setPen(QPen(QColor(170, 110, 0), 1));
+    p.setBrush(QColor(255, 200, 40));
+    p.drawPath(path);
+}
+
+void drawPlus(QPainter& p) {
+    p.setPen(QPen(QColor(20, 130, 40), 2));
+    p.drawLine(QPointF(12, 0.5), QPointF(12, 6.5));
+    p.drawLine(QPointF(9, 3.5), QPointF(15, 3.5));
+}
+
 } // namespace
 
 QIcon toolIcon(ToolImage image) {
@@ -90,6 +133,20 @@ QIcon toolIcon(ToolImage image) {
         break;
     case ToolImage::StandardSize:
         drawStandard(p);
+        break;
+    case ToolImage::NewFolder:
+        drawFolder(p);
+        drawPlus(p);
+        break;
+    case ToolImage::NewFavorite:
+        drawStar(p, QPointF(7, 8), 6.5);
+        drawPlus(p);
+        break;
+    case ToolImage::Folder:
+        drawFolder(p);
+        break;
+    case ToolImage::Favorite:
+        drawStar(p, QPointF(8, 7.5), 7);
         break;
     }
     p.end();

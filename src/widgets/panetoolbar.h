@@ -1,6 +1,6 @@
 #pragma once
-// The small locked toolbars at the top of the drawing settings and 3D panes,
-// and their button images, drawn in code at 16 x 15 pixels.
+// The small locked toolbars at the top of the panes, their button images and
+// the images of the favorites tree, drawn in code at 16 x 15 pixels.
 
 #include "widgets/commandid.h"
 
@@ -20,6 +20,10 @@ enum class ToolImage {
     Enlarge,      // arrows pointing out of a square
     Shrink,       // arrows pointing into a square
     StandardSize, // a plain square marked 1:1
+    NewFolder,    // a folder with a plus
+    NewFavorite,  // a star with a plus
+    Folder,       // a folder (tree items)
+    Favorite,     // a star (tree items)
 };
 
 /// The button image of a pane toolbar command.

@@ -1,0 +1,118 @@
+#include "app/commands/favoritescommands.h"
+
+#include "app/commands/commandhost.h"
+#include "app/commandset.h"
+#include "engine/drawsettings.h"
+#include "panes/favoritespane.h"
+#include "panes/favoritesprompts.h"
+#include "store/favoriteslines.h"
+#include "store/storefile.h"
+
+#include <QFile>
+#include <QTimer>
+
+namespace orbelle {
+namespace {
+
+std::filesystem::path localPath(const QString& path) {
+    return std::filesystem::path(QFile::encodeName(path).toStdString());
+}
+
+// Whether `path` holds no favorites at all although it is not empty: its
+// first line is no root folder and no other line is a folder or a favorite.
+// Loading such a file (a picture, a text) would empty the store.
+bool holdsNoFavorites(const std::filesystem::path& path) {
+    StoreResult<std::string> content = readWholeFile(path);
+    if (!content.ok()) {
+        return false; // the import reports why it cannot read the file
+    }
+    std::vector<std::string> lines = splitLines(content.value);
+    if (lines.empty()) {
+        return false;
+    }
+    const FavoritesCleanReport report = cleanFavoriteLines(lines);
+    return report.rootReplaced && lines.size() == 1;
+}
+
+} // namespace
+
+FavoritesCommands::FavoritesCommands(const CommandSet& commands, CommandHost& host,
+                                     FavoritesPane* pane, QObject* parent)
+    : QObject(parent), m_host(host), m_pane(pane) {
+    const auto createFavorite = [this] { m_pane->createFavorite(m_host.captureSettings()); };
+    commands.onTriggered(CommandId::FavoritesAddFile, this, createFavorite);
+    commands.onTriggered(CommandId::FavoritesNewFolder, pane, &FavoritesPane::createFolder);
+    commands.onTriggered(CommandId::FavoritesSave, this, &FavoritesCommands::exportFavorites);
+    commands.onTriggered(CommandId::FavoritesLoad, this, &FavoritesCommands::importFavorites);
+    commands.onTriggered(CommandId::FavoritesReset, this, &FavoritesCommands::resetFavorites);
+
+    connect(pane, &FavoritesPane::newFavoriteRequested, this, createFavorite);
+    connect(pane, &FavoritesPane::exportRequested, this, &FavoritesCommands::exportFavorites);
+    connect(pane, &FavoritesPane::importRequested, this, &FavoritesCommands::importFavorites);
+    // A favorite is drawn like any new drawing: it enters the history.
+    connect(pane, &FavoritesPane::applyRequested, this,
+            [this](const DrawSettings& settings) { m_host.applySettings(settings, false); });
+
+    const StoreStatus opened = pane->open();
+    if (!opened) {
+        // Shown once the window is up; the program goes on without favorites.
+        QTimer::singleShot(0, this, [this, text = QString::fromStdString(opened.message())] {
+            showError(tr("お気に入り"), text);
+        });
+    }
+}
+
+void FavoritesCommands::exportFavorites() {
+    const QString path = m_pane->prompts().askExportPath(m_host.dialogParent());
+    if (path.isEmpty()) {
+        return;
+    }
+    const StoreStatus saved = m_pane->store().exportTo(localPath(path));
+    if (!saved) {
+        showError(tr("お気に入りの保存"), QString::fromStdString(saved.message()));
+        return;
+    }
+    m_host.showStatusMessage(tr("お気に入りを保存しました: %1").arg(path));
+}
+
+void FavoritesCommands::importFavorites() {
+    const QString path = m_pane->prompts().askImportPath(m_host.dialogParent());
+    if (path.isEmpty()) {
+        return;
+    }
+    if (holdsNoFavorites(localPath(path))) {
+        showError(
+            tr("お気に入りの読み込み"),
+            tr("お気に入り ファイルではありません: %1\nお気に入りは変わりません。").arg(path));
+        return;
+    }
+    const StoreResult<FavoritesImport> loaded = m_pane->store().importFrom(localPath(path));
+    if (!loaded.ok()) {
+        showError(tr("お気に入りの読み込み"), QString::fromStdString(loaded.status.message()));
+        return;
+    }
+    (void)m_pane->refill();
+    QString message = tr("お気に入りを読み込みました: %1").arg(path);
+    if (loaded.value.dropped > 0) {
+        message += tr(" (壊れた %1 行は読み込みませんでした)").arg(loaded.value.dropped);
+    }
+    m_host.showStatusMessage(message);
+}
+
+void FavoritesCommands::resetFavorites() {
+    if (!m_pane->prompts().confirm(m_host.dialogParent(), tr("お気に入り削除"),
+                                   tr("お気に入りをすべて削除しますか？"))) {
+        return;
+    }
+    const StoreStatus reset = m_pane->store().reset();
+    if (!reset) {
+        showError(tr("お気に入りのリセット"), QString::fromStdString(reset.message()));
+    }
+    (void)m_pane->refill();
+}
+
+void FavoritesCommands::showError(const QString& caption, const QString& text) {
+    m_pane->prompts().showError(m_host.dialogParent(), caption, text);
+}
+
+} // namespace orbelle
