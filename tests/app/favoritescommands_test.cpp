@@ -23,7 +23,7 @@ using orbelle::test::ScriptedPrompts;
 
 namespace {
 
-[[maybe_unused]] const bool kApplication = orbelle::test::addApplicationEnvironment();
+// The program's QApplication is registered once, in mainwindow_test.cpp.
 
 // "お気に入り" in code page 932 (お 82A8, 気 8B43, に 82C9, 入 93FC, り 82E8).
 const QByteArray kRootLine = QByteArray("1,0,\x82\xa8\x8b\x43\x82\xc9\x93\xfc\x82\xe8,1,1,1\r\n");
