@@ -241,34 +241,18 @@ QToolBar* CommandSet::createStandardToolBar(QWidget* parent) const {
     auto* toolbar = new QToolBar(tr("標準"), parent);
     toolbar->setObjectName(QStringLiteral("standardToolBar"));
     toolbar->setIconSize(QSize(16, 16));
-    fillStandardToolBar(toolbar, {});
-    return toolbar;
-}
-
-void CommandSet::fillStandardToolBar(QToolBar* toolbar, const QSet<CommandId>& hidden) const {
-    toolbar->clear();
-    bool separatorDue = false;
     for (const CommandId id : kStandardButtons) {
         if (id == kSeparator) {
-            separatorDue = !toolbar->actions().isEmpty();
-        } else if (!hidden.contains(id)) {
-            if (separatorDue) {
-                toolbar->addSeparator();
-                separatorDue = false;
-            }
+            toolbar->addSeparator();
+        } else {
             toolbar->addAction(m_actions.value(id));
         }
     }
+    return toolbar;
 }
 
-QList<QAction*> CommandSet::standardButtons() const {
-    QList<QAction*> buttons;
-    for (const CommandId id : kStandardButtons) {
-        if (id != kSeparator) {
-            buttons << m_actions.value(id);
-        }
-    }
-    return buttons;
+QList<CommandId> CommandSet::defaultStandardButtons() const {
+    return QList<CommandId>(std::begin(kStandardButtons), std::end(kStandardButtons));
 }
 
 } // namespace orbelle

@@ -39,11 +39,8 @@ class CommandSet : public QObject {
 
     /// The toolbar "標準" with its buttons; the caller adds it to the window.
     QToolBar* createStandardToolBar(QWidget* parent) const;
-    /// Puts the toolbar's buttons back, leaving out the hidden commands and
-    /// any separator that would then stand alone.
-    void fillStandardToolBar(QToolBar* toolbar, const QSet<CommandId>& hidden) const;
-    /// The commands of the toolbar "標準" in button order.
-    QList<QAction*> standardButtons() const;
+    /// The default buttons of "標準" in order, CommandId{0} for a separator.
+    QList<CommandId> defaultStandardButtons() const;
 
     /// The submenu "ツール バーとドッキング ウィンドウ(&T)"; the window lists
     /// its toolbars and panes in it.

@@ -5,6 +5,7 @@
 #include "app/commands/viewcommands.h"
 #include "app/commands/windowcommands.h"
 #include "app/commandset.h"
+#include "app/toolbarcustomizer.h"
 #include "app/windowplacement.h"
 #include "formulas/catalog.h"
 #include "panes/colourpane.h"
@@ -161,7 +162,7 @@ void MainWindow::createCommandGroups() {
     new DrawingCommands(*m_commands, *this, m_settingsPane, m_colourPane, m_transformPane, this);
     new FavoritesCommands(*m_commands, *this, m_favoritesPane, this);
     new ViewCommands(*m_commands, m_view, m_settingsPane, statusBar(), this);
-    m_windowCommands = new WindowCommands(*m_commands, this, m_toolBar, this);
+    m_windowCommands = new WindowCommands(*m_commands, this, m_toolBar, m_appDataDir, this);
     connect(m_windowCommands, &WindowCommands::layoutResetRequested, this,
             &MainWindow::resetLayout);
 }
@@ -263,8 +264,9 @@ QImage MainWindow::exportImage() const { return m_view->exportImage(); }
 void MainWindow::restoreLayout() {
     QSettings settings;
     restoreWindowPlacement(*this, settings.value(kGeometryKey).toByteArray());
+    // The user toolbars are made first, so the state can place them.
+    m_windowCommands->toolBars()->restore();
     m_layoutRestored = restoreState(settings.value(kStateKey).toByteArray(), kLayoutVersion);
-    m_windowCommands->restoreHiddenToolBarButtons();
     const bool statusVisible = settings.value(kStatusBarKey, true).toBool();
     command(CommandId::ViewStatusBar)->setChecked(statusVisible);
     statusBar()->setVisible(statusVisible);

@@ -1,7 +1,7 @@
 #include "app/commands/windowcommands.h"
 
 #include "app/commandset.h"
-#include "app/toolbarcustomizedialog.h"
+#include "app/toolbarcustomizer.h"
 #include "app/visualstyles.h"
 
 #include <QActionGroup>
@@ -13,16 +13,17 @@ namespace orbelle {
 namespace {
 
 const QString kLookKey = QStringLiteral("Workspace/ApplicationLook");
-const QString kHiddenButtonsKey = QStringLiteral("Workspace/HiddenToolBarButtons");
 
 } // namespace
 
 WindowCommands::WindowCommands(const CommandSet& commands, QMainWindow* window,
-                               QToolBar* standardToolBar, QObject* parent)
-    : QObject(parent), m_commands(commands), m_window(window), m_toolBar(standardToolBar) {
+                               QToolBar* standardToolBar, const QString& appDataDir,
+                               QObject* parent)
+    : QObject(parent), m_commands(commands),
+      m_toolBars(new ToolBarCustomizer(commands, window, standardToolBar, appDataDir, this)) {
     commands.onTriggered(CommandId::AppExit, window, [window] { window->close(); });
     commands.onTriggered(CommandId::ResetLayout, this, [this] { emit layoutResetRequested(); });
-    commands.onTriggered(CommandId::CustomizeToolBar, this, [this] { customizeToolBar(); });
+    commands.onTriggered(CommandId::CustomizeToolBar, m_toolBars, &ToolBarCustomizer::openDialog);
     for (const VisualStyle& style : visualStyles()) {
         commands.onTriggered(style.id, this, [this, id = style.id] { setVisualStyle(id); });
     }
@@ -44,31 +45,6 @@ void WindowCommands::setVisualStyle(CommandId id) {
 void WindowCommands::restoreVisualStyle() {
     setVisualStyle(
         CommandId{QSettings().value(kLookKey, commandNumber(kDefaultVisualStyle)).toInt()});
-}
-
-void WindowCommands::setHiddenToolBarButtons(const QSet<CommandId>& hidden) {
-    m_hiddenButtons = hidden;
-    m_commands.fillStandardToolBar(m_toolBar, hidden);
-    QVariantList ids;
-    for (const CommandId id : hidden) {
-        ids << commandNumber(id);
-    }
-    QSettings().setValue(kHiddenButtonsKey, ids);
-}
-
-void WindowCommands::restoreHiddenToolBarButtons() {
-    QSet<CommandId> hidden;
-    for (const QVariant& id : QSettings().value(kHiddenButtonsKey).toList()) {
-        hidden.insert(CommandId{id.toInt()});
-    }
-    setHiddenToolBarButtons(hidden);
-}
-
-void WindowCommands::customizeToolBar() {
-    ToolBarCustomizeDialog dialog(m_commands.standardButtons(), m_hiddenButtons, m_window);
-    if (dialog.exec() == QDialog::Accepted) {
-        setHiddenToolBarButtons(dialog.hiddenButtons());
-    }
 }
 
 } // namespace orbelle
