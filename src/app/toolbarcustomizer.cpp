@@ -124,6 +124,7 @@ QToolBar* ToolBarCustomizer::createUserToolBar(int id) {
     connect(toolBar, &QToolBar::customContextMenuRequested, this,
             [this, toolBar](QPoint at) { showContextMenu(toolBar, at); });
     m_window->addToolBar(Qt::TopToolBarArea, toolBar);
+    toolBar->show();
     m_toolBars.insert(id, toolBar);
     return toolBar;
 }
