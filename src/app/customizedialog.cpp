@@ -11,6 +11,7 @@
 #include <QInputDialog>
 #include <QKeySequenceEdit>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMainWindow>
 #include <QMenu>
@@ -132,7 +133,7 @@ QWidget* CustomizeDialog::createCommandsTab() {
     layout->addWidget(hint);
     auto* lists = new QHBoxLayout;
     auto* left = new QVBoxLayout;
-    left->addWidget(new QLabel(tr("分類(&G):"), tab));
+    left->addWidget(new QLabel(tr("分類:"), tab));
     m_categoryList = new QListWidget(tab);
     m_categoryList->setObjectName(QStringLiteral("categoryList"));
     for (const auto& category : std::as_const(m_categories)) {
@@ -140,7 +141,7 @@ QWidget* CustomizeDialog::createCommandsTab() {
     }
     left->addWidget(m_categoryList);
     auto* right = new QVBoxLayout;
-    right->addWidget(new QLabel(tr("コマンド(&D):"), tab));
+    right->addWidget(new QLabel(tr("コマンド:"), tab));
     m_commandList = new CommandList(tab);
     m_commandList->setObjectName(QStringLiteral("commandList"));
     m_commandList->setDragEnabled(true);
@@ -180,7 +181,7 @@ QWidget* CustomizeDialog::createToolBarsTab() {
     tab->setObjectName(QStringLiteral("toolBarsTab"));
     auto* layout = new QHBoxLayout(tab);
     auto* left = new QVBoxLayout;
-    left->addWidget(new QLabel(tr("ツール バー(&A):"), tab));
+    left->addWidget(new QLabel(tr("ツール バー:"), tab));
     m_toolBarList = new QListWidget(tab);
     m_toolBarList->setObjectName(QStringLiteral("toolBarList"));
     left->addWidget(m_toolBarList);
@@ -326,7 +327,7 @@ QWidget* CustomizeDialog::createKeyboardTab() {
     tab->setObjectName(QStringLiteral("keyboardTab"));
     auto* layout = new QVBoxLayout(tab);
     auto* top = new QHBoxLayout;
-    top->addWidget(new QLabel(tr("分類(&G):"), tab));
+    top->addWidget(new QLabel(tr("分類:"), tab));
     m_keyCategory = new QComboBox(tab);
     for (const auto& category : std::as_const(m_categories)) {
         m_keyCategory->addItem(category.first);
@@ -340,8 +341,11 @@ QWidget* CustomizeDialog::createKeyboardTab() {
     m_keyCommands->header()->setSectionResizeMode(0, QHeaderView::Stretch);
     layout->addWidget(m_keyCommands);
     auto* keys = new QHBoxLayout;
-    keys->addWidget(new QLabel(tr("新しいショートカット キー(&N):"), tab));
+    keys->addWidget(new QLabel(tr("新しいショートカット キー:"), tab));
     m_keyEdit = new QKeySequenceEdit(tab);
+    if (auto* line = m_keyEdit->findChild<QLineEdit*>()) {
+        line->setPlaceholderText(tr("キーを押してください"));
+    }
     keys->addWidget(m_keyEdit, 1);
     auto* assign = new QPushButton(tr("割り当て(&A)"), tab);
     auto* clear = new QPushButton(tr("削除(&R)"), tab);
