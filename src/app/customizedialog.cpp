@@ -419,6 +419,9 @@ void CustomizeDialog::refreshShortcuts() {
             m_keyCommands->setCurrentItem(item);
         }
     }
+    if (m_keyCommands->currentItem() == nullptr) {
+        m_keyCommands->setCurrentItem(m_keyCommands->topLevelItem(0));
+    }
 }
 
 CommandId CustomizeDialog::selectedShortcutCommand() const {
