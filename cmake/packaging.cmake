@@ -13,23 +13,25 @@ set(CPACK_PACKAGE_NAME orbelle)
 set(CPACK_PACKAGE_VENDOR "Orbelle developers")
 set(CPACK_PACKAGE_CONTACT "Orbelle developers <packages@orbelle.example>")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
-set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
-# Staging through DESTDIR: the install step then knows it is not installing
-# into the live system and leaves the MIME database alone.
+# Staging through DESTDIR under /usr: the install step then knows it is not
+# installing into the live system and leaves the MIME database alone.
 set(CPACK_SET_DESTDIR ON)
+set(CPACK_INSTALL_PREFIX /usr)
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "draw figures of chaotic dynamics")
+# The long description; CPack indents its lines and marks the empty one as a
+# paragraph break.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "draw figures of chaotic dynamics
- Orbelle draws clouds of dots produced by iterating one of 166 built-in
- formulas. The formula's integer parameters, the pen width, the colours or a
- colour gradient and a 3D rotation are set in panes beside the drawing; up to
- 499,501 dots are drawn on a 6000 x 6000 canvas. Drawings go into a history,
- can be kept as favorites, saved as settings files, exported as BMP or JPEG
- images and printed. The interface is in Japanese.
- .
- The package also holds orbelle-cli, which prints a formula's points or
- renders a drawing to a PNG, BMP or JPEG file without a display.")
+    "Orbelle draws clouds of dots produced by iterating one of 166 built-in
+formulas. The formula's integer parameters, the pen width, the colours or a
+colour gradient and a 3D rotation are set in panes beside the drawing; up to
+499,501 dots are drawn on a 6000 x 6000 canvas. Drawings go into a history,
+can be kept as favorites, saved as settings files, exported as BMP or JPEG
+images and printed. The interface is in Japanese.
+
+The package also holds orbelle-cli, which prints a formula's points or
+renders a drawing to a PNG, BMP or JPEG file without a display.")
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${CPACK_PACKAGE_CONTACT}")
 set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
