@@ -9,6 +9,7 @@ packages=(
   libgtest-dev googletest libbenchmark-dev
   fonts-ipafont-gothic libxkbcommon-x11-0 xdg-utils
   xvfb xauth
+  appstream desktop-file-utils groff-base man-db
 )
 
 missing=()

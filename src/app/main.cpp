@@ -1,5 +1,6 @@
 // Orbelle: one copy per user, started with its data folder ready.
 
+#include "app/commandline.h"
 #include "app/instancelock.h"
 #include "app/mainwindow.h"
 #include "app/startup.h"
@@ -8,6 +9,11 @@
 #include <QTimer>
 
 int main(int argc, char** argv) {
+    // --help and --version need neither the lock nor a display.
+    if (const std::optional<int> status = orbelle::answerInfoOption(argc, argv)) {
+        return *status;
+    }
+
     // The lock is taken before the application connects to the display, so a
     // second copy ends at once without a trace. A lock that can be made
     // nowhere does not keep the program from starting.

@@ -180,7 +180,7 @@ const char* usageText() {
     return "usage: orbelle-cli points CATEGORY ITEM [--params v0,v1,...] [--limit K]\n"
            "       orbelle-cli render (FILE.orbdr | CATEGORY ITEM [--params ...]) -o OUT "
            "[--size N]\n"
-           "       orbelle-cli --help\n";
+           "       orbelle-cli --help | --version\n";
 }
 
 Command parseCommandLine(const std::vector<std::string>& args) {
@@ -189,6 +189,9 @@ Command parseCommandLine(const std::vector<std::string>& args) {
     }
     if (args[0] == "--help" || args[0] == "-h") {
         return HelpCommand{};
+    }
+    if (args[0] == "--version") {
+        return VersionCommand{};
     }
     if (args[0] == "points") {
         return parsePoints(args);

@@ -24,15 +24,18 @@ struct RenderCommand {
 
 struct HelpCommand {};
 
+struct VersionCommand {};
+
 struct UsageError {
     std::string message;
 };
 
-using Command = std::variant<PointsCommand, RenderCommand, HelpCommand, UsageError>;
+using Command = std::variant<PointsCommand, RenderCommand, HelpCommand, VersionCommand, UsageError>;
 
 /// Parses argv[1...]. Files named for render are read here, so an unreadable or
 /// damaged settings file, or one holding a value outside its range, is a
-/// UsageError too. "--help" or "-h" as the first argument asks for the usage.
+/// UsageError too. "--help" or "-h" as the first argument asks for the usage,
+/// "--version" for the version.
 Command parseCommandLine(const std::vector<std::string>& args);
 
 /// The usage lines.

@@ -183,6 +183,10 @@ int main(int argc, char** argv) {
         std::fputs(cli::usageText(), stdout);
         return std::fflush(stdout) == 0 ? 0 : kWriteFailed;
     }
+    if (std::holds_alternative<cli::VersionCommand>(command)) {
+        std::printf("orbelle-cli %s\n", ORBELLE_VERSION_TEXT);
+        return std::fflush(stdout) == 0 ? 0 : kWriteFailed;
+    }
     if (const auto* points = std::get_if<cli::PointsCommand>(&command)) {
         return runPoints(*points);
     }

@@ -161,6 +161,19 @@ TEST(CliRun, UsageOnHelpOrNothing) {
     EXPECT_EQ(o.err.rfind("usage: orbelle-cli points", 0), 0u) << o.err;
 }
 
+TEST(CliRun, VersionLine) {
+    FullOutcome o = runFull("--version");
+    EXPECT_EQ(o.status, 0);
+    EXPECT_EQ(o.out, "orbelle-cli " ORBELLE_EXPECTED_VERSION "\n");
+    EXPECT_EQ(o.err, "");
+    // The usage names the option too.
+    o = runFull("--help");
+    EXPECT_NE(o.out.find("--version"), std::string::npos) << o.out;
+    // A version that cannot be written is a failed write.
+    o = runFull("--version", "", ">/dev/full");
+    EXPECT_EQ(o.status, 1);
+}
+
 TEST(CliRun, EveryErrorIsOneLine) {
     for (const char* args :
          {"draw", "points 11 0", "points 0 0 --params 0", "points 0 0 --limit -1", "render 0 0",

@@ -134,4 +134,8 @@ TEST(CliArgs, BothEndsOfEveryLimitAreAccepted) {
 TEST(CliArgs, HelpIsACommand) {
     EXPECT_TRUE(std::holds_alternative<cli::HelpCommand>(parseCommandLine({"--help"})));
     EXPECT_TRUE(std::holds_alternative<cli::HelpCommand>(parseCommandLine({"-h"})));
+    EXPECT_TRUE(std::holds_alternative<cli::VersionCommand>(parseCommandLine({"--version"})));
+    // Only as the first argument: after a command it is an unknown argument.
+    EXPECT_TRUE(std::holds_alternative<cli::UsageError>(
+        parseCommandLine({"points", "0", "0", "--version"})));
 }
