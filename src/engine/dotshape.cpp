@@ -7,6 +7,7 @@ namespace orbelle {
 
 DotShape::DotShape(int penWidth) {
     const int w = std::clamp(penWidth, 1, 100);
+    m_penWidth = w;
     const int d = w + 1;
     // Circle of the box centred at (d/2, d/2) in continuous coordinates where
     // pixel k spans [k, k + 1); the pen adds w/2 outside the outline. A pixel

@@ -69,8 +69,17 @@ class DotShape {
     };
     const std::vector<Span>& spans() const { return m_spans; }
 
+    /// The pen width the shape was made for (after clamping).
+    int penWidth() const { return m_penWidth; }
+    /// The box around all spans, relative to left, top (inclusive).
+    int minDx() const { return m_minDx; }
+    int maxDx() const { return m_maxDx; }
+    int minDy() const { return m_minDy; }
+    int maxDy() const { return m_maxDy; }
+
   private:
     std::vector<Span> m_spans;
+    int m_penWidth = 1;
     int m_minDx = 0, m_maxDx = 0, m_minDy = 0, m_maxDy = 0;
 };
 

@@ -1,11 +1,13 @@
 #include "engine/draw.h"
 
 #include "engine/colour.h"
+#include "engine/coverageraster.h"
 #include "engine/dotshape.h"
 #include "engine/transform.h"
 #include "formulas/numeric.h"
 
 #include <algorithm>
+#include <memory>
 #include <vector>
 
 namespace orbelle {
@@ -30,8 +32,14 @@ struct Plotter {
     // Deferred dots, indexed by i - i0; sized to the drawing.
     std::vector<std::int32_t> lefts, tops;
     std::vector<std::uint32_t> colours;
+    // Thick pens: every dot is kept and painted at the end, each pixel once.
+    std::unique_ptr<CoverageRaster> layered;
 
     void plot(std::int32_t left, std::int32_t top) {
+        if (layered) {
+            layered->add(left, top, gradient ? rampPixels[ramp.next()] : plainPixel);
+            return;
+        }
         if (!gradient) {
             shape.plot(canvas, left, top, plainPixel);
             return;
@@ -49,6 +57,10 @@ struct Plotter {
     // Deferred dots are drawn from the last to the first, so the drawing's
     // first dots end up on top.
     void flushDeferred() {
+        if (layered) {
+            layered->paint(canvas, CoverageRaster::Order::FirstOnTop);
+            return;
+        }
         for (std::size_t k = lefts.size(); k-- > 0;) {
             shape.plot(canvas, lefts[k], tops[k], colours[k]);
         }
@@ -109,7 +121,15 @@ DrawResult drawRun(const DrawSettings& s, std::optional<FormulaRun> run, Canvas&
                     RampWalker(run->startIndex, run->count, s.gradientRepeat),
                     {},
                     {},
-                    {}};
+                    {},
+                    nullptr};
+    // Counts beyond the catalog's ranges keep the dot-by-dot path, which
+    // stores nothing.
+    if (plotter.shape.penWidth() >= kCoverageMinPenWidth &&
+        run->iterations() <= kMostDeferredDots) {
+        plotter.layered = std::make_unique<CoverageRaster>(plotter.shape);
+        plotter.layered->reserve(static_cast<std::size_t>(run->iterations()));
+    }
     if (gradient) {
         GradientInputs inputs;
         inputs.colours = s.gradientColors;
@@ -121,7 +141,7 @@ DrawResult drawRun(const DrawSettings& s, std::optional<FormulaRun> run, Canvas&
         for (int k = 0; k < kRampSize; ++k) {
             plotter.rampPixels[k] = Canvas::toPixel(ramp[k]);
         }
-        if (!immediate) {
+        if (!immediate && !plotter.layered) {
             const auto n = static_cast<std::size_t>(run->iterations());
             plotter.lefts.reserve(n);
             plotter.tops.reserve(n);
@@ -154,6 +174,8 @@ DrawResult drawRun(const DrawSettings& s, std::optional<FormulaRun> run, Canvas&
     }
     if (!immediate) {
         plotter.flushDeferred();
+    } else if (plotter.layered) {
+        plotter.layered->paint(canvas, CoverageRaster::Order::LastOnTop);
     }
     result.dotCount = run->iterations();
     return result;

@@ -1,0 +1,233 @@
+#include "engine/coverageraster.h"
+
+#include "engine/colour.h"
+#include "engine/dotshape.h"
+#include "engine/draw.h"
+#include "engine/transform.h"
+#include "enginetest.h"
+#include "formulas/numeric.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <random>
+#include <vector>
+
+using namespace orbelle;
+using test::runOf;
+
+namespace {
+
+// Two canvases for the suite: one painted dot by dot (the reference), one by
+// the code under test.
+Canvas& referenceCanvas() {
+    static auto canvas = std::make_unique<Canvas>();
+    return *canvas;
+}
+Canvas& testedCanvas() {
+    static auto canvas = std::make_unique<Canvas>();
+    return *canvas;
+}
+
+struct Dot {
+    std::int32_t left;
+    std::int32_t top;
+    std::uint32_t pixel;
+};
+
+// The corners of the clusters: the top-left corner, the centre and the
+// bottom-right corner of the canvas.
+constexpr int kClusterOrigins[] = {0, 2900, 5999 - 300};
+
+// Dots in one cluster (reaching off the canvas at the corners) in four
+// colours, so that they overlap heavily and clip at the edges; each touches
+// the canvas.
+std::vector<Dot> randomDots(std::mt19937& random, int count, int penWidth, int cluster) {
+    const std::uint32_t colours[] = {0xFF102030u, 0xFFFF0000u, 0xFF00FF00u, 0xFF0000FFu};
+    std::uniform_int_distribution<int> spread(-penWidth, 300);
+    std::uniform_int_distribution<int> colour(0, 3);
+    const int origin = kClusterOrigins[cluster];
+    std::vector<Dot> dots;
+    for (int k = 0; k < count; ++k) {
+        dots.push_back({origin + spread(random), origin + spread(random), colours[colour(random)]});
+    }
+    // Far-off boxes, as NaN and huge points give.
+    dots.push_back({INT32_MIN, INT32_MIN, colours[0]});
+    dots.push_back({INT32_MAX - 5, 100, colours[1]});
+    return dots;
+}
+
+// The window a cluster can reach.
+void expectSameCluster(const Canvas& expected, const Canvas& actual, int penWidth, int cluster) {
+    const int reach = 2 * penWidth + 400;
+    const int start = kClusterOrigins[cluster] - reach;
+    {
+        for (int y = std::max(start, 0); y <= std::min(start + 2 * reach, 5999); ++y) {
+            for (int x = std::max(start, 0); x <= std::min(start + 2 * reach, 5999); ++x) {
+                ASSERT_EQ(actual.colourAt(x, y), expected.colourAt(x, y))
+                    << "pen " << penWidth << " at " << x << ", " << y;
+            }
+        }
+    }
+}
+
+void expectSameCanvas(const Canvas& expected, const Canvas& actual) {
+    const std::size_t n = static_cast<std::size_t>(Canvas::kSize) * Canvas::kSize;
+    const std::uint32_t* a = expected.pixels();
+    const std::uint32_t* b = actual.pixels();
+    for (std::size_t k = 0; k < n; ++k) {
+        ASSERT_EQ(b[k], a[k]) << "at " << k % Canvas::kSize << ", " << k / Canvas::kSize;
+    }
+}
+
+} // namespace
+
+TEST(CoverageRaster, SamePixelsAsPaintingEveryDotInOrder) {
+    std::mt19937 random(20240611);
+    Canvas& expected = referenceCanvas();
+    Canvas& actual = testedCanvas();
+    for (int pen = 1; pen <= 100; ++pen) {
+        const DotShape shape(pen);
+        // Each pen in one cluster: a limited clear suffices between pens.
+        const int cluster = pen % 3;
+        const std::vector<Dot> dots = randomDots(random, pen < 20 ? 1500 : 150, pen, cluster);
+        for (const auto order :
+             {CoverageRaster::Order::LastOnTop, CoverageRaster::Order::FirstOnTop}) {
+            expected.clear(kWhite);
+            actual.clear(kWhite);
+            CoverageRaster raster(shape);
+            for (const Dot& d : dots) {
+                raster.add(d.left, d.top, d.pixel);
+            }
+            EXPECT_EQ(raster.size(), dots.size() - 2); // the far-off two are dropped
+            ASSERT_TRUE(raster.paint(actual, order));
+            if (order == CoverageRaster::Order::LastOnTop) {
+                for (const Dot& d : dots)
+                    shape.plot(expected, d.left, d.top, d.pixel);
+            } else {
+                for (auto it = dots.rbegin(); it != dots.rend(); ++it)
+                    shape.plot(expected, it->left, it->top, it->pixel);
+            }
+            expectSameCluster(expected, actual, pen, cluster);
+            if (HasFatalFailure()) {
+                return;
+            }
+        }
+    }
+    // The region reported as drawn covers every painted pixel: the next
+    // limited clear leaves a wholly white canvas.
+    actual.clear(kWhite);
+    for (int y = 0; y < Canvas::kSize; y += 3)
+        for (int x = 0; x < Canvas::kSize; x += 3)
+            ASSERT_EQ(actual.colourAt(x, y), kWhite) << x << ", " << y;
+}
+
+TEST(CoverageRaster, StopsWhenProgressSaysSoAndReportsTheDotsDone) {
+    const DotShape shape(10);
+    CoverageRaster raster(shape);
+    for (int k = 0; k < 3000; ++k) {
+        raster.add(100 + k, 200, 0xFF000000u);
+    }
+    std::vector<std::size_t> reports;
+    Canvas& canvas = testedCanvas();
+    canvas.clear(kWhite);
+    EXPECT_FALSE(raster.paint(canvas, CoverageRaster::Order::LastOnTop, [&](std::size_t done) {
+        reports.push_back(done);
+        return reports.size() < 2;
+    }));
+    EXPECT_EQ(reports, (std::vector<std::size_t>{1024, 2048}));
+    // The topmost 2048 dots (the last added, far right) are painted, the
+    // rest not: dot k covers 100 + k - 10 .. 100 + k + 20.
+    EXPECT_EQ(canvas.colourAt(100 + 2999, 210), kBlack);
+    EXPECT_EQ(canvas.colourAt(100 + 952, 210), kBlack);
+    EXPECT_EQ(canvas.colourAt(100 + 900, 210), kWhite);
+
+    reports.clear();
+    EXPECT_TRUE(raster.paint(canvas, CoverageRaster::Order::LastOnTop, [&](std::size_t done) {
+        reports.push_back(done);
+        return true;
+    }));
+    EXPECT_EQ(reports, (std::vector<std::size_t>{1024, 2048, 3000}));
+}
+
+namespace {
+
+// Today's Draw, spelled out: every dot painted with DotShape::plot in the
+// drawing's order, the gradient colours taken from the ramp by rampIndex.
+void referenceDraw(const DrawSettings& s, const std::vector<Point>& points, Canvas& canvas) {
+    canvas.clear(backgroundColour(s.backColorMode, s.backColor));
+    const DotShape shape(s.penWidth);
+    const Transform3D t = Transform3D::fromDegrees(s.rotX, s.rotY, s.rotZ, s.scaleZ);
+    const bool turned = s.rotX != 0 || s.rotY != 0 || s.rotZ != 0;
+    const auto n = static_cast<std::int32_t>(points.size() - 1);
+    GradientInputs in;
+    in.colours = s.gradientColors;
+    for (int k = 0; k < 5; ++k)
+        in.stopOn[k] = s.gradientStopOn[k] != 0;
+    const ColourRamp ramp = s.gradientSmooth != 0 ? buildSmoothRamp(in) : buildSteppedRamp(in);
+    std::vector<Dot> dots;
+    for (std::int32_t i = 0; i <= n; ++i) {
+        double x = points[static_cast<std::size_t>(i)].x;
+        double y = points[static_cast<std::size_t>(i)].y;
+        if (turned)
+            t.apply(x, y, i, n);
+        const std::int32_t colour = s.drawColorMode == 3
+                                        ? ramp[rampIndex(i, n, s.gradientRepeat)]
+                                        : drawingColour(s.drawColorMode, s.drawColor);
+        dots.push_back({trunc32(3000 + x), trunc32(3000 + y), Canvas::toPixel(colour)});
+    }
+    if (!immediateDrawing(s, t)) {
+        std::reverse(dots.begin(), dots.end());
+    }
+    for (const Dot& d : dots)
+        shape.plot(canvas, d.left, d.top, d.pixel);
+}
+
+std::vector<Point> diamondPoints(int count) {
+    DrawSettings s = DrawSettings::startup();
+    s.params[0] = count;
+    auto run = prepareFormula(s.formula(), s.params);
+    std::vector<Point> points(static_cast<std::size_t>(run->iterations()));
+    run->source->generate(points.data(), points.size());
+    return points;
+}
+
+} // namespace
+
+// The whole Draw with thick and thin pens in every colour mode, in order and
+// turned round, against the reference; the figure is scaled up so that it
+// reaches past the canvas edges.
+TEST(CoverageRaster, DrawGivesTodaysPixelsInEveryMode) {
+    std::vector<Point> points = diamondPoints(8);
+    for (Point& p : points) {
+        p.x *= 12;
+        p.y *= 12;
+    }
+    struct Case {
+        int mode;
+        int pen;
+        int rotX;
+    };
+    const Case cases[] = {{0, 1, 0},   {0, 2, 0},    {0, 3, 0},    {1, 40, 0},  {2, 100, 0},
+                          {3, 2, 0},   {3, 7, 0},    {3, 64, 0},   {3, 100, 0}, {3, 2, 180},
+                          {3, 5, 180}, {3, 33, 180}, {3, 100, 180}};
+    for (const Case& c : cases) {
+        DrawSettings s = DrawSettings::startup();
+        s.drawColorMode = c.mode;
+        s.backColorMode = c.mode == 1 ? 0 : 1;
+        s.drawColor = packRgb(200, 10, 90);
+        s.penWidth = c.pen;
+        s.rotX = c.rotX;
+        s.scaleZ = c.rotX != 0 ? 1 : 0;
+        s.gradientRepeat = 3;
+        referenceDraw(s, points, referenceCanvas());
+        const DrawResult r = drawRun(s, runOf(points), testedCanvas());
+        ASSERT_EQ(r.status, DrawStatus::Drawn);
+        SCOPED_TRACE(testing::Message()
+                     << "mode " << c.mode << " pen " << c.pen << " rotX " << c.rotX);
+        expectSameCanvas(referenceCanvas(), testedCanvas());
+        if (HasFatalFailure()) {
+            return;
+        }
+    }
+}
