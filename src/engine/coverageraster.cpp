@@ -13,6 +13,8 @@ constexpr int kBlockSide = 8; // a block is one byte of a bit row, 8 rows high
 constexpr int kBlocksPerRow = kWordsPerRow * 8;
 constexpr int kBlockWords = (kBlocksPerRow + 63) / 64;
 constexpr int kBlockRows = (Canvas::kSize + kBlockSide - 1) / kBlockSide;
+constexpr int kBandRows = 128; // a multiple of kBlockSide
+constexpr int kBands = (Canvas::kSize + kBandRows - 1) / kBandRows;
 constexpr std::uint64_t kAll = ~std::uint64_t{0};
 constexpr std::uint64_t kLow7 = 0x7F7F7F7F7F7F7F7Full;
 
@@ -128,47 +130,90 @@ class Coverage {
 
 bool CoverageRaster::paint(Canvas& canvas, Order order,
                            const std::function<bool(std::size_t)>& progress) const {
-    if (m_dots.empty()) {
+    const std::size_t n = m_dots.size();
+    if (n == 0) {
         return true;
     }
+    const std::int64_t last = Canvas::kSize - 1;
+    const auto firstRow = [&](const Dot& d) {
+        return static_cast<int>(std::max<std::int64_t>(std::int64_t{d.top} + m_shape.minDy(), 0));
+    };
+    const auto lastRow = [&](const Dot& d) {
+        return static_cast<int>(
+            std::min<std::int64_t>(std::int64_t{d.top} + m_shape.maxDy(), last));
+    };
+    // The dots are sorted into bands of rows, keeping their order within a
+    // band, so that each band's coverage bits and pixels stay in the cache.
+    // Bands do not meet, so painting them one after the other gives the same
+    // pixels.
+    std::vector<std::uint32_t> bandStart(kBands + 1, 0);
+    for (const Dot& d : m_dots) {
+        for (int b = firstRow(d) / kBandRows; b <= lastRow(d) / kBandRows; ++b) {
+            ++bandStart[static_cast<std::size_t>(b) + 1];
+        }
+    }
+    for (int b = 0; b < kBands; ++b) {
+        bandStart[static_cast<std::size_t>(b) + 1] += bandStart[static_cast<std::size_t>(b)];
+    }
+    std::vector<std::uint32_t> banded(bandStart[kBands]);
+    {
+        std::vector<std::uint32_t> next(bandStart.begin(), bandStart.end() - 1);
+        for (std::size_t k = 0; k < n; ++k) {
+            // The topmost dot first.
+            const auto index =
+                static_cast<std::uint32_t>(order == Order::LastOnTop ? n - 1 - k : k);
+            const Dot& d = m_dots[index];
+            for (int b = firstRow(d) / kBandRows; b <= lastRow(d) / kBandRows; ++b) {
+                banded[next[static_cast<std::size_t>(b)]++] = index;
+            }
+        }
+    }
+
     const auto coverage = std::make_unique<Coverage>();
     const std::vector<DotShape::Span>& spans = m_shape.spans();
-    const std::int64_t last = Canvas::kSize - 1;
-    const std::size_t n = m_dots.size();
-    for (std::size_t done = 0; done < n; ++done) {
-        if (progress && done > 0 && done % kBatch == 0 && !progress(done)) {
-            return false;
-        }
-        // The topmost dot first.
-        const Dot& dot = m_dots[order == Order::LastOnTop ? n - 1 - done : done];
-        const std::int64_t x = dot.left;
-        const std::int64_t y = dot.top;
-        const int x0 = static_cast<int>(std::max<std::int64_t>(x + m_shape.minDx(), 0));
-        const int y0 = static_cast<int>(std::max<std::int64_t>(y + m_shape.minDy(), 0));
-        const int x1 = static_cast<int>(std::min<std::int64_t>(x + m_shape.maxDx(), last));
-        const int y1 = static_cast<int>(std::min<std::int64_t>(y + m_shape.maxDy(), last));
-        canvas.markDrawn(x0, y0, x1, y1);
-        // Band by band of 8 rows: a band whose blocks under its widest span
-        // are all full is hidden (a disc's spans widen towards its middle row
-        // and the narrower ones lie within the wider).
-        const std::int64_t middle = y + (m_shape.minDy() + m_shape.maxDy()) / 2;
-        for (int band = y0 - y0 % kBlockSide; band <= y1; band += kBlockSide) {
-            const int r0 = std::max(band, y0);
-            const int r1 = std::min(band + kBlockSide - 1, y1);
-            const auto widest = static_cast<int>(std::clamp<std::int64_t>(middle, r0, r1));
-            const DotShape::Span& w = spans[static_cast<std::size_t>(widest - y - m_shape.minDy())];
-            const auto wa = static_cast<int>(std::max<std::int64_t>(x + w.x0, 0));
-            const auto wb = static_cast<int>(std::min<std::int64_t>(x + w.x1, last));
-            if (wa > wb || coverage->blocksFull(wa, r0, wb, r1)) {
-                continue;
+    const std::size_t total = banded.size();
+    std::size_t done = 0;
+    for (int bandIndex = 0; bandIndex < kBands; ++bandIndex) {
+        const int bandTop = bandIndex * kBandRows;
+        const int bandBottom = std::min(bandTop + kBandRows - 1, Canvas::kSize - 1);
+        for (std::uint32_t k = bandStart[static_cast<std::size_t>(bandIndex)];
+             k < bandStart[static_cast<std::size_t>(bandIndex) + 1]; ++k, ++done) {
+            if (progress && done > 0 && done % kBatch == 0 && !progress(done * n / total)) {
+                return false;
             }
-            for (int r = r0; r <= r1; ++r) {
-                const DotShape::Span& s = spans[static_cast<std::size_t>(r - y - m_shape.minDy())];
-                const std::int64_t a = std::max<std::int64_t>(x + s.x0, 0);
-                const std::int64_t b = std::min<std::int64_t>(x + s.x1, last);
-                if (a <= b) {
-                    coverage->fill(canvas.drawingRow(r), r, static_cast<int>(a),
-                                   static_cast<int>(b), dot.pixel);
+            const Dot& dot = m_dots[banded[k]];
+            const std::int64_t x = dot.left;
+            const std::int64_t y = dot.top;
+            const int x0 = static_cast<int>(std::max<std::int64_t>(x + m_shape.minDx(), 0));
+            const int x1 = static_cast<int>(std::min<std::int64_t>(x + m_shape.maxDx(), last));
+            const int y0 = std::max(firstRow(dot), bandTop);
+            const int y1 = std::min(lastRow(dot), bandBottom);
+            canvas.markDrawn(x0, y0, x1, y1);
+            // Block by block of 8 rows: a block row whose blocks under its
+            // widest span are all full is hidden (a disc's spans widen
+            // towards its middle row and the narrower ones lie within the
+            // wider).
+            const std::int64_t middle = y + (m_shape.minDy() + m_shape.maxDy()) / 2;
+            for (int band = y0 - y0 % kBlockSide; band <= y1; band += kBlockSide) {
+                const int r0 = std::max(band, y0);
+                const int r1 = std::min(band + kBlockSide - 1, y1);
+                const auto widest = static_cast<int>(std::clamp<std::int64_t>(middle, r0, r1));
+                const DotShape::Span& w =
+                    spans[static_cast<std::size_t>(widest - y - m_shape.minDy())];
+                const auto wa = static_cast<int>(std::max<std::int64_t>(x + w.x0, 0));
+                const auto wb = static_cast<int>(std::min<std::int64_t>(x + w.x1, last));
+                if (wa > wb || coverage->blocksFull(wa, r0, wb, r1)) {
+                    continue;
+                }
+                for (int r = r0; r <= r1; ++r) {
+                    const DotShape::Span& s =
+                        spans[static_cast<std::size_t>(r - y - m_shape.minDy())];
+                    const std::int64_t a = std::max<std::int64_t>(x + s.x0, 0);
+                    const std::int64_t b = std::min<std::int64_t>(x + s.x1, last);
+                    if (a <= b) {
+                        coverage->fill(canvas.drawingRow(r), r, static_cast<int>(a),
+                                       static_cast<int>(b), dot.pixel);
+                    }
                 }
             }
         }

@@ -27,7 +27,8 @@ constexpr int kCoverageMinPenWidth = 10;
 
 class CoverageRaster {
   public:
-    /// Number of dots painted between two calls of the progress function.
+    /// Number of dots (counting a dot once for each band of rows it
+    /// reaches) painted between two calls of the progress function.
     static constexpr std::size_t kBatch = 1024;
 
     explicit CoverageRaster(const DotShape& shape) : m_shape(shape) {}
@@ -56,10 +57,11 @@ class CoverageRaster {
     };
 
     /// Paints the kept dots onto canvas over what it holds, reporting the
-    /// drawn region as DotShape::plot does. progress (if set) is called with
-    /// the number of dots done after every kBatch dots; when it returns false
-    /// the painting stops there (leaving the topmost dots painted) and paint
-    /// returns false.
+    /// drawn region as DotShape::plot does. The painting goes band by band of
+    /// rows from the top of the canvas. progress (if set) is called after
+    /// every kBatch dots with the share done, in dots (0..size(), size() at
+    /// the end); when it returns false the painting stops there (leaving the
+    /// bands above painted) and paint returns false.
     bool paint(Canvas& canvas, Order order,
                const std::function<bool(std::size_t)>& progress = {}) const;
 
