@@ -54,16 +54,34 @@ struct Plotter {
         }
     }
 
-    // Deferred dots are drawn from the last to the first, so the drawing's
-    // first dots end up on top.
-    void flushDeferred() {
+    // Paints what was stored: the coverage raster's dots, or the deferred
+    // dots from the last to the first, so the drawing's first dots end up on
+    // top. False when progress stopped it.
+    bool flushDeferred(const DrawProgress& progress, std::int64_t dots, std::int64_t total) {
         if (layered) {
-            layered->paint(canvas, CoverageRaster::Order::FirstOnTop);
-            return;
+            std::function<bool(std::size_t)> report;
+            if (progress) {
+                report = [&](std::size_t done) {
+                    return progress(dots + static_cast<std::int64_t>(done), total);
+                };
+            }
+            return layered->paint(canvas,
+                                  immediate ? CoverageRaster::Order::LastOnTop
+                                            : CoverageRaster::Order::FirstOnTop,
+                                  report);
         }
-        for (std::size_t k = lefts.size(); k-- > 0;) {
+        if (immediate) {
+            return true;
+        }
+        std::int64_t done = 0;
+        for (std::size_t k = lefts.size(); k-- > 0; ++done) {
+            if (progress && done % static_cast<std::int64_t>(kChunk) == 0 && done > 0 &&
+                !progress(dots + done, total)) {
+                return false;
+            }
             shape.plot(canvas, lefts[k], tops[k], colours[k]);
         }
+        return true;
     }
 };
 
@@ -82,11 +100,12 @@ bool immediateDrawing(const DrawSettings& s, const Transform3D& transform) {
              (transform.cosY * transform.cosX) * transform.zf < 0 && (s.rotX != 0 || s.rotY != 0));
 }
 
-DrawResult draw(const DrawSettings& s, Canvas& canvas) {
-    return drawRun(s, prepareFormula(s.formula(), s.params), canvas);
+DrawResult draw(const DrawSettings& s, Canvas& canvas, const DrawProgress& progress) {
+    return drawRun(s, prepareFormula(s.formula(), s.params), canvas, progress);
 }
 
-DrawResult drawRun(const DrawSettings& s, std::optional<FormulaRun> run, Canvas& canvas) {
+DrawResult drawRun(const DrawSettings& s, std::optional<FormulaRun> run, Canvas& canvas,
+                   const DrawProgress& progress) {
     DrawResult result;
     result.drawColor = drawingColour(s.drawColourMode(), s.drawColor);
     result.backColor = backgroundColour(s.backColourMode(), s.backColor);
@@ -149,10 +168,22 @@ DrawResult drawRun(const DrawSettings& s, std::optional<FormulaRun> run, Canvas&
         }
     }
 
+    // Dots stored and painted afterwards count twice in the progress.
+    const std::int64_t dots = run->iterations();
+    const bool paintsAfter = plotter.layered || !immediate;
+    const std::int64_t total = paintsAfter ? 2 * dots : dots;
+    const auto stop = [&result] {
+        result.status = DrawStatus::Cancelled;
+        return result;
+    };
+
     FigureBounds& b = result.bounds;
     Point points[kChunk];
     const std::int64_t last = run->count;
     for (std::int64_t i = run->startIndex; i <= last;) {
+        if (progress && !progress(i - run->startIndex, total)) {
+            return stop();
+        }
         const auto n = static_cast<std::size_t>(std::min<std::int64_t>(kChunk, last - i + 1));
         run->source->generate(points, n);
         for (std::size_t k = 0; k < n; ++k, ++i) {
@@ -172,12 +203,16 @@ DrawResult drawRun(const DrawSettings& s, std::optional<FormulaRun> run, Canvas&
             plotter.plot(trunc32(offX + px), trunc32(offY + py));
         }
     }
-    if (!immediate) {
-        plotter.flushDeferred();
-    } else if (plotter.layered) {
-        plotter.layered->paint(canvas, CoverageRaster::Order::LastOnTop);
+    if (paintsAfter && progress && !progress(dots, total)) {
+        return stop();
     }
-    result.dotCount = run->iterations();
+    if (!plotter.flushDeferred(progress, dots, total)) {
+        return stop();
+    }
+    result.dotCount = dots;
+    if (progress && !progress(total, total)) {
+        return stop();
+    }
     return result;
 }
 

@@ -9,6 +9,7 @@
 #include "formulas/formula.h"
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 
 namespace orbelle {
@@ -26,7 +27,15 @@ struct FigureBounds {
 enum class DrawStatus {
     Drawn,       // the canvas holds the new figure
     SameColours, // plain mode with equal drawing and background colours: nothing done
+    Cancelled,   // stopped by the progress function: the canvas is partly drawn
 };
+
+/// Called by a drawing between batches of dots, on the thread that draws,
+/// with the work done so far and the whole work (both in dots; a drawing that
+/// paints after computing counts its dots twice). Returning false stops the
+/// drawing. The canvas is not written while the function runs, so it may let
+/// another thread read the canvas meanwhile.
+using DrawProgress = std::function<bool(std::int64_t done, std::int64_t total)>;
 
 struct DrawResult {
     DrawStatus status = DrawStatus::Drawn;
@@ -48,12 +57,13 @@ CentreOffset centreOffset(std::int32_t shiftH, std::int32_t shiftV);
 /// With equal colours in a plain mode the canvas is left untouched and the
 /// result says SameColours. A FormulaId that names no formula clears the canvas
 /// and draws nothing.
-DrawResult draw(const DrawSettings& settings, Canvas& canvas);
+DrawResult draw(const DrawSettings& settings, Canvas& canvas, const DrawProgress& progress = {});
 
 /// The same operation with the formula already prepared (or nothing, which
 /// clears the canvas and draws nothing); the point source may be any source of
 /// points, which lets tests feed chosen points through the frame.
-DrawResult drawRun(const DrawSettings& settings, std::optional<FormulaRun> run, Canvas& canvas);
+DrawResult drawRun(const DrawSettings& settings, std::optional<FormulaRun> run, Canvas& canvas,
+                   const DrawProgress& progress = {});
 
 struct Transform3D;
 /// False only in the gradient mode when the depth axis is turned around
