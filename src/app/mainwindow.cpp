@@ -23,9 +23,11 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
+#include <QProgressBar>
 #include <QScreen>
 #include <QScrollArea>
 #include <QSettings>
+#include <QShortcut>
 #include <QStatusBar>
 #include <QToolBar>
 
@@ -82,6 +84,11 @@ MainWindow::MainWindow(const QString& appDataDir, QWidget* parent)
     setCentralWidget(m_view);
     createPanes();
     m_view->setZoomSource([pane = m_transformPane] { return pane->zoomValue(); });
+    connect(m_view, &MainView::drawingFinished, this, &MainWindow::drawingFinished);
+    connect(m_view, &MainView::drawingCancelled, this, &MainWindow::drawingCancelled);
+    connect(m_view, &MainView::drawingProgress, this, &MainWindow::drawingProgress);
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, &MainWindow::cancelDrawing);
     createCommandGroups();
 
     m_windowCommands->restoreVisualStyle();
@@ -156,6 +163,14 @@ void MainWindow::createStatusBar() {
         label->setEnabled(false);
         bar->addPermanentWidget(label);
     }
+    // The share of dots a long drawing has done.
+    m_progress = new QProgressBar(bar);
+    m_progress->setObjectName(QStringLiteral("drawingProgress"));
+    m_progress->setRange(0, 1000);
+    m_progress->setTextVisible(false);
+    m_progress->setMaximumWidth(160);
+    m_progress->hide();
+    bar->insertPermanentWidget(0, m_progress);
 }
 
 void MainWindow::createCommandGroups() {
@@ -185,15 +200,40 @@ DrawSettings MainWindow::captureSettings() const {
 }
 
 void MainWindow::drawFigure() {
-    const DrawResult result = m_view->drawFigure(drawInput());
-    if (result.status == DrawStatus::SameColours) {
+    const DrawSettings input = drawInput();
+    if (!m_view->startDrawing(input)) {
         QMessageBox::critical(m_view, tr("描画無効"), tr("描画色と背景色が同じ色です"));
         return;
     }
-    if (!m_restoring) {
-        emit drawingRecorded(captureSettings());
+    m_drawing = input;
+    m_recordDrawing = !m_restoring;
+}
+
+void MainWindow::drawingFinished(const DrawResult& result) {
+    m_progress->hide();
+    if (m_recordDrawing) {
+        DrawSettings drawn = m_drawing;
+        drawn.drawColor = result.drawColor;
+        drawn.backColor = result.backColor;
+        emit drawingRecorded(drawn);
     }
 }
+
+void MainWindow::drawingCancelled() {
+    m_progress->hide();
+    statusBar()->showMessage(tr("描画を中止しました"));
+}
+
+void MainWindow::drawingProgress(qint64 done, qint64 total) {
+    if (total > 0) {
+        m_progress->setValue(static_cast<int>(done * 1000 / total));
+        m_progress->show();
+    }
+}
+
+bool MainWindow::waitForDrawing(int timeoutMs) { return m_view->waitForDrawing(timeoutMs); }
+
+void MainWindow::cancelDrawing() { m_view->cancelDrawing(); }
 
 void MainWindow::drawRandom() {
     m_settingsPane->randomStep(static_cast<std::uint32_t>(m_clock.elapsed()));
@@ -280,6 +320,7 @@ void MainWindow::saveLayout() const {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+    m_view->cancelDrawing();
     saveLayout();
     QMainWindow::closeEvent(event);
 }

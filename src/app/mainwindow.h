@@ -5,6 +5,7 @@
 // three setting panes and running the view's drawing.
 
 #include "app/commands/commandhost.h"
+#include "engine/draw.h"
 #include "engine/drawsettings.h"
 #include "widgets/commandid.h"
 
@@ -14,6 +15,7 @@
 #include <array>
 
 class QDockWidget;
+class QProgressBar;
 class QToolBar;
 
 namespace orbelle {
@@ -51,6 +53,12 @@ class MainWindow : public QMainWindow, public CommandHost {
     void setDocumentTitle(const QString& title) override;
     void showStatusMessage(const QString& text) override;
 
+    /// Drawings run in the background: waits (processing events) until none
+    /// runs; false if one still runs after timeoutMs.
+    bool waitForDrawing(int timeoutMs = 60000);
+    /// Esc: stops the running drawing.
+    void cancelDrawing();
+
     /// CommandId::ResetLayout: the default arrangement of the five panes.
     void resetLayout();
 
@@ -67,8 +75,9 @@ class MainWindow : public QMainWindow, public CommandHost {
     QAction* command(CommandId id) const;
 
   signals:
-    /// A drawing was made other than by replaying the history: the hook where
-    /// the history records it.
+    /// A drawing was completed other than by replaying the history: the hook
+    /// where the history records it. A stopped or superseded drawing is not
+    /// recorded.
     void drawingRecorded(const DrawSettings& settings);
 
   protected:
@@ -82,6 +91,9 @@ class MainWindow : public QMainWindow, public CommandHost {
     void saveLayout() const;
     void applyFirstRunLayout();
     DrawSettings drawInput() const;
+    void drawingFinished(const DrawResult& result);
+    void drawingCancelled();
+    void drawingProgress(qint64 done, qint64 total);
 
     QString m_appDataDir;
     CommandSet* m_commands = nullptr;
@@ -94,6 +106,10 @@ class MainWindow : public QMainWindow, public CommandHost {
     QToolBar* m_toolBar = nullptr;
     WindowCommands* m_windowCommands = nullptr;
     bool m_restoring = false;
+    // The running drawing's settings and whether it is recorded when done.
+    DrawSettings m_drawing;
+    bool m_recordDrawing = false;
+    QProgressBar* m_progress = nullptr;
     bool m_layoutRestored = false;
     QElapsedTimer m_clock; // millisecond ticks for Draw Random
 };

@@ -2,10 +2,13 @@
 
 #include "engine/stretch.h"
 #include "view/displaysize.h"
+#include "view/drawingthread.h"
 
+#include <QEventLoop>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QTimer>
 
 #include <vector>
 
@@ -13,12 +16,17 @@ namespace orbelle {
 namespace {
 
 constexpr int kStandardZoom = 100;
+// A drawing running longer than this shows its progress and a busy cursor.
+constexpr int kSlowDrawingMs = 300;
 
 } // namespace
 
 MainView::MainView(QWidget* parent)
-    : QAbstractScrollArea(parent), m_canvas(std::make_unique<Canvas>()), m_drawFunction(&draw),
-      m_picture(*m_canvas) {
+    : QAbstractScrollArea(parent), m_canvas(std::make_unique<Canvas>()),
+      m_drawFunction([](const DrawSettings& s, Canvas& c) { return draw(s, c); }),
+      m_picture(*m_canvas), m_thread(std::make_unique<DrawingThread>(*m_canvas)) {
+    connect(m_thread.get(), &DrawingThread::progressed, this, &MainView::workerProgressed);
+    connect(m_thread.get(), &DrawingThread::drawingEnded, this, &MainView::workerFinished);
     // A right click shows nothing here, and must not reach the main window
     // either (which would offer its toolbar menu).
     setContextMenuPolicy(Qt::PreventContextMenu);
@@ -30,9 +38,75 @@ MainView::MainView(QWidget* parent)
 MainView::~MainView() = default;
 
 DrawResult MainView::drawFigure(const DrawSettings& input) {
+    cancelDrawing();
+    waitForDrawing();
     const DrawResult result = m_drawFunction(input, *m_canvas);
+    showDrawing(result);
+    return result;
+}
+
+bool MainView::startDrawing(const DrawSettings& input) {
+    if (input.drawColorMode != 3 && drawingColour(input.drawColorMode, input.drawColor) ==
+                                        backgroundColour(input.backColorMode, input.backColor)) {
+        return false;
+    }
+    m_request = m_thread->request(input);
+    m_drawing = true;
+    m_drawingTime.start();
+    return true;
+}
+
+void MainView::cancelDrawing() {
+    if (m_drawing) {
+        m_thread->cancel();
+    }
+}
+
+bool MainView::waitForDrawing(int timeoutMs) {
+    if (!m_drawing) {
+        return true;
+    }
+    QEventLoop loop;
+    connect(this, &MainView::drawingFinished, &loop, &QEventLoop::quit);
+    connect(this, &MainView::drawingCancelled, &loop, &QEventLoop::quit);
+    QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
+    loop.exec();
+    return !m_drawing;
+}
+
+void MainView::workerProgressed(quint64 request, qint64 done, qint64 total) {
+    if (request != m_request || !m_drawing) {
+        return;
+    }
+    // The figure appears as it is drawn; the tiles are rebuilt at the next
+    // paint, while the worker waits at a batch boundary.
+    m_picture.invalidate();
+    viewport()->update();
+    if (m_drawingTime.elapsed() >= kSlowDrawingMs) {
+        viewport()->setCursor(Qt::BusyCursor);
+        emit drawingProgress(done, total);
+    }
+}
+
+void MainView::workerFinished(quint64 request, const DrawResult& result) {
+    if (request != m_request) {
+        return; // superseded: a newer drawing runs
+    }
+    m_drawing = false;
+    viewport()->unsetCursor();
+    if (result.status == DrawStatus::Cancelled) {
+        m_picture.invalidate();
+        viewport()->update();
+        emit drawingCancelled();
+        return;
+    }
+    showDrawing(result);
+    emit drawingFinished(result);
+}
+
+void MainView::showDrawing(const DrawResult& result) {
     if (result.status != DrawStatus::Drawn) {
-        return result;
+        return;
     }
     m_bounds = result.bounds;
     m_lastDrawColor = result.drawColor;
@@ -42,7 +116,6 @@ DrawResult MainView::drawFigure(const DrawSettings& input) {
     // keeps exportImage() right even while the window is hidden.
     m_shownSquare = currentSquare();
     viewport()->update();
-    return result;
 }
 
 void MainView::setZoomSource(std::function<int()> source) {
@@ -50,7 +123,13 @@ void MainView::setZoomSource(std::function<int()> source) {
     viewport()->update();
 }
 
-void MainView::setDrawFunction(DrawFunction function) { m_drawFunction = std::move(function); }
+void MainView::setDrawFunction(DrawFunction function) {
+    m_drawFunction = std::move(function);
+    m_thread->setDrawFunction(
+        [function = m_drawFunction](const DrawSettings& s, Canvas& canvas, const DrawProgress&) {
+            return function(s, canvas);
+        });
+}
 
 void MainView::zoomIn() { changeDisplayStep(+1); }
 
@@ -95,6 +174,7 @@ QImage MainView::exportImage() const {
     if (image.isNull()) {
         return image;
     }
+    const DrawingThread::ReadLock lock(*m_thread);
     const Canvas& canvas = *m_canvas; // read only: the next clear may stay partial
     stretchRegion(canvas, m_shownSquare, kSide, 0, 0, kSide, kSide,
                   reinterpret_cast<std::uint32_t*>(image.bits()),
@@ -113,6 +193,7 @@ void MainView::paintEvent(QPaintEvent* event) {
     m_picture.setGeometry(m_shownSquare, m_displaySize);
     QPainter painter(viewport());
     const QPoint origin(-horizontalScrollBar()->value(), -verticalScrollBar()->value());
+    const DrawingThread::ReadLock lock(*m_thread);
     m_picture.paint(painter, event->rect(), origin);
 }
 

@@ -14,12 +14,15 @@
 #include "view/scaledpicture.h"
 
 #include <QAbstractScrollArea>
+#include <QElapsedTimer>
 #include <QImage>
 
 #include <functional>
 #include <memory>
 
 namespace orbelle {
+
+class DrawingThread;
 
 class MainView : public QAbstractScrollArea {
     Q_OBJECT
@@ -28,9 +31,22 @@ class MainView : public QAbstractScrollArea {
     ~MainView() override;
 
     /// Runs the engine on input (drawColor/backColor are the custom colours)
+    /// on the calling thread, after stopping any drawing in the background,
     /// and repaints. On SameColours nothing changes; the caller shows the
     /// message.
     DrawResult drawFigure(const DrawSettings& input);
+
+    /// Starts drawing input on the worker thread, superseding a running
+    /// drawing; drawingFinished or drawingCancelled follows. Returns false
+    /// (and starts nothing) for equal drawing and background colours in a
+    /// plain mode.
+    bool startDrawing(const DrawSettings& input);
+    /// Stops the running drawing; drawingCancelled follows.
+    void cancelDrawing();
+    bool isDrawing() const { return m_drawing; }
+    /// Processes events until no drawing runs (for tests and scripted use);
+    /// false if one still runs after timeoutMs.
+    bool waitForDrawing(int timeoutMs = 60000);
 
     /// Where the view reads the live "拡大" value at every repaint.
     void setZoomSource(std::function<int()> source);
@@ -67,6 +83,14 @@ class MainView : public QAbstractScrollArea {
 
     QSize sizeHint() const override;
 
+  signals:
+    /// The drawing started by startDrawing is complete and shown.
+    void drawingFinished(const orbelle::DrawResult& result);
+    /// It stopped early: the canvas stays as far as it got.
+    void drawingCancelled();
+    /// Its progress in dots, at most every 50 ms, once it has run 0.3 s.
+    void drawingProgress(qint64 done, qint64 total);
+
   protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -74,6 +98,9 @@ class MainView : public QAbstractScrollArea {
   private:
     void updateScrollBars();
     void changeDisplayStep(int delta);
+    void workerProgressed(quint64 request, qint64 done, qint64 total);
+    void workerFinished(quint64 request, const DrawResult& result);
+    void showDrawing(const DrawResult& result);
 
     std::unique_ptr<Canvas> m_canvas;
     FigureBounds m_bounds;
@@ -85,6 +112,11 @@ class MainView : public QAbstractScrollArea {
     ScaledPicture m_picture;
     std::int32_t m_lastDrawColor = kBlack;
     std::int32_t m_lastBackColor = kWhite;
+    // Declared after the canvas: stopped and joined before it goes.
+    std::unique_ptr<DrawingThread> m_thread;
+    quint64 m_request = 0; // the request whose result counts
+    bool m_drawing = false;
+    QElapsedTimer m_drawingTime;
 };
 
 } // namespace orbelle

@@ -370,6 +370,7 @@ TEST_F(MainWindowTest, DrawRecordsTheDrawingAndEqualColoursChangeNothing) {
     auto window = open();
     Recorder recorded(*window);
     window->command(CommandId::Draw)->trigger();
+    window->waitForDrawing();
     ASSERT_EQ(recorded.count(), 1);
     const DrawSettings settings = recorded.at(0);
     EXPECT_EQ(settings, window->captureSettings());
@@ -383,6 +384,7 @@ TEST_F(MainWindowTest, DrawRecordsTheDrawingAndEqualColoursChangeNothing) {
     window->colourPane()->setBackColourMode(BackColourMode::White, true);
     MessageCatcher catcher;
     window->command(CommandId::Draw)->trigger();
+    window->waitForDrawing();
     EXPECT_EQ(catcher.count(), 1);
     EXPECT_EQ(catcher.title(), QStringLiteral("描画無効"));
     EXPECT_EQ(catcher.text(), QStringLiteral("描画色と背景色が同じ色です"));
@@ -400,6 +402,7 @@ TEST_F(MainWindowTest, EnlargeShrinkAndStandardSizeDraw) {
     settings.zoom = 950;
     window->transformPane()->apply(settings);
     window->command(CommandId::Enlarge)->trigger();
+    window->waitForDrawing();
     EXPECT_EQ(window->transformPane()->zoomValue(), 999);
     ASSERT_EQ(recorded.count(), 1);
     EXPECT_EQ(recorded.at(0).zoom, 999);
@@ -408,8 +411,10 @@ TEST_F(MainWindowTest, EnlargeShrinkAndStandardSizeDraw) {
     settings.zoom = -950;
     window->transformPane()->apply(settings);
     window->command(CommandId::Shrink)->trigger();
+    window->waitForDrawing();
     EXPECT_EQ(window->transformPane()->zoomValue(), -999);
     window->command(CommandId::StandardSize)->trigger();
+    window->waitForDrawing();
     EXPECT_EQ(window->transformPane()->zoomValue(), 100);
     EXPECT_EQ(recorded.count(), 3);
 
@@ -445,6 +450,7 @@ TEST_F(MainWindowTest, DrawRandomDrawsOnce) {
     auto window = open();
     Recorder recorded(*window);
     window->command(CommandId::DrawRandom)->trigger();
+    window->waitForDrawing();
     EXPECT_EQ(recorded.count(), 1);
     EXPECT_NE(window->view()->bounds(), FigureBounds{});
 }
@@ -464,6 +470,7 @@ TEST_F(MainWindowTest, ApplySettingsWritesThePanesAndDraws) {
     settings.paramLocked[4] = 1;
     // Re-captured after the formula change so that inactive rows read 0.
     window->applySettings(settings, true);
+    window->waitForDrawing();
     EXPECT_EQ(recorded.count(), 0); // a history replay is not recorded again
     const DrawSettings applied = window->captureSettings();
     EXPECT_EQ(applied.category, 1);
@@ -476,6 +483,7 @@ TEST_F(MainWindowTest, ApplySettingsWritesThePanesAndDraws) {
     EXPECT_EQ(applied.paramLocked[4], 1);
 
     window->applySettings(applied, false);
+    window->waitForDrawing();
     ASSERT_EQ(recorded.count(), 1);
     EXPECT_EQ(recorded.at(0), applied);
 }
@@ -492,6 +500,7 @@ TEST_F(MainWindowTest, RecordsNoFormulaCanDrawAreRefused) {
         settings.penWidth = 9;
         MessageCatcher catcher;
         window->applySettings(settings, false);
+        window->waitForDrawing();
         EXPECT_EQ(catcher.count(), 1) << category << "/" << item;
         EXPECT_EQ(catcher.title(), QStringLiteral("Orbelle"));
         EXPECT_EQ(catcher.text(),
@@ -521,6 +530,7 @@ TEST_F(MainWindowTest, EachColourModeDrawsItsDotColours) {
         s.backColor = customBack;
         window->colourPane()->apply(s);
         window->command(CommandId::Draw)->trigger();
+        window->waitForDrawing();
         const Canvas& canvas = window->view()->canvas();
         return std::pair{canvas.colourAt(x, y), canvas.colourAt(0, 0)};
     };

@@ -1,0 +1,106 @@
+#include "view/drawingthread.h"
+
+#include <QElapsedTimer>
+
+namespace orbelle {
+
+DrawingThread::DrawingThread(Canvas& canvas, QObject* parent)
+    : QThread(parent), m_canvas(canvas),
+      m_draw(
+          [](const DrawSettings& s, Canvas& c, const DrawProgress& p) { return draw(s, c, p); }) {
+    qRegisterMetaType<orbelle::DrawResult>("orbelle::DrawResult");
+}
+
+DrawingThread::~DrawingThread() {
+    {
+        QMutexLocker locker(&m_control);
+        m_abort = true;
+        m_stop = true;
+        m_wake.wakeOne();
+    }
+    wait();
+}
+
+void DrawingThread::setDrawFunction(DrawFunction function) {
+    QMutexLocker locker(&m_control);
+    m_draw = std::move(function);
+}
+
+quint64 DrawingThread::request(const DrawSettings& settings) {
+    QMutexLocker locker(&m_control);
+    m_next = settings;
+    const quint64 number = ++m_requestNumber;
+    if (!isRunning()) {
+        start();
+    } else {
+        m_restart = true;
+        m_stop = true;
+        m_wake.wakeOne();
+    }
+    return number;
+}
+
+void DrawingThread::cancel() { m_stop = true; }
+
+DrawingThread::ReadLock::ReadLock(DrawingThread& thread) : m_thread(thread) {
+    ++m_thread.m_readers;
+    m_thread.m_canvasMutex.lock();
+}
+
+DrawingThread::ReadLock::~ReadLock() {
+    --m_thread.m_readers;
+    m_thread.m_canvasMutex.unlock();
+    m_thread.m_readersDone.notify_all();
+}
+
+bool DrawingThread::boundary(std::unique_lock<std::mutex>& canvasLock) {
+    if (m_readers.load() > 0) {
+        m_readersDone.wait(canvasLock, [this] { return m_readers.load() == 0; });
+    }
+    return !m_stop.load();
+}
+
+void DrawingThread::run() {
+    forever {
+        m_control.lock();
+        const DrawSettings settings = m_next;
+        const quint64 number = m_requestNumber;
+        const DrawFunction drawFunction = m_draw;
+        m_restart = false;
+        m_stop = false;
+        m_control.unlock();
+
+        QElapsedTimer sinceReport;
+        sinceReport.start();
+        DrawResult result;
+        {
+            std::unique_lock<std::mutex> canvasLock(m_canvasMutex);
+            result = drawFunction(settings, m_canvas, [&](std::int64_t done, std::int64_t total) {
+                if (sinceReport.elapsed() >= 50) {
+                    sinceReport.restart();
+                    emit progressed(number, done, total);
+                }
+                return boundary(canvasLock);
+            });
+        }
+        m_control.lock();
+        if (m_abort) {
+            m_control.unlock();
+            return;
+        }
+        m_control.unlock();
+        emit drawingEnded(number, result);
+
+        m_control.lock();
+        if (!m_restart && !m_abort) {
+            m_wake.wait(&m_control);
+        }
+        const bool abort = m_abort;
+        m_control.unlock();
+        if (abort) {
+            return;
+        }
+    }
+}
+
+} // namespace orbelle
