@@ -40,7 +40,10 @@ quint64 DrawingThread::request(const DrawSettings& settings) {
     return number;
 }
 
-void DrawingThread::cancel() { m_stop = true; }
+void DrawingThread::cancel() {
+    QMutexLocker locker(&m_control);
+    m_cancelledUpTo = m_requestNumber;
+}
 
 DrawingThread::ReadLock::ReadLock(DrawingThread& thread) : m_thread(thread) {
     ++m_thread.m_readers;
@@ -53,11 +56,11 @@ DrawingThread::ReadLock::~ReadLock() {
     m_thread.m_readersDone.notify_all();
 }
 
-bool DrawingThread::boundary(std::unique_lock<std::mutex>& canvasLock) {
+bool DrawingThread::boundary(std::unique_lock<std::mutex>& canvasLock, quint64 request) {
     if (m_readers.load() > 0) {
         m_readersDone.wait(canvasLock, [this] { return m_readers.load() == 0; });
     }
-    return !m_stop.load();
+    return !m_stop.load() && m_cancelledUpTo.load() < request;
 }
 
 void DrawingThread::run() {
@@ -80,7 +83,7 @@ void DrawingThread::run() {
                     sinceReport.restart();
                     emit progressed(number, done, total);
                 }
-                return boundary(canvasLock);
+                return boundary(canvasLock, number);
             });
         }
         m_control.lock();

@@ -64,7 +64,7 @@ class DrawingThread : public QThread {
     void run() override;
 
   private:
-    bool boundary(std::unique_lock<std::mutex>& canvasLock);
+    bool boundary(std::unique_lock<std::mutex>& canvasLock, quint64 request);
 
     Canvas& m_canvas;
     DrawFunction m_draw;
@@ -75,7 +75,8 @@ class DrawingThread : public QThread {
     quint64 m_requestNumber = 0;
     bool m_restart = false;
     bool m_abort = false;
-    std::atomic<bool> m_stop{false}; // restart, cancel or abort pending
+    std::atomic<bool> m_stop{false};         // a newer request or the end is pending
+    std::atomic<quint64> m_cancelledUpTo{0}; // requests up to this one are stopped
     // Canvas hand-over to readers.
     std::mutex m_canvasMutex;
     std::condition_variable m_readersDone;

@@ -20,6 +20,8 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QProgressBar>
+#include <QShortcut>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTemporaryDir>
@@ -545,4 +547,83 @@ TEST_F(MainWindowTest, EachColourModeDrawsItsDotColours) {
     inputs.colours = kDefaultGradientColors;
     EXPECT_EQ(drawWith(3, 1, 0, 0), (Colours{buildSmoothRamp(inputs)[0], kWhite}));
     EXPECT_EQ(window->captureSettings().drawColor, kBlack); // the hidden pen colour
+}
+
+namespace {
+
+// Puts a drawing of about a second into the panes: 499,501 dots, pen 100,
+// gradient.
+void setSlowDrawing(MainWindow& window) {
+    DrawSettings s = window.captureSettings();
+    s.params[0] = 999;
+    s.penWidth = 100;
+    s.drawColorMode = 3;
+    window.settingsPane()->apply(s);
+    window.colourPane()->apply(s);
+}
+
+} // namespace
+
+TEST_F(MainWindowTest, DrawingsRunInTheBackgroundAndAreRecordedWhenComplete) {
+    auto window = open();
+    Recorder recorded(*window);
+    setSlowDrawing(*window);
+    window->command(CommandId::Draw)->trigger();
+    EXPECT_TRUE(window->view()->isDrawing());
+    EXPECT_EQ(recorded.count(), 0); // not complete yet
+    ASSERT_TRUE(window->waitForDrawing());
+    ASSERT_EQ(recorded.count(), 1);
+    EXPECT_EQ(recorded.at(0).params[0], 999);
+    EXPECT_EQ(recorded.at(0).penWidth, 100);
+    EXPECT_NE(window->view()->bounds(), FigureBounds{});
+    EXPECT_TRUE(window->findChild<QProgressBar*>(QStringLiteral("drawingProgress"))->isHidden());
+}
+
+TEST_F(MainWindowTest, EscapeStopsTheDrawingWithoutRecordingIt) {
+    auto window = open();
+    Recorder recorded(*window);
+    setSlowDrawing(*window);
+    window->command(CommandId::Draw)->trigger();
+    ASSERT_TRUE(window->view()->isDrawing());
+    auto* escape = window->findChild<QShortcut*>();
+    ASSERT_NE(escape, nullptr);
+    EXPECT_EQ(escape->key(), QKeySequence(Qt::Key_Escape));
+    emit escape->activated();
+    ASSERT_TRUE(window->waitForDrawing());
+    EXPECT_EQ(recorded.count(), 0);
+    EXPECT_EQ(window->statusBar()->currentMessage(), QStringLiteral("描画を中止しました"));
+    EXPECT_EQ(window->view()->bounds(), FigureBounds{}); // no figure completed
+    EXPECT_TRUE(window->findChild<QProgressBar*>(QStringLiteral("drawingProgress"))->isHidden());
+    // The next drawing runs as usual.
+    window->colourPane()->apply(DrawSettings::startup());
+    window->command(CommandId::Draw)->trigger();
+    ASSERT_TRUE(window->waitForDrawing());
+    EXPECT_EQ(recorded.count(), 1);
+}
+
+TEST_F(MainWindowTest, ANewDrawingSupersedesTheRunningOne) {
+    auto window = open();
+    Recorder recorded(*window);
+    setSlowDrawing(*window);
+    window->command(CommandId::Draw)->trigger();
+    DrawSettings quick = window->captureSettings();
+    quick.params[0] = 20;
+    quick.penWidth = 1;
+    window->applySettings(quick, false); // writes the panes and draws
+    ASSERT_TRUE(window->waitForDrawing());
+    ASSERT_EQ(recorded.count(), 1); // only the second
+    EXPECT_EQ(recorded.at(0).params[0], 20);
+    EXPECT_EQ(recorded.at(0).penWidth, 1);
+    EXPECT_FALSE(window->view()->isDrawing());
+}
+
+TEST_F(MainWindowTest, ClosingDuringADrawingStopsIt) {
+    auto window = open();
+    Recorder recorded(*window);
+    setSlowDrawing(*window);
+    window->command(CommandId::Draw)->trigger();
+    ASSERT_TRUE(window->view()->isDrawing());
+    window->close();
+    window.reset(); // joins the worker
+    EXPECT_EQ(recorded.count(), 0);
 }
