@@ -7,11 +7,15 @@
 #include "view/mainview.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QTimer>
 
 #include "timingreporter.h"
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <map>
@@ -74,6 +78,67 @@ void BM_RepaintRebuilt(benchmark::State& state) {
     view.setZoomSource(nullptr);
 }
 
+// A background drawing of r0 999, pen 100, gradient, with a 5 ms timer on the
+// user-interface thread: the longest gap between two ticks (the longest the
+// thread was kept from its events) and the time from a cancel to the
+// cancelled signal, as counters (ms). cancel:2 runs the timer without a
+// drawing: the gaps the machine's load alone causes.
+void BM_BackgroundDrawingKeepsTheUiResponsive(benchmark::State& state) {
+    MainView& view = sharedView();
+    DrawSettings s = diamond(999);
+    s.penWidth = 100;
+    s.drawColorMode = 3;
+    const bool cancel = state.range(0) == 1;
+    const bool idle = state.range(0) == 2; // no drawing: the machine's own gaps
+    double worstGap = 0;
+    double cancelMs = 0;
+    for (auto _ : state) {
+        QElapsedTimer clock;
+        clock.start();
+        qint64 lastTick = 0;
+        QTimer ticker;
+        ticker.setInterval(5);
+        QObject::connect(&ticker, &QTimer::timeout, [&] {
+            const qint64 now = clock.elapsed();
+            worstGap = std::max(worstGap, static_cast<double>(now - lastTick));
+            lastTick = now;
+            view.viewport()->update(); // repaints read the canvas while it is drawn
+        });
+        ticker.start();
+        if (idle) {
+            QEventLoop wait;
+            QTimer::singleShot(1500, &wait, &QEventLoop::quit);
+            wait.exec();
+        } else {
+            view.startDrawing(s);
+        }
+        if (cancel) {
+            QEventLoop wait;
+            QTimer::singleShot(400, &wait, &QEventLoop::quit);
+            wait.exec();
+            QElapsedTimer sinceCancel;
+            sinceCancel.start();
+            view.cancelDrawing();
+            view.waitForDrawing();
+            cancelMs = std::max(cancelMs, static_cast<double>(sinceCancel.elapsed()));
+        } else {
+            view.waitForDrawing();
+        }
+        ticker.stop();
+    }
+    state.counters["worst_ui_gap_ms"] = worstGap;
+    if (cancel) {
+        state.counters["cancel_ms"] = cancelMs;
+    }
+}
+
+BENCHMARK(BM_BackgroundDrawingKeepsTheUiResponsive)
+    ->ArgName("cancel")
+    ->Arg(0)
+    ->Arg(1)
+    ->Arg(2)
+    ->Iterations(3)
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_EngineDraw)->ArgName("r0")->Arg(200)->Arg(999)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DrawToPainted)->ArgName("r0")->Arg(200)->Arg(999)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RepaintUnchanged)->Unit(benchmark::kMillisecond);
