@@ -5,7 +5,7 @@
 namespace orbelle {
 
 DrawingThread::DrawingThread(Canvas& canvas, QObject* parent)
-    : QThread(parent), m_canvas(canvas),
+    : QObject(parent), m_canvas(canvas),
       m_draw(
           [](const DrawSettings& s, Canvas& c, const DrawProgress& p) { return draw(s, c, p); }) {
     qRegisterMetaType<orbelle::DrawResult>("orbelle::DrawResult");
@@ -13,35 +13,37 @@ DrawingThread::DrawingThread(Canvas& canvas, QObject* parent)
 
 DrawingThread::~DrawingThread() {
     {
-        QMutexLocker locker(&m_control);
+        const std::lock_guard locker(m_control);
         m_abort = true;
         m_stop = true;
-        m_wake.wakeOne();
+        m_wake.notify_one();
     }
-    wait();
+    if (m_worker.joinable()) {
+        m_worker.join();
+    }
 }
 
 void DrawingThread::setDrawFunction(DrawFunction function) {
-    QMutexLocker locker(&m_control);
+    const std::lock_guard locker(m_control);
     m_draw = std::move(function);
 }
 
 quint64 DrawingThread::request(const DrawSettings& settings) {
-    QMutexLocker locker(&m_control);
+    const std::lock_guard locker(m_control);
     m_next = settings;
     const quint64 number = ++m_requestNumber;
-    if (!isRunning()) {
-        start();
+    if (!m_worker.joinable()) {
+        m_worker = std::thread([this] { run(); });
     } else {
         m_restart = true;
         m_stop = true;
-        m_wake.wakeOne();
+        m_wake.notify_one();
     }
     return number;
 }
 
 void DrawingThread::cancel() {
-    QMutexLocker locker(&m_control);
+    const std::lock_guard locker(m_control);
     m_cancelledUpTo = m_requestNumber;
 }
 
@@ -65,13 +67,13 @@ bool DrawingThread::boundary(std::unique_lock<std::mutex>& canvasLock, quint64 r
 
 void DrawingThread::run() {
     forever {
-        m_control.lock();
+        std::unique_lock control(m_control);
         const DrawSettings settings = m_next;
         const quint64 number = m_requestNumber;
         const DrawFunction drawFunction = m_draw;
         m_restart = false;
         m_stop = false;
-        m_control.unlock();
+        control.unlock();
 
         QElapsedTimer sinceReport;
         sinceReport.start();
@@ -86,21 +88,16 @@ void DrawingThread::run() {
                 return boundary(canvasLock, number);
             });
         }
-        m_control.lock();
+        control.lock();
         if (m_abort) {
-            m_control.unlock();
             return;
         }
-        m_control.unlock();
+        control.unlock();
         emit drawingEnded(number, result);
 
-        m_control.lock();
-        if (!m_restart && !m_abort) {
-            m_wake.wait(&m_control);
-        }
-        const bool abort = m_abort;
-        m_control.unlock();
-        if (abort) {
+        control.lock();
+        m_wake.wait(control, [this] { return m_restart || m_abort; });
+        if (m_abort) {
             return;
         }
     }
