@@ -46,8 +46,9 @@ DrawResult MainView::drawFigure(const DrawSettings& input) {
 }
 
 bool MainView::startDrawing(const DrawSettings& input) {
-    if (input.drawColorMode != 3 && drawingColour(input.drawColorMode, input.drawColor) ==
-                                        backgroundColour(input.backColorMode, input.backColor)) {
+    if (input.drawColourMode() != DrawColourMode::Gradient &&
+        drawingColour(input.drawColourMode(), input.drawColor) ==
+            backgroundColour(input.backColourMode(), input.backColor)) {
         return false;
     }
     m_request = m_thread->request(input);

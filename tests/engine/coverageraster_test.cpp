@@ -155,7 +155,7 @@ namespace {
 // Today's Draw, spelled out: every dot painted with DotShape::plot in the
 // drawing's order, the gradient colours taken from the ramp by rampIndex.
 void referenceDraw(const DrawSettings& s, const std::vector<Point>& points, Canvas& canvas) {
-    canvas.clear(backgroundColour(s.backColorMode, s.backColor));
+    canvas.clear(backgroundColour(s.backColourMode(), s.backColor));
     const DotShape shape(s.penWidth);
     const Transform3D t = Transform3D::fromDegrees(s.rotX, s.rotY, s.rotZ, s.scaleZ);
     const bool turned = s.rotX != 0 || s.rotY != 0 || s.rotZ != 0;
@@ -173,7 +173,7 @@ void referenceDraw(const DrawSettings& s, const std::vector<Point>& points, Canv
             t.apply(x, y, i, n);
         const std::int32_t colour = s.drawColorMode == 3
                                         ? ramp[rampIndex(i, n, s.gradientRepeat)]
-                                        : drawingColour(s.drawColorMode, s.drawColor);
+                                        : drawingColour(s.drawColourMode(), s.drawColor);
         dots.push_back({trunc32(3000 + x), trunc32(3000 + y), Canvas::toPixel(colour)});
     }
     if (!immediateDrawing(s, t)) {
