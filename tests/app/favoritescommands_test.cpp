@@ -73,6 +73,7 @@ TEST_F(FavoritesCommandsTest, DoubleClickOnAFavoriteDrawsItAndRecordsItOnce) {
     chosen.zoom = 250;
     chosen.penWidth = 3;
     window->applySettings(chosen, true);
+    window->waitForDrawing();
     chosen = window->captureSettings();
 
     // The menu command keeps the current record in the root.
@@ -88,6 +89,7 @@ TEST_F(FavoritesCommandsTest, DoubleClickOnAFavoriteDrawsItAndRecordsItOnce) {
     other.zoom = 100;
     other.penWidth = 1;
     window->applySettings(other, true);
+    window->waitForDrawing();
     ASSERT_EQ(window->captureSettings().zoom, 100);
 
     std::vector<DrawSettings> recorded;
@@ -97,6 +99,7 @@ TEST_F(FavoritesCommandsTest, DoubleClickOnAFavoriteDrawsItAndRecordsItOnce) {
     const QPoint point = tree->visualItemRect(pane->itemOfId(2)).center();
     QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, point);
     QTest::mouseDClick(tree->viewport(), Qt::LeftButton, {}, point);
+    window->waitForDrawing();
     ASSERT_EQ(recorded.size(), 1u);
     EXPECT_EQ(recorded[0], chosen);
     EXPECT_EQ(window->captureSettings(), chosen);
@@ -105,6 +108,7 @@ TEST_F(FavoritesCommandsTest, DoubleClickOnAFavoriteDrawsItAndRecordsItOnce) {
     const QPoint folder = tree->visualItemRect(pane->itemOfId(1)).center();
     QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, folder);
     QTest::mouseDClick(tree->viewport(), Qt::LeftButton, {}, folder);
+    window->waitForDrawing();
     EXPECT_EQ(recorded.size(), 1u);
 }
 
