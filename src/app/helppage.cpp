@@ -28,7 +28,7 @@ QString helpPagePath(const QString& dir) { return dir + QStringLiteral("OrbelleH
 
 QVersionNumber helpPageVersion(const QByteArray& html) {
     static const QRegularExpression marker(
-        QStringLiteral(R"(<meta\s+name="orbelle-version"\s+content="([0-9.]+)")"));
+        QStringLiteral(R"re(<meta\s+name="orbelle-version"\s+content="([0-9.]+)")re"));
     const QRegularExpressionMatch match = marker.match(QString::fromUtf8(html));
     return match.hasMatch() ? QVersionNumber::fromString(match.captured(1)) : QVersionNumber();
 }
