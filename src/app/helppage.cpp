@@ -1,6 +1,7 @@
 #include "app/helppage.h"
 
 #include "app/version.h"
+#include "widgets/datafiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -11,7 +12,7 @@
 namespace orbelle {
 namespace {
 
-const QString kBuiltInPage = QStringLiteral(":/orbelle/data/OrbelleHelp001.html");
+const QString kBuiltInPage = QStringLiteral(":/orbelle/data/") + QString::fromLatin1(kHelpPageFile);
 
 } // namespace
 
@@ -24,7 +25,7 @@ QString displayVersion(const QVersionNumber& version) {
         .arg(version.microVersion(), 2, 10, QLatin1Char('0'));
 }
 
-QString helpPagePath(const QString& dir) { return dir + QStringLiteral("OrbelleHelp001.html"); }
+QString helpPagePath(const QString& dir) { return dir + QString::fromLatin1(kHelpPageFile); }
 
 QVersionNumber helpPageVersion(const QByteArray& html) {
     static const QRegularExpression marker(

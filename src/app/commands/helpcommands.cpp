@@ -1,11 +1,12 @@
-#include "app/helpcommands.h"
+#include "app/commands/helpcommands.h"
 
 #include "app/aboutdialog.h"
 #include "app/addresses.h"
+#include "app/commands/commandhost.h"
+#include "app/commandset.h"
 #include "app/contactdialog.h"
 #include "app/helppage.h"
 
-#include <QAction>
 #include <QDesktopServices>
 #include <QDir>
 #include <QMessageBox>
@@ -13,22 +14,15 @@
 
 namespace orbelle {
 
-HelpCommands::HelpCommands(QWidget* dialogParent, QString appDataDir, QObject* parent)
-    : QObject(parent), m_parent(dialogParent), m_appDataDir(std::move(appDataDir)),
-      m_open([](const QUrl& url) { return QDesktopServices::openUrl(url); }) {}
-
-void HelpCommands::connectTo(const std::function<QAction*(int)>& action) {
-    const std::pair<int, void (HelpCommands::*)()> commands[] = {
-        {57670, &HelpCommands::showHelp},     {12103, &HelpCommands::openOnlineHelp},
-        {32825, &HelpCommands::openHomePage}, {32819, &HelpCommands::showContact},
-        {57664, &HelpCommands::showAbout},
-    };
-    for (const auto& [id, slot] : commands) {
-        if (QAction* a = action(id)) {
-            a->setEnabled(true);
-            connect(a, &QAction::triggered, this, slot);
-        }
-    }
+HelpCommands::HelpCommands(const CommandSet& commands, CommandHost& host, QString appDataDir,
+                           QObject* parent)
+    : QObject(parent), m_host(host), m_appDataDir(std::move(appDataDir)),
+      m_open([](const QUrl& url) { return QDesktopServices::openUrl(url); }) {
+    commands.onTriggered(CommandId::Help, this, &HelpCommands::showHelp);
+    commands.onTriggered(CommandId::OnlineHelp, this, &HelpCommands::openOnlineHelp);
+    commands.onTriggered(CommandId::HomePage, this, &HelpCommands::openHomePage);
+    commands.onTriggered(CommandId::ContactAddress, this, &HelpCommands::showContact);
+    commands.onTriggered(CommandId::About, this, &HelpCommands::showAbout);
 }
 
 void HelpCommands::showHelp() {
@@ -40,7 +34,7 @@ void HelpCommands::showHelp() {
     }
     if (!problem.isEmpty()) {
         QMessageBox::warning(
-            m_parent, tr("Orbelle"),
+            m_host.dialogParent(), tr("Orbelle"),
             tr("%1\nヘルプ ページ: %2").arg(problem, QDir::toNativeSeparators(path)));
     }
 }
@@ -52,18 +46,18 @@ void HelpCommands::openHomePage() { openAddress(kHomePageUrl); }
 void HelpCommands::openAddress(const char* address) {
     const QString text = QString::fromLatin1(address);
     if (!m_open(QUrl(text))) {
-        QMessageBox::warning(m_parent, tr("Orbelle"),
+        QMessageBox::warning(m_host.dialogParent(), tr("Orbelle"),
                              tr("ブラウザーを起動できません。\n%1").arg(text));
     }
 }
 
 void HelpCommands::showContact() {
-    ContactDialog dialog(m_parent);
+    ContactDialog dialog(m_host.dialogParent());
     dialog.exec();
 }
 
 void HelpCommands::showAbout() {
-    AboutDialog dialog(m_parent);
+    AboutDialog dialog(m_host.dialogParent());
     dialog.exec();
 }
 
