@@ -90,8 +90,7 @@ DrawResult plotFigure(const DrawSettings& s, std::optional<FormulaRun>& run, Tar
     const bool transformOn = s.rotX != 0 || s.rotY != 0 || s.rotZ != 0;
     // A count beyond the catalog's ranges (only a record that skipped the
     // range checks has one) is drawn in order rather than stored.
-    const bool immediate =
-        immediateDrawing(s, transform) || run->iterations() > kMostDeferredDots;
+    const bool immediate = immediateDrawing(s, transform) || run->iterations() > kMostDeferredDots;
     const CentreOffset offset = centreOffset(s.shiftH, s.shiftV);
     const double offX = offset.x;
     const double offY = offset.y;
