@@ -174,12 +174,12 @@ DrawResult drawScaledRun(const DrawSettings& s, std::optional<FormulaRun> run,
                          const SourceSquare& square, int side, std::uint32_t* out,
                          std::size_t stride) {
     DrawResult result;
-    result.drawColor = drawingColour(s.drawColorMode, s.drawColor);
-    result.backColor = backgroundColour(s.backColorMode, s.backColor);
+    result.drawColor = drawingColour(s.drawColourMode(), s.drawColor);
+    result.backColor = backgroundColour(s.backColourMode(), s.backColor);
     if (side < 1 || square.side <= 0 || out == nullptr || stride < static_cast<std::size_t>(side)) {
         return result;
     }
-    if (s.drawColorMode != 3 && result.drawColor == result.backColor) {
+    if (s.drawColourMode() != DrawColourMode::Gradient && result.drawColor == result.backColor) {
         result.status = DrawStatus::SameColours;
         return result;
     }

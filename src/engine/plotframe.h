@@ -85,7 +85,7 @@ DrawResult plotFigure(const DrawSettings& s, std::optional<FormulaRun>& run, Tar
         return result;
     }
     constexpr std::size_t kChunk = 4096;
-    const bool gradient = s.drawColorMode == 3;
+    const bool gradient = s.drawColourMode() == DrawColourMode::Gradient;
     const Transform3D transform = Transform3D::fromDegrees(s.rotX, s.rotY, s.rotZ, s.scaleZ);
     const bool transformOn = s.rotX != 0 || s.rotY != 0 || s.rotZ != 0;
     // A count beyond the catalog's ranges (only a record that skipped the
