@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl1-mesa-dev
   libgtest-dev googletest libbenchmark-dev
   fonts-ipafont-gothic libxkbcommon-x11-0 xdg-utils
-  xvfb xauth
+  xvfb xauth poppler-utils
   appstream desktop-file-utils groff-base man-db
 )
 

@@ -1,7 +1,9 @@
 #include "app/mainwindow.h"
 
 #include "app/commands/drawingcommands.h"
+#include "app/commands/exportcommands.h"
 #include "app/commands/favoritescommands.h"
+#include "app/commands/helpcommands.h"
 #include "app/commands/viewcommands.h"
 #include "app/commands/windowcommands.h"
 #include "app/commandset.h"
@@ -162,6 +164,8 @@ void MainWindow::createCommandGroups() {
     new DrawingCommands(*m_commands, *this, m_settingsPane, m_colourPane, m_transformPane, this);
     new FavoritesCommands(*m_commands, *this, m_favoritesPane, this);
     new ViewCommands(*m_commands, m_view, m_settingsPane, statusBar(), this);
+    new ExportCommands(*m_commands, *this, m_view, this);
+    m_helpCommands = new HelpCommands(*m_commands, *this, m_appDataDir, this);
     m_windowCommands = new WindowCommands(*m_commands, this, m_toolBar, m_appDataDir, this);
     connect(m_windowCommands, &WindowCommands::layoutResetRequested, this,
             &MainWindow::resetLayout);

@@ -24,6 +24,7 @@ class DrawSettingsPane;
 class FavoritesPane;
 class MainView;
 class TransformPane;
+class HelpCommands;
 class WindowCommands;
 
 class MainWindow : public QMainWindow, public CommandHost {
@@ -63,6 +64,7 @@ class MainWindow : public QMainWindow, public CommandHost {
     QToolBar* standardToolBar() const { return m_toolBar; }
     /// The visual style and the customised toolbar "標準".
     WindowCommands* windowCommands() const { return m_windowCommands; }
+    HelpCommands* helpCommands() const { return m_helpCommands; }
     /// The action of a command (nullptr for a number that is no command).
     QAction* command(CommandId id) const;
 
@@ -93,6 +95,7 @@ class MainWindow : public QMainWindow, public CommandHost {
     std::array<QDockWidget*, 5> m_docks{};
     QToolBar* m_toolBar = nullptr;
     WindowCommands* m_windowCommands = nullptr;
+    HelpCommands* m_helpCommands = nullptr;
     bool m_restoring = false;
     bool m_layoutRestored = false;
     QElapsedTimer m_clock; // millisecond ticks for Draw Random

@@ -2,57 +2,27 @@
 
 #include "engine/colour.h"
 #include "engine/dotshape.h"
+#include "engine/plotframe.h"
 #include "engine/transform.h"
 #include "formulas/numeric.h"
 
 #include <algorithm>
-#include <vector>
 
 namespace orbelle {
 namespace {
 
-constexpr std::size_t kChunk = 4096;
-
-// The most dots a drawing within the catalog's ranges makes: "回数" 999 gives
-// N = 499500, and i0 = 0 adds one. Deferred drawing keeps at most this many
-// dots, so no record, however damaged, makes the engine reserve more.
-constexpr std::int64_t kMostDeferredDots = 999 * 500 + 1;
-
-// Everything plotting needs for one drawing, fixed before the loop.
-struct Plotter {
+// The 6000 x 6000 canvas as a plotting target: a dot's box starts at the
+// truncated canvas coordinates.
+struct CanvasTarget {
+    struct Position {
+        std::int32_t left;
+        std::int32_t top;
+    };
     Canvas& canvas;
     DotShape shape;
-    bool gradient;
-    bool immediate;
-    std::uint32_t plainPixel;
-    std::array<std::uint32_t, kRampSize> rampPixels{};
-    RampWalker ramp;
-    // Deferred dots, indexed by i - i0; sized to the drawing.
-    std::vector<std::int32_t> lefts, tops;
-    std::vector<std::uint32_t> colours;
 
-    void plot(std::int32_t left, std::int32_t top) {
-        if (!gradient) {
-            shape.plot(canvas, left, top, plainPixel);
-            return;
-        }
-        const std::uint32_t pixel = rampPixels[ramp.next()];
-        if (immediate) {
-            shape.plot(canvas, left, top, pixel);
-        } else {
-            lefts.push_back(left);
-            tops.push_back(top);
-            colours.push_back(pixel);
-        }
-    }
-
-    // Deferred dots are drawn from the last to the first, so the drawing's
-    // first dots end up on top.
-    void flushDeferred() {
-        for (std::size_t k = lefts.size(); k-- > 0;) {
-            shape.plot(canvas, lefts[k], tops[k], colours[k]);
-        }
-    }
+    Position locate(double x, double y) const { return {trunc32(x), trunc32(y)}; }
+    void plot(Position p, std::uint32_t pixel) { shape.plot(canvas, p.left, p.top, pixel); }
 };
 
 } // namespace
@@ -85,78 +55,8 @@ DrawResult drawRun(const DrawSettings& s, std::optional<FormulaRun> run, Canvas&
     }
 
     canvas.clear(result.backColor);
-
-    const Transform3D transform = Transform3D::fromDegrees(s.rotX, s.rotY, s.rotZ, s.scaleZ);
-    const bool transformOn = s.rotX != 0 || s.rotY != 0 || s.rotZ != 0;
-    // A count beyond the catalog's ranges (only a record that skipped the
-    // range checks has one) is drawn in order rather than stored.
-    const bool immediate =
-        immediateDrawing(s, transform) || (run && run->iterations() > kMostDeferredDots);
-    const CentreOffset offset = centreOffset(s.shiftH, s.shiftV);
-    const double offX = offset.x;
-    const double offY = offset.y;
-
-    if (!run) {
-        return result;
-    }
-
-    Plotter plotter{canvas,
-                    DotShape(s.penWidth),
-                    gradient,
-                    immediate,
-                    Canvas::toPixel(result.drawColor),
-                    {},
-                    RampWalker(run->startIndex, run->count, s.gradientRepeat),
-                    {},
-                    {},
-                    {}};
-    if (gradient) {
-        GradientInputs inputs;
-        inputs.colours = s.gradientColors;
-        for (int k = 0; k < 5; ++k) {
-            inputs.stopOn[k] = s.gradientStopOn[k] != 0;
-        }
-        const ColourRamp ramp =
-            s.gradientSmooth != 0 ? buildSmoothRamp(inputs) : buildSteppedRamp(inputs);
-        for (int k = 0; k < kRampSize; ++k) {
-            plotter.rampPixels[k] = Canvas::toPixel(ramp[k]);
-        }
-        if (!immediate) {
-            const auto n = static_cast<std::size_t>(run->iterations());
-            plotter.lefts.reserve(n);
-            plotter.tops.reserve(n);
-            plotter.colours.reserve(n);
-        }
-    }
-
-    FigureBounds& b = result.bounds;
-    Point points[kChunk];
-    const std::int64_t last = run->count;
-    for (std::int64_t i = run->startIndex; i <= last;) {
-        const auto n = static_cast<std::size_t>(std::min<std::int64_t>(kChunk, last - i + 1));
-        run->source->generate(points, n);
-        for (std::size_t k = 0; k < n; ++k, ++i) {
-            double px = points[k].x;
-            double py = points[k].y;
-            if (px < b.minX)
-                b.minX = px;
-            if (px > b.maxX)
-                b.maxX = px;
-            if (py < b.minY)
-                b.minY = py;
-            if (py > b.maxY)
-                b.maxY = py;
-            if (transformOn) {
-                transform.apply(px, py, i, run->count);
-            }
-            plotter.plot(trunc32(offX + px), trunc32(offY + py));
-        }
-    }
-    if (!immediate) {
-        plotter.flushDeferred();
-    }
-    result.dotCount = run->iterations();
-    return result;
+    CanvasTarget target{canvas, DotShape(s.penWidth)};
+    return detail::plotFigure(s, run, target, result);
 }
 
 } // namespace orbelle

@@ -1,5 +1,6 @@
 #include "view/mainview.h"
 
+#include "engine/drawscaled.h"
 #include "engine/stretch.h"
 #include "view/displaysize.h"
 
@@ -37,10 +38,12 @@ DrawResult MainView::drawFigure(const DrawSettings& input) {
     m_bounds = result.bounds;
     m_lastDrawColor = result.drawColor;
     m_lastBackColor = result.backColor;
+    m_lastInput = input;
     m_picture.invalidate();
     // The repaint the drawing asks for shows this square; recording it now
     // keeps exportImage() right even while the window is hidden.
-    m_shownSquare = currentSquare();
+    m_shownZoom = currentZoom();
+    m_shownSquare = sourceSquare(m_bounds, m_shownZoom);
     viewport()->update();
     return result;
 }
@@ -85,9 +88,9 @@ const FigureBounds& MainView::bounds() const { return m_bounds; }
 
 const Canvas& MainView::canvas() const { return *m_canvas; }
 
-SourceSquare MainView::currentSquare() const {
-    return sourceSquare(m_bounds, m_zoomSource ? m_zoomSource() : kStandardZoom);
-}
+int MainView::currentZoom() const { return m_zoomSource ? m_zoomSource() : kStandardZoom; }
+
+SourceSquare MainView::currentSquare() const { return sourceSquare(m_bounds, currentZoom()); }
 
 QImage MainView::exportImage() const {
     constexpr int kSide = Canvas::kSize;
@@ -102,6 +105,49 @@ QImage MainView::exportImage() const {
     return image.convertToFormat(QImage::Format_RGB888);
 }
 
+QImage MainView::exportPicture(int side) const {
+    if (side < 1) {
+        return {};
+    }
+    QImage image(side, side, QImage::Format_RGB32);
+    if (image.isNull()) {
+        return image;
+    }
+    stretchRegion(*m_canvas, m_shownSquare, side, 0, 0, side, side,
+                  reinterpret_cast<std::uint32_t*>(image.bits()),
+                  static_cast<std::size_t>(image.bytesPerLine() / 4));
+    return image;
+}
+
+QImage MainView::redrawPicture(int side) const {
+    if (side < 1 || side > kMaxRedrawSide) {
+        return {};
+    }
+    QImage image(side, side, QImage::Format_RGB32);
+    if (image.isNull()) {
+        return image;
+    }
+    auto* pixels = reinterpret_cast<std::uint32_t*>(image.bits());
+    const auto stride = static_cast<std::size_t>(image.bytesPerLine() / 4);
+    if (!m_lastInput) {
+        image.fill(Qt::white);
+        return image;
+    }
+    drawScaled(*m_lastInput, m_shownSquare, side, pixels, stride);
+    return image;
+}
+
+std::optional<DrawSettings> MainView::shownSettings() const {
+    if (!m_lastInput) {
+        return std::nullopt;
+    }
+    DrawSettings settings = *m_lastInput;
+    settings.drawColor = m_lastDrawColor;
+    settings.backColor = m_lastBackColor;
+    settings.zoom = m_shownZoom;
+    return settings;
+}
+
 std::int32_t MainView::lastDrawColor() const { return m_lastDrawColor; }
 
 std::int32_t MainView::lastBackColor() const { return m_lastBackColor; }
@@ -109,7 +155,8 @@ std::int32_t MainView::lastBackColor() const { return m_lastBackColor; }
 QSize MainView::sizeHint() const { return {820, 820}; }
 
 void MainView::paintEvent(QPaintEvent* event) {
-    m_shownSquare = currentSquare();
+    m_shownZoom = currentZoom();
+    m_shownSquare = sourceSquare(m_bounds, m_shownZoom);
     m_picture.setGeometry(m_shownSquare, m_displaySize);
     QPainter painter(viewport());
     const QPoint origin(-horizontalScrollBar()->value(), -verticalScrollBar()->value());

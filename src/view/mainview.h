@@ -18,6 +18,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace orbelle {
 
@@ -58,6 +59,21 @@ class MainView : public QAbstractScrollArea {
     /// canvas on request (export and printing).
     QImage exportImage() const;
 
+    /// The square last shown stretched straight to side x side (RGB32), the
+    /// pixels exportImage() scaled to that side would give, without the
+    /// 6000 x 6000 step. A null image when side < 1 or memory runs out.
+    QImage exportPicture(int side) const;
+
+    /// The last drawing drawn afresh at side x side (RGB32) over the square
+    /// last shown, dots scaled with it; white before the first drawing. A null
+    /// image when side is outside 1..kMaxRedrawSide or memory runs out.
+    QImage redrawPicture(int side) const;
+
+    /// The record of the picture shown: the last drawing's settings with the
+    /// colours it used and the enlargement of the last repaint. Nothing before
+    /// the first drawing.
+    std::optional<DrawSettings> shownSettings() const;
+
     /// The colours of the last drawing: black and white before the first.
     std::int32_t lastDrawColor() const;
     std::int32_t lastBackColor() const;
@@ -73,6 +89,7 @@ class MainView : public QAbstractScrollArea {
 
   private:
     void updateScrollBars();
+    int currentZoom() const;
     void changeDisplayStep(int delta);
 
     std::unique_ptr<Canvas> m_canvas;
@@ -82,6 +99,8 @@ class MainView : public QAbstractScrollArea {
     int m_displayStep = 0;
     int m_displaySize = 800;
     SourceSquare m_shownSquare;
+    int m_shownZoom = 100;
+    std::optional<DrawSettings> m_lastInput; // what the last drawing drew
     ScaledPicture m_picture;
     std::int32_t m_lastDrawColor = kBlack;
     std::int32_t m_lastBackColor = kWhite;

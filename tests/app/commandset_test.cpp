@@ -66,6 +66,10 @@ const std::pair<CommandId, const char*> kNamedCommands[] = {
 
 // The commands that have a handler; every other command is disabled.
 const QSet<CommandId> kWorkingCommands = {
+    CommandId::ExportBitmap,
+    CommandId::ExportJpeg,
+    CommandId::Print,
+    CommandId::PrintPreview,
     CommandId::AppExit,
     CommandId::Draw,
     CommandId::DrawRandom,
@@ -96,6 +100,11 @@ const QSet<CommandId> kWorkingCommands = {
     CommandId::StyleOffice2007Silver,
     CommandId::StyleOffice2007Aqua,
     CommandId::StyleWindows7,
+    CommandId::Help,
+    CommandId::OnlineHelp,
+    CommandId::HomePage,
+    CommandId::ContactAddress,
+    CommandId::About,
 };
 
 } // namespace
