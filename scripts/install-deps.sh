@@ -9,6 +9,9 @@ packages=(
   libgtest-dev googletest libbenchmark-dev
   fonts-ipafont-gothic libxkbcommon-x11-0 xdg-utils
   xvfb xauth
+  # clang with its sanitizer and libFuzzer runtimes and the symbolizer of
+  # the sanitizer reports: the sanitizer build and the fuzz targets.
+  clang libclang-rt-14-dev llvm
 )
 
 missing=()
