@@ -14,25 +14,10 @@ namespace orbelle {
 namespace {
 
 // Commands the menus show that have no handler in this version: disabled.
-constexpr CommandId kDisabledCommands[] = {CommandId::FileOpen,
-                                           CommandId::FileSave,
-                                           CommandId::FileSaveAs,
-                                           CommandId::ExportBitmap,
-                                           CommandId::ExportJpeg,
-                                           CommandId::Print,
-                                           CommandId::PrintPreview,
-                                           CommandId::HistoryBack,
-                                           CommandId::HistoryForward,
-                                           CommandId::HistoryPreviousPage,
-                                           CommandId::HistoryNextPage,
-                                           CommandId::HistorySave,
-                                           CommandId::HistoryLoad,
-                                           CommandId::HistoryReset,
-                                           CommandId::Help,
-                                           CommandId::OnlineHelp,
-                                           CommandId::HomePage,
-                                           CommandId::ContactAddress,
-                                           CommandId::About};
+constexpr CommandId kDisabledCommands[] = {
+    CommandId::ExportBitmap, CommandId::ExportJpeg,     CommandId::Print,
+    CommandId::PrintPreview, CommandId::Help,           CommandId::OnlineHelp,
+    CommandId::HomePage,     CommandId::ContactAddress, CommandId::About};
 
 // Stands for a separator in the menu and toolbar lists.
 constexpr CommandId kSeparator{0};

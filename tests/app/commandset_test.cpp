@@ -66,6 +66,9 @@ const std::pair<CommandId, const char*> kNamedCommands[] = {
 
 // The commands that have a handler; every other command is disabled.
 const QSet<CommandId> kWorkingCommands = {
+    CommandId::FileOpen,
+    CommandId::FileSave,
+    CommandId::FileSaveAs,
     CommandId::AppExit,
     CommandId::Draw,
     CommandId::DrawRandom,
@@ -82,6 +85,13 @@ const QSet<CommandId> kWorkingCommands = {
     CommandId::FavoritesSave,
     CommandId::FavoritesLoad,
     CommandId::FavoritesReset,
+    CommandId::HistoryBack,
+    CommandId::HistoryForward,
+    CommandId::HistoryPreviousPage,
+    CommandId::HistoryNextPage,
+    CommandId::HistorySave,
+    CommandId::HistoryLoad,
+    CommandId::HistoryReset,
     CommandId::CustomizeToolBar,
     CommandId::ViewStatusBar,
     CommandId::ResetLayout,

@@ -238,19 +238,39 @@ TEST_F(MainWindowTest, MenusCarryEveryCommandWithItsLabelAndKey) {
     }
 
     // Commands without a handler are shown but disabled; the others work.
-    for (const CommandId id :
-         {CommandId::FileOpen, CommandId::FileSave, CommandId::FileSaveAs, CommandId::ExportBitmap,
-          CommandId::ExportJpeg, CommandId::Print, CommandId::PrintPreview, CommandId::HistoryBack,
-          CommandId::HistoryForward, CommandId::HistorySave, CommandId::Help, CommandId::About}) {
+    for (const CommandId id : {CommandId::ExportBitmap, CommandId::ExportJpeg, CommandId::Print,
+                               CommandId::PrintPreview, CommandId::Help, CommandId::About}) {
         EXPECT_FALSE(window->command(id)->isEnabled()) << commandNumber(id);
     }
-    for (const CommandId id :
-         {CommandId::Draw, CommandId::DrawRandom, CommandId::Enlarge, CommandId::Shrink,
-          CommandId::StandardSize, CommandId::ZoomIn, CommandId::ZoomOut, CommandId::CentreView,
-          CommandId::ResetColourStroke, CommandId::Reset3D, CommandId::AppExit,
-          CommandId::ResetLayout, CommandId::ViewStatusBar, CommandId::CustomizeToolBar,
-          CommandId::FavoritesAddFile, CommandId::FavoritesNewFolder, CommandId::FavoritesSave,
-          CommandId::FavoritesLoad, CommandId::FavoritesReset}) {
+    for (const CommandId id : {CommandId::Draw,
+                               CommandId::DrawRandom,
+                               CommandId::Enlarge,
+                               CommandId::Shrink,
+                               CommandId::StandardSize,
+                               CommandId::ZoomIn,
+                               CommandId::ZoomOut,
+                               CommandId::CentreView,
+                               CommandId::ResetColourStroke,
+                               CommandId::Reset3D,
+                               CommandId::AppExit,
+                               CommandId::ResetLayout,
+                               CommandId::ViewStatusBar,
+                               CommandId::CustomizeToolBar,
+                               CommandId::FavoritesAddFile,
+                               CommandId::FavoritesNewFolder,
+                               CommandId::FavoritesSave,
+                               CommandId::FavoritesLoad,
+                               CommandId::FavoritesReset,
+                               CommandId::FileOpen,
+                               CommandId::FileSave,
+                               CommandId::FileSaveAs,
+                               CommandId::HistoryBack,
+                               CommandId::HistoryForward,
+                               CommandId::HistoryPreviousPage,
+                               CommandId::HistoryNextPage,
+                               CommandId::HistorySave,
+                               CommandId::HistoryLoad,
+                               CommandId::HistoryReset}) {
         EXPECT_TRUE(window->command(id)->isEnabled()) << commandNumber(id);
     }
     EXPECT_EQ(window->command(CommandId::FileOpen)->statusTip(),
