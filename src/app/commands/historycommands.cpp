@@ -42,8 +42,17 @@ HistoryCommands::HistoryCommands(const CommandSet& commands, CommandHost& host, 
     connect(pane, &HistoryPane::loadRequested, this, [this] { importHistory(); });
 
     // Lines torn by a crash or damaged by hand go before anything reads them.
-    if (report(m_store.clean().status)) {
-        refresh();
+    // A store that cannot be used is only noted here, in the status bar: the
+    // start-up has its own warning for an unusable data folder, and the first
+    // command that needs the store reports the failure in full.
+    const StoreResult<int> cleaned = m_store.clean();
+    if (!cleaned.ok()) {
+        m_host.showStatusMessage(
+            QString::fromStdString(cleaned.status.message()).replace(QLatin1Char('\n'), " — "));
+        return;
+    }
+    if (const StoreResult<int> entries = m_store.count(); entries.ok()) {
+        refresh(entries.value);
     }
 }
 
@@ -73,9 +82,20 @@ void HistoryCommands::refresh() {
 }
 
 void HistoryCommands::record(const DrawSettings& settings) {
-    if (!report(m_store.append(settings))) {
+    const StoreStatus appended = m_store.append(settings);
+    if (!appended.ok()) {
+        // Told once in a message box; while the store stays unusable, the
+        // drawings that follow say so in the status bar.
+        if (m_appendFailed) {
+            m_host.showStatusMessage(
+                QString::fromStdString(appended.message()).replace(QLatin1Char('\n'), " — "));
+        } else {
+            report(appended);
+        }
+        m_appendFailed = true;
         return;
     }
+    m_appendFailed = false;
     m_navigator.drawingAppended();
     refresh();
 }

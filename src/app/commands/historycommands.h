@@ -30,7 +30,8 @@ class HistoryCommands : public QObject {
     Q_OBJECT
   public:
     /// folder: the per-user data folder holding the store. The store is
-    /// cleaned and the pane shows page 0.
+    /// cleaned and the pane shows page 0; a store that cannot be used is
+    /// noted in the status bar.
     HistoryCommands(const CommandSet& commands, CommandHost& host, HistoryPane* pane,
                     const FileDialogs& dialogs, const QString& folder, QObject* parent);
 
@@ -69,6 +70,7 @@ class HistoryCommands : public QObject {
     const FileDialogs& m_dialogs;
     HistoryStore m_store;
     HistoryNavigator m_navigator;
+    bool m_appendFailed = false;
 };
 
 } // namespace orbelle
