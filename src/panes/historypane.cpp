@@ -25,9 +25,8 @@ constexpr int kGridId = 20003;
 constexpr int kFirstEntryCommand = 11400;
 constexpr int kSaveMenuCommand = 11610;
 constexpr int kLoadMenuCommand = 11611;
-// The grid reaches 2 pixels past the last button on the right and bottom.
+// The grid reaches 2 pixels past the last button on the right.
 constexpr int kGridWidth = HistoryPane::kPitchX * HistoryPane::kColumns + 2;
-constexpr int kGridHeight = HistoryPane::kPitchY * HistoryPane::kRows + 2;
 
 // An entry button. It shows the pressed look while its entry is the current
 // one: it is checkable, but a click never changes that look. It loads its
@@ -99,7 +98,7 @@ HistoryPane::HistoryPane(QWidget* parent)
             &HistoryPane::backRequested);
 
     m_grid->setObjectName(QStringLiteral("panel%1").arg(kGridId));
-    m_grid->setMinimumSize(kGridWidth, kGridHeight);
+    m_grid->setMinimumSize(kGridWidth, 0);
     m_grid->setFocusPolicy(Qt::ClickFocus);
     for (int i = 0; i < kButtonCount; ++i) {
         auto* button = new EntryButton(m_grid, [this, i] { emit entryActivated(i); });
@@ -140,6 +139,10 @@ void HistoryPane::refresh(const HistoryNavigator& navigator, int count) {
         button->setVisible(i < shown);
         button->setChecked(pressed == i);
     }
+    // The grid is as tall as the rows in use, so the pane scrolls only as
+    // far as there are buttons.
+    const int rows = (shown + kColumns - 1) / kColumns;
+    m_grid->setMinimumHeight(kPitchY * rows + 2);
     if (pressed) {
         m_scrollArea->ensureWidgetVisible(entryButton(*pressed), 0, 2);
     }

@@ -1,7 +1,8 @@
 #pragma once
 // HistoryPane: the pane "ヒストリー". It shows one page of the drawing history
 // as a grid of up to 100 numbered buttons (five columns, twenty rows, on a
-// fixed pitch; a scroll bar appears when the pane is smaller than the grid),
+// fixed pitch; a scroll bar appears when the pane is shorter than the rows
+// in use),
 // with a toolbar for paging and stepping and a context menu for saving and
 // loading the whole history. The pane reads no store: its owner hands it the
 // navigator and the number of entries, and turns the pane's requests into

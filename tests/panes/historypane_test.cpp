@@ -172,4 +172,11 @@ TEST_F(HistoryPaneTest, AShortPaneScrollsTheGridAndResizingNeverMovesTheButtons)
     QApplication::processEvents();
     EXPECT_FALSE(bar->isVisible());
     EXPECT_EQ(pane.entryButton(99)->geometry(), before);
+
+    // Seven entries fill two rows: a short pane needs no scrolling then.
+    pane.resize(300, 200);
+    pane.refresh(navigator, 7);
+    QApplication::processEvents();
+    EXPECT_FALSE(bar->isVisible());
+    EXPECT_EQ(pane.entryButton(6)->geometry(), QRect(55, 29, 51, 25));
 }
