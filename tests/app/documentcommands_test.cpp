@@ -19,8 +19,6 @@ using orbelle::test::MessageCatcher;
 
 namespace {
 
-[[maybe_unused]] const bool kApplication = orbelle::test::addApplicationEnvironment();
-
 QByteArray readAll(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
