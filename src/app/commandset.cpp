@@ -13,13 +13,6 @@
 namespace orbelle {
 namespace {
 
-// Commands the menus show that have no handler in this version: disabled.
-constexpr CommandId kDisabledCommands[] = {
-    CommandId::FileOpen,        CommandId::FileSave,       CommandId::FileSaveAs,
-    CommandId::HistoryBack,     CommandId::HistoryForward, CommandId::HistoryPreviousPage,
-    CommandId::HistoryNextPage, CommandId::HistorySave,    CommandId::HistoryLoad,
-    CommandId::HistoryReset};
-
 // Stands for a separator in the menu and toolbar lists.
 constexpr CommandId kSeparator{0};
 
@@ -159,10 +152,6 @@ void CommandSet::createActions() {
            tr("連絡先のメールアドレスを表示します\n連絡先"));
     create(CommandId::About, tr("バージョン情報 Orbelle(&A)..."),
            tr("プログラムの情報、バージョン番号を表示します\nバージョン情報"));
-
-    for (const CommandId id : kDisabledCommands) {
-        m_actions.value(id)->setEnabled(false);
-    }
 }
 
 void CommandSet::buildMenus(QMainWindow* window) {

@@ -1,9 +1,11 @@
 #include "app/mainwindow.h"
 
+#include "app/commands/documentcommands.h"
 #include "app/commands/drawingcommands.h"
 #include "app/commands/exportcommands.h"
 #include "app/commands/favoritescommands.h"
 #include "app/commands/helpcommands.h"
+#include "app/commands/historycommands.h"
 #include "app/commands/viewcommands.h"
 #include "app/commands/windowcommands.h"
 #include "app/commandset.h"
@@ -13,6 +15,7 @@
 #include "panes/colourpane.h"
 #include "panes/drawsettingspane.h"
 #include "panes/favoritespane.h"
+#include "panes/historypane.h"
 #include "panes/transformpane.h"
 #include "view/mainview.h"
 #include "widgets/datafiles.h"
@@ -57,14 +60,6 @@ QWidget* scrollable(QWidget* pane) {
     return area;
 }
 
-// The history dock holds an empty widget: it takes its place in the layout
-// and in the show/hide list.
-QWidget* placeholderPane(const QString& name) {
-    auto* pane = new QWidget;
-    pane->setObjectName(name);
-    return pane;
-}
-
 } // namespace
 
 MainWindow::MainWindow(const QString& appDataDir, QWidget* parent)
@@ -100,6 +95,7 @@ void MainWindow::createPanes() {
     m_colourPane = new ColourPane(m_appDataDir);
     m_transformPane = new TransformPane;
     m_favoritesPane = new FavoritesPane(m_appDataDir);
+    m_historyPane = new HistoryPane; // scrolls its own grid
     struct Entry {
         Pane pane;
         QString title;
@@ -116,8 +112,8 @@ void MainWindow::createPanes() {
          scrollable(m_colourPane), Qt::RightDockWidgetArea},
         {Pane::Transform, tr("３Ｄ変換"), QStringLiteral("transformPane"),
          scrollable(m_transformPane), Qt::RightDockWidgetArea},
-        {Pane::History, tr("ヒストリー"), QStringLiteral("historyPane"),
-         placeholderPane(QStringLiteral("history")), Qt::RightDockWidgetArea},
+        {Pane::History, tr("ヒストリー"), QStringLiteral("historyPane"), m_historyPane,
+         Qt::RightDockWidgetArea},
     };
     QMenu* menu = m_commands->toolbarsAndPanesMenu();
     menu->addAction(m_toolBar->toggleViewAction());
@@ -167,6 +163,11 @@ void MainWindow::createCommandGroups() {
     new ExportCommands(*m_commands, *this, m_view, this);
     m_helpCommands = new HelpCommands(*m_commands, *this, m_appDataDir, this);
     m_windowCommands = new WindowCommands(*m_commands, this, m_toolBar, m_appDataDir, this);
+    m_documentCommands = new DocumentCommands(*m_commands, *this, m_fileDialogs, this);
+    // The history store is cleaned here, as the history pane comes to life.
+    m_historyCommands =
+        new HistoryCommands(*m_commands, *this, m_historyPane, m_fileDialogs, m_appDataDir, this);
+    connect(this, &MainWindow::drawingRecorded, m_historyCommands, &HistoryCommands::record);
     connect(m_windowCommands, &WindowCommands::layoutResetRequested, this,
             &MainWindow::resetLayout);
 }
@@ -204,7 +205,7 @@ void MainWindow::drawRandom() {
     drawFigure();
 }
 
-void MainWindow::applySettings(const DrawSettings& settings, bool restoring) {
+bool MainWindow::applySettings(const DrawSettings& settings, bool restoring) {
     // A newer program's category, or a formula this catalog does not have,
     // never reaches the panes.
     if (!isValidFormula(settings.formula())) {
@@ -212,7 +213,7 @@ void MainWindow::applySettings(const DrawSettings& settings, bool restoring) {
             this, tr("Orbelle"),
             tr("このソフトウェアでは描画できません、\n\n最新のOrbelleを使用してください。"),
             QMessageBox::Ok);
-        return;
+        return false;
     }
     m_settingsPane->apply(settings);
     m_colourPane->apply(settings);
@@ -220,6 +221,7 @@ void MainWindow::applySettings(const DrawSettings& settings, bool restoring) {
     m_restoring = restoring;
     drawFigure();
     m_restoring = false;
+    return true;
 }
 
 void MainWindow::resetLayout() {
