@@ -116,7 +116,9 @@ std::string joinLines(const std::vector<std::string>& lines) {
 
 StoreResult<std::string> readWholeFile(const std::filesystem::path& path, std::uintmax_t maxBytes) {
     StoreResult<std::string> result;
-    FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    // Without O_NONBLOCK, opening a named pipe waits for a writer, possibly for
+    // ever; the kind of file is checked only once it is open.
+    FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     if (!fd.valid()) {
         result.status = readFailure(path, errno);
         return result;
@@ -129,6 +131,11 @@ StoreResult<std::string> readWholeFile(const std::filesystem::path& path, std::u
     if (!S_ISREG(info.st_mode)) {
         result.status = StoreStatus::failure(
             "ファイルを読み込めません: " + path.string() + "\n通常のファイルではありません", 0);
+        return result;
+    }
+    const int flags = ::fcntl(fd.get(), F_GETFL);
+    if (flags < 0 || ::fcntl(fd.get(), F_SETFL, flags & ~O_NONBLOCK) != 0) {
+        result.status = readFailure(path, errno);
         return result;
     }
     if (static_cast<std::uintmax_t>(info.st_size) > maxBytes) {

@@ -5,7 +5,14 @@
 #include "store/settingsline.h"
 #include "storetest.h"
 
+#include <atomic>
 #include <cerrno>
+#include <chrono>
+#include <thread>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace orbelle;
 using namespace orbelle::test;
@@ -80,6 +87,35 @@ TEST_F(StoreFileTest, ReaderRefusesFoldersMissingAndOversizedFiles) {
     const auto fits = readWholeFile(m_folder / "big", 2000);
     ASSERT_TRUE(fits.ok());
     EXPECT_EQ(fits.value.size(), 2000u);
+}
+
+TEST_F(StoreFileTest, ReaderRefusesANamedPipeWithoutWaitingForAWriter) {
+    // Opening a named pipe for reading waits until something writes to it; a
+    // reader that opens before it checks the kind of file hangs for good.
+    const auto pipe = m_folder / "pipe";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    std::atomic<bool> done{false};
+    std::atomic<bool> rescued{false};
+    std::thread rescue([&] {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+        while (!done && std::chrono::steady_clock::now() < deadline) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        if (!done) {
+            // Lets a blocked reader go so that the test fails instead of hanging.
+            rescued = true;
+            const int fd = ::open(pipe.c_str(), O_WRONLY | O_NONBLOCK);
+            if (fd >= 0) {
+                ::close(fd);
+            }
+        }
+    });
+    const auto read = readWholeFile(pipe);
+    done = true;
+    rescue.join();
+    EXPECT_FALSE(rescued) << "the reader waited for a writer";
+    EXPECT_FALSE(read.ok());
+    EXPECT_NE(read.status.message().find("pipe"), std::string::npos);
 }
 
 TEST_F(StoreFileTest, SettingsFileIsWrittenWithCrLfAndReadsBack) {
