@@ -312,6 +312,14 @@ StoreStatus StoreFile::replaceContent(std::string_view content) const {
     return replaceFileAtomically(m_path, content, tempPath(), m_durability);
 }
 
+StoreStatus StoreFile::copyTo(const std::filesystem::path& target) const {
+    StoreResult<std::string> content = readContent();
+    if (!content.ok()) {
+        return std::move(content.status);
+    }
+    return replaceFileAtomically(target, content.value, defaultTempPath(target), m_durability);
+}
+
 void StoreFile::removeLeftoverTemp() const { ::unlink(tempPath().c_str()); }
 
 } // namespace orbelle
