@@ -79,6 +79,14 @@ int syncFolderOf(const std::filesystem::path& file) {
     return fd.close();
 }
 
+// Whether the folder of `file` exists; false also when it cannot be looked
+// at, so that creating it reports the reason.
+bool folderExists(const std::filesystem::path& file) {
+    const std::filesystem::path folder = file.parent_path();
+    std::error_code error;
+    return folder.empty() || std::filesystem::exists(folder, error);
+}
+
 } // namespace
 
 std::vector<std::string> splitLines(std::string_view content) {
@@ -253,7 +261,7 @@ StoreResult<std::vector<std::string>> StoreFile::readLines() const {
 }
 
 StoreStatus StoreFile::appendLine(std::string_view line) const {
-    if (!m_path.parent_path().empty() && !std::filesystem::exists(m_path.parent_path())) {
+    if (!folderExists(m_path)) {
         StoreStatus created = ensureExists();
         if (!created) {
             return created;
@@ -303,7 +311,7 @@ StoreStatus StoreFile::replaceLines(const std::vector<std::string>& lines) const
 }
 
 StoreStatus StoreFile::replaceContent(std::string_view content) const {
-    if (!m_path.parent_path().empty() && !std::filesystem::exists(m_path.parent_path())) {
+    if (!folderExists(m_path)) {
         StoreStatus created = ensureExists();
         if (!created) {
             return created;

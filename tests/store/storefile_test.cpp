@@ -73,6 +73,21 @@ TEST_F(StoreFileTest, FailuresNameTheFileAndKeepTheOldContent) {
     EXPECT_FALSE(std::filesystem::exists(m_folder / "folder.tmp"));
 }
 
+TEST_F(StoreFileTest, AFolderThatCannotBeLookedAtIsReportedNotThrown) {
+    // A link that points at itself cannot be followed (ELOOP): asking whether
+    // the store's folder exists fails, and every change reports that failure.
+    std::filesystem::create_symlink("loop", m_folder / "loop");
+    const StoreFile file(m_folder / "loop" / "sub" / "store", "store_tmp");
+    StoreStatus append = StoreStatus::success();
+    EXPECT_NO_THROW(append = file.appendLine("1"));
+    EXPECT_FALSE(append.ok());
+    EXPECT_NE(append.message().find("loop"), std::string::npos);
+    StoreStatus replace = StoreStatus::success();
+    EXPECT_NO_THROW(replace = file.replaceLines({"1"}));
+    EXPECT_FALSE(replace.ok());
+    EXPECT_NE(replace.message().find("loop"), std::string::npos);
+}
+
 TEST_F(StoreFileTest, ReaderRefusesFoldersMissingAndOversizedFiles) {
     const auto missing = readWholeFile(m_folder / "none");
     EXPECT_FALSE(missing.ok());
