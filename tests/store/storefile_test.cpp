@@ -3,7 +3,7 @@
 #include "store/settingsfile.h"
 #include "store/settingsfilewriter.h"
 #include "store/settingsline.h"
-#include "storetest.h"
+#include "store/storetest.h"
 
 #include <atomic>
 #include <cerrno>
