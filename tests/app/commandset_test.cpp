@@ -1,6 +1,6 @@
 #include "app/commandset.h"
 
-#include "apptest.h"
+#include "app/apptest.h"
 
 #include <QAction>
 #include <QMainWindow>

@@ -1,7 +1,7 @@
 #include "app/commands/exportcommands.h"
 
+#include "app/apptest.h"
 #include "app/mainwindow.h"
-#include "apptest.h"
 #include "view/dialogdriver.h"
 #include "view/mainview.h"
 #include "view/printpreviewdialog.h"

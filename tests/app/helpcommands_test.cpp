@@ -2,10 +2,10 @@
 
 #include "app/aboutdialog.h"
 #include "app/addresses.h"
+#include "app/apptest.h"
 #include "app/contactdialog.h"
 #include "app/helppage.h"
 #include "app/mainwindow.h"
-#include "apptest.h"
 #include "view/dialogdriver.h"
 #include "widgets/commandid.h"
 

@@ -1,10 +1,10 @@
 #include "app/mainwindow.h"
 
+#include "app/apptest.h"
 #include "app/commands/windowcommands.h"
 #include "app/customizedialog.h"
 #include "app/toolbarcustomizer.h"
 #include "app/visualstyles.h"
-#include "apptest.h"
 #include "engine/colour.h"
 #include "formulas/catalog.h"
 #include "formulas/formula.h"

@@ -1,10 +1,10 @@
 #include "app/toolbarcustomizer.h"
 
+#include "app/apptest.h"
 #include "app/commands/windowcommands.h"
 #include "app/customizedialog.h"
 #include "app/mainwindow.h"
 #include "app/userimages.h"
-#include "apptest.h"
 
 #include <QAction>
 #include <QDeadlineTimer>

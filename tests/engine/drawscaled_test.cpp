@@ -1,7 +1,7 @@
 #include "engine/drawscaled.h"
 
+#include "engine/enginetest.h"
 #include "engine/stretch.h"
-#include "enginetest.h"
 
 #include <gtest/gtest.h>
 

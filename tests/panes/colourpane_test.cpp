@@ -1,7 +1,7 @@
 #include "panes/colourpane.h"
 
-#include "guitest.h"
 #include "panes/coloureditordialog.h"
+#include "panes/guitest.h"
 #include "widgets/colourswatch.h"
 #include "widgets/optionbutton.h"
 
