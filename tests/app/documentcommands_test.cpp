@@ -1,7 +1,7 @@
 #include "app/commands/documentcommands.h"
 
+#include "app/apptest.h"
 #include "app/mainwindow.h"
-#include "apptest.h"
 #include "panes/transformpane.h"
 #include "store/settingsfile.h"
 #include "store/settingsline.h"

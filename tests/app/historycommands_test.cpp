@@ -1,7 +1,7 @@
 #include "app/commands/historycommands.h"
 
+#include "app/apptest.h"
 #include "app/mainwindow.h"
-#include "apptest.h"
 #include "engine/draw.h"
 #include "panes/drawsettingspane.h"
 #include "panes/historypane.h"

@@ -1,8 +1,8 @@
 #include "app/instancechannel.h"
 
+#include "app/apptest.h"
 #include "app/instancelock.h"
 #include "app/startup.h"
-#include "apptest.h"
 #include "store/settingsfile.h"
 
 #include <QDeadlineTimer>

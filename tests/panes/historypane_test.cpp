@@ -1,6 +1,6 @@
 #include "panes/historypane.h"
 
-#include "guitest.h"
+#include "panes/guitest.h"
 #include "store/historynavigator.h"
 
 #include <QAction>
