@@ -2,7 +2,6 @@
 // The program's commands by name. Each value is the command's number: the
 // menus, the toolbars and the stored settings use it, and every command's
 // QAction is named "cmd<number>" (a pane toolbar button "tool<number>").
-// Commands listed here without a handler are shown in the menus but disabled.
 
 #include <QHashFunctions>
 
