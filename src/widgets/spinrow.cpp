@@ -146,9 +146,13 @@ void SpinRow::stepBy(int delta) {
 void SpinRow::setTickInterval(int interval) { m_slider->setTickInterval(interval); }
 
 void SpinRow::setPartsToolTip(const QString& text) {
+    m_toolTip = text;
     for (QWidget* part : {static_cast<QWidget*>(m_edit), m_arrows, static_cast<QWidget*>(m_up),
                           static_cast<QWidget*>(m_down), static_cast<QWidget*>(m_slider)}) {
         part->setToolTip(text);
+    }
+    if (!m_textValid) {
+        m_edit->setToolTip(rangeToolTip());
     }
 }
 
@@ -157,7 +161,27 @@ void SpinRow::onTextChanged(const QString& text) {
         return;
     }
     // Invalid text keeps the last valid value; the edit keeps what was typed.
-    commit(valueOfText(text, m_min, m_max).value_or(m_value), false);
+    const std::optional<int> typed = valueOfText(text, m_min, m_max);
+    commit(typed.value_or(m_value), false);
+    markText(typed.has_value());
+}
+
+void SpinRow::markText(bool valid) {
+    if (valid == m_textValid) {
+        return;
+    }
+    m_textValid = valid;
+    if (valid) {
+        m_edit->setStyleSheet(QString());
+        m_edit->setToolTip(m_toolTip);
+        return;
+    }
+    m_edit->setStyleSheet(QStringLiteral("QLineEdit { border: 2px solid #e00000; }"));
+    m_edit->setToolTip(rangeToolTip());
+}
+
+QString SpinRow::rangeToolTip() const {
+    return QStringLiteral("範囲: %1 \u2013 %2").arg(m_min).arg(m_max);
 }
 
 void SpinRow::onSliderMoved(int position) {
@@ -177,6 +201,7 @@ void SpinRow::commit(int value, bool rewriteText) {
         if (m_edit->text() != text) {
             m_edit->setText(text);
         }
+        markText(true);
     }
     m_syncing = false;
     syncSlider();

@@ -7,7 +7,9 @@
 // decimal text; the slider shows it through a pluggable mapping. Text typed
 // into the edit box becomes the value only when it is an optionally signed
 // decimal integer within the range (an empty text counts as 0); otherwise the
-// value keeps its last valid value and the edit keeps the typed text.
+// value keeps its last valid value and the edit keeps the typed text. Such a
+// box gets a red frame and the tooltip "範囲: min – max" until its text is
+// valid again, so nobody takes the typed text for the value in use.
 //
 // The row is a transparent container: place() puts its three parts at fixed
 // rectangles of the parent. Labels, check boxes and fonts belong to the pane.
@@ -77,6 +79,10 @@ class SpinRow : public QWidget {
     /// Sets the same tooltip on the edit box, the arrows and the slider.
     void setPartsToolTip(const QString& text);
 
+    /// False while the edit box holds text that is not the value (out of
+    /// range or not an integer); the box is then framed in red.
+    bool textValid() const { return m_textValid; }
+
     QLineEdit* edit() const { return m_edit; }
     /// The spin arrows: QToolButtons named "up" and "down" in one widget.
     QWidget* arrows() const { return m_arrows; }
@@ -91,6 +97,8 @@ class SpinRow : public QWidget {
     void onSliderMoved(int position);
     void commit(int value, bool rewriteText);
     void syncSlider();
+    void markText(bool valid);
+    QString rangeToolTip() const;
 
     QLineEdit* m_edit;
     QWidget* m_arrows;
@@ -102,6 +110,8 @@ class SpinRow : public QWidget {
     int m_min = 0;
     int m_max = 100;
     bool m_syncing = false;
+    bool m_textValid = true;
+    QString m_toolTip;
 };
 
 } // namespace orbelle
