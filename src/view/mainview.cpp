@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QScrollBar>
 
+#include <algorithm>
 #include <vector>
 
 namespace orbelle {
@@ -60,19 +61,46 @@ void MainView::zoomIn() { changeDisplayStep(+1); }
 void MainView::zoomOut() { changeDisplayStep(-1); }
 
 void MainView::changeDisplayStep(int delta) {
-    const int size = displaySizeForStep(m_displayStep + delta);
+    int step = m_displayStep + delta;
+    // After fitting to the window the size lies between two steps: zooming
+    // in takes the next larger step, zooming out the next smaller one.
+    if (delta > 0 && displaySizeForStep(m_displayStep) < m_displaySize) {
+        step = m_displayStep + 1;
+    } else if (delta < 0 && displaySizeForStep(m_displayStep) < m_displaySize) {
+        step = m_displayStep;
+    }
+    const int size = displaySizeForStep(step);
     if (size >= kMinDisplaySize && size <= kMaxDisplaySize) {
-        m_displayStep += delta;
+        m_displayStep = step;
         m_displaySize = size;
         updateScrollBars();
     }
     centre();
 }
 
+void MainView::fitToWindow() {
+    // The viewport's size once no scroll bar takes room from it.
+    const QSize room = maximumViewportSize();
+    const int size =
+        std::clamp(std::min(room.width(), room.height()), kMinDisplaySize, kMaxDisplaySize);
+    // The step at or just below the fitted size, for later zooming.
+    int step = 0;
+    while (displaySizeForStep(step) > size && displaySizeForStep(step - 1) >= kMinDisplaySize) {
+        --step;
+    }
+    while (displaySizeForStep(step + 1) <= size) {
+        ++step;
+    }
+    m_displayStep = step;
+    m_displaySize = size;
+    updateScrollBars();
+    centre();
+}
+
 void MainView::centre() {
     // The scroll range of the picture runs over 0 .. displaySize - 1; its
     // middle goes to the middle of the window.
-    const QSize client = viewport()->size();
+    const QSize client = clientSize();
     if (m_displaySize > client.width()) {
         horizontalScrollBar()->setValue((m_displaySize - 1) / 2 - client.width() / 2);
     }
@@ -168,12 +196,30 @@ void MainView::resizeEvent(QResizeEvent* event) {
     updateScrollBars();
 }
 
+QSize MainView::clientSize() const {
+    // Worked out from the room without bars rather than read from the
+    // viewport, which keeps its old size until the bars shown or hidden by a
+    // new display size have been laid out.
+    const QSize room = maximumViewportSize();
+    const int barWidth = verticalScrollBar()->sizeHint().width();
+    const int barHeight = horizontalScrollBar()->sizeHint().height();
+    bool across = m_displaySize > room.width();
+    bool down = m_displaySize > room.height();
+    if (across && !down) {
+        down = m_displaySize > room.height() - barHeight;
+    }
+    if (down && !across) {
+        across = m_displaySize > room.width() - barWidth;
+    }
+    return {room.width() - (down ? barWidth : 0), room.height() - (across ? barHeight : 0)};
+}
+
 void MainView::updateScrollBars() {
     // The extent is displaySize in both directions; a page is a tenth of it
     // and a line a tenth of a page.
     const int page = std::max(1, m_displaySize / 10);
     const int line = std::max(1, page / 10);
-    const QSize client = viewport()->size();
+    const QSize client = clientSize();
     QScrollBar* bars[] = {horizontalScrollBar(), verticalScrollBar()};
     const int visible[] = {client.width(), client.height()};
     for (int k = 0; k < 2; ++k) {

@@ -44,6 +44,9 @@ class MainView : public QAbstractScrollArea {
     void zoomIn();  // CommandId::ZoomIn
     void zoomOut(); // CommandId::ZoomOut
     void centre();  // CommandId::CentreView
+    /// CommandId::FitToWindow: the largest display size the view shows whole,
+    /// without scroll bars. Zooming in or out goes on from the nearest step.
+    void fitToWindow();
 
     int displaySize() const;
     int displayStep() const { return m_displayStep; }
@@ -88,6 +91,9 @@ class MainView : public QAbstractScrollArea {
     void resizeEvent(QResizeEvent* event) override;
 
   private:
+    /// The viewport's size once the scroll bars the display size needs are
+    /// in place.
+    QSize clientSize() const;
     void updateScrollBars();
     int currentZoom() const;
     void changeDisplayStep(int delta);

@@ -57,6 +57,7 @@ enum class CommandId : int {
     CustomizeToolBar = 126,
     ViewStatusBar = 59393,
     ResetLayout = 12102,
+    FitToWindow = 32840,
 
     // Visual styles
     StyleWindows2000 = 205,

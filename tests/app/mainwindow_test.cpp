@@ -213,10 +213,10 @@ TEST_F(MainWindowTest, MenusCarryEveryCommandWithItsLabelAndKey) {
                            "前のページ|Ctrl+Shift+Z|cmd11808", "後のページ|Ctrl+Shift+D|cmd11809",
                            "-", "ヒストリーの保存||cmd11810", "ヒストリーの読み込み||cmd11811", "-",
                            "ヒストリーのリセット||cmd32821"}));
-    EXPECT_EQ(
-        describe(menus[4]),
-        (QStringList{"ツール バーとドッキング ウィンドウ(&T)>", "ステータス バー(&S)||cmd59393",
-                     "アプリケーションの外観(&A)>", "レイアウトのリセット||cmd12102"}));
+    EXPECT_EQ(describe(menus[4]),
+              (QStringList{"ツール バーとドッキング ウィンドウ(&T)>",
+                           "ステータス バー(&S)||cmd59393", "-", "ウィンドウに合わせる||cmd32840",
+                           "-", "アプリケーションの外観(&A)>", "レイアウトのリセット||cmd12102"}));
     const QMenu* looks = submenu(menus[4], "アプリケーションの外観(&A)");
     EXPECT_EQ(describe(looks), (QStringList{"Windows 2000(&2)||cmd205", "Office XP(&X)||cmd206",
                                             "Windows XP(&W)||cmd207", "Office 2003(&3)||cmd208",
@@ -275,7 +275,8 @@ TEST_F(MainWindowTest, MenusCarryEveryCommandWithItsLabelAndKey) {
                                CommandId::HistoryNextPage,
                                CommandId::HistorySave,
                                CommandId::HistoryLoad,
-                               CommandId::HistoryReset}) {
+                               CommandId::HistoryReset,
+                               CommandId::FitToWindow}) {
         EXPECT_TRUE(window->command(id)->isEnabled()) << commandNumber(id);
     }
     EXPECT_EQ(window->command(CommandId::FileOpen)->statusTip(),
@@ -307,9 +308,9 @@ TEST_F(MainWindowTest, StandardToolBarAndStatusBar) {
             EXPECT_FALSE(action->statusTip().isEmpty());
         }
     }
-    EXPECT_EQ(buttons,
-              (QStringList{"cmd11901", "cmd11902", "cmd11903", "-", "cmd10011", "cmd10012",
-                           "cmd11602", "-", "cmd11807", "cmd11806", "-", "cmd10030", "cmd10031"}));
+    EXPECT_EQ(buttons, (QStringList{"cmd11901", "cmd11902", "cmd11903", "-", "cmd10011", "cmd10012",
+                                    "cmd11602", "cmd32840", "-", "cmd11807", "cmd11806", "-",
+                                    "cmd10030", "cmd10031"}));
 
     EXPECT_EQ(window->statusBar()->currentMessage(), QStringLiteral("レディ"));
     window->statusBar()->showMessage(QStringLiteral("prompt"));
@@ -345,17 +346,17 @@ TEST_F(MainWindowTest, CustomisedToolBarKeepsItsButtonsAcrossStarts) {
         window->command(CommandId::CustomizeToolBar)->trigger();
         ASSERT_NE(window->windowCommands()->toolBars()->dialog(), nullptr);
         EXPECT_TRUE(window->windowCommands()->toolBars()->dialog()->isVisible());
-        // Draw (11), then the two history buttons (9, 8) off: a whole group
+        // Draw (12), then the two history buttons (10, 9) off: a whole group
         // taken off leaves no separator of its own behind.
         ToolBarCustomizer* toolBars = window->windowCommands()->toolBars();
-        for (const int position : {11, 9, 8}) {
+        for (const int position : {12, 10, 9}) {
             EXPECT_TRUE(toolBars->change([position](Customisation& c) {
                 return c.removeButton(Customisation::kStandardToolBarId, position);
             }));
         }
         EXPECT_EQ(buttons(*window),
                   (QStringList{"cmd11901", "cmd11902", "cmd11903", "-", "cmd10011", "cmd10012",
-                               "cmd11602", "-", "cmd10031"}));
+                               "cmd11602", "cmd32840", "-", "cmd10031"}));
         EXPECT_TRUE(window->command(CommandId::Draw)->isVisible()); // still in the menu
         window->close();
     }
@@ -365,7 +366,7 @@ TEST_F(MainWindowTest, CustomisedToolBarKeepsItsButtonsAcrossStarts) {
     EXPECT_FALSE(standard->buttons.contains(CommandId::HistoryForward));
     EXPECT_FALSE(standard->buttons.contains(CommandId::HistoryBack));
     EXPECT_FALSE(standard->buttons.contains(CommandId::Draw));
-    EXPECT_EQ(buttons(*window).size(), 9);
+    EXPECT_EQ(buttons(*window).size(), 10);
 }
 
 TEST_F(MainWindowTest, VisualStylePersistsAndEachLooksDifferent) {
