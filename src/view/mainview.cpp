@@ -185,7 +185,8 @@ QSize MainView::sizeHint() const { return {820, 820}; }
 void MainView::paintEvent(QPaintEvent* event) {
     m_shownZoom = currentZoom();
     m_shownSquare = sourceSquare(m_bounds, m_shownZoom);
-    m_picture.setGeometry(m_shownSquare, m_displaySize);
+    // The picture is stretched to device pixels; its geometry stays logical.
+    m_picture.setGeometry(m_shownSquare, m_displaySize, viewport()->devicePixelRatioF());
     QPainter painter(viewport());
     const QPoint origin(-horizontalScrollBar()->value(), -verticalScrollBar()->value());
     m_picture.paint(painter, event->rect(), origin);

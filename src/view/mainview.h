@@ -83,6 +83,8 @@ class MainView : public QAbstractScrollArea {
 
     /// Tiles of the shown picture built so far (lets tests see the cache work).
     std::int64_t tilesBuilt() const { return m_picture.tilesBuilt(); }
+    /// Device pixels across the picture the last repaint showed.
+    int picturePixelSide() const { return m_picture.pixelSide(); }
 
     QSize sizeHint() const override;
 
