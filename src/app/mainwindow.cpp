@@ -9,6 +9,7 @@
 #include "app/commands/viewcommands.h"
 #include "app/commands/windowcommands.h"
 #include "app/commandset.h"
+#include "app/docklayout.h"
 #include "app/toolbarcustomizer.h"
 #include "app/windowplacement.h"
 #include "formulas/catalog.h"
@@ -130,6 +131,7 @@ void MainWindow::createPanes() {
     }
     menu->addSeparator();
     menu->addAction(command(CommandId::CustomizeToolBar));
+    new DockLayout(this, m_view, {m_docks.begin(), m_docks.end()});
 }
 
 void MainWindow::createStatusBar() {
