@@ -50,7 +50,9 @@ class SpinRow : public QWidget {
     explicit SpinRow(QWidget* parent = nullptr);
 
     /// Puts the edit box, the arrows and the slider at the given rectangles of
-    /// the parent widget. A null slider rectangle hides the slider.
+    /// the parent widget. A null slider rectangle hides the slider. An edit
+    /// rectangle too narrow for the widest value of the range in the edit's
+    /// font grows to the left, so the arrows and the slider stay in place.
     void place(const QRect& edit, const QRect& arrows, const QRect& slider);
 
     /// Names the parts "edit<editId>", "spin<spinId>" and "slider<sliderId>"
@@ -58,6 +60,10 @@ class SpinRow : public QWidget {
     void setIds(int editId, int spinId, int sliderId);
 
     void setMapping(SliderMapping mapping);
+
+    /// The edit box is at least wide enough for this text as well as for the
+    /// range's widest value (rows of one column share their width this way).
+    void setWidestText(const QString& text);
 
     /// The value, after taking in valid text typed into the edit box.
     int value() const { return m_value; }
@@ -88,6 +94,9 @@ class SpinRow : public QWidget {
     QWidget* arrows() const { return m_arrows; }
     QSlider* slider() const { return m_slider; }
 
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
   signals:
     /// The value changed, whatever changed it (arrows, slider, typing, setters).
     void valueChanged(int value);
@@ -98,6 +107,8 @@ class SpinRow : public QWidget {
     void commit(int value, bool rewriteText);
     void syncSlider();
     void markText(bool valid);
+    /// Places the parts, the edit box widened for the range's widest value.
+    void layOutParts();
     QString rangeToolTip() const;
 
     QLineEdit* m_edit;
@@ -111,6 +122,10 @@ class SpinRow : public QWidget {
     int m_max = 100;
     bool m_syncing = false;
     bool m_textValid = true;
+    QString m_widestText;
+    QRect m_editRect;
+    QRect m_arrowsRect;
+    QRect m_sliderRect;
     QString m_toolTip;
 };
 
