@@ -1,6 +1,7 @@
 #include "widgets/panetoolbar.h"
 
 #include <QAction>
+#include <QFile>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
@@ -202,7 +203,11 @@ QToolBar* createPaneToolBar(QWidget* parent, int resourceId) {
 
 QAction* addToolCommand(QToolBar* toolBar, CommandId command, const QString& text,
                         ToolImage image) {
-    QAction* action = toolBar->addAction(toolIcon(image), text);
+    // The program's picture of the command, the one its main toolbar shows,
+    // when the program carries one; the drawn image otherwise.
+    const QString picture = QStringLiteral(":/orbelle/icons/cmd%1.png").arg(commandNumber(command));
+    QAction* action =
+        toolBar->addAction(QFile::exists(picture) ? QIcon(picture) : toolIcon(image), text);
     action->setObjectName(QStringLiteral("tool%1").arg(commandNumber(command)));
     action->setToolTip(text);
     action->setStatusTip(text);

@@ -37,7 +37,8 @@ QIcon toolIcon(ToolImage image);
 QToolBar* createPaneToolBar(QWidget* parent, int resourceId);
 
 /// Adds a button named "tool<command number>" whose tooltip and status text are
-/// text.
+/// text, showing the program's picture of the command (":/orbelle/icons/
+/// cmd<number>.png") where it has one, else image.
 QAction* addToolCommand(QToolBar* toolBar, CommandId command, const QString& text, ToolImage image);
 
 } // namespace orbelle
