@@ -145,8 +145,9 @@ void MainWindow::createStatusBar() {
         }
     });
     bar->showMessage(ready);
-    // The lock-key indicators; the lock states are not readable portably, so
-    // they are shown greyed as when the locks are off.
+    // The lock-key indicators. Qt offers no portable way to read the lock
+    // states, and an indicator that stays grey whatever the key does would
+    // mislead, so they are kept hidden.
     for (const QString& text :
          {QStringLiteral("CAP"), QStringLiteral("NUM"), QStringLiteral("SCRL")}) {
         auto* label = new QLabel(text, bar);
@@ -155,6 +156,7 @@ void MainWindow::createStatusBar() {
         label->setMinimumWidth(label->fontMetrics().horizontalAdvance(QStringLiteral("SCRL")) + 12);
         label->setEnabled(false);
         bar->addPermanentWidget(label);
+        label->hide();
     }
 }
 
