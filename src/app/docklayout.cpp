@@ -67,13 +67,19 @@ void DockLayout::yieldToView() {
     if (total <= 0) {
         return;
     }
+    // The panes shrink in proportion to their widths, but none below
+    // kMinimumPaneWidth: a pane too narrow to use helps nobody.
+    const int target = std::max(total - missing, kMinimumPaneWidth * int(columns.size()));
+    if (target >= total) {
+        return;
+    }
     QList<QDockWidget*> docks;
     QList<int> widths;
     for (QDockWidget* dock : columns) {
         docks << dock;
-        const int share = static_cast<int>(static_cast<long long>(missing) * dock->width() / total);
-        // Rounding down the shares could leave the view a pixel short.
-        widths << std::max(dock->minimumSizeHint().width(), dock->width() - share - 1);
+        // Rounding down could leave the view a pixel short: one pixel more off.
+        const int width = static_cast<int>(static_cast<long long>(target) * dock->width() / total);
+        widths << std::max({dock->minimumSizeHint().width(), kMinimumPaneWidth, width - 1});
     }
     m_window->resizeDocks(docks, widths, Qt::Horizontal);
 }

@@ -21,6 +21,8 @@ class DockLayout : public QObject {
     static constexpr int kMinimumViewWidth = 300;
     /// Up to this width the view keeps at least half of the window.
     static constexpr int kHalfWidthCap = 600;
+    /// Narrowing stops at this width for each column of panes.
+    static constexpr int kMinimumPaneWidth = 130;
 
     /// The width the view keeps in a window of windowWidth pixels: half of
     /// it up to kHalfWidthCap, never less than kMinimumViewWidth.

@@ -52,18 +52,21 @@ class WindowLayoutTest : public ::testing::Test {
 
 TEST_F(WindowLayoutTest, TheViewKeepsHalfOfASmallWindow) {
     auto window = open(QSize(1000, 700));
-    EXPECT_TRUE(settle([&] { return window->view()->width() >= 500; })) << window->view()->width();
+    // The window may be bounded by a smaller screen; half of it is the rule.
+    const int half = window->width() / 2;
+    EXPECT_TRUE(settle([&] { return window->view()->width() >= half; }))
+        << window->view()->width() << " of " << window->width();
     // The panes yielded but are all still there, side by side with the view.
     for (const Pane pane : {Pane::Favorites, Pane::DrawSettings, Pane::ColourStroke,
                             Pane::Transform, Pane::History}) {
         EXPECT_TRUE(window->dock(pane)->isVisible());
-        EXPECT_GT(window->dock(pane)->width(), 50);
+        EXPECT_GE(window->dock(pane)->width(), 130);
     }
     EXPECT_GT(window->dock(Pane::DrawSettings)->x(), window->view()->geometry().right());
 
-    // Narrower still: never less than 300 pixels.
+    // Narrower still: the panes stop at 130 pixels, the view at 300.
     window->resize(640, 600);
-    EXPECT_TRUE(settle([&] { return window->view()->width() >= 320; })) << window->view()->width();
+    EXPECT_TRUE(settle([&] { return window->view()->width() >= 300; })) << window->view()->width();
     window->resize(500, 600);
     settle([&] { return window->width() >= 500 && window->view()->width() >= 300; });
     EXPECT_GE(window->view()->width(), 300);
