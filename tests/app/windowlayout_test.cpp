@@ -3,7 +3,7 @@
 
 #include "app/mainwindow.h"
 
-#include "apptest.h"
+#include "app/apptest.h"
 #include "view/mainview.h"
 
 #include <QAction>

@@ -4,7 +4,7 @@
 #include "panes/coloureditordialog.h"
 
 #include "engine/drawsettings.h"
-#include "guitest.h"
+#include "panes/guitest.h"
 
 #include <QLineEdit>
 #include <QSpinBox>

@@ -5,7 +5,7 @@
 #include "panes/drawsettingspane.h"
 #include "panes/transformpane.h"
 
-#include "guitest.h"
+#include "panes/guitest.h"
 #include "widgets/spinrow.h"
 
 #include <QLineEdit>

@@ -2,7 +2,7 @@
 
 #include "panes/drawsettingspane.h"
 
-#include "guitest.h"
+#include "panes/guitest.h"
 #include "widgets/spinrow.h"
 
 #include <QCheckBox>
