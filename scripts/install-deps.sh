@@ -8,8 +8,11 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl1-mesa-dev
   libgtest-dev googletest libbenchmark-dev
   fonts-ipafont-gothic libxkbcommon-x11-0 xdg-utils
-  xvfb xauth
+  xvfb xauth poppler-utils
   appstream desktop-file-utils groff-base man-db
+  # clang with its sanitizer and libFuzzer runtimes and the symbolizer of
+  # the sanitizer reports: the sanitizer build and the fuzz targets.
+  clang libclang-rt-14-dev llvm
 )
 
 missing=()

@@ -10,6 +10,17 @@
 
 #include <unistd.h>
 
+#ifdef ORBELLE_LSAN_SUPPRESSIONS
+// Sanitizer builds: the leak checker reads the suppressions kept in the tree
+// (leaks inside system libraries the tests cannot free), and undefined
+// behaviour is reported with its call stack. Options given in the environment
+// still come on top of these.
+extern "C" const char* __lsan_default_options() {
+    return "suppressions=" ORBELLE_LSAN_SUPPRESSIONS ":print_suppressions=0";
+}
+extern "C" const char* __ubsan_default_options() { return "print_stacktrace=1"; }
+#endif
+
 int main(int argc, char** argv) {
     std::string root = (std::filesystem::temp_directory_path() / "orbelle-test-XXXXXX").string();
     if (mkdtemp(root.data()) == nullptr) {

@@ -13,44 +13,15 @@
 namespace orbelle {
 namespace {
 
-// Commands the menus show that have no handler in this version: disabled.
-constexpr CommandId kDisabledCommands[] = {CommandId::FileOpen,
-                                           CommandId::FileSave,
-                                           CommandId::FileSaveAs,
-                                           CommandId::ExportBitmap,
-                                           CommandId::ExportJpeg,
-                                           CommandId::Print,
-                                           CommandId::PrintPreview,
-                                           CommandId::HistoryBack,
-                                           CommandId::HistoryForward,
-                                           CommandId::HistoryPreviousPage,
-                                           CommandId::HistoryNextPage,
-                                           CommandId::HistorySave,
-                                           CommandId::HistoryLoad,
-                                           CommandId::HistoryReset,
-                                           CommandId::Help,
-                                           CommandId::OnlineHelp,
-                                           CommandId::HomePage,
-                                           CommandId::ContactAddress,
-                                           CommandId::About};
-
 // Stands for a separator in the menu and toolbar lists.
 constexpr CommandId kSeparator{0};
 
 // Toolbar "標準" in button order.
-constexpr CommandId kStandardButtons[] = {CommandId::Enlarge,
-                                          CommandId::Shrink,
-                                          CommandId::StandardSize,
-                                          kSeparator,
-                                          CommandId::ZoomIn,
-                                          CommandId::ZoomOut,
-                                          CommandId::CentreView,
-                                          kSeparator,
-                                          CommandId::HistoryForward,
-                                          CommandId::HistoryBack,
-                                          kSeparator,
-                                          CommandId::Draw,
-                                          CommandId::DrawRandom};
+constexpr CommandId kStandardButtons[] = {
+    CommandId::Enlarge, CommandId::Shrink,         CommandId::StandardSize, kSeparator,
+    CommandId::ZoomIn,  CommandId::ZoomOut,        CommandId::CentreView,   CommandId::FitToWindow,
+    kSeparator,         CommandId::HistoryForward, CommandId::HistoryBack,  kSeparator,
+    CommandId::Draw,    CommandId::DrawRandom};
 
 } // namespace
 
@@ -154,6 +125,8 @@ void CommandSet::createActions() {
                                 tr("ステータス バーの表示/非表示を切り替えます\nステータス バー"));
     statusBar->setCheckable(true);
     statusBar->setChecked(true);
+    create(CommandId::FitToWindow, tr("ウィンドウに合わせる"),
+           tr("図形の表示をウィンドウに収まる最大の大きさにします\nウィンドウに合わせる"));
     create(CommandId::ResetLayout, tr("レイアウトのリセット"),
            tr("ペインの配置を初期状態に戻します\nレイアウトのリセット"));
     m_styleGroup = new QActionGroup(this);
@@ -173,10 +146,6 @@ void CommandSet::createActions() {
            tr("連絡先のメールアドレスを表示します\n連絡先"));
     create(CommandId::About, tr("バージョン情報 Orbelle(&A)..."),
            tr("プログラムの情報、バージョン番号を表示します\nバージョン情報"));
-
-    for (const CommandId id : kDisabledCommands) {
-        m_actions.value(id)->setEnabled(false);
-    }
 }
 
 void CommandSet::buildMenus(QMainWindow* window) {
@@ -214,7 +183,7 @@ void CommandSet::buildMenus(QMainWindow* window) {
 
     QMenu* view = bar->addMenu(tr("表示(&V)"));
     m_panesMenu = view->addMenu(tr("ツール バーとドッキング ウィンドウ(&T)"));
-    add(view, {CommandId::ViewStatusBar});
+    add(view, {CommandId::ViewStatusBar, kSeparator, CommandId::FitToWindow, kSeparator});
     QMenu* looks = view->addMenu(tr("アプリケーションの外観(&A)"));
     QMenu* office = nullptr;
     for (const VisualStyle& style : visualStyles()) {

@@ -1,12 +1,44 @@
-// Orbelle: one copy per user, started with its data folder ready.
+// Orbelle: one copy per user, started with its data folder ready. A settings
+// file named on the command line is opened by the copy that runs.
 
 #include "app/commandline.h"
+#include "app/commands/documentcommands.h"
+#include "app/instancechannel.h"
 #include "app/instancelock.h"
 #include "app/mainwindow.h"
 #include "app/startup.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QTimer>
+
+#include <cstdio>
+
+namespace {
+
+// The second copy: hands its file, if any, to the running copy and ends.
+int handOver(int argc, char** argv, const QString& lockPath) {
+    const QCoreApplication core(argc, argv); // no display needed
+    const QString file = orbelle::commandLineFile(QCoreApplication::arguments());
+    if (file.isEmpty()) {
+        return 0;
+    }
+    const QString problem = orbelle::handOverFile(orbelle::instanceChannelPath(lockPath), file);
+    if (!problem.isEmpty()) {
+        std::fprintf(stderr, "orbelle: the running copy could not be given %s: %s\n",
+                     qPrintable(file), qPrintable(problem));
+    }
+    return 0;
+}
+
+void bringToFront(QWidget* window) {
+    window->setWindowState((window->windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
     // --help and --version need neither the lock nor a display.
@@ -19,7 +51,7 @@ int main(int argc, char** argv) {
     // nowhere does not keep the program from starting.
     const std::unique_ptr<orbelle::InstanceLock> lock = orbelle::takeInstanceLock();
     if (lock->state() == orbelle::InstanceLock::State::HeldByRunningCopy) {
-        return 0;
+        return handOver(argc, argv, lock->path());
     }
 
     QApplication app(argc, argv);
@@ -39,6 +71,26 @@ int main(int argc, char** argv) {
     if (!problem.isEmpty()) {
         QTimer::singleShot(0, &window,
                            [&] { orbelle::warnDataFolderUnwritable(&window, dataDir, problem); });
+    }
+
+    // Files the later copies hand over are opened here, in front.
+    orbelle::InstanceChannel channel;
+    if (lock->state() == orbelle::InstanceLock::State::Held) {
+        QObject::connect(&channel, &orbelle::InstanceChannel::fileReceived, &window,
+                         [&window](const QString& path) {
+                             bringToFront(&window);
+                             window.documentCommands()->openFile(path);
+                         });
+        const QString channelProblem = channel.listen(orbelle::instanceChannelPath(lock->path()));
+        if (!channelProblem.isEmpty()) {
+            std::fprintf(stderr, "orbelle: files named to later copies cannot reach this one: %s\n",
+                         qPrintable(channelProblem));
+        }
+    }
+    const QString file = orbelle::commandLineFile(QApplication::arguments());
+    if (!file.isEmpty()) {
+        QTimer::singleShot(0, &window,
+                           [&window, file] { window.documentCommands()->openFile(file); });
     }
     return QApplication::exec();
 }

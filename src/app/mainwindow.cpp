@@ -1,16 +1,22 @@
 #include "app/mainwindow.h"
 
+#include "app/commands/documentcommands.h"
 #include "app/commands/drawingcommands.h"
+#include "app/commands/exportcommands.h"
 #include "app/commands/favoritescommands.h"
+#include "app/commands/helpcommands.h"
+#include "app/commands/historycommands.h"
 #include "app/commands/viewcommands.h"
 #include "app/commands/windowcommands.h"
 #include "app/commandset.h"
+#include "app/docklayout.h"
 #include "app/toolbarcustomizer.h"
 #include "app/windowplacement.h"
 #include "formulas/catalog.h"
 #include "panes/colourpane.h"
 #include "panes/drawsettingspane.h"
 #include "panes/favoritespane.h"
+#include "panes/historypane.h"
 #include "panes/transformpane.h"
 #include "view/mainview.h"
 #include "widgets/datafiles.h"
@@ -57,14 +63,6 @@ QWidget* scrollable(QWidget* pane) {
     return area;
 }
 
-// The history dock holds an empty widget: it takes its place in the layout
-// and in the show/hide list.
-QWidget* placeholderPane(const QString& name) {
-    auto* pane = new QWidget;
-    pane->setObjectName(name);
-    return pane;
-}
-
 } // namespace
 
 MainWindow::MainWindow(const QString& appDataDir, QWidget* parent)
@@ -105,6 +103,7 @@ void MainWindow::createPanes() {
     m_colourPane = new ColourPane(m_appDataDir);
     m_transformPane = new TransformPane;
     m_favoritesPane = new FavoritesPane(m_appDataDir);
+    m_historyPane = new HistoryPane; // scrolls its own grid
     struct Entry {
         Pane pane;
         QString title;
@@ -121,8 +120,8 @@ void MainWindow::createPanes() {
          scrollable(m_colourPane), Qt::RightDockWidgetArea},
         {Pane::Transform, tr("３Ｄ変換"), QStringLiteral("transformPane"),
          scrollable(m_transformPane), Qt::RightDockWidgetArea},
-        {Pane::History, tr("ヒストリー"), QStringLiteral("historyPane"),
-         placeholderPane(QStringLiteral("history")), Qt::RightDockWidgetArea},
+        {Pane::History, tr("ヒストリー"), QStringLiteral("historyPane"), m_historyPane,
+         Qt::RightDockWidgetArea},
     };
     QMenu* menu = m_commands->toolbarsAndPanesMenu();
     menu->addAction(m_toolBar->toggleViewAction());
@@ -139,6 +138,7 @@ void MainWindow::createPanes() {
     }
     menu->addSeparator();
     menu->addAction(command(CommandId::CustomizeToolBar));
+    new DockLayout(this, m_view, {m_docks.begin(), m_docks.end()});
 }
 
 void MainWindow::createStatusBar() {
@@ -152,8 +152,9 @@ void MainWindow::createStatusBar() {
         }
     });
     bar->showMessage(ready);
-    // The lock-key indicators; the lock states are not readable portably, so
-    // they are shown greyed as when the locks are off.
+    // The lock-key indicators. Qt offers no portable way to read the lock
+    // states, and an indicator that stays grey whatever the key does would
+    // mislead, so they are kept hidden.
     for (const QString& text :
          {QStringLiteral("CAP"), QStringLiteral("NUM"), QStringLiteral("SCRL")}) {
         auto* label = new QLabel(text, bar);
@@ -162,6 +163,7 @@ void MainWindow::createStatusBar() {
         label->setMinimumWidth(label->fontMetrics().horizontalAdvance(QStringLiteral("SCRL")) + 12);
         label->setEnabled(false);
         bar->addPermanentWidget(label);
+        label->hide();
     }
     // The share of dots a long drawing has done.
     m_progress = new QProgressBar(bar);
@@ -177,7 +179,14 @@ void MainWindow::createCommandGroups() {
     new DrawingCommands(*m_commands, *this, m_settingsPane, m_colourPane, m_transformPane, this);
     new FavoritesCommands(*m_commands, *this, m_favoritesPane, this);
     new ViewCommands(*m_commands, m_view, m_settingsPane, statusBar(), this);
+    new ExportCommands(*m_commands, *this, m_view, this);
+    m_helpCommands = new HelpCommands(*m_commands, *this, m_appDataDir, this);
     m_windowCommands = new WindowCommands(*m_commands, this, m_toolBar, m_appDataDir, this);
+    m_documentCommands = new DocumentCommands(*m_commands, *this, m_fileDialogs, this);
+    // The history store is cleaned here, as the history pane comes to life.
+    m_historyCommands =
+        new HistoryCommands(*m_commands, *this, m_historyPane, m_fileDialogs, m_appDataDir, this);
+    connect(this, &MainWindow::drawingRecorded, m_historyCommands, &HistoryCommands::record);
     connect(m_windowCommands, &WindowCommands::layoutResetRequested, this,
             &MainWindow::resetLayout);
 }
@@ -240,7 +249,7 @@ void MainWindow::drawRandom() {
     drawFigure();
 }
 
-void MainWindow::applySettings(const DrawSettings& settings, bool restoring) {
+bool MainWindow::applySettings(const DrawSettings& settings, bool restoring) {
     // A newer program's category, or a formula this catalog does not have,
     // never reaches the panes.
     if (!isValidFormula(settings.formula())) {
@@ -248,7 +257,7 @@ void MainWindow::applySettings(const DrawSettings& settings, bool restoring) {
             this, tr("Orbelle"),
             tr("このソフトウェアでは描画できません、\n\n最新のOrbelleを使用してください。"),
             QMessageBox::Ok);
-        return;
+        return false;
     }
     m_settingsPane->apply(settings);
     m_colourPane->apply(settings);
@@ -256,6 +265,7 @@ void MainWindow::applySettings(const DrawSettings& settings, bool restoring) {
     m_restoring = restoring;
     drawFigure();
     m_restoring = false;
+    return true;
 }
 
 void MainWindow::resetLayout() {

@@ -5,6 +5,7 @@
 // three setting panes and running the view's drawing.
 
 #include "app/commands/commandhost.h"
+#include "app/commands/filedialogs.h"
 #include "engine/draw.h"
 #include "engine/drawsettings.h"
 #include "widgets/commandid.h"
@@ -22,10 +23,14 @@ namespace orbelle {
 
 class ColourPane;
 class CommandSet;
+class DocumentCommands;
 class DrawSettingsPane;
 class FavoritesPane;
+class HistoryCommands;
+class HistoryPane;
 class MainView;
 class TransformPane;
+class HelpCommands;
 class WindowCommands;
 
 class MainWindow : public QMainWindow, public CommandHost {
@@ -47,7 +52,7 @@ class MainWindow : public QMainWindow, public CommandHost {
 
     // The rest of CommandHost.
     DrawSettings captureSettings() const override;
-    void applySettings(const DrawSettings& settings, bool restoring) override;
+    bool applySettings(const DrawSettings& settings, bool restoring) override;
     QImage exportImage() const override;
     QWidget* dialogParent() override { return this; }
     void setDocumentTitle(const QString& title) override;
@@ -67,10 +72,17 @@ class MainWindow : public QMainWindow, public CommandHost {
     ColourPane* colourPane() const { return m_colourPane; }
     TransformPane* transformPane() const { return m_transformPane; }
     FavoritesPane* favoritesPane() const { return m_favoritesPane; }
+    HistoryPane* historyPane() const { return m_historyPane; }
     QDockWidget* dock(Pane pane) const { return m_docks[static_cast<int>(pane)]; }
     QToolBar* standardToolBar() const { return m_toolBar; }
     /// The visual style and the customised toolbar "標準".
     WindowCommands* windowCommands() const { return m_windowCommands; }
+    HelpCommands* helpCommands() const { return m_helpCommands; }
+    /// Settings files: open, save, save as, and the current file.
+    DocumentCommands* documentCommands() const { return m_documentCommands; }
+    HistoryCommands* historyCommands() const { return m_historyCommands; }
+    /// How commands ask for file names; tests replace the dialogs here.
+    FileDialogs& fileDialogs() { return m_fileDialogs; }
     /// The action of a command (nullptr for a number that is no command).
     QAction* command(CommandId id) const;
 
@@ -102,9 +114,14 @@ class MainWindow : public QMainWindow, public CommandHost {
     ColourPane* m_colourPane = nullptr;
     TransformPane* m_transformPane = nullptr;
     FavoritesPane* m_favoritesPane = nullptr;
+    HistoryPane* m_historyPane = nullptr;
     std::array<QDockWidget*, 5> m_docks{};
     QToolBar* m_toolBar = nullptr;
     WindowCommands* m_windowCommands = nullptr;
+    HelpCommands* m_helpCommands = nullptr;
+    DocumentCommands* m_documentCommands = nullptr;
+    HistoryCommands* m_historyCommands = nullptr;
+    FileDialogs m_fileDialogs = FileDialogs::qtDialogs();
     bool m_restoring = false;
     // The running drawing's settings and whether it is recorded when done.
     DrawSettings m_drawing;

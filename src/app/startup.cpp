@@ -1,5 +1,6 @@
 #include "app/startup.h"
 
+#include "app/helppage.h"
 #include "widgets/datafiles.h"
 
 #include <QCoreApplication>
@@ -75,6 +76,8 @@ void installDataFiles(const QString& dir) {
             QFile::setPermissions(target, QFile::permissions(target) | QFileDevice::WriteOwner);
         }
     }
+    // A help page older than the program gives way to the program's manual.
+    installHelpPage(dir);
 }
 
 } // namespace orbelle

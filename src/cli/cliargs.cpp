@@ -1,5 +1,7 @@
 #include "cli/cliargs.h"
 
+#include "cli/imageinput.h"
+#include "engine/drawscaled.h"
 #include "engine/settingsranges.h"
 #include "formulas/catalog.h"
 #include "store/settingsfile.h"
@@ -137,6 +139,16 @@ Command parseRender(const std::vector<std::string>& args) {
         }
         cmd.settings = std::get<DrawSettings>(settings);
         k += 1;
+    } else if (k < args.size() && isImagePath(args[k])) {
+        const auto settings = settingsFromImageFile(args[k]);
+        if (!settings) {
+            return UsageError{args[k] + ": no readable image carrying Orbelle drawing settings"};
+        }
+        if (const auto problem = checkRanges(*settings)) {
+            return UsageError{args[k] + ": " + *problem};
+        }
+        cmd.settings = *settings;
+        k += 1;
     } else {
         auto formula = parseFormula(args, k);
         if (auto* error = std::get_if<UsageError>(&formula)) {
@@ -160,16 +172,23 @@ Command parseRender(const std::vector<std::string>& args) {
             cmd.outputPath = args[++k];
         } else if (args[k] == "--size" && k + 1 < args.size()) {
             const auto size = parseInteger(args[++k]);
-            if (!size || *size < 1 || *size > 6000) {
-                return UsageError{"--size takes a whole number from 1 to 6000: '" + args[k] + "'"};
+            if (!size || *size < 1 || *size > kMaxRedrawSide) {
+                return UsageError{"--size takes a whole number from 1 to 6000 (16000 with "
+                                  "--redraw): '" +
+                                  args[k] + "'"};
             }
             cmd.size = static_cast<int>(*size);
+        } else if (args[k] == "--redraw") {
+            cmd.redraw = true;
         } else {
             return UsageError{"unexpected argument '" + args[k] + "'"};
         }
     }
     if (cmd.outputPath.empty()) {
         return UsageError{"render needs -o OUT.png|.bmp|.jpg"};
+    }
+    if (!cmd.redraw && cmd.size > 6000) {
+        return UsageError{"--size above 6000 needs --redraw: '" + std::to_string(cmd.size) + "'"};
     }
     return cmd;
 }
@@ -178,8 +197,8 @@ Command parseRender(const std::vector<std::string>& args) {
 
 const char* usageText() {
     return "usage: orbelle-cli points CATEGORY ITEM [--params v0,v1,...] [--limit K]\n"
-           "       orbelle-cli render (FILE.orbdr | CATEGORY ITEM [--params ...]) -o OUT "
-           "[--size N]\n"
+           "       orbelle-cli render (FILE.orbdr | IMAGE.png|.jpg | CATEGORY ITEM "
+           "[--params ...]) -o OUT [--size N] [--redraw]\n"
            "       orbelle-cli --help | --version\n";
 }
 

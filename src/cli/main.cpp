@@ -7,9 +7,11 @@
 
 #include "cli/cliargs.h"
 #include "engine/draw.h"
+#include "engine/drawscaled.h"
 #include "engine/sourcesquare.h"
 #include "engine/stretch.h"
 #include "formulas/formula.h"
+#include "store/imagetext.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -147,15 +149,38 @@ int runRender(const cli::RenderCommand& cmd) {
         return fail(kRefused, "cannot write " + cmd.outputPath + ": " + *problem);
     }
 
-    auto canvas = std::make_unique<Canvas>();
-    const DrawResult result = draw(cmd.settings, *canvas);
+    QImage image(cmd.size, cmd.size, QImage::Format_RGB32);
+    if (image.isNull()) {
+        return fail(kRefused, "not enough memory for a picture of " + std::to_string(cmd.size) +
+                                  " pixels a side");
+    }
+    auto* pixels = reinterpret_cast<std::uint32_t*>(image.bits());
+    const auto stride = static_cast<std::size_t>(image.bytesPerLine() / 4);
+    DrawResult result;
+    SourceSquare square;
+    if (cmd.redraw) {
+        // The figure drawn afresh at the chosen side over the square the
+        // canvas drawing would show: no 6000 x 6000 canvas.
+        square = sourceSquare(measureFigure(cmd.settings), cmd.settings.zoom);
+        result = drawScaled(cmd.settings, square, cmd.size, pixels, stride);
+    } else {
+        auto canvas = std::make_unique<Canvas>();
+        result = draw(cmd.settings, *canvas);
+        square = sourceSquare(result.bounds, cmd.settings.zoom);
+        if (result.status == DrawStatus::Drawn) {
+            stretchRegion(*canvas, square, cmd.size, 0, 0, cmd.size, cmd.size, pixels, stride);
+        }
+    }
     if (result.status == DrawStatus::SameColours) {
         return fail(kRefused, "the drawing colour and the background colour are the same");
     }
-    const SourceSquare square = sourceSquare(result.bounds, cmd.settings.zoom);
-    std::vector<std::uint32_t> pixels = stretchSquare(*canvas, square, cmd.size);
-    const QImage image(reinterpret_cast<const uchar*>(pixels.data()), cmd.size, cmd.size,
-                       cmd.size * 4, QImage::Format_RGB32);
+    // The image carries the record it was drawn from, with the colours used,
+    // as the desktop program's exports do.
+    DrawSettings record = cmd.settings;
+    record.drawColor = result.drawColor;
+    record.backColor = result.backColor;
+    image.setText(QString::fromLatin1(kImageSettingsKey),
+                  QString::fromStdString(imageSettingsText(record)));
     if (const auto reason = writeImage(image, path, format)) {
         return fail(kWriteFailed, "cannot write " + cmd.outputPath + ": " + *reason);
     }

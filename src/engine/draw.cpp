@@ -3,86 +3,56 @@
 #include "engine/colour.h"
 #include "engine/coverageraster.h"
 #include "engine/dotshape.h"
+#include "engine/plotframe.h"
 #include "engine/transform.h"
 #include "formulas/numeric.h"
 
 #include <algorithm>
 #include <memory>
-#include <vector>
 
 namespace orbelle {
 namespace {
 
-constexpr std::size_t kChunk = 4096;
+// The 6000 x 6000 canvas as a plotting target: a dot's box starts at the
+// truncated canvas coordinates. Thick pens keep their dots in a coverage
+// raster, which paints each pixel once at the end.
+class CanvasTarget {
+  public:
+    struct Position {
+        std::int32_t left;
+        std::int32_t top;
+    };
 
-// The most dots a drawing within the catalog's ranges makes: "回数" 999 gives
-// N = 499500, and i0 = 0 adds one. Deferred drawing keeps at most this many
-// dots, so no record, however damaged, makes the engine reserve more.
-constexpr std::int64_t kMostDeferredDots = 999 * 500 + 1;
-
-// Everything plotting needs for one drawing, fixed before the loop.
-struct Plotter {
-    Canvas& canvas;
-    DotShape shape;
-    bool gradient;
-    bool immediate;
-    std::uint32_t plainPixel;
-    std::array<std::uint32_t, kRampSize> rampPixels{};
-    RampWalker ramp;
-    // Deferred dots, indexed by i - i0; sized to the drawing.
-    std::vector<std::int32_t> lefts, tops;
-    std::vector<std::uint32_t> colours;
-    // Thick pens: every dot is kept and painted at the end, each pixel once.
-    std::unique_ptr<CoverageRaster> layered;
-
-    void plot(std::int32_t left, std::int32_t top) {
-        if (layered) {
-            layered->add(left, top, gradient ? rampPixels[ramp.next()] : plainPixel);
-            return;
+    CanvasTarget(Canvas& canvas, int penWidth, std::int64_t dots)
+        : m_canvas(canvas), m_shape(penWidth) {
+        // Counts beyond the catalog's ranges keep the dot-by-dot path, which
+        // stores nothing.
+        if (m_shape.penWidth() >= kCoverageMinPenWidth && dots <= detail::kMostDeferredDots) {
+            m_layered = std::make_unique<CoverageRaster>(m_shape);
+            m_layered->reserve(static_cast<std::size_t>(dots));
         }
-        if (!gradient) {
-            shape.plot(canvas, left, top, plainPixel);
-            return;
-        }
-        const std::uint32_t pixel = rampPixels[ramp.next()];
-        if (immediate) {
-            shape.plot(canvas, left, top, pixel);
+    }
+
+    Position locate(double x, double y) const { return {trunc32(x), trunc32(y)}; }
+    void plot(Position p, std::uint32_t pixel) {
+        if (m_layered) {
+            m_layered->add(p.left, p.top, pixel);
         } else {
-            lefts.push_back(left);
-            tops.push_back(top);
-            colours.push_back(pixel);
+            m_shape.plot(m_canvas, p.left, p.top, pixel);
         }
+    }
+    bool keepsDots() const { return m_layered != nullptr; }
+    bool paintKept(bool firstOnTop, const std::function<bool(std::size_t)>& report) {
+        return m_layered->paint(m_canvas,
+                                firstOnTop ? CoverageRaster::Order::FirstOnTop
+                                           : CoverageRaster::Order::LastOnTop,
+                                report);
     }
 
-    // Paints what was stored: the coverage raster's dots, or the deferred
-    // dots from the last to the first, so the drawing's first dots end up on
-    // top. False when progress stopped it.
-    bool flushDeferred(const DrawProgress& progress, std::int64_t dots, std::int64_t total) {
-        if (layered) {
-            std::function<bool(std::size_t)> report;
-            if (progress) {
-                report = [&](std::size_t done) {
-                    return progress(dots + static_cast<std::int64_t>(done), total);
-                };
-            }
-            return layered->paint(canvas,
-                                  immediate ? CoverageRaster::Order::LastOnTop
-                                            : CoverageRaster::Order::FirstOnTop,
-                                  report);
-        }
-        if (immediate) {
-            return true;
-        }
-        std::int64_t done = 0;
-        for (std::size_t k = lefts.size(); k-- > 0; ++done) {
-            if (progress && done % static_cast<std::int64_t>(kChunk) == 0 && done > 0 &&
-                !progress(dots + done, total)) {
-                return false;
-            }
-            shape.plot(canvas, lefts[k], tops[k], colours[k]);
-        }
-        return true;
-    }
+  private:
+    Canvas& m_canvas;
+    DotShape m_shape;
+    std::unique_ptr<CoverageRaster> m_layered;
 };
 
 } // namespace
@@ -116,104 +86,8 @@ DrawResult drawRun(const DrawSettings& s, std::optional<FormulaRun> run, Canvas&
     }
 
     canvas.clear(result.backColor);
-
-    const Transform3D transform = Transform3D::fromDegrees(s.rotX, s.rotY, s.rotZ, s.scaleZ);
-    const bool transformOn = s.rotX != 0 || s.rotY != 0 || s.rotZ != 0;
-    // A count beyond the catalog's ranges (only a record that skipped the
-    // range checks has one) is drawn in order rather than stored.
-    const bool immediate =
-        immediateDrawing(s, transform) || (run && run->iterations() > kMostDeferredDots);
-    const CentreOffset offset = centreOffset(s.shiftH, s.shiftV);
-    const double offX = offset.x;
-    const double offY = offset.y;
-
-    if (!run) {
-        return result;
-    }
-
-    Plotter plotter{canvas,
-                    DotShape(s.penWidth),
-                    gradient,
-                    immediate,
-                    Canvas::toPixel(result.drawColor),
-                    {},
-                    RampWalker(run->startIndex, run->count, s.gradientRepeat),
-                    {},
-                    {},
-                    {},
-                    nullptr};
-    // Counts beyond the catalog's ranges keep the dot-by-dot path, which
-    // stores nothing.
-    if (plotter.shape.penWidth() >= kCoverageMinPenWidth &&
-        run->iterations() <= kMostDeferredDots) {
-        plotter.layered = std::make_unique<CoverageRaster>(plotter.shape);
-        plotter.layered->reserve(static_cast<std::size_t>(run->iterations()));
-    }
-    if (gradient) {
-        GradientInputs inputs;
-        inputs.colours = s.gradientColors;
-        for (int k = 0; k < 5; ++k) {
-            inputs.stopOn[k] = s.gradientStopOn[k] != 0;
-        }
-        const ColourRamp ramp =
-            s.gradientSmooth != 0 ? buildSmoothRamp(inputs) : buildSteppedRamp(inputs);
-        for (int k = 0; k < kRampSize; ++k) {
-            plotter.rampPixels[k] = Canvas::toPixel(ramp[k]);
-        }
-        if (!immediate && !plotter.layered) {
-            const auto n = static_cast<std::size_t>(run->iterations());
-            plotter.lefts.reserve(n);
-            plotter.tops.reserve(n);
-            plotter.colours.reserve(n);
-        }
-    }
-
-    // Dots stored and painted afterwards count twice in the progress.
-    const std::int64_t dots = run->iterations();
-    const bool paintsAfter = plotter.layered || !immediate;
-    const std::int64_t total = paintsAfter ? 2 * dots : dots;
-    const auto stop = [&result] {
-        result.status = DrawStatus::Cancelled;
-        return result;
-    };
-
-    FigureBounds& b = result.bounds;
-    Point points[kChunk];
-    const std::int64_t last = run->count;
-    for (std::int64_t i = run->startIndex; i <= last;) {
-        if (progress && !progress(i - run->startIndex, total)) {
-            return stop();
-        }
-        const auto n = static_cast<std::size_t>(std::min<std::int64_t>(kChunk, last - i + 1));
-        run->source->generate(points, n);
-        for (std::size_t k = 0; k < n; ++k, ++i) {
-            double px = points[k].x;
-            double py = points[k].y;
-            if (px < b.minX)
-                b.minX = px;
-            if (px > b.maxX)
-                b.maxX = px;
-            if (py < b.minY)
-                b.minY = py;
-            if (py > b.maxY)
-                b.maxY = py;
-            if (transformOn) {
-                transform.apply(px, py, i, run->count);
-            }
-            plotter.plot(trunc32(offX + px), trunc32(offY + py));
-        }
-    }
-    if (paintsAfter && progress && !progress(dots, total)) {
-        return stop();
-    }
-    if (!plotter.flushDeferred(progress, dots, total)) {
-        return stop();
-    }
-    result.dotCount = dots;
-    if (progress && !progress(total, total)) {
-        return stop();
-    }
-    return result;
+    CanvasTarget target(canvas, s.penWidth, run ? run->iterations() : 0);
+    return detail::plotFigure(s, run, target, result, progress);
 }
 
 } // namespace orbelle

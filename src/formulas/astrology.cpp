@@ -25,7 +25,7 @@ double quadraticWell(double a, double G, double E, double B) {
 }
 
 // Items 0 to 8: the shaped cards, f applied to a linear term in t.
-template <double (*Shape)(double), double Scale> struct ShapedCard {
+template <double (*Shape)(double), class Scale> struct ShapedCard {
     static constexpr int kStartIndex = 1;
 
     RotationMap m;
@@ -37,28 +37,28 @@ template <double (*Shape)(double), double Scale> struct ShapedCard {
 
     Point next() {
         const double W = (Shape(e1 * m.t - e2) * C) / (std::abs(G * m.t - H) * E + B) + (F + m.y);
-        return m.step(W, -D, Scale);
+        return m.step(W, -D, ratioValue<Scale>);
     }
 };
 
 // Item 0, "愚者".
-using Fool = ShapedCard<fracPow8, 5.0>;
+using Fool = ShapedCard<fracPow8, std::ratio<5>>;
 // Item 1, "魔術師".
-using Magician = ShapedCard<fracPow10, 6.67>;
+using Magician = ShapedCard<fracPow10, std::ratio<667, 100>>;
 // Item 2, "女教皇".
-using HighPriestess = ShapedCard<asinFracSq, 3.33>;
+using HighPriestess = ShapedCard<asinFracSq, std::ratio<333, 100>>;
 // Item 3, "女帝".
-using Empress = ShapedCard<fracPow9, 6.66>;
+using Empress = ShapedCard<fracPow9, std::ratio<666, 100>>;
 // Item 4, "皇帝".
-using Emperor = ShapedCard<fracPow7, 8.0>;
+using Emperor = ShapedCard<fracPow7, std::ratio<8>>;
 // Item 5, "教皇".
-using Hierophant = ShapedCard<sinQuarter4, 3.33>;
+using Hierophant = ShapedCard<sinQuarter4, std::ratio<333, 100>>;
 // Item 6, "恋人".
-using Lovers = ShapedCard<fracPow6, 5.0>;
+using Lovers = ShapedCard<fracPow6, std::ratio<5>>;
 // Item 7, "戦車".
-using Chariot = ShapedCard<fracSq, 4.0>;
+using Chariot = ShapedCard<fracSq, std::ratio<4>>;
 // Item 8, "正義".
-using Justice = ShapedCard<sinQuarterSq, 2.0>;
+using Justice = ShapedCard<sinQuarterSq, std::ratio<2>>;
 
 // Item 9, "隠者": frac of the linear term over the cubic well.
 struct Hermit {

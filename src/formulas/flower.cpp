@@ -27,7 +27,7 @@ struct PowerConstants {
 };
 
 // A plain power formula: W = Pw(p) + (F + y), offset -D.
-template <double Exponent, double Scale> struct PowerFlower {
+template <class Exponent, class Scale> struct PowerFlower {
     static constexpr int kStartIndex = 1;
 
     RotationMap m;
@@ -37,8 +37,9 @@ template <double Exponent, double Scale> struct PowerFlower {
 
     Point next() {
         const double W =
-            (std::pow(std::abs(m.t), Exponent) * k.C) / k.denominator(m.t) + (k.F + m.y);
-        return m.step(W, -k.D, Scale);
+            (std::pow(std::abs(m.t), ratioValue<Exponent>) * k.C) / k.denominator(m.t) +
+            (k.F + m.y);
+        return m.step(W, -k.D, ratioValue<Scale>);
     }
 };
 
@@ -63,11 +64,11 @@ struct CherryBlossom {
 };
 
 // Item 1, "梅".
-using PlumBlossom = PowerFlower<6.0 / 7.0, 0.8>;
+using PlumBlossom = PowerFlower<std::ratio<6, 7>, std::ratio<8, 10>>;
 // Item 2, "椿".
-using Camellia = PowerFlower<1.5, 0.267>;
+using Camellia = PowerFlower<std::ratio<15, 10>, std::ratio<267, 1000>>;
 // Item 3, "バラ": plotted unscaled.
-using Rose = PowerFlower<25.0 / 24.0, 1.0>;
+using Rose = PowerFlower<std::ratio<25, 24>, std::ratio<1>>;
 
 // Item 4, "ひまわり": its own A, and D added inside W instead of as an offset.
 struct Sunflower {
@@ -108,11 +109,11 @@ struct Hydrangea {
 };
 
 // Item 6, "ゆり": plotted unscaled.
-using Lily = PowerFlower<1.1, 1.0>;
+using Lily = PowerFlower<std::ratio<11, 10>, std::ratio<1>>;
 // Item 7, "すずらん".
-using LilyOfTheValley = PowerFlower<0.75, 0.4>;
+using LilyOfTheValley = PowerFlower<std::ratio<75, 100>, std::ratio<4, 10>>;
 // Item 8, "チューリップ".
-using Tulip = PowerFlower<7.0 / 6.0, 0.8>;
+using Tulip = PowerFlower<std::ratio<7, 6>, std::ratio<8, 10>>;
 
 // Constants of "アサガオ" and "シクラメン", which share a triangle wave and
 // the rational term ((t - H) C) / (|((t - E) t)(t - G)| + B).
@@ -145,7 +146,7 @@ struct MorningGlory {
 };
 
 // Item 10, "コスモス".
-using Cosmos = PowerFlower<0.9, 0.8>;
+using Cosmos = PowerFlower<std::ratio<9, 10>, std::ratio<8, 10>>;
 
 // Item 11, "ひなげし".
 struct Poppy {
@@ -187,11 +188,11 @@ struct Osmanthus {
 };
 
 // Item 13, "キキョウ".
-using Bellflower = PowerFlower<10.0 / 9.0, 0.8>;
+using Bellflower = PowerFlower<std::ratio<10, 9>, std::ratio<8, 10>>;
 // Item 14, "アネモネ".
-using Anemone = PowerFlower<4.0 / 3.0, 0.444>;
+using Anemone = PowerFlower<std::ratio<4, 3>, std::ratio<444, 1000>>;
 // Item 15, "スイセン".
-using Narcissus = PowerFlower<0.8, 0.571>;
+using Narcissus = PowerFlower<std::ratio<8, 10>, std::ratio<571, 1000>>;
 
 // Item 16, "パンジー".
 struct Pansy {

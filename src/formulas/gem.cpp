@@ -55,9 +55,9 @@ template <bool kCosNumerator> struct DiamondShape {
 
 // Items 11, 13, 14: W = shape(G t - e2) e1 + (F + y) + R, grouped left to
 // right; they differ only in the shape, G's divisor and the display scale.
-template <double (*kShape)(double), int kGDivisor, double kScaleValue> struct ShapedRational {
+template <double (*kShape)(double), int kGDivisor, class Scale> struct ShapedRational {
     static constexpr int kStartIndex = 1;
-    static constexpr double kScale = kScaleValue;
+    static constexpr double kScale = ratioValue<Scale>;
 
     RotationMap m;
     double B, C, D, E, F, G, H, e1, e2;
@@ -288,7 +288,7 @@ struct Alexandrite {
 };
 
 // Item 11, "アメシスト".
-using Amethyst = ShapedRational<frac, 5000, 0.222>;
+using Amethyst = ShapedRational<frac, 5000, std::ratio<222, 1000>>;
 
 // Item 12, "クォーツ".
 struct Quartz {
@@ -310,10 +310,10 @@ struct Quartz {
 };
 
 // Item 13, "パール".
-using Pearl = ShapedRational<sqrtFrac, 50000, 0.222>;
+using Pearl = ShapedRational<sqrtFrac, 50000, std::ratio<222, 1000>>;
 
 // Item 14, "コーラル".
-using Coral = ShapedRational<asinFrac, 5000, 0.286>;
+using Coral = ShapedRational<asinFrac, 5000, std::ratio<286, 1000>>;
 
 // Item 15, "アンバー".
 struct Amber {

@@ -69,7 +69,7 @@ struct Beethoven : QuotientRows {
 
 // Items 3 and 4: the same quotient, with the wave tri (item 3) or sin (item 4) in
 // d = |wave(e5 t - e6) e4 + (t - e2) t| + |tan(G t - e3) E|.
-template <double (*Wave)(double), double Scale> struct WaveQuotient : QuotientRows {
+template <double (*Wave)(double), class Scale> struct WaveQuotient : QuotientRows {
     static constexpr int kStartIndex = 1;
     using QuotientRows::QuotientRows;
     Point next() {
@@ -77,17 +77,17 @@ template <double (*Wave)(double), double Scale> struct WaveQuotient : QuotientRo
         const double w = (t - e2) * t;
         const double z = std::abs(std::tan(G * t - e3) * E);
         const double W = quotient(shiftedSquare(t), std::abs(Wave(e5 * t - e6) * e4 + w) + z);
-        return m.step(W, -D, Scale);
+        return m.step(W, -D, ratioValue<Scale>);
     }
 };
 
 // Item 3, "ショパン", plotted unscaled.
-struct Chopin : WaveQuotient<tri, 1.0> {
+struct Chopin : WaveQuotient<tri, std::ratio<1>> {
     using WaveQuotient::WaveQuotient;
 };
 
 // Item 4, "シューベルト".
-struct Schubert : WaveQuotient<sine, 2.0> {
+struct Schubert : WaveQuotient<sine, std::ratio<2>> {
     using WaveQuotient::WaveQuotient;
 };
 

@@ -8,6 +8,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <ratio>
 
 namespace orbelle {
 
@@ -57,6 +58,14 @@ inline double sinQuarter4(double v) {
     const double s = std::sin(frac(v) * 1.5707963267948966);
     return ((s * s) * s) * s;
 }
+
+/// The double nearest to the rational R (a std::ratio). Formula templates
+/// take their constant exponents and display scales as ratios because a
+/// double template argument is not accepted by every supported compiler.
+/// num / den divided in double is correctly rounded, so ratio<667, 100> is
+/// the same double as the literal 6.67 and ratio<6, 7> the same as 6.0 / 7.0.
+template <class R>
+inline constexpr double ratioValue = static_cast<double>(R::num) / static_cast<double>(R::den);
 
 /// Upper unit arc over the shifted fraction: sqrt(|1 - e^2|), e = (v - 1) - trunc32(v).
 inline double arcUpper(double v) {

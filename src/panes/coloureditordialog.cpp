@@ -1,6 +1,7 @@
 #include "panes/coloureditordialog.h"
 
 #include "engine/colour.h"
+#include "engine/drawsettings.h"
 #include "widgets/datafiles.h"
 
 #include <QDir>
@@ -9,6 +10,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QSpinBox>
 
 #include <algorithm>
@@ -130,6 +132,13 @@ ColourEditorDialog::ColourEditorDialog(const QString& appDataDir, QWidget* paren
     }
     for (QSpinBox* box : {m_redBox, m_greenBox, m_blueBox}) {
         connect(box, &QSpinBox::valueChanged, this, &ColourEditorDialog::applyRgb);
+        // Once the person leaves the box or presses Enter, the red, green and
+        // blue boxes show the colour that H, S and V make.
+        connect(box, &QSpinBox::editingFinished, this, [this] {
+            if (!m_updating) {
+                applyHsv();
+            }
+        });
     }
 }
 
@@ -191,6 +200,22 @@ void ColourEditorDialog::applyRgb() {
         return;
     }
     const Hsv hsv = rgbToHsv(red(), green(), blue());
+    if (m_redBox->hasFocus() || m_greenBox->hasFocus() || m_blueBox->hasFocus()) {
+        // The person is typing into one of these boxes: rewriting it would
+        // turn 1, 2, 8 into something else at every keystroke. H, S and V,
+        // the field and the bar follow the values as typed; the preview shows
+        // exactly the typed colour until editing finishes.
+        const QSignalBlocker blockHue(m_hueBox);
+        const QSignalBlocker blockSaturation(m_saturationBox);
+        const QSignalBlocker blockValue(m_valueBox);
+        m_hueBox->setValue(hsv.h);
+        m_saturationBox->setValue(hsv.s);
+        m_valueBox->setValue(hsv.v);
+        m_cursor = cursorFor(saturation(), value());
+        m_colour = packRgb(red(), green(), blue());
+        update();
+        return;
+    }
     m_hueBox->setValue(hsv.h);
     m_saturationBox->setValue(hsv.s);
     m_valueBox->setValue(hsv.v);

@@ -39,6 +39,21 @@ DrawSettingsPane::DrawSettingsPane(QWidget* parent) : ToolPane(10010, 20002, par
     m_paramCount = formulaInfo(startup).paramCount;
     applyFormulaDefaults(startup);
     applyRowLabels();
+    setTabOrderTopDown();
+}
+
+void DrawSettingsPane::setTabOrderTopDown() {
+    // Tab goes the way the pane reads: the two lists, the two buttons, then
+    // each row's check box, edit box and slider from the top down.
+    QList<QWidget*> chain{m_categories, m_formulas,
+                          findChild<QWidget*>(QStringLiteral("button10030")),
+                          findChild<QWidget*>(QStringLiteral("button10031"))};
+    for (const Row& row : m_rows) {
+        chain << row.lock << row.spin->edit() << row.spin->slider();
+    }
+    for (qsizetype k = 1; k < chain.size(); ++k) {
+        QWidget::setTabOrder(chain[k - 1], chain[k]);
+    }
 }
 
 void DrawSettingsPane::createToolBar() {

@@ -80,6 +80,7 @@ class DrawSettingsPane : public ToolPane {
     void createToolBar();
     void createLists();
     void createButtons();
+    void setTabOrderTopDown();
     void createRows();
     void fillFormulaList(int category);
     void onCategoryChanged();

@@ -37,11 +37,7 @@ FavoriteDialog::FavoriteDialog(Mode mode, const std::vector<FavoriteEntry>& entr
         m_tree->expandAll();
     }
 
-    m_problem = new QLabel(this);
-    m_problem->setObjectName(QStringLiteral("problem"));
-    m_problem->setWordWrap(true);
-    m_problem->setStyleSheet(QStringLiteral("color: #b00000;"));
-    m_problem->hide();
+    m_problem = createNameProblemLabel(this);
 
     auto* buttons = new QDialogButtonBox(this);
     m_save = buttons->addButton(tr("保存"), QDialogButtonBox::AcceptRole);
@@ -92,19 +88,12 @@ void FavoriteDialog::chooseFolder(int id) {
     }
 }
 
-QString FavoriteDialog::problem() const {
-    return m_problem->isHidden() ? QString() : m_problem->text();
-}
+QString FavoriteDialog::problem() const { return shownNameProblem(m_problem); }
 
 void FavoriteDialog::accept() {
-    const QString problem = favoriteNameProblem(name());
-    if (!problem.isEmpty()) {
-        m_problem->setText(problem);
-        m_problem->show();
-        m_name->setFocus();
-        return;
+    if (!showNameProblem(m_name, m_problem)) {
+        QDialog::accept();
     }
-    QDialog::accept();
 }
 
 } // namespace orbelle

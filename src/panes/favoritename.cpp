@@ -2,6 +2,9 @@
 
 #include "store/storedname.h"
 
+#include <QLabel>
+#include <QLineEdit>
+
 namespace orbelle {
 
 QString favoriteNameProblem(const QString& name) {
@@ -12,6 +15,30 @@ QString favoriteNameProblem(const QString& name) {
     const StoreResult<std::string> stored =
         encodeStoredName(std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())));
     return stored.ok() ? QString() : QString::fromStdString(stored.status.message());
+}
+
+QLabel* createNameProblemLabel(QWidget* parent) {
+    auto* label = new QLabel(parent);
+    label->setObjectName(QStringLiteral("problem"));
+    label->setWordWrap(true);
+    label->setStyleSheet(QStringLiteral("color: #b00000;"));
+    label->hide();
+    return label;
+}
+
+bool showNameProblem(QLineEdit* edit, QLabel* label) {
+    const QString problem = favoriteNameProblem(edit->text());
+    if (problem.isEmpty()) {
+        return false;
+    }
+    label->setText(problem);
+    label->show();
+    edit->setFocus();
+    return true;
+}
+
+QString shownNameProblem(const QLabel* label) {
+    return label->isHidden() ? QString() : label->text();
 }
 
 } // namespace orbelle

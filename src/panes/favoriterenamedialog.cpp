@@ -19,11 +19,7 @@ FavoriteRenameDialog::FavoriteRenameDialog(const QString& currentName, QWidget* 
     m_name->setObjectName(QStringLiteral("edit1016"));
     m_name->selectAll();
 
-    m_problem = new QLabel(this);
-    m_problem->setObjectName(QStringLiteral("problem"));
-    m_problem->setWordWrap(true);
-    m_problem->setStyleSheet(QStringLiteral("color: #b00000;"));
-    m_problem->hide();
+    m_problem = createNameProblemLabel(this);
 
     auto* buttons = new QDialogButtonBox(this);
     m_ok = buttons->addButton(tr("OK"), QDialogButtonBox::AcceptRole);
@@ -50,19 +46,12 @@ QString FavoriteRenameDialog::name() const { return m_name->text(); }
 
 void FavoriteRenameDialog::setName(const QString& name) { m_name->setText(name); }
 
-QString FavoriteRenameDialog::problem() const {
-    return m_problem->isHidden() ? QString() : m_problem->text();
-}
+QString FavoriteRenameDialog::problem() const { return shownNameProblem(m_problem); }
 
 void FavoriteRenameDialog::accept() {
-    const QString problem = favoriteNameProblem(name());
-    if (!problem.isEmpty()) {
-        m_problem->setText(problem);
-        m_problem->show();
-        m_name->setFocus();
-        return;
+    if (!showNameProblem(m_name, m_problem)) {
+        QDialog::accept();
     }
-    QDialog::accept();
 }
 
 } // namespace orbelle

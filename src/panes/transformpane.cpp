@@ -73,6 +73,7 @@ void TransformPane::createRows() {
         auto* row = new SpinRow(this);
         row->setIds(11220 + j, 11200 + j, 11210 + j);
         row->edit()->setFont(font);
+        row->setWidestText(QStringLiteral("-999")); // one column of equal boxes
         row->place(paneRect(69, y - 16, 96, y), paneRect(96, y - 16, 106, y),
                    paneRect(118, y - 19, 272, y + 1));
         row->setRange(spec.min, spec.max);

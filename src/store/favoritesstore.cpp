@@ -185,12 +185,7 @@ StoreStatus FavoritesStore::reset() const {
 }
 
 StoreStatus FavoritesStore::exportTo(const std::filesystem::path& target) const {
-    StoreResult<std::string> content = m_file.readContent();
-    if (!content.ok()) {
-        return std::move(content.status);
-    }
-    return replaceFileAtomically(target, content.value, defaultTempPath(target),
-                                 m_file.durability());
+    return m_file.copyTo(target);
 }
 
 StoreResult<FavoritesImport> FavoritesStore::importFrom(const std::filesystem::path& source) const {

@@ -75,12 +75,7 @@ StoreResult<int> HistoryStore::clean() const {
 StoreStatus HistoryStore::reset() const { return m_file.replaceContent({}); }
 
 StoreStatus HistoryStore::exportTo(const std::filesystem::path& target) const {
-    StoreResult<std::string> content = m_file.readContent();
-    if (!content.ok()) {
-        return std::move(content.status);
-    }
-    return replaceFileAtomically(target, content.value, defaultTempPath(target),
-                                 m_file.durability());
+    return m_file.copyTo(target);
 }
 
 StoreResult<HistoryImport> HistoryStore::importFrom(const std::filesystem::path& source) const {

@@ -79,6 +79,14 @@ int syncFolderOf(const std::filesystem::path& file) {
     return fd.close();
 }
 
+// Whether the folder of `file` exists; false also when it cannot be looked
+// at, so that creating it reports the reason.
+bool folderExists(const std::filesystem::path& file) {
+    const std::filesystem::path folder = file.parent_path();
+    std::error_code error;
+    return folder.empty() || std::filesystem::exists(folder, error);
+}
+
 } // namespace
 
 std::vector<std::string> splitLines(std::string_view content) {
@@ -116,7 +124,9 @@ std::string joinLines(const std::vector<std::string>& lines) {
 
 StoreResult<std::string> readWholeFile(const std::filesystem::path& path, std::uintmax_t maxBytes) {
     StoreResult<std::string> result;
-    FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    // Without O_NONBLOCK, opening a named pipe waits for a writer, possibly for
+    // ever; the kind of file is checked only once it is open.
+    FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     if (!fd.valid()) {
         result.status = readFailure(path, errno);
         return result;
@@ -129,6 +139,11 @@ StoreResult<std::string> readWholeFile(const std::filesystem::path& path, std::u
     if (!S_ISREG(info.st_mode)) {
         result.status = StoreStatus::failure(
             "ファイルを読み込めません: " + path.string() + "\n通常のファイルではありません", 0);
+        return result;
+    }
+    const int flags = ::fcntl(fd.get(), F_GETFL);
+    if (flags < 0 || ::fcntl(fd.get(), F_SETFL, flags & ~O_NONBLOCK) != 0) {
+        result.status = readFailure(path, errno);
         return result;
     }
     if (static_cast<std::uintmax_t>(info.st_size) > maxBytes) {
@@ -246,7 +261,7 @@ StoreResult<std::vector<std::string>> StoreFile::readLines() const {
 }
 
 StoreStatus StoreFile::appendLine(std::string_view line) const {
-    if (!m_path.parent_path().empty() && !std::filesystem::exists(m_path.parent_path())) {
+    if (!folderExists(m_path)) {
         StoreStatus created = ensureExists();
         if (!created) {
             return created;
@@ -296,13 +311,21 @@ StoreStatus StoreFile::replaceLines(const std::vector<std::string>& lines) const
 }
 
 StoreStatus StoreFile::replaceContent(std::string_view content) const {
-    if (!m_path.parent_path().empty() && !std::filesystem::exists(m_path.parent_path())) {
+    if (!folderExists(m_path)) {
         StoreStatus created = ensureExists();
         if (!created) {
             return created;
         }
     }
     return replaceFileAtomically(m_path, content, tempPath(), m_durability);
+}
+
+StoreStatus StoreFile::copyTo(const std::filesystem::path& target) const {
+    StoreResult<std::string> content = readContent();
+    if (!content.ok()) {
+        return std::move(content.status);
+    }
+    return replaceFileAtomically(target, content.value, defaultTempPath(target), m_durability);
 }
 
 void StoreFile::removeLeftoverTemp() const { ::unlink(tempPath().c_str()); }

@@ -85,6 +85,10 @@ class StoreFile {
     /// Replaces the store by `content`.
     StoreStatus replaceContent(std::string_view content) const;
 
+    /// Writes a byte copy of the store to `target` (an export file), replacing
+    /// it atomically; a missing store is created empty first.
+    StoreStatus copyTo(const std::filesystem::path& target) const;
+
     /// Removes a replacement file left behind by a crash before its rename.
     /// Nothing ever reads that file; removing it only tidies the folder.
     void removeLeftoverTemp() const;

@@ -1,5 +1,6 @@
 #include "view/mainview.h"
 
+#include "engine/drawscaled.h"
 #include "engine/stretch.h"
 #include "view/displaysize.h"
 #include "view/drawingthread.h"
@@ -10,6 +11,7 @@
 #include <QScrollBar>
 #include <QTimer>
 
+#include <algorithm>
 #include <vector>
 
 namespace orbelle {
@@ -41,7 +43,7 @@ DrawResult MainView::drawFigure(const DrawSettings& input) {
     cancelDrawing();
     waitForDrawing();
     const DrawResult result = m_drawFunction(input, *m_canvas);
-    showDrawing(result);
+    showDrawing(input, result);
     return result;
 }
 
@@ -52,6 +54,7 @@ bool MainView::startDrawing(const DrawSettings& input) {
         return false;
     }
     m_request = m_thread->request(input);
+    m_requestInput = input;
     m_drawing = true;
     m_drawingTime.start();
     return true;
@@ -101,21 +104,23 @@ void MainView::workerFinished(quint64 request, const DrawResult& result) {
         emit drawingCancelled();
         return;
     }
-    showDrawing(result);
+    showDrawing(m_requestInput, result);
     emit drawingFinished(result);
 }
 
-void MainView::showDrawing(const DrawResult& result) {
+void MainView::showDrawing(const DrawSettings& input, const DrawResult& result) {
     if (result.status != DrawStatus::Drawn) {
         return;
     }
     m_bounds = result.bounds;
     m_lastDrawColor = result.drawColor;
     m_lastBackColor = result.backColor;
+    m_lastInput = input;
     m_picture.invalidate();
     // The repaint the drawing asks for shows this square; recording it now
     // keeps exportImage() right even while the window is hidden.
-    m_shownSquare = currentSquare();
+    m_shownZoom = currentZoom();
+    m_shownSquare = sourceSquare(m_bounds, m_shownZoom);
     viewport()->update();
 }
 
@@ -137,19 +142,46 @@ void MainView::zoomIn() { changeDisplayStep(+1); }
 void MainView::zoomOut() { changeDisplayStep(-1); }
 
 void MainView::changeDisplayStep(int delta) {
-    const int size = displaySizeForStep(m_displayStep + delta);
+    int step = m_displayStep + delta;
+    // After fitting to the window the size lies between two steps: zooming
+    // in takes the next larger step, zooming out the next smaller one.
+    if (delta > 0 && displaySizeForStep(m_displayStep) < m_displaySize) {
+        step = m_displayStep + 1;
+    } else if (delta < 0 && displaySizeForStep(m_displayStep) < m_displaySize) {
+        step = m_displayStep;
+    }
+    const int size = displaySizeForStep(step);
     if (size >= kMinDisplaySize && size <= kMaxDisplaySize) {
-        m_displayStep += delta;
+        m_displayStep = step;
         m_displaySize = size;
         updateScrollBars();
     }
     centre();
 }
 
+void MainView::fitToWindow() {
+    // The viewport's size once no scroll bar takes room from it.
+    const QSize room = maximumViewportSize();
+    const int size =
+        std::clamp(std::min(room.width(), room.height()), kMinDisplaySize, kMaxDisplaySize);
+    // The step at or just below the fitted size, for later zooming.
+    int step = 0;
+    while (displaySizeForStep(step) > size && displaySizeForStep(step - 1) >= kMinDisplaySize) {
+        --step;
+    }
+    while (displaySizeForStep(step + 1) <= size) {
+        ++step;
+    }
+    m_displayStep = step;
+    m_displaySize = size;
+    updateScrollBars();
+    centre();
+}
+
 void MainView::centre() {
     // The scroll range of the picture runs over 0 .. displaySize - 1; its
     // middle goes to the middle of the window.
-    const QSize client = viewport()->size();
+    const QSize client = clientSize();
     if (m_displaySize > client.width()) {
         horizontalScrollBar()->setValue((m_displaySize - 1) / 2 - client.width() / 2);
     }
@@ -165,9 +197,9 @@ const FigureBounds& MainView::bounds() const { return m_bounds; }
 
 const Canvas& MainView::canvas() const { return *m_canvas; }
 
-SourceSquare MainView::currentSquare() const {
-    return sourceSquare(m_bounds, m_zoomSource ? m_zoomSource() : kStandardZoom);
-}
+int MainView::currentZoom() const { return m_zoomSource ? m_zoomSource() : kStandardZoom; }
+
+SourceSquare MainView::currentSquare() const { return sourceSquare(m_bounds, currentZoom()); }
 
 QImage MainView::exportImage() const {
     constexpr int kSide = Canvas::kSize;
@@ -183,6 +215,49 @@ QImage MainView::exportImage() const {
     return image.convertToFormat(QImage::Format_RGB888);
 }
 
+QImage MainView::exportPicture(int side) const {
+    if (side < 1) {
+        return {};
+    }
+    QImage image(side, side, QImage::Format_RGB32);
+    if (image.isNull()) {
+        return image;
+    }
+    stretchRegion(*m_canvas, m_shownSquare, side, 0, 0, side, side,
+                  reinterpret_cast<std::uint32_t*>(image.bits()),
+                  static_cast<std::size_t>(image.bytesPerLine() / 4));
+    return image;
+}
+
+QImage MainView::redrawPicture(int side) const {
+    if (side < 1 || side > kMaxRedrawSide) {
+        return {};
+    }
+    QImage image(side, side, QImage::Format_RGB32);
+    if (image.isNull()) {
+        return image;
+    }
+    auto* pixels = reinterpret_cast<std::uint32_t*>(image.bits());
+    const auto stride = static_cast<std::size_t>(image.bytesPerLine() / 4);
+    if (!m_lastInput) {
+        image.fill(Qt::white);
+        return image;
+    }
+    drawScaled(*m_lastInput, m_shownSquare, side, pixels, stride);
+    return image;
+}
+
+std::optional<DrawSettings> MainView::shownSettings() const {
+    if (!m_lastInput) {
+        return std::nullopt;
+    }
+    DrawSettings settings = *m_lastInput;
+    settings.drawColor = m_lastDrawColor;
+    settings.backColor = m_lastBackColor;
+    settings.zoom = m_shownZoom;
+    return settings;
+}
+
 std::int32_t MainView::lastDrawColor() const { return m_lastDrawColor; }
 
 std::int32_t MainView::lastBackColor() const { return m_lastBackColor; }
@@ -190,8 +265,10 @@ std::int32_t MainView::lastBackColor() const { return m_lastBackColor; }
 QSize MainView::sizeHint() const { return {820, 820}; }
 
 void MainView::paintEvent(QPaintEvent* event) {
-    m_shownSquare = currentSquare();
-    m_picture.setGeometry(m_shownSquare, m_displaySize);
+    m_shownZoom = currentZoom();
+    m_shownSquare = sourceSquare(m_bounds, m_shownZoom);
+    // The picture is stretched to device pixels; its geometry stays logical.
+    m_picture.setGeometry(m_shownSquare, m_displaySize, viewport()->devicePixelRatioF());
     QPainter painter(viewport());
     const QPoint origin(-horizontalScrollBar()->value(), -verticalScrollBar()->value());
     const DrawingThread::ReadLock lock(*m_thread);
@@ -203,12 +280,30 @@ void MainView::resizeEvent(QResizeEvent* event) {
     updateScrollBars();
 }
 
+QSize MainView::clientSize() const {
+    // Worked out from the room without bars rather than read from the
+    // viewport, which keeps its old size until the bars shown or hidden by a
+    // new display size have been laid out.
+    const QSize room = maximumViewportSize();
+    const int barWidth = verticalScrollBar()->sizeHint().width();
+    const int barHeight = horizontalScrollBar()->sizeHint().height();
+    bool across = m_displaySize > room.width();
+    bool down = m_displaySize > room.height();
+    if (across && !down) {
+        down = m_displaySize > room.height() - barHeight;
+    }
+    if (down && !across) {
+        across = m_displaySize > room.width() - barWidth;
+    }
+    return {room.width() - (down ? barWidth : 0), room.height() - (across ? barHeight : 0)};
+}
+
 void MainView::updateScrollBars() {
     // The extent is displaySize in both directions; a page is a tenth of it
     // and a line a tenth of a page.
     const int page = std::max(1, m_displaySize / 10);
     const int line = std::max(1, page / 10);
-    const QSize client = viewport()->size();
+    const QSize client = clientSize();
     QScrollBar* bars[] = {horizontalScrollBar(), verticalScrollBar()};
     const int visible[] = {client.width(), client.height()};
     for (int k = 0; k < 2; ++k) {

@@ -19,6 +19,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace orbelle {
 
@@ -59,6 +60,9 @@ class MainView : public QAbstractScrollArea {
     void zoomIn();  // CommandId::ZoomIn
     void zoomOut(); // CommandId::ZoomOut
     void centre();  // CommandId::CentreView
+    /// CommandId::FitToWindow: the largest display size the view shows whole,
+    /// without scroll bars. Zooming in or out goes on from the nearest step.
+    void fitToWindow();
 
     int displaySize() const;
     int displayStep() const { return m_displayStep; }
@@ -74,12 +78,29 @@ class MainView : public QAbstractScrollArea {
     /// canvas on request (export and printing).
     QImage exportImage() const;
 
+    /// The square last shown stretched straight to side x side (RGB32), the
+    /// pixels exportImage() scaled to that side would give, without the
+    /// 6000 x 6000 step. A null image when side < 1 or memory runs out.
+    QImage exportPicture(int side) const;
+
+    /// The last drawing drawn afresh at side x side (RGB32) over the square
+    /// last shown, dots scaled with it; white before the first drawing. A null
+    /// image when side is outside 1..kMaxRedrawSide or memory runs out.
+    QImage redrawPicture(int side) const;
+
+    /// The record of the picture shown: the last drawing's settings with the
+    /// colours it used and the enlargement of the last repaint. Nothing before
+    /// the first drawing.
+    std::optional<DrawSettings> shownSettings() const;
+
     /// The colours of the last drawing: black and white before the first.
     std::int32_t lastDrawColor() const;
     std::int32_t lastBackColor() const;
 
     /// Tiles of the shown picture built so far (lets tests see the cache work).
     std::int64_t tilesBuilt() const { return m_picture.tilesBuilt(); }
+    /// Device pixels across the picture the last repaint showed.
+    int picturePixelSide() const { return m_picture.pixelSide(); }
 
     QSize sizeHint() const override;
 
@@ -96,11 +117,15 @@ class MainView : public QAbstractScrollArea {
     void resizeEvent(QResizeEvent* event) override;
 
   private:
+    /// The viewport's size once the scroll bars the display size needs are
+    /// in place.
+    QSize clientSize() const;
     void updateScrollBars();
+    int currentZoom() const;
     void changeDisplayStep(int delta);
     void workerProgressed(quint64 request, qint64 done, qint64 total);
     void workerFinished(quint64 request, const DrawResult& result);
-    void showDrawing(const DrawResult& result);
+    void showDrawing(const DrawSettings& input, const DrawResult& result);
 
     std::unique_ptr<Canvas> m_canvas;
     FigureBounds m_bounds;
@@ -109,12 +134,15 @@ class MainView : public QAbstractScrollArea {
     int m_displayStep = 0;
     int m_displaySize = 800;
     SourceSquare m_shownSquare;
+    int m_shownZoom = 100;
+    std::optional<DrawSettings> m_lastInput; // what the last drawing drew
     ScaledPicture m_picture;
     std::int32_t m_lastDrawColor = kBlack;
     std::int32_t m_lastBackColor = kWhite;
     // Declared after the canvas: stopped and joined before it goes.
     std::unique_ptr<DrawingThread> m_thread;
-    quint64 m_request = 0; // the request whose result counts
+    quint64 m_request = 0;       // the request whose result counts
+    DrawSettings m_requestInput; // what that request draws
     bool m_drawing = false;
     QElapsedTimer m_drawingTime;
 };

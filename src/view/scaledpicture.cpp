@@ -5,6 +5,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <cmath>
 
 namespace orbelle {
 namespace {
@@ -23,26 +24,35 @@ std::uint64_t tileKey(int column, int row) {
 
 ScaledPicture::ScaledPicture(const Canvas& canvas) : m_canvas(canvas), m_tiles(kCacheKiB) {}
 
-void ScaledPicture::setGeometry(const SourceSquare& square, int size) {
-    if (square == m_square && size == m_size) {
+void ScaledPicture::setGeometry(const SourceSquare& square, int size, qreal pixelRatio) {
+    if (!(pixelRatio > 0.0)) {
+        pixelRatio = 1.0;
+    }
+    if (square == m_square && size == m_size && pixelRatio == m_ratio) {
         return;
     }
-    if (size != m_size) {
+    const int pixelSide = static_cast<int>(std::lround(size * pixelRatio));
+    if (pixelSide != m_pixelSide || pixelRatio != m_ratio) {
         m_tiles.clear(); // the tiles at the edges change shape
     }
     m_square = square;
     m_size = size;
+    m_ratio = pixelRatio;
+    m_pixelSide = pixelSide;
     ++m_generation;
 }
 
 void ScaledPicture::invalidate() { ++m_generation; }
 
 void ScaledPicture::paint(QPainter& painter, const QRect& target, const QPoint& origin) {
-    if (m_size <= 0 || m_square.side <= 0) {
+    if (m_pixelSide <= 0 || m_square.side <= 0) {
         return;
     }
-    // The part of the picture to paint, in picture coordinates.
-    const QRect wanted = target.translated(-origin).intersected(QRect(0, 0, m_size, m_size));
+    // The part of the picture to paint, in the picture's device pixels.
+    const QRectF logical = QRectF(target.translated(-origin));
+    const QRect wanted = QRectF(logical.topLeft() * m_ratio, logical.size() * m_ratio)
+                             .toAlignedRect()
+                             .intersected(QRect(0, 0, m_pixelSide, m_pixelSide));
     if (wanted.isEmpty()) {
         return;
     }
@@ -57,8 +67,7 @@ void ScaledPicture::paint(QPainter& painter, const QRect& target, const QPoint& 
             if (tile == nullptr) {
                 Tile fresh;
                 buildTile(column, row, fresh);
-                painter.drawImage(origin + QPoint(column * kTileSide, row * kTileSide),
-                                  fresh.image);
+                painter.drawImage(tileOrigin(origin, column, row), fresh.image);
                 // The cache may refuse or evict it; it has been painted already.
                 m_tiles.insert(key, new Tile(std::move(fresh)), kTileKiB);
                 continue;
@@ -66,21 +75,26 @@ void ScaledPicture::paint(QPainter& painter, const QRect& target, const QPoint& 
             if (tile->generation != m_generation) {
                 buildTile(column, row, *tile);
             }
-            painter.drawImage(origin + QPoint(column * kTileSide, row * kTileSide), tile->image);
+            painter.drawImage(tileOrigin(origin, column, row), tile->image);
         }
     }
+}
+
+QPointF ScaledPicture::tileOrigin(const QPoint& origin, int column, int row) const {
+    return QPointF(origin) + QPointF(column * kTileSide, row * kTileSide) / m_ratio;
 }
 
 void ScaledPicture::buildTile(int column, int row, Tile& tile) {
     ++m_tilesBuilt;
     const int x0 = column * kTileSide;
     const int y0 = row * kTileSide;
-    const int width = std::min(kTileSide, m_size - x0);
-    const int height = std::min(kTileSide, m_size - y0);
+    const int width = std::min(kTileSide, m_pixelSide - x0);
+    const int height = std::min(kTileSide, m_pixelSide - y0);
     if (tile.image.width() != width || tile.image.height() != height) {
         tile.image = QImage(width, height, QImage::Format_RGB32);
     }
-    stretchRegion(m_canvas, m_square, m_size, x0, y0, width, height,
+    tile.image.setDevicePixelRatio(m_ratio);
+    stretchRegion(m_canvas, m_square, m_pixelSide, x0, y0, width, height,
                   reinterpret_cast<std::uint32_t*>(tile.image.bits()),
                   static_cast<std::size_t>(tile.image.bytesPerLine() / 4));
     tile.generation = m_generation;

@@ -1,6 +1,8 @@
 #pragma once
 // The picture the view shows: a square of the canvas stretched, nearest
-// neighbour, to size x size pixels. The stretched pixels are built in tiles
+// neighbour, to size x size logical pixels. On a screen with several device
+// pixels per logical pixel the square is stretched to the device pixels, so
+// the figure is as sharp as the screen allows. The stretched pixels are built in tiles
 // when first painted and kept until the canvas, the square or the size
 // changes, so scrolling and repaints only copy pixels; the tile cache has a
 // memory bound, so even the largest display sizes cost no more than that.
@@ -11,6 +13,7 @@
 #include <QCache>
 #include <QImage>
 #include <QPoint>
+#include <QPointF>
 #include <QRect>
 
 #include <cstdint>
@@ -25,14 +28,16 @@ class ScaledPicture {
 
     explicit ScaledPicture(const Canvas& canvas);
 
-    /// Chooses the square and the shown size; drops the tiles if either
-    /// differs from before.
-    void setGeometry(const SourceSquare& square, int size);
+    /// Chooses the square, the shown size in logical pixels and the device
+    /// pixels per logical pixel; drops the tiles if any differs from before.
+    void setGeometry(const SourceSquare& square, int size, qreal pixelRatio = 1.0);
     /// The canvas content changed: every tile is stale.
     void invalidate();
 
     const SourceSquare& square() const { return m_square; }
     int size() const { return m_size; }
+    /// The side of the picture in device pixels: size x the pixel ratio.
+    int pixelSide() const { return m_pixelSide; }
 
     /// Paints the part of the picture that falls into target (widget
     /// coordinates), with the picture's top-left corner at origin.
@@ -50,10 +55,14 @@ class ScaledPicture {
         std::uint64_t generation = 0;
     };
     void buildTile(int column, int row, Tile& tile);
+    /// Where a tile's top-left corner goes, in logical coordinates.
+    QPointF tileOrigin(const QPoint& origin, int column, int row) const;
 
     const Canvas& m_canvas;
     SourceSquare m_square;
     int m_size = 0;
+    qreal m_ratio = 1.0;
+    int m_pixelSide = 0;
     // Bumped when the canvas or the square changes: stale tiles are rebuilt
     // in their own memory rather than freed and allocated again.
     std::uint64_t m_generation = 1;

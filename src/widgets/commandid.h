@@ -2,7 +2,6 @@
 // The program's commands by name. Each value is the command's number: the
 // menus, the toolbars and the stored settings use it, and every command's
 // QAction is named "cmd<number>" (a pane toolbar button "tool<number>").
-// Commands listed here without a handler are shown in the menus but disabled.
 
 #include <QHashFunctions>
 
@@ -58,6 +57,7 @@ enum class CommandId : int {
     CustomizeToolBar = 126,
     ViewStatusBar = 59393,
     ResetLayout = 12102,
+    FitToWindow = 32840,
 
     // Visual styles
     StyleWindows2000 = 205,

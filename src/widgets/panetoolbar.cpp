@@ -1,6 +1,7 @@
 #include "widgets/panetoolbar.h"
 
 #include <QAction>
+#include <QFile>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
@@ -108,6 +109,31 @@ void drawPlus(QPainter& p) {
     p.drawLine(QPointF(9, 3.5), QPointF(15, 3.5));
 }
 
+/// A block arrow across the image, pointing left or right.
+void drawStepArrow(QPainter& p, bool left) {
+    QPolygonF arrow({QPointF(1.5, 7.5), QPointF(7.5, 1.5), QPointF(7.5, 5), QPointF(14.5, 5),
+                     QPointF(14.5, 10), QPointF(7.5, 10), QPointF(7.5, 13.5)});
+    if (!left) {
+        for (QPointF& point : arrow) {
+            point.setX(16 - point.x());
+        }
+    }
+    p.setPen(QPen(QColor(30, 90, 30), 1));
+    p.setBrush(QColor(60, 170, 70));
+    p.drawPolygon(arrow);
+}
+
+/// Two chevrons pointing left or right.
+void drawPageArrows(QPainter& p, bool left) {
+    p.setPen(QPen(QColor(20, 70, 170), 2.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(Qt::NoBrush);
+    for (const double x : {3.0, 9.0}) {
+        const double tip = left ? x : x + 4;
+        const double tail = left ? x + 4 : x;
+        p.drawPolyline(QPolygonF({QPointF(tail, 2.5), QPointF(tip, 7.5), QPointF(tail, 12.5)}));
+    }
+}
+
 } // namespace
 
 QIcon toolIcon(ToolImage image) {
@@ -148,6 +174,18 @@ QIcon toolIcon(ToolImage image) {
     case ToolImage::Favorite:
         drawStar(p, QPointF(8, 7.5), 7);
         break;
+    case ToolImage::StepBack:
+        drawStepArrow(p, true);
+        break;
+    case ToolImage::StepForward:
+        drawStepArrow(p, false);
+        break;
+    case ToolImage::OlderPage:
+        drawPageArrows(p, true);
+        break;
+    case ToolImage::NewerPage:
+        drawPageArrows(p, false);
+        break;
     }
     p.end();
     return QIcon(pixmap);
@@ -165,7 +203,11 @@ QToolBar* createPaneToolBar(QWidget* parent, int resourceId) {
 
 QAction* addToolCommand(QToolBar* toolBar, CommandId command, const QString& text,
                         ToolImage image) {
-    QAction* action = toolBar->addAction(toolIcon(image), text);
+    // The program's picture of the command, the one its main toolbar shows,
+    // when the program carries one; the drawn image otherwise.
+    const QString picture = QStringLiteral(":/orbelle/icons/cmd%1.png").arg(commandNumber(command));
+    QAction* action =
+        toolBar->addAction(QFile::exists(picture) ? QIcon(picture) : toolIcon(image), text);
     action->setObjectName(QStringLiteral("tool%1").arg(commandNumber(command)));
     action->setToolTip(text);
     action->setStatusTip(text);

@@ -24,6 +24,10 @@ enum class ToolImage {
     NewFavorite,  // a star with a plus
     Folder,       // a folder (tree items)
     Favorite,     // a star (tree items)
+    StepBack,     // green arrow pointing left: one older entry
+    StepForward,  // green arrow pointing right: one newer entry
+    OlderPage,    // blue double chevron pointing left
+    NewerPage,    // blue double chevron pointing right
 };
 
 /// The button image of a pane toolbar command.
@@ -33,7 +37,8 @@ QIcon toolIcon(ToolImage image);
 QToolBar* createPaneToolBar(QWidget* parent, int resourceId);
 
 /// Adds a button named "tool<command number>" whose tooltip and status text are
-/// text.
+/// text, showing the program's picture of the command (":/orbelle/icons/
+/// cmd<number>.png") where it has one, else image.
 QAction* addToolCommand(QToolBar* toolBar, CommandId command, const QString& text, ToolImage image);
 
 } // namespace orbelle

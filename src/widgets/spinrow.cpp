@@ -1,8 +1,10 @@
 #include "widgets/spinrow.h"
 
+#include <QEvent>
 #include <QLineEdit>
 #include <QRegularExpression>
 #include <QSlider>
+#include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -93,22 +95,57 @@ SpinRow::SpinRow(QWidget* parent)
     m_slider->setRange(m_min, m_max);
 
     connect(m_edit, &QLineEdit::textChanged, this, &SpinRow::onTextChanged);
+    m_edit->installEventFilter(this);
     connect(m_up, &QToolButton::clicked, this, [this] { stepBy(1); });
     connect(m_down, &QToolButton::clicked, this, [this] { stepBy(-1); });
     connect(m_slider, &QSlider::valueChanged, this, &SpinRow::onSliderMoved);
 }
 
 void SpinRow::place(const QRect& edit, const QRect& arrows, const QRect& slider) {
-    QRect whole = edit.united(arrows);
-    if (!slider.isNull()) {
-        whole = whole.united(slider);
+    m_editRect = edit;
+    m_arrowsRect = arrows;
+    m_sliderRect = slider;
+    layOutParts();
+}
+
+void SpinRow::layOutParts() {
+    if (m_editRect.isNull()) {
+        return;
+    }
+    // Wide enough for the widest value of the range, from the font's metrics
+    // and the style's frame and margins.
+    const QFontMetrics metrics = m_edit->fontMetrics();
+    int widest = metrics.horizontalAdvance(m_widestText);
+    for (const int end : {m_min, m_max}) {
+        widest = std::max(widest, metrics.horizontalAdvance(QString::number(end)));
+    }
+    const QMargins margins = m_edit->textMargins();
+    const int frame = m_edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, m_edit);
+    // Two pixels of the line edit's own inner margin on each side, one for
+    // the cursor.
+    const int needed = widest + 2 * frame + 2 * 2 + margins.left() + margins.right() + 1;
+    QRect edit = m_editRect;
+    if (edit.width() < needed) {
+        edit.setLeft(edit.right() + 1 - needed);
+    }
+    QRect whole = edit.united(m_arrowsRect);
+    if (!m_sliderRect.isNull()) {
+        whole = whole.united(m_sliderRect);
     }
     setGeometry(whole);
     const QPoint origin = whole.topLeft();
     m_edit->setGeometry(edit.translated(-origin));
-    m_arrows->setGeometry(arrows.translated(-origin));
-    m_slider->setGeometry(slider.translated(-origin));
-    m_slider->setVisible(!slider.isNull());
+    m_arrows->setGeometry(m_arrowsRect.translated(-origin));
+    m_slider->setGeometry(m_sliderRect.translated(-origin));
+    m_slider->setVisible(!m_sliderRect.isNull());
+}
+
+bool SpinRow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_edit &&
+        (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)) {
+        layOutParts();
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void SpinRow::setIds(int editId, int spinId, int sliderId) {
@@ -122,6 +159,11 @@ void SpinRow::setMapping(SliderMapping mapping) {
     syncSlider();
 }
 
+void SpinRow::setWidestText(const QString& text) {
+    m_widestText = text;
+    layOutParts();
+}
+
 void SpinRow::setValue(int value) { commit(std::clamp(value, m_min, m_max), true); }
 
 void SpinRow::setRange(int min, int max) {
@@ -131,6 +173,7 @@ void SpinRow::setRange(int min, int max) {
     m_min = min;
     m_max = max;
     commit(std::clamp(m_value, m_min, m_max), true);
+    layOutParts();
 }
 
 void SpinRow::stepBy(int delta) {
@@ -146,9 +189,13 @@ void SpinRow::stepBy(int delta) {
 void SpinRow::setTickInterval(int interval) { m_slider->setTickInterval(interval); }
 
 void SpinRow::setPartsToolTip(const QString& text) {
+    m_toolTip = text;
     for (QWidget* part : {static_cast<QWidget*>(m_edit), m_arrows, static_cast<QWidget*>(m_up),
                           static_cast<QWidget*>(m_down), static_cast<QWidget*>(m_slider)}) {
         part->setToolTip(text);
+    }
+    if (!m_textValid) {
+        m_edit->setToolTip(rangeToolTip());
     }
 }
 
@@ -157,7 +204,27 @@ void SpinRow::onTextChanged(const QString& text) {
         return;
     }
     // Invalid text keeps the last valid value; the edit keeps what was typed.
-    commit(valueOfText(text, m_min, m_max).value_or(m_value), false);
+    const std::optional<int> typed = valueOfText(text, m_min, m_max);
+    commit(typed.value_or(m_value), false);
+    markText(typed.has_value());
+}
+
+void SpinRow::markText(bool valid) {
+    if (valid == m_textValid) {
+        return;
+    }
+    m_textValid = valid;
+    if (valid) {
+        m_edit->setStyleSheet(QString());
+        m_edit->setToolTip(m_toolTip);
+        return;
+    }
+    m_edit->setStyleSheet(QStringLiteral("QLineEdit { border: 2px solid #e00000; }"));
+    m_edit->setToolTip(rangeToolTip());
+}
+
+QString SpinRow::rangeToolTip() const {
+    return QStringLiteral("範囲: %1 \u2013 %2").arg(m_min).arg(m_max);
 }
 
 void SpinRow::onSliderMoved(int position) {
@@ -177,6 +244,7 @@ void SpinRow::commit(int value, bool rewriteText) {
         if (m_edit->text() != text) {
             m_edit->setText(text);
         }
+        markText(true);
     }
     m_syncing = false;
     syncSlider();

@@ -7,7 +7,9 @@
 // decimal text; the slider shows it through a pluggable mapping. Text typed
 // into the edit box becomes the value only when it is an optionally signed
 // decimal integer within the range (an empty text counts as 0); otherwise the
-// value keeps its last valid value and the edit keeps the typed text.
+// value keeps its last valid value and the edit keeps the typed text. Such a
+// box gets a red frame and the tooltip "範囲: min – max" until its text is
+// valid again, so nobody takes the typed text for the value in use.
 //
 // The row is a transparent container: place() puts its three parts at fixed
 // rectangles of the parent. Labels, check boxes and fonts belong to the pane.
@@ -48,7 +50,9 @@ class SpinRow : public QWidget {
     explicit SpinRow(QWidget* parent = nullptr);
 
     /// Puts the edit box, the arrows and the slider at the given rectangles of
-    /// the parent widget. A null slider rectangle hides the slider.
+    /// the parent widget. A null slider rectangle hides the slider. An edit
+    /// rectangle too narrow for the widest value of the range in the edit's
+    /// font grows to the left, so the arrows and the slider stay in place.
     void place(const QRect& edit, const QRect& arrows, const QRect& slider);
 
     /// Names the parts "edit<editId>", "spin<spinId>" and "slider<sliderId>"
@@ -56,6 +60,10 @@ class SpinRow : public QWidget {
     void setIds(int editId, int spinId, int sliderId);
 
     void setMapping(SliderMapping mapping);
+
+    /// The edit box is at least wide enough for this text as well as for the
+    /// range's widest value (rows of one column share their width this way).
+    void setWidestText(const QString& text);
 
     /// The value, after taking in valid text typed into the edit box.
     int value() const { return m_value; }
@@ -77,10 +85,17 @@ class SpinRow : public QWidget {
     /// Sets the same tooltip on the edit box, the arrows and the slider.
     void setPartsToolTip(const QString& text);
 
+    /// False while the edit box holds text that is not the value (out of
+    /// range or not an integer); the box is then framed in red.
+    bool textValid() const { return m_textValid; }
+
     QLineEdit* edit() const { return m_edit; }
     /// The spin arrows: QToolButtons named "up" and "down" in one widget.
     QWidget* arrows() const { return m_arrows; }
     QSlider* slider() const { return m_slider; }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   signals:
     /// The value changed, whatever changed it (arrows, slider, typing, setters).
@@ -91,6 +106,10 @@ class SpinRow : public QWidget {
     void onSliderMoved(int position);
     void commit(int value, bool rewriteText);
     void syncSlider();
+    void markText(bool valid);
+    /// Places the parts, the edit box widened for the range's widest value.
+    void layOutParts();
+    QString rangeToolTip() const;
 
     QLineEdit* m_edit;
     QWidget* m_arrows;
@@ -102,6 +121,12 @@ class SpinRow : public QWidget {
     int m_min = 0;
     int m_max = 100;
     bool m_syncing = false;
+    bool m_textValid = true;
+    QString m_widestText;
+    QRect m_editRect;
+    QRect m_arrowsRect;
+    QRect m_sliderRect;
+    QString m_toolTip;
 };
 
 } // namespace orbelle

@@ -27,13 +27,13 @@ inline ::testing::Environment* const kApplicationNamesEnvironment =
 /// Empties the program's settings store.
 inline void clearSettingsStore() { QSettings().clear(); }
 
-/// Closes the first message box that shows up while it lives, remembering
-/// what it said.
+/// Closes every message box that shows up while it lives with `answer`,
+/// remembering what the last one said.
 class MessageCatcher {
   public:
-    MessageCatcher() {
+    explicit MessageCatcher(QMessageBox::StandardButton answer = QMessageBox::Ok) {
         m_timer.setInterval(5);
-        QObject::connect(&m_timer, &QTimer::timeout, [this] {
+        QObject::connect(&m_timer, &QTimer::timeout, [this, answer] {
             for (QWidget* widget : QApplication::topLevelWidgets()) {
                 auto* box = qobject_cast<QMessageBox*>(widget);
                 if (box != nullptr && box->isVisible()) {
@@ -42,7 +42,7 @@ class MessageCatcher {
                     m_text = box->text();
                     m_icon = box->icon();
                     m_buttons = box->standardButtons();
-                    box->done(QMessageBox::Ok);
+                    box->done(answer);
                     return;
                 }
             }

@@ -1,6 +1,6 @@
 #include "app/commandset.h"
 
-#include "apptest.h"
+#include "app/apptest.h"
 
 #include <QAction>
 #include <QMainWindow>
@@ -46,6 +46,7 @@ const std::pair<CommandId, const char*> kNamedCommands[] = {
     {CommandId::CustomizeToolBar, "cmd126"},
     {CommandId::ViewStatusBar, "cmd59393"},
     {CommandId::ResetLayout, "cmd12102"},
+    {CommandId::FitToWindow, "cmd32840"},
     {CommandId::StyleWindows2000, "cmd205"},
     {CommandId::StyleOfficeXp, "cmd206"},
     {CommandId::StyleWindowsXp, "cmd207"},
@@ -66,6 +67,13 @@ const std::pair<CommandId, const char*> kNamedCommands[] = {
 
 // The commands that have a handler; every other command is disabled.
 const QSet<CommandId> kWorkingCommands = {
+    CommandId::ExportBitmap,
+    CommandId::ExportJpeg,
+    CommandId::Print,
+    CommandId::PrintPreview,
+    CommandId::FileOpen,
+    CommandId::FileSave,
+    CommandId::FileSaveAs,
     CommandId::AppExit,
     CommandId::Draw,
     CommandId::DrawRandom,
@@ -82,9 +90,17 @@ const QSet<CommandId> kWorkingCommands = {
     CommandId::FavoritesSave,
     CommandId::FavoritesLoad,
     CommandId::FavoritesReset,
+    CommandId::HistoryBack,
+    CommandId::HistoryForward,
+    CommandId::HistoryPreviousPage,
+    CommandId::HistoryNextPage,
+    CommandId::HistorySave,
+    CommandId::HistoryLoad,
+    CommandId::HistoryReset,
     CommandId::CustomizeToolBar,
     CommandId::ViewStatusBar,
     CommandId::ResetLayout,
+    CommandId::FitToWindow,
     CommandId::StyleWindows2000,
     CommandId::StyleOfficeXp,
     CommandId::StyleWindowsXp,
@@ -96,6 +112,11 @@ const QSet<CommandId> kWorkingCommands = {
     CommandId::StyleOffice2007Silver,
     CommandId::StyleOffice2007Aqua,
     CommandId::StyleWindows7,
+    CommandId::Help,
+    CommandId::OnlineHelp,
+    CommandId::HomePage,
+    CommandId::ContactAddress,
+    CommandId::About,
 };
 
 } // namespace

@@ -1,7 +1,7 @@
 #include "app/commands/favoritescommands.h"
 
+#include "app/apptest.h"
 #include "app/mainwindow.h"
-#include "apptest.h"
 #include "panes/favoritespane.h"
 #include "panes/scriptedprompts.h"
 

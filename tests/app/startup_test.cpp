@@ -3,7 +3,7 @@
 #include "app/instancelock.h"
 #include "widgets/datafiles.h"
 
-#include "apptest.h"
+#include "app/apptest.h"
 
 #include <QDeadlineTimer>
 #include <QDir>

@@ -1,10 +1,10 @@
 #include "app/toolbarcustomizer.h"
 
+#include "app/apptest.h"
 #include "app/commands/windowcommands.h"
 #include "app/customizedialog.h"
 #include "app/mainwindow.h"
 #include "app/userimages.h"
-#include "apptest.h"
 
 #include <QAction>
 #include <QDeadlineTimer>
@@ -47,9 +47,9 @@ QStringList items(const QToolBar* toolBar) {
     return names;
 }
 
-const QStringList kDefaultStandard = {"cmd11901", "cmd11902", "cmd11903", "-",        "cmd10011",
-                                      "cmd10012", "cmd11602", "-",        "cmd11807", "cmd11806",
-                                      "-",        "cmd10030", "cmd10031"};
+const QStringList kDefaultStandard = {"cmd11901", "cmd11902", "cmd11903", "-",       "cmd10011",
+                                      "cmd10012", "cmd11602", "cmd32840", "-",       "cmd11807",
+                                      "cmd11806", "-",        "cmd10030", "cmd10031"};
 
 bool waitFor(const std::function<bool()>& done) {
     QDeadlineTimer deadline(5000);
@@ -115,7 +115,7 @@ TEST_F(ToolBarCustomizerTest, ArrangementShortcutsAndUserToolBarsSurviveARestart
     }));
     ASSERT_EQ(user, 59432);
     // Draw goes from "標準" to the user toolbar, next to "３Ｄ変換・リセット".
-    EXPECT_TRUE(c.change([&](Customisation& a) { return a.moveButton(kStd, 11, *user, 0); }));
+    EXPECT_TRUE(c.change([&](Customisation& a) { return a.moveButton(kStd, 12, *user, 0); }));
     EXPECT_TRUE(c.change([&](Customisation& a) {
         return a.insertButton(*user, 1, CommandId::Reset3D) && a.insertSeparator(*user, 1);
     }));
@@ -148,7 +148,7 @@ TEST_F(ToolBarCustomizerTest, ArrangementShortcutsAndUserToolBarsSurviveARestart
     ToolBarCustomizer& again = customizer(*window);
     EXPECT_EQ(items(window->standardToolBar()),
               (QStringList{"cmd11901", "cmd11902", "cmd11903", "-", "cmd10011", "cmd10012",
-                           "cmd11602", "-", "cmd11807", "cmd11806", "-", "cmd10031"}));
+                           "cmd11602", "cmd32840", "-", "cmd11807", "cmd11806", "-", "cmd10031"}));
     ASSERT_NE(again.toolBar(59432), nullptr);
     EXPECT_EQ(again.toolBar(59432)->windowTitle(), QStringLiteral("私の道具"));
     EXPECT_EQ(items(again.toolBar(59432)), (QStringList{"cmd10030", "-", "cmd11240"}));
@@ -212,9 +212,9 @@ TEST_F(ToolBarCustomizerTest, ADropOnAToolBarAddsTheCommandAtThatPlace) {
     const auto x = [toolBar](int k) {
         return toolBar->widgetForAction(toolBar->actions().at(k))->geometry().x();
     };
-    ASSERT_TRUE(waitFor([&] { return x(13) > x(12) && x(12) > x(0); })); // laid out again
+    ASSERT_TRUE(waitFor([&] { return x(14) > x(13) && x(13) > x(0); })); // laid out again
     const QPoint end =
-        toolBar->widgetForAction(toolBar->actions().at(13))->geometry().center() + QPoint(4, 0);
+        toolBar->widgetForAction(toolBar->actions().at(14))->geometry().center() + QPoint(4, 0);
     QDragEnterEvent moveEnter(end, Qt::MoveAction, &button, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(toolBar, &moveEnter);
     EXPECT_TRUE(moveEnter.isAccepted());

@@ -1,7 +1,7 @@
 #include "app/windowplacement.h"
 
+#include "app/apptest.h"
 #include "app/mainwindow.h"
-#include "apptest.h"
 
 #include <QGuiApplication>
 #include <QScreen>

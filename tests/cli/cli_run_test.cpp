@@ -13,6 +13,7 @@
 #include <sstream>
 #include <string>
 #include <sys/wait.h>
+#include <unistd.h>
 
 using namespace orbelle;
 
@@ -52,9 +53,10 @@ std::string slurp(const std::filesystem::path& path) {
 // comes before the command (limits, traps), redirect after it.
 FullOutcome runFull(const std::string& args, const std::string& shellBefore = "",
                     const std::string& redirect = "") {
-    // One file per test: CTest runs the tests of this program side by side.
+    // One file per test and process: tests of this program, and other runs
+    // of it, go side by side.
     const auto errPath = std::filesystem::temp_directory_path() /
-                         (std::string("orbelle-cli-stderr-") +
+                         (std::string("orbelle-cli-stderr-") + std::to_string(getpid()) + "-" +
                           ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".txt");
     const std::string script = shellBefore + " exec " + ORBELLE_CLI_PATH + " " + args + " " +
                                redirect + " 2>" + errPath.string();

@@ -3,7 +3,7 @@
 
 #include "engine/colourmode.h"
 #include "engine/draw.h"
-#include "enginetest.h"
+#include "engine/enginetest.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // shifts and the clipping at the canvas edges.
 
 #include "engine/draw.h"
-#include "enginetest.h"
+#include "engine/enginetest.h"
 #include "formulas/numeric.h"
 
 #include <gtest/gtest.h>

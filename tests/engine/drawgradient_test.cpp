@@ -3,8 +3,8 @@
 
 #include "engine/colour.h"
 #include "engine/draw.h"
+#include "engine/enginetest.h"
 #include "engine/transform.h"
-#include "enginetest.h"
 
 #include <gtest/gtest.h>
 

@@ -2,8 +2,8 @@
 // composition written out here, and the drawing without any rotation.
 
 #include "engine/draw.h"
+#include "engine/enginetest.h"
 #include "engine/transform.h"
-#include "enginetest.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "formulatest.h"
+#include "formulas/formulatest.h"
 
 #include "formulas/numeric.h"
 

@@ -4,7 +4,7 @@
 
 #include "formulas/catalog.h"
 #include "formulas/formula.h"
-#include "formulatest.h"
+#include "formulas/formulatest.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "formulas/catalog.h"
 #include "formulas/formula.h"
+#include "formulas/formulatest.h"
 #include "formulas/numeric.h"
-#include "formulatest.h"
 
 #include <gtest/gtest.h>
 

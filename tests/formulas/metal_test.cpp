@@ -1,5 +1,5 @@
+#include "formulas/formulatest.h"
 #include "formulas/numeric.h"
-#include "formulatest.h"
 
 #include <cmath>
 #include <set>

@@ -56,3 +56,18 @@ TEST(Numeric, GuardReplacesOnlyExactZero) {
     EXPECT_EQ(guardZero(1e-300, 1e-14), 1e-300);
     EXPECT_TRUE(std::isnan(guardZero(std::nan(""), 1e-14)));
 }
+
+TEST(Numeric, RatioConstantsAreTheDecimalDoubles) {
+    // Exact: a ratio stands in for the decimal literal it replaces, so the
+    // two must be the very same double, not merely close.
+    EXPECT_EQ((ratioValue<std::ratio<667, 100>>), 6.67);
+    EXPECT_EQ((ratioValue<std::ratio<333, 100>>), 3.33);
+    EXPECT_EQ((ratioValue<std::ratio<267, 1000>>), 0.267);
+    EXPECT_EQ((ratioValue<std::ratio<571, 1000>>), 0.571);
+    EXPECT_EQ((ratioValue<std::ratio<286, 1000>>), 0.286);
+    EXPECT_EQ((ratioValue<std::ratio<8, 10>>), 0.8);
+    EXPECT_EQ((ratioValue<std::ratio<11, 10>>), 1.1);
+    EXPECT_EQ((ratioValue<std::ratio<6, 7>>), 0.8571428571428571);
+    EXPECT_EQ((ratioValue<std::ratio<25, 24>>), 1.0416666666666667);
+    EXPECT_EQ((ratioValue<std::ratio<2>>), 2.0);
+}

@@ -2,7 +2,7 @@
 
 #include "engine/colour.h"
 #include "engine/drawsettings.h"
-#include "guitest.h"
+#include "panes/guitest.h"
 
 #include <QImage>
 #include <QLineEdit>

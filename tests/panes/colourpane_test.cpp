@@ -1,7 +1,7 @@
 #include "panes/colourpane.h"
 
-#include "guitest.h"
 #include "panes/coloureditordialog.h"
+#include "panes/guitest.h"
 #include "widgets/colourswatch.h"
 #include "widgets/optionbutton.h"
 
@@ -348,8 +348,10 @@ TEST_F(ColourPaneTest, OptionsWithoutPicturesStillWork) {
 
 TEST_F(ColourPaneTest, TheRealEditorAnswersOkAndCancel) {
     ColourPane real(folder.path()); // keeps its own editor
-    const auto answerEditor = [](bool ok) {
-        auto* poll = new QTimer;
+    // The editor's modal loop ends before a deleteLater could run and no
+    // outer loop follows, so the pane owns the timer and frees it.
+    const auto answerEditor = [&real](bool ok) {
+        auto* poll = new QTimer(&real);
         const QDeadlineTimer deadline(10000);
         QObject::connect(poll, &QTimer::timeout, [poll, ok, deadline] {
             auto* editor = qobject_cast<ColourEditorDialog*>(QApplication::activeModalWidget());

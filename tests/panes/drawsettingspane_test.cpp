@@ -1,7 +1,7 @@
 #include "panes/drawsettingspane.h"
 
 #include "formulas/catalog.h"
-#include "guitest.h"
+#include "panes/guitest.h"
 #include "store/settingsline.h"
 
 #include <QAction>

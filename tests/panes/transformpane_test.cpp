@@ -1,6 +1,6 @@
 #include "panes/transformpane.h"
 
-#include "guitest.h"
+#include "panes/guitest.h"
 
 #include <QAction>
 #include <QLabel>

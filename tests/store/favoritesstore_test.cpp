@@ -1,7 +1,7 @@
 #include "store/favoritesstore.h"
 
 #include "store/storefile.h"
-#include "storetest.h"
+#include "store/storetest.h"
 
 using namespace orbelle;
 using namespace orbelle::test;

@@ -1,7 +1,7 @@
 #include "store/historystore.h"
 
 #include "store/settingsline.h"
-#include "storetest.h"
+#include "store/storetest.h"
 
 using namespace orbelle;
 using namespace orbelle::test;

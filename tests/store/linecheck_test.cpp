@@ -2,7 +2,7 @@
 
 #include "store/favoriteslines.h"
 #include "store/settingsline.h"
-#include "storetest.h"
+#include "store/storetest.h"
 
 using namespace orbelle;
 using namespace orbelle::test;

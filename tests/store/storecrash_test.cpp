@@ -10,7 +10,7 @@
 #include "store/historystore.h"
 #include "store/settingsline.h"
 #include "store/storefile.h"
-#include "storetest.h"
+#include "store/storetest.h"
 
 #include <chrono>
 #include <functional>

@@ -3,9 +3,16 @@
 #include "store/settingsfile.h"
 #include "store/settingsfilewriter.h"
 #include "store/settingsline.h"
-#include "storetest.h"
+#include "store/storetest.h"
 
+#include <atomic>
 #include <cerrno>
+#include <chrono>
+#include <thread>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace orbelle;
 using namespace orbelle::test;
@@ -66,6 +73,21 @@ TEST_F(StoreFileTest, FailuresNameTheFileAndKeepTheOldContent) {
     EXPECT_FALSE(std::filesystem::exists(m_folder / "folder.tmp"));
 }
 
+TEST_F(StoreFileTest, AFolderThatCannotBeLookedAtIsReportedNotThrown) {
+    // A link that points at itself cannot be followed (ELOOP): asking whether
+    // the store's folder exists fails, and every change reports that failure.
+    std::filesystem::create_symlink("loop", m_folder / "loop");
+    const StoreFile file(m_folder / "loop" / "sub" / "store", "store_tmp");
+    StoreStatus append = StoreStatus::success();
+    EXPECT_NO_THROW(append = file.appendLine("1"));
+    EXPECT_FALSE(append.ok());
+    EXPECT_NE(append.message().find("loop"), std::string::npos);
+    StoreStatus replace = StoreStatus::success();
+    EXPECT_NO_THROW(replace = file.replaceLines({"1"}));
+    EXPECT_FALSE(replace.ok());
+    EXPECT_NE(replace.message().find("loop"), std::string::npos);
+}
+
 TEST_F(StoreFileTest, ReaderRefusesFoldersMissingAndOversizedFiles) {
     const auto missing = readWholeFile(m_folder / "none");
     EXPECT_FALSE(missing.ok());
@@ -80,6 +102,35 @@ TEST_F(StoreFileTest, ReaderRefusesFoldersMissingAndOversizedFiles) {
     const auto fits = readWholeFile(m_folder / "big", 2000);
     ASSERT_TRUE(fits.ok());
     EXPECT_EQ(fits.value.size(), 2000u);
+}
+
+TEST_F(StoreFileTest, ReaderRefusesANamedPipeWithoutWaitingForAWriter) {
+    // Opening a named pipe for reading waits until something writes to it; a
+    // reader that opens before it checks the kind of file hangs for good.
+    const auto pipe = m_folder / "pipe";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    std::atomic<bool> done{false};
+    std::atomic<bool> rescued{false};
+    std::thread rescue([&] {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+        while (!done && std::chrono::steady_clock::now() < deadline) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        if (!done) {
+            // Lets a blocked reader go so that the test fails instead of hanging.
+            rescued = true;
+            const int fd = ::open(pipe.c_str(), O_WRONLY | O_NONBLOCK);
+            if (fd >= 0) {
+                ::close(fd);
+            }
+        }
+    });
+    const auto read = readWholeFile(pipe);
+    done = true;
+    rescue.join();
+    EXPECT_FALSE(rescued) << "the reader waited for a writer";
+    EXPECT_FALSE(read.ok());
+    EXPECT_NE(read.status.message().find("pipe"), std::string::npos);
 }
 
 TEST_F(StoreFileTest, SettingsFileIsWrittenWithCrLfAndReadsBack) {

@@ -19,8 +19,8 @@ class CommandHost {
     virtual DrawSettings captureSettings() const = 0;
     /// Writes a record into the panes and draws it. restoring (a history
     /// replay) keeps the drawing out of the history. A record no formula can
-    /// draw is refused with a message.
-    virtual void applySettings(const DrawSettings& settings, bool restoring) = 0;
+    /// draw is refused with a message and changes nothing (false).
+    virtual bool applySettings(const DrawSettings& settings, bool restoring) = 0;
 
     /// Draws what the panes hold (CommandId::Draw).
     virtual void drawFigure() = 0;

@@ -14,6 +14,7 @@ ViewCommands::ViewCommands(const CommandSet& commands, MainView* view,
     commands.onTriggered(CommandId::ZoomIn, view, &MainView::zoomIn);
     commands.onTriggered(CommandId::ZoomOut, view, &MainView::zoomOut);
     commands.onTriggered(CommandId::CentreView, view, &MainView::centre);
+    commands.onTriggered(CommandId::FitToWindow, view, &MainView::fitToWindow);
     connect(settingsPane, &DrawSettingsPane::zoomInRequested, view, &MainView::zoomIn);
     connect(settingsPane, &DrawSettingsPane::zoomOutRequested, view, &MainView::zoomOut);
     connect(settingsPane, &DrawSettingsPane::centreRequested, view, &MainView::centre);

@@ -1,6 +1,7 @@
 #pragma once
 // The view commands: zoom in, zoom out and centre (menu "描画" and the drawing
-// settings pane's toolbar) and showing or hiding the status bar (menu "表示").
+// settings pane's toolbar), fitting the picture to the window and showing or
+// hiding the status bar (menu "表示").
 
 #include <QObject>
 

@@ -70,3 +70,11 @@ button -fill '#2060c0' -stroke none \
 button -fill white -stroke '#303030' -strokewidth 2 -draw 'roundrectangle 4,4 27,27 5,5' \
   -fill '#c02020' -stroke none -draw 'circle 10,10 10,13' -draw 'circle 16,16 16,19' \
   -draw 'circle 22,22 22,25' icons/cmd10031.png
+# Fit to window: a window frame with four arrows pointing into its corners.
+fit=(-fill '#f4f4f4' -stroke '#303030' -strokewidth 2 -draw 'rectangle 2,4 29,27'
+     -fill '#3060a0' -stroke none -draw 'rectangle 2,4 29,8')
+button "${fit[@]}" -fill '#c02020' \
+  -draw 'polygon 5,11 11,11 5,17' -draw 'polygon 26,11 20,11 26,17' \
+  -draw 'polygon 5,24 11,24 5,18' -draw 'polygon 26,24 20,24 26,18' \
+  -stroke '#c02020' -strokewidth 2 -draw 'line 7,13 12,16' -draw 'line 24,13 19,16' \
+  -draw 'line 7,22 12,19' -draw 'line 24,22 19,19' icons/cmd32840.png

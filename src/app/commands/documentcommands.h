@@ -1,0 +1,54 @@
+#pragma once
+// The settings file commands of the menu "ファイル": open (Ctrl+O), save
+// (Ctrl+S) and save as. A settings file (*.orbdr) holds one drawing's
+// settings. Opening applies and draws them (the drawing enters the history);
+// saving writes the current settings. The group keeps the current file: the
+// one last opened or saved successfully, whose name the window title shows.
+
+#include <QObject>
+#include <QString>
+
+namespace orbelle {
+
+class CommandHost;
+class CommandSet;
+struct FileDialogs;
+
+class DocumentCommands : public QObject {
+    Q_OBJECT
+  public:
+    DocumentCommands(const CommandSet& commands, CommandHost& host, const FileDialogs& dialogs,
+                     QObject* parent);
+
+    /// Reads, applies and draws the settings file at path. A file that is not
+    /// a settings file, or cannot be read, is refused with a message and
+    /// changes nothing. True when the file was applied.
+    bool openFile(const QString& path);
+
+    /// CommandId::FileOpen: asks for a file, then openFile().
+    void open();
+    /// CommandId::FileSave: writes the current file, or asks for one first.
+    void save();
+    /// CommandId::FileSaveAs: asks for a path and writes there.
+    void saveAs();
+
+    bool hasCurrentFile() const { return m_hasCurrentFile; }
+    const QString& currentPath() const { return m_currentPath; }
+    /// The current file's name without folder and extension.
+    const QString& currentTitle() const { return m_currentTitle; }
+
+  private:
+    /// Writes the current settings to path, replacing it only when the whole
+    /// file is written. A failure is reported; true on success.
+    bool write(const QString& path);
+    void makeCurrent(const QString& path);
+    void refuse(const QString& reason);
+
+    CommandHost& m_host;
+    const FileDialogs& m_dialogs;
+    QString m_currentPath;
+    QString m_currentTitle;
+    bool m_hasCurrentFile = false;
+};
+
+} // namespace orbelle

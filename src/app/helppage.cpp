@@ -1,0 +1,59 @@
+#include "app/helppage.h"
+
+#include "app/version.h"
+#include "widgets/datafiles.h"
+
+#include <QDir>
+#include <QFile>
+#include <QObject>
+#include <QRegularExpression>
+#include <QSaveFile>
+
+namespace orbelle {
+namespace {
+
+const QString kBuiltInPage = QStringLiteral(":/orbelle/data/") + QString::fromLatin1(kHelpPageFile);
+
+} // namespace
+
+QVersionNumber programVersion() { return {kVersionMajor, kVersionMinor, kVersionPatch}; }
+
+QString displayVersion(const QVersionNumber& version) {
+    return QStringLiteral("%1.%2.%3")
+        .arg(version.majorVersion())
+        .arg(version.minorVersion(), 2, 10, QLatin1Char('0'))
+        .arg(version.microVersion(), 2, 10, QLatin1Char('0'));
+}
+
+QString helpPagePath(const QString& dir) { return dir + QString::fromLatin1(kHelpPageFile); }
+
+QVersionNumber helpPageVersion(const QByteArray& html) {
+    static const QRegularExpression marker(
+        QStringLiteral(R"re(<meta\s+name="orbelle-version"\s+content="([0-9.]+)")re"));
+    const QRegularExpressionMatch match = marker.match(QString::fromUtf8(html));
+    return match.hasMatch() ? QVersionNumber::fromString(match.captured(1)) : QVersionNumber();
+}
+
+QString installHelpPage(const QString& dir) {
+    const QString path = helpPagePath(dir);
+    {
+        QFile existing(path);
+        if (existing.open(QIODevice::ReadOnly) &&
+            helpPageVersion(existing.readAll()) >= programVersion()) {
+            return {};
+        }
+    }
+    QFile builtIn(kBuiltInPage);
+    if (!builtIn.open(QIODevice::ReadOnly)) {
+        return QObject::tr("ヘルプ ページを用意できません。\n%1").arg(builtIn.errorString());
+    }
+    const QByteArray page = builtIn.readAll();
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(page) != page.size() || !file.commit()) {
+        return QObject::tr("ヘルプ ページ「%1」を書き込めません。\n%2")
+            .arg(QDir::toNativeSeparators(path), file.errorString());
+    }
+    return {};
+}
+
+} // namespace orbelle

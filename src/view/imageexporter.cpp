@@ -1,0 +1,102 @@
+#include "view/imageexporter.h"
+
+#include "store/imagetext.h"
+#include "view/imagefile.h"
+#include "view/mainview.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QImage>
+#include <QMessageBox>
+
+namespace orbelle {
+
+ImageKindInfo imageKindInfo(ImageKind kind) {
+    if (kind == ImageKind::Jpeg) {
+        return {QStringLiteral("jpg"), QObject::tr("JPEG ファイル (*.jpg)")};
+    }
+    return {QStringLiteral("bmp"), QObject::tr("ビットマップ ファイル (*.bmp)")};
+}
+
+ImageExporter::ImageExporter(const MainView& view, QWidget* parent)
+    : m_view(view), m_parent(parent) {}
+
+bool ImageExporter::run(ImageKind kind) {
+    int side = 0;
+    bool redraw = false;
+    {
+        ResolutionDialog dialog(kind, m_parent);
+        if (dialog.exec() != QDialog::Accepted) {
+            return false;
+        }
+        side = dialog.sidePixels();
+        redraw = dialog.redraw();
+    }
+    const QString path = askPath(kind);
+    if (path.isEmpty()) {
+        return false;
+    }
+    return exportTo(path, side, redraw);
+}
+
+QString ImageExporter::askPath(ImageKind kind) const {
+    const ImageKindInfo info = imageKindInfo(kind);
+    QFileDialog dialog(m_parent);
+    dialog.setObjectName(QStringLiteral("exportFileDialog"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilter(info.filter);
+    // A name typed without an extension gets the default one; the overwrite
+    // question is on by default.
+    dialog.setDefaultSuffix(info.defaultSuffix);
+    dialog.selectFile(QObject::tr("無題"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return {};
+    }
+    return dialog.selectedFiles().constFirst();
+}
+
+QImage ImageExporter::picture(int side, bool redraw, QString* message) const {
+    const int largest = redraw ? kMaxRedrawSide : ResolutionDialog::kMaxScaledSide;
+    if (side < ResolutionDialog::kMinSide || side > largest) {
+        *message = QObject::tr("画像の大きさは%1から%2ピクセルまでです（指定: %3）。")
+                       .arg(ResolutionDialog::kMinSide)
+                       .arg(largest)
+                       .arg(side);
+        return {};
+    }
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    QImage image = redraw ? m_view.redrawPicture(side) : m_view.exportPicture(side);
+    QApplication::restoreOverrideCursor();
+    if (image.isNull()) {
+        *message = QObject::tr("%1 × %1 ピクセルの画像のためのメモリーが足りません。").arg(side);
+        return image;
+    }
+    if (const auto settings = m_view.shownSettings()) {
+        image.setText(QString::fromLatin1(kImageSettingsKey),
+                      QString::fromStdString(imageSettingsText(*settings)));
+    }
+    return image;
+}
+
+bool ImageExporter::exportTo(const QString& path, int side, bool redraw) {
+    QString message;
+    const QImage image = picture(side, redraw, &message);
+    if (image.isNull()) {
+        QMessageBox::critical(m_parent, QObject::tr("Orbelle"),
+                              QObject::tr("画像ファイル「%1」を保存できません。\n%2")
+                                  .arg(QDir::toNativeSeparators(path), message));
+        return false;
+    }
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    message = writeImageFile(image, path);
+    QApplication::restoreOverrideCursor();
+    if (!message.isEmpty()) {
+        QMessageBox::critical(m_parent, QObject::tr("Orbelle"), message);
+        return false;
+    }
+    return true;
+}
+
+} // namespace orbelle

@@ -1,0 +1,237 @@
+#include "app/commands/documentcommands.h"
+
+#include "app/apptest.h"
+#include "app/mainwindow.h"
+#include "panes/transformpane.h"
+#include "store/settingsfile.h"
+#include "store/settingsline.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+using namespace orbelle;
+using orbelle::test::MessageCatcher;
+
+namespace {
+
+QByteArray readAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeAll(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(bytes);
+}
+
+class DocumentCommandsTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        orbelle::test::clearSettingsStore();
+        ASSERT_TRUE(m_dataDir.isValid());
+        m_window = std::make_unique<MainWindow>(dataDir());
+        m_window->fileDialogs().saveFile = [this](QWidget*, const FileDialogRequest& request) {
+            ++m_saveAsked;
+            m_request = request;
+            return m_answer;
+        };
+        m_window->fileDialogs().openFile = [this](QWidget*, const FileDialogRequest& request) {
+            ++m_openAsked;
+            m_request = request;
+            return m_answer;
+        };
+        m_window->show();
+        m_window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(m_window.get()));
+    }
+
+    QString dataDir() const { return m_dataDir.path() + QLatin1Char('/'); }
+    QString path(const QString& name) const { return m_files.filePath(name); }
+    DocumentCommands* document() const { return m_window->documentCommands(); }
+    int historyLines() const {
+        return static_cast<int>(readAll(dataDir() + QStringLiteral("csv_history0")).count('\n'));
+    }
+    void setZoom(int zoom) {
+        DrawSettings settings = m_window->captureSettings();
+        settings.zoom = zoom;
+        m_window->transformPane()->apply(settings);
+    }
+    /// Opens `file` through the command and its dialog.
+    void openThroughDialog(const QString& file) {
+        m_answer = file;
+        m_window->command(CommandId::FileOpen)->trigger();
+        m_window->waitForDrawing();
+    }
+
+    QTemporaryDir m_dataDir;
+    QTemporaryDir m_files;
+    std::unique_ptr<MainWindow> m_window;
+    QString m_answer;
+    FileDialogRequest m_request;
+    int m_saveAsked = 0;
+    int m_openAsked = 0;
+};
+
+} // namespace
+
+TEST_F(DocumentCommandsTest, CtrlSTwiceAsksForAPathOnlyOnce) {
+    EXPECT_EQ(m_window->windowTitle(), QStringLiteral("無題 - Orbelle"));
+    m_answer = path(QStringLiteral("first.orbdr"));
+    setZoom(250);
+    QTest::keyClick(m_window.get(), Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(m_saveAsked, 1);
+    EXPECT_EQ(m_request.filter, QStringLiteral("Orbelle ファイル (*.orbdr)"));
+    EXPECT_EQ(m_request.defaultSuffix, QStringLiteral("orbdr"));
+    EXPECT_TRUE(m_request.proposed.isEmpty()); // no title yet
+    EXPECT_EQ(m_window->windowTitle(), QStringLiteral("first - Orbelle"));
+    const QByteArray first = readAll(m_answer);
+    // One line of 68 fields ended by CR LF; the enlargement is field 45.
+    ASSERT_TRUE(first.endsWith("\r\n"));
+    EXPECT_EQ(first.count('\n'), 1);
+    EXPECT_EQ(first.trimmed().split(',').size(), 68);
+    EXPECT_EQ(first.split(',').at(45), "250");
+
+    setZoom(-40);
+    m_answer = path(QStringLiteral("elsewhere.orbdr"));
+    QTest::keyClick(m_window.get(), Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(m_saveAsked, 1);
+    EXPECT_FALSE(QFile::exists(m_answer));
+    EXPECT_EQ(readAll(path(QStringLiteral("first.orbdr"))).split(',').at(45), "-40");
+
+    // Save as proposes the current name in its folder.
+    m_answer.clear();
+    m_window->command(CommandId::FileSaveAs)->trigger();
+    EXPECT_EQ(m_saveAsked, 2);
+    EXPECT_EQ(m_request.proposed, QDir(m_files.path()).filePath(QStringLiteral("first")));
+    EXPECT_EQ(m_window->windowTitle(), QStringLiteral("first - Orbelle"));
+}
+
+TEST_F(DocumentCommandsTest, OpeningAFileAppliesItDrawsAndEntersTheHistory) {
+    DrawSettings settings = m_window->captureSettings();
+    settings.zoom = 321;
+    settings.rotX = 12;
+    const QByteArray line = QByteArray::fromStdString(formatSettingsFile(settings));
+    // A comment line first, garbage after the settings line; LF ends.
+    QByteArray content = "// saved by hand\n" + line;
+    content.replace("\r\n", "\n");
+    content += "garbage,1,2\n";
+    writeAll(path(QStringLiteral("spiral.orbdr")), content);
+
+    openThroughDialog(path(QStringLiteral("spiral.orbdr")));
+    EXPECT_EQ(m_openAsked, 1);
+    EXPECT_EQ(m_request.filter, QStringLiteral("Orbelle ファイル (*.orbdr)"));
+    EXPECT_EQ(m_window->windowTitle(), QStringLiteral("spiral - Orbelle"));
+    EXPECT_EQ(m_window->captureSettings().zoom, 321);
+    EXPECT_EQ(m_window->captureSettings().rotX, 12);
+    EXPECT_EQ(historyLines(), 1);
+    EXPECT_TRUE(document()->hasCurrentFile());
+
+    // Ctrl+S now writes the opened file without asking, with CR LF.
+    QTest::keyClick(m_window.get(), Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(m_saveAsked, 0);
+    EXPECT_EQ(readAll(path(QStringLiteral("spiral.orbdr"))), line);
+}
+
+TEST_F(DocumentCommandsTest, FilesThatAreNotSettingsFilesChangeNothing) {
+    const DrawSettings before = m_window->captureSettings();
+    const std::string good = formatSettingsFile(before);
+    // A history line pasted into a settings file: 69 fields.
+    writeAll(path(QStringLiteral("history.orbdr")),
+             QByteArray::fromStdString(formatLine(LineVariant::History, before)) + "\r\n");
+    // A value changed without changing the sum: field 45 100 -> 101.
+    QByteArray changed = QByteArray::fromStdString(good);
+    QList<QByteArray> fields = changed.split(',');
+    ASSERT_EQ(fields.at(45), "100");
+    fields[45] = "101";
+    writeAll(path(QStringLiteral("changed.orbdr")), fields.join(','));
+    writeAll(path(QStringLiteral("comments.orbdr")), "// only\n// comments\n");
+    writeAll(path(QStringLiteral("empty.orbdr")), "");
+    // A valid line after more than 1 MiB of comment lines.
+    writeAll(path(QStringLiteral("large.orbdr")),
+             QByteArray(1 << 20, '/') + "\n" + QByteArray::fromStdString(good));
+    ASSERT_TRUE(QDir().mkpath(path(QStringLiteral("folder.orbdr"))));
+
+    struct Case {
+        const char* name;
+        bool reasonLine;
+    };
+    for (const Case& c :
+         {Case{"history.orbdr", false}, Case{"changed.orbdr", false}, Case{"comments.orbdr", false},
+          Case{"empty.orbdr", false}, Case{"large.orbdr", true}, Case{"folder.orbdr", true},
+          Case{"missing.orbdr", true}}) {
+        MessageCatcher catcher;
+        openThroughDialog(path(QString::fromLatin1(c.name)));
+        EXPECT_EQ(catcher.count(), 1) << c.name;
+        const QStringList text = catcher.text().split(QLatin1Char('\n'));
+        EXPECT_EQ(text.at(0), QStringLiteral("ファイルが開けません")) << c.name;
+        // Where the system or the size gives a reason, it follows on a line of its own.
+        EXPECT_EQ(text.size(), c.reasonLine ? 2 : 1) << c.name;
+        if (c.reasonLine) {
+            EXPECT_TRUE(text.at(1).contains(QString::fromLatin1(c.name))) << c.name;
+        }
+    }
+    EXPECT_EQ(m_window->captureSettings(), before);
+    EXPECT_EQ(m_window->windowTitle(), QStringLiteral("無題 - Orbelle"));
+    EXPECT_EQ(historyLines(), 0);
+    EXPECT_FALSE(document()->hasCurrentFile());
+
+    // A file that failed to open never becomes the target of a save.
+    m_answer = path(QStringLiteral("chosen.orbdr"));
+    m_window->command(CommandId::FileSave)->trigger();
+    EXPECT_EQ(m_saveAsked, 1);
+    EXPECT_TRUE(QFile::exists(m_answer));
+    EXPECT_EQ(readAll(path(QStringLiteral("changed.orbdr"))), fields.join(','));
+}
+
+TEST_F(DocumentCommandsTest, AFailedSaveKeepsThePreviousState) {
+    // The very first save fails: still no current file, so Ctrl+S asks again.
+    m_answer = path(QStringLiteral("no/such/folder/a.orbdr"));
+    {
+        MessageCatcher catcher;
+        m_window->command(CommandId::FileSave)->trigger();
+        EXPECT_EQ(catcher.count(), 1);
+        EXPECT_TRUE(catcher.text().contains(m_answer));
+    }
+    EXPECT_FALSE(document()->hasCurrentFile());
+    EXPECT_EQ(m_window->windowTitle(), QStringLiteral("無題 - Orbelle"));
+
+    m_answer = path(QStringLiteral("kept.orbdr"));
+    m_window->command(CommandId::FileSave)->trigger();
+    EXPECT_EQ(m_saveAsked, 2);
+    const QByteArray saved = readAll(m_answer);
+    ASSERT_FALSE(saved.isEmpty());
+
+    // Save as to a folder's name fails; the current file stays kept.orbdr.
+    ASSERT_TRUE(QDir().mkpath(path(QStringLiteral("taken.orbdr"))));
+    m_answer = path(QStringLiteral("taken.orbdr"));
+    {
+        MessageCatcher catcher;
+        m_window->command(CommandId::FileSaveAs)->trigger();
+        EXPECT_EQ(catcher.count(), 1);
+        EXPECT_TRUE(catcher.text().contains(m_answer));
+        EXPECT_GE(catcher.text().split(QLatin1Char('\n')).size(), 2); // the reason
+    }
+    EXPECT_EQ(m_window->windowTitle(), QStringLiteral("kept - Orbelle"));
+    EXPECT_EQ(document()->currentPath(), path(QStringLiteral("kept.orbdr")));
+    EXPECT_TRUE(document()->hasCurrentFile());
+
+    // Ctrl+S to a current file that can no longer be written: reported, no
+    // dialog, nothing else changes.
+    ASSERT_TRUE(QFile::remove(path(QStringLiteral("kept.orbdr"))));
+    ASSERT_TRUE(QDir().mkpath(path(QStringLiteral("kept.orbdr"))));
+    {
+        MessageCatcher catcher;
+        m_window->command(CommandId::FileSave)->trigger();
+        EXPECT_EQ(catcher.count(), 1);
+        EXPECT_TRUE(catcher.text().contains(path(QStringLiteral("kept.orbdr"))));
+    }
+    EXPECT_EQ(m_saveAsked, 3);
+    EXPECT_EQ(m_window->windowTitle(), QStringLiteral("kept - Orbelle"));
+    EXPECT_TRUE(document()->hasCurrentFile());
+}
