@@ -10,6 +10,7 @@
 #include "app/commands/windowcommands.h"
 #include "app/commandset.h"
 #include "app/docklayout.h"
+#include "app/lockindicators.h"
 #include "app/toolbarcustomizer.h"
 #include "app/windowplacement.h"
 #include "formulas/catalog.h"
@@ -152,19 +153,7 @@ void MainWindow::createStatusBar() {
         }
     });
     bar->showMessage(ready);
-    // The lock-key indicators. Qt offers no portable way to read the lock
-    // states, and an indicator that stays grey whatever the key does would
-    // mislead, so they are kept hidden.
-    for (const QString& text :
-         {QStringLiteral("CAP"), QStringLiteral("NUM"), QStringLiteral("SCRL")}) {
-        auto* label = new QLabel(text, bar);
-        label->setObjectName(QStringLiteral("indicator") + text);
-        label->setAlignment(Qt::AlignCenter);
-        label->setMinimumWidth(label->fontMetrics().horizontalAdvance(QStringLiteral("SCRL")) + 12);
-        label->setEnabled(false);
-        bar->addPermanentWidget(label);
-        label->hide();
-    }
+    new LockIndicators(bar);
     // The share of dots a long drawing has done.
     m_progress = new QProgressBar(bar);
     m_progress->setObjectName(QStringLiteral("drawingProgress"));

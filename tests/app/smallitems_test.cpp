@@ -3,10 +3,16 @@
 
 #include "app/mainwindow.h"
 
+#include "app/lockindicators.h"
+
 #include "app/apptest.h"
 
 #include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QStatusBar>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <memory>
 
@@ -46,6 +52,54 @@ TEST_F(SmallItemsTest, LockIndicatorsThatCannotBeReadAreHidden) {
     m_window->show();
     for (const char* name : {"indicatorCAP", "indicatorNUM", "indicatorSCRL"}) {
         const QWidget* label = m_window->findChild<QWidget*>(QString::fromLatin1(name));
+        ASSERT_NE(label, nullptr) << name;
+        EXPECT_FALSE(label->isVisible()) << name;
+    }
+}
+
+TEST(LockIndicatorsTest, ShowTheStatesReadAtEachKeyAndActivation) {
+    QWidget window;
+    auto* bar = new QStatusBar(&window);
+    auto* edit = new QLineEdit(&window);
+    LockStates states{true, false, false};
+    int readings = 0;
+    new LockIndicators(bar, [&]() -> std::optional<LockStates> {
+        ++readings;
+        return states;
+    });
+    window.show();
+    const auto* caps = bar->findChild<QLabel*>(QStringLiteral("indicatorCAP"));
+    const auto* num = bar->findChild<QLabel*>(QStringLiteral("indicatorNUM"));
+    const auto* scroll = bar->findChild<QLabel*>(QStringLiteral("indicatorSCRL"));
+    ASSERT_TRUE(caps && num && scroll);
+    EXPECT_TRUE(caps->isVisible());
+    EXPECT_TRUE(caps->isEnabled());
+    EXPECT_FALSE(num->isEnabled());
+    EXPECT_FALSE(scroll->isEnabled());
+
+    // Num Lock pressed in another program: the next key in this one shows it.
+    states = LockStates{false, true, false};
+    const int before = readings;
+    QTest::keyClick(edit, Qt::Key_A);
+    EXPECT_GT(readings, before);
+    EXPECT_FALSE(caps->isEnabled());
+    EXPECT_TRUE(num->isEnabled());
+
+    // Coming back to the program reads them too.
+    states = LockStates{false, false, true};
+    QEvent activate(QEvent::ApplicationActivate);
+    QCoreApplication::sendEvent(qApp, &activate);
+    EXPECT_TRUE(scroll->isEnabled());
+    EXPECT_FALSE(num->isEnabled());
+}
+
+TEST(LockIndicatorsTest, StayHiddenWhenTheStatesCannotBeRead) {
+    QWidget window;
+    auto* bar = new QStatusBar(&window);
+    new LockIndicators(bar, [] { return std::optional<LockStates>(); });
+    window.show();
+    for (const char* name : {"indicatorCAP", "indicatorNUM", "indicatorSCRL"}) {
+        const auto* label = bar->findChild<QLabel*>(QString::fromLatin1(name));
         ASSERT_NE(label, nullptr) << name;
         EXPECT_FALSE(label->isVisible()) << name;
     }
