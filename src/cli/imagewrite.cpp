@@ -73,6 +73,14 @@ std::optional<std::string> writeImage(const QImage& image, const QString& path,
         file.cancelWriting();
         return reasonOf(error, file.errorString());
     }
+    // A short write of data still in the file's buffer shows only when the
+    // buffer is flushed; commit() alone would rename the cut file into place.
+    errno = 0;
+    if (!file.flush()) {
+        const int error = errno;
+        file.cancelWriting();
+        return reasonOf(error, file.errorString());
+    }
     errno = 0;
     if (!file.commit()) {
         return reasonOf(errno, file.errorString());
