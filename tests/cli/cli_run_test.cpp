@@ -286,8 +286,8 @@ TEST_F(CliFiles, AFailedWriteOfASmallImageIsReportedToo) {
     // buffer is flushed: the cut file must not take the old one's place.
     const auto target = m_dir / "small.png";
     std::ofstream(target, std::ios::binary) << "the good image";
-    const FullOutcome o = runFull("render 0 0 -o " + target.string() + " --size 300",
-                                  "trap \"\" XFSZ; ulimit -f 2;");
+    const FullOutcome o =
+        runFull("render 0 0 -o " + target.string() + " --size 300", "trap \"\" XFSZ; ulimit -f 2;");
     EXPECT_EQ(o.status, 1);
     EXPECT_EQ(o.err, "orbelle-cli: cannot write " + target.string() + ": File too large\n");
     EXPECT_EQ(slurp(target), "the good image");
