@@ -157,6 +157,10 @@ TEST_F(CliAnimate, FramesAreNamedCountedAndDrawnAsRenderDrawsTheirRecords) {
     EXPECT_EQ(first, rendered(m_from, "from.png", 60));
     EXPECT_EQ(image(frames[1]), rendered(mid, "middle.png", 60));
     EXPECT_EQ(image(frames[2]), rendered(m_to, "to.png", 60));
+    // Byte for byte the files render writes.
+    EXPECT_EQ(slurp(frames[0]), slurp(path("from.png")));
+    EXPECT_EQ(slurp(frames[1]), slurp(path("middle.png")));
+    EXPECT_EQ(slurp(frames[2]), slurp(path("to.png")));
     // Each frame carries its record, as render's pictures do.
     EXPECT_EQ(lineOf(frames[0]), lineOf(path("from.png")));
     EXPECT_EQ(lineOf(frames[1]), lineOf(path("middle.png")));
