@@ -59,7 +59,7 @@ std::optional<std::string> prepareFolder(const std::string& folder) {
 // Reports progress on a terminal, overwriting one line.
 class Progress {
   public:
-    Progress(int total) : m_total(total), m_shown(isatty(fileno(stderr)) != 0) {}
+    explicit Progress(int total) : m_total(total), m_shown(isatty(fileno(stderr)) != 0) {}
 
     void frameDone() {
         const std::lock_guard lock(m_mutex);
@@ -91,7 +91,7 @@ class Progress {
 // The frames shared out among the workers; the first error stops them all.
 class FrameRun {
   public:
-    FrameRun(const AnimateCommand& cmd) : m_cmd(cmd), m_progress(cmd.frames) {}
+    explicit FrameRun(const AnimateCommand& cmd) : m_cmd(cmd), m_progress(cmd.frames) {}
 
     void work() {
         std::unique_ptr<Canvas> canvas;
