@@ -1,6 +1,7 @@
 #include "cli/cliargs.h"
 
 #include "cli/imageinput.h"
+#include "engine/canvas.h"
 #include "engine/drawscaled.h"
 #include "engine/settingsranges.h"
 #include "formulas/catalog.h"
@@ -129,25 +130,33 @@ Command parsePoints(const std::vector<std::string>& args) {
     return cmd;
 }
 
+// The record of a settings file or of an image carrying the settings line,
+// refused when a field lies outside its range.
+std::variant<DrawSettings, UsageError> readRecord(const std::string& path) {
+    if (isImagePath(path)) {
+        const auto settings = settingsFromImageFile(path);
+        if (!settings) {
+            return UsageError{path + ": no readable image carrying Orbelle drawing settings"};
+        }
+        if (const auto problem = checkRanges(*settings)) {
+            return UsageError{path + ": " + *problem};
+        }
+        return *settings;
+    }
+    return readSettings(path);
+}
+
+bool isRecordPath(const std::string& path) { return endsWith(path, ".orbdr") || isImagePath(path); }
+
 Command parseRender(const std::vector<std::string>& args) {
     RenderCommand cmd;
     std::size_t k = 1;
-    if (k < args.size() && endsWith(args[k], ".orbdr")) {
-        auto settings = readSettings(args[k]);
+    if (k < args.size() && isRecordPath(args[k])) {
+        auto settings = readRecord(args[k]);
         if (auto* error = std::get_if<UsageError>(&settings)) {
             return *error;
         }
         cmd.settings = std::get<DrawSettings>(settings);
-        k += 1;
-    } else if (k < args.size() && isImagePath(args[k])) {
-        const auto settings = settingsFromImageFile(args[k]);
-        if (!settings) {
-            return UsageError{args[k] + ": no readable image carrying Orbelle drawing settings"};
-        }
-        if (const auto problem = checkRanges(*settings)) {
-            return UsageError{args[k] + ": " + *problem};
-        }
-        cmd.settings = *settings;
         k += 1;
     } else {
         auto formula = parseFormula(args, k);
@@ -193,12 +202,75 @@ Command parseRender(const std::vector<std::string>& args) {
     return cmd;
 }
 
+std::string formulaText(const DrawSettings& s) {
+    return std::to_string(s.category) + " " + std::to_string(s.item) + " (" +
+           formulaInfo(s.formula()).name + ")";
+}
+
+Command parseAnimate(const std::vector<std::string>& args) {
+    if (args.size() < 3 || !isRecordPath(args[1]) || !isRecordPath(args[2])) {
+        return UsageError{"animate needs two records, FROM.orbdr TO.orbdr (or images carrying "
+                          "the settings), then --frames N -o FOLDER"};
+    }
+    AnimateCommand cmd;
+    auto from = readRecord(args[1]);
+    if (auto* error = std::get_if<UsageError>(&from)) {
+        return *error;
+    }
+    auto to = readRecord(args[2]);
+    if (auto* error = std::get_if<UsageError>(&to)) {
+        return *error;
+    }
+    cmd.from = std::get<DrawSettings>(from);
+    cmd.to = std::get<DrawSettings>(to);
+    if (cmd.from.formula() != cmd.to.formula()) {
+        return UsageError{"the two records draw different formulas: " + args[1] + " draws " +
+                          formulaText(cmd.from) + ", " + args[2] + " draws " + formulaText(cmd.to)};
+    }
+    for (std::size_t k = 3; k < args.size(); ++k) {
+        if (args[k] == "--frames" && k + 1 < args.size()) {
+            const auto frames = parseInteger(args[++k]);
+            if (!frames || *frames < 1 || *frames > kMaxAnimationFrames) {
+                return UsageError{"--frames takes a whole number from 1 to 9999: '" + args[k] +
+                                  "'"};
+            }
+            cmd.frames = static_cast<int>(*frames);
+        } else if (args[k] == "-o" && k + 1 < args.size()) {
+            cmd.folder = args[++k];
+        } else if (args[k] == "--size" && k + 1 < args.size()) {
+            const auto size = parseInteger(args[++k]);
+            if (!size || *size < 1 || *size > Canvas::kSize) {
+                return UsageError{"--size takes a whole number from 1 to 6000: '" + args[k] + "'"};
+            }
+            cmd.size = static_cast<int>(*size);
+        } else if (args[k] == "--video" && k + 1 < args.size()) {
+            cmd.videoPath = args[++k];
+            if (!endsWith(cmd.videoPath, ".mp4") && !endsWith(cmd.videoPath, ".mkv") &&
+                !endsWith(cmd.videoPath, ".mov")) {
+                return UsageError{"--video takes a file ending in .mp4, .mkv or .mov: '" +
+                                  cmd.videoPath + "'"};
+            }
+        } else {
+            return UsageError{"unexpected argument '" + args[k] + "'"};
+        }
+    }
+    if (cmd.frames == 0) {
+        return UsageError{"animate needs --frames N (1 to 9999)"};
+    }
+    if (cmd.folder.empty()) {
+        return UsageError{"animate needs -o FOLDER"};
+    }
+    return cmd;
+}
+
 } // namespace
 
 const char* usageText() {
     return "usage: orbelle-cli points CATEGORY ITEM [--params v0,v1,...] [--limit K]\n"
            "       orbelle-cli render (FILE.orbdr | IMAGE.png|.jpg | CATEGORY ITEM "
            "[--params ...]) -o OUT [--size N] [--redraw]\n"
+           "       orbelle-cli animate FROM.orbdr TO.orbdr --frames N -o FOLDER [--size S] "
+           "[--video OUT.mp4]\n"
            "       orbelle-cli --help | --version\n";
 }
 
@@ -217,6 +289,9 @@ Command parseCommandLine(const std::vector<std::string>& args) {
     }
     if (args[0] == "render") {
         return parseRender(args);
+    }
+    if (args[0] == "animate") {
+        return parseAnimate(args);
     }
     return UsageError{"unknown command '" + args[0] + "'"};
 }

@@ -1,26 +1,21 @@
-// orbelle-cli: prints a formula's points or renders a drawing to an image
-// file, on the same engine as the desktop program.
+// orbelle-cli: prints a formula's points, renders a drawing to an image file,
+// or draws the frames of an animation between two drawings, on the same
+// engine as the desktop program.
 //
 // Exit status: 0 done; 1 the output could not be written; 2 the command line
 // or the input was refused before any work. Every error is one line on
 // standard error.
 
+#include "cli/animate.h"
 #include "cli/cliargs.h"
-#include "engine/draw.h"
-#include "engine/drawscaled.h"
-#include "engine/sourcesquare.h"
-#include "engine/stretch.h"
+#include "cli/failure.h"
+#include "cli/imagewrite.h"
+#include "cli/renderimage.h"
+#include "engine/canvas.h"
 #include "formulas/formula.h"
-#include "store/imagetext.h"
 
-#include <QBuffer>
-#include <QDir>
-#include <QFileInfo>
-#include <QImage>
-#include <QImageWriter>
-#include <QSaveFile>
+#include <QByteArray>
 #include <QString>
-#include <QTemporaryFile>
 
 #include <cerrno>
 #include <cstdio>
@@ -31,13 +26,9 @@ using namespace orbelle;
 
 namespace {
 
-constexpr int kRefused = 2;
-constexpr int kWriteFailed = 1;
-
-int fail(int status, const std::string& message) {
-    std::fprintf(stderr, "orbelle-cli: %s\n", message.c_str());
-    return status;
-}
+using cli::fail;
+using cli::kRefused;
+using cli::kWriteFailed;
 
 int runPoints(const cli::PointsCommand& cmd) {
     std::optional<FormulaRun> run = prepareFormula(cmd.formula, cmd.params);
@@ -71,117 +62,35 @@ int runPoints(const cli::PointsCommand& cmd) {
     return 0;
 }
 
-// Tells why no file can be made in the folder of path, or nothing when one
-// can: a trial file is made there and removed at once.
-std::optional<std::string> folderProblem(const QString& path) {
-    const QFileInfo target(path);
-    const QDir folder = target.absoluteDir();
-    if (!folder.exists()) {
-        return "the folder " + folder.path().toStdString() + " does not exist";
-    }
-    if (target.isDir()) {
-        return "it is a folder";
-    }
-    QTemporaryFile trial(folder.filePath(QStringLiteral(".orbelle-cli-XXXXXX")));
-    if (!trial.open()) {
-        return "the folder " + folder.path().toStdString() +
-               " is not writable: " + trial.errorString().toStdString();
-    }
-    return std::nullopt;
-}
-
-// The reason of a failed file operation: the system's own words when it set
-// errno, else Qt's (which reads "Unknown error" for a failed write).
-std::string reasonOf(int error, const QString& qtReason) {
-    return error != 0 ? std::strerror(error) : qtReason.toStdString();
-}
-
-// Encodes the image in memory, then writes it through a temporary file beside
-// the target, which replaces the target only when complete; a failed write
-// leaves an existing file as it was and removes the temporary file. Encoding
-// first keeps write errors away from the image plug-ins, which would print
-// lines of their own.
-std::optional<std::string> writeImage(const QImage& image, const QString& path,
-                                      const QByteArray& format) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, format);
-    if (format == "jpeg") {
-        writer.setQuality(95);
-    }
-    if (!writer.write(image)) {
-        return writer.errorString().toStdString();
-    }
-    QSaveFile file(path);
-    errno = 0;
-    if (!file.open(QIODevice::WriteOnly)) {
-        return reasonOf(errno, file.errorString());
-    }
-    errno = 0;
-    if (file.write(bytes) != bytes.size()) {
-        const int error = errno;
-        file.cancelWriting();
-        return reasonOf(error, file.errorString());
-    }
-    errno = 0;
-    if (!file.commit()) {
-        return reasonOf(errno, file.errorString());
-    }
-    return std::nullopt;
-}
-
 int runRender(const cli::RenderCommand& cmd) {
     const QString path = QString::fromStdString(cmd.outputPath);
-    const QString suffix = QFileInfo(path).suffix().toLower();
-    QByteArray format;
-    if (suffix == "png") {
-        format = "png";
-    } else if (suffix == "bmp") {
-        format = "bmp";
-    } else if (suffix == "jpg" || suffix == "jpeg") {
-        format = "jpeg";
-    } else {
+    const QByteArray format = cli::imageFormatFor(path);
+    if (format.isEmpty()) {
         return fail(kRefused,
                     "the output must end in .png, .bmp, .jpg or .jpeg: " + cmd.outputPath);
     }
-    if (const auto problem = folderProblem(path)) {
+    if (const auto problem = cli::folderProblem(path)) {
         return fail(kRefused, "cannot write " + cmd.outputPath + ": " + *problem);
     }
 
-    QImage image(cmd.size, cmd.size, QImage::Format_RGB32);
-    if (image.isNull()) {
+    // The canvas is made only for a drawing on it: --redraw draws at the
+    // picture's side without one.
+    std::unique_ptr<Canvas> canvas;
+    if (!cmd.redraw) {
+        canvas = std::make_unique<Canvas>();
+    }
+    const cli::RenderedImage rendered =
+        cli::renderImage(cmd.settings, cmd.size, cmd.redraw, canvas.get());
+    if (rendered.image.isNull()) {
         return fail(kRefused, "not enough memory for a picture of " + std::to_string(cmd.size) +
                                   " pixels a side");
     }
-    auto* pixels = reinterpret_cast<std::uint32_t*>(image.bits());
-    const auto stride = static_cast<std::size_t>(image.bytesPerLine() / 4);
-    DrawResult result;
-    SourceSquare square;
-    if (cmd.redraw) {
-        // The figure drawn afresh at the chosen side over the square the
-        // canvas drawing would show: no 6000 x 6000 canvas.
-        square = sourceSquare(measureFigure(cmd.settings), cmd.settings.zoom);
-        result = drawScaled(cmd.settings, square, cmd.size, pixels, stride);
-    } else {
-        auto canvas = std::make_unique<Canvas>();
-        result = draw(cmd.settings, *canvas);
-        square = sourceSquare(result.bounds, cmd.settings.zoom);
-        if (result.status == DrawStatus::Drawn) {
-            stretchRegion(*canvas, square, cmd.size, 0, 0, cmd.size, cmd.size, pixels, stride);
-        }
-    }
+    const DrawResult& result = rendered.result;
+    const SourceSquare& square = rendered.square;
     if (result.status == DrawStatus::SameColours) {
         return fail(kRefused, "the drawing colour and the background colour are the same");
     }
-    // The image carries the record it was drawn from, with the colours used,
-    // as the desktop program's exports do.
-    DrawSettings record = cmd.settings;
-    record.drawColor = result.drawColor;
-    record.backColor = result.backColor;
-    image.setText(QString::fromLatin1(kImageSettingsKey),
-                  QString::fromStdString(imageSettingsText(record)));
-    if (const auto reason = writeImage(image, path, format)) {
+    if (const auto reason = cli::writeImage(rendered.image, path, format)) {
         return fail(kWriteFailed, "cannot write " + cmd.outputPath + ": " + *reason);
     }
     const FigureBounds& b = result.bounds;
@@ -214,6 +123,9 @@ int main(int argc, char** argv) {
     }
     if (const auto* points = std::get_if<cli::PointsCommand>(&command)) {
         return runPoints(*points);
+    }
+    if (const auto* animate = std::get_if<cli::AnimateCommand>(&command)) {
+        return cli::runAnimate(*animate);
     }
     return runRender(std::get<cli::RenderCommand>(command));
 }

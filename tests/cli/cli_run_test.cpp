@@ -280,3 +280,19 @@ TEST_F(CliFiles, AnUnwritableTargetIsRefusedBeforeDrawing) {
     EXPECT_EQ(o.err, "orbelle-cli: cannot write " + (m_dir / "missing" / "x.png").string() +
                          ": the folder " + (m_dir / "missing").string() + " does not exist\n");
 }
+
+TEST_F(CliFiles, AFailedWriteOfASmallImageIsReportedToo) {
+    // A picture smaller than the file's write buffer fails only when the
+    // buffer is flushed: the cut file must not take the old one's place.
+    const auto target = m_dir / "small.png";
+    std::ofstream(target, std::ios::binary) << "the good image";
+    const FullOutcome o =
+        runFull("render 0 0 -o " + target.string() + " --size 300", "trap \"\" XFSZ; ulimit -f 2;");
+    EXPECT_EQ(o.status, 1);
+    EXPECT_EQ(o.err, "orbelle-cli: cannot write " + target.string() + ": File too large\n");
+    EXPECT_EQ(slurp(target), "the good image");
+    int entries = 0;
+    for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(m_dir))
+        ++entries;
+    EXPECT_EQ(entries, 1);
+}

@@ -139,3 +139,112 @@ TEST(CliArgs, HelpIsACommand) {
     EXPECT_TRUE(std::holds_alternative<cli::UsageError>(
         parseCommandLine({"points", "0", "0", "--version"})));
 }
+
+class AnimateArgs : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        m_dir = std::filesystem::temp_directory_path() / "orbelle-cli-animate-args";
+        std::filesystem::remove_all(m_dir);
+        std::filesystem::create_directories(m_dir);
+        DrawSettings from = DrawSettings::startup();
+        DrawSettings to = from;
+        to.params[0] = 300;
+        to.rotZ = 45;
+        m_from = write("from.orbdr", from);
+        m_to = write("to.orbdr", to);
+    }
+    void TearDown() override { std::filesystem::remove_all(m_dir); }
+
+    std::string write(const std::string& name, const DrawSettings& s) {
+        const auto path = m_dir / name;
+        std::ofstream(path, std::ios::binary) << formatSettingsFile(s);
+        return path.string();
+    }
+    cli::Command animate(std::vector<std::string> rest) {
+        std::vector<std::string> args{"animate", m_from, m_to};
+        args.insert(args.end(), rest.begin(), rest.end());
+        return parseCommandLine(args);
+    }
+
+    std::filesystem::path m_dir;
+    std::string m_from;
+    std::string m_to;
+};
+
+TEST_F(AnimateArgs, TwoRecordsFramesAndAFolder) {
+    auto c = animate({"--frames", "12", "-o", "out"});
+    ASSERT_TRUE(std::holds_alternative<cli::AnimateCommand>(c)) << errorOf(c);
+    const auto& a = std::get<cli::AnimateCommand>(c);
+    EXPECT_EQ(a.from, DrawSettings::startup());
+    EXPECT_EQ(a.to.params[0], 300);
+    EXPECT_EQ(a.to.rotZ, 45);
+    EXPECT_EQ(a.frames, 12);
+    EXPECT_EQ(a.folder, "out");
+    EXPECT_EQ(a.size, 1000);
+    EXPECT_EQ(a.videoPath, "");
+
+    // Options in any order.
+    c = animate({"--video", "v.mp4", "--size", "64", "-o", "f", "--frames", "1"});
+    ASSERT_TRUE(std::holds_alternative<cli::AnimateCommand>(c)) << errorOf(c);
+    EXPECT_EQ(std::get<cli::AnimateCommand>(c).size, 64);
+    EXPECT_EQ(std::get<cli::AnimateCommand>(c).frames, 1);
+    EXPECT_EQ(std::get<cli::AnimateCommand>(c).videoPath, "v.mp4");
+    for (const char* video : {"v.mkv", "v.mov"}) {
+        EXPECT_EQ(errorOf(animate({"--frames", "2", "-o", "f", "--video", video})), "") << video;
+    }
+}
+
+TEST_F(AnimateArgs, LimitsOfFramesAndSize) {
+    for (const char* frames : {"1", "9999"}) {
+        EXPECT_EQ(errorOf(animate({"--frames", frames, "-o", "f"})), "") << frames;
+    }
+    for (const char* frames : {"0", "10000", "-1", "x", "", "2.5"}) {
+        EXPECT_EQ(errorOf(animate({"--frames", frames, "-o", "f"})),
+                  std::string("--frames takes a whole number from 1 to 9999: '") + frames + "'");
+    }
+    for (const char* size : {"1", "6000"}) {
+        EXPECT_EQ(errorOf(animate({"--frames", "2", "-o", "f", "--size", size})), "") << size;
+    }
+    for (const char* size : {"0", "6001", "y"}) {
+        EXPECT_EQ(errorOf(animate({"--frames", "2", "-o", "f", "--size", size})),
+                  std::string("--size takes a whole number from 1 to 6000: '") + size + "'");
+    }
+}
+
+TEST_F(AnimateArgs, MissingOrWrongArgumentsAreRefused) {
+    EXPECT_EQ(errorOf(animate({"-o", "f"})), "animate needs --frames N (1 to 9999)");
+    EXPECT_EQ(errorOf(animate({"--frames", "3"})), "animate needs -o FOLDER");
+    EXPECT_EQ(errorOf(animate({"--frames", "3", "-o"})), "unexpected argument '-o'");
+    EXPECT_EQ(errorOf(animate({"--frames", "3", "-o", "f", "--redraw"})),
+              "unexpected argument '--redraw'");
+    EXPECT_EQ(errorOf(animate({"--frames", "3", "-o", "f", "--video", "v.avi"})),
+              "--video takes a file ending in .mp4, .mkv or .mov: 'v.avi'");
+    // Two records are needed, and both must be records.
+    EXPECT_NE(errorOf(parseCommandLine({"animate", m_from, "--frames", "3", "-o", "f"})), "");
+    EXPECT_NE(errorOf(parseCommandLine({"animate", m_from})), "");
+    EXPECT_NE(errorOf(parseCommandLine({"animate"})), "");
+    EXPECT_NE(errorOf(parseCommandLine({"animate", "0", "0", "--frames", "3", "-o", "f"})), "");
+    // A missing file names itself.
+    const std::string missing = (m_dir / "missing.orbdr").string();
+    EXPECT_NE(errorOf(parseCommandLine({"animate", m_from, missing, "--frames", "3", "-o", "f"}))
+                  .find(missing),
+              std::string::npos);
+    // A record with a value outside its range.
+    DrawSettings wide = DrawSettings::startup();
+    wide.penWidth = 101;
+    const std::string widePath = write("wide.orbdr", wide);
+    EXPECT_NE(errorOf(parseCommandLine({"animate", widePath, m_to, "--frames", "3", "-o", "f"}))
+                  .find("pen width"),
+              std::string::npos);
+}
+
+TEST_F(AnimateArgs, RecordsOfDifferentFormulasAreRefused) {
+    DrawSettings other = DrawSettings::startup();
+    other.category = 1;
+    other.item = 17;
+    other.params = {200, 18, 70, 400, 300, 500, 392, 71, 95, 50, 50};
+    const std::string otherPath = write("other.orbdr", other);
+    EXPECT_EQ(errorOf(parseCommandLine({"animate", m_from, otherPath, "--frames", "3", "-o", "f"})),
+              "the two records draw different formulas: " + m_from + " draws 0 0 (ダイヤモンド), " +
+                  otherPath + " draws 1 17 (シリウス)");
+}

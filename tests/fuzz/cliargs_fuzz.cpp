@@ -1,7 +1,8 @@
 // Fuzz target: the command line of orbelle-cli, the input split into
 // arguments at every NUL byte. A parsed command must hold only what the parser
 // promises: a formula of the catalog, parameters within their rows' ranges, a
-// limit of 0 or more, an output path and a size of 1 to 6000; an error always
+// limit of 0 or more, an output path and a size of 1 to 6000, two records of
+// one formula, a frame count of 1 to 9999 and a folder; an error always
 // carries a message. A request for help carries nothing to check.
 
 #include "cli/cliargs.h"
@@ -57,6 +58,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         require(isValidFormula(render->settings.formula()));
         require(!render->outputPath.empty());
         require(render->size >= 1 && render->size <= 6000);
+    } else if (const auto* animate = std::get_if<cli::AnimateCommand>(&command)) {
+        require(isValidFormula(animate->from.formula()));
+        require(animate->from.formula() == animate->to.formula());
+        checkParams(animate->from.formula(), animate->from.params);
+        checkParams(animate->to.formula(), animate->to.params);
+        require(!animate->folder.empty());
+        require(animate->frames >= 1 && animate->frames <= cli::kMaxAnimationFrames);
+        require(animate->size >= 1 && animate->size <= 6000);
     } else if (const auto* error = std::get_if<cli::UsageError>(&command)) {
         require(!error->message.empty());
     }

@@ -1,0 +1,16 @@
+#pragma once
+// The exit statuses of orbelle-cli and its one-line error report.
+
+#include <string>
+
+namespace orbelle::cli {
+
+/// The output could not be written.
+constexpr int kWriteFailed = 1;
+/// The command line or its input was refused before any work.
+constexpr int kRefused = 2;
+
+/// Writes "orbelle-cli: message" as one line on standard error; returns status.
+int fail(int status, const std::string& message);
+
+} // namespace orbelle::cli
