@@ -2,6 +2,7 @@
 
 #include "app/version.h"
 #include "widgets/datafiles.h"
+#include "widgets/savefile.h"
 
 #include <QDir>
 #include <QFile>
@@ -49,9 +50,15 @@ QString installHelpPage(const QString& dir) {
     }
     const QByteArray page = builtIn.readAll();
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(page) != page.size() || !file.commit()) {
+    std::optional<QString> failed;
+    if (!file.open(QIODevice::WriteOnly) || file.write(page) != page.size()) {
+        failed = file.errorString();
+    } else {
+        failed = commitSaveFile(file);
+    }
+    if (failed) {
         return QObject::tr("ヘルプ ページ「%1」を書き込めません。\n%2")
-            .arg(QDir::toNativeSeparators(path), file.errorString());
+            .arg(QDir::toNativeSeparators(path), *failed);
     }
     return {};
 }

@@ -1,6 +1,7 @@
 #include "view/imagefile.h"
 
 #include "store/imagetext.h"
+#include "widgets/savefile.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -44,8 +45,8 @@ QString writeImageFile(const QImage& image, const QString& path) {
         file.cancelWriting();
         return failure(writer.errorString());
     }
-    if (!file.commit()) {
-        return failure(file.errorString());
+    if (const auto reason = commitSaveFile(file)) {
+        return failure(*reason);
     }
     return {};
 }

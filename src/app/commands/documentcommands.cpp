@@ -4,6 +4,7 @@
 #include "app/commands/filedialogs.h"
 #include "app/commandset.h"
 #include "store/settingsfile.h"
+#include "widgets/savefile.h"
 
 #include <QDir>
 #include <QFile>
@@ -114,13 +115,17 @@ void DocumentCommands::saveAs() {
 bool DocumentCommands::write(const QString& path) {
     const std::string content = formatSettingsFile(m_host.captureSettings());
     QSaveFile file(path);
-    const bool written = file.open(QIODevice::WriteOnly) &&
-                         file.write(content.data(), static_cast<qint64>(content.size())) ==
-                             static_cast<qint64>(content.size()) &&
-                         file.commit();
-    if (!written) {
-        const QString reason = file.errorString();
+    std::optional<QString> failed;
+    if (!file.open(QIODevice::WriteOnly) ||
+        file.write(content.data(), static_cast<qint64>(content.size())) !=
+            static_cast<qint64>(content.size())) {
+        failed = file.errorString();
         file.cancelWriting();
+    } else {
+        failed = commitSaveFile(file);
+    }
+    if (failed) {
+        const QString reason = *failed;
         QMessageBox::warning(
             m_host.dialogParent(), tr("Orbelle"),
             tr("ファイルを保存できません: %1\n%2").arg(QDir::toNativeSeparators(path), reason));
