@@ -26,7 +26,7 @@ int main(int argc, char** argv) {
     if (mkdtemp(root.data()) == nullptr) {
         return 1;
     }
-    for (const char* sub : {"data", "config", "runtime", "cache"}) {
+    for (const char* sub : {"data", "config", "runtime", "cache", "tmp"}) {
         std::filesystem::create_directories(std::filesystem::path(root) / sub);
     }
     std::filesystem::permissions(std::filesystem::path(root) / "runtime",
@@ -35,6 +35,9 @@ int main(int argc, char** argv) {
     setenv("XDG_CONFIG_HOME", (root + "/config").c_str(), 1);
     setenv("XDG_RUNTIME_DIR", (root + "/runtime").c_str(), 1);
     setenv("XDG_CACHE_HOME", (root + "/cache").c_str(), 1);
+    // Test programs run side by side; each has its own temporary folder, so
+    // fixed names below it never meet another program's files.
+    setenv("TMPDIR", (root + "/tmp").c_str(), 1);
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
     ::testing::InitGoogleTest(&argc, argv);
     const int status = RUN_ALL_TESTS();
