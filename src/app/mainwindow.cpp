@@ -273,7 +273,10 @@ void MainWindow::resetLayout() {
     splitDockWidget(dock(History), dock(Favorites), Qt::Vertical);
     resizeDocks({dock(History), dock(ColourStroke), dock(DrawSettings)},
                 {kDefaultPaneWidth, kDefaultPaneWidth, kDefaultPaneWidth}, Qt::Horizontal);
-    resizeDocks({dock(ColourStroke), dock(Transform)}, {kDefaultPaneHeight, kDefaultPaneHeight},
+    // Each column of two panes splits its height evenly, so the history
+    // shows rows of drawings rather than its toolbar alone.
+    resizeDocks({dock(ColourStroke), dock(Transform), dock(History), dock(Favorites)},
+                {kDefaultPaneHeight, kDefaultPaneHeight, kDefaultPaneHeight, kDefaultPaneHeight},
                 Qt::Vertical);
 }
 

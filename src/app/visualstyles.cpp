@@ -1,10 +1,15 @@
 #include "app/visualstyles.h"
 
+#include "widgets/contrast.h"
+
 #include <QApplication>
 #include <QColor>
+#include <QPainter>
 #include <QPalette>
+#include <QProxyStyle>
 #include <QStyle>
 #include <QStyleFactory>
+#include <QStyleOption>
 
 #include <algorithm>
 
@@ -67,6 +72,29 @@ Look lookOf(CommandId id) {
     }
 }
 
+// The look's widget style with check boxes that keep their outline on a dark
+// window: the base styles shade the box's edge from the window colour, which
+// leaves a dark box on a dark window without a visible edge. A light line
+// (dimmer for a disabled box) is drawn over that edge.
+class ContrastStyle : public QProxyStyle {
+  public:
+    using QProxyStyle::QProxyStyle;
+
+    void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                       const QWidget* widget) const override {
+        QProxyStyle::drawPrimitive(element, option, painter, widget);
+        if (element != PE_IndicatorCheckBox || !isDarkPalette(option->palette)) {
+            return;
+        }
+        painter->save();
+        painter->setRenderHint(QPainter::Antialiasing, false);
+        painter->setPen(frameLineColour(option->palette, option->state & State_Enabled));
+        painter->setBrush(Qt::NoBrush);
+        painter->drawRect(option->rect.adjusted(0, 0, -1, -1));
+        painter->restore();
+    }
+};
+
 QPalette paletteOf(const Look& look) {
     QPalette palette(look.button, look.window);
     const bool dark = look.window.lightness() < 128;
@@ -89,6 +117,10 @@ QPalette paletteOf(const Look& look) {
     for (const auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) {
         palette.setColor(QPalette::Disabled, role, disabled);
     }
+    // A control that cannot be used loses its white (or dark) field and shows
+    // the window colour, so a disabled empty check box or edit box looks
+    // disabled and not merely unticked or empty.
+    palette.setColor(QPalette::Disabled, QPalette::Base, look.window);
     return palette;
 }
 
@@ -124,7 +156,8 @@ void applyVisualStyle(CommandId id) {
         style = QStyleFactory::create(QStringLiteral("Fusion"));
     }
     if (style != nullptr) {
-        QApplication::setStyle(style); // the application takes ownership
+        // The application owns the proxy, the proxy the style.
+        QApplication::setStyle(new ContrastStyle(style));
     }
     QApplication::setPalette(paletteOf(look));
 }

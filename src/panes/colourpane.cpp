@@ -5,6 +5,7 @@
 #include "widgets/colourswatch.h"
 #include "widgets/datafiles.h"
 #include "widgets/gradientpreview.h"
+#include "widgets/groupframe.h"
 #include "widgets/optionbutton.h"
 #include "widgets/panefont.h"
 #include "widgets/spinrow.h"
@@ -76,14 +77,8 @@ void ColourPane::buildControls() {
         return widget;
     };
     const auto frame = [this](int id, const QRect& rect) {
-        auto* widget = new QFrame(this);
+        auto* widget = new GroupFrame(this);
         widget->setObjectName(idName("frame", id));
-        widget->setFrameStyle(QFrame::Box | QFrame::Plain);
-        widget->setLineWidth(1);
-        QPalette palette = widget->palette();
-        palette.setColor(QPalette::WindowText, Qt::black);
-        widget->setPalette(palette);
-        widget->setAttribute(Qt::WA_TransparentForMouseEvents);
         widget->setGeometry(rect);
     };
     const auto option = [this](int id, const QRect& rect) {

@@ -1,5 +1,7 @@
 #include "widgets/colourswatch.h"
 
+#include "widgets/contrast.h"
+
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -22,11 +24,20 @@ void ColourSwatch::setColour(std::optional<std::int32_t> colour) {
 }
 
 void ColourSwatch::paintEvent(QPaintEvent* event) {
+    QPainter painter(this);
     if (m_colour) {
-        QPainter painter(this);
         painter.fillRect(contentsRect(), packedToQColor(*m_colour));
     }
-    QFrame::paintEvent(event);
+    if (!isDarkPalette(palette())) {
+        painter.end();
+        QFrame::paintEvent(event);
+        return;
+    }
+    // The sunken edge is shaded from the dark window colour and would not
+    // show; a plain light line takes its place.
+    painter.setPen(frameLineColour(palette(), isEnabled()));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }
 
 void ColourSwatch::mousePressEvent(QMouseEvent* event) {

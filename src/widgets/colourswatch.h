@@ -1,6 +1,7 @@
 #pragma once
 // ColourSwatch: a sunken box whose inside shows one colour, or the ordinary
-// background when it has none. Reports left clicks.
+// background when it has none. Reports left clicks. On a dark palette the box
+// has a light frame instead, so a black or dark colour keeps its outline.
 
 #include <QFrame>
 

@@ -1,5 +1,7 @@
 #include "widgets/optionbutton.h"
 
+#include "widgets/contrast.h"
+
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -16,8 +18,21 @@ void OptionButton::setSelected(bool selected) {
     }
 }
 
+const QPixmap& OptionButton::currentPicture() {
+    if (!isDarkPalette(palette())) {
+        return m_selected ? m_selectedImage : m_unselectedImage;
+    }
+    const QColor edge = frameLineColour(palette());
+    if (edge != m_edgeColour) {
+        m_edgeColour = edge;
+        m_selectedOutlined = outlinedPicture(m_selectedImage, edge);
+        m_unselectedOutlined = outlinedPicture(m_unselectedImage, edge);
+    }
+    return m_selected ? m_selectedOutlined : m_unselectedOutlined;
+}
+
 void OptionButton::paintEvent(QPaintEvent*) {
-    const QPixmap& image = m_selected ? m_selectedImage : m_unselectedImage;
+    const QPixmap& image = currentPicture();
     if (!image.isNull()) {
         // Shown at its own size from the top-left corner, cut at the edges.
         QPainter painter(this);

@@ -2,7 +2,9 @@
 // OptionButton: one choice of a group of colour options, drawn as a picture.
 // It shows the "selected" picture or the "not selected" picture and reports
 // clicks; the pane that owns the group decides what a click selects. A null
-// picture leaves the option blank but still clickable.
+// picture leaves the option blank but still clickable. On a dark palette the
+// picture's outer edge is drawn light (pictures made for light windows have
+// dark edges that would vanish).
 
 #include <QPixmap>
 #include <QWidget>
@@ -29,8 +31,15 @@ class OptionButton : public QWidget {
     void mouseReleaseEvent(QMouseEvent* event) override;
 
   private:
+    /// The picture to show in the current state and palette.
+    const QPixmap& currentPicture();
+
     QPixmap m_selectedImage;
     QPixmap m_unselectedImage;
+    // The pictures with a light edge, made when first needed for m_edgeColour.
+    QPixmap m_selectedOutlined;
+    QPixmap m_unselectedOutlined;
+    QColor m_edgeColour;
     bool m_selected = false;
     bool m_pressed = false;
 };

@@ -5,12 +5,18 @@
 #include "panes/transformpane.h"
 #include "store/settingsfile.h"
 #include "store/settingsline.h"
+#include "view/mainview.h"
 
 #include <QAction>
 #include <QDir>
+#include <QDropEvent>
 #include <QFile>
+#include <QImage>
+#include <QImageWriter>
+#include <QMimeData>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QUrl>
 
 #include <memory>
 
@@ -28,6 +34,23 @@ void writeAll(const QString& path, const QByteArray& bytes) {
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
     file.write(bytes);
+}
+
+/// Writes a small image in the format of path's extension, carrying text
+/// under the key "Orbelle" unless text is null.
+void writeImage(const QString& path, const QString& text) {
+    QImage image(16, 16, QImage::Format_RGB32);
+    image.fill(Qt::darkCyan);
+    if (!text.isNull()) {
+        image.setText(QStringLiteral("Orbelle"), text);
+    }
+    QImageWriter writer(path);
+    ASSERT_TRUE(writer.write(image)) << writer.errorString().toStdString();
+}
+
+/// The settings file line of a record without its line end.
+QString settingsLine(const DrawSettings& settings) {
+    return QString::fromStdString(formatSettingsFile(settings)).trimmed();
 }
 
 class DocumentCommandsTest : public ::testing::Test {
@@ -125,7 +148,8 @@ TEST_F(DocumentCommandsTest, OpeningAFileAppliesItDrawsAndEntersTheHistory) {
 
     openThroughDialog(path(QStringLiteral("spiral.orbdr")));
     EXPECT_EQ(m_openAsked, 1);
-    EXPECT_EQ(m_request.filter, QStringLiteral("Orbelle ファイル (*.orbdr)"));
+    // Opening offers the exported images beside the settings files.
+    EXPECT_EQ(m_request.filter, QStringLiteral("Orbelle ファイル (*.orbdr *.png *.jpg)"));
     EXPECT_EQ(m_window->windowTitle(), QStringLiteral("spiral - Orbelle"));
     EXPECT_EQ(m_window->captureSettings().zoom, 321);
     EXPECT_EQ(m_window->captureSettings().rotX, 12);
@@ -234,4 +258,152 @@ TEST_F(DocumentCommandsTest, AFailedSaveKeepsThePreviousState) {
     EXPECT_EQ(m_saveAsked, 3);
     EXPECT_EQ(m_window->windowTitle(), QStringLiteral("kept - Orbelle"));
     EXPECT_TRUE(document()->hasCurrentFile());
+}
+
+TEST_F(DocumentCommandsTest, ExportedImagesOpenWithTheirExactRecord) {
+    DrawSettings record = m_window->captureSettings();
+    record.zoom = 321;
+    record.rotX = 12;
+    record.rotY = 330;
+    record.scaleZ = 150;
+    record.penWidth = 3;
+    ASSERT_NE(record, m_window->captureSettings());
+    const QString png = path(QStringLiteral("spiral.png"));
+    writeImage(png, settingsLine(record));
+    const QByteArray pngBytes = readAll(png);
+
+    openThroughDialog(png);
+    EXPECT_EQ(m_window->captureSettings(), record);
+    EXPECT_EQ(historyLines(), 1);
+    EXPECT_EQ(m_window->windowTitle(), QStringLiteral("spiral - Orbelle"));
+
+    // Saving never writes the settings into the image: it asks for a settings
+    // file, proposing the image's name in its folder.
+    m_answer.clear();
+    QTest::keyClick(m_window.get(), Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(m_saveAsked, 1);
+    EXPECT_EQ(m_request.proposed, QDir(m_files.path()).filePath(QStringLiteral("spiral")));
+    EXPECT_EQ(m_request.defaultSuffix, QStringLiteral("orbdr"));
+    EXPECT_EQ(readAll(png), pngBytes);
+    EXPECT_FALSE(document()->hasCurrentFile());
+
+    // A JPEG (either extension, any case) carries the line as its comment.
+    DrawSettings second = record;
+    second.zoom = 80;
+    second.rotZ = 45;
+    const QString jpeg = path(QStringLiteral("wave.JPEG"));
+    writeImage(jpeg, settingsLine(second));
+    openThroughDialog(jpeg);
+    EXPECT_EQ(m_window->captureSettings(), second);
+    EXPECT_EQ(historyLines(), 2);
+    EXPECT_EQ(m_window->windowTitle(), QStringLiteral("wave - Orbelle"));
+}
+
+TEST_F(DocumentCommandsTest, ImagesWithoutAValidRecordAreRefused) {
+    const DrawSettings before = m_window->captureSettings();
+    DrawSettings other = before;
+    other.zoom = 250;
+    // The enlargement (field 45) changed after the sum was made: 250 -> 251.
+    QStringList fields = settingsLine(other).split(QLatin1Char(','));
+    ASSERT_EQ(fields.at(45), QStringLiteral("250"));
+    fields[45] = QStringLiteral("251");
+
+    writeImage(path(QStringLiteral("plain.png")), QString());
+    writeImage(path(QStringLiteral("plain.jpg")), QString());
+    writeImage(path(QStringLiteral("badsum.png")), fields.join(QLatin1Char(',')));
+    writeImage(path(QStringLiteral("badsum.jpg")), fields.join(QLatin1Char(',')));
+    // A history line (69 fields) is no settings line.
+    writeImage(path(QStringLiteral("history.png")),
+               QString::fromStdString(formatLine(LineVariant::History, other)));
+    // A settings file named like an image is no image.
+    writeAll(path(QStringLiteral("text.png")),
+             QByteArray::fromStdString(formatSettingsFile(other)));
+
+    for (const char* name :
+         {"plain.png", "plain.jpg", "badsum.png", "badsum.jpg", "history.png", "text.png"}) {
+        MessageCatcher catcher;
+        openThroughDialog(path(QString::fromLatin1(name)));
+        EXPECT_EQ(catcher.count(), 1) << name;
+        EXPECT_EQ(catcher.text(), QStringLiteral("ファイルが開けません")) << name;
+    }
+    {
+        // A missing image names the file and the reason.
+        MessageCatcher catcher;
+        openThroughDialog(path(QStringLiteral("missing.png")));
+        EXPECT_EQ(catcher.count(), 1);
+        EXPECT_TRUE(catcher.text().startsWith(QStringLiteral("ファイルが開けません\n")));
+        EXPECT_TRUE(catcher.text().contains(QStringLiteral("missing.png")));
+    }
+    EXPECT_EQ(m_window->captureSettings(), before);
+    EXPECT_EQ(m_window->windowTitle(), QStringLiteral("無題 - Orbelle"));
+    EXPECT_EQ(historyLines(), 0);
+}
+
+TEST_F(DocumentCommandsTest, ADroppedFileOpensLikeTheOpenCommand) {
+    DrawSettings record = m_window->captureSettings();
+    record.zoom = 222;
+    record.rotY = 7;
+    writeAll(path(QStringLiteral("dropped.orbdr")),
+             QByteArray::fromStdString(formatSettingsFile(record)));
+    const QUrl file = QUrl::fromLocalFile(path(QStringLiteral("dropped.orbdr")));
+
+    // A drag enters a widget and goes up to the first that takes drops; the
+    // drop then goes to the widget that took the drag. Both come here to the
+    // view, which takes no drops itself.
+    QWidget* target = m_window->view();
+    const QPoint middle(target->width() / 2, target->height() / 2);
+    const auto enters = [&](const QList<QUrl>& urls) {
+        QMimeData data;
+        data.setUrls(urls);
+        QDragEnterEvent enter(middle, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        enter.setAccepted(false);
+        QApplication::sendEvent(target, &enter);
+        return enter.isAccepted();
+    };
+    const auto drop = [&](const QUrl& url) {
+        if (!enters({url})) {
+            return false;
+        }
+        QMimeData data;
+        data.setUrls({url});
+        QDropEvent event(QPointF(middle), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        event.setAccepted(false);
+        QApplication::sendEvent(target, &event);
+        return event.isAccepted();
+    };
+
+    // One local file is taken, nothing else.
+    EXPECT_FALSE(enters({file, QUrl::fromLocalFile(path(QStringLiteral("other.orbdr")))}));
+    EXPECT_FALSE(enters({QUrl(QStringLiteral("https://orbelle.example/a.orbdr"))}));
+    EXPECT_FALSE(enters({}));
+
+    EXPECT_TRUE(drop(file));
+    // The file opens once the drag has ended; the drawing then runs on.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return document()->hasCurrentFile(); }, 5000));
+    ASSERT_TRUE(m_window->waitForDrawing());
+    EXPECT_EQ(m_window->captureSettings(), record);
+    EXPECT_EQ(m_window->windowTitle(), QStringLiteral("dropped - Orbelle"));
+    EXPECT_EQ(historyLines(), 1);
+    EXPECT_EQ(m_openAsked, 0); // no dialog
+
+    // A dropped image opens the same way.
+    DrawSettings fromImage = record;
+    fromImage.zoom = 140;
+    writeImage(path(QStringLiteral("figure.png")), settingsLine(fromImage));
+    EXPECT_TRUE(drop(QUrl::fromLocalFile(path(QStringLiteral("figure.png")))));
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return m_window->windowTitle() == QStringLiteral("figure - Orbelle"); }, 5000));
+    ASSERT_TRUE(m_window->waitForDrawing());
+    EXPECT_EQ(m_window->captureSettings(), fromImage);
+    EXPECT_EQ(historyLines(), 2);
+
+    // A dropped file that is no drawing is refused like an opened one.
+    writeAll(path(QStringLiteral("notes.txt")), "hello\n");
+    MessageCatcher catcher;
+    EXPECT_TRUE(drop(QUrl::fromLocalFile(path(QStringLiteral("notes.txt")))));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return catcher.count() == 1; }, 5000));
+    EXPECT_EQ(catcher.text(), QStringLiteral("ファイルが開けません"));
+    ASSERT_TRUE(m_window->waitForDrawing());
+    EXPECT_EQ(m_window->captureSettings(), fromImage);
+    EXPECT_EQ(historyLines(), 2);
 }

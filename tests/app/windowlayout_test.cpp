@@ -82,6 +82,22 @@ TEST_F(WindowLayoutTest, ALargeWindowKeepsTheDefaultPaneWidths) {
     EXPECT_GT(window->view()->width(), 600);
 }
 
+TEST_F(WindowLayoutTest, PanesStackedInAColumnShareItsHeight) {
+    auto window = open(QSize(1600, 1000));
+    settle([&] { return window->dock(Pane::History)->height() > 0; });
+    // History over favorites, colour and stroke over the 3D pane: within a
+    // column the two panes are about as tall as each other (a separator and
+    // rounding apart), so neither shows only its title and toolbar.
+    for (const auto& [upper, lower] : {std::pair{Pane::History, Pane::Favorites},
+                                       std::pair{Pane::ColourStroke, Pane::Transform}}) {
+        const int top = window->dock(upper)->height();
+        const int bottom = window->dock(lower)->height();
+        EXPECT_GT(top, 300);
+        EXPECT_NEAR(top, bottom, 20) << static_cast<int>(upper);
+        EXPECT_LT(window->dock(upper)->y(), window->dock(lower)->y());
+    }
+}
+
 TEST_F(WindowLayoutTest, APaneShownAgainComesBackWithItsSize) {
     auto window = open(QSize(1600, 1000));
     QDockWidget* pane = window->dock(Pane::DrawSettings);

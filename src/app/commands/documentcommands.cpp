@@ -2,8 +2,10 @@
 
 #include "app/commands/commandhost.h"
 #include "app/commands/filedialogs.h"
+#include "app/commands/filedroptarget.h"
 #include "app/commandset.h"
 #include "store/settingsfile.h"
+#include "view/imagefile.h"
 #include "widgets/savefile.h"
 
 #include <QDir>
@@ -19,7 +21,18 @@ namespace {
 
 QString settingsFilter() { return QObject::tr("Orbelle ファイル (*.orbdr)"); }
 
+// Opening also takes the images the export writes, which carry the settings.
+QString openFilter() { return QObject::tr("Orbelle ファイル (*.orbdr *.png *.jpg)"); }
+
 constexpr char kSuffix[] = "orbdr";
+
+// PNG and JPEG images carry the settings line in their metadata; any other
+// file is read as a settings file.
+bool isImagePath(const QString& path) {
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    return suffix == QLatin1String("png") || suffix == QLatin1String("jpg") ||
+           suffix == QLatin1String("jpeg");
+}
 
 } // namespace
 
@@ -29,6 +42,7 @@ DocumentCommands::DocumentCommands(const CommandSet& commands, CommandHost& host
     commands.onTriggered(CommandId::FileOpen, this, [this] { open(); });
     commands.onTriggered(CommandId::FileSave, this, [this] { save(); });
     commands.onTriggered(CommandId::FileSaveAs, this, [this] { saveAs(); });
+    new FileDropTarget(host.dialogParent(), [this](const QString& path) { openFile(path); });
 }
 
 void DocumentCommands::refuse(const QString& reason) {
@@ -49,6 +63,10 @@ bool DocumentCommands::openFile(const QString& path) {
     if (!file.open(QIODevice::ReadOnly)) {
         refuse(QDir::toNativeSeparators(path) + QStringLiteral(": ") + file.errorString());
         return false;
+    }
+    if (isImagePath(path)) {
+        file.close();
+        return openImage(path);
     }
     if (!file.isSequential() && file.size() > static_cast<qint64>(kMaxSettingsFileBytes)) {
         refuse(tr("%1 は 1 MiB より大きいため設定ファイルではありません")
@@ -79,10 +97,27 @@ bool DocumentCommands::openFile(const QString& path) {
     return true;
 }
 
+bool DocumentCommands::openImage(const QString& path) {
+    const std::optional<DrawSettings> settings = settingsFromImage(path);
+    if (!settings) {
+        refuse({});
+        return false;
+    }
+    if (!m_host.applySettings(*settings, false)) {
+        return false; // refused with its own message
+    }
+    // The image names the drawing, but a save writes a settings file and
+    // never the image: the next save asks for a name, beside the image.
+    m_currentPath = QFileInfo(path).absoluteFilePath();
+    m_currentTitle = QFileInfo(path).completeBaseName();
+    m_hasCurrentFile = false;
+    m_host.setDocumentTitle(m_currentTitle);
+    return true;
+}
+
 void DocumentCommands::open() {
-    const QString path =
-        m_dialogs.openFile(m_host.dialogParent(),
-                           {tr("開く"), settingsFilter(), QString::fromLatin1(kSuffix), QString()});
+    const QString path = m_dialogs.openFile(
+        m_host.dialogParent(), {tr("開く"), openFilter(), QString::fromLatin1(kSuffix), QString()});
     if (!path.isEmpty()) {
         openFile(path);
     }

@@ -1,9 +1,11 @@
 #pragma once
 // The settings file commands of the menu "ファイル": open (Ctrl+O), save
 // (Ctrl+S) and save as. A settings file (*.orbdr) holds one drawing's
-// settings. Opening applies and draws them (the drawing enters the history);
-// saving writes the current settings. The group keeps the current file: the
-// one last opened or saved successfully, whose name the window title shows.
+// settings; a PNG or JPEG image the export wrote carries the same line in its
+// metadata. Opening either applies and draws the settings (the drawing enters
+// the history); a file dropped onto the window opens the same way. Saving
+// writes the current settings. The group keeps the current file: the settings
+// file last opened or saved successfully, whose name the window title shows.
 
 #include <QObject>
 #include <QString>
@@ -20,9 +22,10 @@ class DocumentCommands : public QObject {
     DocumentCommands(const CommandSet& commands, CommandHost& host, const FileDialogs& dialogs,
                      QObject* parent);
 
-    /// Reads, applies and draws the settings file at path. A file that is not
-    /// a settings file, or cannot be read, is refused with a message and
-    /// changes nothing. True when the file was applied.
+    /// Reads, applies and draws the settings file at path, or the settings a
+    /// .png, .jpg or .jpeg image carries. A file that is not a settings file,
+    /// an image without valid settings, or a file that cannot be read, is
+    /// refused with a message and changes nothing. True when applied.
     bool openFile(const QString& path);
 
     /// CommandId::FileOpen: asks for a file, then openFile().
@@ -32,12 +35,17 @@ class DocumentCommands : public QObject {
     /// CommandId::FileSaveAs: asks for a path and writes there.
     void saveAs();
 
+    /// True when a save writes currentPath() without asking.
     bool hasCurrentFile() const { return m_hasCurrentFile; }
+    /// The settings file last opened or saved, or the image last opened (which
+    /// is never the current file: a save asks for a settings file beside it).
     const QString& currentPath() const { return m_currentPath; }
     /// The current file's name without folder and extension.
     const QString& currentTitle() const { return m_currentTitle; }
 
   private:
+    /// Applies the settings the image at path carries.
+    bool openImage(const QString& path);
     /// Writes the current settings to path, replacing it only when the whole
     /// file is written. A failure is reported; true on success.
     bool write(const QString& path);
