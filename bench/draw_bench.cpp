@@ -1,5 +1,5 @@
-// Benchmarks of the whole Draw ("ダイヤモンド", 100001 and 499501 dots; plain
-// and gradient mode; pen 1 and 20) against two references measured in the same
+// Benchmarks of the whole Draw ("ダイヤモンド", 100001 and 499501 dots; plain,
+// gradient and density mode; pen 1 and 20) against two references measured in the same
 // run: the floor (the formula loop producing the points, nothing plotted, plus
 // a canvas clear) and a naive baseline drawing every dot with
 // QPainter::drawEllipse on a 6000 x 6000 QImage, with a new pen and brush per
@@ -43,6 +43,18 @@ DrawSettings diamond(int count, bool gradient, int penWidth) {
     s.setDrawColourMode(gradient ? DrawColourMode::Gradient : DrawColourMode::Black);
     s.penWidth = penWidth;
     return s;
+}
+
+// The density mode against the plain drawing of the same dots.
+void BM_DrawDensity(benchmark::State& state) {
+    DrawSettings s =
+        diamond(static_cast<int>(state.range(0)), false, static_cast<int>(state.range(1)));
+    s.setDrawColourMode(DrawColourMode::Density);
+    Canvas& canvas = sharedCanvas();
+    for (auto _ : state) {
+        const DrawResult r = draw(s, canvas);
+        benchmark::DoNotOptimize(r.dotCount);
+    }
 }
 
 void BM_Draw(benchmark::State& state) {
@@ -172,6 +184,12 @@ BENCHMARK(BM_Draw)
     ->Args({999, 1, 20})
     ->Args({999, 1, 100})
     ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DrawDensity)
+    ->ArgNames({"r0", "pen"})
+    ->Args({999, 1})
+    ->Args({999, 20})
+    ->Args({999, 100})
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Floor)->ArgNames({"r0"})->Arg(200)->Arg(999)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_NaiveQPainter)
     ->ArgNames({"r0", "gradient"})
@@ -190,6 +208,14 @@ void printRatios(const bench::TimingReporter& reporter) {
                 std::printf("  r0 %s %-8s Draw / (floor + clear) = %.2f  (target <= 1.30)\n", r0,
                             *g == '1' ? "gradient" : "plain", whole / floor);
             }
+        }
+    }
+    for (const char* pen : {"1", "20"}) {
+        const double plain = ms(std::string("BM_Draw/r0:999/gradient:0/pen:") + pen);
+        const double density = ms(std::string("BM_DrawDensity/r0:999/pen:") + pen);
+        if (plain > 0 && density > 0) {
+            std::printf("  r0 999 pen %-3s density / plain = %.2f  (target <= 1.50)\n", pen,
+                        density / plain);
         }
     }
     for (const char* g : {"0", "1"}) {

@@ -27,6 +27,7 @@ std::optional<std::int32_t> plainDrawingColour(DrawColourMode mode, std::int32_t
     case DrawColourMode::Custom:
         return custom;
     case DrawColourMode::Gradient:
+    case DrawColourMode::Density:
         break;
     }
     return std::nullopt;

@@ -14,6 +14,7 @@ enum class DrawColourMode : std::int32_t {
     White = 1,
     Custom = 2,   // the custom drawing colour
     Gradient = 3, // each dot takes its colour from the gradient ramp
+    Density = 4,  // each pixel takes the ramp colour of how many dots covered it
 };
 
 /// The colour of the background. The values are the stored integers.
@@ -23,10 +24,10 @@ enum class BackColourMode : std::int32_t {
     Custom = 2, // the custom background colour
 };
 
-constexpr int kDrawColourModeCount = 4;
+constexpr int kDrawColourModeCount = 5;
 constexpr int kBackColourModeCount = 3;
 
-/// The mode a stored value names; nullopt for a value outside 0-3.
+/// The mode a stored value names; nullopt for a value outside 0-4.
 std::optional<DrawColourMode> drawColourModeFromStored(std::int32_t stored);
 
 /// The mode a stored value names; nullopt for a value outside 0-2.
@@ -36,12 +37,18 @@ std::optional<BackColourMode> backColourModeFromStored(std::int32_t stored);
 constexpr std::int32_t toStored(DrawColourMode mode) { return static_cast<std::int32_t>(mode); }
 constexpr std::int32_t toStored(BackColourMode mode) { return static_cast<std::int32_t>(mode); }
 
+/// True for the modes that colour through the gradient ramp (the gradient and
+/// the density): they have no single drawing colour.
+constexpr bool usesRamp(DrawColourMode mode) {
+    return mode == DrawColourMode::Gradient || mode == DrawColourMode::Density;
+}
+
 /// The single colour of a drawing mode: black, white or the custom colour;
-/// nullopt for the gradient, which has no single colour.
+/// nullopt for the gradient and the density, which have no single colour.
 std::optional<std::int32_t> plainDrawingColour(DrawColourMode mode, std::int32_t custom);
 
 /// The drawing colour a drawing reports: plainDrawingColour, and black for the
-/// gradient.
+/// gradient and the density.
 std::int32_t drawingColour(DrawColourMode mode, std::int32_t custom);
 
 /// The background colour of a mode: black, white or the custom colour.

@@ -21,6 +21,36 @@ class DotShape {
     /// Any part outside the canvas is clipped; coordinates far off the canvas
     /// (even INT32_MIN) draw nothing and cannot overflow.
     void plot(Canvas& canvas, std::int32_t left, std::int32_t top, std::uint32_t pixel) const {
+        int x0, y0, x1, y1;
+        if (!canvasBox(left, top, x0, y0, x1, y1)) {
+            return;
+        }
+        canvas.markDrawn(x0, y0, x1, y1);
+        cover(left, top, [&canvas, pixel](int row, int a, int b) {
+            std::uint32_t* line = canvas.drawingRow(row);
+            std::fill(line + a, line + b + 1, pixel);
+        });
+    }
+
+    /// The canvas pixels (inclusive box, clipped to the canvas) the dot whose
+    /// box starts at (left, top) covers; false when it misses the canvas.
+    bool canvasBox(std::int32_t left, std::int32_t top, int& x0, int& y0, int& x1, int& y1) const {
+        const std::int64_t x = left;
+        const std::int64_t y = top;
+        if (x + m_maxDx < 0 || x + m_minDx >= Canvas::kSize || y + m_maxDy < 0 ||
+            y + m_minDy >= Canvas::kSize) {
+            return false;
+        }
+        x0 = static_cast<int>(std::max<std::int64_t>(x + m_minDx, 0));
+        y0 = static_cast<int>(std::max<std::int64_t>(y + m_minDy, 0));
+        x1 = static_cast<int>(std::min<std::int64_t>(x + m_maxDx, Canvas::kSize - 1));
+        y1 = static_cast<int>(std::min<std::int64_t>(y + m_maxDy, Canvas::kSize - 1));
+        return true;
+    }
+
+    /// Calls fill(row, first, last) for every row span of the dot whose box
+    /// starts at (left, top), clipped to the canvas (columns inclusive).
+    template <class Fill> void cover(std::int32_t left, std::int32_t top, Fill&& fill) const {
         const std::int64_t x = left;
         const std::int64_t y = top;
         if (x + m_maxDx < 0 || x + m_minDx >= Canvas::kSize || y + m_maxDy < 0 ||
@@ -32,31 +62,20 @@ class DotShape {
             // Wholly inside: no clipping per span.
             const int left32 = static_cast<int>(x);
             const int top32 = static_cast<int>(y);
-            canvas.markDrawn(left32 + m_minDx, top32 + m_minDy, left32 + m_maxDx, top32 + m_maxDy);
             for (const Span& s : m_spans) {
-                std::uint32_t* line = canvas.drawingRow(top32 + s.dy) + left32;
-                std::fill(line + s.x0, line + s.x1 + 1, pixel);
+                fill(top32 + s.dy, left32 + s.x0, left32 + s.x1);
             }
             return;
         }
-        canvas.markDrawn(static_cast<int>(std::max<std::int64_t>(x + m_minDx, 0)),
-                         static_cast<int>(std::max<std::int64_t>(y + m_minDy, 0)),
-                         static_cast<int>(std::min<std::int64_t>(x + m_maxDx, Canvas::kSize - 1)),
-                         static_cast<int>(std::min<std::int64_t>(y + m_maxDy, Canvas::kSize - 1)));
         for (const Span& s : m_spans) {
             const std::int64_t row = y + s.dy;
             if (row < 0 || row >= Canvas::kSize) {
                 continue;
             }
-            std::int64_t x0 = x + s.x0;
-            std::int64_t x1 = x + s.x1;
-            if (x0 < 0)
-                x0 = 0;
-            if (x1 > Canvas::kSize - 1)
-                x1 = Canvas::kSize - 1;
-            std::uint32_t* line = canvas.drawingRow(static_cast<int>(row));
-            for (std::int64_t k = x0; k <= x1; ++k) {
-                line[k] = pixel;
+            const std::int64_t x0 = std::max<std::int64_t>(x + s.x0, 0);
+            const std::int64_t x1 = std::min<std::int64_t>(x + s.x1, Canvas::kSize - 1);
+            if (x0 <= x1) {
+                fill(static_cast<int>(row), static_cast<int>(x0), static_cast<int>(x1));
             }
         }
     }

@@ -1,5 +1,6 @@
 #include "engine/drawscaled.h"
 
+#include "engine/densityshading.h"
 #include "engine/plotframe.h"
 #include "engine/stretch.h"
 
@@ -25,7 +26,10 @@ std::int32_t halfPixelOf(double v) {
 // (box side w + 1). Here the centre is mapped onto the picture to the nearest
 // half pixel below it, and the dot covers the pixels whose centres lie within
 // that radius times the scale, and at least the pixel at its centre. Four
-// span lists, one per half-pixel phase in x and y, are built once.
+// span lists, one per half-pixel phase in x and y, are built once. In the
+// density mode the target counts the dots into the picture's words as the
+// canvas does and shades the counts at the end, so the largest count and the
+// scale are the picture's own.
 class PictureTarget {
   public:
     struct Position {
@@ -34,8 +38,8 @@ class PictureTarget {
     };
 
     PictureTarget(std::uint32_t* out, std::size_t stride, int side, const SourceSquare& square,
-                  int penWidth)
-        : m_out(out), m_stride(stride), m_square(square),
+                  int penWidth, bool counting)
+        : m_out(out), m_stride(stride), m_side(side), m_counting(counting), m_square(square),
           m_scale(static_cast<double>(side) / square.side) {
         const int w = std::clamp(penWidth, 1, 100);
         m_half = (w + 1) / 2.0;
@@ -106,8 +110,21 @@ class PictureTarget {
                 continue;
             }
             std::uint32_t* line = m_out + static_cast<std::size_t>(row) * m_stride;
-            std::fill(line + a, line + b + 1, pixel);
+            if (m_counting) {
+                countSpan(line, static_cast<int>(a), static_cast<int>(b), m_side);
+            } else {
+                std::fill(line + a, line + b + 1, pixel);
+            }
         }
+    }
+
+    // In counting mode: turns the counts into the density colours.
+    void shade(std::uint32_t background, const std::array<std::uint32_t, kRampSize>& ramp,
+               int repeat) {
+        // Spans end within the pixels showing the canvas, plus one word.
+        const DensityBox box{m_x0, m_y0, std::min(m_x1 + 1, m_side - 1), m_y1};
+        const std::uint32_t top = resolveDensityCounts(m_out, m_stride, box, background);
+        paintDensityCounts(m_out, m_stride, box, background, top, ramp, repeat);
     }
 
     // Every dot is drawn as it comes.
@@ -138,6 +155,8 @@ class PictureTarget {
     };
     std::uint32_t* m_out;
     std::size_t m_stride;
+    int m_side;
+    bool m_counting; // the density mode: dots are counted, not painted
     SourceSquare m_square;
     double m_scale;
     double m_half = 0;
@@ -183,7 +202,7 @@ DrawResult drawScaledRun(const DrawSettings& s, std::optional<FormulaRun> run,
     if (side < 1 || square.side <= 0 || out == nullptr || stride < static_cast<std::size_t>(side)) {
         return result;
     }
-    if (s.drawColourMode() != DrawColourMode::Gradient && result.drawColor == result.backColor) {
+    if (!usesRamp(s.drawColourMode()) && result.drawColor == result.backColor) {
         result.status = DrawStatus::SameColours;
         return result;
     }
@@ -192,8 +211,12 @@ DrawResult drawScaledRun(const DrawSettings& s, std::optional<FormulaRun> run,
         std::uint32_t* line = out + static_cast<std::size_t>(y) * stride;
         std::fill(line, line + side, back);
     }
-    PictureTarget target(out, stride, side, square, s.penWidth);
+    const bool density = s.drawColourMode() == DrawColourMode::Density;
+    PictureTarget target(out, stride, side, square, s.penWidth, density);
     result = detail::plotFigure(s, run, target, result);
+    if (density) {
+        target.shade(back, detail::rampPixelsOf(s), s.gradientRepeat);
+    }
     target.whitenOutside(side);
     return result;
 }

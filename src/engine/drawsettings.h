@@ -53,7 +53,7 @@ struct DrawSettings {
 
     FormulaId formula() const { return {category, item}; }
 
-    /// The drawing colour mode; a stored value outside 0-3 draws in black.
+    /// The drawing colour mode; a stored value outside 0-4 draws in black.
     DrawColourMode drawColourMode() const {
         return drawColourModeFromStored(drawColorMode).value_or(DrawColourMode::Black);
     }

@@ -3,7 +3,8 @@
 // re-drawing at another size: run the formula, widen the figure bounds, apply
 // the 3D transform, colour the dots and hand them to a plotting target, in
 // order or (gradient mode with the depth axis turned round) stored and drawn
-// from the last to the first.
+// from the last to the first. In the density mode the target counts the dots
+// instead of painting them (the pixel word handed to plot is then unused).
 //
 // A target offers
 //   Position locate(double x, double y)  box corner of a dot whose box starts
@@ -33,6 +34,22 @@ namespace orbelle::detail {
 // N = 499500, and i0 = 0 adds one. Deferred drawing keeps at most this many
 // dots, so no record, however damaged, makes the engine reserve more.
 constexpr std::int64_t kMostDeferredDots = 999 * 500 + 1;
+
+/// The gradient ramp of the settings (colours, stops, smoothness) as pixel words.
+inline std::array<std::uint32_t, kRampSize> rampPixelsOf(const DrawSettings& s) {
+    GradientInputs inputs;
+    inputs.colours = s.gradientColors;
+    for (int k = 0; k < 5; ++k) {
+        inputs.stopOn[k] = s.gradientStopOn[k] != 0;
+    }
+    const ColourRamp ramp =
+        s.gradientSmooth != 0 ? buildSmoothRamp(inputs) : buildSteppedRamp(inputs);
+    std::array<std::uint32_t, kRampSize> pixels{};
+    for (int k = 0; k < kRampSize; ++k) {
+        pixels[k] = Canvas::toPixel(ramp[k]);
+    }
+    return pixels;
+}
 
 template <class Target> class Plotter {
   public:
@@ -118,16 +135,7 @@ DrawResult plotFigure(const DrawSettings& s, std::optional<FormulaRun>& run, Tar
     Plotter<Target> plotter(target, gradient, immediate, Canvas::toPixel(result.drawColor),
                             RampWalker(run->startIndex, run->count, s.gradientRepeat));
     if (gradient) {
-        GradientInputs inputs;
-        inputs.colours = s.gradientColors;
-        for (int k = 0; k < 5; ++k) {
-            inputs.stopOn[k] = s.gradientStopOn[k] != 0;
-        }
-        const ColourRamp ramp =
-            s.gradientSmooth != 0 ? buildSmoothRamp(inputs) : buildSteppedRamp(inputs);
-        for (int k = 0; k < kRampSize; ++k) {
-            plotter.rampPixels()[k] = Canvas::toPixel(ramp[k]);
-        }
+        plotter.rampPixels() = rampPixelsOf(s);
         if (!immediate && !target.keepsDots()) {
             plotter.reserve(static_cast<std::size_t>(run->iterations()));
         }

@@ -18,7 +18,7 @@ constexpr std::int32_t normalColour(std::int32_t colour) { return colour & 0xFFF
 /// Nothing when every field lies in its range; otherwise one line naming the
 /// first field out of range, its value and its range. The formula must exist,
 /// an active parameter row lie in the catalog's range, an inactive row hold 0,
-/// the pen width be 1-100, the modes 0-3 (drawing) and 0-2 (background), the
+/// the pen width be 1-100, the modes 0-4 (drawing) and 0-2 (background), the
 /// colours 0-16777215, the flags 0 or 1, the repeat 1-30, the rotations 0-359,
 /// the Z magnification and the enlargement -999..999 and the shifts -100..100.
 std::optional<std::string> checkRanges(const DrawSettings& settings);

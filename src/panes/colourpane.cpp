@@ -110,25 +110,29 @@ void ColourPane::buildControls() {
     label(11014, "描画色", edges(6, 45, 54, 60), labelFont, centred);
     m_drawSwatch = swatch(11015, edges(54, 40, 92, 65));
     frame(11016, edges(97, 33, 274, 63));
-    m_drawOptions[0] = option(11020, edges(102, 43, 116, 62));
-    label(11030, "黒", edges(116, 46, 138, 67), optionFont, left);
-    m_drawOptions[1] = option(11021, edges(140, 43, 154, 62));
-    label(11031, "白", edges(154, 46, 174, 67), optionFont, left);
-    m_drawOptions[2] = option(11022, edges(174, 43, 193, 62));
-    label(11032, "色", edges(193, 46, 207, 67), optionFont, left);
-    m_drawOptions[3] = option(11023, edges(212, 43, 231, 62));
-    label(11033, "グラデ", edges(226, 46, 270, 67), optionFont, left);
+    // Five options in one row: each picture followed by its label.
+    m_drawOptions[0] = option(11020, edges(100, 43, 114, 62));
+    label(11030, "黒", edges(114, 46, 127, 67), optionFont, left);
+    m_drawOptions[1] = option(11021, edges(127, 43, 141, 62));
+    label(11031, "白", edges(141, 46, 154, 67), optionFont, left);
+    m_drawOptions[2] = option(11022, edges(154, 43, 168, 62));
+    label(11032, "色", edges(168, 46, 181, 67), optionFont, left);
+    m_drawOptions[3] = option(11023, edges(181, 43, 195, 62));
+    label(11033, "グラデ", edges(195, 46, 232, 67), optionFont, left);
+    m_drawOptions[4] = option(11027, edges(232, 43, 246, 62));
+    label(11039, "密度", edges(246, 46, 272, 67), optionFont, left);
 
     // Background colour.
     label(11034, "背景色", edges(6, 80, 54, 95), labelFont, centred);
     m_backSwatch = swatch(11035, edges(54, 75, 92, 100));
     frame(11040, edges(97, 68, 274, 98));
-    m_backOptions[0] = option(11024, edges(102, 78, 116, 97));
-    label(11036, "黒", edges(116, 81, 138, 102), optionFont, left);
-    m_backOptions[1] = option(11025, edges(140, 78, 154, 97));
-    label(11037, "白", edges(154, 81, 174, 102), optionFont, left);
-    m_backOptions[2] = option(11026, edges(174, 78, 193, 97));
-    label(11038, "色", edges(193, 81, 207, 102), optionFont, left);
+    // In the columns of the drawing colour's first three options.
+    m_backOptions[0] = option(11024, edges(100, 78, 114, 97));
+    label(11036, "黒", edges(114, 81, 127, 102), optionFont, left);
+    m_backOptions[1] = option(11025, edges(127, 78, 141, 97));
+    label(11037, "白", edges(141, 81, 154, 102), optionFont, left);
+    m_backOptions[2] = option(11026, edges(154, 78, 168, 97));
+    label(11038, "色", edges(168, 81, 181, 102), optionFont, left);
 
     for (int k = 0; k < kDrawColourModeCount; ++k) {
         connect(m_drawOptions[k], &OptionButton::clicked, this,

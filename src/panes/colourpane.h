@@ -108,8 +108,8 @@ class ColourPane : public QWidget {
     SpinRow* m_repeatRow = nullptr;
     ColourSwatch* m_drawSwatch = nullptr;
     ColourSwatch* m_backSwatch = nullptr;
-    std::array<OptionButton*, 4> m_drawOptions{};
-    std::array<OptionButton*, 3> m_backOptions{};
+    std::array<OptionButton*, kDrawColourModeCount> m_drawOptions{};
+    std::array<OptionButton*, kBackColourModeCount> m_backOptions{};
     QCheckBox* m_smoothBox = nullptr;
     std::array<QCheckBox*, 5> m_stopBoxes{};
     GradientPreview* m_preview = nullptr;

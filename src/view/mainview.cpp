@@ -48,7 +48,7 @@ DrawResult MainView::drawFigure(const DrawSettings& input) {
 }
 
 bool MainView::startDrawing(const DrawSettings& input) {
-    if (input.drawColourMode() != DrawColourMode::Gradient &&
+    if (!usesRamp(input.drawColourMode()) &&
         drawingColour(input.drawColourMode(), input.drawColor) ==
             backgroundColour(input.backColourMode(), input.backColor)) {
         return false;

@@ -296,3 +296,19 @@ TEST_F(CliFiles, AFailedWriteOfASmallImageIsReportedToo) {
         ++entries;
     EXPECT_EQ(entries, 1);
 }
+
+TEST_F(CliFiles, TheDensityModeIsDrawnAndTheNextValueRefused) {
+    DrawSettings density = DrawSettings::startup();
+    density.drawColorMode = 4;
+    FullOutcome o = runFull("render " + settingsFile("density.orbdr", density) + " -o " +
+                            (m_dir / "density.png").string() + " --size 50 --redraw");
+    EXPECT_EQ(o.status, 0) << o.err;
+    EXPECT_TRUE(std::filesystem::exists(m_dir / "density.png"));
+
+    density.drawColorMode = 5;
+    o = runFull("render " + settingsFile("five.orbdr", density) + " -o " +
+                (m_dir / "five.png").string());
+    EXPECT_EQ(o.status, 2);
+    EXPECT_NE(o.err.find("drawing colour mode (field 23) = 5 is outside 0..4"), std::string::npos)
+        << o.err;
+}

@@ -16,6 +16,7 @@ TEST(DrawColours, ModesGiveTheirColours) {
     EXPECT_EQ(drawingColour(DrawColourMode::White, 123), kWhite);
     EXPECT_EQ(drawingColour(DrawColourMode::Custom, 123), 123);
     EXPECT_EQ(drawingColour(DrawColourMode::Gradient, 123), kBlack);
+    EXPECT_EQ(drawingColour(DrawColourMode::Density, 123), kBlack);
     DrawSettings damaged;
     damaged.drawColorMode = 7;
     damaged.backColorMode = 9;
@@ -31,6 +32,7 @@ TEST(DrawColours, OnlyTheGradientHasNoSingleColour) {
     EXPECT_EQ(plainDrawingColour(DrawColourMode::White, 42), kWhite);
     EXPECT_EQ(plainDrawingColour(DrawColourMode::Custom, 42), 42);
     EXPECT_EQ(plainDrawingColour(DrawColourMode::Gradient, 42), std::nullopt);
+    EXPECT_EQ(plainDrawingColour(DrawColourMode::Density, 42), std::nullopt);
 }
 
 TEST(DrawColours, StoredModesMapOneToOne) {
@@ -38,7 +40,8 @@ TEST(DrawColours, StoredModesMapOneToOne) {
     EXPECT_EQ(drawColourModeFromStored(1), DrawColourMode::White);
     EXPECT_EQ(drawColourModeFromStored(2), DrawColourMode::Custom);
     EXPECT_EQ(drawColourModeFromStored(3), DrawColourMode::Gradient);
-    EXPECT_EQ(drawColourModeFromStored(4), std::nullopt);
+    EXPECT_EQ(drawColourModeFromStored(4), DrawColourMode::Density);
+    EXPECT_EQ(drawColourModeFromStored(5), std::nullopt);
     EXPECT_EQ(drawColourModeFromStored(-1), std::nullopt);
     EXPECT_EQ(backColourModeFromStored(0), BackColourMode::Black);
     EXPECT_EQ(backColourModeFromStored(1), BackColourMode::White);

@@ -34,7 +34,7 @@ std::vector<FieldCase> fixedFields() {
     return {
         {"pen width", [](DrawSettings& s) -> std::int32_t& { return s.penWidth; }, 1, 100},
         {"drawing colour mode", [](DrawSettings& s) -> std::int32_t& { return s.drawColorMode; }, 0,
-         3},
+         4},
         {"drawing colour", [](DrawSettings& s) -> std::int32_t& { return s.drawColor; }, 0,
          16777215},
         {"background mode", [](DrawSettings& s) -> std::int32_t& { return s.backColorMode; }, 0, 2},
@@ -148,7 +148,7 @@ TEST(SettingsRanges, ClampBringsEveryFieldIn) {
     EXPECT_EQ(c.params[19], 0);
     EXPECT_EQ(c.params[2], 70); // in range: kept
     EXPECT_EQ(c.penWidth, 1);
-    EXPECT_EQ(c.drawColorMode, 3);
+    EXPECT_EQ(c.drawColorMode, 4); // 7 comes down to the density mode
     EXPECT_EQ(c.drawColor, 16777215);
     EXPECT_EQ(c.backColorMode, 0);
     EXPECT_EQ(c.backColor, 0x00FF00);

@@ -9,6 +9,7 @@
 #include <QCheckBox>
 #include <QDeadlineTimer>
 #include <QImage>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSlider>
@@ -376,4 +377,44 @@ TEST_F(ColourPaneTest, TheRealEditorAnswersOkAndCancel) {
     real.setBackColourMode(BackColourMode::Custom, false);
     EXPECT_EQ(real.backColourMode(), BackColourMode::Custom);
     EXPECT_EQ(real.customBackColor(), packRgb(255, 0, 0)); // the editor opens on red
+}
+
+TEST_F(ColourPaneTest, TheDensityIsTheFifthDrawingOption) {
+    const auto densityShown = [&] {
+        return child("option", 11027)->grab().toImage().pixel(1, 1) == kOnPixel;
+    };
+    EXPECT_EQ(child<QLabel>("label", 11039)->text(), QStringLiteral("密度"));
+    EXPECT_FALSE(densityShown());
+
+    click(child("option", 11027));
+    EXPECT_EQ(chooserCalls, 0);
+    EXPECT_EQ(pane->drawColourMode(), DrawColourMode::Density);
+    EXPECT_TRUE(densityShown());
+    EXPECT_EQ(shownOption(11020, 4), -1);
+    EXPECT_EQ(swatchColour(11015), std::nullopt); // no single drawing colour
+    DrawSettings captured;
+    pane->capture(captured);
+    EXPECT_EQ(captured.drawColorMode, 4);
+
+    captured.drawColorMode = 1;
+    pane->apply(captured);
+    EXPECT_FALSE(densityShown());
+    EXPECT_EQ(shownOption(11020, 4), 1);
+    captured.drawColorMode = 4;
+    pane->apply(captured);
+    EXPECT_TRUE(densityShown());
+    EXPECT_EQ(pane->drawColourMode(), DrawColourMode::Density);
+
+    // The five pictures and labels take turns in one row inside the group's
+    // frame, none covering another.
+    const QRect frame = child("frame", 11016)->geometry();
+    QRect previous;
+    for (const int id : {11020, 11030, 11021, 11031, 11022, 11032, 11023, 11033, 11027, 11039}) {
+        const QRect r = child(id < 11030 ? "option" : "label", id)->geometry();
+        EXPECT_TRUE(frame.contains(QRect(r.left(), r.top(), r.width(), 10))) << id;
+        if (!previous.isNull()) {
+            EXPECT_GE(r.left(), previous.right() + 1) << id;
+        }
+        previous = r;
+    }
 }

@@ -200,3 +200,48 @@ TEST(SettingsFile, UnusableFilesAreRefused) {
     body.replace(0, 1, "2");
     EXPECT_FALSE(parseSettingsFile(body));
 }
+
+// The density mode is the value 4 of the drawing colour mode (field 23): the
+// lines keep their field counts and sums, and differ from the gradient's
+// lines only in that field and in the sums, by one (the favorite's last sum,
+// which adds the check value to the fields, by two).
+TEST(SettingsLine, DensityModeKeepsEveryVariantsShape) {
+    DrawSettings density = sample();
+    density.drawColorMode = 4;
+    const DrawSettings gradient = sample();
+    const FavoritePrefix prefix{7, 3, "d"};
+    struct Case {
+        LineVariant variant;
+        std::size_t fields;
+        std::size_t first; // index of record field 0
+    };
+    for (const Case& c : {Case{LineVariant::History, 69, 0}, Case{LineVariant::SettingsFile, 68, 0},
+                          Case{LineVariant::Favorite, 75, 5}}) {
+        const std::string line = formatLine(c.variant, density, prefix);
+        const auto fields = parseLine(line);
+        const auto before = parseLine(formatLine(c.variant, gradient, prefix));
+        ASSERT_EQ(fields.size(), c.fields);
+        EXPECT_EQ(fields[c.first + 23], "4");
+        EXPECT_EQ(before[c.first + 23], "3");
+        for (std::size_t k = 0; k < fields.size(); ++k) {
+            const std::int32_t step = atoiField(fields[k]) - atoiField(before[k]);
+            if (k == c.first + 23 || k == c.first + 68 - (c.fields == 68 ? 1 : 0)) {
+                EXPECT_EQ(step, 1) << k;
+            } else if (c.variant == LineVariant::Favorite && k == 74) {
+                EXPECT_EQ(step, 2);
+            } else {
+                EXPECT_EQ(step, 0) << k;
+            }
+        }
+        const auto back = settingsFromLine(fields, c.variant);
+        ASSERT_TRUE(back);
+        EXPECT_EQ(back->drawColorMode, 4);
+        EXPECT_EQ(back->drawColourMode(), DrawColourMode::Density);
+        EXPECT_EQ(formatLine(c.variant, *back, prefix), line);
+    }
+    DrawSettings startup = DrawSettings::startup();
+    startup.drawColorMode = 4;
+    EXPECT_EQ(checkRanges(startup), std::nullopt);
+    startup.drawColorMode = 5;
+    EXPECT_EQ(checkRanges(startup), "drawing colour mode (field 23) = 5 is outside 0..4");
+}
