@@ -76,6 +76,11 @@ void CommandSet::createActions() {
     create(CommandId::DrawRandom, tr("描画 ランダム"),
            tr("変数(パラメータ)の値をランダムに変えて描画します\n描画 ランダム"),
            QStringLiteral("F4"));
+    create(
+        CommandId::FindFigure, tr("よい図形を探す"),
+        tr("変数(パラメータ)をランダムに変えながら、見ごたえのある図形が出るまで試して描画します\n"
+           "よい図形を探す"),
+        QStringLiteral("Shift+F4"));
     create(CommandId::Enlarge, tr("拡大"), tr("図形を拡大して描画します\n拡大"),
            QStringLiteral("F5"));
     create(CommandId::Shrink, tr("縮小"), tr("図形を縮小して描画します\n縮小"),
@@ -169,9 +174,10 @@ void CommandSet::buildMenus(QMainWindow* window) {
         {kSeparator, CommandId::Print, CommandId::PrintPreview, kSeparator, CommandId::AppExit});
 
     add(bar->addMenu(tr("描画(&B)")),
-        {CommandId::Draw, CommandId::DrawRandom, kSeparator, CommandId::Enlarge, CommandId::Shrink,
-         CommandId::StandardSize, kSeparator, CommandId::ZoomIn, CommandId::ZoomOut,
-         CommandId::CentreView, kSeparator, CommandId::ResetColourStroke, CommandId::Reset3D});
+        {CommandId::Draw, CommandId::DrawRandom, CommandId::FindFigure, kSeparator,
+         CommandId::Enlarge, CommandId::Shrink, CommandId::StandardSize, kSeparator,
+         CommandId::ZoomIn, CommandId::ZoomOut, CommandId::CentreView, kSeparator,
+         CommandId::ResetColourStroke, CommandId::Reset3D});
     add(bar->addMenu(tr("お気に入り(&O)")),
         {CommandId::FavoritesAddFile, CommandId::FavoritesNewFolder, kSeparator,
          CommandId::FavoritesSave, CommandId::FavoritesLoad, kSeparator,

@@ -4,6 +4,7 @@
 #include "app/commands/drawingcommands.h"
 #include "app/commands/exportcommands.h"
 #include "app/commands/favoritescommands.h"
+#include "app/commands/findfigurecommand.h"
 #include "app/commands/helpcommands.h"
 #include "app/commands/historycommands.h"
 #include "app/commands/viewcommands.h"
@@ -166,6 +167,8 @@ void MainWindow::createStatusBar() {
 
 void MainWindow::createCommandGroups() {
     new DrawingCommands(*m_commands, *this, m_settingsPane, m_colourPane, m_transformPane, this);
+    m_findFigure =
+        new FindFigureCommand(*m_commands, *this, m_settingsPane, m_transformPane, m_view, this);
     new FavoritesCommands(*m_commands, *this, m_favoritesPane, this);
     new ViewCommands(*m_commands, m_view, m_settingsPane, statusBar(), this);
     new ExportCommands(*m_commands, *this, m_view, this);
@@ -231,7 +234,10 @@ void MainWindow::drawingProgress(qint64 done, qint64 total) {
 
 bool MainWindow::waitForDrawing(int timeoutMs) { return m_view->waitForDrawing(timeoutMs); }
 
-void MainWindow::cancelDrawing() { m_view->cancelDrawing(); }
+void MainWindow::cancelDrawing() {
+    m_view->cancelDrawing();
+    m_findFigure->cancel();
+}
 
 void MainWindow::drawRandom() {
     m_settingsPane->randomStep(static_cast<std::uint32_t>(m_clock.elapsed()));
@@ -323,6 +329,7 @@ void MainWindow::saveLayout() const {
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     m_view->cancelDrawing();
+    m_findFigure->cancel();
     saveLayout();
     QMainWindow::closeEvent(event);
 }

@@ -26,6 +26,7 @@ class CommandSet;
 class DocumentCommands;
 class DrawSettingsPane;
 class FavoritesPane;
+class FindFigureCommand;
 class HistoryCommands;
 class HistoryPane;
 class MainView;
@@ -61,7 +62,7 @@ class MainWindow : public QMainWindow, public CommandHost {
     /// Drawings run in the background: waits (processing events) until none
     /// runs; false if one still runs after timeoutMs.
     bool waitForDrawing(int timeoutMs = 60000);
-    /// Esc: stops the running drawing.
+    /// Esc: stops the running drawing and the running figure search.
     void cancelDrawing();
 
     /// CommandId::ResetLayout: the default arrangement of the five panes.
@@ -81,6 +82,8 @@ class MainWindow : public QMainWindow, public CommandHost {
     /// Settings files: open, save, save as, and the current file.
     DocumentCommands* documentCommands() const { return m_documentCommands; }
     HistoryCommands* historyCommands() const { return m_historyCommands; }
+    /// "よい図形を探す" and its background search.
+    FindFigureCommand* findFigureCommand() const { return m_findFigure; }
     /// How commands ask for file names; tests replace the dialogs here.
     FileDialogs& fileDialogs() { return m_fileDialogs; }
     /// The action of a command (nullptr for a number that is no command).
@@ -121,6 +124,7 @@ class MainWindow : public QMainWindow, public CommandHost {
     HelpCommands* m_helpCommands = nullptr;
     DocumentCommands* m_documentCommands = nullptr;
     HistoryCommands* m_historyCommands = nullptr;
+    FindFigureCommand* m_findFigure = nullptr;
     FileDialogs m_fileDialogs = FileDialogs::qtDialogs();
     bool m_restoring = false;
     // The running drawing's settings and whether it is recorded when done.

@@ -271,11 +271,20 @@ void DrawSettingsPane::apply(const DrawSettings& settings) {
 }
 
 void DrawSettingsPane::randomStep(std::uint32_t tickMs) {
+    std::array<WalkRow, kRowCount> rows = walkRows();
+    randomWalk(rows, tickMs);
+    setWalkedRows(rows);
+}
+
+std::array<WalkRow, kRowCount> DrawSettingsPane::walkRows() const {
     std::array<WalkRow, kRowCount> rows{};
     for (int i = 0; i < kRowCount; ++i) {
         rows[i] = WalkRow{isRowActive(i), isLocked(i), paramRange(i), paramValue(i)};
     }
-    randomWalk(rows, tickMs);
+    return rows;
+}
+
+void DrawSettingsPane::setWalkedRows(const std::array<WalkRow, kRowCount>& rows) {
     for (int i = 0; i < kRowCount && rows[i].active; ++i) {
         if (rows[i].value != paramValue(i)) {
             setParamValue(i, rows[i].value);

@@ -9,6 +9,7 @@
 // "button10030", "check10100", "label10200", "edit10300", "spin10400",
 // "slider10500", "tool10011", ...).
 
+#include "engine/drawrandom.h"
 #include "engine/drawsettings.h"
 #include "formulas/catalog.h"
 #include "widgets/toolpane.h"
@@ -42,6 +43,10 @@ class DrawSettingsPane : public ToolPane {
     /// The random steps of Draw Random on the free rows, seeded from a
     /// millisecond tick; does not draw.
     void randomStep(std::uint32_t tickMs);
+    /// The rows as Draw Random's walk takes them (active, locked, range, value).
+    std::array<WalkRow, kRowCount> walkRows() const;
+    /// Takes the values of the active rows from a walk's result.
+    void setWalkedRows(const std::array<WalkRow, kRowCount>& rows);
 
     /// The selected formula; -1 in a field when its list has no selection.
     FormulaId selectedFormula() const;

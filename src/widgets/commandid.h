@@ -21,6 +21,7 @@ enum class CommandId : int {
     // Drawing
     Draw = 10030,
     DrawRandom = 10031,
+    FindFigure = 10034,
     Enlarge = 11901,
     Shrink = 11902,
     StandardSize = 11903,

@@ -202,7 +202,8 @@ TEST_F(MainWindowTest, MenusCarryEveryCommandWithItsLabelAndKey) {
               (QStringList{"BITMAPで保存||cmd11800", "JPEGで保存||cmd11801"}));
     EXPECT_EQ(
         describe(menus[1]),
-        (QStringList{"描画|F3|cmd10030", "描画 ランダム|F4|cmd10031", "-", "拡大|F5|cmd11901",
+        (QStringList{"描画|F3|cmd10030", "描画 ランダム|F4|cmd10031",
+                     "よい図形を探す|Shift+F4|cmd10034", "-", "拡大|F5|cmd11901",
                      "縮小|F6|cmd11902", "標準の大きさ|F7|cmd11903", "-", "ズームイン|F9|cmd10011",
                      "ズームアウト|F10|cmd10012", "中央表示|F11|cmd11602", "-",
                      "カラー・ストローク・デフォルト||cmd11070", "３Ｄ変換・リセット||cmd11240"}));
@@ -242,6 +243,7 @@ TEST_F(MainWindowTest, MenusCarryEveryCommandWithItsLabelAndKey) {
     // Every command the menus show has its handler and works.
     for (const CommandId id : {CommandId::Draw,
                                CommandId::DrawRandom,
+                               CommandId::FindFigure,
                                CommandId::Enlarge,
                                CommandId::Shrink,
                                CommandId::StandardSize,
