@@ -83,9 +83,13 @@ void MainView::workerProgressed(quint64 request, qint64 done, qint64 total) {
         return;
     }
     // The figure appears as it is drawn; the tiles are rebuilt at the next
-    // paint, while the worker waits at a batch boundary.
-    m_picture.invalidate();
-    viewport()->update();
+    // paint, while the worker waits at a batch boundary. A density drawing
+    // holds counts, not colours, until its last pass: the previous picture
+    // stays meanwhile.
+    if (m_requestInput.drawColourMode() != DrawColourMode::Density) {
+        m_picture.invalidate();
+        viewport()->update();
+    }
     if (m_drawingTime.elapsed() >= kSlowDrawingMs) {
         viewport()->setCursor(Qt::BusyCursor);
         emit drawingProgress(done, total);

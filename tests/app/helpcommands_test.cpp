@@ -73,9 +73,9 @@ TEST(HelpPage, WrittenWhenMissingReplacedWhenOlderKeptOtherwise) {
     const QString text = QString::fromUtf8(manual);
     EXPECT_EQ(helpPageVersion(manual), QVersionNumber(2, 0, 0));
     // The manual covers the program's parts.
-    for (const char* topic :
-         {"描画 ランダム", "ロック", "カラー・ストローク", "３Ｄ変換", "ズームイン", "ヒストリー",
-          "お気に入り", "*.orbdr", "再描画して保存", "印刷プレビュー", "F3"}) {
+    for (const char* topic : {"描画 ランダム", "ロック", "カラー・ストローク", "３Ｄ変換",
+                              "ズームイン", "ヒストリー", "お気に入り", "*.orbdr", "再描画して保存",
+                              "印刷プレビュー", "F3", "よい図形を探す", "密度"}) {
         EXPECT_TRUE(text.contains(QString::fromUtf8(topic))) << topic;
     }
 
