@@ -224,3 +224,27 @@ TEST_F(MainViewTest, RightClickShowsNoMenu) {
     QApplication::processEvents();
     EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
 }
+
+// A density drawing's canvas holds counts until its last pass: while it runs
+// the view goes on showing the previous picture, then shows the new one.
+TEST_F(MainViewTest, ADensityDrawingShowsThePreviousPictureUntilItEnds) {
+    DrawSettings settings = DrawSettings::startup();
+    ASSERT_EQ(m_view->drawFigure(settings).status, DrawStatus::Drawn);
+    const QImage before = paintViewport();
+
+    settings.setDrawColourMode(DrawColourMode::Density);
+    settings.params[0] = 999;
+    settings.penWidth = 100; // slow enough for many progress reports
+    ASSERT_TRUE(m_view->startDrawing(settings));
+    int looks = 0;
+    while (m_view->isDrawing()) {
+        QApplication::processEvents(QEventLoop::AllEvents, 5);
+        if (m_view->isDrawing()) {
+            EXPECT_EQ(paintViewport(), before) << "look " << looks;
+            ++looks;
+        }
+    }
+    EXPECT_GT(looks, 0);
+    ASSERT_TRUE(m_view->waitForDrawing());
+    EXPECT_NE(paintViewport(), before);
+}
