@@ -142,6 +142,15 @@ ColourEditorDialog::ColourEditorDialog(const QString& appDataDir, QWidget* paren
     }
 }
 
+ColourEditorDialog::~ColourEditorDialog() {
+    // QDialog's destructor hides the dialog, which takes the focus from a box
+    // and makes it report editingFinished; by then this part of the dialog is
+    // gone, so the boxes stop calling into it first.
+    for (QSpinBox* box : m_boxes) {
+        box->disconnect(this);
+    }
+}
+
 int ColourEditorDialog::hue() const { return m_hueBox->value(); }
 int ColourEditorDialog::saturation() const { return m_saturationBox->value(); }
 int ColourEditorDialog::value() const { return m_valueBox->value(); }

@@ -26,6 +26,7 @@ class ColourEditorDialog : public QDialog {
   public:
     /// appDataDir: the folder holding the hue marker picture "sankaku4.png".
     explicit ColourEditorDialog(const QString& appDataDir, QWidget* parent = nullptr);
+    ~ColourEditorDialog() override;
 
     /// The colour shown, packed red + 256 * green + 65536 * blue.
     std::int32_t colour() const { return m_colour; }

@@ -7,9 +7,12 @@
 #include "panes/guitest.h"
 
 #include <QLineEdit>
+#include <QSignalSpy>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <utility>
 
 using namespace orbelle;
 
@@ -115,6 +118,22 @@ TEST_F(ColourEditorTypingTest, GreenTypedKeyByKeyGivesItsHueAndIsReconciledOnLea
     EXPECT_EQ(box(11104)->text(), QStringLiteral("200"));
     EXPECT_EQ(box(11105)->text(), QStringLiteral("29"));
     EXPECT_EQ(dialog->colour(), packRgb(10, 200, 29));
+}
+
+TEST_F(ColourEditorTypingTest, ClosingWhileTypingLeavesTheBoxesAlone) {
+    // (10, 200, 30) typed, the focus still in the blue box: finishing the edit
+    // would make blue 29. Destroying the dialog takes the focus away, but
+    // nothing of the dialog answers any more: blue keeps 30 to the end.
+    for (const auto& [id, text] :
+         {std::pair{11103, "10"}, std::pair{11104, "200"}, std::pair{11105, "30"}}) {
+        QTest::keyClicks(enter(id), QString::fromLatin1(text));
+    }
+    QSpinBox* blue = box(11105);
+    ASSERT_TRUE(blue->hasFocus());
+    ASSERT_EQ(blue->value(), 30);
+    QSignalSpy changes(blue, &QSpinBox::valueChanged);
+    dialog.reset();
+    EXPECT_EQ(changes.count(), 0);
 }
 
 TEST_F(ColourEditorTypingTest, TypingTheHueMovesTheOthersButNotItself) {
