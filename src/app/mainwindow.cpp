@@ -201,27 +201,64 @@ DrawSettings MainWindow::captureSettings() const {
 }
 
 void MainWindow::drawFigure() {
-    const DrawSettings input = drawInput();
-    if (!m_view->startDrawing(input)) {
+    if (!startDrawing(drawInput(), m_restoring ? Recording::Never : Recording::AtOnce)) {
         QMessageBox::critical(m_view, tr("描画無効"), tr("描画色と背景色が同じ色です"));
-        return;
+    }
+}
+
+void MainWindow::drawLive() {
+    // A message box at every step of a slider would stop the drag.
+    if (!startDrawing(drawInput(), Recording::WhenSettled)) {
+        statusBar()->showMessage(tr("描画色と背景色が同じ色です"));
+    }
+}
+
+bool MainWindow::startDrawing(const DrawSettings& input, Recording recording) {
+    if (!m_view->startDrawing(input)) {
+        return false;
     }
     m_drawing = input;
-    m_recordDrawing = !m_restoring;
+    m_recording = recording;
+    m_settled = false;
+    m_unsettled.reset();
+    return true;
+}
+
+void MainWindow::recordSettledDrawing() {
+    if (m_unsettled) {
+        const DrawSettings record = *m_unsettled;
+        m_unsettled.reset();
+        emit drawingRecorded(record);
+    } else if (m_view->isDrawing() && m_recording == Recording::WhenSettled) {
+        m_settled = true;
+    }
 }
 
 void MainWindow::drawingFinished(const DrawResult& result) {
     m_progress->hide();
-    if (m_recordDrawing) {
-        DrawSettings drawn = m_drawing;
-        drawn.drawColor = result.drawColor;
-        drawn.backColor = result.backColor;
+    DrawSettings drawn = m_drawing;
+    drawn.drawColor = result.drawColor;
+    drawn.backColor = result.backColor;
+    switch (m_recording) {
+    case Recording::AtOnce:
         emit drawingRecorded(drawn);
+        break;
+    case Recording::WhenSettled:
+        if (m_settled) {
+            emit drawingRecorded(drawn);
+        } else {
+            m_unsettled = drawn;
+        }
+        break;
+    case Recording::Never:
+        break;
     }
+    m_settled = false;
 }
 
 void MainWindow::drawingCancelled() {
     m_progress->hide();
+    m_settled = false;
     statusBar()->showMessage(tr("描画を中止しました"));
 }
 
