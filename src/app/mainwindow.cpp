@@ -207,6 +207,18 @@ void MainWindow::drawFigure() {
 }
 
 void MainWindow::drawLive() {
+    // Edits that come while a live drawing runs let it finish and are drawn
+    // together the moment it ends: stopping it at every step of a drag would
+    // keep any figure from being shown until the drag pauses.
+    if (m_view->isDrawing() && m_recording == Recording::WhenSettled) {
+        m_livePending = true;
+        m_settled = false;
+        return;
+    }
+    startLiveDrawing();
+}
+
+void MainWindow::startLiveDrawing() {
     // A message box at every step of a slider would stop the drag.
     if (!startDrawing(drawInput(), Recording::WhenSettled)) {
         statusBar()->showMessage(tr("描画色と背景色が同じ色です"));
@@ -220,6 +232,7 @@ bool MainWindow::startDrawing(const DrawSettings& input, Recording recording) {
     m_drawing = input;
     m_recording = recording;
     m_settled = false;
+    m_livePending = false;
     m_unsettled.reset();
     return true;
 }
@@ -236,6 +249,14 @@ void MainWindow::recordSettledDrawing() {
 
 void MainWindow::drawingFinished(const DrawResult& result) {
     m_progress->hide();
+    if (m_livePending) {
+        // Shown, and passed by the values edited meanwhile: those are drawn
+        // next, and a settle asked for since applies to them.
+        const bool settled = m_settled;
+        startLiveDrawing();
+        m_settled = settled;
+        return;
+    }
     DrawSettings drawn = m_drawing;
     drawn.drawColor = result.drawColor;
     drawn.backColor = result.backColor;
@@ -259,6 +280,7 @@ void MainWindow::drawingFinished(const DrawResult& result) {
 void MainWindow::drawingCancelled() {
     m_progress->hide();
     m_settled = false;
+    m_livePending = false;
     statusBar()->showMessage(tr("描画を中止しました"));
 }
 

@@ -112,6 +112,7 @@ class MainWindow : public QMainWindow, public CommandHost {
     /// How the drawing started next enters the history.
     enum class Recording { AtOnce, Never, WhenSettled };
     bool startDrawing(const DrawSettings& input, Recording recording);
+    void startLiveDrawing();
     void drawingFinished(const DrawResult& result);
     void drawingCancelled();
     void drawingProgress(qint64 done, qint64 total);
@@ -141,6 +142,8 @@ class MainWindow : public QMainWindow, public CommandHost {
     Recording m_recording = Recording::Never;
     bool m_settled = false;
     std::optional<DrawSettings> m_unsettled;
+    // Edits came while a live drawing ran: drawn once it ends.
+    bool m_livePending = false;
     QProgressBar* m_progress = nullptr;
     bool m_layoutRestored = false;
     QElapsedTimer m_clock; // millisecond ticks for Draw Random

@@ -88,6 +88,7 @@ class Gate {
 
     explicit Gate(MainView& view) : m_view(view) {
         view.setDrawFunction([this](const DrawSettings& s, Canvas& canvas) {
+            ++m_draws;
             m_waiting = true;
             Outcome outcome;
             while ((outcome = m_outcome.load()) == Outcome::Wait) {
@@ -113,6 +114,8 @@ class Gate {
     Gate& operator=(const Gate&) = delete;
 
     bool waiting() const { return m_waiting.load(); }
+    /// Drawings begun so far.
+    int draws() const { return m_draws.load(); }
     /// Draw lets the held drawing and the rest through, Stop ends the held one stopped.
     void open(Outcome outcome) { m_outcome = outcome; }
     /// Holds the next drawing again.
@@ -122,6 +125,7 @@ class Gate {
     MainView& m_view;
     std::atomic<Outcome> m_outcome{Outcome::Wait};
     std::atomic<bool> m_waiting{false};
+    std::atomic<int> m_draws{0};
 };
 
 } // namespace
@@ -286,21 +290,41 @@ TEST_F(LiveDrawingTest, ASettledDrawingStillRunningIsRecordedOnlyIfItCompletes) 
     live(*window)->settle();
     EXPECT_EQ(recorder.count(), 1);
 
-    // Settled while it runs, then superseded by a further edit: the settled
-    // value was never shown, and the new one has not settled yet.
+    // Settled while it runs, then passed by further edits: the drawing runs
+    // to its end and is shown, the edits meanwhile give one drawing of the
+    // last values, and that one has not settled yet.
     gate.close();
+    const int drawsBefore = gate.draws();
     rotationSlider(*window)->setValue(92);
     ASSERT_TRUE(QTest::qWaitFor([&] { return gate.waiting(); }, kDeadlineMs));
     live(*window)->settle();
-    rotationSlider(*window)->setValue(93);
-    QApplication::processEvents();
-    gate.open(Gate::Outcome::Draw); // both drawings run through; only 93 counts
-    ASSERT_TRUE(shows(*window, 93));
+    for (const int degrees : {93, 94, 95}) {
+        rotationSlider(*window)->setValue(degrees);
+        QApplication::processEvents();
+    }
+    gate.open(Gate::Outcome::Draw);
+    ASSERT_TRUE(shows(*window, 95));
+    EXPECT_EQ(gate.draws() - drawsBefore, 2); // 92, then 95
     QApplication::processEvents();
     EXPECT_EQ(recorder.count(), 1);
     live(*window)->settle();
     ASSERT_EQ(recorder.count(), 2);
-    EXPECT_EQ(recorder.last().rotY, 93);
+    EXPECT_EQ(recorder.last().rotY, 95);
+
+    // A live edit supersedes a running drawing of another kind, which is
+    // then never recorded.
+    gate.close();
+    window->command(CommandId::Draw)->trigger();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return gate.waiting(); }, kDeadlineMs));
+    rotationSlider(*window)->setValue(96);
+    QApplication::processEvents();
+    gate.open(Gate::Outcome::Draw);
+    ASSERT_TRUE(shows(*window, 96));
+    QApplication::processEvents();
+    EXPECT_EQ(recorder.count(), 2);
+    live(*window)->settle();
+    ASSERT_EQ(recorder.count(), 3);
+    EXPECT_EQ(recorder.last().rotY, 96);
 }
 
 TEST_F(LiveDrawingTest, ADrawCommandRecordsAtOnceAndTakesThePlaceOfThePendingLiveRecord) {
