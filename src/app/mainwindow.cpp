@@ -387,6 +387,8 @@ void MainWindow::saveLayout() const {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+    // The live drawing on show has settled now: it stays in the history.
+    recordSettledDrawing();
     m_view->cancelDrawing();
     m_findFigure->cancel();
     saveLayout();

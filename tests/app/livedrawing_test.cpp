@@ -327,6 +327,19 @@ TEST_F(LiveDrawingTest, ASettledDrawingStillRunningIsRecordedOnlyIfItCompletes) 
     EXPECT_EQ(recorder.last().rotY, 96);
 }
 
+TEST_F(LiveDrawingTest, ClosingTheWindowRecordsTheLiveDrawingOnShow) {
+    auto window = open();
+    liveCommand(*window)->setChecked(true);
+    live(*window)->setSettleTime(600000);
+    Recorder recorder(*window);
+    rotationSlider(*window)->setValue(150);
+    ASSERT_TRUE(shows(*window, 150));
+    EXPECT_EQ(recorder.count(), 0);
+    window->close();
+    ASSERT_EQ(recorder.count(), 1);
+    EXPECT_EQ(recorder.last().rotY, 150);
+}
+
 TEST_F(LiveDrawingTest, ADrawCommandRecordsAtOnceAndTakesThePlaceOfThePendingLiveRecord) {
     auto window = open();
     liveCommand(*window)->setChecked(true);
