@@ -210,6 +210,12 @@ void MainWindow::drawLive() {
     // Edits that come while a live drawing runs let it finish and are drawn
     // together the moment it ends: stopping it at every step of a drag would
     // keep any figure from being shown until the drag pauses.
+    // Values written and drawn at once by a command (the figure finder, a
+    // record applied) are drawn already, or being drawn.
+    if (m_drawingStands && drawInput() == m_drawing) {
+        m_livePending = false;
+        return;
+    }
     if (m_view->isDrawing() && m_recording == Recording::WhenSettled) {
         m_livePending = true;
         m_settled = false;
@@ -230,6 +236,7 @@ bool MainWindow::startDrawing(const DrawSettings& input, Recording recording) {
         return false;
     }
     m_drawing = input;
+    m_drawingStands = true;
     m_recording = recording;
     m_settled = false;
     m_livePending = false;
@@ -281,6 +288,7 @@ void MainWindow::drawingCancelled() {
     m_progress->hide();
     m_settled = false;
     m_livePending = false;
+    m_drawingStands = false;
     statusBar()->showMessage(tr("描画を中止しました"));
 }
 

@@ -144,6 +144,8 @@ class MainWindow : public QMainWindow, public CommandHost {
     std::optional<DrawSettings> m_unsettled;
     // Edits came while a live drawing ran: drawn once it ends.
     bool m_livePending = false;
+    // m_drawing runs or has completed (it was not stopped).
+    bool m_drawingStands = false;
     QProgressBar* m_progress = nullptr;
     bool m_layoutRestored = false;
     QElapsedTimer m_clock; // millisecond ticks for Draw Random

@@ -1,6 +1,7 @@
 #include "app/commands/livedrawing.h"
 
 #include "app/apptest.h"
+#include "app/commands/findfigurecommand.h"
 #include "app/mainwindow.h"
 #include "engine/canvas.h"
 #include "engine/colour.h"
@@ -374,6 +375,28 @@ TEST_F(LiveDrawingTest, ADrawCommandRecordsAtOnceAndTakesThePlaceOfThePendingLiv
     EXPECT_EQ(recorder.last().zoom, 200);
     live(*window)->settle();
     EXPECT_EQ(recorder.count(), 3);
+}
+
+TEST_F(LiveDrawingTest, TheFigureFinderDrawsAndRecordsItsFigureOnce) {
+    auto window = open();
+    liveCommand(*window)->setChecked(true);
+    live(*window)->setSettleTime(600000);
+    Recorder recorder(*window);
+    QSignalSpy started(window->view(), &MainView::drawingFinished);
+
+    // The rows the search lands on are written into the pane and drawn at
+    // once; the live drawing those edits ask for is that same drawing.
+    window->command(CommandId::FindFigure)->trigger();
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return !window->findFigureCommand()->isSearching() && !window->view()->isDrawing(); },
+        kDeadlineMs));
+    QApplication::processEvents();
+    ASSERT_TRUE(window->waitForDrawing());
+    EXPECT_EQ(started.count(), 1);
+    ASSERT_EQ(recorder.count(), 1);
+    EXPECT_EQ(recorder.last().params, window->captureSettings().params);
+    live(*window)->settle();
+    EXPECT_EQ(recorder.count(), 1);
 }
 
 TEST_F(LiveDrawingTest, ARecordWrittenIntoThePanesIsNoLiveEdit) {
