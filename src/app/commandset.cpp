@@ -81,6 +81,9 @@ void CommandSet::createActions() {
         tr("変数(パラメータ)をランダムに変えながら、見ごたえのある図形が出るまで試して描画します\n"
            "よい図形を探す"),
         QStringLiteral("Shift+F4"));
+    QAction* live = create(CommandId::LiveDrawing, tr("自動描画"),
+                           tr("値を変えるたびにすぐ描画します\n自動描画"));
+    live->setCheckable(true);
     create(CommandId::Enlarge, tr("拡大"), tr("図形を拡大して描画します\n拡大"),
            QStringLiteral("F5"));
     create(CommandId::Shrink, tr("縮小"), tr("図形を縮小して描画します\n縮小"),
@@ -174,8 +177,8 @@ void CommandSet::buildMenus(QMainWindow* window) {
         {kSeparator, CommandId::Print, CommandId::PrintPreview, kSeparator, CommandId::AppExit});
 
     add(bar->addMenu(tr("描画(&B)")),
-        {CommandId::Draw, CommandId::DrawRandom, CommandId::FindFigure, kSeparator,
-         CommandId::Enlarge, CommandId::Shrink, CommandId::StandardSize, kSeparator,
+        {CommandId::Draw, CommandId::DrawRandom, CommandId::FindFigure, CommandId::LiveDrawing,
+         kSeparator, CommandId::Enlarge, CommandId::Shrink, CommandId::StandardSize, kSeparator,
          CommandId::ZoomIn, CommandId::ZoomOut, CommandId::CentreView, kSeparator,
          CommandId::ResetColourStroke, CommandId::Reset3D});
     add(bar->addMenu(tr("お気に入り(&O)")),

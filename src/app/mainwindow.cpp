@@ -201,27 +201,94 @@ DrawSettings MainWindow::captureSettings() const {
 }
 
 void MainWindow::drawFigure() {
-    const DrawSettings input = drawInput();
-    if (!m_view->startDrawing(input)) {
+    if (!startDrawing(drawInput(), m_restoring ? Recording::Never : Recording::AtOnce)) {
         QMessageBox::critical(m_view, tr("描画無効"), tr("描画色と背景色が同じ色です"));
+    }
+}
+
+void MainWindow::drawLive() {
+    // Edits that come while a live drawing runs let it finish and are drawn
+    // together the moment it ends: stopping it at every step of a drag would
+    // keep any figure from being shown until the drag pauses.
+    // Values written and drawn at once by a command (the figure finder, a
+    // record applied) are drawn already, or being drawn.
+    if (m_drawingStands && drawInput() == m_drawing) {
+        m_livePending = false;
         return;
     }
+    if (m_view->isDrawing() && m_recording == Recording::WhenSettled) {
+        m_livePending = true;
+        m_settled = false;
+        return;
+    }
+    startLiveDrawing();
+}
+
+void MainWindow::startLiveDrawing() {
+    // A message box at every step of a slider would stop the drag.
+    if (!startDrawing(drawInput(), Recording::WhenSettled)) {
+        statusBar()->showMessage(tr("描画色と背景色が同じ色です"));
+    }
+}
+
+bool MainWindow::startDrawing(const DrawSettings& input, Recording recording) {
+    if (!m_view->startDrawing(input)) {
+        return false;
+    }
     m_drawing = input;
-    m_recordDrawing = !m_restoring;
+    m_drawingStands = true;
+    m_recording = recording;
+    m_settled = false;
+    m_livePending = false;
+    m_unsettled.reset();
+    return true;
+}
+
+void MainWindow::recordSettledDrawing() {
+    if (m_unsettled) {
+        const DrawSettings record = *m_unsettled;
+        m_unsettled.reset();
+        emit drawingRecorded(record);
+    } else if (m_view->isDrawing() && m_recording == Recording::WhenSettled) {
+        m_settled = true;
+    }
 }
 
 void MainWindow::drawingFinished(const DrawResult& result) {
     m_progress->hide();
-    if (m_recordDrawing) {
-        DrawSettings drawn = m_drawing;
-        drawn.drawColor = result.drawColor;
-        drawn.backColor = result.backColor;
-        emit drawingRecorded(drawn);
+    if (m_livePending) {
+        // Shown, and passed by the values edited meanwhile: those are drawn
+        // next, and a settle asked for since applies to them.
+        const bool settled = m_settled;
+        startLiveDrawing();
+        m_settled = settled;
+        return;
     }
+    DrawSettings drawn = m_drawing;
+    drawn.drawColor = result.drawColor;
+    drawn.backColor = result.backColor;
+    switch (m_recording) {
+    case Recording::AtOnce:
+        emit drawingRecorded(drawn);
+        break;
+    case Recording::WhenSettled:
+        if (m_settled) {
+            emit drawingRecorded(drawn);
+        } else {
+            m_unsettled = drawn;
+        }
+        break;
+    case Recording::Never:
+        break;
+    }
+    m_settled = false;
 }
 
 void MainWindow::drawingCancelled() {
     m_progress->hide();
+    m_settled = false;
+    m_livePending = false;
+    m_drawingStands = false;
     statusBar()->showMessage(tr("描画を中止しました"));
 }
 
@@ -328,6 +395,8 @@ void MainWindow::saveLayout() const {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+    // The live drawing on show has settled now: it stays in the history.
+    recordSettledDrawing();
     m_view->cancelDrawing();
     m_findFigure->cancel();
     saveLayout();

@@ -14,6 +14,7 @@
 #include <QMainWindow>
 
 #include <array>
+#include <optional>
 
 class QDockWidget;
 class QProgressBar;
@@ -50,6 +51,8 @@ class MainWindow : public QMainWindow, public CommandHost {
     void drawFigure() override;
     /// CommandId::DrawRandom: nudges the free parameters, then draws.
     void drawRandom() override;
+    void drawLive() override;
+    void recordSettledDrawing() override;
 
     // The rest of CommandHost.
     DrawSettings captureSettings() const override;
@@ -106,6 +109,10 @@ class MainWindow : public QMainWindow, public CommandHost {
     void saveLayout() const;
     void applyFirstRunLayout();
     DrawSettings drawInput() const;
+    /// How the drawing started next enters the history.
+    enum class Recording { AtOnce, Never, WhenSettled };
+    bool startDrawing(const DrawSettings& input, Recording recording);
+    void startLiveDrawing();
     void drawingFinished(const DrawResult& result);
     void drawingCancelled();
     void drawingProgress(qint64 done, qint64 total);
@@ -127,9 +134,18 @@ class MainWindow : public QMainWindow, public CommandHost {
     FindFigureCommand* m_findFigure = nullptr;
     FileDialogs m_fileDialogs = FileDialogs::qtDialogs();
     bool m_restoring = false;
-    // The running drawing's settings and whether it is recorded when done.
+    // The latest drawing's settings and how it is recorded. A live drawing
+    // waits for its value to settle: m_settled says it is recorded as soon as
+    // it completes; a completed one that has not settled yet keeps its record
+    // in m_unsettled.
     DrawSettings m_drawing;
-    bool m_recordDrawing = false;
+    Recording m_recording = Recording::Never;
+    bool m_settled = false;
+    std::optional<DrawSettings> m_unsettled;
+    // Edits came while a live drawing ran: drawn once it ends.
+    bool m_livePending = false;
+    // m_drawing runs or has completed (it was not stopped).
+    bool m_drawingStands = false;
     QProgressBar* m_progress = nullptr;
     bool m_layoutRestored = false;
     QElapsedTimer m_clock; // millisecond ticks for Draw Random

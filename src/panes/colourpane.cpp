@@ -15,6 +15,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopedValueRollback>
+#include <QSlider>
 
 namespace orbelle {
 
@@ -93,6 +95,7 @@ void ColourPane::buildControls() {
         widget->setGeometry(rect);
         widget->setChecked(true);
         connect(widget, &QCheckBox::toggled, this, &ColourPane::updatePreview);
+        connect(widget, &QCheckBox::toggled, this, &ColourPane::notifyEdited);
         return widget;
     };
 
@@ -105,6 +108,8 @@ void ColourPane::buildControls() {
     m_penRow->setTickInterval(10);
     m_penRow->place(edges(60, 12, 82, 26), edges(82, 12, 104, 26), edges(104, 9, 270, 29));
     m_penRow->edit()->setFont(labelFont);
+    connect(m_penRow, &SpinRow::valueChanged, this, &ColourPane::notifyEdited);
+    connect(m_penRow->slider(), &QSlider::sliderReleased, this, &ColourPane::sliderReleased);
 
     // Drawing colour.
     label(11014, "描画色", edges(6, 45, 54, 60), labelFont, centred);
@@ -153,6 +158,7 @@ void ColourPane::buildControls() {
     m_repeatRow->setValue(1);
     m_repeatRow->place(edges(210, 111, 231, 127), edges(231, 111, 245, 127), QRect());
     m_repeatRow->edit()->setFont(labelFont);
+    connect(m_repeatRow, &SpinRow::valueChanged, this, &ColourPane::notifyEdited);
 
     m_preview = new GradientPreview(this);
     m_preview->setObjectName(idName("preview", 11046));
@@ -186,6 +192,7 @@ void ColourPane::capture(DrawSettings& settings) const {
 }
 
 void ColourPane::apply(const DrawSettings& settings) {
+    const QScopedValueRollback applying(m_applying, true);
     setPenWidth(settings.penWidth);
     // A stored mode outside its range (a damaged record) leaves the pane's
     // mode as it is.
@@ -209,6 +216,8 @@ std::int32_t ColourPane::customDrawColor() const { return m_customDrawColor; }
 std::int32_t ColourPane::customBackColor() const { return m_customBackColor; }
 
 void ColourPane::setDrawColourMode(DrawColourMode mode, bool silent) {
+    const auto shownBefore = plainDrawingColour(m_drawColourMode, m_customDrawColor);
+    const DrawColourMode modeBefore = m_drawColourMode;
     if (mode == DrawColourMode::Custom && !silent) {
         const std::optional<std::int32_t> colour = m_chooser ? m_chooser() : std::nullopt;
         if (!colour) {
@@ -219,9 +228,14 @@ void ColourPane::setDrawColourMode(DrawColourMode mode, bool silent) {
     m_drawColourMode = mode;
     showModes();
     updateSwatches();
+    if (mode != modeBefore || plainDrawingColour(mode, m_customDrawColor) != shownBefore) {
+        notifyEdited();
+    }
 }
 
 void ColourPane::setBackColourMode(BackColourMode mode, bool silent) {
+    const std::int32_t shownBefore = backgroundColour(m_backColourMode, m_customBackColor);
+    const BackColourMode modeBefore = m_backColourMode;
     if (mode == BackColourMode::Custom && !silent) {
         const std::optional<std::int32_t> colour = m_chooser ? m_chooser() : std::nullopt;
         if (!colour) {
@@ -232,9 +246,20 @@ void ColourPane::setBackColourMode(BackColourMode mode, bool silent) {
     m_backColourMode = mode;
     showModes();
     updateSwatches();
+    if (mode != modeBefore || backgroundColour(mode, m_customBackColor) != shownBefore) {
+        notifyEdited();
+    }
+}
+
+void ColourPane::notifyEdited() {
+    if (!m_applying) {
+        emit settingsEdited();
+    }
 }
 
 void ColourPane::resetColourStroke() {
+    const bool modesChange =
+        m_drawColourMode != DrawColourMode::Black || m_backColourMode != BackColourMode::White;
     setPenWidth(1);
     m_drawColourMode = DrawColourMode::Black;
     m_backColourMode = BackColourMode::White;
@@ -245,19 +270,30 @@ void ColourPane::resetColourStroke() {
         setGradientStopOn(k, true);
     }
     setGradientColors(kDefaultGradientColors);
+    if (modesChange) {
+        notifyEdited();
+    }
 }
 
 int ColourPane::penWidth() const { return m_penRow->value(); }
 void ColourPane::setPenWidth(int width) { m_penRow->setValue(width); }
 
 void ColourPane::setCustomDrawColor(std::int32_t colour) {
+    const std::int32_t before = m_customDrawColor;
     m_customDrawColor = normalColour(colour);
     updateSwatches();
+    if (m_drawColourMode == DrawColourMode::Custom && m_customDrawColor != before) {
+        notifyEdited();
+    }
 }
 
 void ColourPane::setCustomBackColor(std::int32_t colour) {
+    const std::int32_t before = m_customBackColor;
     m_customBackColor = normalColour(colour);
     updateSwatches();
+    if (m_backColourMode == BackColourMode::Custom && m_customBackColor != before) {
+        notifyEdited();
+    }
 }
 
 bool ColourPane::gradientSmooth() const { return m_smoothBox->isChecked(); }
@@ -271,11 +307,15 @@ void ColourPane::setGradientStopOn(int k, bool on) { m_stopBoxes.at(k)->setCheck
 
 void ColourPane::setGradientColors(const std::array<std::int32_t, 7>& colours) {
     // Colours are 24-bit; a stored high byte never reaches the ramps.
+    const std::array<std::int32_t, 7> before = m_gradientColors;
     for (int k = 0; k < 7; ++k) {
         m_gradientColors[k] = normalColour(colours[k]);
     }
     updateSwatches();
     updatePreview();
+    if (m_gradientColors != before) {
+        notifyEdited();
+    }
 }
 
 GradientInputs ColourPane::gradientInputs() const {
@@ -321,10 +361,11 @@ void ColourPane::updatePreview() {
 
 void ColourPane::chooseGradientColour(int k) {
     const std::optional<std::int32_t> colour = m_chooser ? m_chooser() : std::nullopt;
-    if (colour) {
+    if (colour && *colour != m_gradientColors[k]) {
         m_gradientColors[k] = *colour;
         updateSwatches();
         updatePreview();
+        notifyEdited();
     }
 }
 

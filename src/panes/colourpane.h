@@ -86,8 +86,17 @@ class ColourPane : public QWidget {
 
     QSize sizeHint() const override;
 
+  signals:
+    /// A value the drawing uses was changed (pen, modes, the custom colour of
+    /// a mode in use, the gradient), by the person or a setter; not while
+    /// apply() writes a record.
+    void settingsEdited();
+    /// The pen width slider was let go.
+    void sliderReleased();
+
   private:
     void buildControls();
+    void notifyEdited();
     void showModes();
     void updateSwatches();
     void updatePreview();
@@ -97,6 +106,7 @@ class ColourPane : public QWidget {
     QPixmap m_selectedImage;
     QPixmap m_unselectedImage;
     ColourChooser m_chooser;
+    bool m_applying = false;
 
     DrawColourMode m_drawColourMode = DrawColourMode::Black;
     BackColourMode m_backColourMode = BackColourMode::White;

@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QSlider>
 #include <QToolBar>
 
@@ -129,6 +130,9 @@ void DrawSettingsPane::createRows() {
         row.spin->edit()->setFont(font);
         row.spin->place(paneRect(65, y - 16, 101, y - 2), paneRect(101, y - 16, 113, y),
                         paneRect(116, y - 20, 273, y));
+        connect(row.spin, &SpinRow::valueChanged, this, &DrawSettingsPane::notifyEdited);
+        connect(row.spin->slider(), &QSlider::sliderReleased, this,
+                &DrawSettingsPane::sliderReleased);
     }
     m_rows[0].spin->setPartsToolTip(QStringLiteral("この値を増やせば描画される点の数が増えます"));
     m_rows[1].spin->setPartsToolTip(
@@ -158,6 +162,13 @@ void DrawSettingsPane::onFormulaChanged() {
     m_paramCount = formulaInfo(id).paramCount;
     applyFormulaDefaults(id);
     applyRowLabels();
+    notifyEdited();
+}
+
+void DrawSettingsPane::notifyEdited() {
+    if (!m_applying) {
+        emit settingsEdited();
+    }
 }
 
 void DrawSettingsPane::applyFormulaDefaults(FormulaId id) {
@@ -256,6 +267,7 @@ void DrawSettingsPane::apply(const DrawSettings& settings) {
     if (!isValidFormula(settings.formula())) {
         return;
     }
+    const QScopedValueRollback applying(m_applying, true);
     selectCategory(settings.category);
     selectFormula(settings.item);
     // A row the formula does not use keeps 0 whatever the record holds, so a

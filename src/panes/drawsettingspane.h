@@ -74,6 +74,11 @@ class DrawSettingsPane : public ToolPane {
     void zoomInRequested();     // toolbar CommandId::ZoomIn
     void zoomOutRequested();    // toolbar CommandId::ZoomOut
     void centreRequested();     // toolbar CommandId::CentreView
+    /// A value the drawing uses was changed (a row, the formula), by the
+    /// person or a setter; not while apply() writes a record.
+    void settingsEdited();
+    /// A row's slider was let go.
+    void sliderReleased();
 
   private:
     struct Row {
@@ -93,11 +98,13 @@ class DrawSettingsPane : public ToolPane {
     void applyFormulaDefaults(FormulaId id);
     void applyRowLabels();
     void setRowActive(int row, bool active);
+    void notifyEdited();
 
     QComboBox* m_categories = nullptr;
     QComboBox* m_formulas = nullptr;
     std::array<Row, kRowCount> m_rows{};
     int m_paramCount = kRowCount;
+    bool m_applying = false;
 };
 
 } // namespace orbelle

@@ -8,6 +8,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopedValueRollback>
+#include <QSlider>
 #include <QToolBar>
 
 #include <algorithm>
@@ -79,6 +81,12 @@ void TransformPane::createRows() {
         row->setRange(spec.min, spec.max);
         row->setTickInterval(spec.tickInterval);
         row->setValue(spec.initial);
+        connect(row, &SpinRow::valueChanged, this, [this] {
+            if (!m_applying) {
+                emit settingsEdited();
+            }
+        });
+        connect(row->slider(), &QSlider::sliderReleased, this, &TransformPane::sliderReleased);
         m_rows[j] = row;
     }
     connect(m_rows[Zoom], &SpinRow::valueChanged, this, &TransformPane::zoomChanged);
@@ -103,6 +111,7 @@ void TransformPane::capture(DrawSettings& settings) const {
 }
 
 void TransformPane::apply(const DrawSettings& settings) {
+    const QScopedValueRollback applying(m_applying, true);
     setValue(RotZ, settings.rotZ);
     setValue(RotX, settings.rotX);
     setValue(RotY, settings.rotY);

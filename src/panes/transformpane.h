@@ -54,11 +54,17 @@ class TransformPane : public ToolPane {
     void drawRequested();
     /// "拡大" changed by any means; the view may repaint with the new value.
     void zoomChanged(int zoom);
+    /// A value was changed, by the person or a setter; not while apply()
+    /// writes a record.
+    void settingsEdited();
+    /// A row's slider was let go.
+    void sliderReleased();
 
   private:
     void createRows();
 
     std::array<SpinRow*, RowCount> m_rows{};
+    bool m_applying = false;
 };
 
 } // namespace orbelle

@@ -42,7 +42,12 @@ MainView::~MainView() = default;
 DrawResult MainView::drawFigure(const DrawSettings& input) {
     cancelDrawing();
     waitForDrawing();
-    const DrawResult result = m_drawFunction(input, *m_canvas);
+    DrawResult result;
+    {
+        // Holds the worker off the canvas even if it has not stopped yet.
+        const DrawingThread::ReadLock lock(*m_thread);
+        result = m_drawFunction(input, *m_canvas);
+    }
     showDrawing(input, result);
     return result;
 }
@@ -227,6 +232,8 @@ QImage MainView::exportPicture(int side) const {
     if (image.isNull()) {
         return image;
     }
+    // Printing may run while a drawing goes on in the background.
+    const DrawingThread::ReadLock lock(*m_thread);
     stretchRegion(*m_canvas, m_shownSquare, side, 0, 0, side, side,
                   reinterpret_cast<std::uint32_t*>(image.bits()),
                   static_cast<std::size_t>(image.bytesPerLine() / 4));

@@ -22,6 +22,7 @@ enum class CommandId : int {
     Draw = 10030,
     DrawRandom = 10031,
     FindFigure = 10034,
+    LiveDrawing = 32841,
     Enlarge = 11901,
     Shrink = 11902,
     StandardSize = 11903,

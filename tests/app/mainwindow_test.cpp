@@ -200,13 +200,13 @@ TEST_F(MainWindowTest, MenusCarryEveryCommandWithItsLabelAndKey) {
                            "アプリケーションの終了(&X)||cmd57665"}));
     EXPECT_EQ(describe(submenu(menus[0], "画像ファイルへ保存")),
               (QStringList{"BITMAPで保存||cmd11800", "JPEGで保存||cmd11801"}));
-    EXPECT_EQ(
-        describe(menus[1]),
-        (QStringList{"描画|F3|cmd10030", "描画 ランダム|F4|cmd10031",
-                     "よい図形を探す|Shift+F4|cmd10034", "-", "拡大|F5|cmd11901",
-                     "縮小|F6|cmd11902", "標準の大きさ|F7|cmd11903", "-", "ズームイン|F9|cmd10011",
-                     "ズームアウト|F10|cmd10012", "中央表示|F11|cmd11602", "-",
-                     "カラー・ストローク・デフォルト||cmd11070", "３Ｄ変換・リセット||cmd11240"}));
+    EXPECT_EQ(describe(menus[1]),
+              (QStringList{"描画|F3|cmd10030", "描画 ランダム|F4|cmd10031",
+                           "よい図形を探す|Shift+F4|cmd10034", "自動描画||cmd32841", "-",
+                           "拡大|F5|cmd11901", "縮小|F6|cmd11902", "標準の大きさ|F7|cmd11903", "-",
+                           "ズームイン|F9|cmd10011", "ズームアウト|F10|cmd10012",
+                           "中央表示|F11|cmd11602", "-", "カラー・ストローク・デフォルト||cmd11070",
+                           "３Ｄ変換・リセット||cmd11240"}));
     EXPECT_EQ(describe(menus[2]),
               (QStringList{"お気に入りファイル作成||cmd11802", "お気に入りフォルダ作成||cmd11803",
                            "-", "お気に入りの保存||cmd11804", "お気に入りの読み込み||cmd11805", "-",

@@ -418,3 +418,67 @@ TEST_F(ColourPaneTest, TheDensityIsTheFifthDrawingOption) {
         previous = r;
     }
 }
+
+TEST_F(ColourPaneTest, EditsThatChangeTheDrawingAreAnnouncedAndAnAppliedRecordIsNot) {
+    int edits = 0;
+    int releases = 0;
+    QObject::connect(pane.get(), &ColourPane::settingsEdited, [&] { ++edits; });
+    QObject::connect(pane.get(), &ColourPane::sliderReleased, [&] { ++releases; });
+
+    QSlider* pen = child<QSlider>("slider", 11013);
+    pen->setSliderDown(true);
+    pen->setValue(9);
+    pen->setSliderDown(false);
+    EXPECT_EQ(edits, 1);
+    EXPECT_EQ(releases, 1);
+
+    click(child("option", 11021)); // drawing colour white
+    EXPECT_EQ(edits, 2);
+    click(child("option", 11021)); // white again: nothing changes
+    EXPECT_EQ(edits, 2);
+    click(child("option", 11024)); // background black
+    EXPECT_EQ(edits, 3);
+    // The custom colour counts only while its mode is in use.
+    pane->setCustomDrawColor(0x123456);
+    EXPECT_EQ(edits, 3);
+    pane->setCustomBackColor(0x654321);
+    EXPECT_EQ(edits, 3);
+    pane->setBackColourMode(BackColourMode::Custom, true);
+    EXPECT_EQ(edits, 4);
+    pane->setCustomBackColor(0x111111);
+    EXPECT_EQ(edits, 5);
+    answers = {std::nullopt}; // the editor cancelled: nothing changes
+    click(child("option", 11022));
+    EXPECT_EQ(edits, 5);
+
+    click(child("check", 11043)); // smooth box
+    click(child("check", 11061)); // a stop box
+    EXPECT_EQ(edits, 7);
+    pane->setGradientRepeat(4);
+    EXPECT_EQ(edits, 8);
+    answers = {0x123456};
+    click(child("swatch", 11052)); // a gradient colour
+    EXPECT_EQ(edits, 9);
+    answers = {0x123456}; // the same colour once more
+    click(child("swatch", 11052));
+    EXPECT_EQ(edits, 9);
+
+    const int beforeReset = edits;
+    pane->resetColourStroke();
+    EXPECT_GT(edits, beforeReset);
+    const int afterReset = edits;
+    pane->resetColourStroke(); // all at the defaults already
+    EXPECT_EQ(edits, afterReset);
+
+    DrawSettings record;
+    pane->capture(record);
+    record.penWidth = 50;
+    record.drawColorMode = 2;
+    record.drawColor = 0x0000ff;
+    record.gradientRepeat = 7;
+    record.gradientColors[0] = 0x010203;
+    pane->apply(record);
+    EXPECT_EQ(edits, afterReset);
+    EXPECT_EQ(pane->penWidth(), 50);
+    EXPECT_EQ(releases, 1);
+}

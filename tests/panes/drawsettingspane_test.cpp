@@ -328,3 +328,38 @@ TEST_F(DrawSettingsPaneTest, CommandsAndTooltips) {
     EXPECT_TRUE(edit(2)->toolTip().isEmpty());
     EXPECT_EQ(part<QAction>(QStringLiteral("tool11602"))->toolTip(), QStringLiteral("中央表示"));
 }
+
+TEST_F(DrawSettingsPaneTest, EditsAreAnnouncedAndAnAppliedRecordIsNot) {
+    int edits = 0;
+    int releases = 0;
+    QObject::connect(&pane, &DrawSettingsPane::settingsEdited, [&] { ++edits; });
+    QObject::connect(&pane, &DrawSettingsPane::sliderReleased, [&] { ++releases; });
+
+    edit(3)->setText(QStringLiteral("401"));
+    EXPECT_EQ(edits, 1);
+    slider(0)->setSliderDown(true);
+    slider(0)->setValue(slider(0)->value() + 100);
+    slider(0)->setSliderDown(false);
+    EXPECT_EQ(edits, 2);
+    EXPECT_EQ(releases, 1);
+    check(2)->setChecked(true); // a lock steers Draw Random only
+    EXPECT_EQ(edits, 2);
+
+    // Another formula: however many rows its defaults change, at least one
+    // announcement, and the last one comes after the whole formula is in.
+    int rowsAtLastEdit = -1;
+    QObject::connect(&pane, &DrawSettingsPane::settingsEdited,
+                     [&] { rowsAtLastEdit = pane.isRowActive(0) ? pane.paramValue(0) : -1; });
+    pick(10020, 1);
+    EXPECT_GT(edits, 2);
+    EXPECT_EQ(rowsAtLastEdit, pane.paramValue(0));
+
+    const int before = edits;
+    DrawSettings record;
+    record.category = 0;
+    record.item = 0;
+    record.params = kDiamond;
+    pane.apply(record);
+    EXPECT_EQ(edits, before);
+    EXPECT_EQ(pane.paramValue(0), 200);
+}

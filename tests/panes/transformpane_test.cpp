@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSlider>
+#include <QTest>
 #include <QToolButton>
 
 using namespace orbelle;
@@ -147,4 +148,40 @@ TEST_F(TransformPaneTest, CaptureApplyKeepsEachFieldInItsRow) {
     pane.apply(stored);
     EXPECT_EQ(pane.value(TransformPane::RotX), 359);
     EXPECT_EQ(pane.value(TransformPane::ShiftV), -100);
+}
+
+TEST_F(TransformPaneTest, EditsAreAnnouncedAndAnAppliedRecordIsNot) {
+    int edits = 0;
+    int releases = 0;
+    QObject::connect(&pane, &TransformPane::settingsEdited, [&] { ++edits; });
+    QObject::connect(&pane, &TransformPane::sliderReleased, [&] { ++releases; });
+
+    slider(TransformPane::RotX)->setSliderDown(true);
+    slider(TransformPane::RotX)->setValue(12);
+    slider(TransformPane::RotX)->setValue(13);
+    EXPECT_EQ(edits, 2);
+    EXPECT_EQ(releases, 0);
+    slider(TransformPane::RotX)->setSliderDown(false);
+    EXPECT_EQ(releases, 1);
+    EXPECT_EQ(edits, 2); // letting go changes no value
+
+    QTest::mouseClick(arrow(TransformPane::ShiftV, "up"), Qt::LeftButton);
+    EXPECT_EQ(edits, 3);
+    edit(TransformPane::ScaleZ)->setText(QStringLiteral("250"));
+    EXPECT_EQ(edits, 4);
+    pane.setValue(TransformPane::ScaleZ, 250); // no change, no news
+    EXPECT_EQ(edits, 4);
+    pane.reset3D(); // X rotation, Z scale and vertical shift go back
+    EXPECT_EQ(edits, 7);
+
+    DrawSettings record;
+    pane.capture(record);
+    record.rotY = 77;
+    record.zoom = 300;
+    pane.apply(record);
+    EXPECT_EQ(edits, 7);
+    EXPECT_EQ(pane.value(TransformPane::RotY), 77);
+    pane.setValue(TransformPane::RotY, 78); // after apply edits count again
+    EXPECT_EQ(edits, 8);
+    EXPECT_EQ(draws, 0);
 }

@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QDeadlineTimer>
 #include <QMainWindow>
 #include <QScrollBar>
 #include <gtest/gtest.h>
@@ -247,4 +248,40 @@ TEST_F(MainViewTest, ADensityDrawingShowsThePreviousPictureUntilItEnds) {
     EXPECT_GT(looks, 0);
     ASSERT_TRUE(m_view->waitForDrawing());
     EXPECT_NE(paintViewport(), before);
+}
+
+TEST_F(MainViewTest, PicturesTakenDuringABackgroundDrawingAndASynchronousDrawAfterOne) {
+    // A long drawing: thick pen on a long orbit, so that it still runs while
+    // the pictures for printing and exporting are taken.
+    DrawSettings slow = DrawSettings::startup();
+    slow.params[0] = 999;
+    slow.penWidth = 100;
+    bool progressed = false;
+    // Past half its work it is painting (the dots are computed first).
+    QObject::connect(m_view.get(), &MainView::drawingProgress,
+                     [&](qint64 done, qint64 total) { progressed = done * 2 > total; });
+    ASSERT_TRUE(m_view->startDrawing(slow));
+    QDeadlineTimer deadline(60000);
+    while (!progressed && m_view->isDrawing() && !deadline.hasExpired()) {
+        QApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    }
+    ASSERT_TRUE(progressed);
+    for (int taken = 0; taken < 20 && m_view->isDrawing(); ++taken) {
+        const QImage printed = m_view->exportPicture(400);
+        ASSERT_EQ(printed.size(), QSize(400, 400));
+        QApplication::processEvents();
+    }
+    m_view->cancelDrawing();
+    // Drawing on the calling thread right after stopping the worker: the
+    // canvas is handed over whole, and the result is the one shown.
+    const DrawSettings quick = DrawSettings::startup();
+    const DrawResult result = m_view->drawFigure(quick);
+    ASSERT_EQ(result.status, DrawStatus::Drawn);
+    EXPECT_FALSE(m_view->isDrawing());
+    EXPECT_EQ(m_view->bounds(), result.bounds);
+    ASSERT_TRUE(m_view->shownSettings().has_value());
+    EXPECT_EQ(m_view->shownSettings()->params[0], quick.params[0]);
+    const QImage after = m_view->exportPicture(64);
+    ASSERT_FALSE(after.isNull());
+    EXPECT_EQ(packed(after.pixel(0, 0)), kWhite); // the margin round the figure
 }

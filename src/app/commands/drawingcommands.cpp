@@ -1,6 +1,7 @@
 #include "app/commands/drawingcommands.h"
 
 #include "app/commands/commandhost.h"
+#include "app/commands/livedrawing.h"
 #include "app/commandset.h"
 #include "panes/colourpane.h"
 #include "panes/drawsettingspane.h"
@@ -11,19 +12,38 @@ namespace orbelle {
 DrawingCommands::DrawingCommands(const CommandSet& commands, CommandHost& host,
                                  DrawSettingsPane* settingsPane, ColourPane* colourPane,
                                  TransformPane* transformPane, QObject* parent)
-    : QObject(parent) {
-    commands.onTriggered(CommandId::Draw, this, [&host] { host.drawFigure(); });
-    commands.onTriggered(CommandId::DrawRandom, this, [&host] { host.drawRandom(); });
+    : QObject(parent),
+      m_live(new LiveDrawing(commands.action(CommandId::LiveDrawing), host, this)) {
+    // A drawing asked for outright is recorded at once; a live drawing still
+    // waiting for its value to settle gives way to it.
+    const auto draw = [&host, live = m_live] {
+        live->stop();
+        host.drawFigure();
+    };
+    // The random steps are edits of their own; the drawing that follows them
+    // takes their place.
+    const auto drawRandom = [&host, live = m_live] {
+        host.drawRandom();
+        live->stop();
+    };
+    commands.onTriggered(CommandId::Draw, this, draw);
+    commands.onTriggered(CommandId::DrawRandom, this, drawRandom);
     commands.onTriggered(CommandId::Enlarge, transformPane, &TransformPane::enlarge);
     commands.onTriggered(CommandId::Shrink, transformPane, &TransformPane::shrink);
     commands.onTriggered(CommandId::StandardSize, transformPane, &TransformPane::standardSize);
     commands.onTriggered(CommandId::ResetColourStroke, colourPane, &ColourPane::resetColourStroke);
     commands.onTriggered(CommandId::Reset3D, transformPane, &TransformPane::reset3D);
 
-    connect(settingsPane, &DrawSettingsPane::drawRequested, this, [&host] { host.drawFigure(); });
-    connect(settingsPane, &DrawSettingsPane::drawRandomRequested, this,
-            [&host] { host.drawRandom(); });
-    connect(transformPane, &TransformPane::drawRequested, this, [&host] { host.drawFigure(); });
+    connect(settingsPane, &DrawSettingsPane::drawRequested, this, draw);
+    connect(settingsPane, &DrawSettingsPane::drawRandomRequested, this, drawRandom);
+    connect(transformPane, &TransformPane::drawRequested, this, draw);
+
+    connect(settingsPane, &DrawSettingsPane::settingsEdited, m_live, &LiveDrawing::edited);
+    connect(colourPane, &ColourPane::settingsEdited, m_live, &LiveDrawing::edited);
+    connect(transformPane, &TransformPane::settingsEdited, m_live, &LiveDrawing::edited);
+    connect(settingsPane, &DrawSettingsPane::sliderReleased, m_live, &LiveDrawing::settle);
+    connect(colourPane, &ColourPane::sliderReleased, m_live, &LiveDrawing::settle);
+    connect(transformPane, &TransformPane::sliderReleased, m_live, &LiveDrawing::settle);
 }
 
 } // namespace orbelle
