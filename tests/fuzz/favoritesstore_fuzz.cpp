@@ -7,6 +7,7 @@
 // input loads as the same entries, and every name shown is stored back as the
 // same name.
 
+#include "fuzz/fuzzscratch.h"
 #include "store/favoriteslines.h"
 #include "store/favoritesstore.h"
 #include "store/linecheck.h"
@@ -25,39 +26,10 @@
 #include <unistd.h>
 
 using namespace orbelle;
+using orbelle::fuzz::require;
+using orbelle::fuzz::ScratchFolder;
 
 namespace {
-
-void require(bool condition) {
-    if (!condition) {
-        std::abort();
-    }
-}
-
-// A scratch folder for the store files of every run, removed at exit; in
-// memory (/dev/shm) where there is such a folder, as every run writes files.
-class ScratchFolder {
-  public:
-    ScratchFolder() {
-        const std::filesystem::path base = ::access("/dev/shm", W_OK | X_OK) == 0
-                                               ? std::filesystem::path("/dev/shm")
-                                               : std::filesystem::temp_directory_path();
-        std::string name = (base / "orbelle-fuzz-XXXXXX").string();
-        require(::mkdtemp(name.data()) != nullptr);
-        m_path = name;
-    }
-    ~ScratchFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(m_path, ignored);
-    }
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-
-    const std::filesystem::path& path() const { return m_path; }
-
-  private:
-    std::filesystem::path m_path;
-};
 
 bool isFolder(const std::string& line) {
     return classifyFavoriteLine(line) == FavoriteLineKind::Folder;

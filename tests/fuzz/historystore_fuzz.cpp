@@ -5,6 +5,7 @@
 // nothing, an append keeps the newest lines within the capacity, and an
 // import of the input keeps the newest good lines.
 
+#include "fuzz/fuzzscratch.h"
 #include "store/historystore.h"
 #include "store/linecheck.h"
 #include "store/settingsline.h"
@@ -22,39 +23,10 @@
 #include <unistd.h>
 
 using namespace orbelle;
+using orbelle::fuzz::require;
+using orbelle::fuzz::ScratchFolder;
 
 namespace {
-
-void require(bool condition) {
-    if (!condition) {
-        std::abort();
-    }
-}
-
-// A scratch folder for the store files of every run, removed at exit; in
-// memory (/dev/shm) where there is such a folder, as every run writes files.
-class ScratchFolder {
-  public:
-    ScratchFolder() {
-        const std::filesystem::path base = ::access("/dev/shm", W_OK | X_OK) == 0
-                                               ? std::filesystem::path("/dev/shm")
-                                               : std::filesystem::temp_directory_path();
-        std::string name = (base / "orbelle-fuzz-XXXXXX").string();
-        require(::mkdtemp(name.data()) != nullptr);
-        m_path = name;
-    }
-    ~ScratchFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(m_path, ignored);
-    }
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-
-    const std::filesystem::path& path() const { return m_path; }
-
-  private:
-    std::filesystem::path m_path;
-};
 
 // Small enough that appends and imports of short inputs reach it.
 constexpr int kCapacity = 3;
