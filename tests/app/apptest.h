@@ -7,6 +7,8 @@
 #include "support/guiapplication.h"
 
 #include <QApplication>
+#include <QByteArray>
+#include <QFile>
 #include <QMessageBox>
 #include <QSettings>
 #include <QTimer>
@@ -23,6 +25,19 @@ class ApplicationNamesEnvironment : public ::testing::Environment {
 
 inline ::testing::Environment* const kApplicationNamesEnvironment =
     ::testing::AddGlobalTestEnvironment(new ApplicationNamesEnvironment);
+
+/// The bytes of a file, or nothing when it cannot be read.
+inline QByteArray readAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+/// Writes a whole file.
+inline void writeAll(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(bytes);
+}
 
 /// Empties the program's settings store.
 inline void clearSettingsStore() { QSettings().clear(); }

@@ -22,19 +22,10 @@
 
 using namespace orbelle;
 using orbelle::test::MessageCatcher;
+using orbelle::test::readAll;
+using orbelle::test::writeAll;
 
 namespace {
-
-QByteArray readAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeAll(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(bytes);
-}
 
 /// Writes a small image in the format of path's extension, carrying text
 /// under the key "Orbelle" unless text is null.

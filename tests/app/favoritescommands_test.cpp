@@ -19,6 +19,7 @@
 
 using namespace orbelle;
 using orbelle::test::MessageCatcher;
+using orbelle::test::readAll;
 using orbelle::test::ScriptedPrompts;
 
 namespace {
@@ -27,11 +28,6 @@ namespace {
 
 // "お気に入り" in code page 932 (お 82A8, 気 8B43, に 82C9, 入 93FC, り 82E8).
 const QByteArray kRootLine = QByteArray("1,0,\x82\xa8\x8b\x43\x82\xc9\x93\xfc\x82\xe8,1,1,1\r\n");
-
-QByteArray readAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 bool writeAll(const QString& path, const QByteArray& bytes) {
     QFile file(path);

@@ -22,19 +22,10 @@
 
 using namespace orbelle;
 using orbelle::test::MessageCatcher;
+using orbelle::test::readAll;
+using orbelle::test::writeAll;
 
 namespace {
-
-QByteArray readAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeAll(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(bytes);
-}
 
 // A history line of the start-up record with the enlargement `zoom`.
 QByteArray historyLine(int zoom) {
