@@ -1,5 +1,7 @@
 #include "engine/canvas.h"
 
+#include "engine/rasterworkspace.h"
+
 #include <algorithm>
 
 namespace orbelle {
@@ -7,6 +9,15 @@ namespace orbelle {
 Canvas::Canvas()
     : m_pixels(static_cast<std::size_t>(kSize) * kSize, toPixel(0xFFFFFF)),
       m_clearPixel(toPixel(0xFFFFFF)) {}
+
+Canvas::~Canvas() = default;
+
+RasterWorkspace& Canvas::rasterWorkspace() {
+    if (!m_workspace) {
+        m_workspace = std::make_unique<RasterWorkspace>();
+    }
+    return *m_workspace;
+}
 
 void Canvas::clear(std::int32_t colour) {
     const std::uint32_t pixel = toPixel(colour);

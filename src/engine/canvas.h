@@ -5,9 +5,12 @@
 // packed form red + 256 * green + 65536 * blue.
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 namespace orbelle {
+
+struct RasterWorkspace;
 
 class Canvas {
   public:
@@ -15,6 +18,9 @@ class Canvas {
 
     /// A white canvas.
     Canvas();
+    ~Canvas();
+    Canvas(const Canvas&) = delete;
+    Canvas& operator=(const Canvas&) = delete;
 
     int width() const { return kSize; }
     int height() const { return kSize; }
@@ -55,6 +61,10 @@ class Canvas {
             m_drawnY1 = y1;
     }
 
+    /// Working memory the engine's thick-pen raster keeps with the canvas
+    /// between drawings (made on first use).
+    RasterWorkspace& rasterWorkspace();
+
     /// Converts a packed colour to a pixel word and back.
     static std::uint32_t toPixel(std::int32_t colour) {
         const auto c = static_cast<std::uint32_t>(colour);
@@ -81,6 +91,7 @@ class Canvas {
     bool m_regionKnown = true;
     std::uint32_t m_clearPixel;
     int m_drawnX0 = kSize, m_drawnY0 = kSize, m_drawnX1 = -1, m_drawnY1 = -1;
+    std::unique_ptr<RasterWorkspace> m_workspace;
 };
 
 } // namespace orbelle

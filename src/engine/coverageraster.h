@@ -4,19 +4,19 @@
 // The picture a sequence of dots leaves is, at each pixel, the colour of the
 // last dot covering it. This raster collects the dots first and then paints
 // them from the topmost to the bottommost, filling only the pixels that no dot
-// above has covered yet; one bit per canvas pixel (4.5 MB) remembers which are
-// covered. Two coarser levels, a bit per fully covered 64-pixel word of a row
-// and a bit per fully covered block of 64 x 16 pixels, let hidden rows and
-// wholly hidden dots be passed over with a few word tests. The result is the
+// above has covered yet, which a CoverageMask remembers. The result is the
 // same as DotShape::plot called for every dot in painting order; for small
-// pens that direct painting is faster (see kCoverageMinPenWidth).
+// pens that direct painting is faster (see kCoverageMinPenWidth). Bands of
+// rows do not meet, so each is painted on its own, several at once.
 
 #include "engine/canvas.h"
 #include "engine/dotshape.h"
+#include "engine/rasterworkspace.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <vector>
 
 namespace orbelle {
@@ -27,11 +27,16 @@ constexpr int kCoverageMinPenWidth = 10;
 
 class CoverageRaster {
   public:
-    /// Number of dots (counting a dot once for each band of rows it
-    /// reaches) painted between two calls of the progress function.
-    static constexpr std::size_t kBatch = 1024;
+    /// Dots (counting a dot once for each band of rows it reaches) painted
+    /// in a round by each thread between two calls of the progress function.
+    static constexpr std::size_t kRoundDots = 4096;
 
-    explicit CoverageRaster(const DotShape& shape) : m_shape(shape) {}
+    /// A raster with working memory of its own.
+    explicit CoverageRaster(const DotShape& shape);
+
+    /// A raster working in memory kept elsewhere (see
+    /// Canvas::rasterWorkspace), which it empties first.
+    CoverageRaster(const DotShape& shape, RasterWorkspace& workspace);
 
     void reserve(std::size_t dots) { m_dots.reserve(dots); }
 
@@ -57,22 +62,20 @@ class CoverageRaster {
     };
 
     /// Paints the kept dots onto canvas over what it holds, reporting the
-    /// drawn region as DotShape::plot does. The painting goes band by band of
-    /// rows from the top of the canvas. progress (if set) is called after
-    /// every kBatch dots with the share done, in dots (0..size(), size() at
-    /// the end); when it returns false the painting stops there (leaving the
-    /// bands above painted) and paint returns false.
-    bool paint(Canvas& canvas, Order order,
-               const std::function<bool(std::size_t)>& progress = {}) const;
+    /// drawn region as DotShape::plot does. The canvas is painted in bands of
+    /// rows, shared out among the machine's cores. progress (if set) is
+    /// called on the calling thread after every round of about kRoundDots
+    /// dots a thread with the share done, in dots (0..size(), size() at the
+    /// end); no thread writes the canvas while it runs. When it returns false
+    /// the painting stops there, leaving the canvas partly painted, and paint
+    /// returns false.
+    bool paint(Canvas& canvas, Order order, const std::function<bool(std::size_t)>& progress = {});
 
   private:
-    struct Dot {
-        std::int32_t left;
-        std::int32_t top;
-        std::uint32_t pixel;
-    };
     const DotShape& m_shape;
-    std::vector<Dot> m_dots;
+    std::unique_ptr<RasterWorkspace> m_own;
+    RasterWorkspace& m_space;
+    std::vector<RasterDot>& m_dots;
 };
 
 } // namespace orbelle

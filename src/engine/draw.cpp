@@ -29,7 +29,7 @@ class CanvasTarget {
         // Counts beyond the catalog's ranges keep the dot-by-dot path, which
         // stores nothing.
         if (m_shape.penWidth() >= kCoverageMinPenWidth && dots <= detail::kMostDeferredDots) {
-            m_layered = std::make_unique<CoverageRaster>(m_shape);
+            m_layered = std::make_unique<CoverageRaster>(m_shape, canvas.rasterWorkspace());
             m_layered->reserve(static_cast<std::size_t>(dots));
         }
     }

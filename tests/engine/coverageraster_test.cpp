@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
 #include <memory>
 #include <random>
 #include <vector>
@@ -122,12 +124,97 @@ TEST(CoverageRaster, SamePixelsAsPaintingEveryDotInOrder) {
             ASSERT_EQ(actual.colourAt(x, y), kWhite) << x << ", " << y;
 }
 
+// Dots over the whole canvas, many bands of rows deep: enough for the
+// painting to be shared out among threads, with and without the pauses for
+// progress between rounds.
+TEST(CoverageRaster, PaintingOnSeveralThreadsGivesTheSamePixels) {
+    std::mt19937 random(777);
+    std::uniform_int_distribution<int> place(-120, 6000);
+    const std::uint32_t colours[] = {0xFF102030u, 0xFFFF0000u, 0xFF00FF00u, 0xFF0000FFu};
+    Canvas& expected = referenceCanvas();
+    Canvas& actual = testedCanvas();
+    for (const int pen : {12, 100}) {
+        const DotShape shape(pen);
+        std::vector<Dot> dots;
+        for (int k = 0; k < 20000; ++k) {
+            dots.push_back({place(random), place(random), colours[k % 4]});
+        }
+        for (const auto order :
+             {CoverageRaster::Order::LastOnTop, CoverageRaster::Order::FirstOnTop}) {
+            for (const bool reporting : {false, true}) {
+                expected.clear(kWhite);
+                actual.clear(kWhite);
+                CoverageRaster raster(shape, actual.rasterWorkspace());
+                for (const Dot& d : dots)
+                    raster.add(d.left, d.top, d.pixel);
+                std::size_t lastReport = 0;
+                const auto progress = [&](std::size_t done) {
+                    EXPECT_GE(done, lastReport);
+                    lastReport = done;
+                    return true;
+                };
+                ASSERT_TRUE(
+                    raster.paint(actual, order,
+                                 reporting ? std::function<bool(std::size_t)>(progress) : nullptr));
+                if (reporting) {
+                    EXPECT_EQ(lastReport, raster.size());
+                }
+                if (order == CoverageRaster::Order::LastOnTop) {
+                    for (const Dot& d : dots)
+                        shape.plot(expected, d.left, d.top, d.pixel);
+                } else {
+                    for (auto it = dots.rbegin(); it != dots.rend(); ++it)
+                        shape.plot(expected, it->left, it->top, it->pixel);
+                }
+                SCOPED_TRACE(testing::Message() << "pen " << pen << " reporting " << reporting);
+                expectSameCanvas(expected, actual);
+                if (HasFatalFailure()) {
+                    return;
+                }
+            }
+        }
+    }
+}
+
+// A canvas keeps the raster's working memory between drawings: what one
+// drawing covered must not hide the dots of the next.
+TEST(CoverageRaster, KeptWorkingMemoryStartsEachPaintingUncovered) {
+    const DotShape shape(30);
+    Canvas& canvas = testedCanvas();
+    canvas.clear(kWhite);
+    {
+        CoverageRaster first(shape, canvas.rasterWorkspace());
+        for (int k = 0; k < 200; ++k)
+            first.add(1000 + k * 10, 1000, 0xFF000000u);
+        ASSERT_TRUE(first.paint(canvas, CoverageRaster::Order::LastOnTop));
+    }
+    canvas.clear(kWhite);
+    CoverageRaster second(shape, canvas.rasterWorkspace());
+    EXPECT_EQ(second.size(), 0u); // the first drawing's dots are gone
+    second.add(1500, 990, 0xFF0000FFu);
+    ASSERT_TRUE(second.paint(canvas, CoverageRaster::Order::LastOnTop));
+    // The dot's box is 1500..1531 x 990..1021; its middle is blue, the rest of
+    // the first drawing's row white.
+    EXPECT_EQ(canvas.colourAt(1515, 1005), packRgb(0, 0, 255));
+    EXPECT_EQ(canvas.colourAt(1400, 1015), kWhite);
+    EXPECT_EQ(canvas.colourAt(1600, 1015), kWhite);
+}
+
 TEST(CoverageRaster, StopsWhenProgressSaysSoAndReportsTheDotsDone) {
+    // One band of rows, which one thread paints in rounds of kRoundDots.
+    // The first 100 dots (painted last, being lowest) lie apart on the
+    // right; the others overlap on the left.
     const DotShape shape(10);
     CoverageRaster raster(shape);
-    for (int k = 0; k < 3000; ++k) {
-        raster.add(100 + k, 200, 0xFF000000u);
+    constexpr int kDots = 30000;
+    for (int k = 0; k < kDots; ++k) {
+        if (k < 100) {
+            raster.add(5000 + k, 200, 0xFF000000u);
+        } else {
+            raster.add((k * 7) % 4000, 200, 0xFF0000FFu);
+        }
     }
+    constexpr std::size_t kRound = CoverageRaster::kRoundDots;
     std::vector<std::size_t> reports;
     Canvas& canvas = testedCanvas();
     canvas.clear(kWhite);
@@ -135,19 +222,21 @@ TEST(CoverageRaster, StopsWhenProgressSaysSoAndReportsTheDotsDone) {
         reports.push_back(done);
         return reports.size() < 2;
     }));
-    EXPECT_EQ(reports, (std::vector<std::size_t>{1024, 2048}));
-    // The topmost 2048 dots (the last added, far right) are painted, the
-    // rest not: dot k covers 100 + k - 10 .. 100 + k + 20.
-    EXPECT_EQ(canvas.colourAt(100 + 2999, 210), kBlack);
-    EXPECT_EQ(canvas.colourAt(100 + 952, 210), kBlack);
-    EXPECT_EQ(canvas.colourAt(100 + 900, 210), kWhite);
+    EXPECT_EQ(reports, (std::vector<std::size_t>{kRound, 2 * kRound}));
+    EXPECT_EQ(canvas.colourAt(2000, 210), packRgb(0, 0, 255));
+    EXPECT_EQ(canvas.colourAt(5050, 210), kWhite); // not reached
 
     reports.clear();
     EXPECT_TRUE(raster.paint(canvas, CoverageRaster::Order::LastOnTop, [&](std::size_t done) {
         reports.push_back(done);
         return true;
     }));
-    EXPECT_EQ(reports, (std::vector<std::size_t>{1024, 2048, 3000}));
+    std::vector<std::size_t> expected;
+    for (std::size_t done = kRound; done < kDots; done += kRound)
+        expected.push_back(done);
+    expected.push_back(kDots);
+    EXPECT_EQ(reports, expected);
+    EXPECT_EQ(canvas.colourAt(5050, 210), kBlack);
 }
 
 namespace {
