@@ -81,7 +81,7 @@ bool CoverageRaster::paint(Canvas& canvas, Order order,
     for (std::size_t b = 0; b < kBands; ++b) {
         bandStart[b + 1] += bandStart[b];
     }
-    std::vector<std::uint32_t>& banded = m_space.banded;
+    std::vector<RasterDot>& banded = m_space.banded;
     banded.resize(bandStart[kBands]);
     {
         std::array<std::uint32_t, kBands> next{};
@@ -92,7 +92,7 @@ bool CoverageRaster::paint(Canvas& canvas, Order order,
                 static_cast<std::uint32_t>(order == Order::LastOnTop ? n - 1 - k : k);
             const RasterDot& d = m_dots[index];
             for (int b = firstRow(d) / kBandRows; b <= lastRow(d) / kBandRows; ++b) {
-                banded[next[static_cast<std::size_t>(b)]++] = index;
+                banded[next[static_cast<std::size_t>(b)]++] = d;
             }
         }
     }
@@ -172,7 +172,7 @@ bool CoverageRaster::paint(Canvas& canvas, Order order,
                 continue;
             }
             const int bandTop = c.band * kBandRows;
-            paintDot(m_dots[banded[c.next]], bandTop,
+            paintDot(banded[c.next], bandTop,
                      std::min(bandTop + kBandRows - 1, Canvas::kSize - 1));
             ++c.next;
             ++c.done;

@@ -21,7 +21,7 @@ struct RasterDot {
 
 struct RasterWorkspace {
     std::vector<RasterDot> dots;
-    std::vector<std::uint32_t> banded; // dot indices, band after band
+    std::vector<RasterDot> banded; // the dots again, band after band
     CoverageMask mask;
 };
 

@@ -579,8 +579,9 @@ TEST_F(MainWindowTest, EachColourModeDrawsItsDotColours) {
 
 namespace {
 
-// Puts a drawing of about a second into the panes: 499,501 dots, pen 100,
-// gradient.
+// Puts the slowest drawing into the panes: 499,501 dots, pen 100, gradient,
+// which takes more than a tenth of a second, far longer than the test's
+// steps between starting it and acting on it.
 void setSlowDrawing(MainWindow& window) {
     DrawSettings s = window.captureSettings();
     s.params[0] = 999;
