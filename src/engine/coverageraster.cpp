@@ -172,8 +172,7 @@ bool CoverageRaster::paint(Canvas& canvas, Order order,
                 continue;
             }
             const int bandTop = c.band * kBandRows;
-            paintDot(banded[c.next], bandTop,
-                     std::min(bandTop + kBandRows - 1, Canvas::kSize - 1));
+            paintDot(banded[c.next], bandTop, std::min(bandTop + kBandRows - 1, Canvas::kSize - 1));
             ++c.next;
             ++c.done;
             if (++uncounted == kCountEvery) {
