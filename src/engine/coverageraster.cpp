@@ -111,8 +111,8 @@ bool CoverageRaster::paint(Canvas& canvas, Order order,
     const auto size = [&](int b) {
         return bandStart[static_cast<std::size_t>(b) + 1] - bandStart[static_cast<std::size_t>(b)];
     };
-    std::stable_sort(bands.begin(), bands.begin() + bandCount,
-                     [&](int a, int b) { return size(a) > size(b); });
+    std::sort(bands.begin(), bands.begin() + bandCount,
+              [&](int a, int b) { return size(a) != size(b) ? size(a) > size(b) : a < b; });
 
     const std::vector<DotShape::Span>& spans = m_shape.spans();
     const auto paintDot = [&](const RasterDot& dot, int bandTop, int bandBottom) {
