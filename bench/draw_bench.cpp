@@ -175,7 +175,7 @@ void BM_Raster(benchmark::State& state) {
     for (auto _ : state) {
         canvas.clear(kWhite);
         if (coverage) {
-            CoverageRaster raster(shape);
+            CoverageRaster raster(shape, canvas.rasterWorkspace());
             raster.reserve(dots.size());
             for (const auto& [x, y] : dots)
                 raster.add(x, y, black);
@@ -190,7 +190,8 @@ void BM_Raster(benchmark::State& state) {
 
 BENCHMARK(BM_Raster)
     ->ArgNames({"coverage", "pen"})
-    ->ArgsProduct({{0, 1}, {1, 4, 8, 10, 12, 16}})
+    ->ArgsProduct({{0, 1}, {1, 4, 6, 7, 8, 10, 12, 16}})
+    ->UseRealTime()
     ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Draw)
     ->ArgNames({"r0", "gradient", "pen"})
