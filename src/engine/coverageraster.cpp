@@ -156,10 +156,8 @@ bool CoverageRaster::paint(Canvas& canvas, Order order,
         constexpr std::size_t kCountEvery = 64;
         std::size_t uncounted = 0;
         for (;;) {
-            if (round.over()) {
-                round.count(uncounted);
-                return true;
-            }
+            // A band is taken before the round's end is looked at, so that
+            // true means a dot is left: no pause follows the last dot.
             if (c.next == c.end) {
                 const int taken = nextBand.fetch_add(1, std::memory_order_relaxed);
                 if (taken >= bandCount) {
@@ -170,6 +168,10 @@ bool CoverageRaster::paint(Canvas& canvas, Order order,
                 c.next = bandStart[static_cast<std::size_t>(c.band)];
                 c.end = bandStart[static_cast<std::size_t>(c.band) + 1];
                 continue;
+            }
+            if (round.over()) {
+                round.count(uncounted);
+                return true;
             }
             const int bandTop = c.band * kBandRows;
             paintDot(banded[c.next], bandTop, std::min(bandTop + kBandRows - 1, Canvas::kSize - 1));

@@ -3,6 +3,7 @@
 #include <condition_variable>
 #include <cstdint>
 #include <mutex>
+#include <new>
 #include <system_error>
 #include <thread>
 #include <vector>
@@ -51,6 +52,25 @@ bool runInRounds(int threads, std::size_t unitsPerWorker, const RoundWork& work,
     };
 
     std::vector<std::thread> helpers;
+    // Ends the helpers however the calling thread leaves, a pause or its
+    // share of the work that throws included: the round is cut short, so
+    // that a helper at work returns soon, and every helper is joined.
+    struct Ender {
+        Crew& crew;
+        Round& round;
+        std::vector<std::thread>& helpers;
+        ~Ender() {
+            {
+                std::lock_guard lock(crew.mutex);
+                crew.quit = true;
+                round.end();
+                crew.nextRound.notify_all();
+            }
+            for (std::thread& t : helpers) {
+                t.join();
+            }
+        }
+    } ender{crew, round, helpers};
     helpers.reserve(static_cast<std::size_t>(threads - 1));
     for (int worker = 1; worker < threads; ++worker) {
         {
@@ -61,6 +81,10 @@ bool runInRounds(int threads, std::size_t unitsPerWorker, const RoundWork& work,
             helpers.emplace_back(helper, worker);
         } catch (const std::system_error&) {
             // No more threads to be had: the workers there are do it all.
+            std::lock_guard lock(crew.mutex);
+            --crew.working;
+            break;
+        } catch (const std::bad_alloc&) {
             std::lock_guard lock(crew.mutex);
             --crew.working;
             break;
@@ -86,14 +110,6 @@ bool runInRounds(int threads, std::size_t unitsPerWorker, const RoundWork& work,
         round.restart();
         ++crew.round;
         crew.nextRound.notify_all();
-    }
-    {
-        std::lock_guard lock(crew.mutex);
-        crew.quit = true;
-        crew.nextRound.notify_all();
-    }
-    for (std::thread& t : helpers) {
-        t.join();
     }
     return finished;
 }

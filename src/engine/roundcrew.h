@@ -29,6 +29,9 @@ class Round {
         }
     }
 
+    /// Ends the round at once: every worker returns at its next look.
+    void end() { m_over.store(true, std::memory_order_relaxed); }
+
     /// Starts the next round (only while no worker runs).
     void restart() {
         m_counted.store(0, std::memory_order_relaxed);
@@ -44,7 +47,11 @@ class Round {
 };
 
 /// Does worker number worker's share (0 is the calling thread) until
-/// round.over() or it has nothing left; returns true while it has more.
+/// round.over() or it has nothing left; returns true only when it has more
+/// (else a pause follows with nothing left to do). Fewer helpers may start
+/// than asked for, so the workers take their work from a common store rather
+/// than each from a part of its own. It runs on helper threads, where it must
+/// not throw.
 using RoundWork = std::function<bool(int worker, Round& round)>;
 
 /// Runs between rounds on the calling thread; false stops the work.
@@ -54,7 +61,8 @@ using RoundPause = std::function<bool()>;
 /// the system gives no more), with a quota of unitsPerWorker * threads units
 /// a round, until no worker has work left. pause (if set) runs after every
 /// round that ends with work left. Returns false when pause stopped the work;
-/// every helper has ended when it returns either way.
+/// every helper has ended when it returns either way, and when the calling
+/// thread's work or pause throws.
 bool runInRounds(int threads, std::size_t unitsPerWorker, const RoundWork& work,
                  const RoundPause& pause);
 

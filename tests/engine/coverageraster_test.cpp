@@ -13,6 +13,7 @@
 #include <functional>
 #include <memory>
 #include <random>
+#include <thread>
 #include <vector>
 
 using namespace orbelle;
@@ -237,6 +238,55 @@ TEST(CoverageRaster, StopsWhenProgressSaysSoAndReportsTheDotsDone) {
     expected.push_back(kDots);
     EXPECT_EQ(reports, expected);
     EXPECT_EQ(canvas.colourAt(5050, 210), kBlack);
+}
+
+// Exactly two rounds of dots in one band: one report after the first round
+// and size() at the end, with no second report of the end.
+TEST(CoverageRaster, ReportsTheEndOnceWhenTheDotsFillWholeRounds) {
+    const DotShape shape(10);
+    CoverageRaster raster(shape);
+    constexpr std::size_t kRound = CoverageRaster::kRoundDots;
+    for (std::size_t k = 0; k < 2 * kRound; ++k) {
+        raster.add(static_cast<std::int32_t>(k % 5000), 300, 0xFF000000u);
+    }
+    Canvas& canvas = testedCanvas();
+    canvas.clear(kWhite);
+    std::vector<std::size_t> reports;
+    EXPECT_TRUE(raster.paint(canvas, CoverageRaster::Order::LastOnTop, [&](std::size_t done) {
+        reports.push_back(done);
+        return true;
+    }));
+    EXPECT_EQ(reports, (std::vector<std::size_t>{kRound, 2 * kRound}));
+}
+
+// While the progress function runs no painting thread writes: the canvas
+// reads the same twice over (and the race detector sees the reads).
+TEST(CoverageRaster, CanvasStaysStillWhileProgressRuns) {
+    std::mt19937 random(4242);
+    std::uniform_int_distribution<int> place(-100, 6000);
+    const DotShape shape(100);
+    Canvas& canvas = testedCanvas();
+    canvas.clear(kWhite);
+    CoverageRaster raster(shape, canvas.rasterWorkspace());
+    for (int k = 0; k < 40000; ++k)
+        raster.add(place(random), place(random), 0xFF000000u | static_cast<std::uint32_t>(k));
+    const auto sum = [&] {
+        std::uint64_t total = 0;
+        for (int y = 0; y < Canvas::kSize; y += 5) {
+            for (int x = 0; x < Canvas::kSize; x += 3)
+                total = total * 31 + static_cast<std::uint32_t>(canvas.colourAt(x, y));
+        }
+        return total;
+    };
+    int reports = 0;
+    EXPECT_TRUE(raster.paint(canvas, CoverageRaster::Order::FirstOnTop, [&](std::size_t) {
+        const std::uint64_t before = sum();
+        std::this_thread::yield();
+        EXPECT_EQ(sum(), before) << "report " << reports;
+        ++reports;
+        return true;
+    }));
+    EXPECT_GE(reports, 2);
 }
 
 namespace {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <stdexcept>
 #include <vector>
 
 using namespace orbelle;
@@ -101,4 +102,73 @@ TEST(RoundCrew, RunsThroughWithoutPauseAndEndsWithoutWork) {
     int pauses = 0;
     EXPECT_TRUE(runInRounds(2, 10, none.work(), [&] { return ++pauses > 0; }));
     EXPECT_EQ(pauses, 0);
+}
+
+// The calling thread has no share at all (as when every band is taken by the
+// helpers): the helpers spend the quotas alone and end at different times,
+// and the work still runs through with the pauses between rounds.
+TEST(RoundCrew, HelpersAloneFinishTheWork) {
+    ItemWork items(30000);
+    const RoundWork shared = items.work();
+    std::atomic<int> callerCalls{0};
+    const RoundWork work = [&](int worker, Round& round) {
+        if (worker == 0) {
+            ++callerCalls;
+            return false;
+        }
+        return shared(worker, round);
+    };
+    int pauses = 0;
+    EXPECT_TRUE(runInRounds(3, 100, work, [&] {
+        EXPECT_EQ(items.busy(), 0);
+        ++pauses;
+        return true;
+    }));
+    EXPECT_TRUE(items.eachDoneOnce());
+    EXPECT_EQ(callerCalls.load(), pauses + 1);
+}
+
+// A share that says "more" only while an item is left: with one thread,
+// 4000 items and rounds of 1000 there are exactly three pauses, none after
+// the last item.
+TEST(RoundCrew, NoPauseFollowsTheLastRound) {
+    int next = 0;
+    const RoundWork work = [&](int, Round& round) {
+        for (;;) {
+            if (next == 4000) {
+                return false;
+            }
+            if (round.over()) {
+                return true;
+            }
+            ++next;
+            round.count(1);
+        }
+    };
+    std::vector<int> seen;
+    EXPECT_TRUE(runInRounds(1, 1000, work, [&] {
+        seen.push_back(next);
+        return true;
+    }));
+    EXPECT_EQ(seen, (std::vector<int>{1000, 2000, 3000}));
+}
+
+// A pause that throws (a progress function may) passes the error on once
+// every helper has ended; no helper is left running or joinable.
+TEST(RoundCrew, AThrowingPauseEndsTheHelpersFirst) {
+    ItemWork items(100000);
+    int pauses = 0;
+    EXPECT_THROW(runInRounds(3, 500, items.work(),
+                             [&]() -> bool {
+                                 if (++pauses == 2) {
+                                     throw std::runtime_error("progress failed");
+                                 }
+                                 return true;
+                             }),
+                 std::runtime_error);
+    EXPECT_EQ(pauses, 2);
+    EXPECT_EQ(items.busy(), 0);
+    const int done = items.itemsDone();
+    EXPECT_GE(done, 2 * 1500);
+    EXPECT_LT(done, 100000);
 }
