@@ -62,7 +62,8 @@ class Canvas {
     }
 
     /// Working memory the engine's thick-pen raster keeps with the canvas
-    /// between drawings (made on first use).
+    /// between drawings (made on first use). One painting at a time uses it,
+    /// as one drawing at a time writes the canvas.
     RasterWorkspace& rasterWorkspace();
 
     /// Converts a packed colour to a pixel word and back.
