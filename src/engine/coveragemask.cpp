@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <bit>
 #include <cstddef>
+#include <new>
 
 namespace orbelle {
 namespace {
@@ -17,35 +18,41 @@ std::uint64_t fullBytes(std::uint64_t v) {
 
 } // namespace
 
+template <class T> CoverageMask::ZeroedArray<T> CoverageMask::zeroedArray(std::size_t n) {
+    // calloc hands out fresh pages without writing them.
+    auto* p = static_cast<T*>(std::calloc(n, sizeof(T)));
+    if (p == nullptr) {
+        throw std::bad_alloc();
+    }
+    return ZeroedArray<T>(p);
+}
+
 CoverageMask::CoverageMask()
-    : m_bits(static_cast<std::size_t>(Canvas::kSize) * kWordsPerRow),
-      m_fullWords(static_cast<std::size_t>(Canvas::kSize) * kSummaryWords),
-      m_blockCounts(static_cast<std::size_t>(kBlockRows) * kBlocksPerRow),
-      m_fullBlocks(static_cast<std::size_t>(kBlockRows) * kBlockWords) {
-    clearRows(0, Canvas::kSize - 1);
+    : m_bits(zeroedArray<std::uint64_t>(static_cast<std::size_t>(Canvas::kSize) * kWordsPerRow)),
+      m_fullWords(
+          zeroedArray<std::uint64_t>(static_cast<std::size_t>(Canvas::kSize) * kSummaryWords)),
+      m_blockCounts(
+          zeroedArray<std::uint8_t>(static_cast<std::size_t>(kBlockRows) * kBlocksPerRow)),
+      m_fullBlocks(zeroedArray<std::uint64_t>(static_cast<std::size_t>(kBlockRows) * kBlockWords)) {
 }
 
 void CoverageMask::clearRows(int y0, int y1) {
-    // The bits past the canvas's right edge count as covered, so the last
-    // word of a row can become full.
     constexpr int kSpare = kWordsPerRow * 64 - Canvas::kSize;
     const auto first = static_cast<std::size_t>(y0);
     const auto end = static_cast<std::size_t>(y1) + 1;
-    std::fill(m_bits.begin() + static_cast<std::ptrdiff_t>(first * kWordsPerRow),
-              m_bits.begin() + static_cast<std::ptrdiff_t>(end * kWordsPerRow), 0);
+    std::fill(m_bits.get() + first * kWordsPerRow, m_bits.get() + end * kWordsPerRow, 0);
     if constexpr (kSpare > 0) {
         for (std::size_t y = first; y < end; ++y) {
             m_bits[y * kWordsPerRow + kWordsPerRow - 1] = rangeMask(64 - kSpare, 63);
         }
     }
-    std::fill(m_fullWords.begin() + static_cast<std::ptrdiff_t>(first * kSummaryWords),
-              m_fullWords.begin() + static_cast<std::ptrdiff_t>(end * kSummaryWords), 0);
+    std::fill(m_fullWords.get() + first * kSummaryWords, m_fullWords.get() + end * kSummaryWords,
+              0);
     const std::size_t b0 = first / kBlockSide;
     const std::size_t b1 = (end + kBlockSide - 1) / kBlockSide;
-    std::fill(m_blockCounts.begin() + static_cast<std::ptrdiff_t>(b0 * kBlocksPerRow),
-              m_blockCounts.begin() + static_cast<std::ptrdiff_t>(b1 * kBlocksPerRow), 0);
-    std::fill(m_fullBlocks.begin() + static_cast<std::ptrdiff_t>(b0 * kBlockWords),
-              m_fullBlocks.begin() + static_cast<std::ptrdiff_t>(b1 * kBlockWords), 0);
+    std::fill(m_blockCounts.get() + b0 * kBlocksPerRow, m_blockCounts.get() + b1 * kBlocksPerRow,
+              0);
+    std::fill(m_fullBlocks.get() + b0 * kBlockWords, m_fullBlocks.get() + b1 * kBlockWords, 0);
 }
 
 void CoverageMask::fill(std::uint32_t* line, int y, int x0, int x1, std::uint32_t pixel) {

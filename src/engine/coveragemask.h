@@ -11,7 +11,8 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <vector>
+#include <cstdlib>
+#include <memory>
 
 namespace orbelle {
 
@@ -19,11 +20,15 @@ class CoverageMask {
   public:
     static constexpr int kBlockSide = 8;
 
-    /// A mask with nothing covered (about 5 MB).
+    /// A mask with nothing covered (about 5 MB, taken from the system as
+    /// zeroed pages that are touched only where rows are used, so that making
+    /// one does not hold a drawing up).
     CoverageMask();
 
     /// Marks rows y0..y1 (within 0..5999) uncovered again. y0 and y1 + 1 must
-    /// be multiples of kBlockSide, or y1 the canvas's last row.
+    /// be multiples of kBlockSide, or y1 the canvas's last row. It also counts
+    /// the bits past the canvas's right edge as covered, which lets the last
+    /// word of those rows become full and be passed over.
     void clearRows(int y0, int y1);
 
     /// True when every block touching rows y0..y1 between columns x0 and x1
@@ -67,10 +72,16 @@ class CoverageMask {
     static constexpr int kBlockWords = (kBlocksPerRow + 63) / 64;
     static constexpr int kBlockRows = (Canvas::kSize + kBlockSide - 1) / kBlockSide;
 
-    std::vector<std::uint64_t> m_bits;       // kWordsPerRow per row
-    std::vector<std::uint64_t> m_fullWords;  // kSummaryWords per row
-    std::vector<std::uint8_t> m_blockCounts; // full rows of each block
-    std::vector<std::uint64_t> m_fullBlocks; // kBlockWords per block row
+    struct Free {
+        void operator()(void* p) const { std::free(p); }
+    };
+    template <class T> using ZeroedArray = std::unique_ptr<T[], Free>;
+    template <class T> static ZeroedArray<T> zeroedArray(std::size_t n);
+
+    ZeroedArray<std::uint64_t> m_bits;       // kWordsPerRow per row
+    ZeroedArray<std::uint64_t> m_fullWords;  // kSummaryWords per row
+    ZeroedArray<std::uint8_t> m_blockCounts; // full rows of each block
+    ZeroedArray<std::uint64_t> m_fullBlocks; // kBlockWords per block row
 };
 
 } // namespace orbelle

@@ -58,6 +58,13 @@ bool CoverageRaster::paint(Canvas& canvas, Order order,
             std::min<std::int64_t>(std::int64_t{d.top} + m_shape.maxDy(), last));
     };
 
+    // The sorting below calls progress now and then too (with nothing
+    // painted yet), so that a reader of the canvas does not wait for it.
+    constexpr std::size_t kSortingReport = 65536;
+    const auto sortingGoesOn = [&](std::size_t k) {
+        return !progress || k % kSortingReport != kSortingReport - 1 || progress(0);
+    };
+
     // The dots are sorted into bands of rows, keeping their order within a
     // band, so that each band's coverage bits and pixels stay in the cache and
     // bands can be painted side by side. The drawn region is the union of the
@@ -65,7 +72,11 @@ bool CoverageRaster::paint(Canvas& canvas, Order order,
     std::array<std::uint32_t, kBands + 1> bandStart{};
     int topRow = Canvas::kSize;
     int bottomRow = -1;
-    for (const RasterDot& d : m_dots) {
+    for (std::size_t k = 0; k < n; ++k) {
+        if (!sortingGoesOn(k)) {
+            return false;
+        }
+        const RasterDot& d = m_dots[k];
         const int y0 = firstRow(d);
         const int y1 = lastRow(d);
         canvas.markDrawn(
@@ -81,12 +92,15 @@ bool CoverageRaster::paint(Canvas& canvas, Order order,
     for (std::size_t b = 0; b < kBands; ++b) {
         bandStart[b + 1] += bandStart[b];
     }
-    std::vector<RasterDot>& banded = m_space.banded;
-    banded.resize(bandStart[kBands]);
+    const std::size_t total = bandStart[kBands];
+    RasterDot* const banded = m_space.bandedRoom(total);
     {
         std::array<std::uint32_t, kBands> next{};
         std::copy(bandStart.begin(), bandStart.end() - 1, next.begin());
         for (std::size_t k = 0; k < n; ++k) {
+            if (!sortingGoesOn(k)) {
+                return false;
+            }
             // The topmost dot first.
             const auto index =
                 static_cast<std::uint32_t>(order == Order::LastOnTop ? n - 1 - k : k);
@@ -147,7 +161,6 @@ bool CoverageRaster::paint(Canvas& canvas, Order order,
         }
     };
 
-    const std::size_t total = banded.size();
     const int threads = threadsFor(total, bandCount);
     std::array<BandCursor, kMostThreads> cursors{};
     std::atomic<int> nextBand{0};

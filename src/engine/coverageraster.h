@@ -64,11 +64,12 @@ class CoverageRaster {
     /// Paints the kept dots onto canvas over what it holds, reporting the
     /// drawn region as DotShape::plot does. The canvas is painted in bands of
     /// rows, shared out among the machine's cores. progress (if set) is
-    /// called on the calling thread after every round of about kRoundDots
-    /// dots a thread with the share done, in dots (0..size(), size() at the
-    /// end); no thread writes the canvas while it runs. When it returns false
-    /// the painting stops there, leaving the canvas partly painted, and paint
-    /// returns false.
+    /// called on the calling thread now and then while the dots are sorted
+    /// into bands (with 0), after every round of about kRoundDots dots a
+    /// thread with the share done, in dots (0..size()), and with size() at
+    /// the end; no thread writes the canvas while it runs. When it returns
+    /// false the painting stops there, leaving the canvas partly painted, and
+    /// paint returns false.
     bool paint(Canvas& canvas, Order order, const std::function<bool(std::size_t)>& progress = {});
 
   private:

@@ -7,7 +7,9 @@
 
 #include "engine/coveragemask.h"
 
+#include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 namespace orbelle {
@@ -21,8 +23,21 @@ struct RasterDot {
 
 struct RasterWorkspace {
     std::vector<RasterDot> dots;
-    std::vector<RasterDot> banded; // the dots again, band after band
     CoverageMask mask;
+
+    /// Room for n dots sorted into bands. Growing it writes nothing, so its
+    /// fresh pages are touched only as the sorting fills them.
+    RasterDot* bandedRoom(std::size_t n) {
+        if (n > m_bandedCapacity) {
+            m_banded = std::make_unique_for_overwrite<RasterDot[]>(n);
+            m_bandedCapacity = n;
+        }
+        return m_banded.get();
+    }
+
+  private:
+    std::unique_ptr<RasterDot[]> m_banded; // the dots again, band after band
+    std::size_t m_bandedCapacity = 0;
 };
 
 } // namespace orbelle

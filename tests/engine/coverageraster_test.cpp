@@ -201,6 +201,36 @@ TEST(CoverageRaster, KeptWorkingMemoryStartsEachPaintingUncovered) {
     EXPECT_EQ(canvas.colourAt(1600, 1015), kWhite);
 }
 
+// Sorting many dots into bands takes a while: progress is called during it
+// too, with nothing painted yet, and may stop it there.
+TEST(CoverageRaster, ReportsWhileSortingAndMayStopBeforePainting) {
+    const DotShape shape(10);
+    CoverageRaster raster(shape);
+    for (int k = 0; k < 70000; ++k) {
+        raster.add(k % 5000, 300 + k % 50, 0xFF000000u);
+    }
+    Canvas& canvas = testedCanvas();
+    canvas.clear(kWhite);
+    std::vector<std::size_t> reports;
+    EXPECT_FALSE(raster.paint(canvas, CoverageRaster::Order::LastOnTop, [&](std::size_t done) {
+        reports.push_back(done);
+        return false;
+    }));
+    EXPECT_EQ(reports, (std::vector<std::size_t>{0}));
+    EXPECT_EQ(canvas.colourAt(2500, 350), kWhite);
+
+    reports.clear();
+    EXPECT_TRUE(raster.paint(canvas, CoverageRaster::Order::LastOnTop, [&](std::size_t done) {
+        reports.push_back(done);
+        return true;
+    }));
+    ASSERT_GE(reports.size(), 3u);
+    EXPECT_EQ(reports[0], 0u); // the two sorting passes
+    EXPECT_EQ(reports[1], 0u);
+    EXPECT_EQ(reports.back(), 70000u);
+    EXPECT_EQ(canvas.colourAt(2500, 350), kBlack);
+}
+
 TEST(CoverageRaster, StopsWhenProgressSaysSoAndReportsTheDotsDone) {
     // One band of rows, which one thread paints in rounds of kRoundDots.
     // The first 100 dots (painted last, being lowest) lie apart on the
