@@ -60,6 +60,18 @@ std::vector<Dot> randomDots(std::mt19937& random, int count, int penWidth, int c
     return dots;
 }
 
+// The reference: every dot painted on its own, the topmost last.
+void paintDotByDot(Canvas& canvas, const DotShape& shape, const std::vector<Dot>& dots,
+                   CoverageRaster::Order order) {
+    if (order == CoverageRaster::Order::LastOnTop) {
+        for (const Dot& d : dots)
+            shape.plot(canvas, d.left, d.top, d.pixel);
+    } else {
+        for (auto it = dots.rbegin(); it != dots.rend(); ++it)
+            shape.plot(canvas, it->left, it->top, it->pixel);
+    }
+}
+
 // The window a cluster can reach.
 void expectSameCluster(const Canvas& expected, const Canvas& actual, int penWidth, int cluster) {
     const int reach = 2 * penWidth + 400;
@@ -104,13 +116,7 @@ TEST(CoverageRaster, SamePixelsAsPaintingEveryDotInOrder) {
             }
             EXPECT_EQ(raster.size(), dots.size() - 2); // the far-off two are dropped
             ASSERT_TRUE(raster.paint(actual, order));
-            if (order == CoverageRaster::Order::LastOnTop) {
-                for (const Dot& d : dots)
-                    shape.plot(expected, d.left, d.top, d.pixel);
-            } else {
-                for (auto it = dots.rbegin(); it != dots.rend(); ++it)
-                    shape.plot(expected, it->left, it->top, it->pixel);
-            }
+            paintDotByDot(expected, shape, dots, order);
             expectSameCluster(expected, actual, pen, cluster);
             if (HasFatalFailure()) {
                 return;
@@ -160,13 +166,7 @@ TEST(CoverageRaster, PaintingOnSeveralThreadsGivesTheSamePixels) {
                 if (reporting) {
                     EXPECT_EQ(lastReport, raster.size());
                 }
-                if (order == CoverageRaster::Order::LastOnTop) {
-                    for (const Dot& d : dots)
-                        shape.plot(expected, d.left, d.top, d.pixel);
-                } else {
-                    for (auto it = dots.rbegin(); it != dots.rend(); ++it)
-                        shape.plot(expected, it->left, it->top, it->pixel);
-                }
+                paintDotByDot(expected, shape, dots, order);
                 SCOPED_TRACE(testing::Message() << "pen " << pen << " reporting " << reporting);
                 expectSameCanvas(expected, actual);
                 if (HasFatalFailure()) {
