@@ -2,6 +2,7 @@
 
 #include "app/apptest.h"
 #include "app/commands/findfigurecommand.h"
+#include "app/drawingrecorder.h"
 #include "app/mainwindow.h"
 #include "engine/canvas.h"
 #include "engine/colour.h"
@@ -31,19 +32,7 @@ namespace {
 
 constexpr int kDeadlineMs = 20000;
 
-// Collects the drawings the window hands to the history.
-class Recorder {
-  public:
-    explicit Recorder(MainWindow& window) {
-        QObject::connect(&window, &MainWindow::drawingRecorded,
-                         [this](const DrawSettings& settings) { m_drawings.push_back(settings); });
-    }
-    int count() const { return static_cast<int>(m_drawings.size()); }
-    const DrawSettings& last() const { return m_drawings.back(); }
-
-  private:
-    std::vector<DrawSettings> m_drawings;
-};
+using Recorder = orbelle::test::DrawingRecorder;
 
 class LiveDrawingTest : public ::testing::Test {
   protected:

@@ -3,6 +3,7 @@
 #include "app/apptest.h"
 #include "app/commands/windowcommands.h"
 #include "app/customizedialog.h"
+#include "app/drawingrecorder.h"
 #include "app/toolbarcustomizer.h"
 #include "app/visualstyles.h"
 #include "engine/colour.h"
@@ -64,19 +65,7 @@ const QMenu* submenu(const QMenu* menu, const QString& title) {
     return nullptr;
 }
 
-// Collects the drawings the window hands to the history.
-class Recorder {
-  public:
-    explicit Recorder(MainWindow& window) {
-        QObject::connect(&window, &MainWindow::drawingRecorded,
-                         [this](const DrawSettings& settings) { m_drawings.push_back(settings); });
-    }
-    int count() const { return static_cast<int>(m_drawings.size()); }
-    const DrawSettings& at(int k) const { return m_drawings.at(k); }
-
-  private:
-    std::vector<DrawSettings> m_drawings;
-};
+using Recorder = orbelle::test::DrawingRecorder;
 
 class MainWindowTest : public ::testing::Test {
   protected:
