@@ -25,7 +25,9 @@ constexpr int kSlowDrawingMs = 300;
 
 MainView::MainView(QWidget* parent)
     : QAbstractScrollArea(parent), m_canvas(std::make_unique<Canvas>()),
-      m_drawFunction([](const DrawSettings& s, Canvas& c) { return draw(s, c); }),
+      m_drawFunction([](const DrawSettings& s, Canvas& c, const DrawProgress& progress) {
+          return draw(s, c, progress);
+      }),
       m_picture(*m_canvas), m_thread(std::make_unique<DrawingThread>(*m_canvas)) {
     connect(m_thread.get(), &DrawingThread::progressed, this, &MainView::workerProgressed);
     connect(m_thread.get(), &DrawingThread::drawingEnded, this, &MainView::workerFinished);
@@ -46,7 +48,7 @@ DrawResult MainView::drawFigure(const DrawSettings& input) {
     {
         // Holds the worker off the canvas even if it has not stopped yet.
         const DrawingThread::ReadLock lock(*m_thread);
-        result = m_drawFunction(input, *m_canvas);
+        result = m_drawFunction(input, *m_canvas, {});
     }
     showDrawing(input, result);
     return result;
@@ -140,10 +142,7 @@ void MainView::setZoomSource(std::function<int()> source) {
 
 void MainView::setDrawFunction(DrawFunction function) {
     m_drawFunction = std::move(function);
-    m_thread->setDrawFunction(
-        [function = m_drawFunction](const DrawSettings& s, Canvas& canvas, const DrawProgress&) {
-            return function(s, canvas);
-        });
+    m_thread->setDrawFunction(m_drawFunction);
 }
 
 void MainView::zoomIn() { changeDisplayStep(+1); }

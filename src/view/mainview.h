@@ -52,9 +52,12 @@ class MainView : public QAbstractScrollArea {
     /// Where the view reads the live "拡大" value at every repaint.
     void setZoomSource(std::function<int()> source);
 
-    /// The operation drawFigure runs on the canvas: the engine's draw unless
-    /// replaced (tests draw chosen figures this way).
-    using DrawFunction = std::function<DrawResult(const DrawSettings&, Canvas&)>;
+    /// The operation drawFigure and the worker run on the canvas: the
+    /// engine's draw unless replaced (tests draw chosen figures this way).
+    /// On the worker it reports through the progress function, which also
+    /// pauses it for readers and tells it to stop; drawFigure passes none.
+    using DrawFunction =
+        std::function<DrawResult(const DrawSettings&, Canvas&, const DrawProgress&)>;
     void setDrawFunction(DrawFunction function);
 
     void zoomIn();  // CommandId::ZoomIn

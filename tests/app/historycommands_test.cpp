@@ -44,10 +44,11 @@ class HistoryCommandsTest : public ::testing::Test {
     void open() {
         m_window = std::make_unique<MainWindow>(dataDir());
         // Draws are counted; each still runs the engine.
-        m_window->view()->setDrawFunction([this](const DrawSettings& settings, Canvas& canvas) {
-            ++m_draws;
-            return draw(settings, canvas);
-        });
+        m_window->view()->setDrawFunction(
+            [this](const DrawSettings& settings, Canvas& canvas, const DrawProgress& progress) {
+                ++m_draws;
+                return draw(settings, canvas, progress);
+            });
         m_window->show();
         m_window->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(m_window.get()));

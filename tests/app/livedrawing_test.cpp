@@ -77,7 +77,7 @@ class Gate {
     enum class Outcome { Wait, Draw, Stop };
 
     explicit Gate(MainView& view) : m_view(view) {
-        view.setDrawFunction([this](const DrawSettings& s, Canvas& canvas) {
+        view.setDrawFunction([this](const DrawSettings& s, Canvas& canvas, const DrawProgress&) {
             ++m_draws;
             m_waiting = true;
             Outcome outcome;
@@ -98,7 +98,9 @@ class Gate {
         m_outcome = Outcome::Draw;
         m_view.waitForDrawing();
         m_view.setDrawFunction(
-            [](const DrawSettings& s, Canvas& canvas) { return draw(s, canvas); });
+            [](const DrawSettings& s, Canvas& canvas, const DrawProgress& progress) {
+                return draw(s, canvas, progress);
+            });
     }
     Gate(const Gate&) = delete;
     Gate& operator=(const Gate&) = delete;

@@ -3,6 +3,8 @@
 
 #include "view/mainview.h"
 
+#include "view/patterncanvas.h"
+
 #include <QApplication>
 #include <QScrollBar>
 #include <gtest/gtest.h>
@@ -10,6 +12,8 @@
 #include <memory>
 
 using namespace orbelle;
+using test::drawPattern;
+using test::packed;
 
 namespace {
 
@@ -31,21 +35,6 @@ class ScaledApplication : public ::testing::Environment {
 
 [[maybe_unused]] const auto* const kEnvironment =
     ::testing::AddGlobalTestEnvironment(new ScaledApplication);
-
-// Every canvas pixel differs from its neighbours.
-DrawResult drawPattern(const DrawSettings&, Canvas& canvas) {
-    for (int y = 0; y < Canvas::kSize; ++y) {
-        std::uint32_t* row = canvas.row(y);
-        for (int x = 0; x < Canvas::kSize; ++x) {
-            row[x] = Canvas::toPixel(packRgb(x % 256, y % 256, (x / 256 * 7 + y / 256 * 13) % 256));
-        }
-    }
-    DrawResult result;
-    result.bounds = {-1000, 1000, -1000, 1000};
-    return result;
-}
-
-std::int32_t packed(QRgb rgb) { return packRgb(qRed(rgb), qGreen(rgb), qBlue(rgb)); }
 
 } // namespace
 

@@ -5,6 +5,7 @@
 #include "view/dialogdriver.h"
 #include "view/imagefile.h"
 #include "view/mainview.h"
+#include "view/patterncanvas.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
@@ -23,29 +24,12 @@
 
 using namespace orbelle;
 using test::DialogDriver;
+using test::drawPattern;
 using test::MessageCollector;
+using test::packed;
+using test::patternColour;
 
 namespace {
-
-std::int32_t patternColour(int x, int y) {
-    return packRgb(x % 256, y % 256, (x / 256 * 7 + y / 256 * 13) % 256);
-}
-
-// The pattern over the whole canvas and a figure 2000 pixels wide round the
-// centre: at zoom 100 the view shows the 3000-pixel square from (1500, 1500).
-DrawResult drawPattern(const DrawSettings&, Canvas& canvas) {
-    for (int y = 0; y < Canvas::kSize; ++y) {
-        std::uint32_t* row = canvas.row(y);
-        for (int x = 0; x < Canvas::kSize; ++x) {
-            row[x] = Canvas::toPixel(patternColour(x, y));
-        }
-    }
-    DrawResult result;
-    result.bounds = {-1000, 1000, -1000, 1000};
-    return result;
-}
-
-std::int32_t packed(QRgb rgb) { return packRgb(qRed(rgb), qGreen(rgb), qBlue(rgb)); }
 
 // Pixel (x, y) of the 3000-pixel square from (1500, 1500) shown at side.
 std::int32_t expectedAt(int side, int x, int y) {

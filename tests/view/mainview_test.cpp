@@ -2,6 +2,7 @@
 
 #include "support/guiapplication.h"
 #include "view/displaysize.h"
+#include "view/patterncanvas.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -10,33 +11,16 @@
 #include <QScrollBar>
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <memory>
+#include <thread>
 
 using namespace orbelle;
+using test::drawPattern;
+using test::packed;
 
 namespace {
-
-// A canvas colour that differs for every pixel of a 256-pixel block and for
-// neighbouring blocks, so any wrong source pixel shows.
-std::int32_t patternColour(int x, int y) {
-    return packRgb(x % 256, y % 256, (x / 256 * 7 + y / 256 * 13) % 256);
-}
-
-// Draws the pattern over the whole canvas and reports a figure 2000 pixels
-// wide and high round the centre.
-DrawResult drawPattern(const DrawSettings&, Canvas& canvas) {
-    for (int y = 0; y < Canvas::kSize; ++y) {
-        std::uint32_t* row = canvas.row(y);
-        for (int x = 0; x < Canvas::kSize; ++x) {
-            row[x] = Canvas::toPixel(patternColour(x, y));
-        }
-    }
-    DrawResult result;
-    result.bounds = {-1000, 1000, -1000, 1000};
-    return result;
-}
-
-std::int32_t packed(QRgb rgb) { return packRgb(qRed(rgb), qGreen(rgb), qBlue(rgb)); }
 
 // Independent nearest-neighbour mapping: the pixel of the canvas that a
 // picture of side size shows at (x, y) for a square.
@@ -251,26 +235,46 @@ TEST_F(MainViewTest, ADensityDrawingShowsThePreviousPictureUntilItEnds) {
 }
 
 TEST_F(MainViewTest, PicturesTakenDuringABackgroundDrawingAndASynchronousDrawAfterOne) {
-    // A long drawing: thick pen on a long orbit, so that it still runs while
-    // the pictures for printing and exporting are taken.
+    // A thick pen on a long orbit, held at a batch boundary once past half its
+    // work (the dots are computed first, so it is then painting) until the
+    // pictures for printing and exporting are taken. Held, it still lets
+    // readers in, as at any boundary.
     DrawSettings slow = DrawSettings::startup();
     slow.params[0] = 999;
     slow.penWidth = 100;
-    bool progressed = false;
-    // Past half its work it is painting (the dots are computed first).
-    QObject::connect(m_view.get(), &MainView::drawingProgress,
-                     [&](qint64 done, qint64 total) { progressed = done * 2 > total; });
+    std::atomic<bool> held{false};
+    std::atomic<bool> released{false};
+    m_view->setDrawFunction(
+        [&](const DrawSettings& s, Canvas& canvas, const DrawProgress& progress) {
+            if (!progress) { // drawn on the calling thread
+                return draw(s, canvas);
+            }
+            return draw(s, canvas, [&](std::int64_t done, std::int64_t total) {
+                if (done * 2 > total && !released.load()) {
+                    held = true;
+                    while (!released.load()) {
+                        if (!progress(done, total)) {
+                            return false;
+                        }
+                        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+                    }
+                }
+                return progress(done, total);
+            });
+        });
     ASSERT_TRUE(m_view->startDrawing(slow));
     QDeadlineTimer deadline(60000);
-    while (!progressed && m_view->isDrawing() && !deadline.hasExpired()) {
-        QApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    while (!held.load() && m_view->isDrawing() && !deadline.hasExpired()) {
+        QApplication::processEvents(QEventLoop::AllEvents, 5);
     }
-    ASSERT_TRUE(progressed);
-    for (int taken = 0; taken < 20 && m_view->isDrawing(); ++taken) {
+    ASSERT_TRUE(held.load());
+    for (int taken = 0; taken < 20; ++taken) {
+        ASSERT_TRUE(m_view->isDrawing());
         const QImage printed = m_view->exportPicture(400);
         ASSERT_EQ(printed.size(), QSize(400, 400));
         QApplication::processEvents();
     }
+    released = true;
     m_view->cancelDrawing();
     // Drawing on the calling thread right after stopping the worker: the
     // canvas is handed over whole, and the result is the one shown.
