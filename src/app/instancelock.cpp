@@ -9,6 +9,10 @@
 #include <QStandardPaths>
 #include <QSysInfo>
 
+#include <QMutex>
+#include <QMutexLocker>
+#include <QSet>
+
 #include <climits>
 
 #ifdef Q_OS_UNIX
@@ -57,6 +61,28 @@ bool processExists(qint64 pid) {
 #endif
 }
 
+// The lock paths this process holds. A lock file naming this process but
+// held by none of its InstanceLocks was left by an earlier process that had
+// the same id (ids repeat, above all in containers), so it is stale.
+QMutex heldPathsMutex;
+QSet<QString> heldPaths;
+
+QString lockKey(const QString& path) { return QFileInfo(path).absoluteFilePath(); }
+
+bool heldByThisProcess(const QString& path) {
+    const QMutexLocker locker(&heldPathsMutex);
+    return heldPaths.contains(lockKey(path));
+}
+
+void noteHeld(const QString& path, bool held) {
+    const QMutexLocker locker(&heldPathsMutex);
+    if (held) {
+        heldPaths.insert(lockKey(path));
+    } else {
+        heldPaths.remove(lockKey(path));
+    }
+}
+
 } // namespace
 
 bool isCopyOfThisProgram(qint64 pid) {
@@ -85,14 +111,19 @@ InstanceLock::InstanceLock(const QString& path)
     m_file->setStaleLockTime(0);
 }
 
-InstanceLock::~InstanceLock() = default;
+InstanceLock::~InstanceLock() {
+    if (m_state == State::Held) {
+        m_file->unlock();
+        noteHeld(m_path, false);
+    }
+}
 
 InstanceLock::State InstanceLock::take() {
     if (m_state == State::Held) {
         return m_state;
     }
     if (m_file->tryLock(0)) {
-        return m_state = State::Held;
+        return held();
     }
     if (m_file->error() != QLockFile::LockFailedError) {
         return m_state = State::Unavailable;
@@ -106,13 +137,18 @@ InstanceLock::State InstanceLock::take() {
         return m_state = State::Unavailable;
     }
     if (m_file->tryLock(0)) {
-        return m_state = State::Held;
+        return held();
     }
     // Another copy starting at the same moment may have won the race.
     if (m_file->error() == QLockFile::LockFailedError && namesRunningCopy()) {
         return m_state = State::HeldByRunningCopy;
     }
     return m_state = State::Unavailable;
+}
+
+InstanceLock::State InstanceLock::held() {
+    noteHeld(m_path, true);
+    return m_state = State::Held;
 }
 
 bool InstanceLock::namesRunningCopy() const {
@@ -125,6 +161,11 @@ bool InstanceLock::namesRunningCopy() const {
     if (!host.isEmpty() && host != QSysInfo::machineHostName()) {
         return false;
     }
+#ifdef Q_OS_UNIX
+    if (pid == ::getpid()) {
+        return heldByThisProcess(m_path);
+    }
+#endif
     return isCopyOfThisProgram(pid);
 }
 

@@ -2,8 +2,9 @@
 // The lock that keeps a second copy of the program from running for the same
 // user. Only a lock held by a live copy of this program on this host counts;
 // anything else found at the lock's place (an empty or garbled file, a lock
-// naming another host, a process that is gone or is another program) is
-// stale and taken over, so a left-over file never keeps anyone out.
+// naming another host, a process that is gone or is another program, this
+// very process when it does not hold the lock) is stale and taken over, so a
+// left-over file never keeps anyone out.
 
 #include <QString>
 #include <QStringList>
@@ -34,6 +35,7 @@ class InstanceLock {
     [[nodiscard]] const QString& path() const { return m_path; }
 
   private:
+    State held();
     [[nodiscard]] bool namesRunningCopy() const;
 
     QString m_path;

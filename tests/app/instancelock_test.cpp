@@ -3,8 +3,10 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLockFile>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QSysInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -93,18 +95,51 @@ TEST(InstanceLock, StaleLockFilesAreTakenOver) {
 }
 
 TEST(InstanceLock, ALockNamingALiveCopyOnThisHostIsRespected) {
-    // Written by hand, as a copy of this very program would write it.
+    // A live process whose executable bears this program's name stands in
+    // for a running copy; the lock is written by hand as such a copy writes it.
     QTemporaryDir temp;
+    const QString copy =
+        temp.filePath(QFileInfo(QCoreApplication::applicationFilePath()).fileName());
+    ASSERT_TRUE(QFile::copy(QStandardPaths::findExecutable(QStringLiteral("sleep")), copy));
+    QProcess running;
+    running.start(copy, {QStringLiteral("60")});
+    ASSERT_TRUE(running.waitForStarted(10000));
+
     const QString path = temp.filePath(QStringLiteral("orbelle.lock"));
-    const QByteArray content =
-        lockContent(QCoreApplication::applicationPid(), QStringLiteral("orbelle_app_tests"),
-                    QSysInfo::machineHostName());
+    const QByteArray content = lockContent(running.processId(), QStringLiteral("orbelle_app_tests"),
+                                           QSysInfo::machineHostName());
     writeFile(path, content);
     InstanceLock lock(path);
     EXPECT_EQ(lock.take(), State::HeldByRunningCopy);
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), content);
+    running.kill();
+    running.waitForFinished(10000);
+}
+
+TEST(InstanceLock, ALockNamingThisProcessIsStaleUnlessThisProcessHoldsIt) {
+    // Left by an earlier process that had the same id as this one: after a
+    // crash, ids repeat (in a container the program often gets the same one).
+    QTemporaryDir temp;
+    const QString path = temp.filePath(QStringLiteral("orbelle.lock"));
+    writeFile(path, lockContent(QCoreApplication::applicationPid(),
+                                QStringLiteral("orbelle_app_tests"), QSysInfo::machineHostName()));
+    {
+        InstanceLock lock(path);
+        EXPECT_EQ(lock.take(), State::Held);
+        // While it is held here, a second lock of this process sees it held.
+        InstanceLock second(path);
+        EXPECT_EQ(second.take(), State::HeldByRunningCopy);
+        // A lock on another path is not affected.
+        InstanceLock other(temp.filePath(QStringLiteral("other.lock")));
+        EXPECT_EQ(other.take(), State::Held);
+    }
+    // Released: the same id in a left-over file is stale again.
+    writeFile(path, lockContent(QCoreApplication::applicationPid(),
+                                QStringLiteral("orbelle_app_tests"), QSysInfo::machineHostName()));
+    InstanceLock again(path);
+    EXPECT_EQ(again.take(), State::Held);
 }
 
 TEST(InstanceLock, ACopyIsRecognisedByItsExecutable) {
