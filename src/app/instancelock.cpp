@@ -6,12 +6,11 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
-#include <QStandardPaths>
-#include <QSysInfo>
-
 #include <QMutex>
 #include <QMutexLocker>
 #include <QSet>
+#include <QStandardPaths>
+#include <QSysInfo>
 
 #include <climits>
 
