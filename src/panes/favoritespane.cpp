@@ -142,6 +142,9 @@ StoreStatus FavoritesPane::refill(int selectId) {
     m_filling = false;
     selectEntry(selectId);
     updateActions();
+    if (!loaded.ok()) {
+        emit refillFailed(loaded.status);
+    }
     return std::move(loaded.status);
 }
 
@@ -244,8 +247,6 @@ void FavoritesPane::renameSelected() {
     }
     (void)refill(id);
 }
-
-void FavoritesPane::applySelected() { applyItem(itemOfId(selectedId())); }
 
 void FavoritesPane::applyItem(QTreeWidgetItem* item) {
     const FavoriteEntry* found = entry(favoriteIdOf(item));

@@ -1,4 +1,4 @@
-#include "app/commands/livedrawing.h"
+#include "app/drawingsession.h"
 
 #include "app/apptest.h"
 #include "app/commands/findfigurecommand.h"
@@ -51,7 +51,9 @@ class LiveDrawingTest : public ::testing::Test {
     static QAction* liveCommand(const MainWindow& window) {
         return window.command(CommandId::LiveDrawing);
     }
-    static LiveDrawing* live(const MainWindow& window) { return window.findChild<LiveDrawing*>(); }
+    static DrawingSession* live(const MainWindow& window) {
+        return window.findChild<DrawingSession*>();
+    }
     /// The slider of "Y軸回転" (0-359, its value shown as it is).
     static QSlider* rotationSlider(const MainWindow& window) {
         return window.transformPane()->findChild<QSlider*>(QStringLiteral("slider11211"));
@@ -236,7 +238,7 @@ TEST_F(LiveDrawingTest, AValueUnchangedForTheSettleTimeIsRecordedOnce) {
     auto window = open();
     liveCommand(*window)->setChecked(true);
     Recorder recorder(*window);
-    ASSERT_EQ(live(*window)->settleTime(), LiveDrawing::kSettleMs);
+    ASSERT_EQ(live(*window)->settleTime(), DrawingSession::kSettleMs);
 
     // Edits in quick succession, each let into the event loop once.
     for (const int row : {100, 120, 140, 160}) {

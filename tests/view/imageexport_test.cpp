@@ -2,6 +2,7 @@
 
 #include "engine/stretch.h"
 #include "store/imagetext.h"
+#include "support/drawnow.h"
 #include "view/dialogdriver.h"
 #include "view/imagefile.h"
 #include "view/mainview.h"
@@ -24,6 +25,7 @@
 
 using namespace orbelle;
 using test::DialogDriver;
+using test::drawNow;
 using test::drawPattern;
 using test::MessageCollector;
 using test::packed;
@@ -62,7 +64,7 @@ class ImageExportTest : public ::testing::Test {
     void drawPatternFigure() {
         DrawSettings s = DrawSettings::startup();
         s.zoom = m_zoom;
-        m_view->drawFigure(s);
+        drawNow(*m_view, s);
     }
     QString path(const QString& name) const { return m_dir.filePath(name); }
 
@@ -291,7 +293,7 @@ TEST_F(ImageExportTest, PngAndJpegCarryTheSettingsLine) {
     s.drawColorMode = 2;
     s.drawColor = packRgb(10, 20, 30);
     s.zoom = 250;
-    m_view->drawFigure(s);
+    drawNow(*m_view, s);
     // The record carries the colours the drawing reported (the pattern
     // drawing reports black on white) and the zoom of the repaint.
     s.drawColor = kBlack;
@@ -332,7 +334,7 @@ TEST_F(ImageExportTest, PngAndJpegCarryTheSettingsLine) {
 // a canvas pixel.
 TEST(ImageRedraw, SharperThanTheScaledCanvasInTheSamePlace) {
     MainView view;
-    view.drawFigure(DrawSettings::startup());
+    drawNow(view, DrawSettings::startup());
     const SourceSquare square = view.shownSquare();
     ASSERT_LT(square.side, 3000);
     constexpr int kSide = 3000;

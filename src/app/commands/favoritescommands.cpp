@@ -60,6 +60,13 @@ FavoritesCommands::FavoritesCommands(const CommandSet& commands, CommandHost& ho
             showError(tr("お気に入り"), text);
         });
     }
+    // After a change the store could not be read back: the tree is empty, and
+    // the status bar says why rather than leaving it unexplained.
+    connect(pane, &FavoritesPane::refillFailed, this, [this](const StoreStatus& status) {
+        m_host.showStatusMessage(tr("お気に入りを表示できません: %1")
+                                     .arg(QString::fromStdString(status.message())
+                                              .replace(QLatin1Char('\n'), QLatin1Char(' '))));
+    });
 }
 
 void FavoritesCommands::exportFavorites() {
