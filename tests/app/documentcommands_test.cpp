@@ -1,7 +1,6 @@
 #include "app/commands/documentcommands.h"
 
-#include "app/apptest.h"
-#include "app/mainwindow.h"
+#include "app/windowtest.h"
 #include "panes/transformpane.h"
 #include "store/settingsfile.h"
 #include "store/settingsline.h"
@@ -14,7 +13,6 @@
 #include <QImage>
 #include <QImageWriter>
 #include <QMimeData>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
 
@@ -44,29 +42,9 @@ QString settingsLine(const DrawSettings& settings) {
     return QString::fromStdString(formatSettingsFile(settings)).trimmed();
 }
 
-class DocumentCommandsTest : public ::testing::Test {
+class DocumentCommandsTest : public test::OpenWindowTest {
   protected:
-    void SetUp() override {
-        orbelle::test::clearSettingsStore();
-        ASSERT_TRUE(m_dataDir.isValid());
-        m_window = std::make_unique<MainWindow>(dataDir());
-        m_window->fileDialogs().saveFile = [this](QWidget*, const FileDialogRequest& request) {
-            ++m_saveAsked;
-            m_request = request;
-            return m_answer;
-        };
-        m_window->fileDialogs().openFile = [this](QWidget*, const FileDialogRequest& request) {
-            ++m_openAsked;
-            m_request = request;
-            return m_answer;
-        };
-        m_window->show();
-        m_window->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(m_window.get()));
-    }
-
-    QString dataDir() const { return m_dataDir.path() + QLatin1Char('/'); }
-    QString path(const QString& name) const { return m_files.filePath(name); }
+    QString path(const QString& name) const { return scratchFile(name); }
     DocumentCommands* document() const { return m_window->documentCommands(); }
     int historyLines() const {
         return static_cast<int>(readAll(dataDir() + QStringLiteral("csv_history0")).count('\n'));
@@ -82,14 +60,6 @@ class DocumentCommandsTest : public ::testing::Test {
         m_window->command(CommandId::FileOpen)->trigger();
         m_window->waitForDrawing();
     }
-
-    QTemporaryDir m_dataDir;
-    QTemporaryDir m_files;
-    std::unique_ptr<MainWindow> m_window;
-    QString m_answer;
-    FileDialogRequest m_request;
-    int m_saveAsked = 0;
-    int m_openAsked = 0;
 };
 
 } // namespace
@@ -135,7 +105,7 @@ TEST_F(DocumentCommandsTest, OpeningAFileAppliesItDrawsAndEntersTheHistory) {
     QByteArray content = "// saved by hand\n" + line;
     content.replace("\r\n", "\n");
     content += "garbage,1,2\n";
-    writeAll(path(QStringLiteral("spiral.orbdr")), content);
+    ASSERT_TRUE(writeAll(path(QStringLiteral("spiral.orbdr")), content));
 
     openThroughDialog(path(QStringLiteral("spiral.orbdr")));
     EXPECT_EQ(m_openAsked, 1);
@@ -157,19 +127,20 @@ TEST_F(DocumentCommandsTest, FilesThatAreNotSettingsFilesChangeNothing) {
     const DrawSettings before = m_window->captureSettings();
     const std::string good = formatSettingsFile(before);
     // A history line pasted into a settings file: 69 fields.
-    writeAll(path(QStringLiteral("history.orbdr")),
-             QByteArray::fromStdString(formatLine(LineVariant::History, before)) + "\r\n");
+    ASSERT_TRUE(
+        writeAll(path(QStringLiteral("history.orbdr")),
+                 QByteArray::fromStdString(formatLine(LineVariant::History, before)) + "\r\n"));
     // A value changed without changing the sum: field 45 100 -> 101.
     QByteArray changed = QByteArray::fromStdString(good);
     QList<QByteArray> fields = changed.split(',');
     ASSERT_EQ(fields.at(45), "100");
     fields[45] = "101";
-    writeAll(path(QStringLiteral("changed.orbdr")), fields.join(','));
-    writeAll(path(QStringLiteral("comments.orbdr")), "// only\n// comments\n");
-    writeAll(path(QStringLiteral("empty.orbdr")), "");
+    ASSERT_TRUE(writeAll(path(QStringLiteral("changed.orbdr")), fields.join(',')));
+    ASSERT_TRUE(writeAll(path(QStringLiteral("comments.orbdr")), "// only\n// comments\n"));
+    ASSERT_TRUE(writeAll(path(QStringLiteral("empty.orbdr")), ""));
     // A valid line after more than 1 MiB of comment lines.
-    writeAll(path(QStringLiteral("large.orbdr")),
-             QByteArray(1 << 20, '/') + "\n" + QByteArray::fromStdString(good));
+    ASSERT_TRUE(writeAll(path(QStringLiteral("large.orbdr")),
+                         QByteArray(1 << 20, '/') + "\n" + QByteArray::fromStdString(good)));
     ASSERT_TRUE(QDir().mkpath(path(QStringLiteral("folder.orbdr"))));
 
     struct Case {
@@ -307,8 +278,8 @@ TEST_F(DocumentCommandsTest, ImagesWithoutAValidRecordAreRefused) {
     writeImage(path(QStringLiteral("history.png")),
                QString::fromStdString(formatLine(LineVariant::History, other)));
     // A settings file named like an image is no image.
-    writeAll(path(QStringLiteral("text.png")),
-             QByteArray::fromStdString(formatSettingsFile(other)));
+    ASSERT_TRUE(writeAll(path(QStringLiteral("text.png")),
+                         QByteArray::fromStdString(formatSettingsFile(other))));
 
     for (const char* name :
          {"plain.png", "plain.jpg", "badsum.png", "badsum.jpg", "history.png", "text.png"}) {
@@ -334,8 +305,8 @@ TEST_F(DocumentCommandsTest, ADroppedFileOpensLikeTheOpenCommand) {
     DrawSettings record = m_window->captureSettings();
     record.zoom = 222;
     record.rotY = 7;
-    writeAll(path(QStringLiteral("dropped.orbdr")),
-             QByteArray::fromStdString(formatSettingsFile(record)));
+    ASSERT_TRUE(writeAll(path(QStringLiteral("dropped.orbdr")),
+                         QByteArray::fromStdString(formatSettingsFile(record))));
     const QUrl file = QUrl::fromLocalFile(path(QStringLiteral("dropped.orbdr")));
 
     // A drag enters a widget and goes up to the first that takes drops; the
@@ -389,7 +360,7 @@ TEST_F(DocumentCommandsTest, ADroppedFileOpensLikeTheOpenCommand) {
     EXPECT_EQ(historyLines(), 2);
 
     // A dropped file that is no drawing is refused like an opened one.
-    writeAll(path(QStringLiteral("notes.txt")), "hello\n");
+    ASSERT_TRUE(writeAll(path(QStringLiteral("notes.txt")), "hello\n"));
     MessageCatcher catcher;
     EXPECT_TRUE(drop(QUrl::fromLocalFile(path(QStringLiteral("notes.txt")))));
     EXPECT_TRUE(QTest::qWaitFor([&] { return catcher.count() == 1; }, 5000));

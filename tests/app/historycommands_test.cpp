@@ -1,7 +1,6 @@
 #include "app/commands/historycommands.h"
 
-#include "app/apptest.h"
-#include "app/mainwindow.h"
+#include "app/windowtest.h"
 #include "engine/draw.h"
 #include "panes/drawsettingspane.h"
 #include "panes/historypane.h"
@@ -15,7 +14,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStatusBar>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
@@ -34,29 +32,20 @@ QByteArray historyLine(int zoom) {
     return QByteArray::fromStdString(formatLine(LineVariant::History, settings)) + "\r\n";
 }
 
-class HistoryCommandsTest : public ::testing::Test {
+class HistoryCommandsTest : public test::WindowTest {
   protected:
-    void SetUp() override {
-        orbelle::test::clearSettingsStore();
-        ASSERT_TRUE(m_dataDir.isValid());
-    }
-
-    void open() {
-        m_window = std::make_unique<MainWindow>(dataDir());
+    void openWindow() {
+        m_window = open();
         // Draws are counted; each still runs the engine.
         m_window->view()->setDrawFunction(
             [this](const DrawSettings& settings, Canvas& canvas, const DrawProgress& progress) {
                 ++m_draws;
                 return draw(settings, canvas, progress);
             });
-        m_window->show();
-        m_window->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(m_window.get()));
     }
 
-    QString dataDir() const { return m_dataDir.path() + QLatin1Char('/'); }
-    QString storePath() const { return dataDir() + QStringLiteral("csv_history0"); }
-    QString tempPath(const QString& name) const { return m_files.filePath(name); }
+    QString storePath() const { return dataFile(QStringLiteral("csv_history0")); }
+    QString tempPath(const QString& name) const { return scratchFile(name); }
 
     /// The store's lines, without their CR LF ends.
     QList<QByteArray> lines() const {
@@ -102,16 +91,13 @@ class HistoryCommandsTest : public ::testing::Test {
         return -1;
     }
 
-    QTemporaryDir m_dataDir;
-    QTemporaryDir m_files;
-    std::unique_ptr<MainWindow> m_window;
     int m_draws = 0;
 };
 
 } // namespace
 
 TEST_F(HistoryCommandsTest, BackAndForwardReplayEntriesWithoutAddingLines) {
-    open();
+    openWindow();
     EXPECT_TRUE(buttonLabels().isEmpty());
     // With an empty history the four commands change nothing and draw nothing.
     for (const CommandId id : {CommandId::HistoryBack, CommandId::HistoryForward,
@@ -167,7 +153,7 @@ TEST_F(HistoryCommandsTest, BackAndForwardReplayEntriesWithoutAddingLines) {
 }
 
 TEST_F(HistoryCommandsTest, EntryButtonsLoadOnADoubleClickOnly) {
-    open();
+    openWindow();
     drawWithZoom(101);
     drawWithZoom(102);
     drawWithZoom(103);
@@ -196,7 +182,7 @@ TEST_F(HistoryCommandsTest, EntryButtonsLoadOnADoubleClickOnly) {
 }
 
 TEST_F(HistoryCommandsTest, CtrlZUndoesInAnEditBoxAndStepsBackElsewhere) {
-    open();
+    openWindow();
     drawWithZoom(101);
     drawWithZoom(102);
     auto* edit = m_window->settingsPane()->findChild<QLineEdit*>(QStringLiteral("edit10300"));
@@ -233,8 +219,8 @@ TEST_F(HistoryCommandsTest, StartUpDropsBrokenLinesAndPagingShowsOlderEntries) {
         }
         store += line;
     }
-    writeAll(storePath(), store);
-    open();
+    ASSERT_TRUE(writeAll(storePath(), store));
+    openWindow();
     ASSERT_EQ(lines().size(), 150);
     EXPECT_EQ(field(0, 45), "0");
     EXPECT_EQ(field(1, 45), "2");
@@ -265,7 +251,7 @@ TEST_F(HistoryCommandsTest, StartUpDropsBrokenLinesAndPagingShowsOlderEntries) {
 }
 
 TEST_F(HistoryCommandsTest, ResetAsksAndEmptiesOnlyOnYes) {
-    open();
+    openWindow();
     drawWithZoom(101);
     drawWithZoom(102);
     const QByteArray before = readAll(storePath());
@@ -299,18 +285,10 @@ TEST_F(HistoryCommandsTest, ExportAndImportThroughTheFileDialogs) {
     for (int k = 0; k < 120; ++k) {
         store += historyLine(k);
     }
-    writeAll(storePath(), store);
-    open();
-    FileDialogRequest asked;
-    QString answer;
-    m_window->fileDialogs().saveFile = [&](QWidget*, const FileDialogRequest& request) {
-        asked = request;
-        return answer;
-    };
-    m_window->fileDialogs().openFile = [&](QWidget*, const FileDialogRequest& request) {
-        asked = request;
-        return answer;
-    };
+    ASSERT_TRUE(writeAll(storePath(), store));
+    openWindow();
+    const FileDialogRequest& asked = m_request;
+    QString& answer = m_answer;
 
     answer = tempPath(QStringLiteral("saved.orbhs"));
     m_window->command(CommandId::HistorySave)->trigger();
@@ -334,7 +312,7 @@ TEST_F(HistoryCommandsTest, ExportAndImportThroughTheFileDialogs) {
     imported += changed;
     imported += historyLine(306) + "1,2,3\n";
     imported += historyLine(307);
-    writeAll(tempPath(QStringLiteral("in.orbhs")), imported);
+    ASSERT_TRUE(writeAll(tempPath(QStringLiteral("in.orbhs")), imported));
     answer = tempPath(QStringLiteral("in.orbhs"));
     m_window->command(CommandId::HistoryLoad)->trigger();
     EXPECT_EQ(asked.filter, QStringLiteral("ヒストリー ファイル (*.orbhs)"));
@@ -350,7 +328,7 @@ TEST_F(HistoryCommandsTest, ExportAndImportThroughTheFileDialogs) {
     EXPECT_EQ(m_draws, 0); // an import draws nothing
 
     // A file without a single history line would empty the history: refused.
-    writeAll(tempPath(QStringLiteral("notes.orbhs")), "just some text\nand more\n");
+    ASSERT_TRUE(writeAll(tempPath(QStringLiteral("notes.orbhs")), "just some text\nand more\n"));
     answer = tempPath(QStringLiteral("notes.orbhs"));
     {
         MessageCatcher catcher;
@@ -392,7 +370,7 @@ TEST_F(HistoryCommandsTest, AStoreThatCannotBeUsedIsReportedAndTheProgramGoesOn)
     {
         // At start-up the status bar says so; no box holds the window up.
         MessageCatcher catcher;
-        open();
+        openWindow();
         EXPECT_EQ(catcher.count(), 0);
         EXPECT_TRUE(m_window->statusBar()->currentMessage().contains(storePath()));
     }

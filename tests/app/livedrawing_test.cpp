@@ -1,9 +1,9 @@
 #include "app/drawingsession.h"
 
-#include "app/apptest.h"
 #include "app/commands/findfigurecommand.h"
 #include "app/drawingrecorder.h"
 #include "app/mainwindow.h"
+#include "app/windowtest.h"
 #include "engine/canvas.h"
 #include "engine/colour.h"
 #include "engine/draw.h"
@@ -17,7 +17,6 @@
 #include <QSignalSpy>
 #include <QSlider>
 #include <QStatusBar>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <atomic>
@@ -34,20 +33,8 @@ constexpr int kDeadlineMs = 20000;
 
 using Recorder = orbelle::test::DrawingRecorder;
 
-class LiveDrawingTest : public ::testing::Test {
+class LiveDrawingTest : public test::WindowTest {
   protected:
-    void SetUp() override {
-        orbelle::test::clearSettingsStore();
-        ASSERT_TRUE(m_dataDir.isValid());
-    }
-
-    std::unique_ptr<MainWindow> open() {
-        auto window = std::make_unique<MainWindow>(m_dataDir.path() + QLatin1Char('/'));
-        window->show();
-        QApplication::processEvents();
-        return window;
-    }
-
     static QAction* liveCommand(const MainWindow& window) {
         return window.command(CommandId::LiveDrawing);
     }
@@ -67,8 +54,6 @@ class LiveDrawingTest : public ::testing::Test {
             },
             kDeadlineMs);
     }
-
-    QTemporaryDir m_dataDir;
 };
 
 // Holds the view's drawings on the worker until the test lets them end,

@@ -1,11 +1,11 @@
 #include "app/mainwindow.h"
 
-#include "app/apptest.h"
 #include "app/commands/windowcommands.h"
 #include "app/customizedialog.h"
 #include "app/drawingrecorder.h"
 #include "app/toolbarcustomizer.h"
 #include "app/visualstyles.h"
+#include "app/windowtest.h"
 #include "engine/colour.h"
 #include "formulas/catalog.h"
 #include "formulas/formula.h"
@@ -25,7 +25,6 @@
 #include <QShortcut>
 #include <QStatusBar>
 #include <QStyle>
-#include <QTemporaryDir>
 #include <QToolBar>
 #include <QToolButton>
 #include <QWidgetAction>
@@ -67,24 +66,9 @@ const QMenu* submenu(const QMenu* menu, const QString& title) {
 
 using Recorder = orbelle::test::DrawingRecorder;
 
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public test::WindowTest {
   protected:
-    void SetUp() override {
-        orbelle::test::clearSettingsStore();
-        ASSERT_TRUE(m_dataDir.isValid());
-    }
-
-    std::unique_ptr<MainWindow> open() {
-        auto window = std::make_unique<MainWindow>(dataDir());
-        window->show();
-        QApplication::processEvents();
-        return window;
-    }
-
-    QString dataDir() const { return m_dataDir.path() + QLatin1Char('/'); }
-    QString marker() const { return dataDir() + QStringLiteral("layout"); }
-
-    QTemporaryDir m_dataDir;
+    QString marker() const { return dataFile(QStringLiteral("layout")); }
 };
 
 // The arrangement of the default layout: favorites at the left with history

@@ -5,13 +5,12 @@
 
 #include "app/lockindicators.h"
 
-#include "app/apptest.h"
+#include "app/windowtest.h"
 
 #include <QAction>
 #include <QLabel>
 #include <QLineEdit>
 #include <QStatusBar>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
@@ -20,19 +19,7 @@ using namespace orbelle;
 
 namespace {
 
-// The program's QApplication is registered by mainwindow_test.cpp.
-
-class SmallItemsTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        orbelle::test::clearSettingsStore();
-        ASSERT_TRUE(m_dataDir.isValid());
-        m_window = std::make_unique<MainWindow>(m_dataDir.path() + QLatin1Char('/'));
-    }
-
-    QTemporaryDir m_dataDir;
-    std::unique_ptr<MainWindow> m_window;
-};
+using SmallItemsTest = test::OpenWindowTest;
 
 } // namespace
 
