@@ -196,3 +196,26 @@ TEST_F(FavoritesCommandsTest, AStoreThatCannotBeOpenedIsNamedAndTheProgramGoesOn
     window->command(CommandId::Draw)->trigger(); // drawing still works
     EXPECT_TRUE(window->isVisible());
 }
+
+TEST_F(FavoritesCommandsTest, ATreeThatCannotBeReadAgainIsToldInTheStatusBar) {
+    auto window = open();
+    m_prompts->newName = QStringLiteral("星");
+    window->command(CommandId::FavoritesAddFile)->trigger();
+    FavoritesPane* pane = window->favoritesPane();
+    ASSERT_EQ(pane->entries().size(), 2u);
+    EXPECT_EQ(statusText(*window), QStringLiteral("レディ"));
+
+    // The store turns into a folder before the tree is filled again.
+    ASSERT_TRUE(QFile::remove(storePath()));
+    ASSERT_TRUE(QDir().mkdir(storePath()));
+    MessageCatcher catcher;
+    EXPECT_FALSE(pane->refill().ok());
+    EXPECT_EQ(pane->tree()->topLevelItemCount(), 0);
+    const QString status = statusText(*window);
+    EXPECT_TRUE(status.startsWith(QStringLiteral("お気に入りを表示できません: ")))
+        << status.toStdString();
+    EXPECT_TRUE(status.contains(storePath())) << status.toStdString();
+    EXPECT_FALSE(status.contains(QLatin1Char('\n')));
+    EXPECT_EQ(catcher.count(), 0); // no box in the way
+    EXPECT_TRUE(m_prompts->errors.isEmpty());
+}
