@@ -6,17 +6,13 @@
 #include "store/settingsline.h"
 #include "view/mainview.h"
 
-#include <QAction>
 #include <QDir>
 #include <QDropEvent>
 #include <QFile>
 #include <QImage>
 #include <QImageWriter>
 #include <QMimeData>
-#include <QTest>
 #include <QUrl>
-
-#include <memory>
 
 using namespace orbelle;
 using orbelle::test::MessageCatcher;
@@ -57,8 +53,7 @@ class DocumentCommandsTest : public test::OpenWindowTest {
     /// Opens `file` through the command and its dialog.
     void openThroughDialog(const QString& file) {
         m_answer = file;
-        m_window->command(CommandId::FileOpen)->trigger();
-        m_window->waitForDrawing();
+        triggerAndWait(*m_window, CommandId::FileOpen);
     }
 };
 

@@ -5,17 +5,11 @@
 #include "view/mainview.h"
 #include "view/printpreviewdialog.h"
 #include "view/resolutiondialog.h"
-#include "widgets/commandid.h"
 
-#include <QAction>
 #include <QFileDialog>
 #include <QImageReader>
 #include <QPrintDialog>
 #include <QSpinBox>
-#include <QTest>
-#include <gtest/gtest.h>
-
-#include <memory>
 
 using namespace orbelle;
 using orbelle::test::DialogDriver;

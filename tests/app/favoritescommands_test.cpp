@@ -2,14 +2,10 @@
 
 #include "app/windowtest.h"
 
-#include <QAction>
 #include <QDir>
 #include <QFile>
-#include <QStatusBar>
-#include <QTest>
 #include <QTreeWidget>
 
-#include <memory>
 #include <vector>
 
 using namespace orbelle;

@@ -12,14 +12,10 @@
 #include "view/figurefinder.h"
 #include "view/mainview.h"
 
-#include <QAction>
-#include <QApplication>
 #include <QShortcut>
-#include <QStatusBar>
 
 #include <atomic>
 #include <chrono>
-#include <memory>
 #include <thread>
 #include <vector>
 

@@ -4,22 +4,14 @@
 #include "app/addresses.h"
 #include "app/contactdialog.h"
 #include "app/helppage.h"
-#include "app/mainwindow.h"
 #include "app/windowtest.h"
 #include "view/dialogdriver.h"
-#include "widgets/commandid.h"
 
-#include <QAction>
-#include <QApplication>
 #include <QClipboard>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
-#include <QTest>
 #include <QUrl>
-#include <gtest/gtest.h>
-
-#include <memory>
 
 using namespace orbelle;
 using orbelle::test::DialogDriver;

@@ -8,15 +8,10 @@
 #include "store/settingsline.h"
 #include "view/mainview.h"
 
-#include <QAction>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QStatusBar>
-#include <QTest>
-
-#include <memory>
 
 using namespace orbelle;
 using orbelle::test::MessageCatcher;
@@ -67,8 +62,7 @@ class HistoryCommandsTest : public test::WindowTest {
         DrawSettings settings = m_window->captureSettings();
         settings.zoom = zoom;
         m_window->transformPane()->apply(settings);
-        m_window->command(CommandId::Draw)->trigger();
-        m_window->waitForDrawing();
+        triggerAndWait(*m_window, CommandId::Draw);
     }
     int zoom() const { return m_window->captureSettings().zoom; }
 
@@ -117,28 +111,22 @@ TEST_F(HistoryCommandsTest, BackAndForwardReplayEntriesWithoutAddingLines) {
     EXPECT_EQ(buttonLabels(), (QStringList{"1", "2", "3"}));
     EXPECT_EQ(pressedButton(), 0);
 
-    m_window->command(CommandId::HistoryBack)->trigger();
-
-    m_window->waitForDrawing();
+    triggerAndWait(*m_window, CommandId::HistoryBack);
     EXPECT_EQ(zoom(), 102); // entry 1, the second newest
     EXPECT_EQ(m_draws, 4);
     EXPECT_EQ(lines().size(), 3);
     EXPECT_EQ(pressedButton(), 1);
 
-    m_window->command(CommandId::HistoryForward)->trigger();
-
-    m_window->waitForDrawing();
+    triggerAndWait(*m_window, CommandId::HistoryForward);
     EXPECT_EQ(zoom(), 103);
     EXPECT_EQ(lines().size(), 3);
     EXPECT_EQ(pressedButton(), 0);
 
     // At either end the end entry is drawn again.
-    m_window->command(CommandId::HistoryForward)->trigger();
-    m_window->waitForDrawing();
+    triggerAndWait(*m_window, CommandId::HistoryForward);
     EXPECT_EQ(zoom(), 103);
     for (int k = 0; k < 3; ++k) {
-        m_window->command(CommandId::HistoryBack)->trigger();
-        m_window->waitForDrawing();
+        triggerAndWait(*m_window, CommandId::HistoryBack);
     }
     EXPECT_EQ(zoom(), 101);
     EXPECT_EQ(pressedButton(), 2);
@@ -226,9 +214,7 @@ TEST_F(HistoryCommandsTest, StartUpDropsBrokenLinesAndPagingShowsOlderEntries) {
     EXPECT_EQ(field(1, 45), "2");
     EXPECT_EQ(buttonLabels().size(), 100);
 
-    m_window->command(CommandId::HistoryPreviousPage)->trigger();
-
-    m_window->waitForDrawing();
+    triggerAndWait(*m_window, CommandId::HistoryPreviousPage);
     QStringList older;
     for (int n = 101; n <= 150; ++n) {
         older << QString::number(n);
@@ -244,8 +230,7 @@ TEST_F(HistoryCommandsTest, StartUpDropsBrokenLinesAndPagingShowsOlderEntries) {
     QTest::mouseDClick(m_window->historyPane()->entryButton(49), Qt::LeftButton);
     EXPECT_EQ(zoom(), 0);
     EXPECT_EQ(pressedButton(), 49);
-    m_window->command(CommandId::HistoryNextPage)->trigger();
-    m_window->waitForDrawing();
+    triggerAndWait(*m_window, CommandId::HistoryNextPage);
     EXPECT_EQ(buttonLabels().size(), 100);
     EXPECT_EQ(pressedButton(), -1);
 }
@@ -274,8 +259,7 @@ TEST_F(HistoryCommandsTest, ResetAsksAndEmptiesOnlyOnYes) {
     EXPECT_EQ(QFile(storePath()).size(), 0);
     EXPECT_TRUE(buttonLabels().isEmpty());
     const int draws = m_draws;
-    m_window->command(CommandId::HistoryBack)->trigger();
-    m_window->waitForDrawing();
+    triggerAndWait(*m_window, CommandId::HistoryBack);
     EXPECT_EQ(m_draws, draws);
 }
 
@@ -297,9 +281,7 @@ TEST_F(HistoryCommandsTest, ExportAndImportThroughTheFileDialogs) {
     EXPECT_EQ(asked.proposed, QStringLiteral("無題"));
     EXPECT_EQ(readAll(answer), store);
 
-    m_window->command(CommandId::HistoryPreviousPage)->trigger();
-
-    m_window->waitForDrawing();
+    triggerAndWait(*m_window, CommandId::HistoryPreviousPage);
     ASSERT_EQ(buttonLabels().size(), 20);
 
     // 5 good lines and 2 broken ones (a changed value, a missing field).
@@ -390,8 +372,7 @@ TEST_F(HistoryCommandsTest, AStoreThatCannotBeUsedIsReportedAndTheProgramGoesOn)
     EXPECT_TRUE(buttonLabels().isEmpty());
     {
         MessageCatcher catcher;
-        m_window->command(CommandId::HistoryBack)->trigger();
-        m_window->waitForDrawing();
+        triggerAndWait(*m_window, CommandId::HistoryBack);
         EXPECT_EQ(catcher.count(), 1);
     }
     EXPECT_EQ(m_draws, 2);

@@ -15,7 +15,6 @@
 #include "panes/transformpane.h"
 #include "view/mainview.h"
 
-#include <QAction>
 #include <QDockWidget>
 #include <QFile>
 #include <QLabel>
@@ -23,13 +22,12 @@
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QShortcut>
-#include <QStatusBar>
 #include <QStyle>
 #include <QToolBar>
 #include <QToolButton>
 #include <QWidgetAction>
 
-#include <memory>
+#include <functional>
 #include <vector>
 
 using namespace orbelle;
@@ -214,47 +212,17 @@ TEST_F(MainWindowTest, MenusCarryEveryCommandWithItsLabelAndKey) {
     }
 
     // Every command the menus show has its handler and works.
-    for (const CommandId id : {CommandId::Draw,
-                               CommandId::DrawRandom,
-                               CommandId::FindFigure,
-                               CommandId::Enlarge,
-                               CommandId::Shrink,
-                               CommandId::StandardSize,
-                               CommandId::ZoomIn,
-                               CommandId::ZoomOut,
-                               CommandId::CentreView,
-                               CommandId::ResetColourStroke,
-                               CommandId::Reset3D,
-                               CommandId::AppExit,
-                               CommandId::ResetLayout,
-                               CommandId::ViewStatusBar,
-                               CommandId::CustomizeToolBar,
-                               CommandId::FavoritesAddFile,
-                               CommandId::FavoritesNewFolder,
-                               CommandId::FavoritesSave,
-                               CommandId::FavoritesLoad,
-                               CommandId::FavoritesReset,
-                               CommandId::ExportBitmap,
-                               CommandId::ExportJpeg,
-                               CommandId::Print,
-                               CommandId::PrintPreview,
-                               CommandId::Help,
-                               CommandId::OnlineHelp,
-                               CommandId::HomePage,
-                               CommandId::ContactAddress,
-                               CommandId::About,
-                               CommandId::FileOpen,
-                               CommandId::FileSave,
-                               CommandId::FileSaveAs,
-                               CommandId::HistoryBack,
-                               CommandId::HistoryForward,
-                               CommandId::HistoryPreviousPage,
-                               CommandId::HistoryNextPage,
-                               CommandId::HistorySave,
-                               CommandId::HistoryLoad,
-                               CommandId::HistoryReset,
-                               CommandId::FitToWindow}) {
-        EXPECT_TRUE(window->command(id)->isEnabled()) << commandNumber(id);
+    const std::function<void(const QMenu*)> expectEnabled = [&](const QMenu* menu) {
+        for (const QAction* action : menu->actions()) {
+            if (action->menu() != nullptr) {
+                expectEnabled(action->menu());
+            } else if (!action->isSeparator()) {
+                EXPECT_TRUE(action->isEnabled()) << action->objectName().toStdString();
+            }
+        }
+    };
+    for (const QMenu* menu : menus) {
+        expectEnabled(menu);
     }
     EXPECT_EQ(window->command(CommandId::FileOpen)->statusTip(),
               QStringLiteral("既存のファイルを開く"));
@@ -372,8 +340,7 @@ TEST_F(MainWindowTest, VisualStylePersistsAndEachLooksDifferent) {
 TEST_F(MainWindowTest, DrawRecordsTheDrawingAndEqualColoursChangeNothing) {
     auto window = open();
     Recorder recorded(*window);
-    window->command(CommandId::Draw)->trigger();
-    window->waitForDrawing();
+    triggerAndWait(*window, CommandId::Draw);
     ASSERT_EQ(recorded.count(), 1);
     const DrawSettings settings = recorded.at(0);
     EXPECT_EQ(settings, window->captureSettings());
@@ -386,8 +353,7 @@ TEST_F(MainWindowTest, DrawRecordsTheDrawingAndEqualColoursChangeNothing) {
     window->colourPane()->setDrawColourMode(DrawColourMode::White, true); // white on white
     window->colourPane()->setBackColourMode(BackColourMode::White, true);
     MessageCatcher catcher;
-    window->command(CommandId::Draw)->trigger();
-    window->waitForDrawing();
+    triggerAndWait(*window, CommandId::Draw);
     EXPECT_EQ(catcher.count(), 1);
     EXPECT_EQ(catcher.title(), QStringLiteral("描画無効"));
     EXPECT_EQ(catcher.text(), QStringLiteral("描画色と背景色が同じ色です"));
@@ -404,8 +370,7 @@ TEST_F(MainWindowTest, EnlargeShrinkAndStandardSizeDraw) {
     DrawSettings settings = window->captureSettings();
     settings.zoom = 950;
     window->transformPane()->apply(settings);
-    window->command(CommandId::Enlarge)->trigger();
-    window->waitForDrawing();
+    triggerAndWait(*window, CommandId::Enlarge);
     EXPECT_EQ(window->transformPane()->zoomValue(), 999);
     ASSERT_EQ(recorded.count(), 1);
     EXPECT_EQ(recorded.at(0).zoom, 999);
@@ -413,11 +378,9 @@ TEST_F(MainWindowTest, EnlargeShrinkAndStandardSizeDraw) {
 
     settings.zoom = -950;
     window->transformPane()->apply(settings);
-    window->command(CommandId::Shrink)->trigger();
-    window->waitForDrawing();
+    triggerAndWait(*window, CommandId::Shrink);
     EXPECT_EQ(window->transformPane()->zoomValue(), -999);
-    window->command(CommandId::StandardSize)->trigger();
-    window->waitForDrawing();
+    triggerAndWait(*window, CommandId::StandardSize);
     EXPECT_EQ(window->transformPane()->zoomValue(), 100);
     EXPECT_EQ(recorded.count(), 3);
 
@@ -452,8 +415,7 @@ TEST_F(MainWindowTest, ResetCommandsReachThePanesWithoutDrawing) {
 TEST_F(MainWindowTest, DrawRandomDrawsOnce) {
     auto window = open();
     Recorder recorded(*window);
-    window->command(CommandId::DrawRandom)->trigger();
-    window->waitForDrawing();
+    triggerAndWait(*window, CommandId::DrawRandom);
     EXPECT_EQ(recorded.count(), 1);
     EXPECT_NE(window->view()->bounds(), FigureBounds{});
 }
@@ -532,8 +494,7 @@ TEST_F(MainWindowTest, EachColourModeDrawsItsDotColours) {
         s.drawColor = customDraw;
         s.backColor = customBack;
         window->colourPane()->apply(s);
-        window->command(CommandId::Draw)->trigger();
-        window->waitForDrawing();
+        triggerAndWait(*window, CommandId::Draw);
         const Canvas& canvas = window->view()->canvas();
         return std::pair{canvas.colourAt(x, y), canvas.colourAt(0, 0)};
     };

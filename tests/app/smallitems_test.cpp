@@ -7,13 +7,8 @@
 
 #include "app/windowtest.h"
 
-#include <QAction>
 #include <QLabel>
 #include <QLineEdit>
-#include <QStatusBar>
-#include <QTest>
-
-#include <memory>
 
 using namespace orbelle;
 

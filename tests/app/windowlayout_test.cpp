@@ -6,11 +6,9 @@
 #include "app/windowtest.h"
 #include "view/mainview.h"
 
-#include <QAction>
 #include <QDockWidget>
 
 #include <functional>
-#include <memory>
 
 using namespace orbelle;
 using Pane = MainWindow::Pane;

@@ -9,7 +9,9 @@
 #include "app/mainwindow.h"
 #include "panes/favoritespane.h"
 #include "panes/scriptedprompts.h"
+#include "widgets/commandid.h"
 
+#include <QAction>
 #include <QSize>
 #include <QStatusBar>
 #include <QTemporaryDir>
@@ -61,6 +63,11 @@ class WindowTest : public ::testing::Test {
     QString dataFile(const QString& name) const { return dataDir() + name; }
     /// A file of the scratch folder.
     QString scratchFile(const QString& name) const { return m_files.filePath(name); }
+    /// Triggers a command and waits for the drawing it may have started.
+    static void triggerAndWait(MainWindow& window, CommandId id) {
+        window.command(id)->trigger();
+        window.waitForDrawing();
+    }
     static QString statusText(const MainWindow& window) {
         return window.statusBar()->currentMessage();
     }
