@@ -13,6 +13,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include <initializer_list>
+
 using namespace orbelle;
 using orbelle::test::MessageCatcher;
 using orbelle::test::readAll;
@@ -57,12 +59,14 @@ class HistoryCommandsTest : public test::WindowTest {
     /// Field `index` of a store line.
     QByteArray field(int line, int index) const { return lines().at(line).split(',').at(index); }
 
-    /// Draws with the enlargement `zoom` (field 45 of a line).
-    void drawWithZoom(int zoom) {
-        DrawSettings settings = m_window->captureSettings();
-        settings.zoom = zoom;
-        m_window->transformPane()->apply(settings);
-        triggerAndWait(*m_window, CommandId::Draw);
+    /// Draws with each enlargement in turn (field 45 of a line).
+    void drawWithZoom(std::initializer_list<int> zooms) {
+        for (const int zoom : zooms) {
+            DrawSettings settings = m_window->captureSettings();
+            settings.zoom = zoom;
+            m_window->transformPane()->apply(settings);
+            triggerAndWait(*m_window, CommandId::Draw);
+        }
     }
     int zoom() const { return m_window->captureSettings().zoom; }
 
@@ -100,9 +104,7 @@ TEST_F(HistoryCommandsTest, BackAndForwardReplayEntriesWithoutAddingLines) {
     }
     EXPECT_EQ(m_draws, 0);
 
-    drawWithZoom(101);
-    drawWithZoom(102);
-    drawWithZoom(103);
+    drawWithZoom({101, 102, 103});
     ASSERT_EQ(lines().size(), 3);
     // Oldest first; the enlargement is field 45, the check value field 68.
     EXPECT_EQ(field(0, 45), "101");
@@ -134,7 +136,7 @@ TEST_F(HistoryCommandsTest, BackAndForwardReplayEntriesWithoutAddingLines) {
     EXPECT_EQ(lines().size(), 3);
 
     // A new drawing becomes entry 1's successor: entry 0, pressed.
-    drawWithZoom(104);
+    drawWithZoom({104});
     EXPECT_EQ(lines().size(), 4);
     EXPECT_EQ(pressedButton(), 0);
     EXPECT_EQ(buttonLabels().size(), 4);
@@ -142,9 +144,7 @@ TEST_F(HistoryCommandsTest, BackAndForwardReplayEntriesWithoutAddingLines) {
 
 TEST_F(HistoryCommandsTest, EntryButtonsLoadOnADoubleClickOnly) {
     openWindow();
-    drawWithZoom(101);
-    drawWithZoom(102);
-    drawWithZoom(103);
+    drawWithZoom({101, 102, 103});
     const int draws = m_draws;
     HistoryPane* pane = m_window->historyPane();
 
@@ -171,8 +171,7 @@ TEST_F(HistoryCommandsTest, EntryButtonsLoadOnADoubleClickOnly) {
 
 TEST_F(HistoryCommandsTest, CtrlZUndoesInAnEditBoxAndStepsBackElsewhere) {
     openWindow();
-    drawWithZoom(101);
-    drawWithZoom(102);
+    drawWithZoom({101, 102});
     auto* edit = m_window->settingsPane()->findChild<QLineEdit*>(QStringLiteral("edit10300"));
     ASSERT_NE(edit, nullptr);
     edit->setFocus();
@@ -237,8 +236,7 @@ TEST_F(HistoryCommandsTest, StartUpDropsBrokenLinesAndPagingShowsOlderEntries) {
 
 TEST_F(HistoryCommandsTest, ResetAsksAndEmptiesOnlyOnYes) {
     openWindow();
-    drawWithZoom(101);
-    drawWithZoom(102);
+    drawWithZoom({101, 102});
     const QByteArray before = readAll(storePath());
     {
         MessageCatcher no(QMessageBox::No);
@@ -358,12 +356,12 @@ TEST_F(HistoryCommandsTest, AStoreThatCannotBeUsedIsReportedAndTheProgramGoesOn)
     }
     {
         MessageCatcher catcher;
-        drawWithZoom(150);
+        drawWithZoom({150});
         EXPECT_EQ(catcher.count(), 1);
         EXPECT_TRUE(catcher.text().contains(storePath()));
         // The next drawing tells it in the status bar only.
         m_window->statusBar()->clearMessage();
-        drawWithZoom(151);
+        drawWithZoom({151});
         EXPECT_EQ(catcher.count(), 1);
         EXPECT_TRUE(m_window->statusBar()->currentMessage().contains(storePath()));
     }
