@@ -26,9 +26,8 @@ std::span<const ImageFormat> imageFormats() {
 std::optional<ImageFormat> imageFormatFor(const QString& path) {
     const QString extension = extensionOf(path);
     const auto formats = imageFormats();
-    const auto row = std::find_if(formats.begin(), formats.end(), [&](const ImageFormat& f) {
-        return f.extension == extension;
-    });
+    const auto row = std::find_if(formats.begin(), formats.end(),
+                                  [&](const ImageFormat& f) { return f.extension == extension; });
     if (row == formats.end()) {
         return std::nullopt;
     }

@@ -11,10 +11,10 @@
 namespace orbelle {
 
 struct ImageFormat {
-    QString extension;         // lower case, without the dot
-    QByteArray writerFormat;   // the name QImageWriter knows the format by
-    int quality;               // -1 for the writer's default
-    bool carriesSettings;      // the file keeps the settings line in its metadata
+    QString extension;       // lower case, without the dot
+    QByteArray writerFormat; // the name QImageWriter knows the format by
+    int quality;             // -1 for the writer's default
+    bool carriesSettings;    // the file keeps the settings line in its metadata
 };
 
 /// PNG, BMP and JPEG (".jpg" and ".jpeg", at quality 95); PNG and JPEG carry

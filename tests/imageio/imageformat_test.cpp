@@ -14,10 +14,9 @@ TEST(ImageFormat, TheTableByExtensionInAnyCase) {
         int quality;
         bool carriesSettings;
     } cases[] = {
-        {"a.png", "png", -1, true},     {"dir.x/b.PNG", "png", -1, true},
-        {"c.bmp", "bmp", -1, false},    {"d.Bmp", "bmp", -1, false},
-        {"e.jpg", "jpeg", 95, true},    {"f.JPG", "jpeg", 95, true},
-        {"g.jpeg", "jpeg", 95, true},   {"h.JPEG", "jpeg", 95, true},
+        {"a.png", "png", -1, true},   {"dir.x/b.PNG", "png", -1, true}, {"c.bmp", "bmp", -1, false},
+        {"d.Bmp", "bmp", -1, false},  {"e.jpg", "jpeg", 95, true},      {"f.JPG", "jpeg", 95, true},
+        {"g.jpeg", "jpeg", 95, true}, {"h.JPEG", "jpeg", 95, true},
     };
     for (const auto& c : cases) {
         const QString path = QString::fromLatin1(c.path);

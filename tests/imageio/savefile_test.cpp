@@ -3,8 +3,6 @@
 
 #include "imageio/savefile.h"
 
-#include "imageio/filesizelimit.h"
-
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -12,8 +10,10 @@
 #include <QSaveFile>
 #include <QTemporaryDir>
 
+#include <csignal>
+#include <sys/resource.h>
+
 using namespace orbelle;
-using test::FileSizeLimit;
 
 namespace {
 
@@ -21,6 +21,29 @@ QByteArray contentOf(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
 }
+
+// Limits the size of files this process writes, as a nearly full disk does;
+// the limit is lifted again at the end of the scope.
+class FileSizeLimit {
+  public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &m_old);
+        rlimit limit = m_old;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &m_old);
+        std::signal(SIGXFSZ, m_oldHandler);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+  private:
+    rlimit m_old{};
+    void (*m_oldHandler)(int) = nullptr;
+};
 
 class SaveFileTest : public ::testing::Test {
   protected:
