@@ -152,7 +152,8 @@ const OwnCardCase kOwnCardCases[] = {
          const double F = r[11] / 500.0, G = r[12] / 10.0, H = r[13] / 500.0;
          const double e1 = r[14] / 500.0, e2 = r[15] / 500.0;
          const double v = e1 * t - e2;
-         return ((v - std::trunc(v)) * (C * t)) / (std::abs(((t - G) * t) * (t - E)) * H + B) +
+         return ((v - static_cast<double>(trunc32(v))) * (C * t)) /
+                    (std::abs(((t - G) * t) * (t - E)) * H + B) +
                 (F + y);
      }},
     // "節制": ((t - H) C) / (|sinh(t G - E)| + B) + (y + F), G = r12 / 5000.

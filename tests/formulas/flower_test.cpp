@@ -175,7 +175,7 @@ const OwnFlowerCase kOwnFlowerCases[] = {
          const double E = r[10] / 500.0, F = r[11] / 500.0, G = r[12] / 500.0;
          const double H = r[13] / 500.0, e1 = r[14] / 50.0;
          const double v = (e1 * t - G) * H;
-         const double wave = std::abs((v - std::trunc(v)) - 0.5) * H;
+         const double wave = std::abs((v - static_cast<double>(trunc32(v))) - 0.5) * H;
          return (wave * C) / (std::abs(t - E) + B) + (F + y);
      }},
 };
