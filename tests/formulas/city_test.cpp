@@ -107,8 +107,10 @@ TEST(CityFormulas, FirstPointsMatchTheStepWrittenOut) {
                                                    {berlin, berlinByHand},
                                                    {moscow, moscowByHand},
                                                    {baghdad, baghdadByHand}};
-    for (const auto& [id, byHand] : walked) {
-        forBothRowSets(id, [&](const ParamRows& r) { expectSamePoints(id, r, byHand(r, 50)); });
+    for (const auto& walk : walked) {
+        forBothRowSets(walk.first, [&](const ParamRows& r) {
+            expectSamePoints(walk.first, r, walk.second(r, 50));
+        });
     }
 
     // "定数Ｇ" = 0: no offset at all, so a -0 coordinate stays -0.

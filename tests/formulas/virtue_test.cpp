@@ -115,8 +115,10 @@ TEST(VirtueFormulas, FirstPointsMatchTheStepWrittenOut) {
                                                    {filiality, filialityByHand},
                                                    {harmony, harmonyByHand},
                                                    {joy, joyByHand}};
-    for (const auto& [id, byHand] : walked) {
-        forBothRowSets(id, [&](const ParamRows& r) { expectSamePoints(id, r, byHand(r, 50)); });
+    for (const auto& walk : walked) {
+        forBothRowSets(walk.first, [&](const ParamRows& r) {
+            expectSamePoints(walk.first, r, walk.second(r, 50));
+        });
     }
 }
 

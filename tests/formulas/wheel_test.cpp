@@ -195,17 +195,19 @@ TEST(WheelFormulas, ZeroGuardedItemsByHand) {
             return h.step(k.C / (tri(k.e1 / t + k.G) * k.H + u) + (k.F + h.y), k.D, 13.3);
         };
     };
-    // -1: the rows as they are; 0: "初期Ｘ" = 0 as well.
-    for (const auto& [start, second] : {std::pair{-1, false}, {-1, true}, {0, false}, {0, true}}) {
-        SCOPED_TRACE(testing::Message() << "t0 " << start << (second ? " second rows" : ""));
-        auto rows = [&](int item) {
-            const ParamRows r = second ? secondRows({kWheel, item}) : defaultRows({kWheel, item});
-            return start == 0 ? withRow(r, 4, 0) : r;
-        };
-        const ParamRows r5 = rows(5), r6 = rows(6), r13 = rows(13);
-        expectFirstPointsByHand({kWheel, 5}, r5, 40, lamborghini(r5));
-        expectFirstPointsByHand({kWheel, 6}, r6, 40, wagen(r6));
-        expectFirstPointsByHand({kWheel, 13}, r13, 40, renault(r13));
+    for (int start : {-1, 0}) {
+        for (bool second : {false, true}) {
+            SCOPED_TRACE(testing::Message() << "t0 " << start << (second ? " second rows" : ""));
+            auto rows = [&](int item) {
+                const ParamRows r =
+                    second ? secondRows({kWheel, item}) : defaultRows({kWheel, item});
+                return start == 0 ? withRow(r, 4, 0) : r;
+            };
+            const ParamRows r5 = rows(5), r6 = rows(6), r13 = rows(13);
+            expectFirstPointsByHand({kWheel, 5}, r5, 40, lamborghini(r5));
+            expectFirstPointsByHand({kWheel, 6}, r6, 40, wagen(r6));
+            expectFirstPointsByHand({kWheel, 13}, r13, 40, renault(r13));
+        }
     }
 }
 
