@@ -24,8 +24,11 @@ constexpr int kSlowDrawingMs = 300;
 } // namespace
 
 MainView::MainView(QWidget* parent)
-    : QAbstractScrollArea(parent), m_canvas(std::make_unique<Canvas>()), m_picture(*m_canvas),
-      m_thread(std::make_unique<DrawingThread>(*m_canvas)) {
+    : QAbstractScrollArea(parent), m_canvas(std::make_unique<Canvas>()),
+      m_drawFunction([](const DrawSettings& s, Canvas& c, const DrawProgress& progress) {
+          return draw(s, c, progress);
+      }),
+      m_picture(*m_canvas), m_thread(std::make_unique<DrawingThread>(*m_canvas)) {
     connect(m_thread.get(), &DrawingThread::progressed, this, &MainView::workerProgressed);
     connect(m_thread.get(), &DrawingThread::drawingEnded, this, &MainView::workerFinished);
     // A right click shows nothing here, and must not reach the main window
@@ -37,6 +40,19 @@ MainView::MainView(QWidget* parent)
 }
 
 MainView::~MainView() = default;
+
+DrawResult MainView::drawFigure(const DrawSettings& input) {
+    cancelDrawing();
+    waitForDrawing();
+    DrawResult result;
+    {
+        // Holds the worker off the canvas even if it has not stopped yet.
+        const DrawingThread::ReadLock lock(*m_thread);
+        result = m_drawFunction(input, *m_canvas, {});
+    }
+    showDrawing(input, result);
+    return result;
+}
 
 bool MainView::startDrawing(const DrawSettings& input) {
     if (!usesRamp(input.drawColourMode()) &&
@@ -125,7 +141,8 @@ void MainView::setZoomSource(std::function<int()> source) {
 }
 
 void MainView::setDrawFunction(DrawFunction function) {
-    m_thread->setDrawFunction(std::move(function));
+    m_drawFunction = std::move(function);
+    m_thread->setDrawFunction(m_drawFunction);
 }
 
 void MainView::zoomIn() { changeDisplayStep(+1); }

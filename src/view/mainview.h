@@ -31,6 +31,13 @@ class MainView : public QAbstractScrollArea {
     explicit MainView(QWidget* parent = nullptr);
     ~MainView() override;
 
+    /// Runs the engine on input (drawColor/backColor are the custom colours)
+    /// on the calling thread, after stopping any drawing in the background,
+    /// and repaints. On SameColours nothing changes; the caller shows the
+    /// message. The view benchmark measures drawing and painting this way,
+    /// without the hand-over to the worker.
+    DrawResult drawFigure(const DrawSettings& input);
+
     /// Starts drawing input on the worker thread, superseding a running
     /// drawing; drawingFinished or drawingCancelled follows. Returns false
     /// (and starts nothing) for equal drawing and background colours in a
@@ -46,10 +53,10 @@ class MainView : public QAbstractScrollArea {
     /// Where the view reads the live "拡大" value at every repaint.
     void setZoomSource(std::function<int()> source);
 
-    /// The operation the worker runs on the canvas: the engine's draw unless
-    /// replaced (tests draw chosen figures this way). It reports through the
-    /// progress function, which also pauses it for readers and tells it to
-    /// stop.
+    /// The operation drawFigure and the worker run on the canvas: the
+    /// engine's draw unless replaced (tests draw chosen figures this way).
+    /// On the worker it reports through the progress function, which also
+    /// pauses it for readers and tells it to stop; drawFigure passes none.
     using DrawFunction =
         std::function<DrawResult(const DrawSettings&, Canvas&, const DrawProgress&)>;
     void setDrawFunction(DrawFunction function);
@@ -126,6 +133,7 @@ class MainView : public QAbstractScrollArea {
     std::unique_ptr<Canvas> m_canvas;
     FigureBounds m_bounds;
     std::function<int()> m_zoomSource;
+    DrawFunction m_drawFunction;
     int m_displayStep = 0;
     int m_displaySize = 800;
     SourceSquare m_shownSquare;

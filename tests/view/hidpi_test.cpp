@@ -3,7 +3,6 @@
 
 #include "view/mainview.h"
 
-#include "support/drawnow.h"
 #include "view/patterncanvas.h"
 
 #include <QApplication>
@@ -45,7 +44,7 @@ TEST(HighDpiViewTest, ThePictureHasTwiceThePixelsAcross) {
     view.resize(400, 400);
     view.show();
     ASSERT_EQ(view.viewport()->devicePixelRatioF(), 2.0);
-    ASSERT_EQ(orbelle::test::drawNow(view, DrawSettings::startup()).status, DrawStatus::Drawn);
+    ASSERT_EQ(view.drawFigure(DrawSettings::startup()).status, DrawStatus::Drawn);
 
     const QImage shown = view.viewport()->grab().toImage();
     EXPECT_EQ(shown.width(), view.viewport()->width() * 2);

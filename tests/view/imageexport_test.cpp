@@ -3,7 +3,6 @@
 #include "engine/stretch.h"
 #include "imageio/imagesettings.h"
 #include "store/imagetext.h"
-#include "support/drawnow.h"
 #include "view/dialogdriver.h"
 #include "view/mainview.h"
 #include "view/patterncanvas.h"
@@ -26,7 +25,6 @@
 
 using namespace orbelle;
 using test::DialogDriver;
-using test::drawNow;
 using test::drawPattern;
 using test::MessageCollector;
 using test::packed;
@@ -65,7 +63,7 @@ class ImageExportTest : public ::testing::Test {
     void drawPatternFigure() {
         DrawSettings s = DrawSettings::startup();
         s.zoom = m_zoom;
-        drawNow(*m_view, s);
+        m_view->drawFigure(s);
     }
     QString path(const QString& name) const { return m_dir.filePath(name); }
 
@@ -294,7 +292,7 @@ TEST_F(ImageExportTest, PngAndJpegCarryTheSettingsLine) {
     s.drawColorMode = 2;
     s.drawColor = packRgb(10, 20, 30);
     s.zoom = 250;
-    drawNow(*m_view, s);
+    m_view->drawFigure(s);
     // The record carries the colours the drawing reported (the pattern
     // drawing reports black on white) and the zoom of the repaint.
     s.drawColor = kBlack;
@@ -333,7 +331,7 @@ TEST_F(ImageExportTest, PngAndJpegCarryTheSettingsLine) {
 // a canvas pixel.
 TEST(ImageRedraw, SharperThanTheScaledCanvasInTheSamePlace) {
     MainView view;
-    drawNow(view, DrawSettings::startup());
+    view.drawFigure(DrawSettings::startup());
     const SourceSquare square = view.shownSquare();
     ASSERT_LT(square.side, 3000);
     constexpr int kSide = 3000;

@@ -1,6 +1,5 @@
 #include "view/mainview.h"
 
-#include "support/drawnow.h"
 #include "support/guiapplication.h"
 #include "view/displaysize.h"
 #include "view/patterncanvas.h"
@@ -18,7 +17,6 @@
 #include <thread>
 
 using namespace orbelle;
-using test::drawNow;
 using test::drawPattern;
 using test::packed;
 
@@ -66,7 +64,7 @@ TEST_F(MainViewTest, FigureIsCutWithItsMarginAndStretchedWithoutSmoothing) {
     int zoom = 100;
     m_view->setZoomSource([&zoom] { return zoom; });
     m_view->setDrawFunction(&drawPattern);
-    ASSERT_EQ(drawNow(*m_view, DrawSettings::startup()).status, DrawStatus::Drawn);
+    ASSERT_EQ(m_view->drawFigure(DrawSettings::startup()).status, DrawStatus::Drawn);
 
     QImage shown = paintViewport();
     const SourceSquare square{1500, 1500, 3000};
@@ -93,7 +91,7 @@ TEST_F(MainViewTest, FigureIsCutWithItsMarginAndStretchedWithoutSmoothing) {
 
 TEST_F(MainViewTest, RepaintsReuseTheScaledPictureUntilSomethingChanges) {
     m_view->setDrawFunction(&drawPattern);
-    drawNow(*m_view, DrawSettings::startup());
+    m_view->drawFigure(DrawSettings::startup());
     paintViewport();
     const auto built = m_view->tilesBuilt();
     EXPECT_GT(built, 0);
@@ -101,7 +99,7 @@ TEST_F(MainViewTest, RepaintsReuseTheScaledPictureUntilSomethingChanges) {
     paintViewport();
     EXPECT_EQ(m_view->tilesBuilt(), built);
 
-    drawNow(*m_view, DrawSettings::startup());
+    m_view->drawFigure(DrawSettings::startup());
     paintViewport();
     EXPECT_GT(m_view->tilesBuilt(), built);
 }
@@ -110,7 +108,7 @@ TEST_F(MainViewTest, ExportImageIsTheLastShownSquareStretched) {
     int zoom = 100;
     m_view->setZoomSource([&zoom] { return zoom; });
     m_view->setDrawFunction(&drawPattern);
-    drawNow(*m_view, DrawSettings::startup());
+    m_view->drawFigure(DrawSettings::startup());
     paintViewport();
 
     // A new zoom value not yet painted: export still takes what is shown.
@@ -135,7 +133,7 @@ TEST_F(MainViewTest, ExportImageIsTheLastShownSquareStretched) {
 
 TEST_F(MainViewTest, RealDrawingAndEqualColours) {
     DrawSettings settings = DrawSettings::startup();
-    const DrawResult result = drawNow(*m_view, settings);
+    const DrawResult result = m_view->drawFigure(settings);
     ASSERT_EQ(result.status, DrawStatus::Drawn);
     EXPECT_EQ(m_view->bounds(), result.bounds);
     EXPECT_EQ(m_view->shownSquare(), sourceSquare(result.bounds, 100));
@@ -144,8 +142,7 @@ TEST_F(MainViewTest, RealDrawingAndEqualColours) {
 
     settings.setDrawColourMode(DrawColourMode::White); // white on white
     settings.setBackColourMode(BackColourMode::White);
-    EXPECT_FALSE(m_view->startDrawing(settings));
-    EXPECT_FALSE(m_view->isDrawing());
+    EXPECT_EQ(m_view->drawFigure(settings).status, DrawStatus::SameColours);
     EXPECT_EQ(m_view->bounds(), before);
     EXPECT_EQ(m_view->canvas().colourAt(3000, 3000), centre);
     EXPECT_EQ(m_view->lastBackColor(), kWhite);
@@ -217,7 +214,7 @@ TEST_F(MainViewTest, RightClickShowsNoMenu) {
 // the view goes on showing the previous picture, then shows the new one.
 TEST_F(MainViewTest, ADensityDrawingShowsThePreviousPictureUntilItEnds) {
     DrawSettings settings = DrawSettings::startup();
-    ASSERT_EQ(drawNow(*m_view, settings).status, DrawStatus::Drawn);
+    ASSERT_EQ(m_view->drawFigure(settings).status, DrawStatus::Drawn);
     const QImage before = paintViewport();
 
     settings.setDrawColourMode(DrawColourMode::Density);
@@ -237,7 +234,7 @@ TEST_F(MainViewTest, ADensityDrawingShowsThePreviousPictureUntilItEnds) {
     EXPECT_NE(paintViewport(), before);
 }
 
-TEST_F(MainViewTest, PicturesTakenDuringABackgroundDrawingAndADrawingAfterOne) {
+TEST_F(MainViewTest, PicturesTakenDuringABackgroundDrawingAndASynchronousDrawAfterOne) {
     // A thick pen on a long orbit, held at a batch boundary once past half its
     // work (the dots are computed first, so it is then painting) until the
     // pictures for printing and exporting are taken. Held, it still lets
@@ -249,6 +246,9 @@ TEST_F(MainViewTest, PicturesTakenDuringABackgroundDrawingAndADrawingAfterOne) {
     std::atomic<bool> released{false};
     m_view->setDrawFunction(
         [&](const DrawSettings& s, Canvas& canvas, const DrawProgress& progress) {
+            if (!progress) { // drawn on the calling thread
+                return draw(s, canvas);
+            }
             return draw(s, canvas, [&](std::int64_t done, std::int64_t total) {
                 if (done * 2 > total && !released.load()) {
                     held = true;
@@ -276,10 +276,10 @@ TEST_F(MainViewTest, PicturesTakenDuringABackgroundDrawingAndADrawingAfterOne) {
     }
     released = true;
     m_view->cancelDrawing();
-    // A drawing right after the stopped one: it starts afresh on the canvas
-    // the stopped one left, and its result is the one shown.
+    // Drawing on the calling thread right after stopping the worker: the
+    // canvas is handed over whole, and the result is the one shown.
     const DrawSettings quick = DrawSettings::startup();
-    const DrawResult result = drawNow(*m_view, quick);
+    const DrawResult result = m_view->drawFigure(quick);
     ASSERT_EQ(result.status, DrawStatus::Drawn);
     EXPECT_FALSE(m_view->isDrawing());
     EXPECT_EQ(m_view->bounds(), result.bounds);
