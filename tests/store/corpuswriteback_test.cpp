@@ -134,9 +134,9 @@ TEST(CorpusWriteBack, EverySeedIsWrittenBackAsBefore) {
     const std::string expected = readFile(ORBELLE_CORPUS_WRITEBACK);
     ASSERT_FALSE(expected.empty()) << ORBELLE_CORPUS_WRITEBACK;
     // Every reader accepts some seed, so no reader is left unchecked.
-    for (const char* reader : {" history-line ", " settings-line ", " favorite-line ",
-                               " settings-file ", " fields ", " history-clean ", " history-import ",
-                               " favorites-load ", " favorites-import "}) {
+    for (const char* reader :
+         {" history-line ", " settings-line ", " favorite-line ", " settings-file ", " fields ",
+          " history-clean ", " history-import ", " favorites-load ", " favorites-import "}) {
         EXPECT_NE(expected.find(reader), std::string::npos) << reader;
     }
     EXPECT_EQ(found, expected);
