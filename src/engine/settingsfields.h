@@ -1,10 +1,10 @@
 #pragma once
 // The layout of a settings record's 68 stored fields, written once: every
 // member of DrawSettings in stored order, with the range its values may take
-// and the kind that decides how the field is checked, clamped, blended between
+// and the kind that decides how the field is checked, blended between
 // animation frames and written to a line. The stored fields, the range check,
-// the clamp, the blend and the line formats all loop over this table; a new
-// member takes one new entry here.
+// the blend and the line formats all loop over this table; a new member takes
+// one new entry here.
 
 #include "engine/drawsettings.h"
 
@@ -16,11 +16,11 @@ namespace orbelle {
 enum class FieldKind {
     Formula, ///< category and item: checked against the catalog, never blended
     Row,     ///< a parameter row: the catalog's range of the formula, 0 when unused
-    Number,  ///< a count or measure: clamped to its range, blended as an integer
+    Number,  ///< a count or measure: blended as an integer
     Angle,   ///< degrees 0..359: blended the short way round
-    Colour,  ///< 24 bits 0x00BBGGRR: the high byte dropped, blended per channel
-    Choice,  ///< a mode: clamped to its range, taken whole at the middle frame
-    Flag,    ///< 0 or 1: anything not 0 clamps to 1, taken whole at the middle frame
+    Colour,  ///< 24 bits 0x00BBGGRR: stored without a high byte, blended per channel
+    Choice,  ///< a mode: taken whole at the middle frame
+    Flag,    ///< 0 or 1: taken whole at the middle frame
 };
 
 /// One member of DrawSettings: a single value or an array of `count` values,

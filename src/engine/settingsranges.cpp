@@ -3,8 +3,6 @@
 #include "engine/settingsfields.h"
 #include "formulas/catalog.h"
 
-#include <algorithm>
-
 namespace orbelle {
 namespace {
 
@@ -12,24 +10,6 @@ std::string outside(const std::string& what, std::int32_t value, std::int32_t mi
                     std::int32_t max) {
     return what + " = " + std::to_string(value) + " is outside " + std::to_string(min) + ".." +
            std::to_string(max);
-}
-
-// The value brought into the field's range as the panes' controls do.
-std::int32_t clampTo(const SettingsField& field, std::int32_t value) {
-    switch (field.kind) {
-    case FieldKind::Colour:
-        return normalColour(value);
-    case FieldKind::Flag:
-        return value != 0 ? 1 : 0;
-    case FieldKind::Number:
-    case FieldKind::Angle:
-    case FieldKind::Choice:
-        return std::clamp(value, field.min, field.max);
-    case FieldKind::Formula:
-    case FieldKind::Row:
-        break;
-    }
-    return value;
 }
 
 } // namespace
@@ -66,22 +46,6 @@ std::optional<std::string> checkRanges(const DrawSettings& s) {
         }
     });
     return problem;
-}
-
-DrawSettings clampToRanges(const DrawSettings& in) {
-    DrawSettings s = in;
-    if (isValidFormula(s.formula())) {
-        const FormulaInfo& info = formulaInfo(s.formula());
-        for (int r = 0; r < kRowCount; ++r) {
-            s.params[r] = r < info.paramCount
-                              ? std::clamp(s.params[r], info.ranges[r].min, info.ranges[r].max)
-                              : 0;
-        }
-    }
-    forEachField(s, [](const SettingsField& field, int, std::int32_t& value) {
-        value = clampTo(field, value);
-    });
-    return s;
 }
 
 } // namespace orbelle

@@ -115,13 +115,8 @@ TEST(SettingsRanges, ParameterRowsFollowTheFormula) {
     EXPECT_TRUE(checkRanges(unknown));
 }
 
-TEST(SettingsRanges, ClampBringsEveryFieldIn) {
+TEST(SettingsRanges, TheFirstFieldOutOfRangeIsNamedByItsStoredIndex) {
     DrawSettings s = sirius();
-    s.params[0] = 4294967;
-    s.params[1] = 37;
-    s.params[10] = -5;
-    s.params[11] = 9;
-    s.params[19] = -9;
     s.penWidth = 0;
     s.drawColorMode = 7;
     s.drawColor = -1;
@@ -139,33 +134,52 @@ TEST(SettingsRanges, ClampBringsEveryFieldIn) {
     s.shiftV = 101;
     s.shiftH = -101;
     s.paramLocked[2] = 3;
-    const DrawSettings c = clampToRanges(s);
-    EXPECT_EQ(checkRanges(c), std::nullopt);
-    EXPECT_EQ(c.params[0], 999);
-    EXPECT_EQ(c.params[1], 36);
-    EXPECT_EQ(c.params[10], 1);
-    EXPECT_EQ(c.params[11], 0);
-    EXPECT_EQ(c.params[19], 0);
-    EXPECT_EQ(c.params[2], 70); // in range: kept
-    EXPECT_EQ(c.penWidth, 1);
-    EXPECT_EQ(c.drawColorMode, 4); // 7 comes down to the density mode
-    EXPECT_EQ(c.drawColor, 16777215);
-    EXPECT_EQ(c.backColorMode, 0);
-    EXPECT_EQ(c.backColor, 0x00FF00);
-    EXPECT_EQ(c.gradientSmooth, 1);
-    EXPECT_EQ(c.gradientRepeat, 30);
-    EXPECT_EQ(c.gradientStopOn, (std::array<std::int32_t, 5>{0, 1, 1, 1, 0}));
-    EXPECT_EQ(c.gradientColors[3], 0);
-    EXPECT_EQ(c.rotZ, 359);
-    EXPECT_EQ(c.rotX, 0);
-    EXPECT_EQ(c.rotY, 359);
-    EXPECT_EQ(c.scaleZ, -999);
-    EXPECT_EQ(c.zoom, 999);
-    EXPECT_EQ(c.shiftV, 100);
-    EXPECT_EQ(c.shiftH, -100);
-    EXPECT_EQ(c.paramLocked[2], 1);
-    // A record already in range is left as it is.
-    EXPECT_EQ(clampToRanges(sirius()), sirius());
+    // Each message in turn; the field is then put right, so the next one
+    // names the next field in stored order.
+    const struct {
+        const char* message;
+        std::function<void(DrawSettings&)> repair;
+    } steps[] = {
+        {"pen width (field 22) = 0 is outside 1..100", [](DrawSettings& r) { r.penWidth = 1; }},
+        {"drawing colour mode (field 23) = 7 is outside 0..4",
+         [](DrawSettings& r) { r.drawColorMode = 4; }},
+        {"colour (field 24) = -1 is outside 0..16777215", [](DrawSettings& r) { r.drawColor = 0; }},
+        {"background colour mode (field 25) = -2 is outside 0..2",
+         [](DrawSettings& r) { r.backColorMode = 0; }},
+        {"colour (field 26) = 2130771712 is outside 0..16777215",
+         [](DrawSettings& r) { r.backColor = 0; }},
+        {"flag (field 27) = 5 is outside 0..1", [](DrawSettings& r) { r.gradientSmooth = 1; }},
+        {"gradient repeat (field 28) = 31 is outside 1..30",
+         [](DrawSettings& r) { r.gradientRepeat = 30; }},
+        {"flag (field 30) = -1 is outside 0..1", [](DrawSettings& r) { r.gradientStopOn[1] = 1; }},
+        {"flag (field 31) = 2 is outside 0..1", [](DrawSettings& r) { r.gradientStopOn[2] = 1; }},
+        {"colour (field 37) = -2147483648 is outside 0..16777215",
+         [](DrawSettings& r) { r.gradientColors[3] = 0; }},
+        {"rotation (field 41) = 360 is outside 0..359", [](DrawSettings& r) { r.rotZ = 0; }},
+        {"rotation (field 42) = -1 is outside 0..359", [](DrawSettings& r) { r.rotX = 0; }},
+        {"rotation (field 43) = 1000 is outside 0..359", [](DrawSettings& r) { r.rotY = 0; }},
+        {"magnification (field 44) = -1000 is outside -999..999",
+         [](DrawSettings& r) { r.scaleZ = 1; }},
+        {"magnification (field 45) = 1000 is outside -999..999",
+         [](DrawSettings& r) { r.zoom = 1; }},
+        {"shift (field 46) = 101 is outside -100..100", [](DrawSettings& r) { r.shiftV = 0; }},
+        {"shift (field 47) = -101 is outside -100..100", [](DrawSettings& r) { r.shiftH = 0; }},
+        {"flag (field 50) = 3 is outside 0..1", [](DrawSettings& r) { r.paramLocked[2] = 1; }},
+    };
+    for (const auto& step : steps) {
+        EXPECT_EQ(checkRanges(s), std::optional<std::string>(step.message));
+        step.repair(s);
+    }
+    EXPECT_EQ(checkRanges(s), std::nullopt);
+    // A colour's high byte alone puts it out of range.
+    s.gradientColors[6] = static_cast<std::int32_t>(0x01000000);
+    EXPECT_EQ(checkRanges(s), "colour (field 40) = 16777216 is outside 0..16777215");
+    s.gradientColors[6] = 0;
+    s.paramLocked[19] = -1;
+    EXPECT_EQ(checkRanges(s), "flag (field 67) = -1 is outside 0..1");
+    s.paramLocked[19] = 0;
+    s.params[11] = 9;
+    EXPECT_EQ(checkRanges(s), "param 11 = 9 is not 0, but シリウス uses only 11 rows");
 }
 
 namespace {

@@ -1,7 +1,6 @@
 #include "store/storefile.h"
 
 #include "store/settingsfile.h"
-#include "store/settingsfilewriter.h"
 #include "store/settingsline.h"
 #include "store/storetest.h"
 
@@ -18,6 +17,16 @@ using namespace orbelle;
 using namespace orbelle::test;
 
 using StoreFileTest = StoreTest;
+
+namespace {
+
+// A settings file saved as every file is replaced: written beside it, then
+// renamed over it.
+StoreStatus saveSettingsFile(const std::filesystem::path& path, const DrawSettings& settings) {
+    return replaceFileAtomically(path, formatSettingsFile(settings), defaultTempPath(path));
+}
+
+} // namespace
 
 TEST(StoreLines, SplitReadsLfAndCrLfAndKeepsATornTail) {
     EXPECT_EQ(splitLines("a\r\nb\nc"), (std::vector<std::string>{"a", "b", "c"}));
@@ -137,7 +146,7 @@ TEST_F(StoreFileTest, SettingsFileIsWrittenWithCrLfAndReadsBack) {
     DrawSettings s = literalRecord();
     s.paramLocked[19] = 1; // not stored
     const auto path = m_folder / "spiral.orbdr";
-    ASSERT_TRUE(writeSettingsFile(path, s).ok());
+    ASSERT_TRUE(saveSettingsFile(path, s).ok());
     // Fields 0-66 and their sum; the last lock is not written.
     EXPECT_EQ(readFile(path), "1,3,-75,"
                               "0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,"
@@ -150,7 +159,7 @@ TEST_F(StoreFileTest, SettingsFileIsWrittenWithCrLfAndReadsBack) {
     EXPECT_FALSE(std::filesystem::exists(defaultTempPath(path)));
 
     // Overwriting replaces the whole file.
-    ASSERT_TRUE(writeSettingsFile(path, numbered(5)).ok());
+    ASSERT_TRUE(saveSettingsFile(path, numbered(5)).ok());
     EXPECT_EQ(parseSettingsFile(readFile(path)), numbered(5));
 }
 
@@ -159,14 +168,14 @@ TEST_F(StoreFileTest, SettingsFileRefusesAHistoryLineAndAChangedValue) {
     writeFile(path, "// a comment line\r\n" + kLiteralHistoryLine + "\r\n");
     EXPECT_FALSE(parseSettingsFile(readFile(path)));
 
-    ASSERT_TRUE(writeSettingsFile(path, literalRecord()).ok());
+    ASSERT_TRUE(saveSettingsFile(path, literalRecord()).ok());
     std::string body = readFile(path);
     body.replace(0, 1, "2"); // category 1 becomes 2, the sum stays
     EXPECT_FALSE(parseSettingsFile(body));
     EXPECT_EQ(parseSettingsFile("// comment\n// another\n" + readFile(path)), literalRecord());
 
     // A save into a missing folder fails with a message naming the file.
-    const StoreStatus failed = writeSettingsFile(m_folder / "missing" / "b.orbdr", numbered(1));
+    const StoreStatus failed = saveSettingsFile(m_folder / "missing" / "b.orbdr", numbered(1));
     EXPECT_FALSE(failed.ok());
     EXPECT_NE(failed.message().find("b.orbdr"), std::string::npos);
 }
