@@ -68,7 +68,7 @@ TEST_F(StoreFileTest, FailuresNameTheFileAndKeepTheOldContent) {
     const StoreFile blocked(m_folder / "plain" / "store", "store_tmp");
     const StoreStatus append = blocked.appendLine("1");
     EXPECT_FALSE(append.ok());
-    EXPECT_NE(append.message().find((m_folder / "plain").string()), std::string::npos);
+    EXPECT_NE(append.path().string().find((m_folder / "plain").string()), std::string::npos);
     EXPECT_FALSE(blocked.readLines().ok());
 
     // Replacing a folder fails; the folder and its content stay.
@@ -77,7 +77,7 @@ TEST_F(StoreFileTest, FailuresNameTheFileAndKeepTheOldContent) {
     const StoreStatus replaced =
         replaceFileAtomically(m_folder / "folder", "new", m_folder / "folder.tmp");
     EXPECT_FALSE(replaced.ok());
-    EXPECT_NE(replaced.message().find((m_folder / "folder").string()), std::string::npos);
+    EXPECT_NE(replaced.path().string().find((m_folder / "folder").string()), std::string::npos);
     EXPECT_EQ(readFile(m_folder / "folder" / "inner"), "keep");
     EXPECT_FALSE(std::filesystem::exists(m_folder / "folder.tmp"));
 }
@@ -90,18 +90,18 @@ TEST_F(StoreFileTest, AFolderThatCannotBeLookedAtIsReportedNotThrown) {
     StoreStatus append = StoreStatus::success();
     EXPECT_NO_THROW(append = file.appendLine("1"));
     EXPECT_FALSE(append.ok());
-    EXPECT_NE(append.message().find("loop"), std::string::npos);
+    EXPECT_NE(append.path().string().find("loop"), std::string::npos);
     StoreStatus replace = StoreStatus::success();
     EXPECT_NO_THROW(replace = file.replaceLines({"1"}));
     EXPECT_FALSE(replace.ok());
-    EXPECT_NE(replace.message().find("loop"), std::string::npos);
+    EXPECT_NE(replace.path().string().find("loop"), std::string::npos);
 }
 
 TEST_F(StoreFileTest, ReaderRefusesFoldersMissingAndOversizedFiles) {
     const auto missing = readWholeFile(m_folder / "none");
     EXPECT_FALSE(missing.ok());
     EXPECT_EQ(missing.status.errorNumber(), ENOENT);
-    EXPECT_NE(missing.status.message().find("none"), std::string::npos);
+    EXPECT_NE(missing.status.path().string().find("none"), std::string::npos);
 
     const auto folder = readWholeFile(m_folder.path());
     EXPECT_FALSE(folder.ok());
@@ -139,7 +139,7 @@ TEST_F(StoreFileTest, ReaderRefusesANamedPipeWithoutWaitingForAWriter) {
     rescue.join();
     EXPECT_FALSE(rescued) << "the reader waited for a writer";
     EXPECT_FALSE(read.ok());
-    EXPECT_NE(read.status.message().find("pipe"), std::string::npos);
+    EXPECT_NE(read.status.path().string().find("pipe"), std::string::npos);
 }
 
 TEST_F(StoreFileTest, SettingsFileIsWrittenWithCrLfAndReadsBack) {
@@ -177,5 +177,5 @@ TEST_F(StoreFileTest, SettingsFileRefusesAHistoryLineAndAChangedValue) {
     // A save into a missing folder fails with a message naming the file.
     const StoreStatus failed = saveSettingsFile(m_folder / "missing" / "b.orbdr", numbered(1));
     EXPECT_FALSE(failed.ok());
-    EXPECT_NE(failed.message().find("b.orbdr"), std::string::npos);
+    EXPECT_NE(failed.path().string().find("b.orbdr"), std::string::npos);
 }
