@@ -16,10 +16,17 @@ namespace {
 
 struct FieldCase {
     const char* name;
-    std::function<std::int32_t&(DrawSettings&)> field;
+    int index; // in the stored order
     std::int32_t min;
     std::int32_t max;
 };
+
+// The record with stored field `index` set to `value`.
+DrawSettings withField(DrawSettings s, int index, std::int32_t value) {
+    auto fields = s.toFields();
+    fields[static_cast<std::size_t>(index)] = value;
+    return DrawSettings::fromFields(fields);
+}
 
 // "シリウス" (category 1, item 17): eleven rows, row 1 1..36, row 10 1..450.
 DrawSettings sirius() {
@@ -32,30 +39,25 @@ DrawSettings sirius() {
 
 std::vector<FieldCase> fixedFields() {
     return {
-        {"pen width", [](DrawSettings& s) -> std::int32_t& { return s.penWidth; }, 1, 100},
-        {"drawing colour mode", [](DrawSettings& s) -> std::int32_t& { return s.drawColorMode; }, 0,
-         4},
-        {"drawing colour", [](DrawSettings& s) -> std::int32_t& { return s.drawColor; }, 0,
-         16777215},
-        {"background mode", [](DrawSettings& s) -> std::int32_t& { return s.backColorMode; }, 0, 2},
-        {"background colour", [](DrawSettings& s) -> std::int32_t& { return s.backColor; }, 0,
-         16777215},
-        {"smooth", [](DrawSettings& s) -> std::int32_t& { return s.gradientSmooth; }, 0, 1},
-        {"repeat", [](DrawSettings& s) -> std::int32_t& { return s.gradientRepeat; }, 1, 30},
-        {"stop 4", [](DrawSettings& s) -> std::int32_t& { return s.gradientStopOn[4]; }, 0, 1},
-        {"gradient colour 0", [](DrawSettings& s) -> std::int32_t& { return s.gradientColors[0]; },
-         0, 16777215},
-        {"gradient colour 6", [](DrawSettings& s) -> std::int32_t& { return s.gradientColors[6]; },
-         0, 16777215},
-        {"rotZ", [](DrawSettings& s) -> std::int32_t& { return s.rotZ; }, 0, 359},
-        {"rotX", [](DrawSettings& s) -> std::int32_t& { return s.rotX; }, 0, 359},
-        {"rotY", [](DrawSettings& s) -> std::int32_t& { return s.rotY; }, 0, 359},
-        {"scaleZ", [](DrawSettings& s) -> std::int32_t& { return s.scaleZ; }, -999, 999},
-        {"zoom", [](DrawSettings& s) -> std::int32_t& { return s.zoom; }, -999, 999},
-        {"shiftV", [](DrawSettings& s) -> std::int32_t& { return s.shiftV; }, -100, 100},
-        {"shiftH", [](DrawSettings& s) -> std::int32_t& { return s.shiftH; }, -100, 100},
-        {"lock 0", [](DrawSettings& s) -> std::int32_t& { return s.paramLocked[0]; }, 0, 1},
-        {"lock 19", [](DrawSettings& s) -> std::int32_t& { return s.paramLocked[19]; }, 0, 1},
+        {"pen width", 22, 1, 100},
+        {"drawing colour mode", 23, 0, 4},
+        {"drawing colour", 24, 0, 16777215},
+        {"background mode", 25, 0, 2},
+        {"background colour", 26, 0, 16777215},
+        {"smooth", 27, 0, 1},
+        {"repeat", 28, 1, 30},
+        {"stop 4", 33, 0, 1},
+        {"gradient colour 0", 34, 0, 16777215},
+        {"gradient colour 6", 40, 0, 16777215},
+        {"rotZ", 41, 0, 359},
+        {"rotX", 42, 0, 359},
+        {"rotY", 43, 0, 359},
+        {"scaleZ", 44, -999, 999},
+        {"zoom", 45, -999, 999},
+        {"shiftV", 46, -100, 100},
+        {"shiftH", 47, -100, 100},
+        {"lock 0", 48, 0, 1},
+        {"lock 19", 67, 0, 1},
     };
 }
 
@@ -65,16 +67,18 @@ TEST(SettingsRanges, BothEndsAcceptedOnePastRefused) {
     EXPECT_EQ(checkRanges(DrawSettings::startup()), std::nullopt);
     for (const FieldCase& c : fixedFields()) {
         for (const std::int32_t v : {c.min, c.max}) {
-            DrawSettings s = DrawSettings::startup();
-            c.field(s) = v;
+            const DrawSettings s = withField(DrawSettings::startup(), c.index, v);
             EXPECT_EQ(checkRanges(s), std::nullopt) << c.name << " = " << v;
         }
         for (const std::int32_t v : {c.min - 1, c.max + 1, INT32_MIN, INT32_MAX}) {
-            DrawSettings s = DrawSettings::startup();
-            c.field(s) = v;
-            const auto problem = checkRanges(s);
+            const auto problem = checkRanges(withField(DrawSettings::startup(), c.index, v));
             ASSERT_TRUE(problem) << c.name << " = " << v;
-            EXPECT_NE(problem->find(std::to_string(v)), std::string::npos) << *problem;
+            // The field is named by its index, with its value and its range.
+            EXPECT_NE(problem->find("(field " + std::to_string(c.index) +
+                                    ") = " + std::to_string(v) + " is outside " +
+                                    std::to_string(c.min) + ".." + std::to_string(c.max)),
+                      std::string::npos)
+                << *problem;
             EXPECT_EQ(problem->find('\n'), std::string::npos);
         }
     }

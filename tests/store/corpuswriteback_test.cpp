@@ -84,30 +84,28 @@ std::vector<std::string> writtenBack(const std::string& content) {
     }
     note("fields", fieldsLine(content));
 
+    // What a store operation leaves in the store file; a refused import
+    // leaves the file as it was.
+    const auto noteStore = [&](const char* reader, const StoreStatus& status,
+                               const std::filesystem::path& file) {
+        if (status.ok()) {
+            note(reader, readFile(file));
+        } else if (status.error() == StoreError::NoHistoryLines ||
+                   status.error() == StoreError::NoFavoriteLines) {
+            out.push_back(std::string(reader) + " refused");
+        }
+    };
     const TempFolder folder;
     writeFile(folder / "source", content);
     writeFile(folder / HistoryStore::kFileName, content);
     const HistoryStore history(folder.path(), Durability::NoFlush);
-    if (history.clean().ok()) {
-        note("history-clean", readFile(history.filePath()));
-    }
-    const StoreResult<HistoryImport> historyImport = history.importFrom(folder / "source");
-    if (historyImport.ok()) {
-        note("history-import", readFile(history.filePath()));
-    } else if (historyImport.status.error() == StoreError::NoHistoryLines) {
-        out.push_back("history-import refused");
-    }
+    noteStore("history-clean", history.clean().status, history.filePath());
+    noteStore("history-import", history.importFrom(folder / "source").status, history.filePath());
     writeFile(folder / FavoritesStore::kFileName, content);
     const FavoritesStore favorites(folder.path(), Durability::NoFlush);
-    if (favorites.load().ok()) {
-        note("favorites-load", readFile(favorites.filePath()));
-    }
-    const StoreResult<FavoritesImport> favoritesImport = favorites.importFrom(folder / "source");
-    if (favoritesImport.ok()) {
-        note("favorites-import", readFile(favorites.filePath()));
-    } else if (favoritesImport.status.error() == StoreError::NoFavoriteLines) {
-        out.push_back("favorites-import refused");
-    }
+    noteStore("favorites-load", favorites.load().status, favorites.filePath());
+    noteStore("favorites-import", favorites.importFrom(folder / "source").status,
+              favorites.filePath());
     return out;
 }
 
