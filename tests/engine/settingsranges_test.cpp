@@ -4,6 +4,7 @@
 #include "engine/settingsranges.h"
 
 #include "engine/draw.h"
+#include "engine/enginetest.h"
 
 #include <gtest/gtest.h>
 
@@ -11,6 +12,7 @@
 #include <memory>
 
 using namespace orbelle;
+using test::sirius;
 
 namespace {
 
@@ -26,15 +28,6 @@ DrawSettings withField(DrawSettings s, int index, std::int32_t value) {
     auto fields = s.toFields();
     fields[static_cast<std::size_t>(index)] = value;
     return DrawSettings::fromFields(fields);
-}
-
-// "シリウス" (category 1, item 17): eleven rows, row 1 1..36, row 10 1..450.
-DrawSettings sirius() {
-    DrawSettings s = DrawSettings::startup();
-    s.category = 1;
-    s.item = 17;
-    s.params = {200, 18, 70, 400, 300, 500, 392, 71, 95, 50, 50};
-    return s;
 }
 
 std::vector<FieldCase> fixedFields() {

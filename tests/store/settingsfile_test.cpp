@@ -3,36 +3,25 @@
 
 #include "store/settingsfile.h"
 
-#include <gtest/gtest.h>
+#include "store/storetest.h"
 
 #include <cerrno>
 #include <filesystem>
-#include <fstream>
 
 using namespace orbelle;
+using namespace orbelle::test;
 namespace fs = std::filesystem;
 
 namespace {
 
-class SettingsFileOnDisk : public ::testing::Test {
+class SettingsFileOnDisk : public StoreTest {
   protected:
-    void SetUp() override {
-        m_dir = fs::temp_directory_path() /
-                ("orbelle-settingsfile-" +
-                 std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
-                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(m_dir);
-        fs::create_directories(m_dir);
-    }
-    void TearDown() override { fs::remove_all(m_dir); }
-
-    std::string write(const std::string& name, const std::string& content) {
-        const fs::path path = m_dir / name;
-        std::ofstream(path, std::ios::binary) << content;
-        return path.string();
+    std::string write(const std::string& name, const std::string& content) const {
+        writeFile(m_folder / name, content);
+        return (m_folder / name).string();
     }
 
-    fs::path m_dir;
+    const fs::path& m_dir = m_folder.path();
 };
 
 } // namespace
