@@ -32,6 +32,11 @@ CommandSet::CommandSet(QMainWindow* window) : QObject(window), m_window(window) 
 
 QAction* CommandSet::action(CommandId id) const { return m_actions.value(id, nullptr); }
 
+std::optional<CommandId> CommandSet::idOf(const QAction* action) const {
+    const auto found = m_ids.constFind(action);
+    return found == m_ids.cend() ? std::nullopt : std::optional<CommandId>(*found);
+}
+
 QAction* CommandSet::create(CommandId id, const QString& label, const QString& prompt,
                             const QString& shortcut) {
     auto* action = new QAction(label, m_window);
@@ -51,6 +56,7 @@ QAction* CommandSet::create(CommandId id, const QString& label, const QString& p
     }
     m_window->addAction(action);
     m_actions.insert(id, action);
+    m_ids.insert(action, id);
     return action;
 }
 

@@ -1,7 +1,7 @@
 #include "app/helppage.h"
 
+#include "app/datafiles.h"
 #include "app/version.h"
-#include "widgets/datafiles.h"
 #include "widgets/savefile.h"
 
 #include <QDir>
@@ -13,7 +13,8 @@
 namespace orbelle {
 namespace {
 
-const QString kBuiltInPage = QStringLiteral(":/orbelle/data/") + QString::fromLatin1(kHelpPageFile);
+const QString kBuiltInPage =
+    QString::fromLatin1(kBuiltInDataPrefix) + QString::fromLatin1(kHelpPageFile);
 
 } // namespace
 

@@ -1,7 +1,7 @@
 #include "panes/historypane.h"
 
+#include "panes/commandid.h"
 #include "store/historynavigator.h"
-#include "widgets/commandid.h"
 #include "widgets/panetoolbar.h"
 
 #include <QAction>
@@ -85,7 +85,7 @@ HistoryPane::HistoryPane(QWidget* parent)
     setObjectName(QStringLiteral("historyPane"));
     const auto addTool = [this](CommandId id, const QString& text, ToolImage image,
                                 void (HistoryPane::*signal)()) {
-        QAction* action = addToolCommand(m_toolBar, id, text, image);
+        QAction* action = addToolCommand(m_toolBar, commandNumber(id), text, image);
         connect(action, &QAction::triggered, this, signal);
     };
     addTool(CommandId::HistoryNextPage, tr("後のページ"), ToolImage::NewerPage,
