@@ -56,20 +56,6 @@ void drawPlus(QPainter& p) {
     p.drawLine(QPointF(9, 3.5), QPointF(15, 3.5));
 }
 
-/// A block arrow across the image, pointing left or right.
-void drawStepArrow(QPainter& p, bool left) {
-    QPolygonF arrow({QPointF(1.5, 7.5), QPointF(7.5, 1.5), QPointF(7.5, 5), QPointF(14.5, 5),
-                     QPointF(14.5, 10), QPointF(7.5, 10), QPointF(7.5, 13.5)});
-    if (!left) {
-        for (QPointF& point : arrow) {
-            point.setX(16 - point.x());
-        }
-    }
-    p.setPen(QPen(QColor(30, 90, 30), 1));
-    p.setBrush(QColor(60, 170, 70));
-    p.drawPolygon(arrow);
-}
-
 /// Two chevrons pointing left or right.
 void drawPageArrows(QPainter& p, bool left) {
     p.setPen(QPen(QColor(20, 70, 170), 2.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
@@ -102,12 +88,6 @@ QIcon toolIcon(ToolImage image) {
         break;
     case ToolImage::Favorite:
         drawStar(p, QPointF(8, 7.5), 7);
-        break;
-    case ToolImage::StepBack:
-        drawStepArrow(p, true);
-        break;
-    case ToolImage::StepForward:
-        drawStepArrow(p, false);
         break;
     case ToolImage::OlderPage:
         drawPageArrows(p, true);

@@ -16,13 +16,12 @@ enum class ToolImage {
     NewFavorite, // a star with a plus
     Folder,      // a folder (tree items)
     Favorite,    // a star (tree items)
-    StepBack,    // green arrow pointing left: one older entry
-    StepForward, // green arrow pointing right: one newer entry
     OlderPage,   // blue double chevron pointing left
     NewerPage,   // blue double chevron pointing right
 };
 
-/// The button image of a pane toolbar command.
+/// The button image of a pane toolbar command, or of a command the program
+/// has no picture file for.
 QIcon toolIcon(ToolImage image);
 
 /// A toolbar that cannot be moved or floated, named "toolbar<resourceId>".

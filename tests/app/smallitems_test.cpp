@@ -6,6 +6,7 @@
 #include "app/lockindicators.h"
 #include "panes/colourpane.h"
 #include "panes/drawsettingspane.h"
+#include "panes/historypane.h"
 #include "panes/transformpane.h"
 
 #include "app/apptest.h"
@@ -43,7 +44,8 @@ class SmallItemsTest : public ::testing::Test {
 } // namespace
 
 // The pane toolbars and the buttons "描画" and "描画 ランダム" carry the
-// window's own commands, pictures and all.
+// window's own commands, pictures and all (the page commands show the
+// chevrons drawn for them).
 TEST_F(SmallItemsTest, PaneToolBarsAndDrawButtonsAreTheWindowsCommands) {
     const auto command = [this](CommandId id) { return m_window->command(id); };
     EXPECT_EQ(m_window->settingsPane()->toolBar()->actions(),
@@ -52,8 +54,19 @@ TEST_F(SmallItemsTest, PaneToolBarsAndDrawButtonsAreTheWindowsCommands) {
     EXPECT_EQ(m_window->transformPane()->toolBar()->actions(),
               (QList<QAction*>{command(CommandId::Enlarge), command(CommandId::Shrink),
                                command(CommandId::StandardSize)}));
+    EXPECT_EQ(m_window->historyPane()->toolBar()->actions(),
+              (QList<QAction*>{
+                  command(CommandId::HistoryNextPage), command(CommandId::HistoryPreviousPage),
+                  command(CommandId::HistoryForward), command(CommandId::HistoryBack)}));
+    QStringList historyTips;
+    for (const QAction* action : m_window->historyPane()->toolBar()->actions()) {
+        historyTips << action->toolTip();
+    }
+    EXPECT_EQ(historyTips,
+              (QStringList{"後のページ", "前のページ", "一つ後に戻す", "一つ前に戻す"}));
     for (const QToolBar* bar :
-         {m_window->settingsPane()->toolBar(), m_window->transformPane()->toolBar()}) {
+         {m_window->settingsPane()->toolBar(), m_window->transformPane()->toolBar(),
+          m_window->historyPane()->toolBar()}) {
         for (const QAction* action : bar->actions()) {
             EXPECT_FALSE(action->icon().isNull()) << action->objectName().toStdString();
         }
