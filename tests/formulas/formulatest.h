@@ -190,4 +190,13 @@ void expectFirstPointsByHand(FormulaId id, const ParamRows& rows, std::size_t n,
     expectSamePoints(id, rows, pointsByHand(HandRotation(rows), n, step));
 }
 
+/// expectFirstPointsByHand with the defaults of formula `id`, then with its
+/// second rows; step(h, d) is one hand step on h with the rows d as doubles.
+template <class Step> void expectByHandForBothRowSets(FormulaId id, std::size_t n, Step step) {
+    forBothRowSets(id, [&](const ParamRows& r) {
+        const RowDoubles d = asDouble(r);
+        expectFirstPointsByHand(id, r, n, [&](HandRotation& h) { return step(h, d); });
+    });
+}
+
 } // namespace orbelle::test

@@ -190,70 +190,60 @@ TEST(VirtueFormulas, RemainingFirstPointsMatchTheStepWrittenOut) {
     constexpr std::size_t n = 40;
     {
         SCOPED_TRACE("仁");
-        forBothRowSets({kVirtue, 0}, [&](const ParamRows& r) {
+        expectByHandForBothRowSets({kVirtue, 0}, n, [&](HandRotation& h, const RowDoubles& r) {
             const double B = (r[7] / 500.0) * 0.00001, C = r[8] / 50.0, D = r[9] / 500.0;
             const double E = r[10] / 500.0, F = r[11] / 500.0, G = r[12] / 10.0;
             const double H = r[13] / 500.0, e1 = r[14] / 500.0, e2 = r[15] / 500.0;
-            expectFirstPointsByHand({kVirtue, 0}, r, n, [&](HandRotation& h) {
-                const double t = h.t, y = h.y;
-                const double u = std::pow(std::abs(t), 1.0833333333333333);
-                const double et = e1 * t;
-                const double triangle = std::abs((et - static_cast<double>(trunc32(et))) - 0.5);
-                const double P = ((t - G) * t) * (t - E);
-                const double W = ((triangle * e2 + u) * C) / (std::abs(P) * H + B) + (F + y);
-                return h.step(W, -D, 0.444);
-            });
+            const double t = h.t, y = h.y;
+            const double u = std::pow(std::abs(t), 1.0833333333333333);
+            const double et = e1 * t;
+            const double triangle = std::abs((et - static_cast<double>(trunc32(et))) - 0.5);
+            const double P = ((t - G) * t) * (t - E);
+            const double W = ((triangle * e2 + u) * C) / (std::abs(P) * H + B) + (F + y);
+            return h.step(W, -D, 0.444);
         });
     }
     {
         SCOPED_TRACE("智");
-        forBothRowSets({kVirtue, 3}, [&](const ParamRows& r) {
+        expectByHandForBothRowSets({kVirtue, 3}, n, [&](HandRotation& h, const RowDoubles& r) {
             const double B = r[7] / 500.0, C = r[8] / 50000.0, D = r[9] / 50.0, E = r[10] / 500.0;
-            expectFirstPointsByHand({kVirtue, 3}, r, n, [&](HandRotation& h) {
-                const double t = h.t, y = h.y;
-                const double u = std::exp(-std::abs(t)) * C;
-                const double W = (u + (std::sin(t * t) * B + y)) + E;
-                return h.step(W, -D, 10.0);
-            });
+            const double t = h.t, y = h.y;
+            const double u = std::exp(-std::abs(t)) * C;
+            const double W = (u + (std::sin(t * t) * B + y)) + E;
+            return h.step(W, -D, 10.0);
         });
     }
     {
         SCOPED_TRACE("地");
-        forBothRowSets({kVirtue, 9}, [&](const ParamRows& r) {
+        expectByHandForBothRowSets({kVirtue, 9}, n, [&](HandRotation& h, const RowDoubles& r) {
             const double B = (r[7] / 500.0) * 0.001, C = r[8] / 500.0, D = r[9] / 100.0;
             const double E = r[10] / 500.0, F = r[11] / 100.0;
-            expectFirstPointsByHand({kVirtue, 9}, r, n, [&](HandRotation& h) {
-                const double t = h.t, y = h.y;
-                const double W = C / ((t - E) * (t - E) + B) + (F + y);
-                return h.step(W, -D, 1.6);
-            });
+            const double t = h.t, y = h.y;
+            const double W = C / ((t - E) * (t - E) + B) + (F + y);
+            return h.step(W, -D, 1.6);
         });
     }
     {
         SCOPED_TRACE("人");
-        forBothRowSets({kVirtue, 10}, [&](const ParamRows& r) {
+        expectByHandForBothRowSets({kVirtue, 10}, n, [&](HandRotation& h, const RowDoubles& r) {
             const double B = (r[7] / 500.0) * 0.001, C = r[8] / 500.0, D = r[9] / 100.0;
             const double E = r[10] / 500.0, F = r[11] / 100.0, G = r[12] / 500.0;
-            expectFirstPointsByHand({kVirtue, 10}, r, n, [&](HandRotation& h) {
-                const double t = h.t, y = h.y;
-                const double W = ((t - G) * C) / ((t - E) * (t - E) + B) + (F + y);
-                return h.step(W, -D, 1.14);
-            });
+            const double t = h.t, y = h.y;
+            const double W = ((t - G) * C) / ((t - E) * (t - E) + B) + (F + y);
+            return h.step(W, -D, 1.14);
         });
     }
     {
         SCOPED_TRACE("知");
-        forBothRowSets({kVirtue, 11}, [&](const ParamRows& r) {
+        expectByHandForBothRowSets({kVirtue, 11}, n, [&](HandRotation& h, const RowDoubles& r) {
             const double B = (r[7] / 500.0) * 0.0001, C = r[8] / 50.0, D = r[9] / 500.0;
             const double E = r[10] / 500.0, F = r[11] / 500.0, G = r[12] / 5000.0;
             const double H = r[13] / 500.0, e1 = r[14] / 500.0, e2 = r[15] / 500.0;
-            expectFirstPointsByHand({kVirtue, 11}, r, n, [&](HandRotation& h) {
-                const double t = h.t, y = h.y;
-                const double u = std::sqrt(std::abs(t - H)) * C;
-                const double spread = std::abs(std::sinh(e1 * t + e2) * std::sinh(G * t - E));
-                const double W = u / (spread + B) + (F + y);
-                return h.step(W, -D, 0.133);
-            });
+            const double t = h.t, y = h.y;
+            const double u = std::sqrt(std::abs(t - H)) * C;
+            const double spread = std::abs(std::sinh(e1 * t + e2) * std::sinh(G * t - E));
+            const double W = u / (spread + B) + (F + y);
+            return h.step(W, -D, 0.133);
         });
     }
 }
