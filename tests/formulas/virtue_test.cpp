@@ -16,60 +16,49 @@ constexpr int kVirtueCount = 15;
 
 // The power step with exponent p, as items 4, 5, 7, 8 and 12 define it.
 std::vector<Point> powerByHand(const ParamRows& r, double p, double scale, std::size_t n) {
-    HandRotation h(r);
     const double B = (r[7] / 500.0) * 0.00001, C = r[8] / 50.0, D = r[9] / 500.0;
     const double E = r[10] / 500.0, F = r[11] / 500.0, G = r[12] / 10.0, H = r[13] / 500.0;
-    std::vector<Point> out;
-    for (std::size_t k = 0; k < n; ++k) {
+    return pointsByHand(HandRotation(r), n, [&](HandRotation& h) {
         const double t = h.t;
         const double P = ((t - G) * t) * (t - E);
         const double W = (std::pow(std::abs(t), p) * C) / (std::abs(P) * H + B) + (F + h.y);
-        out.push_back(h.step(W, -D, scale));
-    }
-    return out;
+        return h.step(W, -D, scale);
+    });
 }
 
 // "義": W and V are both taken from the old t and y; V is turned in place of t.
 std::vector<Point> righteousnessByHand(const ParamRows& r, std::size_t n) {
-    HandRotation h(r);
     const double B = (r[7] / 500.0) * 0.0001, C = r[8] / 500.0, D = r[9] / 500.0;
     const double E = r[10] / 500.0, F = r[11] / 500.0, G = r[12] / 500.0, H = r[13] / 500.0;
     const double e1 = r[14] / 500.0;
-    std::vector<Point> out;
-    for (std::size_t k = 0; k < n; ++k) {
+    return pointsByHand(HandRotation(r), n, [&](HandRotation& h) {
         const double t = h.t, y = h.y;
         const double W = ((H * t - e1) * C) / (std::abs(((t - E) * t) * (t - G)) + B) + (F + y);
         const double V = ((H * y - e1) * C) / (std::abs(((E + y) * y) * (G + y)) + B) + (F + t);
-        out.push_back(h.stepTurning(V, W, -D, 1.0));
-    }
-    return out;
+        return h.stepTurning(V, W, -D, 1.0);
+    });
 }
 
 // "孝": k = "定数Ｅ" unscaled, D inside W and no offset after the rotation.
 std::vector<Point> filialityByHand(const ParamRows& r, std::size_t n) {
-    HandRotation h(r);
     const double B = (r[7] / 50.0) * 0.01, C = r[8] / 100.0, D = r[9] / 500.0;
     const double k = r[10];
-    std::vector<Point> out;
-    for (std::size_t i = 0; i < n; ++i) {
+    return pointsByHand(HandRotation(r), n, [&](HandRotation& h) {
         const double t = h.t;
         const double u = std::log(std::abs(t)) * t;
         const double tk = t * k;
         const double scaled = std::abs((tk - static_cast<double>(trunc32(tk))) - 0.5) * k;
         const double W = (C / (std::abs(scaled * u) + B) + h.y) + D;
-        out.push_back(h.stepNoOffset(W, 5.71));
-    }
-    return out;
+        return h.stepNoOffset(W, 5.71);
+    });
 }
 
 // "和": t = 0 becomes 1e-14 before anything else in the step.
 std::vector<Point> harmonyByHand(const ParamRows& r, std::size_t n) {
-    HandRotation h(r);
     const double B = (r[7] / 500.0) * 0.00001, C = r[8] / 50.0, D = r[9] / 500.0;
     const double E = r[10] / 500.0, F = r[11] / 500.0, G = r[12] / 10.0, H = r[13] / 500.0;
     const double e1 = r[14] / 500.0, e2 = r[15] / 500.0;
-    std::vector<Point> out;
-    for (std::size_t k = 0; k < n; ++k) {
+    return pointsByHand(HandRotation(r), n, [&](HandRotation& h) {
         if (h.t == 0)
             h.t = 1e-14;
         const double t = h.t;
@@ -78,27 +67,23 @@ std::vector<Point> harmonyByHand(const ParamRows& r, std::size_t n) {
         const double fq = q - static_cast<double>(trunc32(q));
         const double P = ((t - G) * t) * (t - E);
         const double W = ((u - fq * e1) * C) / (std::abs(P) * H + B) + (F + h.y);
-        out.push_back(h.step(W, -D, 0.444));
-    }
-    return out;
+        return h.step(W, -D, 0.444);
+    });
 }
 
 // "楽", with the same guard of t.
 std::vector<Point> joyByHand(const ParamRows& r, std::size_t n) {
-    HandRotation h(r);
     const double B = (r[7] / 500.0) * 0.0001, C = r[8] / 50.0, D = r[9] / 500.0;
     const double E = r[10] / 10.0, F = r[11] / 500.0, G = r[12] / 10.0, H = r[13] / 500.0;
     const double e1 = r[14] / 500.0, e2 = r[15] / 500.0;
-    std::vector<Point> out;
-    for (std::size_t k = 0; k < n; ++k) {
+    return pointsByHand(HandRotation(r), n, [&](HandRotation& h) {
         if (h.t == 0)
             h.t = 1e-14;
         const double t = h.t;
         const double swing = std::sin(e2 / t - E) * (H * t) + ((t - G) * e1) * t;
         const double W = C / (std::abs(swing) + B) + (F + h.y);
-        out.push_back(h.step(W, -D, 1.0));
-    }
-    return out;
+        return h.step(W, -D, 1.0);
+    });
 }
 
 } // namespace
