@@ -68,25 +68,12 @@ namespace {
 // Item 8, "天王星": signed sine under the root, damped term with - e5, the
 // denominator guard, offset +D.
 void checkUranusByHand(const ParamRows& r, std::size_t n) {
-    const auto d = asDouble(r);
-    const double B = (d[7] / 50) * 0.0001, C = d[8] / 100, D = d[9] / 500, E = d[10] / 500;
-    const double F = d[11] / 500, G = d[12] / 500, H = d[13] / 50, H1 = (d[13] / 50) * 0.01;
-    const double e1 = d[14] / 500, e2 = d[15] / 500, e3 = d[16] / 500;
-    const double e4 = d[17] / 5000000000, e5 = d[18] / 500, e6 = d[19] / 50000;
+    const DampedTerms k(asDouble(r));
+    const double H1 = (r[13] / 50.0) * 0.01;
     expectFirstPointsByHand({1, 8}, r, n, [&](HandRotation& h) {
-        const double t = h.t, y = h.y;
-        const double v = std::sin(t);
-        double q = std::sqrt(std::abs(v));
-        if (q == 0)
-            q = 1e-14;
-        double u = (std::exp(e4 * t - e3) * e2) * t;
-        u = std::abs(u * std::cos((E * t) * t - e5)) + B;
-        const double T = u + std::tan(t) * e6;
-        double den = T + tri(e1 / q + G) * H;
-        if (den == 0)
-            den = 1e-24;
-        const double W = ((F + y) + H1 * v) + C / den;
-        return h.step(W, D, 3.64);
+        const double t = h.t, y = h.y, v = std::sin(t);
+        const double den = k.denominator(t, DampedTerms::root(v), k.e5);
+        return h.step(((k.F + y) + H1 * v) + k.C / den, k.D, 3.64);
     });
 }
 
