@@ -85,10 +85,6 @@ std::vector<Point> baghdadByHand(const ParamRows& r, std::size_t n) {
 
 } // namespace
 
-TEST(CityFormulas, IdPastTheLastItemPreparesNothing) {
-    EXPECT_FALSE(prepareFormula({kCity, kCityCount}, ParamRows{}));
-}
-
 TEST(CityFormulas, FirstPointsMatchTheStepWrittenOut) {
     const FormulaId tokyo{kCity, 0}, berlin{kCity, 6}, moscow{kCity, 8}, baghdad{kCity, 13};
     using ByHand = std::vector<Point> (*)(const ParamRows&, std::size_t);

@@ -25,12 +25,6 @@ TEST(GemFormulas, DiamondStartAndRunShape) {
     EXPECT_EQ(run->iterations(), 100001);
 }
 
-TEST(GemFormulas, InvalidIdPreparesNothing) {
-    EXPECT_FALSE(prepareFormula({10, 0}, ParamRows{}));
-    EXPECT_FALSE(prepareFormula({0, 19}, ParamRows{}));
-    EXPECT_FALSE(prepareFormula({-1, 0}, ParamRows{}));
-}
-
 // Item 2, "ルビー", step by step.
 TEST(GemFormulas, RubyFirstPointsByHand) {
     expectByHandForBothRowSets({0, 2}, 50, [&](HandRotation& h, const RowDoubles& d) {

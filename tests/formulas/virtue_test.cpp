@@ -88,10 +88,6 @@ std::vector<Point> joyByHand(const ParamRows& r, std::size_t n) {
 
 } // namespace
 
-TEST(VirtueFormulas, IdPastTheLastItemPreparesNothing) {
-    EXPECT_FALSE(prepareFormula({kVirtue, kVirtueCount}, ParamRows{}));
-}
-
 TEST(VirtueFormulas, FirstPointsMatchTheStepWrittenOut) {
     const FormulaId righteousness{kVirtue, 1}, filiality{kVirtue, 6}, harmony{kVirtue, 14};
     const FormulaId joy{kVirtue, 13};
