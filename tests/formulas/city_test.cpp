@@ -12,7 +12,6 @@ using namespace orbelle::test;
 namespace {
 
 constexpr int kCity = 8;
-constexpr int kCityCount = 14;
 
 // "東京" step by step: its own A, D inside W, offset -G.
 std::vector<Point> tokyoByHand(const ParamRows& r, std::size_t n) {

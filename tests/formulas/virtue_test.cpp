@@ -12,7 +12,6 @@ using namespace orbelle::test;
 namespace {
 
 constexpr int kVirtue = 9;
-constexpr int kVirtueCount = 15;
 
 // The power step with exponent p, as items 4, 5, 7, 8 and 12 define it.
 std::vector<Point> powerByHand(const ParamRows& r, double p, double scale, std::size_t n) {
