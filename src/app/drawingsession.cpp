@@ -1,5 +1,6 @@
 #include "app/drawingsession.h"
 
+#include "app/settingskeys.h"
 #include "view/mainview.h"
 
 #include <QAction>
@@ -8,11 +9,6 @@
 #include <QStatusBar>
 
 namespace orbelle {
-namespace {
-
-const QString kLiveKey = QStringLiteral("Drawing/Live");
-
-} // namespace
 
 DrawingSession::DrawingSession(MainView* view, QStatusBar* statusBar, QAction* liveCommand,
                                PaneReader panes, QObject* parent)
@@ -36,9 +32,9 @@ DrawingSession::DrawingSession(MainView* view, QStatusBar* statusBar, QAction* l
     connect(&m_redraw, &QTimer::timeout, this, &DrawingSession::drawLive);
     connect(&m_settle, &QTimer::timeout, this, &DrawingSession::recordSettled);
 
-    m_liveCommand->setChecked(QSettings().value(kLiveKey, false).toBool());
+    m_liveCommand->setChecked(QSettings().value(SettingsKeys::LiveDrawing, false).toBool());
     connect(m_liveCommand, &QAction::toggled, this, [this](bool on) {
-        QSettings().setValue(kLiveKey, on);
+        QSettings().setValue(SettingsKeys::LiveDrawing, on);
         if (!on) {
             m_redraw.stop(); // a pending settle still records what was drawn
         }

@@ -1,9 +1,9 @@
 #include "app/startup.h"
 
 #include "app/apptest.h"
+#include "app/datafiles.h"
 #include "app/instancelock.h"
 #include "support/lockowner.h"
-#include "widgets/datafiles.h"
 
 #include <QDir>
 #include <QElapsedTimer>

@@ -7,9 +7,9 @@
 #include "app/apptest.h"
 #include "app/commands/filedialogs.h"
 #include "app/mainwindow.h"
+#include "panes/commandid.h"
 #include "panes/favoritespane.h"
 #include "panes/scriptedprompts.h"
-#include "widgets/commandid.h"
 
 #include <QAction>
 #include <QSize>
