@@ -9,17 +9,17 @@
 #include "cli/animate.h"
 #include "cli/cliargs.h"
 #include "cli/failure.h"
+#include "cli/formulalist.h"
 #include "cli/imagewrite.h"
 #include "cli/renderimage.h"
+#include "cli/usagetext.h"
 #include "engine/canvas.h"
 #include "formulas/formula.h"
 
 #include <QByteArray>
 #include <QString>
 
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <memory>
 
 using namespace orbelle;
@@ -53,22 +53,12 @@ int runPoints(const cli::PointsCommand& cmd) {
             break; // a full device or a closed pipe: stop at once
         }
     }
-    errno = 0;
-    if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
-        const int error = errno;
-        return fail(kWriteFailed, std::string("cannot write the points: ") +
-                                      (error != 0 ? std::strerror(error) : "write error"));
-    }
-    return 0;
+    return cli::finishStandardOutput("the points");
 }
 
 int runRender(const cli::RenderCommand& cmd) {
     const QString path = QString::fromStdString(cmd.outputPath);
-    const QByteArray format = cli::imageFormatFor(path);
-    if (format.isEmpty()) {
-        return fail(kRefused,
-                    "the output must end in .png, .bmp, .jpg or .jpeg: " + cmd.outputPath);
-    }
+    const QByteArray format = QByteArray::fromStdString(cmd.format);
     if (const auto problem = cli::folderProblem(path)) {
         return fail(kRefused, "cannot write " + cmd.outputPath + ": " + *problem);
     }
@@ -98,7 +88,13 @@ int runRender(const cli::RenderCommand& cmd) {
     std::printf("dots %lld\n", static_cast<long long>(result.dotCount));
     std::printf("square %d %d %d\n", square.left, square.top, square.side);
     std::printf("wrote %s\n", cmd.outputPath.c_str());
-    return std::fflush(stdout) == 0 ? 0 : kWriteFailed;
+    return cli::finishStandardOutput("the report of " + cmd.outputPath + " to standard output");
+}
+
+int runList(const cli::ListCommand& cmd) {
+    const std::string list = cmd.json ? cli::formulaListJson() : cli::formulaListText();
+    std::fwrite(list.data(), 1, list.size(), stdout);
+    return cli::finishStandardOutput("the list of formulas");
 }
 
 } // namespace
@@ -113,13 +109,18 @@ int main(int argc, char** argv) {
     if (const auto* error = std::get_if<cli::UsageError>(&command)) {
         return fail(kRefused, error->message);
     }
-    if (std::holds_alternative<cli::HelpCommand>(command)) {
-        std::fputs(cli::usageText(), stdout);
-        return std::fflush(stdout) == 0 ? 0 : kWriteFailed;
+    if (const auto* help = std::get_if<cli::HelpCommand>(&command)) {
+        const std::string usage =
+            help->command.empty() ? cli::usageText() : cli::commandUsageText(help->command);
+        std::fputs(usage.c_str(), stdout);
+        return cli::finishStandardOutput("the usage");
     }
     if (std::holds_alternative<cli::VersionCommand>(command)) {
         std::printf("orbelle-cli %s\n", ORBELLE_VERSION_TEXT);
-        return std::fflush(stdout) == 0 ? 0 : kWriteFailed;
+        return cli::finishStandardOutput("the version");
+    }
+    if (const auto* list = std::get_if<cli::ListCommand>(&command)) {
+        return runList(*list);
     }
     if (const auto* points = std::get_if<cli::PointsCommand>(&command)) {
         return runPoints(*points);
