@@ -1,11 +1,11 @@
 #include "cli/cliargs.h"
 
-#include "cli/imageinput.h"
-#include "cli/imagewrite.h"
 #include "engine/canvas.h"
 #include "engine/drawscaled.h"
 #include "engine/settingsranges.h"
 #include "formulas/catalog.h"
+#include "imageio/imageformat.h"
+#include "imageio/imagesettings.h"
 #include "store/settingsfile.h"
 
 #include <QCommandLineOption>
@@ -110,8 +110,8 @@ bool endsWith(const std::string& text, const std::string& tail) {
 // The record of a settings file or of an image carrying the settings line,
 // refused when a field lies outside its range.
 std::variant<DrawSettings, UsageError> readRecord(const std::string& path) {
-    if (isImagePath(path)) {
-        const auto settings = settingsFromImageFile(path);
+    if (carriesSettings(QString::fromStdString(path))) {
+        const auto settings = settingsFromImageFile(QString::fromStdString(path));
         if (!settings) {
             return UsageError{path + ": no readable image carrying Orbelle drawing settings"};
         }
@@ -123,7 +123,9 @@ std::variant<DrawSettings, UsageError> readRecord(const std::string& path) {
     return readSettings(path);
 }
 
-bool isRecordPath(const std::string& path) { return endsWith(path, ".orbdr") || isImagePath(path); }
+bool isRecordPath(const std::string& path) {
+    return endsWith(path, ".orbdr") || carriesSettings(QString::fromStdString(path));
+}
 
 std::string formulaText(const DrawSettings& s) {
     return std::to_string(s.category) + " " + std::to_string(s.item) + " (" +
@@ -287,13 +289,9 @@ Command parsePoints(const std::vector<std::string>& args) {
     return cmd;
 }
 
-// The format --format names, as imageFormatFor gives it for an extension:
-// "png", "bmp" or "jpeg"; empty for any other.
-std::string formatNamed(const std::string& name) {
-    if (name == "png" || name == "bmp" || name == "jpeg") {
-        return name;
-    }
-    return name == "jpg" ? "jpeg" : "";
+// The row of the image format table --format names: png, jpg (or jpeg) or bmp.
+std::optional<ImageFormat> formatNamed(const std::string& name) {
+    return imageFormatNamed(QString::fromStdString(name));
 }
 
 Command parseRender(const std::vector<std::string>& args) {
@@ -360,24 +358,29 @@ Command parseRender(const std::vector<std::string>& args) {
     if (!cmd.redraw && cmd.size > 6000) {
         return UsageError{"--size above 6000 needs --redraw: '" + std::to_string(cmd.size) + "'"};
     }
+    // Standard output takes PNG unless --format says otherwise; a file takes
+    // the format of its extension, which --format may repeat.
     const bool toStandardOutput = cmd.outputPath == kStandardOutput;
-    cmd.format = toStandardOutput
-                     ? std::string("png")
-                     : imageFormatFor(QString::fromStdString(cmd.outputPath)).toStdString();
+    std::optional<ImageFormat> format =
+        toStandardOutput ? formatNamed("png")
+                         : imageFormatFor(QString::fromStdString(cmd.outputPath));
     if (const auto name = options.value("format")) {
-        const std::string format = formatNamed(*name);
-        if (format.empty()) {
+        const std::optional<ImageFormat> named = formatNamed(*name);
+        if (!named) {
             return UsageError{"--format takes png, jpg or bmp: '" + *name + "'"};
         }
-        if (!toStandardOutput && format != cmd.format) {
+        if (!toStandardOutput && (!format || format->writerFormat != named->writerFormat)) {
             return UsageError{"--format " + *name + " does not agree with the extension of " +
                               cmd.outputPath};
         }
-        cmd.format = format;
+        if (toStandardOutput) {
+            format = named;
+        }
     }
-    if (cmd.format.empty()) {
+    if (!format) {
         return UsageError{"the output must end in .png, .bmp, .jpg or .jpeg: " + cmd.outputPath};
     }
+    cmd.format = format->extension.toStdString();
     return cmd;
 }
 

@@ -22,7 +22,7 @@ inline constexpr const char* kStandardOutput = "-";
 struct RenderCommand {
     DrawSettings settings;
     std::string outputPath; // kStandardOutput: the image goes to standard output
-    std::string format;     // "png", "bmp" or "jpeg": from --format, else by the extension
+    std::string format;     // "png", "bmp", "jpg" or "jpeg": --format, else the extension
     int size = 1000;
     bool redraw = false; // draw afresh at size (up to 16000) instead of scaling the canvas
 };

@@ -10,13 +10,15 @@
 #include "cli/cliargs.h"
 #include "cli/failure.h"
 #include "cli/formulalist.h"
-#include "cli/imagewrite.h"
+#include "cli/outputfolder.h"
 #include "cli/renderimage.h"
 #include "cli/usagetext.h"
 #include "engine/canvas.h"
 #include "formulas/formula.h"
+#include "imageio/imageformat.h"
+#include "imageio/imagewrite.h"
 
-#include <QByteArray>
+#include <QFile>
 #include <QString>
 
 #include <cstdio>
@@ -58,9 +60,12 @@ int runPoints(const cli::PointsCommand& cmd) {
 
 int runRender(const cli::RenderCommand& cmd) {
     const QString path = QString::fromStdString(cmd.outputPath);
-    const QByteArray format = QByteArray::fromStdString(cmd.format);
-    if (const auto problem = cli::folderProblem(path)) {
-        return fail(kRefused, "cannot write " + cmd.outputPath + ": " + *problem);
+    const std::optional<ImageFormat> format = imageFormatNamed(QString::fromStdString(cmd.format));
+    const bool toStandardOutput = cmd.outputPath == cli::kStandardOutput;
+    if (!toStandardOutput) {
+        if (const auto problem = cli::folderProblem(path)) {
+            return fail(kRefused, "cannot write " + cmd.outputPath + ": " + *problem);
+        }
     }
 
     // The canvas is made only for a drawing on it: --redraw draws at the
@@ -80,8 +85,18 @@ int runRender(const cli::RenderCommand& cmd) {
     if (result.status == DrawStatus::SameColours) {
         return fail(kRefused, "the drawing colour and the background colour are the same");
     }
-    if (const auto reason = cli::writeImage(rendered.image, path, format)) {
-        return fail(kWriteFailed, "cannot write " + cmd.outputPath + ": " + *reason);
+    if (toStandardOutput) {
+        // The image is all that goes to standard output: no report follows.
+        QFile out;
+        out.open(stdout, QIODevice::WriteOnly, QFileDevice::DontCloseHandle);
+        if (const auto reason = writeImageTo(out, rendered.image, *format)) {
+            return fail(kWriteFailed,
+                        "cannot write the image to standard output: " + reason->toStdString());
+        }
+        return 0;
+    }
+    if (const auto reason = writeImage(rendered.image, path, *format)) {
+        return fail(kWriteFailed, "cannot write " + cmd.outputPath + ": " + reason->toStdString());
     }
     const FigureBounds& b = result.bounds;
     std::printf("bounds %.17g %.17g %.17g %.17g\n", b.minX, b.maxX, b.minY, b.maxY);
