@@ -18,4 +18,8 @@ int fail(int status, const std::string& message);
 /// kWriteFailed.
 int finishStandardOutput(const std::string& what);
 
+/// Writes text to standard output and finishes it; a failure is reported as
+/// finishStandardOutput reports it, with the reason of the write that failed.
+int writeStandardOutput(const std::string& text, const std::string& what);
+
 } // namespace orbelle::cli

@@ -107,9 +107,8 @@ int runRender(const cli::RenderCommand& cmd) {
 }
 
 int runList(const cli::ListCommand& cmd) {
-    const std::string list = cmd.json ? cli::formulaListJson() : cli::formulaListText();
-    std::fwrite(list.data(), 1, list.size(), stdout);
-    return cli::finishStandardOutput("the list of formulas");
+    return cli::writeStandardOutput(cmd.json ? cli::formulaListJson() : cli::formulaListText(),
+                                    "the list of formulas");
 }
 
 } // namespace
@@ -127,8 +126,7 @@ int main(int argc, char** argv) {
     if (const auto* help = std::get_if<cli::HelpCommand>(&command)) {
         const std::string usage =
             help->command.empty() ? cli::usageText() : cli::commandUsageText(help->command);
-        std::fputs(usage.c_str(), stdout);
-        return cli::finishStandardOutput("the usage");
+        return cli::writeStandardOutput(usage, "the usage");
     }
     if (std::holds_alternative<cli::VersionCommand>(command)) {
         std::printf("orbelle-cli %s\n", ORBELLE_VERSION_TEXT);
