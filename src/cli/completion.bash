@@ -12,6 +12,14 @@ _orbelle_cli_list() {
     "$cli" list 2>/dev/null
 }
 
+# Adds the lines read, one word each, spaces and all.
+_orbelle_cli_add() {
+    local line
+    while IFS= read -r line; do
+        COMPREPLY+=("$line")
+    done
+}
+
 # Adds the categories (with a category: its items) that start with $2.
 _orbelle_cli_formulas() {
     local words
@@ -20,7 +28,7 @@ _orbelle_cli_formulas() {
     else
         words=$(_orbelle_cli_list | awk -F'\t' -v c="$1" '$1 == c { print $2 }')
     fi
-    COMPREPLY+=($(compgen -W "$words" -- "$2"))
+    _orbelle_cli_add < <(compgen -W "$words" -- "$2")
 }
 
 # Adds the files starting with $1 that hold a record (.orbdr, or a PNG or
@@ -69,18 +77,18 @@ _orbelle_cli() {
     if [[ -n $option ]]; then
         [[ $cur == "=" ]] && cur=""
         case $option in
-        --format) COMPREPLY=($(compgen -W "png jpg bmp" -- "$cur")) ;;
+        --format) _orbelle_cli_add < <(compgen -W "png jpg bmp" -- "$cur") ;;
         -o)
             if [[ $command == animate ]]; then
-                COMPREPLY=($(compgen -d -- "$cur"))
+                _orbelle_cli_add < <(compgen -d -- "$cur")
             else
-                COMPREPLY=($(compgen -f -- "$cur"))
+                _orbelle_cli_add < <(compgen -f -- "$cur")
                 [[ -z $cur ]] && COMPREPLY+=("-")
             fi
             compopt -o filenames 2>/dev/null
             ;;
         --video)
-            COMPREPLY=($(compgen -f -- "$cur"))
+            _orbelle_cli_add < <(compgen -f -- "$cur")
             compopt -o filenames 2>/dev/null
             ;;
         esac
@@ -88,7 +96,7 @@ _orbelle_cli() {
     fi
 
     if ((COMP_CWORD == 1)); then
-        COMPREPLY=($(compgen -W "points render animate list --help --version" -- "$cur"))
+        _orbelle_cli_add < <(compgen -W "points render animate list --help --version" -- "$cur")
         return 0
     fi
 
@@ -100,7 +108,7 @@ _orbelle_cli() {
         animate) options="--frames -o --size --video" ;;
         list) options="--json" ;;
         esac
-        [[ -n $options ]] && COMPREPLY=($(compgen -W "$options --help" -- "$cur"))
+        [[ -n $options ]] && _orbelle_cli_add < <(compgen -W "$options --help" -- "$cur")
         return 0
     fi
 

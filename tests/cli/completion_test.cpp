@@ -43,14 +43,14 @@ class Completion : public ::testing::Test {
                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
         std::filesystem::remove_all(m_dir);
         std::filesystem::create_directories(m_dir / "sub");
-        for (const char* name : {"a.orbdr", "b.PNG", "c.txt"}) {
+        for (const char* name : {"a.orbdr", "b.PNG", "c.txt", "d e.jpg"}) {
             std::ofstream(m_dir / name) << "x";
         }
     }
     void TearDown() override { std::filesystem::remove_all(m_dir); }
 
     // The words offered after "orbelle-cli WORDS...", the last word being
-    // the one under the cursor, sorted and joined by spaces.
+    // the one under the cursor, sorted and joined by "|".
     std::string complete(const std::vector<std::string>& words) {
         std::string script = "source '" ORBELLE_COMPLETION_PATH "' || exit 8\n";
         script += "COMP_WORDS=('" ORBELLE_CLI_PATH "'";
@@ -59,7 +59,7 @@ class Completion : public ::testing::Test {
         }
         script += ")\nCOMP_CWORD=" + std::to_string(words.size()) + "\n";
         script += "_orbelle_cli\n"
-                  "printf '%s\\n' \"${COMPREPLY[@]}\" | LC_ALL=C sort | paste -sd ' '\n";
+                  "printf '%s\\n' \"${COMPREPLY[@]}\" | LC_ALL=C sort | paste -sd '|'\n";
         const BashOutcome o = runBash(script, m_dir);
         EXPECT_EQ(o.status, 0);
         std::string out = o.out;
@@ -86,15 +86,15 @@ TEST_F(Completion, CommandsOptionsAndFormats) {
         std::vector<std::string> words;
         const char* offered;
     } cases[] = {
-        {{""}, "--help --version animate list points render"},
+        {{""}, "--help|--version|animate|list|points|render"},
         {{"re"}, "render"},
-        {{"render", "-"}, "--format --help --params --redraw --size -o"},
-        {{"animate", "a.orbdr", "--"}, "--frames --help --size --video"},
-        {{"points", "0", "0", "-"}, "--help --limit --params"},
-        {{"list", "-"}, "--help --json"},
+        {{"render", "-"}, "--format|--help|--params|--redraw|--size|-o"},
+        {{"animate", "a.orbdr", "--"}, "--frames|--help|--size|--video"},
+        {{"points", "0", "0", "-"}, "--help|--limit|--params"},
+        {{"list", "-"}, "--help|--json"},
         {{"list", ""}, ""},
-        {{"render", "--format", ""}, "bmp jpg png"},
-        {{"render", "0", "0", "--format", "=", ""}, "bmp jpg png"},
+        {{"render", "--format", ""}, "bmp|jpg|png"},
+        {{"render", "0", "0", "--format", "=", ""}, "bmp|jpg|png"},
         {{"render", "--format", "=", "j"}, "jpg"},
         {{"points", "0", "0", "--limit", ""}, ""},
         {{"render", "--", "-"}, ""},
@@ -109,14 +109,14 @@ TEST_F(Completion, FormulasAndFiles) {
         std::vector<std::string> words;
         const char* offered;
     } cases[] = {
-        {{"points", ""}, "0 1 2 3 4 5 6 7 8 9"},
-        {{"points", "8", ""}, "0 1 10 11 12 13 2 3 4 5 6 7 8 9"}, // 14 items
-        {{"points", "1", "1"}, "1 10 11 12 13 14 15 16 17"},      // 18 items
-        {{"render", "-o", "x.png", "--size", "=", "500", "7", "1"}, "1 10 11 12 13 14"},
-        {{"render", ""}, "0 1 2 3 4 5 6 7 8 9 a.orbdr b.PNG sub"},
+        {{"points", ""}, "0|1|2|3|4|5|6|7|8|9"},
+        {{"points", "8", ""}, "0|1|10|11|12|13|2|3|4|5|6|7|8|9"}, // 14 items
+        {{"points", "1", "1"}, "1|10|11|12|13|14|15|16|17"},      // 18 items
+        {{"render", "-o", "x.png", "--size", "=", "500", "7", "1"}, "1|10|11|12|13|14"},
+        {{"render", ""}, "0|1|2|3|4|5|6|7|8|9|a.orbdr|b.PNG|d e.jpg|sub"},
         {{"render", "a.orbdr", ""}, ""},
-        {{"render", "0", "0", "-o", ""}, "- a.orbdr b.PNG c.txt sub"},
-        {{"animate", ""}, "a.orbdr b.PNG sub"},
+        {{"render", "0", "0", "-o", ""}, "-|a.orbdr|b.PNG|c.txt|d e.jpg|sub"},
+        {{"animate", ""}, "a.orbdr|b.PNG|d e.jpg|sub"},
         {{"animate", "a.orbdr", "b.PNG", "-o", ""}, "sub"},
         {{"animate", "a.orbdr", "b.PNG", "--video", "c"}, "c.txt"},
     };
