@@ -143,7 +143,8 @@ QString toParser(const std::string& text) {
 std::string fromParser(const QString& text) { return text.toLatin1().toStdString(); }
 
 // An option of a command: its names ("o", "size") and, for one that takes a
-// value, the value's name in the usage.
+// value, a name for the value (the parser gives a value to an option that has
+// one).
 struct OptionSpec {
     QStringList names;
     QString valueName;

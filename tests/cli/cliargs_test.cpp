@@ -71,6 +71,10 @@ TEST_F(CliArgsFiles, RenderReadsASettingsFile) {
     EXPECT_EQ(r.settings.zoom, 300);
     EXPECT_EQ(r.settings.penWidth, 2);
     EXPECT_EQ(r.size, 50);
+    // A record brings its own parameters.
+    EXPECT_EQ(
+        errorOf(parseCommandLine({"render", "-o", "o.png", path("good.orbdr"), "--params", "1"})),
+        "--params goes with CATEGORY ITEM, not with the record " + path("good.orbdr"));
 
     // A damaged file, and a record of a category this version lacks.
     std::ofstream(path("bad.orbdr"), std::ios::binary) << "1,2,3\r\n";
