@@ -9,6 +9,7 @@
 
 #include <QFile>
 #include <QMessageBox>
+#include <QToolBar>
 
 namespace orbelle {
 namespace {
@@ -32,10 +33,10 @@ HistoryCommands::HistoryCommands(const CommandSet& commands, CommandHost& host, 
     commands.onTriggered(CommandId::HistoryLoad, this, [this] { importHistory(); });
     commands.onTriggered(CommandId::HistoryReset, this, [this] { reset(); });
 
-    connect(pane, &HistoryPane::backRequested, this, [this] { back(); });
-    connect(pane, &HistoryPane::forwardRequested, this, [this] { forward(); });
-    connect(pane, &HistoryPane::olderPageRequested, this, [this] { olderPage(); });
-    connect(pane, &HistoryPane::newerPageRequested, this, [this] { newerPage(); });
+    pane->toolBar()->addActions({commands.action(CommandId::HistoryNextPage),
+                                 commands.action(CommandId::HistoryPreviousPage),
+                                 commands.action(CommandId::HistoryForward),
+                                 commands.action(CommandId::HistoryBack)});
     connect(pane, &HistoryPane::entryActivated, this,
             [this](int button) { activateEntry(button); });
     connect(pane, &HistoryPane::saveRequested, this, [this] { exportHistory(); });
