@@ -11,25 +11,20 @@
 #include "cli/usagetext.h"
 #include "engine/drawscaled.h"
 #include "formulas/catalog.h"
+#include "fuzz/fuzzscratch.h"
 #include "imageio/imageformat.h"
 
 #include <QString>
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <string>
 #include <vector>
 
 using namespace orbelle;
+using orbelle::fuzz::require;
 
 namespace {
-
-void require(bool condition) {
-    if (!condition) {
-        std::abort();
-    }
-}
 
 void checkParams(FormulaId id, const ParamRows& params) {
     const FormulaInfo& info = formulaInfo(id);
