@@ -2,7 +2,7 @@
 
 #include "engine/colour.h"
 #include "engine/drawsettings.h"
-#include "panes/guitest.h"
+#include "support/guiapplication.h"
 
 #include <QImage>
 #include <QLineEdit>
@@ -18,7 +18,7 @@ using namespace orbelle;
 
 namespace {
 
-class ColourEditorTest : public test::GuiTest {
+class ColourEditorTest : public ::testing::Test {
   protected:
     void SetUp() override {
         ASSERT_TRUE(folder.isValid());

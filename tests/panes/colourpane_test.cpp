@@ -1,7 +1,7 @@
 #include "panes/colourpane.h"
 
 #include "panes/coloureditordialog.h"
-#include "panes/guitest.h"
+#include "panes/panetest.h"
 #include "widgets/colourswatch.h"
 #include "widgets/optionbutton.h"
 
@@ -27,7 +27,7 @@ namespace {
 constexpr QRgb kOnPixel = qRgb(0, 200, 0);
 constexpr QRgb kOffPixel = qRgb(90, 90, 90);
 
-class ColourPaneTest : public test::GuiTest {
+class ColourPaneTest : public test::PaneTest<ColourPane> {
   protected:
     void SetUp() override {
         ASSERT_TRUE(folder.isValid());
@@ -36,7 +36,7 @@ class ColourPaneTest : public test::GuiTest {
         ASSERT_TRUE(image.save(folder.filePath(QStringLiteral("radioon2.png"))));
         image.fill(kOffPixel);
         ASSERT_TRUE(image.save(folder.filePath(QStringLiteral("radiooff2.png"))));
-        pane = std::make_unique<ColourPane>(folder.path());
+        PaneTest::SetUp();
         pane->setColourChooser([this]() -> std::optional<std::int32_t> {
             ++chooserCalls;
             if (answers.empty()) {
@@ -49,24 +49,12 @@ class ColourPaneTest : public test::GuiTest {
         pane->resize(pane->sizeHint());
     }
 
-    template <typename T = QWidget> T* child(const char* kind, int id) const {
-        T* found = pane->findChild<T*>(QStringLiteral("%1%2").arg(QLatin1String(kind)).arg(id));
-        EXPECT_NE(found, nullptr) << kind << id;
-        return found;
-    }
-
     void click(QWidget* widget) {
         QTest::mouseClick(widget, Qt::LeftButton, Qt::NoModifier, QPoint(2, 2));
     }
 
-    QToolButton* arrow(int spinId, Qt::ArrowType type) const {
-        for (QToolButton* button : child("spin", spinId)->findChildren<QToolButton*>()) {
-            if (button->arrowType() == type) {
-                return button;
-            }
-        }
-        ADD_FAILURE() << "no arrow on spin" << spinId;
-        return nullptr;
+    QToolButton* arrow(int spinId, const char* which) const {
+        return child("spin", spinId)->findChild<QToolButton*>(QLatin1String(which));
     }
 
     std::optional<std::int32_t> swatchColour(int id) const {
@@ -88,8 +76,6 @@ class ColourPaneTest : public test::GuiTest {
         return shown;
     }
 
-    QTemporaryDir folder;
-    std::unique_ptr<ColourPane> pane;
     std::deque<std::optional<std::int32_t>> answers;
     int chooserCalls = 0;
 };
@@ -112,17 +98,17 @@ TEST_F(ColourPaneTest, PenWidthAndRepeatStayInStepAndWrap) {
     EXPECT_EQ(slider->maximum(), 100);
 
     pane->setPenWidth(100);
-    click(arrow(11012, Qt::UpArrow));
+    click(arrow(11012, "up"));
     EXPECT_EQ(pane->penWidth(), 1);
     EXPECT_EQ(edit->text(), QStringLiteral("1"));
     EXPECT_EQ(slider->value(), 1);
-    click(arrow(11012, Qt::DownArrow));
+    click(arrow(11012, "down"));
     EXPECT_EQ(pane->penWidth(), 100);
 
     auto* repeat = child<QLineEdit>("edit", 11044);
     repeat->setText(QStringLiteral("30"));
     EXPECT_EQ(pane->gradientRepeat(), 30);
-    click(arrow(11045, Qt::UpArrow));
+    click(arrow(11045, "up"));
     EXPECT_EQ(pane->gradientRepeat(), 1);
     EXPECT_EQ(repeat->text(), QStringLiteral("1"));
     repeat->setText(QStringLiteral("31"));
@@ -420,11 +406,6 @@ TEST_F(ColourPaneTest, TheDensityIsTheFifthDrawingOption) {
 }
 
 TEST_F(ColourPaneTest, EditsThatChangeTheDrawingAreAnnouncedAndAnAppliedRecordIsNot) {
-    int edits = 0;
-    int releases = 0;
-    QObject::connect(pane.get(), &ColourPane::settingsEdited, [&] { ++edits; });
-    QObject::connect(pane.get(), &ColourPane::sliderReleased, [&] { ++releases; });
-
     child<QSlider>("slider", 11013)->setValue(9); // the drag is in settingspanes_test.cpp
     EXPECT_EQ(edits, 1);
     EXPECT_EQ(releases, 0);

@@ -5,7 +5,7 @@
 #include "panes/drawsettingspane.h"
 #include "panes/transformpane.h"
 
-#include "panes/guitest.h"
+#include "support/guiapplication.h"
 #include "widgets/spinrow.h"
 
 #include <QLineEdit>
@@ -15,8 +15,6 @@
 using namespace orbelle;
 
 namespace {
-
-class EditWidthTest : public test::GuiTest {};
 
 /// The pixels the text of a line edit has: its width less the frame and the
 /// two-pixel inner margins.
@@ -36,7 +34,7 @@ void expectShownWhole(const SpinRow* row, const QString& text) {
 
 } // namespace
 
-TEST_F(EditWidthTest, TransformRowsShowMinus999) {
+TEST(EditWidthTest, TransformRowsShowMinus999) {
     TransformPane pane;
     for (int j = 0; j < TransformPane::RowCount; ++j) {
         const auto* edit = pane.findChild<QLineEdit*>(QStringLiteral("edit%1").arg(11220 + j));
@@ -56,7 +54,7 @@ TEST_F(EditWidthTest, TransformRowsShowMinus999) {
     EXPECT_EQ(arrows->mapTo(&pane, QPoint(0, 0)).x(), zoomArrows->mapTo(&pane, QPoint(0, 0)).x());
 }
 
-TEST_F(EditWidthTest, PenWidthShows100AndTheParameterRowsTheirRange) {
+TEST(EditWidthTest, PenWidthShows100AndTheParameterRowsTheirRange) {
     QTemporaryDir folder;
     ColourPane colours(folder.path());
     const auto* pen = colours.findChild<QLineEdit*>(QStringLiteral("edit11011"));
@@ -73,7 +71,7 @@ TEST_F(EditWidthTest, PenWidthShows100AndTheParameterRowsTheirRange) {
     }
 }
 
-TEST_F(EditWidthTest, ALargerFontWidensTheBox) {
+TEST(EditWidthTest, ALargerFontWidensTheBox) {
     SpinRow row;
     row.setRange(-999, 999);
     row.place(QRect(69, 40, 27, 16), QRect(96, 40, 10, 16), QRect(118, 37, 154, 20));

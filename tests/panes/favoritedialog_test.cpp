@@ -1,7 +1,7 @@
 #include "panes/favoritedialog.h"
 
 #include "panes/favoriterenamedialog.h"
-#include "panes/guitest.h"
+#include "support/guiapplication.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -32,11 +32,9 @@ std::vector<FavoriteEntry> sampleEntries() {
             favorite(5, 1, "y")};
 }
 
-class FavoriteDialogTest : public orbelle::test::GuiTest {};
-
 } // namespace
 
-TEST_F(FavoriteDialogTest, ShowsTheFoldersOnlyOpenWithTheCurrentFolderChosen) {
+TEST(FavoriteDialogTest, ShowsTheFoldersOnlyOpenWithTheCurrentFolderChosen) {
     FavoriteDialog dialog(FavoriteDialog::Mode::Favorite, sampleEntries(), 4);
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("お気に入り作成"));
     QTreeWidget* tree = dialog.folderTree();
@@ -63,7 +61,7 @@ TEST_F(FavoriteDialogTest, ShowsTheFoldersOnlyOpenWithTheCurrentFolderChosen) {
     EXPECT_EQ(FavoriteDialog(FavoriteDialog::Mode::Folder, sampleEntries(), 3).parentFolder(), 1);
 }
 
-TEST_F(FavoriteDialogTest, SaveIsRefusedInTheDialogForNamesTheStoreCannotHold) {
+TEST(FavoriteDialogTest, SaveIsRefusedInTheDialogForNamesTheStoreCannotHold) {
     FavoriteDialog dialog(FavoriteDialog::Mode::Folder, sampleEntries(), 1);
     EXPECT_FALSE(dialog.saveButton()->isEnabled()); // no name yet
     EXPECT_EQ(dialog.saveButton()->text(), QStringLiteral("保存"));
@@ -89,7 +87,7 @@ TEST_F(FavoriteDialogTest, SaveIsRefusedInTheDialogForNamesTheStoreCannotHold) {
     EXPECT_TRUE(dialog.problem().isEmpty());
 }
 
-TEST_F(FavoriteDialogTest, RenameDialogStartsFromThePresentName) {
+TEST(FavoriteDialogTest, RenameDialogStartsFromThePresentName) {
     FavoriteRenameDialog dialog(QStringLiteral("星空"));
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("お気に入り名前変更"));
     EXPECT_EQ(dialog.name(), QStringLiteral("星空"));

@@ -2,7 +2,7 @@
 
 #include "panes/drawsettingspane.h"
 
-#include "panes/guitest.h"
+#include "support/guiapplication.h"
 #include "widgets/spinrow.h"
 
 #include <QCheckBox>
@@ -12,13 +12,7 @@
 
 using namespace orbelle;
 
-namespace {
-
-class TabOrderTest : public test::GuiTest {};
-
-} // namespace
-
-TEST_F(TabOrderTest, ListsButtonsThenRowsTopDown) {
+TEST(TabOrderTest, ListsButtonsThenRowsTopDown) {
     DrawSettingsPane pane;
     const auto named = [&pane](const QString& name) { return pane.findChild<QWidget*>(name); };
     QStringList expected{"list10020", "list10021", "button10030", "button10031"};

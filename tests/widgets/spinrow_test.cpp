@@ -1,6 +1,6 @@
 #include "widgets/spinrow.h"
 
-#include "panes/guitest.h"
+#include "support/guiapplication.h"
 
 #include <QLineEdit>
 #include <QSlider>
@@ -13,14 +13,14 @@ using namespace orbelle;
 
 namespace {
 
-class SpinRowTest : public test::GuiTest {
+class SpinRowTest : public ::testing::Test {
   protected:
     SpinRow row;
 };
 
 // A row whose edit box holds typed text that is not the value in use is
 // marked, so the person sees that the figure uses another value.
-class SpinRowMarkTest : public test::GuiTest {
+class SpinRowMarkTest : public ::testing::Test {
   protected:
     void SetUp() override {
         row.setRange(1, 999);
