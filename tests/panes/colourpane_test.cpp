@@ -61,11 +61,13 @@ class ColourPaneTest : public test::PaneTest<ColourPane> {
         return child<ColourSwatch>("swatch", id)->colour();
     }
 
+    /// The colour an option's picture shows.
+    QRgb pictureOf(int id) const { return child("option", id)->grab().toImage().pixel(1, 1); }
     /// Which option of a group is shown selected, by the picture it shows.
     int shownOption(int firstId, int count) const {
         int shown = -1;
         for (int i = 0; i < count; ++i) {
-            const QRgb pixel = child("option", firstId + i)->grab().toImage().pixel(1, 1);
+            const QRgb pixel = pictureOf(firstId + i);
             if (pixel == kOnPixel) {
                 EXPECT_EQ(shown, -1) << "two options selected";
                 shown = i;
@@ -188,8 +190,7 @@ TEST_F(ColourPaneTest, ModesSetSilentlyNeverAsk) {
 
     // A record with a mode outside the range (the gradient is for drawing
     // only) leaves the pane's modes as they are.
-    DrawSettings damaged;
-    pane->capture(damaged);
+    DrawSettings damaged = capturedRecord();
     damaged.drawColorMode = 7;
     damaged.backColorMode = 3;
     pane->apply(damaged);
@@ -212,8 +213,7 @@ TEST_F(ColourPaneTest, DefaultResetsTheListedValuesAndKeepsTheCustomColours) {
 
     click(child<QPushButton>("button", 11070));
 
-    DrawSettings captured;
-    pane->capture(captured);
+    DrawSettings captured = capturedRecord();
     const DrawSettings fresh;
     EXPECT_EQ(captured.penWidth, 1);
     EXPECT_EQ(child<QSlider>("slider", 11013)->value(), 1);
@@ -291,8 +291,7 @@ TEST_F(ColourPaneTest, ApplyThenCaptureGivesTheRecordBack) {
     EXPECT_EQ(shownOption(11020, 4), 1);
     EXPECT_EQ(shownOption(11024, 3), 2);
 
-    DrawSettings captured;
-    pane->capture(captured);
+    DrawSettings captured = capturedRecord();
     captured.drawColor = stored.drawColor; // the last drawing's colours are not the pane's
     captured.backColor = stored.backColor;
     EXPECT_EQ(captured, stored);
@@ -314,8 +313,7 @@ TEST_F(ColourPaneTest, ApplyBringsADamagedRecordIntoRange) {
     stored.gradientRepeat = -5;
     stored.gradientColors = {-1, INT32_MIN, 16777216, 3, 4, 5, 6};
     pane->apply(stored);
-    DrawSettings captured;
-    pane->capture(captured);
+    DrawSettings captured = capturedRecord();
     EXPECT_EQ(captured.penWidth, 100);
     EXPECT_EQ(captured.gradientRepeat, 1);
     EXPECT_EQ(pane->customDrawColor(), 16777215);
@@ -366,9 +364,7 @@ TEST_F(ColourPaneTest, TheRealEditorAnswersOkAndCancel) {
 }
 
 TEST_F(ColourPaneTest, TheDensityIsTheFifthDrawingOption) {
-    const auto densityShown = [&] {
-        return child("option", 11027)->grab().toImage().pixel(1, 1) == kOnPixel;
-    };
+    const auto densityShown = [&] { return pictureOf(11027) == kOnPixel; };
     EXPECT_EQ(child<QLabel>("label", 11039)->text(), QStringLiteral("密度"));
     EXPECT_FALSE(densityShown());
 
@@ -378,8 +374,7 @@ TEST_F(ColourPaneTest, TheDensityIsTheFifthDrawingOption) {
     EXPECT_TRUE(densityShown());
     EXPECT_EQ(shownOption(11020, 4), -1);
     EXPECT_EQ(swatchColour(11015), std::nullopt); // no single drawing colour
-    DrawSettings captured;
-    pane->capture(captured);
+    DrawSettings captured = capturedRecord();
     EXPECT_EQ(captured.drawColorMode, 4);
 
     captured.drawColorMode = 1;
@@ -448,8 +443,7 @@ TEST_F(ColourPaneTest, EditsThatChangeTheDrawingAreAnnouncedAndAnAppliedRecordIs
     pane->resetColourStroke(); // all at the defaults already
     EXPECT_EQ(edits, afterReset);
 
-    DrawSettings record;
-    pane->capture(record);
+    DrawSettings record = capturedRecord();
     record.penWidth = 50;
     record.drawColorMode = 2;
     record.drawColor = 0x0000ff;

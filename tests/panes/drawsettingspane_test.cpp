@@ -41,6 +41,29 @@ constexpr ParamRows kDiamond{200, 16, 58,  400, 177, 285, 468, 87, 113, 31,
 
 } // namespace
 
+// Tab moves through the pane the way it reads.
+TEST_F(DrawSettingsPaneTest, TabListsButtonsThenRowsTopDown) {
+    QStringList expected{"list10020", "list10021", "button10030", "button10031"};
+    for (int i = 0; i < 3; ++i) {
+        expected << QStringLiteral("check%1").arg(10100 + i)
+                 << QStringLiteral("edit%1").arg(10300 + i)
+                 << QStringLiteral("slider%1").arg(10500 + i);
+    }
+    QWidget* widget = list(10020);
+    ASSERT_NE(widget, nullptr);
+    QStringList order{widget->objectName()};
+    for (int k = 1; k < expected.size(); ++k) {
+        widget = widget->nextInFocusChain();
+        // Parts of a composite control (a combo box's inner widgets) carry no
+        // name of their own; the next named, focusable widget counts.
+        while (widget->objectName().isEmpty() || widget->focusPolicy() == Qt::NoFocus) {
+            widget = widget->nextInFocusChain();
+        }
+        order << widget->objectName();
+    }
+    EXPECT_EQ(order, expected);
+}
+
 TEST_F(DrawSettingsPaneTest, StartsOnTheFirstFormulaWithAllRowsActive) {
     EXPECT_EQ(pane->selectedFormula(), (FormulaId{0, 0}));
     EXPECT_EQ(list(10020)->count(), 10);
@@ -67,8 +90,7 @@ TEST_F(DrawSettingsPaneTest, SliderAndEditFollowEachOther) {
 
     edit(0)->setText(QStringLiteral("1200")); // outside 1..999
     EXPECT_EQ(pane->paramValue(0), 200);
-    DrawSettings captured;
-    pane->capture(captured);
+    DrawSettings captured = capturedRecord();
     EXPECT_EQ(captured.params[0], 200);
     edit(0)->clear(); // 0 is outside 1..999
     EXPECT_EQ(pane->paramValue(0), 200);
@@ -121,8 +143,7 @@ TEST_F(DrawSettingsPaneTest, FormulaChangesLoadDefaultsRangesAndLabels) {
         EXPECT_EQ(pane->paramRange(i), kInactiveRange);
         EXPECT_EQ(slider(i)->value(), 0);
     }
-    DrawSettings captured;
-    pane->capture(captured);
+    DrawSettings captured = capturedRecord();
     EXPECT_EQ(captured.formula(), (FormulaId{2, 4}));
     for (int i = 10; i < kRowCount; ++i) {
         EXPECT_EQ(captured.params[i], 0);
@@ -143,8 +164,7 @@ TEST_F(DrawSettingsPaneTest, InactiveRowsAreWrittenAsZero) {
     for (int r = 0; r < 12; ++r)
         pane->setParamValue(r, r + 1);
 
-    DrawSettings captured;
-    pane->capture(captured);
+    DrawSettings captured = capturedRecord();
     const auto fields = parseLine(formatLine(LineVariant::History, captured));
     ASSERT_EQ(fields.size(), 69u);
     EXPECT_EQ(fields[0], "2");
@@ -219,8 +239,7 @@ TEST_F(DrawSettingsPaneTest, ADamagedOrUnknownRecordFeedsNoRowItDoesNotUse) {
         invalid.item = bad.item;
         invalid.params[0] = 5;
         pane->apply(invalid);
-        DrawSettings after;
-        pane->capture(after);
+        DrawSettings after = capturedRecord();
         EXPECT_EQ(after.formula(), stored.formula());
         EXPECT_EQ(after.params[0], 321);
     }
@@ -233,15 +252,13 @@ TEST_F(DrawSettingsPaneTest, RandomStepMovesOnlyFreeActiveRows) {
     pane->setParamValue(1, 2);   // min + 1
     pane->setLocked(3, true);
     pane->setLocked(12, true);
-    DrawSettings start;
-    pane->capture(start);
+    DrawSettings start = capturedRecord();
 
     bool anyMoved = false;
     for (std::uint32_t tick = 1000; tick < 1200; ++tick) {
         pane->apply(start);
         pane->randomStep(tick);
-        DrawSettings after;
-        pane->capture(after);
+        DrawSettings after = capturedRecord();
         EXPECT_LE(after.params[0], 998);
         EXPECT_GE(after.params[1], 2);
         EXPECT_EQ(after.params[3], start.params[3]);
@@ -255,8 +272,7 @@ TEST_F(DrawSettingsPaneTest, RandomStepMovesOnlyFreeActiveRows) {
         // The same tick gives the same steps.
         pane->apply(start);
         pane->randomStep(tick);
-        DrawSettings again;
-        pane->capture(again);
+        DrawSettings again = capturedRecord();
         EXPECT_EQ(again.params, after.params);
     }
     EXPECT_TRUE(anyMoved);
@@ -266,8 +282,7 @@ TEST_F(DrawSettingsPaneTest, RandomStepMovesOnlyFreeActiveRows) {
     }
     pane->capture(start);
     pane->randomStep(42);
-    DrawSettings locked;
-    pane->capture(locked);
+    DrawSettings locked = capturedRecord();
     EXPECT_EQ(locked.params, start.params);
 }
 

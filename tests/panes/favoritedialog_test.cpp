@@ -11,25 +11,19 @@ using namespace orbelle;
 
 namespace {
 
-FavoriteEntry folder(int id, int parent, const char* name) {
-    FavoriteEntry entry;
-    entry.id = id;
-    entry.parent = parent;
-    entry.name = name;
-    entry.isFolder = true;
-    return entry;
-}
-
-FavoriteEntry favorite(int id, int parent, const char* name) {
-    FavoriteEntry entry = folder(id, parent, name);
-    entry.isFolder = false;
-    return entry;
+FavoriteEntry entry(int id, int parent, const char* name, bool isFolder) {
+    FavoriteEntry made;
+    made.id = id;
+    made.parent = parent;
+    made.name = name;
+    made.isFolder = isFolder;
+    return made;
 }
 
 // Root; folder A with favorite x and folder B; favorite y in the root.
 std::vector<FavoriteEntry> sampleEntries() {
-    return {folder(1, 0, "お気に入り"), folder(2, 1, "A"), favorite(3, 2, "x"), folder(4, 2, "B"),
-            favorite(5, 1, "y")};
+    return {entry(1, 0, "お気に入り", true), entry(2, 1, "A", true), entry(3, 2, "x", false),
+            entry(4, 2, "B", true), entry(5, 1, "y", false)};
 }
 
 } // namespace

@@ -36,6 +36,12 @@ template <typename Pane> class PaneTest : public ::testing::Test {
         QObject::connect(pane.get(), &SettingsPane::sliderReleased, [this] { ++releases; });
     }
 
+    /// The record the pane gives, its other fields taken from `start`.
+    DrawSettings capturedRecord(DrawSettings start = {}) const {
+        pane->capture(start);
+        return start;
+    }
+
     template <typename T = QWidget> T* child(const char* kind, int id) const {
         return namedChild<T>(*pane, kind, id);
     }

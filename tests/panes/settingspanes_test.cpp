@@ -94,17 +94,15 @@ TYPED_TEST_SUITE(SettingsPaneTest, Panes);
 TYPED_TEST(SettingsPaneTest, AnAppliedRecordIsCapturedBackAndAnnouncesNoEdit) {
     using Traits = typename TestFixture::Traits;
     const DrawSettings record = Traits::record();
-    DrawSettings before;
-    this->pane->capture(before);
+    DrawSettings before = this->capturedRecord();
     ASSERT_NE(Traits::fields(before), Traits::fields(record)); // the record changes something
     this->pane->apply(record);
     EXPECT_EQ(this->edits, 0);
-    DrawSettings captured;
-    this->pane->capture(captured);
+    EXPECT_EQ(this->releases, 0); // sliders moved by apply() were never let go
+    DrawSettings captured = this->capturedRecord();
     EXPECT_EQ(Traits::fields(captured), Traits::fields(record));
     // Fields of the other panes are left as they were.
-    DrawSettings untouched = before;
-    this->pane->capture(untouched);
+    DrawSettings untouched = this->capturedRecord(before);
     EXPECT_EQ(untouched.drawColor, before.drawColor);
     EXPECT_EQ(untouched.backColor, before.backColor);
 

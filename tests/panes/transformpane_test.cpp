@@ -99,6 +99,7 @@ TEST_F(TransformPaneTest, ZoomStepsStopAtTheLimits) {
     pane->shrink();
     EXPECT_EQ(pane->zoomValue(), -999);
     EXPECT_EQ(zoomSignals, 8); // 950, 999, 899, 100, 0, -100, -950, -999
+    EXPECT_EQ(edits, 8);       // each new zoom is an edit of the drawing too
 }
 
 // The round trip of a whole record is in settingspanes_test.cpp.
@@ -129,8 +130,7 @@ TEST_F(TransformPaneTest, EditsAreAnnouncedAndAnAppliedRecordIsNot) {
     pane->reset3D(); // X rotation, Z scale and vertical shift go back
     EXPECT_EQ(edits, 7);
 
-    DrawSettings record;
-    pane->capture(record);
+    DrawSettings record = capturedRecord();
     record.rotY = 77;
     record.zoom = 300;
     pane->apply(record);
