@@ -5,6 +5,7 @@
 #include "panes/favoriteitems.h"
 #include "panes/favoritesprompts.h"
 #include "panes/favoritestree.h"
+#include "panes/storemessage.h"
 #include "widgets/panetoolbar.h"
 
 #include <QAction>
@@ -307,7 +308,7 @@ void FavoritesPane::updateActions() {
 }
 
 void FavoritesPane::showStoreError(const StoreStatus& status) {
-    m_prompts->showError(this, tr("お気に入り"), QString::fromStdString(status.message()));
+    m_prompts->showError(this, tr("お気に入り"), storeMessage(status));
 }
 
 } // namespace orbelle
