@@ -152,11 +152,9 @@ TEST_F(CliAnimate, DifferentFormulasAreRefusedBeforeAnyFile) {
 }
 
 TEST_F(CliAnimate, BadArgumentsAreOneLineAndStatusTwo) {
-    for (const std::string& rest :
-         {std::string("--frames 0 -o f"), std::string("--frames 10000 -o f"),
-          std::string("--frames 3"), std::string("-o f"), std::string("--frames 3 -o f --size 0"),
-          std::string("--frames 3 -o f --size 6001"), std::string("--frames 3 -o f --video f.gif"),
-          std::string("--frames 3 -o f extra")}) {
+    for (const char* rest : {"--frames 0 -o f", "--frames 10000 -o f", "--frames 3", "-o f",
+                             "--frames 3 -o f --size 0", "--frames 3 -o f --size 6001",
+                             "--frames 3 -o f --video f.gif", "--frames 3 -o f extra"}) {
         const auto o = animate(rest);
         EXPECT_EQ(o.status, 2) << rest;
         EXPECT_EQ(o.out, "") << rest;

@@ -4,6 +4,7 @@
 // shell, with its exit status, standard output and standard error.
 
 #include "store/settingsfile.h"
+#include "support/files.h"
 
 #include <QImage>
 #include <QImageReader>
@@ -15,7 +16,6 @@
 #include <filesystem>
 #include <fstream>
 #include <set>
-#include <sstream>
 #include <string>
 #include <sys/wait.h>
 
@@ -26,14 +26,6 @@ struct CliOutcome {
     std::string out;
     std::string err;
 };
-
-/// The whole content of a file; empty when it cannot be read.
-inline std::string slurp(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
 
 /// True for exactly one line, starting "orbelle-cli: ".
 inline bool isOneErrorLine(const std::string& err) {

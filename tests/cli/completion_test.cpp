@@ -1,53 +1,32 @@
 // The bash completion of orbelle-cli, sourced into bash and asked for the
 // words that complete a command line, as bash asks when Tab is pressed.
 
-#include <gtest/gtest.h>
+#include "cli/clitest.h"
 
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <string>
-#include <sys/wait.h>
 #include <vector>
 
 namespace {
 
-struct BashOutcome {
-    int status;
-    std::string out;
-};
-
-// Runs script with bash in folder; standard error is left out. The script
-// lies beside the folder, not among the files it completes.
-BashOutcome runBash(const std::string& script, const std::filesystem::path& folder) {
-    const std::filesystem::path scriptPath = folder.string() + ".sh";
-    std::ofstream(scriptPath) << "cd '" << folder.string() << "' || exit 9\n" << script;
-    const std::string command = "bash --norc --noprofile '" + scriptPath.string() + "' 2>/dev/null";
-    FILE* pipe = popen(command.c_str(), "r");
-    std::string out;
-    char buffer[4096];
-    std::size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) {
-        out.append(buffer, n);
-    }
-    const int raw = pclose(pipe);
-    std::filesystem::remove(scriptPath);
-    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, out};
-}
-
-class Completion : public ::testing::Test {
+class Completion : public orbelle::test::CliTest {
   protected:
     void SetUp() override {
-        m_dir = std::filesystem::temp_directory_path() /
-                (std::string("orbelle-completion-") +
-                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::remove_all(m_dir);
+        CliTest::SetUp();
         std::filesystem::create_directories(m_dir / "sub");
         for (const char* name : {"a.orbdr", "b.PNG", "c.txt", "d e.jpg"}) {
             std::ofstream(m_dir / name) << "x";
         }
     }
-    void TearDown() override { std::filesystem::remove_all(m_dir); }
+
+    // Runs script with bash in the scratch folder. The script lies beside
+    // the folder, not among the files it completes.
+    orbelle::test::CliOutcome bash(const std::string& script) const {
+        const std::string file = m_dir.string() + ".sh";
+        std::ofstream(file) << "cd '" << m_dir.string() << "' || exit 9\n" << script;
+        return shell("bash --norc --noprofile '" + file + "'");
+    }
 
     // The words offered after "orbelle-cli WORDS...", the last word being
     // the one under the cursor, sorted and joined by "|".
@@ -60,7 +39,7 @@ class Completion : public ::testing::Test {
         script += ")\nCOMP_CWORD=" + std::to_string(words.size()) + "\n";
         script += "_orbelle_cli\n"
                   "printf '%s\\n' \"${COMPREPLY[@]}\" | LC_ALL=C sort | paste -sd '|'\n";
-        const BashOutcome o = runBash(script, m_dir);
+        const auto o = bash(script);
         EXPECT_EQ(o.status, 0);
         std::string out = o.out;
         while (!out.empty() && out.back() == '\n') {
@@ -68,15 +47,13 @@ class Completion : public ::testing::Test {
         }
         return out;
     }
-
-    std::filesystem::path m_dir;
 };
 
 } // namespace
 
 TEST_F(Completion, SourcingRegistersTheFunction) {
-    const BashOutcome o =
-        runBash("source '" ORBELLE_COMPLETION_PATH "' || exit 8\ncomplete -p orbelle-cli\n", m_dir);
+    const auto o =
+        bash("source '" ORBELLE_COMPLETION_PATH "' || exit 8\ncomplete -p orbelle-cli\n");
     EXPECT_EQ(o.status, 0);
     EXPECT_EQ(o.out, "complete -F _orbelle_cli orbelle-cli\n");
 }

@@ -16,30 +16,21 @@ using namespace orbelle;
 
 namespace {
 
-std::vector<std::string> linesOf(const std::string& text) {
-    std::vector<std::string> lines;
+/// The pieces of text between the separators (lines for '\n').
+std::vector<std::string> split(const std::string& text, char separator = '\n') {
+    std::vector<std::string> pieces;
     std::stringstream stream(text);
-    std::string line;
-    while (std::getline(stream, line)) {
-        lines.push_back(line);
+    std::string piece;
+    while (std::getline(stream, piece, separator)) {
+        pieces.push_back(piece);
     }
-    return lines;
-}
-
-std::vector<std::string> fieldsOf(const std::string& line) {
-    std::vector<std::string> fields;
-    std::stringstream stream(line);
-    std::string field;
-    while (std::getline(stream, field, '\t')) {
-        fields.push_back(field);
-    }
-    return fields;
+    return pieces;
 }
 
 } // namespace
 
 TEST(FormulaList, OneLinePerFormulaInCatalogOrder) {
-    const std::vector<std::string> lines = linesOf(cli::formulaListText());
+    const std::vector<std::string> lines = split(cli::formulaListText());
     ASSERT_EQ(lines.size(), 166u);
     // "回数" 200 with i from 0 makes 100001 dots; 300 from 1 makes 150000.
     const struct {
@@ -58,7 +49,7 @@ TEST(FormulaList, OneLinePerFormulaInCatalogOrder) {
     std::size_t next = 0;
     for (int c = 0; c < 10; ++c) {
         for (int i = 0; i < items[c]; ++i, ++next) {
-            const auto fields = fieldsOf(lines[next]);
+            const auto fields = split(lines[next], '\t');
             ASSERT_EQ(fields.size(), 4u) << lines[next];
             EXPECT_EQ(fields[0], std::to_string(c)) << lines[next];
             EXPECT_EQ(fields[1], std::to_string(i)) << lines[next];
@@ -80,7 +71,7 @@ TEST(FormulaList, JsonHoldsTheSameFormulas) {
     ASSERT_EQ(error.error, QJsonParseError::NoError) << error.errorString().toStdString();
     ASSERT_TRUE(document.isArray());
     const QJsonArray array = document.array();
-    const std::vector<std::string> lines = linesOf(cli::formulaListText());
+    const std::vector<std::string> lines = split(cli::formulaListText());
     ASSERT_EQ(array.size(), static_cast<qsizetype>(lines.size()));
     for (qsizetype k = 0; k < array.size(); ++k) {
         const QJsonObject object = array[k].toObject();
