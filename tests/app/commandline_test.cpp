@@ -4,16 +4,15 @@
 #include "app/commandline.h"
 
 #include "app/instancelock.h"
+#include "support/lockowner.h"
+#include "support/polling.h"
 
 #include <gtest/gtest.h>
 
-#include <QDeadlineTimer>
 #include <QFile>
-#include <QLockFile>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QRegularExpression>
-#include <QThread>
 
 using namespace orbelle;
 
@@ -79,14 +78,8 @@ TEST(CommandLine, VersionIsPrintedWhileACopyRuns) {
     QProcess first;
     first.start(QStringLiteral(ORBELLE_PROGRAM), {});
     ASSERT_TRUE(first.waitForStarted(10000));
-    QDeadlineTimer deadline(20000);
-    qint64 owner = 0;
-    while (owner != first.processId() && !deadline.hasExpired()) {
-        QThread::msleep(20);
-        QLockFile lock(lockPath);
-        lock.getLockInfo(&owner, nullptr, nullptr);
-    }
-    ASSERT_EQ(owner, first.processId());
+    ASSERT_TRUE(
+        test::waitFor([&] { return test::lockOwner(lockPath) == first.processId(); }, 20000));
 
     const Outcome o = runWithoutDisplay({QStringLiteral("--version")});
     EXPECT_EQ(o.status, 0);

@@ -1,12 +1,11 @@
 #include "app/commands/favoritescommands.h"
 
+#include "app/drawingrecorder.h"
 #include "app/windowtest.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTreeWidget>
-
-#include <vector>
 
 using namespace orbelle;
 using orbelle::test::MessageCatcher;
@@ -52,16 +51,14 @@ TEST_F(FavoritesCommandsTest, DoubleClickOnAFavoriteDrawsItAndRecordsItOnce) {
     window->waitForDrawing();
     ASSERT_EQ(window->captureSettings().zoom, 100);
 
-    std::vector<DrawSettings> recorded;
-    QObject::connect(window.get(), &MainWindow::drawingRecorded,
-                     [&recorded](const DrawSettings& settings) { recorded.push_back(settings); });
+    test::DrawingRecorder recorded(*window);
     QTreeWidget* tree = pane->tree();
     const QPoint point = tree->visualItemRect(pane->itemOfId(2)).center();
     QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, point);
     QTest::mouseDClick(tree->viewport(), Qt::LeftButton, {}, point);
     window->waitForDrawing();
-    ASSERT_EQ(recorded.size(), 1u);
-    EXPECT_EQ(recorded[0], chosen);
+    ASSERT_EQ(recorded.count(), 1);
+    EXPECT_EQ(recorded.at(0), chosen);
     EXPECT_EQ(window->captureSettings(), chosen);
 
     // A double click on the folder draws nothing.
@@ -69,7 +66,7 @@ TEST_F(FavoritesCommandsTest, DoubleClickOnAFavoriteDrawsItAndRecordsItOnce) {
     QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, folder);
     QTest::mouseDClick(tree->viewport(), Qt::LeftButton, {}, folder);
     window->waitForDrawing();
-    EXPECT_EQ(recorded.size(), 1u);
+    EXPECT_EQ(recorded.count(), 1);
 }
 
 TEST_F(FavoritesCommandsTest, SaveResetAndLoadTheWholeSet) {

@@ -33,27 +33,37 @@ QByteArray lockContent(qint64 pid, const QString& app, const QString& host) {
     return QByteArray::number(pid) + '\n' + app.toUtf8() + '\n' + host.toUtf8() + '\n';
 }
 
+/// What a lock of this process on this host holds.
+QByteArray thisProcessLock() {
+    return lockContent(QCoreApplication::applicationPid(), QStringLiteral("orbelle_app_tests"),
+                       QSysInfo::machineHostName());
+}
+
+/// A temporary folder of each test's own, with the lock path m_path in it.
+class InstanceLockTest : public ::testing::Test {
+  protected:
+    void SetUp() override { ASSERT_TRUE(m_temp.isValid()); }
+    QTemporaryDir m_temp;
+    const QString m_path = m_temp.filePath(QStringLiteral("orbelle.lock"));
+};
+
 } // namespace
 
-TEST(InstanceLock, SecondLockOnTheSamePathSeesTheRunningCopy) {
-    QTemporaryDir temp;
-    const QString path = temp.filePath(QStringLiteral("orbelle.lock"));
+TEST_F(InstanceLockTest, SecondLockOnTheSamePathSeesTheRunningCopy) {
     {
-        InstanceLock first(path);
+        InstanceLock first(m_path);
         EXPECT_EQ(first.take(), State::Held);
-        EXPECT_EQ(lockOwner(path), QCoreApplication::applicationPid());
-        InstanceLock second(path);
+        EXPECT_EQ(lockOwner(m_path), QCoreApplication::applicationPid());
+        InstanceLock second(m_path);
         EXPECT_EQ(second.take(), State::HeldByRunningCopy);
         EXPECT_EQ(first.state(), State::Held);
     }
-    EXPECT_FALSE(QFile::exists(path));
-    InstanceLock again(path);
+    EXPECT_FALSE(QFile::exists(m_path));
+    InstanceLock again(m_path);
     EXPECT_EQ(again.take(), State::Held);
 }
 
-TEST(InstanceLock, StaleLockFilesAreTakenOver) {
-    QTemporaryDir temp;
-    const QString path = temp.filePath(QStringLiteral("orbelle.lock"));
+TEST_F(InstanceLockTest, StaleLockFilesAreTakenOver) {
     const QString host = QSysInfo::machineHostName();
 
     // A live process that is another program.
@@ -75,10 +85,10 @@ TEST(InstanceLock, StaleLockFilesAreTakenOver) {
         {"another program", lockContent(other.processId(), QStringLiteral("cat"), host)},
     };
     for (const auto& c : cases) {
-        ASSERT_TRUE(writeAll(path, c.content));
-        InstanceLock lock(path);
+        ASSERT_TRUE(writeAll(m_path, c.content));
+        InstanceLock lock(m_path);
         EXPECT_EQ(lock.take(), State::Held) << c.what;
-        EXPECT_EQ(lockOwner(path), QCoreApplication::applicationPid()) << c.what;
+        EXPECT_EQ(lockOwner(m_path), QCoreApplication::applicationPid()) << c.what;
     }
     other.kill();
     other.waitForFinished(10000);
@@ -108,29 +118,23 @@ TEST(InstanceLock, ALockNamingALiveCopyOnThisHostIsRespected) {
     running.waitForFinished(10000);
 }
 
-TEST(InstanceLock, ALockNamingThisProcessIsStaleUnlessThisProcessHoldsIt) {
+TEST_F(InstanceLockTest, ALockNamingThisProcessIsStaleUnlessThisProcessHoldsIt) {
     // Left by an earlier process that had the same id as this one: after a
     // crash, ids repeat (in a container the program often gets the same one).
-    QTemporaryDir temp;
-    const QString path = temp.filePath(QStringLiteral("orbelle.lock"));
-    ASSERT_TRUE(writeAll(path, lockContent(QCoreApplication::applicationPid(),
-                                           QStringLiteral("orbelle_app_tests"),
-                                           QSysInfo::machineHostName())));
+    ASSERT_TRUE(writeAll(m_path, thisProcessLock()));
     {
-        InstanceLock lock(path);
+        InstanceLock lock(m_path);
         EXPECT_EQ(lock.take(), State::Held);
         // While it is held here, a second lock of this process sees it held.
-        InstanceLock second(path);
+        InstanceLock second(m_path);
         EXPECT_EQ(second.take(), State::HeldByRunningCopy);
         // A lock on another path is not affected.
-        InstanceLock other(temp.filePath(QStringLiteral("other.lock")));
+        InstanceLock other(m_temp.filePath(QStringLiteral("other.lock")));
         EXPECT_EQ(other.take(), State::Held);
     }
     // Released: the same id in a left-over file is stale again.
-    ASSERT_TRUE(writeAll(path, lockContent(QCoreApplication::applicationPid(),
-                                           QStringLiteral("orbelle_app_tests"),
-                                           QSysInfo::machineHostName())));
-    InstanceLock again(path);
+    ASSERT_TRUE(writeAll(m_path, thisProcessLock()));
+    InstanceLock again(m_path);
     EXPECT_EQ(again.take(), State::Held);
 }
 

@@ -3,6 +3,7 @@
 #include "app/commands/windowcommands.h"
 #include "app/customizedialog.h"
 #include "app/drawingrecorder.h"
+#include "app/menuitems.h"
 #include "app/toolbarcustomizer.h"
 #include "app/visualstyles.h"
 #include "app/windowtest.h"
@@ -36,31 +37,8 @@ using Pane = MainWindow::Pane;
 
 namespace {
 
-// One entry per menu item: "-" for a separator, "title>" for a submenu, and
-// "label|shortcut|objectName" for a command.
-QStringList describe(const QMenu* menu) {
-    QStringList items;
-    for (const QAction* action : menu->actions()) {
-        if (action->isSeparator()) {
-            items << QStringLiteral("-");
-        } else if (action->menu() != nullptr) {
-            items << action->text() + QLatin1Char('>');
-        } else {
-            items << action->text() + QLatin1Char('|') + action->shortcut().toString() +
-                         QLatin1Char('|') + action->objectName();
-        }
-    }
-    return items;
-}
-
-const QMenu* submenu(const QMenu* menu, const QString& title) {
-    for (const QAction* action : menu->actions()) {
-        if (action->menu() != nullptr && action->text() == title) {
-            return action->menu();
-        }
-    }
-    return nullptr;
-}
+using test::describe;
+using test::submenu;
 
 using Recorder = orbelle::test::DrawingRecorder;
 

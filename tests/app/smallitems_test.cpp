@@ -18,6 +18,7 @@
 #include <QToolBar>
 
 using namespace orbelle;
+using enum orbelle::CommandId;
 
 namespace {
 
@@ -31,15 +32,12 @@ using SmallItemsTest = test::OpenWindowTest;
 TEST_F(SmallItemsTest, PaneToolBarsAndDrawButtonsAreTheWindowsCommands) {
     const auto command = [this](CommandId id) { return m_window->command(id); };
     EXPECT_EQ(m_window->settingsPane()->toolBar()->actions(),
-              (QList<QAction*>{command(CommandId::ZoomIn), command(CommandId::ZoomOut),
-                               command(CommandId::CentreView)}));
+              (QList<QAction*>{command(ZoomIn), command(ZoomOut), command(CentreView)}));
     EXPECT_EQ(m_window->transformPane()->toolBar()->actions(),
-              (QList<QAction*>{command(CommandId::Enlarge), command(CommandId::Shrink),
-                               command(CommandId::StandardSize)}));
+              (QList<QAction*>{command(Enlarge), command(Shrink), command(StandardSize)}));
     EXPECT_EQ(m_window->historyPane()->toolBar()->actions(),
-              (QList<QAction*>{
-                  command(CommandId::HistoryNextPage), command(CommandId::HistoryPreviousPage),
-                  command(CommandId::HistoryForward), command(CommandId::HistoryBack)}));
+              (QList<QAction*>{command(HistoryNextPage), command(HistoryPreviousPage),
+                               command(HistoryForward), command(HistoryBack)}));
     QStringList historyTips;
     for (const QAction* action : m_window->historyPane()->toolBar()->actions()) {
         historyTips << action->toolTip();
@@ -55,8 +53,8 @@ TEST_F(SmallItemsTest, PaneToolBarsAndDrawButtonsAreTheWindowsCommands) {
     }
     EXPECT_EQ(m_window->colourPane()->toolBar(), nullptr);
 
-    QSignalSpy draws(command(CommandId::Draw), &QAction::triggered);
-    QSignalSpy randoms(command(CommandId::DrawRandom), &QAction::triggered);
+    QSignalSpy draws(command(Draw), &QAction::triggered);
+    QSignalSpy randoms(command(DrawRandom), &QAction::triggered);
     m_window->settingsPane()->findChild<QPushButton*>(QStringLiteral("button10030"))->click();
     m_window->settingsPane()->findChild<QPushButton*>(QStringLiteral("button10031"))->click();
     EXPECT_EQ(draws.count(), 1);
@@ -69,10 +67,8 @@ TEST_F(SmallItemsTest, TheZoomCommandsDrawOnceEach) {
     QSignalSpy recorded(m_window.get(), &MainWindow::drawingRecorded);
     TransformPane* pane = m_window->transformPane();
     pane->setValue(TransformPane::Zoom, 950);
-    const std::pair<CommandId, int> steps[] = {{CommandId::Enlarge, 999},
-                                               {CommandId::Enlarge, 999},
-                                               {CommandId::Shrink, 899},
-                                               {CommandId::StandardSize, 100}};
+    const std::pair<CommandId, int> steps[] = {
+        {Enlarge, 999}, {Enlarge, 999}, {Shrink, 899}, {StandardSize, 100}};
     for (const auto& [id, zoom] : steps) {
         m_window->command(id)->trigger();
         ASSERT_TRUE(m_window->waitForDrawing());

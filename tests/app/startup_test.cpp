@@ -38,11 +38,7 @@ TEST(Startup, SettingsLiveInTheProgramsStoreUnderTheConfigFolder) {
 TEST(Startup, MissingDataFilesAreWrittenAndUserCopiesKept) {
     QTemporaryDir temp;
     const QString dir = temp.path() + QLatin1Char('/');
-    {
-        QFile replaced(dir + QStringLiteral("radioon2.png"));
-        ASSERT_TRUE(replaced.open(QIODevice::WriteOnly));
-        replaced.write("mine");
-    }
+    ASSERT_TRUE(test::writeAll(dir + QStringLiteral("radioon2.png"), "mine"));
     installDataFiles(dir);
     for (const QString& name : dataFileNames()) {
         EXPECT_TRUE(QFile::exists(dir + name)) << name.toStdString();

@@ -1,6 +1,5 @@
 #include "app/toolbarcustomizer.h"
 
-#include "app/apptest.h"
 #include "app/commands/windowcommands.h"
 #include "app/customizedialog.h"
 #include "app/customizekeyboardtab.h"
@@ -8,9 +7,10 @@
 #include "app/mainwindow.h"
 #include "app/menucommands.h"
 #include "app/userimages.h"
+#include "app/windowtest.h"
+#include "support/polling.h"
 
 #include <QAction>
-#include <QDeadlineTimer>
 #include <QDir>
 #include <QDropEvent>
 #include <QFile>
@@ -26,10 +26,10 @@
 #include <QTemporaryDir>
 #include <QToolBar>
 
-#include <functional>
 #include <memory>
 
 using namespace orbelle;
+using enum orbelle::CommandId;
 
 namespace {
 
@@ -54,17 +54,6 @@ const QStringList kDefaultStandard = {"cmd11901", "cmd11902", "cmd11903", "-",  
                                       "cmd10012", "cmd11602", "cmd32840", "-",       "cmd11807",
                                       "cmd11806", "-",        "cmd10030", "cmd10031"};
 
-bool waitFor(const std::function<bool()>& done) {
-    QDeadlineTimer deadline(5000);
-    while (!done()) {
-        if (deadline.hasExpired()) {
-            return false;
-        }
-        QApplication::processEvents(QEventLoop::AllEvents, 10);
-    }
-    return true;
-}
-
 // A strip of count 16 x 15 images, image k filled with grey level 40 k.
 QImage strip(int count, int height = kUserImageHeight) {
     QImage image(kUserImageWidth * count, height, QImage::Format_RGB32);
@@ -78,19 +67,8 @@ QImage strip(int count, int height = kUserImageHeight) {
     return image;
 }
 
-class ToolBarCustomizerTest : public ::testing::Test {
+class ToolBarCustomizerTest : public test::WindowTest {
   protected:
-    void SetUp() override {
-        orbelle::test::clearSettingsStore();
-        ASSERT_TRUE(m_dataDir.isValid());
-    }
-
-    std::unique_ptr<MainWindow> open() {
-        auto window = std::make_unique<MainWindow>(dataDir());
-        window->show();
-        QApplication::processEvents();
-        return window;
-    }
     static void close(std::unique_ptr<MainWindow>& window) {
         window->close();
         window.reset();
@@ -98,10 +76,6 @@ class ToolBarCustomizerTest : public ::testing::Test {
     static ToolBarCustomizer& customizer(const MainWindow& window) {
         return *window.windowCommands()->toolBars();
     }
-
-    QString dataDir() const { return m_dataDir.path() + QLatin1Char('/'); }
-
-    QTemporaryDir m_dataDir;
 };
 
 } // namespace
@@ -120,19 +94,17 @@ TEST_F(ToolBarCustomizerTest, ArrangementShortcutsAndUserToolBarsSurviveARestart
     // Draw goes from "標準" to the user toolbar, next to "３Ｄ変換・リセット".
     EXPECT_TRUE(c.change([&](Customisation& a) { return a.moveButton(kStd, 12, *user, 0); }));
     EXPECT_TRUE(c.change([&](Customisation& a) {
-        return a.insertButton(*user, 1, CommandId::Reset3D) && a.insertSeparator(*user, 1);
+        return a.insertButton(*user, 1, Reset3D) && a.insertSeparator(*user, 1);
     }));
-    EXPECT_TRUE(c.change([&](Customisation& a) {
-        return a.setShortcut(CommandId::Draw, QStringLiteral("Ctrl+F3")).applied;
-    }));
+    EXPECT_TRUE(c.change(
+        [&](Customisation& a) { return a.setShortcut(Draw, QStringLiteral("Ctrl+F3")).applied; }));
     QToolBar* userBar = c.toolBar(*user);
     ASSERT_NE(userBar, nullptr);
     EXPECT_EQ(userBar->objectName(), QStringLiteral("userToolBar59432"));
     EXPECT_EQ(userBar->windowTitle(), QStringLiteral("私の道具"));
     EXPECT_TRUE(userBar->isVisible());
     EXPECT_EQ(items(userBar), (QStringList{"cmd10030", "-", "cmd11240"}));
-    EXPECT_EQ(window->command(CommandId::Draw)->shortcut(),
-              QKeySequence(QStringLiteral("Ctrl+F3")));
+    EXPECT_EQ(window->command(Draw)->shortcut(), QKeySequence(QStringLiteral("Ctrl+F3")));
     // The user toolbar is listed with "標準" in the view menu.
     const QMenu* panes = nullptr;
     for (const QMenu* menu : window->menuBar()->findChildren<QMenu*>()) {
@@ -156,8 +128,7 @@ TEST_F(ToolBarCustomizerTest, ArrangementShortcutsAndUserToolBarsSurviveARestart
     EXPECT_EQ(again.toolBar(59432)->windowTitle(), QStringLiteral("私の道具"));
     EXPECT_EQ(items(again.toolBar(59432)), (QStringList{"cmd10030", "-", "cmd11240"}));
     EXPECT_TRUE(again.toolBar(59432)->isVisible());
-    EXPECT_EQ(window->command(CommandId::Draw)->shortcut(),
-              QKeySequence(QStringLiteral("Ctrl+F3")));
+    EXPECT_EQ(window->command(Draw)->shortcut(), QKeySequence(QStringLiteral("Ctrl+F3")));
 
     // Renamed, hidden, then deleted: gone after the next start too.
     EXPECT_TRUE(again.change(
@@ -184,8 +155,8 @@ TEST_F(ToolBarCustomizerTest, DamagedStoredArrangementGivesTheDefaultsAndKeepsTh
         }
         auto window = open();
         EXPECT_EQ(items(window->standardToolBar()), kDefaultStandard);
-        EXPECT_EQ(window->command(CommandId::Draw)->shortcut(), QKeySequence(Qt::Key_F3));
-        EXPECT_EQ(window->windowCommands()->visualStyle(), CommandId::StyleOffice2007Black);
+        EXPECT_EQ(window->command(Draw)->shortcut(), QKeySequence(Qt::Key_F3));
+        EXPECT_EQ(window->windowCommands()->visualStyle(), StyleOffice2007Black);
         // The entry stays as it was until the person changes something.
         EXPECT_EQ(QSettings().value(kArrangementKey).toString(), damaged);
         close(window);
@@ -199,14 +170,15 @@ TEST_F(ToolBarCustomizerTest, ADropOnAToolBarAddsTheCommandAtThatPlace) {
     QWidget* second = toolBar->widgetForAction(toolBar->actions().at(1));
     const QPoint at = second->geometry().center() - QPoint(2, 0);
     QMimeData data;
-    data.setData(kCommandMimeType, QByteArray::number(commandNumber(CommandId::Reset3D)));
+    data.setData(kCommandMimeType, QByteArray::number(commandNumber(Reset3D)));
     QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(toolBar, &enter);
     EXPECT_TRUE(enter.isAccepted());
     QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(toolBar, &drop);
     EXPECT_TRUE(drop.isAccepted());
-    ASSERT_TRUE(waitFor([&] { return items(toolBar).size() == kDefaultStandard.size() + 1; }));
+    ASSERT_TRUE(
+        test::waitFor([&] { return items(toolBar).size() == kDefaultStandard.size() + 1; }, 5000));
     EXPECT_EQ(items(toolBar).mid(0, 3), (QStringList{"cmd11901", "cmd11240", "cmd11902"}));
 
     // A dragged button dropped at the end moves there.
@@ -215,7 +187,8 @@ TEST_F(ToolBarCustomizerTest, ADropOnAToolBarAddsTheCommandAtThatPlace) {
     const auto x = [toolBar](int k) {
         return toolBar->widgetForAction(toolBar->actions().at(k))->geometry().x();
     };
-    ASSERT_TRUE(waitFor([&] { return x(14) > x(13) && x(13) > x(0); })); // laid out again
+    ASSERT_TRUE(
+        test::waitFor([&] { return x(14) > x(13) && x(13) > x(0); }, 5000)); // laid out again
     const QPoint end =
         toolBar->widgetForAction(toolBar->actions().at(14))->geometry().center() + QPoint(4, 0);
     QDragEnterEvent moveEnter(end, Qt::MoveAction, &button, Qt::LeftButton, Qt::NoModifier);
@@ -223,7 +196,8 @@ TEST_F(ToolBarCustomizerTest, ADropOnAToolBarAddsTheCommandAtThatPlace) {
     EXPECT_TRUE(moveEnter.isAccepted());
     QDropEvent move(end, Qt::MoveAction, &button, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(toolBar, &move);
-    ASSERT_TRUE(waitFor([&] { return items(toolBar).last() == QStringLiteral("cmd11901"); }));
+    ASSERT_TRUE(
+        test::waitFor([&] { return items(toolBar).last() == QStringLiteral("cmd11901"); }, 5000));
     EXPECT_EQ(items(toolBar).first(), QStringLiteral("cmd11240"));
 
     // Something else is not taken.
@@ -236,7 +210,7 @@ TEST_F(ToolBarCustomizerTest, ADropOnAToolBarAddsTheCommandAtThatPlace) {
 
 TEST_F(ToolBarCustomizerTest, DialogListsTheMenusAndResetsTheStandardToolBar) {
     auto window = open();
-    window->command(CommandId::CustomizeToolBar)->trigger();
+    window->command(CustomizeToolBar)->trigger();
     CustomizeDialog* dialog = customizer(*window).dialog();
     ASSERT_NE(dialog, nullptr);
     EXPECT_TRUE(dialog->isVisible());
@@ -261,7 +235,7 @@ TEST_F(ToolBarCustomizerTest, DialogListsTheMenusAndResetsTheStandardToolBar) {
     const auto commands =
         window->findChildren<QAction*>(QRegularExpression("^cmd\\d+$"), Qt::FindDirectChildrenOnly);
     EXPECT_EQ(listed, int(commands.size()) - 1);
-    EXPECT_EQ(categories.first().commands.first(), CommandId::FileOpen);
+    EXPECT_EQ(categories.first().commands.first(), FileOpen);
     auto* list = dialog->findChild<QListWidget*>(QStringLiteral("commandList"));
     ASSERT_NE(list, nullptr);
     EXPECT_EQ(list->item(0)->text(), QStringLiteral("開く..."));
@@ -321,27 +295,26 @@ TEST_F(ToolBarCustomizerTest, TakenShortcutIsReportedWithItsCommand) {
     auto window = open();
     customizer(*window).openDialog();
     CustomizeDialog* dialog = customizer(*window).dialog();
-    dialog->keyboardTab()->selectCommand(CommandId::Draw);
+    dialog->keyboardTab()->selectCommand(Draw);
     EXPECT_FALSE(dialog->keyboardTab()->assignShortcut(QKeySequence(QStringLiteral("Ctrl+Z"))));
     EXPECT_TRUE(dialog->keyboardTab()->message().contains(QStringLiteral("「一つ前に戻す」")))
         << dialog->keyboardTab()->message().toStdString();
-    EXPECT_EQ(window->command(CommandId::Draw)->shortcut(), QKeySequence(Qt::Key_F3));
+    EXPECT_EQ(window->command(Draw)->shortcut(), QKeySequence(Qt::Key_F3));
 
     // Cleared, given to another command, and all back by "すべてリセット".
-    dialog->keyboardTab()->selectCommand(CommandId::HistoryBack);
+    dialog->keyboardTab()->selectCommand(HistoryBack);
     EXPECT_TRUE(dialog->keyboardTab()->assignShortcut({}));
-    EXPECT_TRUE(window->command(CommandId::HistoryBack)->shortcut().isEmpty());
-    dialog->keyboardTab()->selectCommand(CommandId::Draw);
+    EXPECT_TRUE(window->command(HistoryBack)->shortcut().isEmpty());
+    dialog->keyboardTab()->selectCommand(Draw);
     EXPECT_TRUE(dialog->keyboardTab()->assignShortcut(QKeySequence(QStringLiteral("Ctrl+Z"))));
-    EXPECT_EQ(window->command(CommandId::Draw)->shortcut(), QKeySequence(QStringLiteral("Ctrl+Z")));
+    EXPECT_EQ(window->command(Draw)->shortcut(), QKeySequence(QStringLiteral("Ctrl+Z")));
     for (QPushButton* button : dialog->findChildren<QPushButton*>()) {
         if (button->text() == QStringLiteral("すべてリセット(&S)")) {
             button->click();
         }
     }
-    EXPECT_EQ(window->command(CommandId::Draw)->shortcut(), QKeySequence(Qt::Key_F3));
-    EXPECT_EQ(window->command(CommandId::HistoryBack)->shortcut(),
-              QKeySequence(QStringLiteral("Ctrl+Z")));
+    EXPECT_EQ(window->command(Draw)->shortcut(), QKeySequence(Qt::Key_F3));
+    EXPECT_EQ(window->command(HistoryBack)->shortcut(), QKeySequence(QStringLiteral("Ctrl+Z")));
 }
 
 TEST_F(ToolBarCustomizerTest, UserImagesComeFromTheDataFolderOnly) {
@@ -371,14 +344,14 @@ TEST_F(ToolBarCustomizerTest, UserImagesComeFromTheDataFolderOnly) {
         ASSERT_EQ(c.userImages().size(), 3);
         ASSERT_TRUE(c.change([](Customisation& a) {
             const auto id = a.addUserToolBar(QStringLiteral("絵"));
-            return id && a.insertButton(*id, 0, CommandId::ResetLayout) &&
-                   a.setButtonImage(*id, CommandId::ResetLayout, 2);
+            return id && a.insertButton(*id, 0, ResetLayout) &&
+                   a.setButtonImage(*id, ResetLayout, 2);
         }));
         QAction* shown = c.toolBar(59432)->actions().first();
-        EXPECT_NE(shown, window->command(CommandId::ResetLayout));
+        EXPECT_NE(shown, window->command(ResetLayout));
         EXPECT_EQ(shown->icon().pixmap(16, 15).toImage().pixel(5, 5), qRgb(80, 80, 80));
         int resets = 0;
-        QObject::connect(window->command(CommandId::ResetLayout), &QAction::triggered,
+        QObject::connect(window->command(ResetLayout), &QAction::triggered,
                          [&resets] { ++resets; });
         shown->trigger();
         EXPECT_EQ(resets, 1);
