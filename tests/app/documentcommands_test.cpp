@@ -173,12 +173,9 @@ TEST_F(DocumentCommandsTest, FilesThatAreNotSettingsFilesChangeNothing) {
 TEST_F(DocumentCommandsTest, AFailedSaveKeepsThePreviousState) {
     // The very first save fails: still no current file, so Ctrl+S asks again.
     m_answer = path("no/such/folder/a.orbdr");
-    {
-        MessageCatcher catcher;
-        m_window->command(CommandId::FileSave)->trigger();
-        EXPECT_EQ(catcher.count(), 1);
-        EXPECT_TRUE(catcher.text().contains(m_answer));
-    }
+    Messages shown = messagesOf(*m_window, CommandId::FileSave);
+    EXPECT_EQ(shown.count, 1);
+    EXPECT_TRUE(shown.text.contains(m_answer));
     EXPECT_FALSE(document()->hasCurrentFile());
     EXPECT_EQ(m_window->windowTitle(), QStringLiteral("無題 - Orbelle"));
 
@@ -191,13 +188,10 @@ TEST_F(DocumentCommandsTest, AFailedSaveKeepsThePreviousState) {
     // Save as to a folder's name fails; the current file stays kept.orbdr.
     ASSERT_TRUE(QDir().mkpath(path("taken.orbdr")));
     m_answer = path("taken.orbdr");
-    {
-        MessageCatcher catcher;
-        m_window->command(CommandId::FileSaveAs)->trigger();
-        EXPECT_EQ(catcher.count(), 1);
-        EXPECT_TRUE(catcher.text().contains(m_answer));
-        EXPECT_GE(catcher.text().split(QLatin1Char('\n')).size(), 2); // the reason
-    }
+    shown = messagesOf(*m_window, CommandId::FileSaveAs);
+    EXPECT_EQ(shown.count, 1);
+    EXPECT_TRUE(shown.text.contains(m_answer));
+    EXPECT_GE(shown.text.split(QLatin1Char('\n')).size(), 2); // the reason
     EXPECT_EQ(m_window->windowTitle(), QStringLiteral("kept - Orbelle"));
     EXPECT_EQ(document()->currentPath(), path("kept.orbdr"));
     EXPECT_TRUE(document()->hasCurrentFile());
@@ -206,12 +200,9 @@ TEST_F(DocumentCommandsTest, AFailedSaveKeepsThePreviousState) {
     // dialog, nothing else changes.
     ASSERT_TRUE(QFile::remove(path("kept.orbdr")));
     ASSERT_TRUE(QDir().mkpath(path("kept.orbdr")));
-    {
-        MessageCatcher catcher;
-        m_window->command(CommandId::FileSave)->trigger();
-        EXPECT_EQ(catcher.count(), 1);
-        EXPECT_TRUE(catcher.text().contains(path("kept.orbdr")));
-    }
+    shown = messagesOf(*m_window, CommandId::FileSave);
+    EXPECT_EQ(shown.count, 1);
+    EXPECT_TRUE(shown.text.contains(path("kept.orbdr")));
     EXPECT_EQ(m_saveAsked, 3);
     EXPECT_EQ(m_window->windowTitle(), QStringLiteral("kept - Orbelle"));
     EXPECT_TRUE(document()->hasCurrentFile());

@@ -310,31 +310,22 @@ TEST_F(HistoryCommandsTest, ExportAndImportThroughTheFileDialogs) {
     // A file without a single history line would empty the history: refused.
     ASSERT_TRUE(writeAll(tempPath(QStringLiteral("notes.orbhs")), "just some text\nand more\n"));
     answer = tempPath(QStringLiteral("notes.orbhs"));
-    {
-        MessageCatcher catcher;
-        m_window->command(CommandId::HistoryLoad)->trigger();
-        EXPECT_EQ(catcher.count(), 1);
-        EXPECT_TRUE(catcher.text().contains(answer));
-    }
+    Messages shown = messagesOf(*m_window, CommandId::HistoryLoad);
+    EXPECT_EQ(shown.count, 1);
+    EXPECT_TRUE(shown.text.contains(answer));
     EXPECT_EQ(lines().size(), 5);
 
     // Failures name the file and the reason; nothing changes.
     answer = tempPath(QStringLiteral("missing/out.orbhs"));
-    {
-        MessageCatcher catcher;
-        m_window->command(CommandId::HistorySave)->trigger();
-        EXPECT_EQ(catcher.count(), 1);
-        EXPECT_TRUE(catcher.text().contains(QStringLiteral("missing/")));
-        EXPECT_TRUE(catcher.text().contains(QStringLiteral("No such file or directory")));
-    }
+    shown = messagesOf(*m_window, CommandId::HistorySave);
+    EXPECT_EQ(shown.count, 1);
+    EXPECT_TRUE(shown.text.contains(QStringLiteral("missing/")));
+    EXPECT_TRUE(shown.text.contains(QStringLiteral("No such file or directory")));
     answer = tempPath(QStringLiteral("absent.orbhs"));
-    {
-        MessageCatcher catcher;
-        m_window->command(CommandId::HistoryLoad)->trigger();
-        EXPECT_EQ(catcher.count(), 1);
-        EXPECT_TRUE(catcher.text().contains(answer));
-        EXPECT_TRUE(catcher.text().contains(QStringLiteral("No such file or directory")));
-    }
+    shown = messagesOf(*m_window, CommandId::HistoryLoad);
+    EXPECT_EQ(shown.count, 1);
+    EXPECT_TRUE(shown.text.contains(answer));
+    EXPECT_TRUE(shown.text.contains(QStringLiteral("No such file or directory")));
     EXPECT_EQ(lines().size(), 5);
     // Cancelled dialogs do nothing.
     answer.clear();

@@ -68,6 +68,16 @@ class WindowTest : public ::testing::Test {
         window.command(id)->trigger();
         window.waitForDrawing();
     }
+    /// The message boxes a command showed: how many, and the last one's text.
+    struct Messages {
+        int count;
+        QString text;
+    };
+    static Messages messagesOf(MainWindow& window, CommandId id) {
+        const MessageCatcher catcher;
+        window.command(id)->trigger();
+        return {catcher.count(), catcher.text()};
+    }
     static QString statusText(const MainWindow& window) {
         return window.statusBar()->currentMessage();
     }
