@@ -18,7 +18,6 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
-#include <sstream>
 #include <vector>
 
 using namespace orbelle;
