@@ -109,7 +109,7 @@ TEST(BlendColour, EachChannelOnItsOwn) {
 
 TEST(BlendSettings, EndsAreTheTwoRecordsAndOneFrameIsTheFirst) {
     const DrawSettings from = sirius();
-    const DrawSettings to = everyFieldMoved();
+    const DrawSettings to = everyMemberMoved();
     for (int frames : {2, 3, 10, 9999}) {
         EXPECT_EQ(blendSettings(from, to, 0, frames), from) << frames;
         EXPECT_EQ(blendSettings(from, to, frames - 1, frames), to) << frames;

@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 using namespace orbelle;
-using test::everyFieldMoved;
+using test::everyMemberMoved;
 
 TEST(SettingsRecord, StartupValues) {
     const DrawSettings s = DrawSettings::startup();
@@ -26,7 +26,7 @@ TEST(SettingsRecord, StartupValues) {
 }
 
 TEST(SettingsLine, HistoryRoundTripWithNegativesAndWhite) {
-    const DrawSettings s = everyFieldMoved();
+    const DrawSettings s = everyMemberMoved();
     const std::string line = formatLine(LineVariant::History, s);
     EXPECT_NE(line.find(",-75,"), std::string::npos);
     EXPECT_NE(line.find(",16777215,"), std::string::npos);
@@ -74,7 +74,7 @@ TEST(SettingsLine, RowsAreWrittenAtTheirFieldPositions) {
 }
 
 TEST(SettingsLine, SettingsFileOmitsTheLastLock) {
-    const DrawSettings s = everyFieldMoved();
+    const DrawSettings s = everyMemberMoved();
     const std::string line = formatLine(LineVariant::SettingsFile, s);
     const auto fields = parseLine(line);
     ASSERT_EQ(fields.size(), 68u);
@@ -88,7 +88,7 @@ TEST(SettingsLine, SettingsFileOmitsTheLastLock) {
 }
 
 TEST(SettingsLine, FavoriteLineCarriesPrefixAndTwoSums) {
-    const DrawSettings s = everyFieldMoved();
+    const DrawSettings s = everyMemberMoved();
     const std::string name = "\x82\xa0\x82\xa2"; // two kana in code page 932
     const std::string line = formatLine(LineVariant::Favorite, s, {7, 3, name});
     const auto fields = parseLine(line);
@@ -117,7 +117,7 @@ TEST(SettingsLine, SumWrapsAt32Bits) {
 }
 
 TEST(SettingsLine, DamagedLinesFailTheCheck) {
-    const DrawSettings s = everyFieldMoved();
+    const DrawSettings s = everyMemberMoved();
     auto fields = parseLine(formatLine(LineVariant::History, s));
     // One changed value without a changed sum.
     auto changed = fields;
@@ -154,7 +154,7 @@ TEST(SettingsLine, ParseSplitsAtEveryComma) {
 }
 
 TEST(SettingsFile, CommentLinesAndTrailingGarbage) {
-    const DrawSettings s = everyFieldMoved();
+    const DrawSettings s = everyMemberMoved();
     const std::string body = formatSettingsFile(s);
     EXPECT_EQ(body.substr(body.size() - 2), "\r\n");
     DrawSettings expected = s;
@@ -169,7 +169,7 @@ TEST(SettingsFile, CommentLinesAndTrailingGarbage) {
 }
 
 TEST(SettingsFile, UnusableFilesAreRefused) {
-    const DrawSettings s = everyFieldMoved();
+    const DrawSettings s = everyMemberMoved();
     EXPECT_FALSE(parseSettingsFile(""));
     EXPECT_FALSE(parseSettingsFile("// only a comment\r\n"));
     // A history line pasted into a settings file.
@@ -185,9 +185,9 @@ TEST(SettingsFile, UnusableFilesAreRefused) {
 // lines only in that field and in the sums, by one (the favorite's last sum,
 // which adds the check value to the fields, by two).
 TEST(SettingsLine, DensityModeKeepsEveryVariantsShape) {
-    DrawSettings density = everyFieldMoved();
+    DrawSettings density = everyMemberMoved();
     density.drawColorMode = 4;
-    const DrawSettings gradient = everyFieldMoved();
+    const DrawSettings gradient = everyMemberMoved();
     const FavoritePrefix prefix{7, 3, "d"};
     struct Case {
         LineVariant variant;

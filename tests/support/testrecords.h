@@ -14,10 +14,10 @@ inline DrawSettings sirius() {
     return s;
 }
 
-/// Sirius with every field after the rows moved off its start-up value: rows
-/// below zero, a white gradient colour, the rotations, magnifications and
-/// shifts at or near their ends, locks set up to the last.
-inline DrawSettings everyFieldMoved() {
+/// Sirius with each member after the rows (one entry at least of each array)
+/// moved off its start-up value: rows below zero, a white gradient colour, the
+/// rotations, magnifications and shifts at or near their ends, the last lock set.
+inline DrawSettings everyMemberMoved() {
     DrawSettings s = sirius();
     s.params = {100, 7, -75, 400, -100, 150, 290, 510, -200, 0, 400};
     s.penWidth = 3;
