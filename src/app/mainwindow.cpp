@@ -12,6 +12,7 @@
 #include "app/commandset.h"
 #include "app/datafiles.h"
 #include "app/docklayout.h"
+#include "app/drawingsession.h"
 #include "app/lockindicators.h"
 #include "app/settingskeys.h"
 #include "app/toolbarcustomizer.h"
@@ -32,7 +33,6 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
-#include <QProgressBar>
 #include <QScreen>
 #include <QScrollArea>
 #include <QSettings>
@@ -81,9 +81,9 @@ MainWindow::MainWindow(const QString& appDataDir, QWidget* parent)
     setCentralWidget(m_view);
     createPanes();
     m_view->setZoomSource([pane = m_transformPane] { return pane->zoomValue(); });
-    connect(m_view, &MainView::drawingFinished, this, &MainWindow::drawingFinished);
-    connect(m_view, &MainView::drawingCancelled, this, &MainWindow::drawingCancelled);
-    connect(m_view, &MainView::drawingProgress, this, &MainWindow::drawingProgress);
+    m_session = new DrawingSession(
+        m_view, statusBar(), command(CommandId::LiveDrawing), [this] { return drawInput(); }, this);
+    connect(m_session, &DrawingSession::drawingRecorded, this, &MainWindow::drawingRecorded);
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(escape, &QShortcut::activated, this, &MainWindow::cancelDrawing);
     createCommandGroups();
@@ -152,18 +152,11 @@ void MainWindow::createStatusBar() {
     });
     bar->showMessage(ready);
     new LockIndicators(bar);
-    // The share of dots a long drawing has done.
-    m_progress = new QProgressBar(bar);
-    m_progress->setObjectName(QStringLiteral("drawingProgress"));
-    m_progress->setRange(0, 1000);
-    m_progress->setTextVisible(false);
-    m_progress->setMaximumWidth(160);
-    m_progress->hide();
-    bar->insertPermanentWidget(0, m_progress);
 }
 
 void MainWindow::createCommandGroups() {
-    new DrawingCommands(*m_commands, *this, m_settingsPane, m_colourPane, m_transformPane, this);
+    new DrawingCommands(*m_commands, *this, m_session, m_settingsPane, m_colourPane,
+                        m_transformPane, this);
     m_findFigure =
         new FindFigureCommand(*m_commands, *this, m_settingsPane, m_transformPane, m_view, this);
     new FavoritesCommands(*m_commands, *this, m_favoritesPane, this);
@@ -173,9 +166,9 @@ void MainWindow::createCommandGroups() {
     m_windowCommands = new WindowCommands(*m_commands, this, m_toolBar, m_appDataDir, this);
     m_documentCommands = new DocumentCommands(*m_commands, *this, m_fileDialogs, this);
     // The history store is cleaned here, as the history pane comes to life.
-    m_historyCommands =
+    auto* history =
         new HistoryCommands(*m_commands, *this, m_historyPane, m_fileDialogs, m_appDataDir, this);
-    connect(this, &MainWindow::drawingRecorded, m_historyCommands, &HistoryCommands::record);
+    connect(this, &MainWindow::drawingRecorded, history, &HistoryCommands::record);
     connect(m_windowCommands, &WindowCommands::layoutResetRequested, this,
             &MainWindow::resetLayout);
 }
@@ -197,109 +190,18 @@ DrawSettings MainWindow::captureSettings() const {
     return settings;
 }
 
-void MainWindow::drawFigure() {
-    if (!startDrawing(drawInput(), m_restoring ? Recording::Never : Recording::AtOnce)) {
+void MainWindow::drawFigure() { drawPanes(false); }
+
+void MainWindow::drawPanes(bool restoring) {
+    if (!m_session->draw(restoring)) {
         QMessageBox::critical(m_view, tr("描画無効"), tr("描画色と背景色が同じ色です"));
-    }
-}
-
-void MainWindow::drawLive() {
-    // Edits that come while a live drawing runs let it finish and are drawn
-    // together the moment it ends: stopping it at every step of a drag would
-    // keep any figure from being shown until the drag pauses.
-    // Values written and drawn at once by a command (the figure finder, a
-    // record applied) are drawn already, or being drawn.
-    if (m_drawingStands && drawInput() == m_drawing) {
-        m_livePending = false;
-        return;
-    }
-    if (m_view->isDrawing() && m_recording == Recording::WhenSettled) {
-        m_livePending = true;
-        m_settled = false;
-        return;
-    }
-    startLiveDrawing();
-}
-
-void MainWindow::startLiveDrawing() {
-    // A message box at every step of a slider would stop the drag.
-    if (!startDrawing(drawInput(), Recording::WhenSettled)) {
-        statusBar()->showMessage(tr("描画色と背景色が同じ色です"));
-    }
-}
-
-bool MainWindow::startDrawing(const DrawSettings& input, Recording recording) {
-    if (!m_view->startDrawing(input)) {
-        return false;
-    }
-    m_drawing = input;
-    m_drawingStands = true;
-    m_recording = recording;
-    m_settled = false;
-    m_livePending = false;
-    m_unsettled.reset();
-    return true;
-}
-
-void MainWindow::recordSettledDrawing() {
-    if (m_unsettled) {
-        const DrawSettings record = *m_unsettled;
-        m_unsettled.reset();
-        emit drawingRecorded(record);
-    } else if (m_view->isDrawing() && m_recording == Recording::WhenSettled) {
-        m_settled = true;
-    }
-}
-
-void MainWindow::drawingFinished(const DrawResult& result) {
-    m_progress->hide();
-    if (m_livePending) {
-        // Shown, and passed by the values edited meanwhile: those are drawn
-        // next, and a settle asked for since applies to them.
-        const bool settled = m_settled;
-        startLiveDrawing();
-        m_settled = settled;
-        return;
-    }
-    DrawSettings drawn = m_drawing;
-    drawn.drawColor = result.drawColor;
-    drawn.backColor = result.backColor;
-    switch (m_recording) {
-    case Recording::AtOnce:
-        emit drawingRecorded(drawn);
-        break;
-    case Recording::WhenSettled:
-        if (m_settled) {
-            emit drawingRecorded(drawn);
-        } else {
-            m_unsettled = drawn;
-        }
-        break;
-    case Recording::Never:
-        break;
-    }
-    m_settled = false;
-}
-
-void MainWindow::drawingCancelled() {
-    m_progress->hide();
-    m_settled = false;
-    m_livePending = false;
-    m_drawingStands = false;
-    statusBar()->showMessage(tr("描画を中止しました"));
-}
-
-void MainWindow::drawingProgress(qint64 done, qint64 total) {
-    if (total > 0) {
-        m_progress->setValue(static_cast<int>(done * 1000 / total));
-        m_progress->show();
     }
 }
 
 bool MainWindow::waitForDrawing(int timeoutMs) { return m_view->waitForDrawing(timeoutMs); }
 
 void MainWindow::cancelDrawing() {
-    m_view->cancelDrawing();
+    m_session->cancel();
     m_findFigure->cancel();
 }
 
@@ -321,9 +223,7 @@ bool MainWindow::applySettings(const DrawSettings& settings, bool restoring) {
     m_settingsPane->apply(settings);
     m_colourPane->apply(settings);
     m_transformPane->apply(settings);
-    m_restoring = restoring;
-    drawFigure();
-    m_restoring = false;
+    drawPanes(restoring);
     return true;
 }
 
@@ -371,8 +271,6 @@ void MainWindow::setDocumentTitle(const QString& title) {
 
 void MainWindow::showStatusMessage(const QString& text) { statusBar()->showMessage(text); }
 
-QImage MainWindow::exportImage() const { return m_view->exportImage(); }
-
 void MainWindow::restoreLayout() {
     QSettings settings;
     restoreWindowPlacement(*this, settings.value(SettingsKeys::Geometry).toByteArray());
@@ -393,9 +291,7 @@ void MainWindow::saveLayout() const {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    // The live drawing on show has settled now: it stays in the history.
-    recordSettledDrawing();
-    m_view->cancelDrawing();
+    m_session->close();
     m_findFigure->cancel();
     saveLayout();
     QMainWindow::closeEvent(event);

@@ -1,12 +1,12 @@
 #pragma once
 // The main window: menu bar, the toolbar "標準", the status bar, the five
 // dockable panes around the view and the pane layout. It creates the command
-// groups (app/commands/) and is their CommandHost: it draws by reading the
-// three setting panes and running the view's drawing.
+// groups (app/commands/) and is their CommandHost: it reads the three
+// setting panes and hands them to its DrawingSession, which runs and records
+// the drawings.
 
 #include "app/commands/commandhost.h"
 #include "app/commands/filedialogs.h"
-#include "engine/draw.h"
 #include "engine/drawsettings.h"
 #include "panes/commandid.h"
 
@@ -14,10 +14,8 @@
 #include <QMainWindow>
 
 #include <array>
-#include <optional>
 
 class QDockWidget;
-class QProgressBar;
 class QToolBar;
 
 namespace orbelle {
@@ -25,10 +23,10 @@ namespace orbelle {
 class ColourPane;
 class CommandSet;
 class DocumentCommands;
+class DrawingSession;
 class DrawSettingsPane;
 class FavoritesPane;
 class FindFigureCommand;
-class HistoryCommands;
 class HistoryPane;
 class MainView;
 class TransformPane;
@@ -51,13 +49,10 @@ class MainWindow : public QMainWindow, public CommandHost {
     void drawFigure() override;
     /// CommandId::DrawRandom: nudges the free parameters, then draws.
     void drawRandom() override;
-    void drawLive() override;
-    void recordSettledDrawing() override;
 
     // The rest of CommandHost.
     DrawSettings captureSettings() const override;
     bool applySettings(const DrawSettings& settings, bool restoring) override;
-    QImage exportImage() const override;
     QWidget* dialogParent() override { return this; }
     void setDocumentTitle(const QString& title) override;
     void showStatusMessage(const QString& text) override;
@@ -84,7 +79,6 @@ class MainWindow : public QMainWindow, public CommandHost {
     HelpCommands* helpCommands() const { return m_helpCommands; }
     /// Settings files: open, save, save as, and the current file.
     DocumentCommands* documentCommands() const { return m_documentCommands; }
-    HistoryCommands* historyCommands() const { return m_historyCommands; }
     /// "よい図形を探す" and its background search.
     FindFigureCommand* findFigureCommand() const { return m_findFigure; }
     /// How commands ask for file names; tests replace the dialogs here.
@@ -109,13 +103,8 @@ class MainWindow : public QMainWindow, public CommandHost {
     void saveLayout() const;
     void applyFirstRunLayout();
     DrawSettings drawInput() const;
-    /// How the drawing started next enters the history.
-    enum class Recording { AtOnce, Never, WhenSettled };
-    bool startDrawing(const DrawSettings& input, Recording recording);
-    void startLiveDrawing();
-    void drawingFinished(const DrawResult& result);
-    void drawingCancelled();
-    void drawingProgress(qint64 done, qint64 total);
+    /// Draws what the panes hold; restoring keeps it out of the history.
+    void drawPanes(bool restoring);
 
     QString m_appDataDir;
     CommandSet* m_commands = nullptr;
@@ -130,23 +119,9 @@ class MainWindow : public QMainWindow, public CommandHost {
     WindowCommands* m_windowCommands = nullptr;
     HelpCommands* m_helpCommands = nullptr;
     DocumentCommands* m_documentCommands = nullptr;
-    HistoryCommands* m_historyCommands = nullptr;
     FindFigureCommand* m_findFigure = nullptr;
+    DrawingSession* m_session = nullptr;
     FileDialogs m_fileDialogs = FileDialogs::qtDialogs();
-    bool m_restoring = false;
-    // The latest drawing's settings and how it is recorded. A live drawing
-    // waits for its value to settle: m_settled says it is recorded as soon as
-    // it completes; a completed one that has not settled yet keeps its record
-    // in m_unsettled.
-    DrawSettings m_drawing;
-    Recording m_recording = Recording::Never;
-    bool m_settled = false;
-    std::optional<DrawSettings> m_unsettled;
-    // Edits came while a live drawing ran: drawn once it ends.
-    bool m_livePending = false;
-    // m_drawing runs or has completed (it was not stopped).
-    bool m_drawingStands = false;
-    QProgressBar* m_progress = nullptr;
     bool m_layoutRestored = false;
     QElapsedTimer m_clock; // millisecond ticks for Draw Random
 };

@@ -8,7 +8,10 @@
 #include "imageio/imagesettings.h"
 #include "store/settingsfile.h"
 
+#include <QCommandLineOption>
+#include <QCommandLineParser>
 #include <QString>
+#include <QStringList>
 
 #include <charconv>
 #include <cstring>
@@ -43,21 +46,18 @@ std::optional<long long> parseInteger(const std::string& text) {
     return value;
 }
 
-// Reads CATEGORY ITEM at args[pos], args[pos + 1].
-std::variant<FormulaId, UsageError> parseFormula(const std::vector<std::string>& args,
-                                                 std::size_t pos) {
-    if (pos + 1 >= args.size()) {
-        return UsageError{"expected CATEGORY ITEM"};
-    }
-    const auto category = parseInteger(args[pos]);
-    const auto item = parseInteger(args[pos + 1]);
+// Reads CATEGORY ITEM.
+std::variant<FormulaId, UsageError> parseFormula(const std::string& categoryText,
+                                                 const std::string& itemText) {
+    const auto category = parseInteger(categoryText);
+    const auto item = parseInteger(itemText);
     if (!category || !item) {
-        return UsageError{"CATEGORY and ITEM must be whole numbers: '" + args[pos] + "' '" +
-                          args[pos + 1] + "'"};
+        return UsageError{"CATEGORY and ITEM must be whole numbers: '" + categoryText + "' '" +
+                          itemText + "'"};
     }
     if (*category < 0 || *category >= kCategoryCount || *item < 0 ||
         *item >= itemCount(static_cast<int>(*category))) {
-        return UsageError{"no formula " + args[pos] + " " + args[pos + 1] +
+        return UsageError{"no formula " + categoryText + " " + itemText +
                           " (categories 0-9, items per category 19 18 18 18 17 16 16 15 14 15)"};
     }
     return FormulaId{static_cast<int>(*category), static_cast<int>(*item)};
@@ -123,32 +123,6 @@ bool endsWith(const std::string& text, const std::string& tail) {
            text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
 }
 
-Command parsePoints(const std::vector<std::string>& args) {
-    auto formula = parseFormula(args, 1);
-    if (auto* error = std::get_if<UsageError>(&formula)) {
-        return *error;
-    }
-    PointsCommand cmd;
-    cmd.formula = std::get<FormulaId>(formula);
-    cmd.params = defaultParams(cmd.formula);
-    for (std::size_t k = 3; k < args.size(); ++k) {
-        if (args[k] == "--params" && k + 1 < args.size()) {
-            if (auto error = parseParams(args[++k], cmd.formula, cmd.params)) {
-                return *error;
-            }
-        } else if (args[k] == "--limit" && k + 1 < args.size()) {
-            const auto limit = parseInteger(args[++k]);
-            if (!limit || *limit < 0) {
-                return UsageError{"--limit takes a whole number of 0 or more: '" + args[k] + "'"};
-            }
-            cmd.limit = *limit;
-        } else {
-            return UsageError{"unexpected argument '" + args[k] + "'"};
-        }
-    }
-    return cmd;
-}
-
 // The record of a settings file or of an image carrying the settings line,
 // refused when a field lies outside its range.
 std::variant<DrawSettings, UsageError> readRecord(const std::string& path) {
@@ -169,18 +143,207 @@ bool isRecordPath(const std::string& path) {
     return endsWith(path, ".orbdr") || carriesSettings(QString::fromStdString(path));
 }
 
+std::string formulaText(const DrawSettings& s) {
+    return std::to_string(s.category) + " " + std::to_string(s.item) + " (" +
+           formulaInfo(s.formula()).name + ")";
+}
+
+// ---- One command's options ------------------------------------------------
+
+// Arguments pass through the parser as Latin-1, one character per byte, so
+// every byte of a file name comes back as it was given, UTF-8 or not.
+QString toParser(const std::string& text) {
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+std::string fromParser(const QString& text) { return text.toLatin1().toStdString(); }
+
+// An option of a command: its names ("o", "size") and, for one that takes a
+// value, a name for the value (the parser gives a value to an option that has
+// one).
+struct OptionSpec {
+    QStringList names;
+    QString valueName;
+};
+
+// The options and positional arguments of one command line, parsed.
+class CommandOptions {
+  public:
+    // Parses args[1...] (args[0] is the command) for the options given plus
+    // -h/--help. Returns the error, or nothing.
+    std::optional<UsageError> parse(const std::vector<std::string>& args,
+                                    const std::vector<OptionSpec>& options) {
+        m_parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+        m_parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsOptions);
+        for (const OptionSpec& option : options) {
+            m_parser.addOption(QCommandLineOption(option.names, QString(), option.valueName));
+        }
+        m_parser.addOption(
+            QCommandLineOption(QStringList{QStringLiteral("h"), QStringLiteral("help")}));
+        // The parser takes its first argument for the program's name.
+        QStringList list{QStringLiteral("orbelle-cli")};
+        for (std::size_t k = 1; k < args.size(); ++k) {
+            list.append(toParser(args[k]));
+        }
+        if (!m_parser.parse(list)) {
+            const QStringList unknown = m_parser.unknownOptionNames();
+            if (!unknown.isEmpty()) {
+                return UsageError{"unknown option '" + asTyped(args, fromParser(unknown.first())) +
+                                  "' for " + args[0]};
+            }
+            return UsageError{readable(fromParser(m_parser.errorText()))};
+        }
+        for (const QString& positional : m_parser.positionalArguments()) {
+            m_positionals.push_back(fromParser(positional));
+        }
+        return std::nullopt;
+    }
+
+    bool isSet(const char* name) const { return m_parser.isSet(QString::fromLatin1(name)); }
+
+    // The value of an option, or nothing when it is not given; the last one
+    // counts when it is given twice.
+    std::optional<std::string> value(const char* name) const {
+        if (!isSet(name)) {
+            return std::nullopt;
+        }
+        return fromParser(m_parser.value(QString::fromLatin1(name)));
+    }
+
+    const std::vector<std::string>& positionals() const { return m_positionals; }
+
+  private:
+    // The option as the command line wrote it, with its dashes ("-x",
+    // "--long").
+    static std::string asTyped(const std::vector<std::string>& args, const std::string& name) {
+        for (std::size_t k = 1; k < args.size() && args[k] != "--"; ++k) {
+            const std::string& arg = args[k];
+            const std::size_t dashes = arg.rfind("--", 0) == 0 ? 2 : 1;
+            if (arg.size() > dashes && arg[0] == '-' &&
+                arg.substr(dashes, arg.find('=') - dashes) == name) {
+                return arg.substr(0, dashes) + name;
+            }
+        }
+        return (name.size() == 1 ? "-" : "--") + name;
+    }
+
+    // The parser's message as this tool writes its messages: lower case at
+    // the start, no full stop at the end.
+    static std::string readable(std::string message) {
+        if (!message.empty() && message.back() == '.') {
+            message.pop_back();
+        }
+        if (!message.empty() && message[0] >= 'A' && message[0] <= 'Z') {
+            message[0] = static_cast<char>(message[0] - 'A' + 'a');
+        }
+        return message;
+    }
+
+    QCommandLineParser m_parser;
+    std::vector<std::string> m_positionals;
+};
+
+OptionSpec valueOption(const char* name, const char* valueName) {
+    return {{QString::fromLatin1(name)}, QString::fromLatin1(valueName)};
+}
+
+OptionSpec flagOption(const char* name) { return {{QString::fromLatin1(name)}, QString()}; }
+
+// Refuses positional arguments beyond the first `count`.
+std::optional<UsageError> refuseExtra(const std::vector<std::string>& positionals,
+                                      std::size_t count) {
+    if (positionals.size() > count) {
+        return UsageError{"unexpected argument '" + positionals[count] + "'"};
+    }
+    return std::nullopt;
+}
+
+std::optional<int> parseSize(const std::string& text, int max) {
+    const auto size = parseInteger(text);
+    if (!size || *size < 1 || *size > max) {
+        return std::nullopt;
+    }
+    return static_cast<int>(*size);
+}
+
+// ---- The commands ---------------------------------------------------------
+
+Command parsePoints(const std::vector<std::string>& args) {
+    CommandOptions options;
+    if (auto error =
+            options.parse(args, {valueOption("params", "v0,v1,..."), valueOption("limit", "K")})) {
+        return *error;
+    }
+    if (options.isSet("help")) {
+        return HelpCommand{"points"};
+    }
+    const auto& positionals = options.positionals();
+    if (positionals.size() < 2) {
+        return UsageError{"points expects CATEGORY ITEM"};
+    }
+    if (auto error = refuseExtra(positionals, 2)) {
+        return *error;
+    }
+    auto formula = parseFormula(positionals[0], positionals[1]);
+    if (auto* error = std::get_if<UsageError>(&formula)) {
+        return *error;
+    }
+    PointsCommand cmd;
+    cmd.formula = std::get<FormulaId>(formula);
+    cmd.params = defaultParams(cmd.formula);
+    if (const auto params = options.value("params")) {
+        if (auto error = parseParams(*params, cmd.formula, cmd.params)) {
+            return *error;
+        }
+    }
+    if (const auto text = options.value("limit")) {
+        const auto limit = parseInteger(*text);
+        if (!limit || *limit < 0) {
+            return UsageError{"--limit takes a whole number of 0 or more: '" + *text + "'"};
+        }
+        cmd.limit = *limit;
+    }
+    return cmd;
+}
+
+// The row of the image format table --format names: png, jpg (or jpeg) or bmp.
+std::optional<ImageFormat> formatNamed(const std::string& name) {
+    return imageFormatNamed(QString::fromStdString(name));
+}
+
 Command parseRender(const std::vector<std::string>& args) {
+    CommandOptions options;
+    if (auto error = options.parse(args, {valueOption("o", "OUT"), valueOption("size", "N"),
+                                          flagOption("redraw"), valueOption("params", "v0,v1,..."),
+                                          valueOption("format", "FORMAT")})) {
+        return *error;
+    }
+    if (options.isSet("help")) {
+        return HelpCommand{"render"};
+    }
+    const auto& positionals = options.positionals();
     RenderCommand cmd;
-    std::size_t k = 1;
-    if (k < args.size() && isRecordPath(args[k])) {
-        auto settings = readRecord(args[k]);
+    if (!positionals.empty() && isRecordPath(positionals[0])) {
+        if (auto error = refuseExtra(positionals, 1)) {
+            return *error;
+        }
+        if (options.isSet("params")) {
+            return UsageError{"--params goes with CATEGORY ITEM, not with the record " +
+                              positionals[0]};
+        }
+        auto settings = readRecord(positionals[0]);
         if (auto* error = std::get_if<UsageError>(&settings)) {
             return *error;
         }
         cmd.settings = std::get<DrawSettings>(settings);
-        k += 1;
     } else {
-        auto formula = parseFormula(args, k);
+        if (positionals.size() < 2) {
+            return UsageError{"render expects FILE.orbdr, IMAGE.png|.jpg or CATEGORY ITEM"};
+        }
+        if (auto error = refuseExtra(positionals, 2)) {
+            return *error;
+        }
+        auto formula = parseFormula(positionals[0], positionals[1]);
         if (auto* error = std::get_if<UsageError>(&formula)) {
             return *error;
         }
@@ -189,90 +352,109 @@ Command parseRender(const std::vector<std::string>& args) {
         cmd.settings.category = id.category;
         cmd.settings.item = id.item;
         cmd.settings.params = defaultParams(id);
-        k += 2;
-        if (k + 1 < args.size() && args[k] == "--params") {
-            if (auto error = parseParams(args[k + 1], id, cmd.settings.params)) {
+        if (const auto params = options.value("params")) {
+            if (auto error = parseParams(*params, id, cmd.settings.params)) {
                 return *error;
             }
-            k += 2;
         }
     }
-    for (; k < args.size(); ++k) {
-        if (args[k] == "-o" && k + 1 < args.size()) {
-            cmd.outputPath = args[++k];
-        } else if (args[k] == "--size" && k + 1 < args.size()) {
-            const auto size = parseInteger(args[++k]);
-            if (!size || *size < 1 || *size > kMaxRedrawSide) {
-                return UsageError{"--size takes a whole number from 1 to 6000 (16000 with "
-                                  "--redraw): '" +
-                                  args[k] + "'"};
-            }
-            cmd.size = static_cast<int>(*size);
-        } else if (args[k] == "--redraw") {
-            cmd.redraw = true;
-        } else {
-            return UsageError{"unexpected argument '" + args[k] + "'"};
+    if (const auto size = options.value("size")) {
+        const auto side = parseSize(*size, kMaxRedrawSide);
+        if (!side) {
+            return UsageError{"--size takes a whole number from 1 to 6000 (16000 with "
+                              "--redraw): '" +
+                              *size + "'"};
         }
+        cmd.size = *side;
     }
+    cmd.redraw = options.isSet("redraw");
+    cmd.outputPath = options.value("o").value_or("");
     if (cmd.outputPath.empty()) {
-        return UsageError{"render needs -o OUT.png|.bmp|.jpg"};
+        return UsageError{"render needs -o OUT.png|.bmp|.jpg, or -o - for standard output"};
     }
     if (!cmd.redraw && cmd.size > 6000) {
         return UsageError{"--size above 6000 needs --redraw: '" + std::to_string(cmd.size) + "'"};
     }
+    // Standard output takes PNG unless --format says otherwise; a file takes
+    // the format of its extension, which --format may repeat.
+    const bool toStandardOutput = cmd.outputPath == kStandardOutput;
+    std::optional<ImageFormat> format =
+        toStandardOutput ? formatNamed("png")
+                         : imageFormatFor(QString::fromStdString(cmd.outputPath));
+    if (const auto name = options.value("format")) {
+        const std::optional<ImageFormat> named = formatNamed(*name);
+        if (!named) {
+            return UsageError{"--format takes png, jpg or bmp: '" + *name + "'"};
+        }
+        if (!toStandardOutput && (!format || format->writerFormat != named->writerFormat)) {
+            return UsageError{"--format " + *name + " does not agree with the extension of " +
+                              cmd.outputPath};
+        }
+        if (toStandardOutput) {
+            format = named;
+        }
+    }
+    if (!format) {
+        return UsageError{"the output must end in .png, .bmp, .jpg or .jpeg: " + cmd.outputPath};
+    }
+    cmd.format = format->extension.toStdString();
     return cmd;
 }
 
-std::string formulaText(const DrawSettings& s) {
-    return std::to_string(s.category) + " " + std::to_string(s.item) + " (" +
-           formulaInfo(s.formula()).name + ")";
-}
-
 Command parseAnimate(const std::vector<std::string>& args) {
-    if (args.size() < 3 || !isRecordPath(args[1]) || !isRecordPath(args[2])) {
+    CommandOptions options;
+    if (auto error = options.parse(args, {valueOption("frames", "N"), valueOption("o", "FOLDER"),
+                                          valueOption("size", "S"), valueOption("video", "OUT")})) {
+        return *error;
+    }
+    if (options.isSet("help")) {
+        return HelpCommand{"animate"};
+    }
+    const auto& positionals = options.positionals();
+    if (positionals.size() < 2 || !isRecordPath(positionals[0]) || !isRecordPath(positionals[1])) {
         return UsageError{"animate needs two records, FROM.orbdr TO.orbdr (or images carrying "
                           "the settings), then --frames N -o FOLDER"};
     }
+    if (auto error = refuseExtra(positionals, 2)) {
+        return *error;
+    }
     AnimateCommand cmd;
-    auto from = readRecord(args[1]);
+    auto from = readRecord(positionals[0]);
     if (auto* error = std::get_if<UsageError>(&from)) {
         return *error;
     }
-    auto to = readRecord(args[2]);
+    auto to = readRecord(positionals[1]);
     if (auto* error = std::get_if<UsageError>(&to)) {
         return *error;
     }
     cmd.from = std::get<DrawSettings>(from);
     cmd.to = std::get<DrawSettings>(to);
     if (cmd.from.formula() != cmd.to.formula()) {
-        return UsageError{"the two records draw different formulas: " + args[1] + " draws " +
-                          formulaText(cmd.from) + ", " + args[2] + " draws " + formulaText(cmd.to)};
+        return UsageError{"the two records draw different formulas: " + positionals[0] + " draws " +
+                          formulaText(cmd.from) + ", " + positionals[1] + " draws " +
+                          formulaText(cmd.to)};
     }
-    for (std::size_t k = 3; k < args.size(); ++k) {
-        if (args[k] == "--frames" && k + 1 < args.size()) {
-            const auto frames = parseInteger(args[++k]);
-            if (!frames || *frames < 1 || *frames > kMaxAnimationFrames) {
-                return UsageError{"--frames takes a whole number from 1 to 9999: '" + args[k] +
-                                  "'"};
-            }
-            cmd.frames = static_cast<int>(*frames);
-        } else if (args[k] == "-o" && k + 1 < args.size()) {
-            cmd.folder = args[++k];
-        } else if (args[k] == "--size" && k + 1 < args.size()) {
-            const auto size = parseInteger(args[++k]);
-            if (!size || *size < 1 || *size > Canvas::kSize) {
-                return UsageError{"--size takes a whole number from 1 to 6000: '" + args[k] + "'"};
-            }
-            cmd.size = static_cast<int>(*size);
-        } else if (args[k] == "--video" && k + 1 < args.size()) {
-            cmd.videoPath = args[++k];
-            if (!endsWith(cmd.videoPath, ".mp4") && !endsWith(cmd.videoPath, ".mkv") &&
-                !endsWith(cmd.videoPath, ".mov")) {
-                return UsageError{"--video takes a file ending in .mp4, .mkv or .mov: '" +
-                                  cmd.videoPath + "'"};
-            }
-        } else {
-            return UsageError{"unexpected argument '" + args[k] + "'"};
+    if (const auto text = options.value("frames")) {
+        const auto frames = parseSize(*text, kMaxAnimationFrames);
+        if (!frames) {
+            return UsageError{"--frames takes a whole number from 1 to 9999: '" + *text + "'"};
+        }
+        cmd.frames = *frames;
+    }
+    cmd.folder = options.value("o").value_or("");
+    if (const auto text = options.value("size")) {
+        const auto size = parseSize(*text, Canvas::kSize);
+        if (!size) {
+            return UsageError{"--size takes a whole number from 1 to 6000: '" + *text + "'"};
+        }
+        cmd.size = *size;
+    }
+    if (const auto video = options.value("video")) {
+        cmd.videoPath = *video;
+        if (!endsWith(cmd.videoPath, ".mp4") && !endsWith(cmd.videoPath, ".mkv") &&
+            !endsWith(cmd.videoPath, ".mov")) {
+            return UsageError{"--video takes a file ending in .mp4, .mkv or .mov: '" +
+                              cmd.videoPath + "'"};
         }
     }
     if (cmd.frames == 0) {
@@ -284,37 +466,49 @@ Command parseAnimate(const std::vector<std::string>& args) {
     return cmd;
 }
 
-} // namespace
-
-const char* usageText() {
-    return "usage: orbelle-cli points CATEGORY ITEM [--params v0,v1,...] [--limit K]\n"
-           "       orbelle-cli render (FILE.orbdr | IMAGE.png|.jpg | CATEGORY ITEM "
-           "[--params ...]) -o OUT [--size N] [--redraw]\n"
-           "       orbelle-cli animate FROM.orbdr TO.orbdr --frames N -o FOLDER [--size S] "
-           "[--video OUT.mp4]\n"
-           "       orbelle-cli --help | --version\n";
+Command parseList(const std::vector<std::string>& args) {
+    CommandOptions options;
+    if (auto error = options.parse(args, {flagOption("json")})) {
+        return *error;
+    }
+    if (options.isSet("help")) {
+        return HelpCommand{"list"};
+    }
+    if (auto error = refuseExtra(options.positionals(), 0)) {
+        return *error;
+    }
+    return ListCommand{options.isSet("json")};
 }
+
+} // namespace
 
 Command parseCommandLine(const std::vector<std::string>& args) {
     if (args.empty()) {
         return UsageError{"no command given"};
     }
-    if (args[0] == "--help" || args[0] == "-h") {
+    const std::string& first = args[0];
+    if (first == "--help" || first == "-h") {
         return HelpCommand{};
     }
-    if (args[0] == "--version") {
+    if (first == "--version") {
         return VersionCommand{};
     }
-    if (args[0] == "points") {
+    if (first == "points") {
         return parsePoints(args);
     }
-    if (args[0] == "render") {
+    if (first == "render") {
         return parseRender(args);
     }
-    if (args[0] == "animate") {
+    if (first == "animate") {
         return parseAnimate(args);
     }
-    return UsageError{"unknown command '" + args[0] + "'"};
+    if (first == "list") {
+        return parseList(args);
+    }
+    if (first.size() > 1 && first[0] == '-') {
+        return UsageError{"unknown option '" + first + "' (a command comes first)"};
+    }
+    return UsageError{"unknown command '" + first + "'"};
 }
 
 } // namespace orbelle::cli

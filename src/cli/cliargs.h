@@ -16,9 +16,13 @@ struct PointsCommand {
     std::optional<long long> limit;
 };
 
+/// The path "-" names standard output for render's image.
+inline constexpr const char* kStandardOutput = "-";
+
 struct RenderCommand {
     DrawSettings settings;
-    std::string outputPath;
+    std::string outputPath; // kStandardOutput: the image goes to standard output
+    std::string format;     // "png", "bmp", "jpg" or "jpeg": --format, else the extension
     int size = 1000;
     bool redraw = false; // draw afresh at size (up to 16000) instead of scaling the canvas
 };
@@ -37,7 +41,15 @@ struct AnimateCommand {
 /// Frame names hold four digits, so at most 9999 frames.
 constexpr int kMaxAnimationFrames = 9999;
 
-struct HelpCommand {};
+/// Every formula of the catalog, as lines or as JSON.
+struct ListCommand {
+    bool json = false;
+};
+
+/// The usage: of every command (command empty) or of the command named.
+struct HelpCommand {
+    std::string command;
+};
 
 struct VersionCommand {};
 
@@ -45,18 +57,19 @@ struct UsageError {
     std::string message;
 };
 
-using Command = std::variant<PointsCommand, RenderCommand, AnimateCommand, HelpCommand,
+using Command = std::variant<PointsCommand, RenderCommand, AnimateCommand, ListCommand, HelpCommand,
                              VersionCommand, UsageError>;
 
-/// Parses argv[1...]. Files named for render and animate (a settings file, or
-/// a PNG or JPEG image carrying the settings line) are read here, so an
-/// unreadable or damaged settings file, an image without the line, a record
-/// holding a value outside its range, or two records of animate naming
-/// different formulas, is a UsageError too. "--help" or "-h" as the first
-/// argument asks for the usage, "--version" for the version.
+/// Parses argv[1...]: the command word first, then its options and
+/// positional arguments in any order. An option's value follows it as the
+/// next argument or after "=" (--size=500); "--" ends the options. Files
+/// named for render and animate (a settings file, or a PNG or JPEG image
+/// carrying the settings line) are read here, so an unreadable or damaged
+/// settings file, an image without the line, a record holding a value outside
+/// its range, or two records of animate naming different formulas, is a
+/// UsageError too. "--help" or "-h" as the first argument asks for the usage
+/// of every command, after a command for that command's; "--version" as the
+/// first argument asks for the version.
 Command parseCommandLine(const std::vector<std::string>& args);
-
-/// The usage lines.
-const char* usageText();
 
 } // namespace orbelle::cli

@@ -13,4 +13,13 @@ constexpr int kRefused = 2;
 /// Writes "orbelle-cli: message" as one line on standard error; returns status.
 int fail(int status, const std::string& message);
 
+/// Flushes standard output. Returns 0 when everything written to it got
+/// through; otherwise reports "cannot write WHAT: reason" and returns
+/// kWriteFailed.
+int finishStandardOutput(const std::string& what);
+
+/// Writes text to standard output and finishes it; a failure is reported as
+/// finishStandardOutput reports it, with the reason of the write that failed.
+int writeStandardOutput(const std::string& text, const std::string& what);
+
 } // namespace orbelle::cli

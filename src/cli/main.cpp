@@ -9,18 +9,19 @@
 #include "cli/animate.h"
 #include "cli/cliargs.h"
 #include "cli/failure.h"
+#include "cli/formulalist.h"
 #include "cli/outputfolder.h"
 #include "cli/renderimage.h"
+#include "cli/usagetext.h"
 #include "engine/canvas.h"
 #include "formulas/formula.h"
 #include "imageio/imageformat.h"
 #include "imageio/imagewrite.h"
 
+#include <QFile>
 #include <QString>
 
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <memory>
 
 using namespace orbelle;
@@ -54,24 +55,17 @@ int runPoints(const cli::PointsCommand& cmd) {
             break; // a full device or a closed pipe: stop at once
         }
     }
-    errno = 0;
-    if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
-        const int error = errno;
-        return fail(kWriteFailed, std::string("cannot write the points: ") +
-                                      (error != 0 ? std::strerror(error) : "write error"));
-    }
-    return 0;
+    return cli::finishStandardOutput("the points");
 }
 
 int runRender(const cli::RenderCommand& cmd) {
     const QString path = QString::fromStdString(cmd.outputPath);
-    const std::optional<ImageFormat> format = imageFormatFor(path);
-    if (!format) {
-        return fail(kRefused,
-                    "the output must end in .png, .bmp, .jpg or .jpeg: " + cmd.outputPath);
-    }
-    if (const auto problem = cli::folderProblem(path)) {
-        return fail(kRefused, "cannot write " + cmd.outputPath + ": " + *problem);
+    const std::optional<ImageFormat> format = imageFormatNamed(QString::fromStdString(cmd.format));
+    const bool toStandardOutput = cmd.outputPath == cli::kStandardOutput;
+    if (!toStandardOutput) {
+        if (const auto problem = cli::folderProblem(path)) {
+            return fail(kRefused, "cannot write " + cmd.outputPath + ": " + *problem);
+        }
     }
 
     // The canvas is made only for a drawing on it: --redraw draws at the
@@ -91,6 +85,16 @@ int runRender(const cli::RenderCommand& cmd) {
     if (result.status == DrawStatus::SameColours) {
         return fail(kRefused, "the drawing colour and the background colour are the same");
     }
+    if (toStandardOutput) {
+        // The image is all that goes to standard output: no report follows.
+        QFile out;
+        out.open(stdout, QIODevice::WriteOnly, QFileDevice::DontCloseHandle);
+        if (const auto reason = writeImageTo(out, rendered.image, *format)) {
+            return fail(kWriteFailed,
+                        "cannot write the image to standard output: " + reason->toStdString());
+        }
+        return 0;
+    }
     if (const auto reason = writeImage(rendered.image, path, *format)) {
         return fail(kWriteFailed, "cannot write " + cmd.outputPath + ": " + reason->toStdString());
     }
@@ -99,7 +103,12 @@ int runRender(const cli::RenderCommand& cmd) {
     std::printf("dots %lld\n", static_cast<long long>(result.dotCount));
     std::printf("square %d %d %d\n", square.left, square.top, square.side);
     std::printf("wrote %s\n", cmd.outputPath.c_str());
-    return std::fflush(stdout) == 0 ? 0 : kWriteFailed;
+    return cli::finishStandardOutput("the report of " + cmd.outputPath + " to standard output");
+}
+
+int runList(const cli::ListCommand& cmd) {
+    return cli::writeStandardOutput(cmd.json ? cli::formulaListJson() : cli::formulaListText(),
+                                    "the list of formulas");
 }
 
 } // namespace
@@ -114,13 +123,17 @@ int main(int argc, char** argv) {
     if (const auto* error = std::get_if<cli::UsageError>(&command)) {
         return fail(kRefused, error->message);
     }
-    if (std::holds_alternative<cli::HelpCommand>(command)) {
-        std::fputs(cli::usageText(), stdout);
-        return std::fflush(stdout) == 0 ? 0 : kWriteFailed;
+    if (const auto* help = std::get_if<cli::HelpCommand>(&command)) {
+        const std::string usage =
+            help->command.empty() ? cli::usageText() : cli::commandUsageText(help->command);
+        return cli::writeStandardOutput(usage, "the usage");
     }
     if (std::holds_alternative<cli::VersionCommand>(command)) {
         std::printf("orbelle-cli %s\n", ORBELLE_VERSION_TEXT);
-        return std::fflush(stdout) == 0 ? 0 : kWriteFailed;
+        return cli::finishStandardOutput("the version");
+    }
+    if (const auto* list = std::get_if<cli::ListCommand>(&command)) {
+        return runList(*list);
     }
     if (const auto* points = std::get_if<cli::PointsCommand>(&command)) {
         return runPoints(*points);

@@ -23,8 +23,7 @@ std::span<const ImageFormat> imageFormats() {
     return kFormats;
 }
 
-std::optional<ImageFormat> imageFormatFor(const QString& path) {
-    const QString extension = extensionOf(path);
+std::optional<ImageFormat> imageFormatNamed(const QString& extension) {
     const auto formats = imageFormats();
     const auto row = std::find_if(formats.begin(), formats.end(),
                                   [&](const ImageFormat& f) { return f.extension == extension; });
@@ -32,6 +31,10 @@ std::optional<ImageFormat> imageFormatFor(const QString& path) {
         return std::nullopt;
     }
     return *row;
+}
+
+std::optional<ImageFormat> imageFormatFor(const QString& path) {
+    return imageFormatNamed(extensionOf(path));
 }
 
 std::optional<ImageFormat> writableImageFormatFor(const QString& path) {

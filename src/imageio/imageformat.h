@@ -21,6 +21,10 @@ struct ImageFormat {
 /// the settings line.
 std::span<const ImageFormat> imageFormats();
 
+/// The row of imageFormats() for an extension ("png", "jpg"; lower case,
+/// without the dot); nothing for any other.
+std::optional<ImageFormat> imageFormatNamed(const QString& extension);
+
 /// The row of imageFormats() for the extension of path (any case); nothing for
 /// any other extension.
 std::optional<ImageFormat> imageFormatFor(const QString& path);

@@ -1,5 +1,6 @@
 #include "imageio/imagewrite.h"
 
+#include "imageio/imageorigin.h"
 #include "imageio/savefile.h"
 
 #include <QImage>
@@ -46,6 +47,28 @@ class FailureKeepingDevice : public QIODevice {
     std::optional<QString> m_failure;
 };
 
+// Encodes image into file; returns the reason of the first failure.
+std::optional<QString> encodeInto(QFileDevice& file, const QImage& image,
+                                  const ImageFormat& format) {
+    FailureKeepingDevice device(file);
+    QImageWriter writer(&device, format.writerFormat);
+    if (format.quality >= 0) {
+        writer.setQuality(format.quality);
+    }
+    // Given to the writer, the texts reach the file without changing the
+    // image; JPEG keeps its single comment, the settings line.
+    if (format.writerFormat == "png") {
+        for (const auto& [key, text] : imageOriginTexts(image)) {
+            writer.setText(key, text);
+        }
+    }
+    const bool encoded = writer.write(image);
+    if (device.failure() || !encoded) {
+        return device.failure() ? *device.failure() : writer.errorString();
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 std::optional<QString> writeImage(const QImage& image, const QString& path,
@@ -55,17 +78,23 @@ std::optional<QString> writeImage(const QImage& image, const QString& path,
     if (!file.open(QIODevice::WriteOnly)) {
         return failureReason(errno, file.errorString());
     }
-    FailureKeepingDevice device(file);
-    QImageWriter writer(&device, format.writerFormat);
-    if (format.quality >= 0) {
-        writer.setQuality(format.quality);
-    }
-    const bool encoded = writer.write(image);
-    if (device.failure() || !encoded) {
+    if (auto reason = encodeInto(file, image, format)) {
         file.cancelWriting();
-        return device.failure() ? *device.failure() : writer.errorString();
+        return reason;
     }
     return commitSaveFile(file);
+}
+
+std::optional<QString> writeImageTo(QFileDevice& file, const QImage& image,
+                                    const ImageFormat& format) {
+    if (auto reason = encodeInto(file, image, format)) {
+        return reason;
+    }
+    errno = 0;
+    if (!file.flush()) {
+        return failureReason(errno, file.errorString());
+    }
+    return std::nullopt;
 }
 
 } // namespace orbelle

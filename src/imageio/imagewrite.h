@@ -8,6 +8,7 @@
 
 #include <optional>
 
+class QFileDevice;
 class QImage;
 
 namespace orbelle {
@@ -15,10 +16,16 @@ namespace orbelle {
 /// Writes image to path in format (JPEG at the table's quality) through a
 /// temporary file beside path, which replaces path only when complete: a
 /// failed write leaves an existing file as it was and no temporary file. The
-/// image's texts go into formats that keep them. Returns the reason on
-/// failure, in the system's words where it gave some; the image plug-ins print
-/// nothing of their own.
+/// image's texts go into formats that keep them; a PNG also carries the
+/// texts of imageOriginTexts. Returns the reason on failure, in the system's
+/// words where it gave some; the image plug-ins print nothing of their own.
 std::optional<QString> writeImage(const QImage& image, const QString& path,
                                   const ImageFormat& format);
+
+/// Writes image in format, as writeImage does, to a file that is already
+/// open for writing (standard output), and flushes it. Returns the reason on
+/// failure.
+std::optional<QString> writeImageTo(QFileDevice& file, const QImage& image,
+                                    const ImageFormat& format);
 
 } // namespace orbelle

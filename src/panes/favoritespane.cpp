@@ -144,6 +144,9 @@ StoreStatus FavoritesPane::refill(int selectId) {
     m_filling = false;
     selectEntry(selectId);
     updateActions();
+    if (!loaded.ok()) {
+        emit refillFailed(loaded.status);
+    }
     return std::move(loaded.status);
 }
 
@@ -246,8 +249,6 @@ void FavoritesPane::renameSelected() {
     }
     (void)refill(id);
 }
-
-void FavoritesPane::applySelected() { applyItem(itemOfId(selectedId())); }
 
 void FavoritesPane::applyItem(QTreeWidgetItem* item) {
     const FavoriteEntry* found = entry(favoriteIdOf(item));

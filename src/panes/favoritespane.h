@@ -41,7 +41,7 @@ class FavoritesPane : public QWidget {
     StoreStatus open();
     /// Reads the store and fills the tree again, folders expanded as stored;
     /// selects entry `selectId` when there is one. On failure the tree is
-    /// left empty.
+    /// left empty and refillFailed tells why.
     StoreStatus refill(int selectId = 0);
 
     const FavoritesStore& store() const { return m_store; }
@@ -75,8 +75,6 @@ class FavoritesPane : public QWidget {
     void deleteSelected();
     /// Asks for a new name of the selected entry (not the root).
     void renameSelected();
-    /// Asks for the selected favorite to be drawn (applyRequested).
-    void applySelected();
     /// Moves favorite `source` after entry `target` (into it for a folder,
     /// which is then expanded; after it into its folder for a favorite) and
     /// selects it. Returns false when nothing moved: a folder or the root as
@@ -91,6 +89,8 @@ class FavoritesPane : public QWidget {
     /// The context menu's "お気に入りの保存" / "お気に入りの読み込み".
     void exportRequested();
     void importRequested();
+    /// The store could not be read again: the tree stays empty.
+    void refillFailed(const orbelle::StoreStatus& status);
 
   private:
     void showStoreError(const StoreStatus& status);

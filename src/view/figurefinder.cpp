@@ -2,7 +2,12 @@
 
 namespace orbelle {
 
-FigureFinder::FigureFinder(QObject* parent) : QObject(parent) {}
+FigureFinder::FigureFinder(QObject* parent) : QObject(parent) {
+    qRegisterMetaType<orbelle::SearchResult>("orbelle::SearchResult");
+    // The worker's last act is this signal; the search ends on this object's
+    // thread, which joins the worker.
+    connect(this, &FigureFinder::workerDone, this, &FigureFinder::end, Qt::QueuedConnection);
+}
 
 FigureFinder::~FigureFinder() {
     m_cancel = true;
@@ -28,13 +33,11 @@ bool FigureFinder::start(const FigureSearch& search) {
             }
             if (tryNumber != reported) {
                 reported = tryNumber;
-                QMetaObject::invokeMethod(
-                    this, [this, tryNumber] { emit tried(tryNumber); }, Qt::QueuedConnection);
+                emit tried(tryNumber);
             }
             return !m_cancel.load();
         });
-        QMetaObject::invokeMethod(
-            this, [this, result] { end(result); }, Qt::QueuedConnection);
+        emit workerDone(result);
     });
     return true;
 }
@@ -50,7 +53,7 @@ void FigureFinder::setTryObserver(std::function<void(int)> observer) {
 }
 
 void FigureFinder::end(const SearchResult& result) {
-    // The worker's last act was to post this call: the join is immediate.
+    // The worker's last act was to signal this: the join is immediate.
     if (m_worker.joinable()) {
         m_worker.join();
     }

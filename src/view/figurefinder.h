@@ -2,7 +2,8 @@
 // Runs the figure finder's search (engine/figuresearch.h) on a worker thread,
 // one search at a time, so the window stays responsive through up to 200
 // tries of up to half a million points each. cancel() stops the search at its
-// next batch of points. Reports arrive on the object's own thread.
+// next batch of points. The worker reports through signals, which reach
+// receivers on other threads (the window's) queued, as the drawing thread's.
 
 #include "engine/figuresearch.h"
 
@@ -32,10 +33,13 @@ class FigureFinder : public QObject {
     void setTryObserver(std::function<void(int)> observer);
 
   signals:
-    /// A try began (1..200).
+    /// A try began (1..200); emitted on the worker thread.
     void tried(int tryNumber);
-    /// The search ended; the worker thread is gone.
+    /// The search ended; the worker thread is gone. Emitted on the finder's
+    /// own thread.
     void finished(const orbelle::SearchResult& result);
+    /// The worker's last act (internal: the finder ends the search on it).
+    void workerDone(const orbelle::SearchResult& result);
 
   private:
     void end(const SearchResult& result);

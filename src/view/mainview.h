@@ -34,7 +34,8 @@ class MainView : public QAbstractScrollArea {
     /// Runs the engine on input (drawColor/backColor are the custom colours)
     /// on the calling thread, after stopping any drawing in the background,
     /// and repaints. On SameColours nothing changes; the caller shows the
-    /// message.
+    /// message. The view benchmark measures drawing and painting this way,
+    /// without the hand-over to the worker.
     DrawResult drawFigure(const DrawSettings& input);
 
     /// Starts drawing input on the worker thread, superseding a running
@@ -68,7 +69,6 @@ class MainView : public QAbstractScrollArea {
     void fitToWindow();
 
     int displaySize() const;
-    int displayStep() const { return m_displayStep; }
     const FigureBounds& bounds() const;
     const Canvas& canvas() const;
 

@@ -43,8 +43,6 @@ class ScaledPicture {
     /// coordinates), with the picture's top-left corner at origin.
     void paint(QPainter& painter, const QRect& target, const QPoint& origin);
 
-    /// Number of tiles currently cached (for tests of the cache).
-    int cachedTiles() const { return m_tiles.count(); }
     /// Number of tiles built since construction (for tests of the cache).
     std::int64_t tilesBuilt() const { return m_tilesBuilt; }
 

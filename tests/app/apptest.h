@@ -1,14 +1,14 @@
 #pragma once
 // Shared pieces of the application tests: the program's QApplication (from
-// support/guiapplication.h) with the program's names, a fresh settings store,
-// and a catcher that answers the next message box.
+// support/guiapplication.h) with the program's names, the file helpers of
+// support/files.h, a fresh settings store, and a catcher that answers the
+// next message box.
 
 #include "app/startup.h"
+#include "support/files.h"
 #include "support/guiapplication.h"
 
 #include <QApplication>
-#include <QByteArray>
-#include <QFile>
 #include <QMessageBox>
 #include <QSettings>
 #include <QTimer>
@@ -25,19 +25,6 @@ class ApplicationNamesEnvironment : public ::testing::Environment {
 
 inline ::testing::Environment* const kApplicationNamesEnvironment =
     ::testing::AddGlobalTestEnvironment(new ApplicationNamesEnvironment);
-
-/// The bytes of a file, or nothing when it cannot be read.
-inline QByteArray readAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-/// Writes a whole file.
-inline void writeAll(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(bytes);
-}
 
 /// Empties the program's settings store.
 inline void clearSettingsStore() { QSettings().clear(); }

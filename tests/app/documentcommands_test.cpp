@@ -1,24 +1,18 @@
 #include "app/commands/documentcommands.h"
 
-#include "app/apptest.h"
-#include "app/mainwindow.h"
+#include "app/windowtest.h"
 #include "panes/transformpane.h"
 #include "store/settingsfile.h"
 #include "store/settingsline.h"
 #include "view/mainview.h"
 
-#include <QAction>
 #include <QDir>
 #include <QDropEvent>
 #include <QFile>
 #include <QImage>
 #include <QImageWriter>
 #include <QMimeData>
-#include <QTemporaryDir>
-#include <QTest>
 #include <QUrl>
-
-#include <memory>
 
 using namespace orbelle;
 using orbelle::test::MessageCatcher;
@@ -44,29 +38,9 @@ QString settingsLine(const DrawSettings& settings) {
     return QString::fromStdString(formatSettingsFile(settings)).trimmed();
 }
 
-class DocumentCommandsTest : public ::testing::Test {
+class DocumentCommandsTest : public test::OpenWindowTest {
   protected:
-    void SetUp() override {
-        orbelle::test::clearSettingsStore();
-        ASSERT_TRUE(m_dataDir.isValid());
-        m_window = std::make_unique<MainWindow>(dataDir());
-        m_window->fileDialogs().saveFile = [this](QWidget*, const FileDialogRequest& request) {
-            ++m_saveAsked;
-            m_request = request;
-            return m_answer;
-        };
-        m_window->fileDialogs().openFile = [this](QWidget*, const FileDialogRequest& request) {
-            ++m_openAsked;
-            m_request = request;
-            return m_answer;
-        };
-        m_window->show();
-        m_window->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(m_window.get()));
-    }
-
-    QString dataDir() const { return m_dataDir.path() + QLatin1Char('/'); }
-    QString path(const QString& name) const { return m_files.filePath(name); }
+    QString path(const char* name) const { return scratchFile(QString::fromLatin1(name)); }
     DocumentCommands* document() const { return m_window->documentCommands(); }
     int historyLines() const {
         return static_cast<int>(readAll(dataDir() + QStringLiteral("csv_history0")).count('\n'));
@@ -79,24 +53,15 @@ class DocumentCommandsTest : public ::testing::Test {
     /// Opens `file` through the command and its dialog.
     void openThroughDialog(const QString& file) {
         m_answer = file;
-        m_window->command(CommandId::FileOpen)->trigger();
-        m_window->waitForDrawing();
+        triggerAndWait(*m_window, CommandId::FileOpen);
     }
-
-    QTemporaryDir m_dataDir;
-    QTemporaryDir m_files;
-    std::unique_ptr<MainWindow> m_window;
-    QString m_answer;
-    FileDialogRequest m_request;
-    int m_saveAsked = 0;
-    int m_openAsked = 0;
 };
 
 } // namespace
 
 TEST_F(DocumentCommandsTest, CtrlSTwiceAsksForAPathOnlyOnce) {
     EXPECT_EQ(m_window->windowTitle(), QStringLiteral("無題 - Orbelle"));
-    m_answer = path(QStringLiteral("first.orbdr"));
+    m_answer = path("first.orbdr");
     setZoom(250);
     QTest::keyClick(m_window.get(), Qt::Key_S, Qt::ControlModifier);
     EXPECT_EQ(m_saveAsked, 1);
@@ -112,11 +77,11 @@ TEST_F(DocumentCommandsTest, CtrlSTwiceAsksForAPathOnlyOnce) {
     EXPECT_EQ(first.split(',').at(45), "250");
 
     setZoom(-40);
-    m_answer = path(QStringLiteral("elsewhere.orbdr"));
+    m_answer = path("elsewhere.orbdr");
     QTest::keyClick(m_window.get(), Qt::Key_S, Qt::ControlModifier);
     EXPECT_EQ(m_saveAsked, 1);
     EXPECT_FALSE(QFile::exists(m_answer));
-    EXPECT_EQ(readAll(path(QStringLiteral("first.orbdr"))).split(',').at(45), "-40");
+    EXPECT_EQ(readAll(path("first.orbdr")).split(',').at(45), "-40");
 
     // Save as proposes the current name in its folder.
     m_answer.clear();
@@ -135,9 +100,9 @@ TEST_F(DocumentCommandsTest, OpeningAFileAppliesItDrawsAndEntersTheHistory) {
     QByteArray content = "// saved by hand\n" + line;
     content.replace("\r\n", "\n");
     content += "garbage,1,2\n";
-    writeAll(path(QStringLiteral("spiral.orbdr")), content);
+    ASSERT_TRUE(writeAll(path("spiral.orbdr"), content));
 
-    openThroughDialog(path(QStringLiteral("spiral.orbdr")));
+    openThroughDialog(path("spiral.orbdr"));
     EXPECT_EQ(m_openAsked, 1);
     // Opening offers the exported images beside the settings files.
     EXPECT_EQ(m_request.filter, QStringLiteral("Orbelle ファイル (*.orbdr *.png *.jpg)"));
@@ -150,27 +115,28 @@ TEST_F(DocumentCommandsTest, OpeningAFileAppliesItDrawsAndEntersTheHistory) {
     // Ctrl+S now writes the opened file without asking, with CR LF.
     QTest::keyClick(m_window.get(), Qt::Key_S, Qt::ControlModifier);
     EXPECT_EQ(m_saveAsked, 0);
-    EXPECT_EQ(readAll(path(QStringLiteral("spiral.orbdr"))), line);
+    EXPECT_EQ(readAll(path("spiral.orbdr")), line);
 }
 
 TEST_F(DocumentCommandsTest, FilesThatAreNotSettingsFilesChangeNothing) {
     const DrawSettings before = m_window->captureSettings();
     const std::string good = formatSettingsFile(before);
     // A history line pasted into a settings file: 69 fields.
-    writeAll(path(QStringLiteral("history.orbdr")),
-             QByteArray::fromStdString(formatLine(LineVariant::History, before)) + "\r\n");
+    ASSERT_TRUE(
+        writeAll(path("history.orbdr"),
+                 QByteArray::fromStdString(formatLine(LineVariant::History, before)) + "\r\n"));
     // A value changed without changing the sum: field 45 100 -> 101.
     QByteArray changed = QByteArray::fromStdString(good);
     QList<QByteArray> fields = changed.split(',');
     ASSERT_EQ(fields.at(45), "100");
     fields[45] = "101";
-    writeAll(path(QStringLiteral("changed.orbdr")), fields.join(','));
-    writeAll(path(QStringLiteral("comments.orbdr")), "// only\n// comments\n");
-    writeAll(path(QStringLiteral("empty.orbdr")), "");
+    ASSERT_TRUE(writeAll(path("changed.orbdr"), fields.join(',')));
+    ASSERT_TRUE(writeAll(path("comments.orbdr"), "// only\n// comments\n"));
+    ASSERT_TRUE(writeAll(path("empty.orbdr"), ""));
     // A valid line after more than 1 MiB of comment lines.
-    writeAll(path(QStringLiteral("large.orbdr")),
-             QByteArray(1 << 20, '/') + "\n" + QByteArray::fromStdString(good));
-    ASSERT_TRUE(QDir().mkpath(path(QStringLiteral("folder.orbdr"))));
+    ASSERT_TRUE(writeAll(path("large.orbdr"),
+                         QByteArray(1 << 20, '/') + "\n" + QByteArray::fromStdString(good)));
+    ASSERT_TRUE(QDir().mkpath(path("folder.orbdr")));
 
     struct Case {
         const char* name;
@@ -181,7 +147,7 @@ TEST_F(DocumentCommandsTest, FilesThatAreNotSettingsFilesChangeNothing) {
           Case{"empty.orbdr", false}, Case{"large.orbdr", true}, Case{"folder.orbdr", true},
           Case{"missing.orbdr", true}}) {
         MessageCatcher catcher;
-        openThroughDialog(path(QString::fromLatin1(c.name)));
+        openThroughDialog(path(c.name));
         EXPECT_EQ(catcher.count(), 1) << c.name;
         const QStringList text = catcher.text().split(QLatin1Char('\n'));
         EXPECT_EQ(text.at(0), QStringLiteral("ファイルが開けません")) << c.name;
@@ -197,16 +163,16 @@ TEST_F(DocumentCommandsTest, FilesThatAreNotSettingsFilesChangeNothing) {
     EXPECT_FALSE(document()->hasCurrentFile());
 
     // A file that failed to open never becomes the target of a save.
-    m_answer = path(QStringLiteral("chosen.orbdr"));
+    m_answer = path("chosen.orbdr");
     m_window->command(CommandId::FileSave)->trigger();
     EXPECT_EQ(m_saveAsked, 1);
     EXPECT_TRUE(QFile::exists(m_answer));
-    EXPECT_EQ(readAll(path(QStringLiteral("changed.orbdr"))), fields.join(','));
+    EXPECT_EQ(readAll(path("changed.orbdr")), fields.join(','));
 }
 
 TEST_F(DocumentCommandsTest, AFailedSaveKeepsThePreviousState) {
     // The very first save fails: still no current file, so Ctrl+S asks again.
-    m_answer = path(QStringLiteral("no/such/folder/a.orbdr"));
+    m_answer = path("no/such/folder/a.orbdr");
     {
         MessageCatcher catcher;
         m_window->command(CommandId::FileSave)->trigger();
@@ -216,15 +182,15 @@ TEST_F(DocumentCommandsTest, AFailedSaveKeepsThePreviousState) {
     EXPECT_FALSE(document()->hasCurrentFile());
     EXPECT_EQ(m_window->windowTitle(), QStringLiteral("無題 - Orbelle"));
 
-    m_answer = path(QStringLiteral("kept.orbdr"));
+    m_answer = path("kept.orbdr");
     m_window->command(CommandId::FileSave)->trigger();
     EXPECT_EQ(m_saveAsked, 2);
     const QByteArray saved = readAll(m_answer);
     ASSERT_FALSE(saved.isEmpty());
 
     // Save as to a folder's name fails; the current file stays kept.orbdr.
-    ASSERT_TRUE(QDir().mkpath(path(QStringLiteral("taken.orbdr"))));
-    m_answer = path(QStringLiteral("taken.orbdr"));
+    ASSERT_TRUE(QDir().mkpath(path("taken.orbdr")));
+    m_answer = path("taken.orbdr");
     {
         MessageCatcher catcher;
         m_window->command(CommandId::FileSaveAs)->trigger();
@@ -233,18 +199,18 @@ TEST_F(DocumentCommandsTest, AFailedSaveKeepsThePreviousState) {
         EXPECT_GE(catcher.text().split(QLatin1Char('\n')).size(), 2); // the reason
     }
     EXPECT_EQ(m_window->windowTitle(), QStringLiteral("kept - Orbelle"));
-    EXPECT_EQ(document()->currentPath(), path(QStringLiteral("kept.orbdr")));
+    EXPECT_EQ(document()->currentPath(), path("kept.orbdr"));
     EXPECT_TRUE(document()->hasCurrentFile());
 
     // Ctrl+S to a current file that can no longer be written: reported, no
     // dialog, nothing else changes.
-    ASSERT_TRUE(QFile::remove(path(QStringLiteral("kept.orbdr"))));
-    ASSERT_TRUE(QDir().mkpath(path(QStringLiteral("kept.orbdr"))));
+    ASSERT_TRUE(QFile::remove(path("kept.orbdr")));
+    ASSERT_TRUE(QDir().mkpath(path("kept.orbdr")));
     {
         MessageCatcher catcher;
         m_window->command(CommandId::FileSave)->trigger();
         EXPECT_EQ(catcher.count(), 1);
-        EXPECT_TRUE(catcher.text().contains(path(QStringLiteral("kept.orbdr"))));
+        EXPECT_TRUE(catcher.text().contains(path("kept.orbdr")));
     }
     EXPECT_EQ(m_saveAsked, 3);
     EXPECT_EQ(m_window->windowTitle(), QStringLiteral("kept - Orbelle"));
@@ -259,7 +225,7 @@ TEST_F(DocumentCommandsTest, ExportedImagesOpenWithTheirExactRecord) {
     record.scaleZ = 150;
     record.penWidth = 3;
     ASSERT_NE(record, m_window->captureSettings());
-    const QString png = path(QStringLiteral("spiral.png"));
+    const QString png = path("spiral.png");
     writeImage(png, settingsLine(record));
     const QByteArray pngBytes = readAll(png);
 
@@ -282,7 +248,7 @@ TEST_F(DocumentCommandsTest, ExportedImagesOpenWithTheirExactRecord) {
     DrawSettings second = record;
     second.zoom = 80;
     second.rotZ = 45;
-    const QString jpeg = path(QStringLiteral("wave.JPEG"));
+    const QString jpeg = path("wave.JPEG");
     writeImage(jpeg, settingsLine(second));
     openThroughDialog(jpeg);
     EXPECT_EQ(m_window->captureSettings(), second);
@@ -299,28 +265,27 @@ TEST_F(DocumentCommandsTest, ImagesWithoutAValidRecordAreRefused) {
     ASSERT_EQ(fields.at(45), QStringLiteral("250"));
     fields[45] = QStringLiteral("251");
 
-    writeImage(path(QStringLiteral("plain.png")), QString());
-    writeImage(path(QStringLiteral("plain.jpg")), QString());
-    writeImage(path(QStringLiteral("badsum.png")), fields.join(QLatin1Char(',')));
-    writeImage(path(QStringLiteral("badsum.jpg")), fields.join(QLatin1Char(',')));
+    writeImage(path("plain.png"), QString());
+    writeImage(path("plain.jpg"), QString());
+    writeImage(path("badsum.png"), fields.join(QLatin1Char(',')));
+    writeImage(path("badsum.jpg"), fields.join(QLatin1Char(',')));
     // A history line (69 fields) is no settings line.
-    writeImage(path(QStringLiteral("history.png")),
+    writeImage(path("history.png"),
                QString::fromStdString(formatLine(LineVariant::History, other)));
     // A settings file named like an image is no image.
-    writeAll(path(QStringLiteral("text.png")),
-             QByteArray::fromStdString(formatSettingsFile(other)));
+    ASSERT_TRUE(writeAll(path("text.png"), QByteArray::fromStdString(formatSettingsFile(other))));
 
     for (const char* name :
          {"plain.png", "plain.jpg", "badsum.png", "badsum.jpg", "history.png", "text.png"}) {
         MessageCatcher catcher;
-        openThroughDialog(path(QString::fromLatin1(name)));
+        openThroughDialog(path(name));
         EXPECT_EQ(catcher.count(), 1) << name;
         EXPECT_EQ(catcher.text(), QStringLiteral("ファイルが開けません")) << name;
     }
     {
         // A missing image names the file and the reason.
         MessageCatcher catcher;
-        openThroughDialog(path(QStringLiteral("missing.png")));
+        openThroughDialog(path("missing.png"));
         EXPECT_EQ(catcher.count(), 1);
         EXPECT_TRUE(catcher.text().startsWith(QStringLiteral("ファイルが開けません\n")));
         EXPECT_TRUE(catcher.text().contains(QStringLiteral("missing.png")));
@@ -334,9 +299,9 @@ TEST_F(DocumentCommandsTest, ADroppedFileOpensLikeTheOpenCommand) {
     DrawSettings record = m_window->captureSettings();
     record.zoom = 222;
     record.rotY = 7;
-    writeAll(path(QStringLiteral("dropped.orbdr")),
-             QByteArray::fromStdString(formatSettingsFile(record)));
-    const QUrl file = QUrl::fromLocalFile(path(QStringLiteral("dropped.orbdr")));
+    ASSERT_TRUE(
+        writeAll(path("dropped.orbdr"), QByteArray::fromStdString(formatSettingsFile(record))));
+    const QUrl file = QUrl::fromLocalFile(path("dropped.orbdr"));
 
     // A drag enters a widget and goes up to the first that takes drops; the
     // drop then goes to the widget that took the drag. Both come here to the
@@ -364,7 +329,7 @@ TEST_F(DocumentCommandsTest, ADroppedFileOpensLikeTheOpenCommand) {
     };
 
     // One local file is taken, nothing else.
-    EXPECT_FALSE(enters({file, QUrl::fromLocalFile(path(QStringLiteral("other.orbdr")))}));
+    EXPECT_FALSE(enters({file, QUrl::fromLocalFile(path("other.orbdr"))}));
     EXPECT_FALSE(enters({QUrl(QStringLiteral("https://orbelle.example/a.orbdr"))}));
     EXPECT_FALSE(enters({}));
 
@@ -380,8 +345,8 @@ TEST_F(DocumentCommandsTest, ADroppedFileOpensLikeTheOpenCommand) {
     // A dropped image opens the same way.
     DrawSettings fromImage = record;
     fromImage.zoom = 140;
-    writeImage(path(QStringLiteral("figure.png")), settingsLine(fromImage));
-    EXPECT_TRUE(drop(QUrl::fromLocalFile(path(QStringLiteral("figure.png")))));
+    writeImage(path("figure.png"), settingsLine(fromImage));
+    EXPECT_TRUE(drop(QUrl::fromLocalFile(path("figure.png"))));
     EXPECT_TRUE(QTest::qWaitFor(
         [&] { return m_window->windowTitle() == QStringLiteral("figure - Orbelle"); }, 5000));
     ASSERT_TRUE(m_window->waitForDrawing());
@@ -389,9 +354,9 @@ TEST_F(DocumentCommandsTest, ADroppedFileOpensLikeTheOpenCommand) {
     EXPECT_EQ(historyLines(), 2);
 
     // A dropped file that is no drawing is refused like an opened one.
-    writeAll(path(QStringLiteral("notes.txt")), "hello\n");
+    ASSERT_TRUE(writeAll(path("notes.txt"), "hello\n"));
     MessageCatcher catcher;
-    EXPECT_TRUE(drop(QUrl::fromLocalFile(path(QStringLiteral("notes.txt")))));
+    EXPECT_TRUE(drop(QUrl::fromLocalFile(path("notes.txt"))));
     EXPECT_TRUE(QTest::qWaitFor([&] { return catcher.count() == 1; }, 5000));
     EXPECT_EQ(catcher.text(), QStringLiteral("ファイルが開けません"));
     ASSERT_TRUE(m_window->waitForDrawing());

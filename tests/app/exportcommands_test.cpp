@@ -1,42 +1,27 @@
 #include "app/commands/exportcommands.h"
 
-#include "app/apptest.h"
-#include "app/mainwindow.h"
-#include "panes/commandid.h"
+#include "app/windowtest.h"
 #include "view/dialogdriver.h"
 #include "view/mainview.h"
 #include "view/printpreviewdialog.h"
 #include "view/resolutiondialog.h"
 
-#include <QAction>
 #include <QFileDialog>
 #include <QImageReader>
 #include <QPrintDialog>
 #include <QSpinBox>
-#include <QTemporaryDir>
-#include <QTest>
-#include <gtest/gtest.h>
-
-#include <memory>
 
 using namespace orbelle;
 using orbelle::test::DialogDriver;
 
 namespace {
 
-class ExportCommandsTest : public ::testing::Test {
+class ExportCommandsTest : public test::OpenWindowTest {
   protected:
     void SetUp() override {
-        orbelle::test::clearSettingsStore();
-        ASSERT_TRUE(m_dir.isValid());
-        m_window = std::make_unique<MainWindow>(m_dir.path() + QLatin1Char('/'));
-        m_window->show();
+        OpenWindowTest::SetUp();
         m_window->drawFigure();
     }
-    QString path(const QString& name) const { return m_dir.filePath(name); }
-
-    QTemporaryDir m_dir;
-    std::unique_ptr<MainWindow> m_window;
 };
 
 } // namespace
@@ -58,7 +43,7 @@ TEST_F(ExportCommandsTest, BitmapAndJpegCommandsWriteTheirFiles) {
             QTest::keyClicks(d->sideEdit(), QStringLiteral("10"));
             d->accept();
         });
-        const QString file = path(QString::fromLatin1(c.name));
+        const QString file = scratchFile(QString::fromLatin1(c.name));
         DialogDriver<QFileDialog> save([&file](QFileDialog* d) {
             d->selectFile(file);
             static_cast<QDialog*>(d)->accept();

@@ -1,63 +1,27 @@
 #include "app/commands/favoritescommands.h"
 
-#include "app/apptest.h"
-#include "app/mainwindow.h"
-#include "panes/favoritespane.h"
-#include "panes/scriptedprompts.h"
+#include "app/windowtest.h"
 
-#include <QAction>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
-#include <QStatusBar>
-#include <QTemporaryDir>
-#include <QTest>
 #include <QTreeWidget>
 
-#include <memory>
 #include <vector>
 
 using namespace orbelle;
 using orbelle::test::MessageCatcher;
 using orbelle::test::readAll;
-using orbelle::test::ScriptedPrompts;
+using orbelle::test::writeAll;
 
 namespace {
-
-// The program's QApplication is registered once, in mainwindow_test.cpp.
 
 // "お気に入り" in code page 932 (お 82A8, 気 8B43, に 82C9, 入 93FC, り 82E8).
 const QByteArray kRootLine = QByteArray("1,0,\x82\xa8\x8b\x43\x82\xc9\x93\xfc\x82\xe8,1,1,1\r\n");
 
-bool writeAll(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-class FavoritesCommandsTest : public ::testing::Test {
+class FavoritesCommandsTest : public test::WindowTest {
   protected:
-    void SetUp() override {
-        orbelle::test::clearSettingsStore();
-        ASSERT_TRUE(m_dataDir.isValid());
-        ASSERT_TRUE(m_files.isValid());
-    }
-
-    std::unique_ptr<MainWindow> open() {
-        auto window = std::make_unique<MainWindow>(m_dataDir.path() + QLatin1Char('/'));
-        auto prompts = std::make_unique<ScriptedPrompts>();
-        m_prompts = prompts.get();
-        window->favoritesPane()->setPrompts(std::move(prompts));
-        window->show();
-        QApplication::processEvents();
-        return window;
-    }
-
-    QString storePath() const { return m_dataDir.path() + QStringLiteral("/csv_okiniiri0"); }
-    QString filePath(const char* name) const { return m_files.filePath(QString::fromUtf8(name)); }
-
-    QTemporaryDir m_dataDir;
-    QTemporaryDir m_files;
-    ScriptedPrompts* m_prompts = nullptr;
+    QString storePath() const { return dataFile(QStringLiteral("csv_okiniiri0")); }
+    QString filePath(const char* name) const { return scratchFile(QString::fromUtf8(name)); }
 };
 
 } // namespace
@@ -218,17 +182,36 @@ TEST_F(FavoritesCommandsTest, AStoreThatCannotBeOpenedIsNamedAndTheProgramGoesOn
     MessageCatcher catcher;
     // The program's own message boxes, not the scripted prompts: the message
     // comes before any test could replace them.
-    auto window = std::make_unique<MainWindow>(m_dataDir.path() + QLatin1Char('/'));
+    auto window = std::make_unique<MainWindow>(dataDir());
     window->show();
-    QElapsedTimer clock;
-    clock.start();
-    while (catcher.count() == 0 && clock.elapsed() < 3000) {
-        QApplication::processEvents(QEventLoop::AllEvents, 20);
-    }
+    EXPECT_TRUE(QTest::qWaitFor([&] { return catcher.count() > 0; }, 3000));
     ASSERT_EQ(catcher.count(), 1);
     EXPECT_EQ(catcher.title(), QStringLiteral("お気に入り"));
     EXPECT_TRUE(catcher.text().contains(storePath())) << catcher.text().toStdString();
     EXPECT_EQ(window->favoritesPane()->tree()->topLevelItemCount(), 0);
     window->command(CommandId::Draw)->trigger(); // drawing still works
     EXPECT_TRUE(window->isVisible());
+}
+
+TEST_F(FavoritesCommandsTest, ATreeThatCannotBeReadAgainIsToldInTheStatusBar) {
+    auto window = open();
+    m_prompts->newName = QStringLiteral("星");
+    window->command(CommandId::FavoritesAddFile)->trigger();
+    FavoritesPane* pane = window->favoritesPane();
+    ASSERT_EQ(pane->entries().size(), 2u);
+    EXPECT_EQ(statusText(*window), QStringLiteral("レディ"));
+
+    // The store turns into a folder before the tree is filled again.
+    ASSERT_TRUE(QFile::remove(storePath()));
+    ASSERT_TRUE(QDir().mkdir(storePath()));
+    MessageCatcher catcher;
+    EXPECT_FALSE(pane->refill().ok());
+    EXPECT_EQ(pane->tree()->topLevelItemCount(), 0);
+    const QString status = statusText(*window);
+    EXPECT_TRUE(status.startsWith(QStringLiteral("お気に入りを表示できません: ")))
+        << status.toStdString();
+    EXPECT_TRUE(status.contains(storePath())) << status.toStdString();
+    EXPECT_FALSE(status.contains(QLatin1Char('\n')));
+    EXPECT_EQ(catcher.count(), 0); // no box in the way
+    EXPECT_TRUE(m_prompts->errors.isEmpty());
 }

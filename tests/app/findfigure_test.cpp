@@ -4,8 +4,7 @@
 
 #include "app/commands/findfigurecommand.h"
 
-#include "app/apptest.h"
-#include "app/mainwindow.h"
+#include "app/windowtest.h"
 #include "engine/drawrandom.h"
 #include "engine/figurequality.h"
 #include "formulas/formula.h"
@@ -13,16 +12,10 @@
 #include "view/figurefinder.h"
 #include "view/mainview.h"
 
-#include <QAction>
-#include <QApplication>
-#include <QDeadlineTimer>
 #include <QShortcut>
-#include <QStatusBar>
-#include <QTemporaryDir>
 
 #include <atomic>
 #include <chrono>
-#include <memory>
 #include <thread>
 #include <vector>
 
@@ -30,16 +23,12 @@ using namespace orbelle;
 
 namespace {
 
-class FindFigureTest : public ::testing::Test {
+class FindFigureTest : public test::OpenWindowTest {
   protected:
     void SetUp() override {
-        test::clearSettingsStore();
-        ASSERT_TRUE(m_dataDir.isValid());
-        window = std::make_unique<MainWindow>(m_dataDir.path() + QLatin1Char('/'));
-        window->show();
-        QApplication::processEvents();
-        ASSERT_TRUE(window->waitForDrawing());
-        QObject::connect(window.get(), &MainWindow::drawingRecorded,
+        OpenWindowTest::SetUp();
+        ASSERT_TRUE(m_window->waitForDrawing());
+        QObject::connect(m_window.get(), &MainWindow::drawingRecorded,
                          [this](const DrawSettings& s) { recorded.push_back(s); });
         QObject::connect(finder(), &FindFigureCommand::searchEnded,
                          [this](const SearchResult& r) { results.push_back(r); });
@@ -49,17 +38,14 @@ class FindFigureTest : public ::testing::Test {
         release = true;
     }
 
-    FindFigureCommand* finder() const { return window->findFigureCommand(); }
-    DrawSettingsPane* pane() const { return window->settingsPane(); }
-    QString status() const { return window->statusBar()->currentMessage(); }
+    FindFigureCommand* finder() const { return m_window->findFigureCommand(); }
+    DrawSettingsPane* pane() const { return m_window->settingsPane(); }
+    QString status() const { return statusText(*m_window); }
 
     // Waits until the search and the drawing it starts have ended.
     bool waitForSearch() {
-        QDeadlineTimer deadline(60000);
-        while (finder()->isSearching() && !deadline.hasExpired()) {
-            QApplication::processEvents(QEventLoop::AllEvents, 10);
-        }
-        return !finder()->isSearching() && window->waitForDrawing();
+        return QTest::qWaitFor([this] { return !finder()->isSearching(); }, 60000) &&
+               m_window->waitForDrawing();
     }
 
     // Holds the worker at its first report until release is set.
@@ -73,11 +59,7 @@ class FindFigureTest : public ::testing::Test {
         });
     }
     bool waitUntilHeld() {
-        QDeadlineTimer deadline(30000);
-        while (!reached && !deadline.hasExpired()) {
-            QApplication::processEvents(QEventLoop::AllEvents, 10);
-        }
-        return reached;
+        return QTest::qWaitFor([this] { return reached.load(); }, 30000);
     }
 
     std::array<std::int32_t, kRowCount> values() const {
@@ -93,8 +75,6 @@ class FindFigureTest : public ::testing::Test {
         return v;
     }
 
-    QTemporaryDir m_dataDir;
-    std::unique_ptr<MainWindow> window;
     std::vector<DrawSettings> recorded;
     std::vector<SearchResult> results;
     std::atomic<bool> reached{false};
@@ -104,7 +84,7 @@ class FindFigureTest : public ::testing::Test {
 } // namespace
 
 TEST_F(FindFigureTest, TheMenuCommandIsShiftF4) {
-    QAction* action = window->command(CommandId::FindFigure);
+    QAction* action = m_window->command(CommandId::FindFigure);
     ASSERT_NE(action, nullptr);
     EXPECT_EQ(action->text(), QStringLiteral("よい図形を探す"));
     EXPECT_EQ(action->shortcut(), QKeySequence(QStringLiteral("Shift+F4")));
@@ -129,10 +109,10 @@ TEST_F(FindFigureTest, LandsOnAFigureWorthShowing) {
         ASSERT_TRUE(run);
         std::vector<Point> dots(static_cast<std::size_t>(run->iterations()));
         run->source->generate(dots.data(), dots.size());
-        ASSERT_TRUE(judgeFigure(dots, 0, window->view()->displaySize()).worthShowing());
+        ASSERT_TRUE(judgeFigure(dots, 0, m_window->view()->displaySize()).worthShowing());
     }
 
-    window->command(CommandId::FindFigure)->trigger();
+    m_window->command(CommandId::FindFigure)->trigger();
     EXPECT_TRUE(finder()->isSearching()); // the trigger returned at once
     ASSERT_TRUE(waitForSearch());
     ASSERT_EQ(results.size(), 1u);
@@ -155,7 +135,7 @@ TEST_F(FindFigureTest, GivesUpAfter200TriesAndDrawsTheLast) {
     for (std::uint32_t t = 0; t < 200; ++t)
         randomWalk(expected, 4242 + t);
 
-    window->command(CommandId::FindFigure)->trigger();
+    m_window->command(CommandId::FindFigure)->trigger();
     ASSERT_TRUE(waitForSearch());
     ASSERT_EQ(results.size(), 1u);
     EXPECT_EQ(results[0].end, SearchEnd::GaveUp);
@@ -171,14 +151,14 @@ TEST_F(FindFigureTest, GivesUpAfter200TriesAndDrawsTheLast) {
 TEST_F(FindFigureTest, EscapeStopsTheSearchAndKeepsThePanes) {
     const auto before = values();
     holdTheSearch();
-    window->command(CommandId::FindFigure)->trigger();
+    m_window->command(CommandId::FindFigure)->trigger();
     ASSERT_TRUE(waitUntilHeld());
     // The window goes on: a second request while one runs is ignored.
     EXPECT_TRUE(finder()->isSearching());
-    window->command(CommandId::FindFigure)->trigger();
+    m_window->command(CommandId::FindFigure)->trigger();
     EXPECT_TRUE(status().startsWith(QStringLiteral("よい図形を探しています")));
 
-    auto* escape = window->findChild<QShortcut*>();
+    auto* escape = m_window->findChild<QShortcut*>();
     ASSERT_NE(escape, nullptr);
     emit escape->activated();
     release = true;
@@ -191,7 +171,7 @@ TEST_F(FindFigureTest, EscapeStopsTheSearchAndKeepsThePanes) {
 
     // The next search runs as usual.
     finder()->finder()->setTryObserver({});
-    window->command(CommandId::FindFigure)->trigger();
+    m_window->command(CommandId::FindFigure)->trigger();
     ASSERT_TRUE(waitForSearch());
     EXPECT_EQ(results.size(), 2u);
     EXPECT_NE(results[1].end, SearchEnd::Cancelled);
@@ -200,7 +180,7 @@ TEST_F(FindFigureTest, EscapeStopsTheSearchAndKeepsThePanes) {
 // Values changed while the search runs win over what it finds.
 TEST_F(FindFigureTest, ASearchOverChangedSettingsIsDropped) {
     holdTheSearch();
-    window->command(CommandId::FindFigure)->trigger();
+    m_window->command(CommandId::FindFigure)->trigger();
     ASSERT_TRUE(waitUntilHeld());
     pane()->setParamValue(1, pane()->paramValue(1) + 1);
     const auto changed = values();

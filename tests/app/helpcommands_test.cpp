@@ -2,50 +2,24 @@
 
 #include "app/aboutdialog.h"
 #include "app/addresses.h"
-#include "app/apptest.h"
 #include "app/contactdialog.h"
 #include "app/helppage.h"
-#include "app/mainwindow.h"
-#include "panes/commandid.h"
+#include "app/windowtest.h"
 #include "view/dialogdriver.h"
 
-#include <QAction>
-#include <QApplication>
 #include <QClipboard>
-#include <QDeadlineTimer>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
-#include <QTemporaryDir>
-#include <QTest>
 #include <QUrl>
-#include <gtest/gtest.h>
-
-#include <memory>
 
 using namespace orbelle;
 using orbelle::test::DialogDriver;
 using orbelle::test::MessageCollector;
+using orbelle::test::readAll;
+using orbelle::test::writeAll;
 
 namespace {
-
-QByteArray readFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
-void waitFor(const std::function<bool()>& condition) {
-    QDeadlineTimer deadline(5000);
-    while (!condition() && !deadline.hasExpired()) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    }
-}
 
 QByteArray pageOfVersion(const char* version) {
     return QByteArray("<html><head><meta name=\"orbelle-version\" content=\"") + version +
@@ -69,7 +43,7 @@ TEST(HelpPage, WrittenWhenMissingReplacedWhenOlderKeptOtherwise) {
     EXPECT_TRUE(page.endsWith(QStringLiteral("/OrbelleHelp001.html")));
 
     EXPECT_TRUE(installHelpPage(dir).isEmpty());
-    const QByteArray manual = readFile(page);
+    const QByteArray manual = readAll(page);
     const QString text = QString::fromUtf8(manual);
     EXPECT_EQ(helpPageVersion(manual), QVersionNumber(2, 0, 0));
     // The manual covers the program's parts.
@@ -81,15 +55,15 @@ TEST(HelpPage, WrittenWhenMissingReplacedWhenOlderKeptOtherwise) {
 
     // An older page, and one without a marker, give way to the manual.
     for (const QByteArray& old : {pageOfVersion("1.0.5"), QByteArray("<html>old</html>")}) {
-        writeFile(page, old);
+        ASSERT_TRUE(writeAll(page, old));
         EXPECT_TRUE(installHelpPage(dir).isEmpty());
-        EXPECT_EQ(readFile(page), manual);
+        EXPECT_EQ(readAll(page), manual);
     }
     // A page of this version or a newer one stays.
     for (const char* version : {"2.0.0", "2.1.0"}) {
-        writeFile(page, pageOfVersion(version));
+        ASSERT_TRUE(writeAll(page, pageOfVersion(version)));
         EXPECT_TRUE(installHelpPage(dir).isEmpty());
-        EXPECT_EQ(readFile(page), pageOfVersion(version));
+        EXPECT_EQ(readAll(page), pageOfVersion(version));
     }
 }
 
@@ -140,22 +114,17 @@ TEST(ContactDialog, AddressCanBeCopiedButNotEdited) {
     EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("contact@orbelle.example"));
 }
 
-class HelpCommandsTest : public ::testing::Test {
+class HelpCommandsTest : public test::OpenWindowTest {
   protected:
     void SetUp() override {
-        orbelle::test::clearSettingsStore();
-        ASSERT_TRUE(m_dir.isValid());
-        m_window = std::make_unique<MainWindow>(dataDir());
+        OpenWindowTest::SetUp();
         m_window->helpCommands()->setUrlOpener([this](const QUrl& url) {
             m_opened.push_back(url);
             return m_openSucceeds;
         });
     }
-    QString dataDir() const { return m_dir.path() + QLatin1Char('/'); }
     void trigger(CommandId id) { m_window->command(id)->trigger(); }
 
-    QTemporaryDir m_dir;
-    std::unique_ptr<MainWindow> m_window;
     std::vector<QUrl> m_opened;
     bool m_openSucceeds = true;
 };
@@ -176,12 +145,12 @@ TEST_F(HelpCommandsTest, NoBrowserGivesAMessageWithThePagesPath) {
     m_openSucceeds = false;
     MessageCollector messages;
     trigger(CommandId::Help);
-    waitFor([&] { return messages.count() > 0; });
+    EXPECT_TRUE(QTest::qWaitFor([&] { return messages.count() > 0; }));
     EXPECT_EQ(messages.count(), 1);
     EXPECT_TRUE(messages.text().contains(dataDir() + QStringLiteral("OrbelleHelp001.html")))
         << messages.text().toStdString();
     trigger(CommandId::HomePage);
-    waitFor([&] { return messages.count() > 1; });
+    EXPECT_TRUE(QTest::qWaitFor([&] { return messages.count() > 1; }));
     EXPECT_TRUE(messages.text().contains(QStringLiteral("https://orbelle.example/")));
 }
 

@@ -1,7 +1,6 @@
 #include "app/commands/historycommands.h"
 
-#include "app/apptest.h"
-#include "app/mainwindow.h"
+#include "app/windowtest.h"
 #include "engine/draw.h"
 #include "panes/drawsettingspane.h"
 #include "panes/historypane.h"
@@ -9,16 +8,12 @@
 #include "store/settingsline.h"
 #include "view/mainview.h"
 
-#include <QAction>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QStatusBar>
-#include <QTemporaryDir>
-#include <QTest>
 
-#include <memory>
+#include <initializer_list>
 
 using namespace orbelle;
 using orbelle::test::MessageCatcher;
@@ -34,29 +29,20 @@ QByteArray historyLine(int zoom) {
     return QByteArray::fromStdString(formatLine(LineVariant::History, settings)) + "\r\n";
 }
 
-class HistoryCommandsTest : public ::testing::Test {
+class HistoryCommandsTest : public test::WindowTest {
   protected:
-    void SetUp() override {
-        orbelle::test::clearSettingsStore();
-        ASSERT_TRUE(m_dataDir.isValid());
-    }
-
-    void open() {
-        m_window = std::make_unique<MainWindow>(dataDir());
+    void openWindow() {
+        m_window = open();
         // Draws are counted; each still runs the engine.
         m_window->view()->setDrawFunction(
             [this](const DrawSettings& settings, Canvas& canvas, const DrawProgress& progress) {
                 ++m_draws;
                 return draw(settings, canvas, progress);
             });
-        m_window->show();
-        m_window->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(m_window.get()));
     }
 
-    QString dataDir() const { return m_dataDir.path() + QLatin1Char('/'); }
-    QString storePath() const { return dataDir() + QStringLiteral("csv_history0"); }
-    QString tempPath(const QString& name) const { return m_files.filePath(name); }
+    QString storePath() const { return dataFile(QStringLiteral("csv_history0")); }
+    QString tempPath(const QString& name) const { return scratchFile(name); }
 
     /// The store's lines, without their CR LF ends.
     QList<QByteArray> lines() const {
@@ -73,13 +59,14 @@ class HistoryCommandsTest : public ::testing::Test {
     /// Field `index` of a store line.
     QByteArray field(int line, int index) const { return lines().at(line).split(',').at(index); }
 
-    /// Draws with the enlargement `zoom` (field 45 of a line).
-    void drawWithZoom(int zoom) {
-        DrawSettings settings = m_window->captureSettings();
-        settings.zoom = zoom;
-        m_window->transformPane()->apply(settings);
-        m_window->command(CommandId::Draw)->trigger();
-        m_window->waitForDrawing();
+    /// Draws with each enlargement in turn (field 45 of a line).
+    void drawWithZoom(std::initializer_list<int> zooms) {
+        for (const int zoom : zooms) {
+            DrawSettings settings = m_window->captureSettings();
+            settings.zoom = zoom;
+            m_window->transformPane()->apply(settings);
+            triggerAndWait(*m_window, CommandId::Draw);
+        }
     }
     int zoom() const { return m_window->captureSettings().zoom; }
 
@@ -102,16 +89,13 @@ class HistoryCommandsTest : public ::testing::Test {
         return -1;
     }
 
-    QTemporaryDir m_dataDir;
-    QTemporaryDir m_files;
-    std::unique_ptr<MainWindow> m_window;
     int m_draws = 0;
 };
 
 } // namespace
 
 TEST_F(HistoryCommandsTest, BackAndForwardReplayEntriesWithoutAddingLines) {
-    open();
+    openWindow();
     EXPECT_TRUE(buttonLabels().isEmpty());
     // With an empty history the four commands change nothing and draw nothing.
     for (const CommandId id : {CommandId::HistoryBack, CommandId::HistoryForward,
@@ -120,9 +104,7 @@ TEST_F(HistoryCommandsTest, BackAndForwardReplayEntriesWithoutAddingLines) {
     }
     EXPECT_EQ(m_draws, 0);
 
-    drawWithZoom(101);
-    drawWithZoom(102);
-    drawWithZoom(103);
+    drawWithZoom({101, 102, 103});
     ASSERT_EQ(lines().size(), 3);
     // Oldest first; the enlargement is field 45, the check value field 68.
     EXPECT_EQ(field(0, 45), "101");
@@ -131,28 +113,22 @@ TEST_F(HistoryCommandsTest, BackAndForwardReplayEntriesWithoutAddingLines) {
     EXPECT_EQ(buttonLabels(), (QStringList{"1", "2", "3"}));
     EXPECT_EQ(pressedButton(), 0);
 
-    m_window->command(CommandId::HistoryBack)->trigger();
-
-    m_window->waitForDrawing();
+    triggerAndWait(*m_window, CommandId::HistoryBack);
     EXPECT_EQ(zoom(), 102); // entry 1, the second newest
     EXPECT_EQ(m_draws, 4);
     EXPECT_EQ(lines().size(), 3);
     EXPECT_EQ(pressedButton(), 1);
 
-    m_window->command(CommandId::HistoryForward)->trigger();
-
-    m_window->waitForDrawing();
+    triggerAndWait(*m_window, CommandId::HistoryForward);
     EXPECT_EQ(zoom(), 103);
     EXPECT_EQ(lines().size(), 3);
     EXPECT_EQ(pressedButton(), 0);
 
     // At either end the end entry is drawn again.
-    m_window->command(CommandId::HistoryForward)->trigger();
-    m_window->waitForDrawing();
+    triggerAndWait(*m_window, CommandId::HistoryForward);
     EXPECT_EQ(zoom(), 103);
     for (int k = 0; k < 3; ++k) {
-        m_window->command(CommandId::HistoryBack)->trigger();
-        m_window->waitForDrawing();
+        triggerAndWait(*m_window, CommandId::HistoryBack);
     }
     EXPECT_EQ(zoom(), 101);
     EXPECT_EQ(pressedButton(), 2);
@@ -160,17 +136,15 @@ TEST_F(HistoryCommandsTest, BackAndForwardReplayEntriesWithoutAddingLines) {
     EXPECT_EQ(lines().size(), 3);
 
     // A new drawing becomes entry 1's successor: entry 0, pressed.
-    drawWithZoom(104);
+    drawWithZoom({104});
     EXPECT_EQ(lines().size(), 4);
     EXPECT_EQ(pressedButton(), 0);
     EXPECT_EQ(buttonLabels().size(), 4);
 }
 
 TEST_F(HistoryCommandsTest, EntryButtonsLoadOnADoubleClickOnly) {
-    open();
-    drawWithZoom(101);
-    drawWithZoom(102);
-    drawWithZoom(103);
+    openWindow();
+    drawWithZoom({101, 102, 103});
     const int draws = m_draws;
     HistoryPane* pane = m_window->historyPane();
 
@@ -196,9 +170,8 @@ TEST_F(HistoryCommandsTest, EntryButtonsLoadOnADoubleClickOnly) {
 }
 
 TEST_F(HistoryCommandsTest, CtrlZUndoesInAnEditBoxAndStepsBackElsewhere) {
-    open();
-    drawWithZoom(101);
-    drawWithZoom(102);
+    openWindow();
+    drawWithZoom({101, 102});
     auto* edit = m_window->settingsPane()->findChild<QLineEdit*>(QStringLiteral("edit10300"));
     ASSERT_NE(edit, nullptr);
     edit->setFocus();
@@ -233,16 +206,14 @@ TEST_F(HistoryCommandsTest, StartUpDropsBrokenLinesAndPagingShowsOlderEntries) {
         }
         store += line;
     }
-    writeAll(storePath(), store);
-    open();
+    ASSERT_TRUE(writeAll(storePath(), store));
+    openWindow();
     ASSERT_EQ(lines().size(), 150);
     EXPECT_EQ(field(0, 45), "0");
     EXPECT_EQ(field(1, 45), "2");
     EXPECT_EQ(buttonLabels().size(), 100);
 
-    m_window->command(CommandId::HistoryPreviousPage)->trigger();
-
-    m_window->waitForDrawing();
+    triggerAndWait(*m_window, CommandId::HistoryPreviousPage);
     QStringList older;
     for (int n = 101; n <= 150; ++n) {
         older << QString::number(n);
@@ -258,16 +229,14 @@ TEST_F(HistoryCommandsTest, StartUpDropsBrokenLinesAndPagingShowsOlderEntries) {
     QTest::mouseDClick(m_window->historyPane()->entryButton(49), Qt::LeftButton);
     EXPECT_EQ(zoom(), 0);
     EXPECT_EQ(pressedButton(), 49);
-    m_window->command(CommandId::HistoryNextPage)->trigger();
-    m_window->waitForDrawing();
+    triggerAndWait(*m_window, CommandId::HistoryNextPage);
     EXPECT_EQ(buttonLabels().size(), 100);
     EXPECT_EQ(pressedButton(), -1);
 }
 
 TEST_F(HistoryCommandsTest, ResetAsksAndEmptiesOnlyOnYes) {
-    open();
-    drawWithZoom(101);
-    drawWithZoom(102);
+    openWindow();
+    drawWithZoom({101, 102});
     const QByteArray before = readAll(storePath());
     {
         MessageCatcher no(QMessageBox::No);
@@ -288,8 +257,7 @@ TEST_F(HistoryCommandsTest, ResetAsksAndEmptiesOnlyOnYes) {
     EXPECT_EQ(QFile(storePath()).size(), 0);
     EXPECT_TRUE(buttonLabels().isEmpty());
     const int draws = m_draws;
-    m_window->command(CommandId::HistoryBack)->trigger();
-    m_window->waitForDrawing();
+    triggerAndWait(*m_window, CommandId::HistoryBack);
     EXPECT_EQ(m_draws, draws);
 }
 
@@ -299,18 +267,10 @@ TEST_F(HistoryCommandsTest, ExportAndImportThroughTheFileDialogs) {
     for (int k = 0; k < 120; ++k) {
         store += historyLine(k);
     }
-    writeAll(storePath(), store);
-    open();
-    FileDialogRequest asked;
-    QString answer;
-    m_window->fileDialogs().saveFile = [&](QWidget*, const FileDialogRequest& request) {
-        asked = request;
-        return answer;
-    };
-    m_window->fileDialogs().openFile = [&](QWidget*, const FileDialogRequest& request) {
-        asked = request;
-        return answer;
-    };
+    ASSERT_TRUE(writeAll(storePath(), store));
+    openWindow();
+    const FileDialogRequest& asked = m_request;
+    QString& answer = m_answer;
 
     answer = tempPath(QStringLiteral("saved.orbhs"));
     m_window->command(CommandId::HistorySave)->trigger();
@@ -319,9 +279,7 @@ TEST_F(HistoryCommandsTest, ExportAndImportThroughTheFileDialogs) {
     EXPECT_EQ(asked.proposed, QStringLiteral("無題"));
     EXPECT_EQ(readAll(answer), store);
 
-    m_window->command(CommandId::HistoryPreviousPage)->trigger();
-
-    m_window->waitForDrawing();
+    triggerAndWait(*m_window, CommandId::HistoryPreviousPage);
     ASSERT_EQ(buttonLabels().size(), 20);
 
     // 5 good lines and 2 broken ones (a changed value, a missing field).
@@ -334,7 +292,7 @@ TEST_F(HistoryCommandsTest, ExportAndImportThroughTheFileDialogs) {
     imported += changed;
     imported += historyLine(306) + "1,2,3\n";
     imported += historyLine(307);
-    writeAll(tempPath(QStringLiteral("in.orbhs")), imported);
+    ASSERT_TRUE(writeAll(tempPath(QStringLiteral("in.orbhs")), imported));
     answer = tempPath(QStringLiteral("in.orbhs"));
     m_window->command(CommandId::HistoryLoad)->trigger();
     EXPECT_EQ(asked.filter, QStringLiteral("ヒストリー ファイル (*.orbhs)"));
@@ -350,7 +308,7 @@ TEST_F(HistoryCommandsTest, ExportAndImportThroughTheFileDialogs) {
     EXPECT_EQ(m_draws, 0); // an import draws nothing
 
     // A file without a single history line would empty the history: refused.
-    writeAll(tempPath(QStringLiteral("notes.orbhs")), "just some text\nand more\n");
+    ASSERT_TRUE(writeAll(tempPath(QStringLiteral("notes.orbhs")), "just some text\nand more\n"));
     answer = tempPath(QStringLiteral("notes.orbhs"));
     {
         MessageCatcher catcher;
@@ -392,18 +350,18 @@ TEST_F(HistoryCommandsTest, AStoreThatCannotBeUsedIsReportedAndTheProgramGoesOn)
     {
         // At start-up the status bar says so; no box holds the window up.
         MessageCatcher catcher;
-        open();
+        openWindow();
         EXPECT_EQ(catcher.count(), 0);
         EXPECT_TRUE(m_window->statusBar()->currentMessage().contains(storePath()));
     }
     {
         MessageCatcher catcher;
-        drawWithZoom(150);
+        drawWithZoom({150});
         EXPECT_EQ(catcher.count(), 1);
         EXPECT_TRUE(catcher.text().contains(storePath()));
         // The next drawing tells it in the status bar only.
         m_window->statusBar()->clearMessage();
-        drawWithZoom(151);
+        drawWithZoom({151});
         EXPECT_EQ(catcher.count(), 1);
         EXPECT_TRUE(m_window->statusBar()->currentMessage().contains(storePath()));
     }
@@ -412,8 +370,7 @@ TEST_F(HistoryCommandsTest, AStoreThatCannotBeUsedIsReportedAndTheProgramGoesOn)
     EXPECT_TRUE(buttonLabels().isEmpty());
     {
         MessageCatcher catcher;
-        m_window->command(CommandId::HistoryBack)->trigger();
-        m_window->waitForDrawing();
+        triggerAndWait(*m_window, CommandId::HistoryBack);
         EXPECT_EQ(catcher.count(), 1);
     }
     EXPECT_EQ(m_draws, 2);

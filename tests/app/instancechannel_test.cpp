@@ -4,37 +4,18 @@
 #include "app/instancelock.h"
 #include "app/startup.h"
 #include "store/settingsfile.h"
+#include "support/lockowner.h"
 
-#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
-#include <QLockFile>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <QThread>
+#include <QTest>
 
 using namespace orbelle;
+using orbelle::test::lockOwner;
 
 namespace {
-
-// Polls cond until it holds or the deadline passes.
-template <class Cond> bool waitFor(Cond cond, int milliseconds) {
-    QDeadlineTimer deadline(milliseconds);
-    while (!cond()) {
-        if (deadline.hasExpired()) {
-            return false;
-        }
-        QThread::msleep(20);
-    }
-    return true;
-}
-
-qint64 lockOwner(const QString& lockPath) {
-    QLockFile lock(lockPath);
-    qint64 pid = 0;
-    QString host, app;
-    return lock.getLockInfo(&pid, &host, &app) ? pid : 0;
-}
 
 // The enlargement (field 45) of every line of the history store, oldest first.
 QList<QByteArray> historyZooms() {
@@ -94,8 +75,8 @@ TEST(InstanceChannel, FilesOnTheCommandLineOpenInTheRunningCopy) {
     first.setWorkingDirectory(files.path());
     first.start(QStringLiteral(ORBELLE_PROGRAM), {QStringLiteral("spiral.orbdr")});
     ASSERT_TRUE(first.waitForStarted(10000));
-    ASSERT_TRUE(waitFor([&] { return lockOwner(lockPath) == first.processId(); }, 20000));
-    ASSERT_TRUE(waitFor([] { return historyZooms() == QList<QByteArray>{"321"}; }, 20000))
+    ASSERT_TRUE(QTest::qWaitFor([&] { return lockOwner(lockPath) == first.processId(); }, 20000));
+    ASSERT_TRUE(QTest::qWaitFor([] { return historyZooms() == QList<QByteArray>{"321"}; }, 20000))
         << historyZooms().join(' ').toStdString();
 
     // A second copy hands its file (named relative to its own folder) over
@@ -107,7 +88,7 @@ TEST(InstanceChannel, FilesOnTheCommandLineOpenInTheRunningCopy) {
     EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(second.exitCode(), 0);
     EXPECT_TRUE(second.readAllStandardError().isEmpty());
-    EXPECT_TRUE(waitFor(
+    EXPECT_TRUE(QTest::qWaitFor(
         [] {
             return historyZooms() == QList<QByteArray>{"321", "322"};
         },

@@ -1,10 +1,11 @@
 #include "app/instancelock.h"
+#include "support/files.h"
+#include "support/lockowner.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QLockFile>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QSysInfo>
@@ -12,22 +13,11 @@
 #include <gtest/gtest.h>
 
 using namespace orbelle;
+using orbelle::test::lockOwner;
+using orbelle::test::writeAll;
 using State = InstanceLock::State;
 
 namespace {
-
-void writeFile(const QString& path, const QByteArray& content) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(content);
-}
-
-qint64 lockOwner(const QString& path) {
-    QLockFile lock(path);
-    qint64 pid = 0;
-    QString host, app;
-    return lock.getLockInfo(&pid, &host, &app) ? pid : 0;
-}
 
 // The id of a process that has ended (and been reaped).
 qint64 deadPid() {
@@ -85,7 +75,7 @@ TEST(InstanceLock, StaleLockFilesAreTakenOver) {
         {"another program", lockContent(other.processId(), QStringLiteral("cat"), host)},
     };
     for (const auto& c : cases) {
-        writeFile(path, c.content);
+        ASSERT_TRUE(writeAll(path, c.content));
         InstanceLock lock(path);
         EXPECT_EQ(lock.take(), State::Held) << c.what;
         EXPECT_EQ(lockOwner(path), QCoreApplication::applicationPid()) << c.what;
@@ -108,7 +98,7 @@ TEST(InstanceLock, ALockNamingALiveCopyOnThisHostIsRespected) {
     const QString path = temp.filePath(QStringLiteral("orbelle.lock"));
     const QByteArray content = lockContent(running.processId(), QStringLiteral("orbelle_app_tests"),
                                            QSysInfo::machineHostName());
-    writeFile(path, content);
+    ASSERT_TRUE(writeAll(path, content));
     InstanceLock lock(path);
     EXPECT_EQ(lock.take(), State::HeldByRunningCopy);
     QFile file(path);
@@ -123,8 +113,9 @@ TEST(InstanceLock, ALockNamingThisProcessIsStaleUnlessThisProcessHoldsIt) {
     // crash, ids repeat (in a container the program often gets the same one).
     QTemporaryDir temp;
     const QString path = temp.filePath(QStringLiteral("orbelle.lock"));
-    writeFile(path, lockContent(QCoreApplication::applicationPid(),
-                                QStringLiteral("orbelle_app_tests"), QSysInfo::machineHostName()));
+    ASSERT_TRUE(writeAll(path, lockContent(QCoreApplication::applicationPid(),
+                                           QStringLiteral("orbelle_app_tests"),
+                                           QSysInfo::machineHostName())));
     {
         InstanceLock lock(path);
         EXPECT_EQ(lock.take(), State::Held);
@@ -136,8 +127,9 @@ TEST(InstanceLock, ALockNamingThisProcessIsStaleUnlessThisProcessHoldsIt) {
         EXPECT_EQ(other.take(), State::Held);
     }
     // Released: the same id in a left-over file is stale again.
-    writeFile(path, lockContent(QCoreApplication::applicationPid(),
-                                QStringLiteral("orbelle_app_tests"), QSysInfo::machineHostName()));
+    ASSERT_TRUE(writeAll(path, lockContent(QCoreApplication::applicationPid(),
+                                           QStringLiteral("orbelle_app_tests"),
+                                           QSysInfo::machineHostName())));
     InstanceLock again(path);
     EXPECT_EQ(again.take(), State::Held);
 }
@@ -164,7 +156,7 @@ TEST(InstanceLock, MadeInTheRuntimeFolderElseTheTemporaryFolder) {
     // A place where no file can be made is passed over.
     QTemporaryDir temp;
     const QString blocked = temp.filePath(QStringLiteral("blocked"));
-    writeFile(blocked, "a file, not a folder");
+    ASSERT_TRUE(writeAll(blocked, "a file, not a folder"));
     const QString usable = temp.filePath(QStringLiteral("orbelle.lock"));
     const auto lock = takeInstanceLock({blocked + QStringLiteral("/orbelle.lock"), usable});
     EXPECT_EQ(lock->state(), State::Held);

@@ -1,9 +1,8 @@
-#include "app/commands/livedrawing.h"
+#include "app/drawingsession.h"
 
-#include "app/apptest.h"
 #include "app/commands/findfigurecommand.h"
 #include "app/drawingrecorder.h"
-#include "app/mainwindow.h"
+#include "app/windowtest.h"
 #include "engine/canvas.h"
 #include "engine/colour.h"
 #include "engine/draw.h"
@@ -12,16 +11,10 @@
 #include "panes/transformpane.h"
 #include "view/mainview.h"
 
-#include <QAction>
-#include <QSettings>
 #include <QSignalSpy>
 #include <QSlider>
-#include <QStatusBar>
-#include <QTemporaryDir>
-#include <QTest>
 
 #include <atomic>
-#include <memory>
 #include <thread>
 #include <vector>
 
@@ -34,24 +27,23 @@ constexpr int kDeadlineMs = 20000;
 
 using Recorder = orbelle::test::DrawingRecorder;
 
-class LiveDrawingTest : public ::testing::Test {
+class LiveDrawingTest : public test::WindowTest {
   protected:
-    void SetUp() override {
-        orbelle::test::clearSettingsStore();
-        ASSERT_TRUE(m_dataDir.isValid());
-    }
-
-    std::unique_ptr<MainWindow> open() {
-        auto window = std::make_unique<MainWindow>(m_dataDir.path() + QLatin1Char('/'));
-        window->show();
-        QApplication::processEvents();
-        return window;
-    }
-
     static QAction* liveCommand(const MainWindow& window) {
         return window.command(CommandId::LiveDrawing);
     }
-    static LiveDrawing* live(const MainWindow& window) { return window.findChild<LiveDrawing*>(); }
+    static DrawingSession* live(const MainWindow& window) {
+        return window.findChild<DrawingSession*>();
+    }
+    /// A window with "自動描画" on; its values settle by time only when asked.
+    std::unique_ptr<MainWindow> openLive(bool settlesByTime) {
+        auto window = open();
+        liveCommand(*window)->setChecked(true);
+        if (!settlesByTime) {
+            live(*window)->setSettleTime(600000);
+        }
+        return window;
+    }
     /// The slider of "Y軸回転" (0-359, its value shown as it is).
     static QSlider* rotationSlider(const MainWindow& window) {
         return window.transformPane()->findChild<QSlider*>(QStringLiteral("slider11211"));
@@ -65,8 +57,6 @@ class LiveDrawingTest : public ::testing::Test {
             },
             kDeadlineMs);
     }
-
-    QTemporaryDir m_dataDir;
 };
 
 // Holds the view's drawings on the worker until the test lets them end,
@@ -166,9 +156,7 @@ TEST_F(LiveDrawingTest, WhileOffAnEditDrawsNothing) {
 }
 
 TEST_F(LiveDrawingTest, EveryKindOfEditDrawsWithoutADrawCommand) {
-    auto window = open();
-    liveCommand(*window)->setChecked(true);
-    live(*window)->setSettleTime(600000); // nothing settles by time here
+    auto window = openLive(false); // nothing settles by time here
     Recorder recorder(*window);
     MessageCatcher catcher;
 
@@ -206,9 +194,7 @@ TEST_F(LiveDrawingTest, EveryKindOfEditDrawsWithoutADrawCommand) {
 }
 
 TEST_F(LiveDrawingTest, QuickEditsOfADragGiveOneHistoryEntryWhenTheSliderIsLetGo) {
-    auto window = open();
-    liveCommand(*window)->setChecked(true);
-    live(*window)->setSettleTime(600000);
+    auto window = openLive(false);
     Recorder recorder(*window);
     QSlider* slider = rotationSlider(*window);
 
@@ -233,10 +219,9 @@ TEST_F(LiveDrawingTest, QuickEditsOfADragGiveOneHistoryEntryWhenTheSliderIsLetGo
 }
 
 TEST_F(LiveDrawingTest, AValueUnchangedForTheSettleTimeIsRecordedOnce) {
-    auto window = open();
-    liveCommand(*window)->setChecked(true);
+    auto window = openLive(true);
     Recorder recorder(*window);
-    ASSERT_EQ(live(*window)->settleTime(), LiveDrawing::kSettleMs);
+    ASSERT_EQ(live(*window)->settleTime(), DrawingSession::kSettleMs);
 
     // Edits in quick succession, each let into the event loop once.
     for (const int row : {100, 120, 140, 160}) {
@@ -253,9 +238,7 @@ TEST_F(LiveDrawingTest, AValueUnchangedForTheSettleTimeIsRecordedOnce) {
 }
 
 TEST_F(LiveDrawingTest, ASettledDrawingStillRunningIsRecordedOnlyIfItCompletes) {
-    auto window = open();
-    liveCommand(*window)->setChecked(true);
-    live(*window)->setSettleTime(600000);
+    auto window = openLive(false);
     Recorder recorder(*window);
     Gate gate(*window->view());
 
@@ -320,9 +303,7 @@ TEST_F(LiveDrawingTest, ASettledDrawingStillRunningIsRecordedOnlyIfItCompletes) 
 }
 
 TEST_F(LiveDrawingTest, ClosingTheWindowRecordsTheLiveDrawingOnShow) {
-    auto window = open();
-    liveCommand(*window)->setChecked(true);
-    live(*window)->setSettleTime(600000);
+    auto window = openLive(false);
     Recorder recorder(*window);
     rotationSlider(*window)->setValue(150);
     ASSERT_TRUE(shows(*window, 150));
@@ -333,8 +314,7 @@ TEST_F(LiveDrawingTest, ClosingTheWindowRecordsTheLiveDrawingOnShow) {
 }
 
 TEST_F(LiveDrawingTest, ADrawCommandRecordsAtOnceAndTakesThePlaceOfThePendingLiveRecord) {
-    auto window = open();
-    liveCommand(*window)->setChecked(true);
+    auto window = openLive(true);
     Recorder recorder(*window);
 
     rotationSlider(*window)->setValue(200);
@@ -369,9 +349,7 @@ TEST_F(LiveDrawingTest, ADrawCommandRecordsAtOnceAndTakesThePlaceOfThePendingLiv
 }
 
 TEST_F(LiveDrawingTest, TheFigureFinderDrawsAndRecordsItsFigureOnce) {
-    auto window = open();
-    liveCommand(*window)->setChecked(true);
-    live(*window)->setSettleTime(600000);
+    auto window = openLive(false);
     Recorder recorder(*window);
     QSignalSpy started(window->view(), &MainView::drawingFinished);
 
@@ -391,8 +369,7 @@ TEST_F(LiveDrawingTest, TheFigureFinderDrawsAndRecordsItsFigureOnce) {
 }
 
 TEST_F(LiveDrawingTest, ARecordWrittenIntoThePanesIsNoLiveEdit) {
-    auto window = open();
-    liveCommand(*window)->setChecked(true);
+    auto window = openLive(true);
     Recorder recorder(*window);
     DrawSettings settings = DrawSettings::startup();
     settings.penWidth = 7;
@@ -420,8 +397,7 @@ TEST_F(LiveDrawingTest, ARecordWrittenIntoThePanesIsNoLiveEdit) {
 }
 
 TEST_F(LiveDrawingTest, EqualColoursAreToldInTheStatusBarWithoutAMessageBox) {
-    auto window = open();
-    liveCommand(*window)->setChecked(true);
+    auto window = openLive(true);
     MessageCatcher catcher;
     window->colourPane()->setCustomDrawColor(kWhite);
     window->colourPane()->setDrawColourMode(DrawColourMode::Custom, true); // white on white

@@ -1,11 +1,11 @@
 #include "app/mainwindow.h"
 
-#include "app/apptest.h"
 #include "app/commands/windowcommands.h"
 #include "app/customizedialog.h"
 #include "app/drawingrecorder.h"
 #include "app/toolbarcustomizer.h"
 #include "app/visualstyles.h"
+#include "app/windowtest.h"
 #include "engine/colour.h"
 #include "formulas/catalog.h"
 #include "formulas/formula.h"
@@ -15,7 +15,6 @@
 #include "panes/transformpane.h"
 #include "view/mainview.h"
 
-#include <QAction>
 #include <QDockWidget>
 #include <QFile>
 #include <QLabel>
@@ -24,14 +23,11 @@
 #include <QProgressBar>
 #include <QRegularExpression>
 #include <QShortcut>
-#include <QStatusBar>
 #include <QStyle>
-#include <QTemporaryDir>
 #include <QToolBar>
 #include <QToolButton>
 #include <QWidgetAction>
 
-#include <memory>
 #include <vector>
 
 using namespace orbelle;
@@ -68,24 +64,9 @@ const QMenu* submenu(const QMenu* menu, const QString& title) {
 
 using Recorder = orbelle::test::DrawingRecorder;
 
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public test::WindowTest {
   protected:
-    void SetUp() override {
-        orbelle::test::clearSettingsStore();
-        ASSERT_TRUE(m_dataDir.isValid());
-    }
-
-    std::unique_ptr<MainWindow> open() {
-        auto window = std::make_unique<MainWindow>(dataDir());
-        window->show();
-        QApplication::processEvents();
-        return window;
-    }
-
-    QString dataDir() const { return m_dataDir.path() + QLatin1Char('/'); }
-    QString marker() const { return dataDir() + QStringLiteral("layout"); }
-
-    QTemporaryDir m_dataDir;
+    QString marker() const { return dataFile(QStringLiteral("layout")); }
 };
 
 // The arrangement of the default layout: favorites at the left with history
@@ -305,8 +286,7 @@ TEST_F(MainWindowTest, VisualStylePersistsAndEachLooksDifferent) {
 TEST_F(MainWindowTest, DrawRecordsTheDrawingAndEqualColoursChangeNothing) {
     auto window = open();
     Recorder recorded(*window);
-    window->command(CommandId::Draw)->trigger();
-    window->waitForDrawing();
+    triggerAndWait(*window, CommandId::Draw);
     ASSERT_EQ(recorded.count(), 1);
     const DrawSettings settings = recorded.at(0);
     EXPECT_EQ(settings, window->captureSettings());
@@ -319,8 +299,7 @@ TEST_F(MainWindowTest, DrawRecordsTheDrawingAndEqualColoursChangeNothing) {
     window->colourPane()->setDrawColourMode(DrawColourMode::White, true); // white on white
     window->colourPane()->setBackColourMode(BackColourMode::White, true);
     MessageCatcher catcher;
-    window->command(CommandId::Draw)->trigger();
-    window->waitForDrawing();
+    triggerAndWait(*window, CommandId::Draw);
     EXPECT_EQ(catcher.count(), 1);
     EXPECT_EQ(catcher.title(), QStringLiteral("描画無効"));
     EXPECT_EQ(catcher.text(), QStringLiteral("描画色と背景色が同じ色です"));
@@ -337,8 +316,7 @@ TEST_F(MainWindowTest, EnlargeShrinkAndStandardSizeDraw) {
     DrawSettings settings = window->captureSettings();
     settings.zoom = 950;
     window->transformPane()->apply(settings);
-    window->command(CommandId::Enlarge)->trigger();
-    window->waitForDrawing();
+    triggerAndWait(*window, CommandId::Enlarge);
     EXPECT_EQ(window->transformPane()->zoomValue(), 999);
     ASSERT_EQ(recorded.count(), 1);
     EXPECT_EQ(recorded.at(0).zoom, 999);
@@ -346,11 +324,9 @@ TEST_F(MainWindowTest, EnlargeShrinkAndStandardSizeDraw) {
 
     settings.zoom = -950;
     window->transformPane()->apply(settings);
-    window->command(CommandId::Shrink)->trigger();
-    window->waitForDrawing();
+    triggerAndWait(*window, CommandId::Shrink);
     EXPECT_EQ(window->transformPane()->zoomValue(), -999);
-    window->command(CommandId::StandardSize)->trigger();
-    window->waitForDrawing();
+    triggerAndWait(*window, CommandId::StandardSize);
     EXPECT_EQ(window->transformPane()->zoomValue(), 100);
     EXPECT_EQ(recorded.count(), 3);
 
@@ -385,8 +361,7 @@ TEST_F(MainWindowTest, ResetCommandsReachThePanesWithoutDrawing) {
 TEST_F(MainWindowTest, DrawRandomDrawsOnce) {
     auto window = open();
     Recorder recorded(*window);
-    window->command(CommandId::DrawRandom)->trigger();
-    window->waitForDrawing();
+    triggerAndWait(*window, CommandId::DrawRandom);
     EXPECT_EQ(recorded.count(), 1);
     EXPECT_NE(window->view()->bounds(), FigureBounds{});
 }
@@ -465,8 +440,7 @@ TEST_F(MainWindowTest, EachColourModeDrawsItsDotColours) {
         s.drawColor = customDraw;
         s.backColor = customBack;
         window->colourPane()->apply(s);
-        window->command(CommandId::Draw)->trigger();
-        window->waitForDrawing();
+        triggerAndWait(*window, CommandId::Draw);
         const Canvas& canvas = window->view()->canvas();
         return std::pair{canvas.colourAt(x, y), canvas.colourAt(0, 0)};
     };

@@ -9,37 +9,19 @@
 #include "panes/historypane.h"
 #include "panes/transformpane.h"
 
-#include "app/apptest.h"
+#include "app/windowtest.h"
 
-#include <QAction>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
-#include <QStatusBar>
-#include <QTemporaryDir>
-#include <QTest>
 #include <QToolBar>
-
-#include <memory>
 
 using namespace orbelle;
 
 namespace {
 
-// The program's QApplication is registered by mainwindow_test.cpp.
-
-class SmallItemsTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        orbelle::test::clearSettingsStore();
-        ASSERT_TRUE(m_dataDir.isValid());
-        m_window = std::make_unique<MainWindow>(m_dataDir.path() + QLatin1Char('/'));
-    }
-
-    QTemporaryDir m_dataDir;
-    std::unique_ptr<MainWindow> m_window;
-};
+using SmallItemsTest = test::OpenWindowTest;
 
 } // namespace
 

@@ -1,48 +1,24 @@
 #include "app/startup.h"
 
+#include "app/apptest.h"
 #include "app/datafiles.h"
 #include "app/instancelock.h"
+#include "support/lockowner.h"
 
-#include "app/apptest.h"
-
-#include <QDeadlineTimer>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
-#include <QLockFile>
 #include <QProcess>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QSysInfo>
 #include <QTemporaryDir>
-#include <QThread>
+#include <QTest>
 
 using namespace orbelle;
-
-namespace {
-
-// Polls cond until it holds or the deadline passes.
-template <class Cond> bool waitFor(Cond cond, int milliseconds) {
-    QDeadlineTimer deadline(milliseconds);
-    while (!cond()) {
-        if (deadline.hasExpired()) {
-            return false;
-        }
-        QThread::msleep(20);
-    }
-    return true;
-}
-
-qint64 lockOwner(const QString& lockPath) {
-    QLockFile lock(lockPath);
-    qint64 pid = 0;
-    QString host, app;
-    return lock.getLockInfo(&pid, &host, &app) ? pid : 0;
-}
-
-} // namespace
+using orbelle::test::lockOwner;
 
 TEST(Startup, DataFolderIsUnderTheUsersDataLocation) {
     const QString dir = appDataDir();
@@ -101,7 +77,7 @@ TEST(Startup, SecondCopyEndsAtOnceAndLeavesTheFirstRunning) {
     QProcess first;
     first.start(QStringLiteral(ORBELLE_PROGRAM), {});
     ASSERT_TRUE(first.waitForStarted(10000));
-    ASSERT_TRUE(waitFor([&] { return lockOwner(lockPath) == first.processId(); }, 20000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return lockOwner(lockPath) == first.processId(); }, 20000));
 
     QProcess second;
     QElapsedTimer clock;
@@ -121,7 +97,7 @@ TEST(Startup, SecondCopyEndsAtOnceAndLeavesTheFirstRunning) {
     QProcess third;
     third.start(QStringLiteral(ORBELLE_PROGRAM), {});
     ASSERT_TRUE(third.waitForStarted(10000));
-    EXPECT_TRUE(waitFor([&] { return lockOwner(lockPath) == third.processId(); }, 20000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return lockOwner(lockPath) == third.processId(); }, 20000));
     EXPECT_EQ(third.state(), QProcess::Running);
     third.kill();
     third.waitForFinished(10000);
@@ -148,19 +124,16 @@ TEST(Startup, LeftOverLockFilesNeverKeepTheProgramFromStarting) {
     };
     for (const auto& c : cases) {
         QFile::remove(marker);
-        {
-            QFile lock(lockPath);
-            ASSERT_TRUE(lock.open(QIODevice::WriteOnly | QIODevice::Truncate));
-            lock.write(c.content);
-        }
+        ASSERT_TRUE(orbelle::test::writeAll(lockPath, c.content)) << c.what;
         QProcess program;
         program.start(QStringLiteral(ORBELLE_PROGRAM), {});
         ASSERT_TRUE(program.waitForStarted(10000)) << c.what;
         // The lock is taken, then the main window is built (it writes the
         // layout marker), and the program is still running.
-        EXPECT_TRUE(waitFor([&] { return lockOwner(lockPath) == program.processId(); }, 20000))
+        EXPECT_TRUE(
+            QTest::qWaitFor([&] { return lockOwner(lockPath) == program.processId(); }, 20000))
             << c.what;
-        EXPECT_TRUE(waitFor([&] { return QFile::exists(marker); }, 20000)) << c.what;
+        EXPECT_TRUE(QTest::qWaitFor([&] { return QFile::exists(marker); }, 20000)) << c.what;
         EXPECT_EQ(program.state(), QProcess::Running) << c.what;
         program.kill();
         program.waitForFinished(10000);
@@ -174,10 +147,7 @@ TEST(Startup, DataFolderProblemsAreReportedWithTheSystemsReason) {
     EXPECT_TRUE(QFileInfo(fine).isDir());
 
     const QString blocker = temp.filePath(QStringLiteral("Tovrin"));
-    {
-        QFile file(blocker);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    }
+    ASSERT_TRUE(orbelle::test::writeAll(blocker, {}));
     const QString beneath = blocker + QStringLiteral("/Orbelle105/");
     EXPECT_EQ(prepareAppDataDir(beneath), QStringLiteral("Not a directory"));
     EXPECT_EQ(prepareAppDataDir(blocker), QStringLiteral("Not a directory"));
@@ -210,10 +180,7 @@ TEST(Startup, BuiltInDataFilesStandInWhenTheFolderHasNone) {
 
 TEST(Startup, ADataFolderThatIsAFileIsReportedAndTheProgramRuns) {
     QTemporaryDir home;
-    {
-        QFile blocker(home.filePath(QStringLiteral("Tovrin")));
-        ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
-    }
+    ASSERT_TRUE(orbelle::test::writeAll(home.filePath(QStringLiteral("Tovrin")), {}));
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("XDG_DATA_HOME"), home.path());
     const QString lockPath = instanceLockPaths().front();
@@ -225,7 +192,7 @@ TEST(Startup, ADataFolderThatIsAFileIsReportedAndTheProgramRuns) {
     // The warning is shown from the event loop, after the window.
     const QString expected = home.path() + QStringLiteral("/Tovrin/Orbelle105/ に書き込めません");
     QString errors;
-    EXPECT_TRUE(waitFor(
+    EXPECT_TRUE(QTest::qWaitFor(
         [&] {
             program.waitForReadyRead(50);
             errors += QString::fromUtf8(program.readAllStandardError());

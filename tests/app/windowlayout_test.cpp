@@ -3,50 +3,22 @@
 
 #include "app/mainwindow.h"
 
-#include "app/apptest.h"
+#include "app/windowtest.h"
 #include "view/mainview.h"
 
-#include <QAction>
-#include <QDeadlineTimer>
 #include <QDockWidget>
-#include <QTemporaryDir>
 
 #include <functional>
-#include <memory>
 
 using namespace orbelle;
 using Pane = MainWindow::Pane;
 
 namespace {
 
-// The program's QApplication is registered by mainwindow_test.cpp.
-
 /// Handles events until done() holds or a deadline passes; returns done().
-bool settle(const std::function<bool()>& done) {
-    const QDeadlineTimer deadline(5000);
-    while (!done() && !deadline.hasExpired()) {
-        QApplication::processEvents();
-    }
-    return done();
-}
+bool settle(const std::function<bool()>& done) { return QTest::qWaitFor(done, 5000); }
 
-class WindowLayoutTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        orbelle::test::clearSettingsStore();
-        ASSERT_TRUE(m_dataDir.isValid());
-    }
-
-    std::unique_ptr<MainWindow> open(const QSize& size) {
-        auto window = std::make_unique<MainWindow>(m_dataDir.path() + QLatin1Char('/'));
-        window->resize(size);
-        window->show();
-        settle([&] { return window->view()->isVisible(); });
-        return window;
-    }
-
-    QTemporaryDir m_dataDir;
-};
+using WindowLayoutTest = test::WindowTest;
 
 } // namespace
 

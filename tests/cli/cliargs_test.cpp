@@ -71,6 +71,10 @@ TEST_F(CliArgsFiles, RenderReadsASettingsFile) {
     EXPECT_EQ(r.settings.zoom, 300);
     EXPECT_EQ(r.settings.penWidth, 2);
     EXPECT_EQ(r.size, 50);
+    // A record brings its own parameters.
+    EXPECT_EQ(
+        errorOf(parseCommandLine({"render", "-o", "o.png", path("good.orbdr"), "--params", "1"})),
+        "--params goes with CATEGORY ITEM, not with the record " + path("good.orbdr"));
 
     // A damaged file, and a record of a category this version lacks.
     std::ofstream(path("bad.orbdr"), std::ios::binary) << "1,2,3\r\n";
@@ -194,6 +198,10 @@ TEST_F(AnimateArgs, TwoRecordsFramesAndAFolder) {
     EXPECT_EQ(std::get<cli::AnimateCommand>(c).size, 64);
     EXPECT_EQ(std::get<cli::AnimateCommand>(c).frames, 1);
     EXPECT_EQ(std::get<cli::AnimateCommand>(c).videoPath, "v.mp4");
+    c = parseCommandLine({"animate", "--frames=3", m_from, "-o", "f", m_to, "--size=64"});
+    ASSERT_TRUE(std::holds_alternative<cli::AnimateCommand>(c)) << errorOf(c);
+    EXPECT_EQ(std::get<cli::AnimateCommand>(c).frames, 3);
+    EXPECT_EQ(std::get<cli::AnimateCommand>(c).to.rotZ, 45);
     for (const char* video : {"v.mkv", "v.mov"}) {
         EXPECT_EQ(errorOf(animate({"--frames", "2", "-o", "f", "--video", video})), "") << video;
     }
@@ -219,9 +227,9 @@ TEST_F(AnimateArgs, LimitsOfFramesAndSize) {
 TEST_F(AnimateArgs, MissingOrWrongArgumentsAreRefused) {
     EXPECT_EQ(errorOf(animate({"-o", "f"})), "animate needs --frames N (1 to 9999)");
     EXPECT_EQ(errorOf(animate({"--frames", "3"})), "animate needs -o FOLDER");
-    EXPECT_EQ(errorOf(animate({"--frames", "3", "-o"})), "unexpected argument '-o'");
+    EXPECT_EQ(errorOf(animate({"--frames", "3", "-o"})), "missing value after '-o'");
     EXPECT_EQ(errorOf(animate({"--frames", "3", "-o", "f", "--redraw"})),
-              "unexpected argument '--redraw'");
+              "unknown option '--redraw' for animate");
     EXPECT_EQ(errorOf(animate({"--frames", "3", "-o", "f", "--video", "v.avi"})),
               "--video takes a file ending in .mp4, .mkv or .mov: 'v.avi'");
     // Two records are needed, and both must be records.
@@ -252,4 +260,143 @@ TEST_F(AnimateArgs, RecordsOfDifferentFormulasAreRefused) {
     EXPECT_EQ(errorOf(parseCommandLine({"animate", m_from, otherPath, "--frames", "3", "-o", "f"})),
               "the two records draw different formulas: " + m_from + " draws 0 0 (ダイヤモンド), " +
                   otherPath + " draws 1 17 (シリウス)");
+}
+
+namespace {
+
+using Args = std::vector<std::string>;
+
+} // namespace
+
+TEST(CliArgs, OptionsInAnyOrderAndWithEquals) {
+    // Each line writes the same render of "ダイヤモンド" another way: size 500,
+    // row 0 at 300, into a.png.
+    const Args cases[] = {
+        {"render", "0", "0", "--params", "300", "-o", "a.png", "--size", "500"},
+        {"render", "0", "0", "--params=300", "-o", "a.png", "--size=500"},
+        {"render", "-o", "a.png", "--size", "500", "--params", "300", "0", "0"},
+        {"render", "--size=500", "0", "-o", "a.png", "0", "--params=300"},
+        {"render", "-o", "a.png", "--size", "500", "--params", "300", "--", "0", "0"},
+        {"render", "-o=a.png", "-size", "500", "-params", "300", "0", "0"},
+        {"render", "0", "0", "--params", "300", "-o", "b.png", "--size", "7", "-o", "a.png",
+         "--size", "500"}, // the last of a repeated option counts
+    };
+    for (const Args& args : cases) {
+        const cli::Command c = parseCommandLine(args);
+        ASSERT_TRUE(std::holds_alternative<cli::RenderCommand>(c)) << args[3] << errorOf(c);
+        const auto& r = std::get<cli::RenderCommand>(c);
+        EXPECT_EQ(r.settings.formula(), (FormulaId{0, 0}));
+        EXPECT_EQ(r.settings.params[0], 300);
+        EXPECT_EQ(r.settings.params[1], 16); // "分割数" keeps its default
+        EXPECT_EQ(r.outputPath, "a.png");
+        EXPECT_EQ(r.size, 500);
+        EXPECT_FALSE(r.redraw);
+    }
+    // A value may begin with a dash, and a name is passed on byte for byte.
+    auto c =
+        parseCommandLine({"render", "0", "0", "--params", "200,16,-999", "-o", "\xff\xfe\xe7.png"});
+    ASSERT_TRUE(std::holds_alternative<cli::RenderCommand>(c)) << errorOf(c);
+    EXPECT_EQ(std::get<cli::RenderCommand>(c).settings.params[2], -999);
+    EXPECT_EQ(std::get<cli::RenderCommand>(c).outputPath, "\xff\xfe\xe7.png");
+    c = parseCommandLine({"points", "--limit=2", "0", "0"});
+    ASSERT_TRUE(std::holds_alternative<cli::PointsCommand>(c)) << errorOf(c);
+    EXPECT_EQ(std::get<cli::PointsCommand>(c).limit, 2);
+}
+
+TEST(CliArgs, ErrorsNameTheWrongArgument) {
+    const struct {
+        Args args;
+        const char* message;
+    } cases[] = {
+        {{"render", "0", "0", "-o", "a.png", "--bogus"}, "unknown option '--bogus' for render"},
+        {{"render", "0", "0", "-o", "a.png", "--bogus=1"}, "unknown option '--bogus' for render"},
+        {{"render", "0", "0", "-x", "-o", "a.png"}, "unknown option '-x' for render"},
+        {{"points", "0", "0", "--size", "5"}, "unknown option '--size' for points"},
+        {{"points", "0", "0", "--version"}, "unknown option '--version' for points"},
+        {{"list", "--params", "1"}, "unknown option '--params' for list"},
+        {{"--bogus"}, "unknown option '--bogus' (a command comes first)"},
+        {{"draw", "0", "0"}, "unknown command 'draw'"},
+        {{"render", "0", "0", "-o"}, "missing value after '-o'"},
+        {{"points", "0", "0", "--limit"}, "missing value after '--limit'"},
+        {{"list", "--json=1"}, "unexpected value after '--json'"},
+        {{"list", "extra"}, "unexpected argument 'extra'"},
+        {{"points", "0", "0", "1"}, "unexpected argument '1'"},
+        {{"points", "0", "0", "--", "--limit"}, "unexpected argument '--limit'"},
+        {{"render", "-o", "a.png", "--", "-x.orbdr", "-o"}, "unexpected argument '-o'"},
+        {{"points", "0"}, "points expects CATEGORY ITEM"},
+        {{"render", "-o", "a.png", "3"},
+         "render expects FILE.orbdr, IMAGE.png|.jpg or CATEGORY ITEM"},
+        {{"render", "0", "0"}, "render needs -o OUT.png|.bmp|.jpg, or -o - for standard output"},
+        {{"render", "0", "0", "-o", "a.png", "--size="},
+         "--size takes a whole number from 1 to 6000 (16000 with --redraw): ''"},
+        {{"render", "0", "0", "-o", "a.gif"},
+         "the output must end in .png, .bmp, .jpg or .jpeg: a.gif"},
+        {{"render", "0", "0", "-o", "-", "--format", "gif"},
+         "--format takes png, jpg or bmp: 'gif'"},
+        {{"render", "0", "0", "-o", "a.png", "--format=jpg"},
+         "--format jpg does not agree with the extension of a.png"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(errorOf(parseCommandLine(c.args)), c.message) << c.args.back();
+    }
+}
+
+TEST(CliArgs, EveryCommandHasItsOwnHelp) {
+    const struct {
+        Args args;
+        const char* command;
+    } cases[] = {
+        {{"--help"}, ""},
+        {{"-h"}, ""},
+        {{"points", "--help"}, "points"},
+        {{"points", "0", "0", "-h"}, "points"},
+        {{"render", "--help"}, "render"}, // no formula and no -o needed
+        {{"render", "0", "0", "--size=9", "--help"}, "render"},
+        {{"animate", "-h"}, "animate"},
+        {{"list", "--help", "--json"}, "list"},
+    };
+    for (const auto& c : cases) {
+        const cli::Command parsed = parseCommandLine(c.args);
+        ASSERT_TRUE(std::holds_alternative<cli::HelpCommand>(parsed))
+            << c.args.front() << ": " << errorOf(parsed);
+        EXPECT_EQ(std::get<cli::HelpCommand>(parsed).command, c.command);
+    }
+    // After "--" it is an argument like any other.
+    EXPECT_EQ(errorOf(parseCommandLine({"points", "0", "0", "--", "--help"})),
+              "unexpected argument '--help'");
+}
+
+TEST(CliArgs, TheFormatFollowsTheExtensionOrFormat) {
+    const struct {
+        Args options;
+        const char* format;
+    } cases[] = {
+        {{"-o", "-"}, "png"},
+        {{"-o", "-", "--format", "jpg"}, "jpg"},
+        {{"-o", "-", "--format", "jpeg"}, "jpeg"},
+        {{"-o", "-", "--format=bmp"}, "bmp"},
+        {{"-o", "-", "--format", "png"}, "png"},
+        {{"-o", "a.JPG"}, "jpg"},
+        {{"-o", "a.jpeg", "--format", "jpg"}, "jpeg"},
+        {{"-o", "dir.png/a.bmp"}, "bmp"},
+        {{"-o", "a.png", "--format", "png"}, "png"},
+    };
+    for (const auto& c : cases) {
+        Args args{"render", "0", "0"};
+        args.insert(args.end(), c.options.begin(), c.options.end());
+        const cli::Command parsed = parseCommandLine(args);
+        ASSERT_TRUE(std::holds_alternative<cli::RenderCommand>(parsed))
+            << c.options.back() << ": " << errorOf(parsed);
+        EXPECT_EQ(std::get<cli::RenderCommand>(parsed).format, c.format) << c.options.back();
+        EXPECT_EQ(std::get<cli::RenderCommand>(parsed).outputPath, c.options[1]);
+    }
+}
+
+TEST(CliArgs, ListTakesOnlyJson) {
+    auto c = parseCommandLine({"list"});
+    ASSERT_TRUE(std::holds_alternative<cli::ListCommand>(c)) << errorOf(c);
+    EXPECT_FALSE(std::get<cli::ListCommand>(c).json);
+    c = parseCommandLine({"list", "--json"});
+    ASSERT_TRUE(std::holds_alternative<cli::ListCommand>(c)) << errorOf(c);
+    EXPECT_TRUE(std::get<cli::ListCommand>(c).json);
 }

@@ -1,13 +1,20 @@
 // Fuzz target: the command line of orbelle-cli, the input split into
 // arguments at every NUL byte. A parsed command must hold only what the parser
 // promises: a formula of the catalog, parameters within their rows' ranges, a
-// limit of 0 or more, an output path and a size of 1 to 6000, two records of
-// one formula, a frame count of 1 to 9999 and a folder; an error always
-// carries a message. A request for help carries nothing to check.
+// limit of 0 or more, an output path with a format of the image table that
+// agrees with its extension (any for "-"), a size of 1 to 6000 (16000 with
+// --redraw), two records of one formula, a frame count of 1 to 9999 and a
+// folder; a request for help names no command or one that has a usage; an
+// error always carries a message.
 
 #include "cli/cliargs.h"
+#include "cli/usagetext.h"
+#include "engine/drawscaled.h"
 #include "formulas/catalog.h"
 #include "fuzz/fuzzscratch.h"
+#include "imageio/imageformat.h"
+
+#include <QString>
 
 #include <cstddef>
 #include <cstdint>
@@ -52,7 +59,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     } else if (const auto* render = std::get_if<cli::RenderCommand>(&command)) {
         require(isValidFormula(render->settings.formula()));
         require(!render->outputPath.empty());
-        require(render->size >= 1 && render->size <= 6000);
+        require(render->size >= 1 && render->size <= (render->redraw ? kMaxRedrawSide : 6000));
+        checkParams(render->settings.formula(), render->settings.params);
+        const auto format = imageFormatNamed(QString::fromStdString(render->format));
+        require(format.has_value());
+        if (render->outputPath != cli::kStandardOutput) {
+            const auto byName = imageFormatFor(QString::fromStdString(render->outputPath));
+            require(byName && byName->writerFormat == format->writerFormat);
+        }
     } else if (const auto* animate = std::get_if<cli::AnimateCommand>(&command)) {
         require(isValidFormula(animate->from.formula()));
         require(animate->from.formula() == animate->to.formula());
@@ -61,6 +75,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         require(!animate->folder.empty());
         require(animate->frames >= 1 && animate->frames <= cli::kMaxAnimationFrames);
         require(animate->size >= 1 && animate->size <= 6000);
+    } else if (const auto* help = std::get_if<cli::HelpCommand>(&command)) {
+        require(help->command.empty() || !cli::commandUsageText(help->command).empty());
     } else if (const auto* error = std::get_if<cli::UsageError>(&command)) {
         require(!error->message.empty());
     }

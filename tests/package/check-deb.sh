@@ -61,6 +61,7 @@ files=$(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ {print $6}' | sort)
 expected='./usr/bin/orbelle
 ./usr/bin/orbelle-cli
 ./usr/share/applications/orbelle.desktop
+./usr/share/bash-completion/completions/orbelle-cli
 ./usr/share/icons/hicolor/48x48/apps/orbelle.png
 ./usr/share/icons/hicolor/48x48/mimetypes/application-x-orbelle-drawing.png
 ./usr/share/icons/hicolor/48x48/mimetypes/application-x-orbelle-favorites.png
@@ -89,6 +90,9 @@ dpkg-deb -x "$deb" "$work/root"
 for page in orbelle orbelle-cli; do
     gzip -t "$work/root/usr/share/man/man1/$page.1.gz" || fail "$page.1.gz is not gzip"
 done
+completion="$work/root/usr/share/bash-completion/completions/orbelle-cli"
+[ "$(bash --norc -c "source '$completion' && complete -p orbelle-cli")" = \
+    "complete -F _orbelle_cli orbelle-cli" ] || fail "the bash completion registers no function"
 grep -q "version=\"$version\"" "$work/root/usr/share/metainfo/example.orbelle.Orbelle.metainfo.xml" ||
     fail "the metainfo names no release $version"
 

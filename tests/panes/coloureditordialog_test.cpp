@@ -2,7 +2,7 @@
 
 #include "engine/colour.h"
 #include "engine/drawsettings.h"
-#include "panes/guitest.h"
+#include "support/guiapplication.h"
 
 #include <QImage>
 #include <QLineEdit>
@@ -18,7 +18,7 @@ using namespace orbelle;
 
 namespace {
 
-class ColourEditorTest : public test::GuiTest {
+class ColourEditorTest : public ::testing::Test {
   protected:
     void SetUp() override {
         ASSERT_TRUE(folder.isValid());
@@ -241,11 +241,9 @@ TEST_F(ColourEditorTest, ClicksFollowTheLayoutAtAnotherFontSize) {
 
 TEST_F(ColourEditorTypingTest, TheBoxBeingTypedInKeepsEveryKeystroke) {
     // From blue, 1, 2, 8 typed into R stays 1, 12, 128 in the box.
+    QTest::keyClicks(enter(11103), QStringLiteral("0"));
+    QTest::keyClicks(enter(11105), QStringLiteral("255"));
     QSpinBox* red = enter(11103);
-    QTest::keyClicks(red, QStringLiteral("0"));
-    QSpinBox* blue = enter(11105);
-    QTest::keyClicks(blue, QStringLiteral("255"));
-    red = enter(11103);
     ASSERT_TRUE(red->hasFocus());
     const char* const expected[] = {"1", "12", "128"};
     for (int i = 0; i < 3; ++i) {
@@ -264,9 +262,7 @@ TEST_F(ColourEditorTypingTest, TheBoxBeingTypedInKeepsEveryKeystroke) {
 TEST_F(ColourEditorTypingTest, GreyTypedIntoTheThreeBoxesStaysGrey) {
     for (int id : {11103, 11104, 11105}) {
         QSpinBox* spin = enter(id);
-        for (const char key : {'1', '2', '8'}) {
-            QTest::keyClick(spin, key);
-        }
+        QTest::keyClicks(spin, QStringLiteral("128"));
         EXPECT_EQ(spin->text(), QStringLiteral("128")) << id;
         QTest::keyClick(spin, Qt::Key_Tab);
     }
@@ -332,10 +328,9 @@ TEST_F(ColourEditorTypingTest, ClosingWhileTypingLeavesTheBoxesAlone) {
 
 TEST_F(ColourEditorTypingTest, TypingTheHueMovesTheOthersButNotItself) {
     QSpinBox* hue = enter(11100);
-    QTest::keyClick(hue, '1');
-    QTest::keyClick(hue, '2');
-    QTest::keyClick(hue, '0');
+    QTest::keyClicks(hue, QStringLiteral("120"));
     EXPECT_EQ(hue->text(), QStringLiteral("120"));
+    EXPECT_EQ(dialog->hue(), 120);
     // H 120 at full saturation and value is pure green.
     EXPECT_EQ(dialog->red(), 0);
     EXPECT_EQ(dialog->green(), 255);

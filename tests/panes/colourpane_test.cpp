@@ -1,7 +1,7 @@
 #include "panes/colourpane.h"
 
 #include "panes/coloureditordialog.h"
-#include "panes/guitest.h"
+#include "panes/panetest.h"
 #include "widgets/colourswatch.h"
 #include "widgets/optionbutton.h"
 
@@ -27,7 +27,7 @@ namespace {
 constexpr QRgb kOnPixel = qRgb(0, 200, 0);
 constexpr QRgb kOffPixel = qRgb(90, 90, 90);
 
-class ColourPaneTest : public test::GuiTest {
+class ColourPaneTest : public test::PaneTest<ColourPane> {
   protected:
     void SetUp() override {
         ASSERT_TRUE(folder.isValid());
@@ -36,7 +36,7 @@ class ColourPaneTest : public test::GuiTest {
         ASSERT_TRUE(image.save(folder.filePath(QStringLiteral("radioon2.png"))));
         image.fill(kOffPixel);
         ASSERT_TRUE(image.save(folder.filePath(QStringLiteral("radiooff2.png"))));
-        pane = std::make_unique<ColourPane>(folder.path());
+        PaneTest::SetUp();
         pane->setColourChooser([this]() -> std::optional<std::int32_t> {
             ++chooserCalls;
             if (answers.empty()) {
@@ -49,35 +49,25 @@ class ColourPaneTest : public test::GuiTest {
         pane->resize(pane->sizeHint());
     }
 
-    template <typename T = QWidget> T* child(const char* kind, int id) const {
-        T* found = pane->findChild<T*>(QStringLiteral("%1%2").arg(QLatin1String(kind)).arg(id));
-        EXPECT_NE(found, nullptr) << kind << id;
-        return found;
-    }
-
     void click(QWidget* widget) {
         QTest::mouseClick(widget, Qt::LeftButton, Qt::NoModifier, QPoint(2, 2));
     }
 
-    QToolButton* arrow(int spinId, Qt::ArrowType type) const {
-        for (QToolButton* button : child("spin", spinId)->findChildren<QToolButton*>()) {
-            if (button->arrowType() == type) {
-                return button;
-            }
-        }
-        ADD_FAILURE() << "no arrow on spin" << spinId;
-        return nullptr;
+    QToolButton* arrow(int spinId, const char* which) const {
+        return child("spin", spinId)->findChild<QToolButton*>(QLatin1String(which));
     }
 
     std::optional<std::int32_t> swatchColour(int id) const {
         return child<ColourSwatch>("swatch", id)->colour();
     }
 
+    /// The colour an option's picture shows.
+    QRgb pictureOf(int id) const { return child("option", id)->grab().toImage().pixel(1, 1); }
     /// Which option of a group is shown selected, by the picture it shows.
     int shownOption(int firstId, int count) const {
         int shown = -1;
         for (int i = 0; i < count; ++i) {
-            const QRgb pixel = child("option", firstId + i)->grab().toImage().pixel(1, 1);
+            const QRgb pixel = pictureOf(firstId + i);
             if (pixel == kOnPixel) {
                 EXPECT_EQ(shown, -1) << "two options selected";
                 shown = i;
@@ -88,8 +78,6 @@ class ColourPaneTest : public test::GuiTest {
         return shown;
     }
 
-    QTemporaryDir folder;
-    std::unique_ptr<ColourPane> pane;
     std::deque<std::optional<std::int32_t>> answers;
     int chooserCalls = 0;
 };
@@ -112,17 +100,17 @@ TEST_F(ColourPaneTest, PenWidthAndRepeatStayInStepAndWrap) {
     EXPECT_EQ(slider->maximum(), 100);
 
     pane->setPenWidth(100);
-    click(arrow(11012, Qt::UpArrow));
+    click(arrow(11012, "up"));
     EXPECT_EQ(pane->penWidth(), 1);
     EXPECT_EQ(edit->text(), QStringLiteral("1"));
     EXPECT_EQ(slider->value(), 1);
-    click(arrow(11012, Qt::DownArrow));
+    click(arrow(11012, "down"));
     EXPECT_EQ(pane->penWidth(), 100);
 
     auto* repeat = child<QLineEdit>("edit", 11044);
     repeat->setText(QStringLiteral("30"));
     EXPECT_EQ(pane->gradientRepeat(), 30);
-    click(arrow(11045, Qt::UpArrow));
+    click(arrow(11045, "up"));
     EXPECT_EQ(pane->gradientRepeat(), 1);
     EXPECT_EQ(repeat->text(), QStringLiteral("1"));
     repeat->setText(QStringLiteral("31"));
@@ -202,8 +190,7 @@ TEST_F(ColourPaneTest, ModesSetSilentlyNeverAsk) {
 
     // A record with a mode outside the range (the gradient is for drawing
     // only) leaves the pane's modes as they are.
-    DrawSettings damaged;
-    pane->capture(damaged);
+    DrawSettings damaged = capturedRecord();
     damaged.drawColorMode = 7;
     damaged.backColorMode = 3;
     pane->apply(damaged);
@@ -226,8 +213,7 @@ TEST_F(ColourPaneTest, DefaultResetsTheListedValuesAndKeepsTheCustomColours) {
 
     click(child<QPushButton>("button", 11070));
 
-    DrawSettings captured;
-    pane->capture(captured);
+    DrawSettings captured = capturedRecord();
     const DrawSettings fresh;
     EXPECT_EQ(captured.penWidth, 1);
     EXPECT_EQ(child<QSlider>("slider", 11013)->value(), 1);
@@ -305,8 +291,7 @@ TEST_F(ColourPaneTest, ApplyThenCaptureGivesTheRecordBack) {
     EXPECT_EQ(shownOption(11020, 4), 1);
     EXPECT_EQ(shownOption(11024, 3), 2);
 
-    DrawSettings captured;
-    pane->capture(captured);
+    DrawSettings captured = capturedRecord();
     captured.drawColor = stored.drawColor; // the last drawing's colours are not the pane's
     captured.backColor = stored.backColor;
     EXPECT_EQ(captured, stored);
@@ -328,8 +313,7 @@ TEST_F(ColourPaneTest, ApplyBringsADamagedRecordIntoRange) {
     stored.gradientRepeat = -5;
     stored.gradientColors = {-1, INT32_MIN, 16777216, 3, 4, 5, 6};
     pane->apply(stored);
-    DrawSettings captured;
-    pane->capture(captured);
+    DrawSettings captured = capturedRecord();
     EXPECT_EQ(captured.penWidth, 100);
     EXPECT_EQ(captured.gradientRepeat, 1);
     EXPECT_EQ(pane->customDrawColor(), 16777215);
@@ -380,9 +364,7 @@ TEST_F(ColourPaneTest, TheRealEditorAnswersOkAndCancel) {
 }
 
 TEST_F(ColourPaneTest, TheDensityIsTheFifthDrawingOption) {
-    const auto densityShown = [&] {
-        return child("option", 11027)->grab().toImage().pixel(1, 1) == kOnPixel;
-    };
+    const auto densityShown = [&] { return pictureOf(11027) == kOnPixel; };
     EXPECT_EQ(child<QLabel>("label", 11039)->text(), QStringLiteral("密度"));
     EXPECT_FALSE(densityShown());
 
@@ -392,8 +374,7 @@ TEST_F(ColourPaneTest, TheDensityIsTheFifthDrawingOption) {
     EXPECT_TRUE(densityShown());
     EXPECT_EQ(shownOption(11020, 4), -1);
     EXPECT_EQ(swatchColour(11015), std::nullopt); // no single drawing colour
-    DrawSettings captured;
-    pane->capture(captured);
+    DrawSettings captured = capturedRecord();
     EXPECT_EQ(captured.drawColorMode, 4);
 
     captured.drawColorMode = 1;
@@ -420,11 +401,6 @@ TEST_F(ColourPaneTest, TheDensityIsTheFifthDrawingOption) {
 }
 
 TEST_F(ColourPaneTest, EditsThatChangeTheDrawingAreAnnouncedAndAnAppliedRecordIsNot) {
-    int edits = 0;
-    int releases = 0;
-    QObject::connect(pane.get(), &ColourPane::settingsEdited, [&] { ++edits; });
-    QObject::connect(pane.get(), &ColourPane::sliderReleased, [&] { ++releases; });
-
     child<QSlider>("slider", 11013)->setValue(9); // the drag is in settingspanes_test.cpp
     EXPECT_EQ(edits, 1);
     EXPECT_EQ(releases, 0);
@@ -467,8 +443,7 @@ TEST_F(ColourPaneTest, EditsThatChangeTheDrawingAreAnnouncedAndAnAppliedRecordIs
     pane->resetColourStroke(); // all at the defaults already
     EXPECT_EQ(edits, afterReset);
 
-    DrawSettings record;
-    pane->capture(record);
+    DrawSettings record = capturedRecord();
     record.penWidth = 50;
     record.drawColorMode = 2;
     record.drawColor = 0x0000ff;

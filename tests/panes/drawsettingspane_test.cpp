@@ -1,7 +1,7 @@
 #include "panes/drawsettingspane.h"
 
 #include "formulas/catalog.h"
-#include "panes/guitest.h"
+#include "panes/panetest.h"
 #include "store/settingsline.h"
 
 #include <QAction>
@@ -19,29 +19,14 @@ using namespace orbelle;
 
 namespace {
 
-class DrawSettingsPaneTest : public test::GuiTest {
+class DrawSettingsPaneTest : public test::PaneTest<DrawSettingsPane> {
   protected:
-    template <typename T> T* part(const QString& name) const {
-        T* widget = pane.findChild<T*>(name);
-        EXPECT_NE(widget, nullptr) << name.toStdString();
-        return widget;
-    }
-    QLineEdit* edit(int row) const {
-        return part<QLineEdit>(QStringLiteral("edit%1").arg(10300 + row));
-    }
-    QSlider* slider(int row) const {
-        return part<QSlider>(QStringLiteral("slider%1").arg(10500 + row));
-    }
-    QWidget* spin(int row) const {
-        return part<QWidget>(QStringLiteral("spin%1").arg(10400 + row));
-    }
-    QCheckBox* check(int row) const {
-        return part<QCheckBox>(QStringLiteral("check%1").arg(10100 + row));
-    }
-    QLabel* label(int row) const {
-        return part<QLabel>(QStringLiteral("label%1").arg(10200 + row));
-    }
-    QComboBox* list(int id) const { return part<QComboBox>(QStringLiteral("list%1").arg(id)); }
+    QLineEdit* edit(int row) const { return child<QLineEdit>("edit", 10300 + row); }
+    QSlider* slider(int row) const { return child<QSlider>("slider", 10500 + row); }
+    QWidget* spin(int row) const { return child("spin", 10400 + row); }
+    QCheckBox* check(int row) const { return child<QCheckBox>("check", 10100 + row); }
+    QLabel* label(int row) const { return child<QLabel>("label", 10200 + row); }
+    QComboBox* list(int id) const { return child<QComboBox>("list", id); }
 
     /// Picks an entry of a list as the user does.
     void pick(int listId, int index) {
@@ -49,8 +34,6 @@ class DrawSettingsPaneTest : public test::GuiTest {
         combo->setCurrentIndex(index);
         emit combo->activated(index);
     }
-
-    DrawSettingsPane pane;
 };
 
 constexpr ParamRows kDiamond{200, 16, 58,  400, 177, 285, 468, 87, 113, 31,
@@ -58,88 +41,109 @@ constexpr ParamRows kDiamond{200, 16, 58,  400, 177, 285, 468, 87, 113, 31,
 
 } // namespace
 
+// Tab moves through the pane the way it reads.
+TEST_F(DrawSettingsPaneTest, TabListsButtonsThenRowsTopDown) {
+    QStringList expected{"list10020", "list10021", "button10030", "button10031"};
+    for (int i = 0; i < 3; ++i) {
+        expected << QStringLiteral("check%1").arg(10100 + i)
+                 << QStringLiteral("edit%1").arg(10300 + i)
+                 << QStringLiteral("slider%1").arg(10500 + i);
+    }
+    QWidget* widget = list(10020);
+    ASSERT_NE(widget, nullptr);
+    QStringList order{widget->objectName()};
+    for (int k = 1; k < expected.size(); ++k) {
+        widget = widget->nextInFocusChain();
+        // Parts of a composite control (a combo box's inner widgets) carry no
+        // name of their own; the next named, focusable widget counts.
+        while (widget->objectName().isEmpty() || widget->focusPolicy() == Qt::NoFocus) {
+            widget = widget->nextInFocusChain();
+        }
+        order << widget->objectName();
+    }
+    EXPECT_EQ(order, expected);
+}
+
 TEST_F(DrawSettingsPaneTest, StartsOnTheFirstFormulaWithAllRowsActive) {
-    EXPECT_EQ(pane.selectedFormula(), (FormulaId{0, 0}));
+    EXPECT_EQ(pane->selectedFormula(), (FormulaId{0, 0}));
     EXPECT_EQ(list(10020)->count(), 10);
     EXPECT_EQ(list(10021)->count(), 19);
     EXPECT_EQ(list(10021)->currentText(), QStringLiteral("ダイヤモンド"));
     for (int i = 0; i < kRowCount; ++i) {
-        EXPECT_TRUE(pane.isRowActive(i)) << i;
-        EXPECT_EQ(pane.paramValue(i), kDiamond[i]) << i;
+        EXPECT_TRUE(pane->isRowActive(i)) << i;
+        EXPECT_EQ(pane->paramValue(i), kDiamond[i]) << i;
         EXPECT_EQ(edit(i)->text(), QString::number(kDiamond[i])) << i;
     }
     EXPECT_EQ(label(0)->text(), QStringLiteral("回数"));
     EXPECT_EQ(label(19)->text(), QStringLiteral("要素６"));
-    EXPECT_EQ(pane.paramRange(0), (ParamRange{1, 999}));
-    EXPECT_EQ(pane.paramRange(6), (ParamRange{0, 500}));
+    EXPECT_EQ(pane->paramRange(0), (ParamRange{1, 999}));
+    EXPECT_EQ(pane->paramRange(6), (ParamRange{0, 500}));
     EXPECT_EQ(slider(0)->value(), (200 - 1) * 1000 / 998);
 }
 
 TEST_F(DrawSettingsPaneTest, SliderAndEditFollowEachOther) {
     slider(2)->setValue(1000);
-    EXPECT_EQ(pane.paramValue(2), 999);
+    EXPECT_EQ(pane->paramValue(2), 999);
     slider(2)->setValue(0);
-    EXPECT_EQ(pane.paramValue(2), -998);
+    EXPECT_EQ(pane->paramValue(2), -998);
     EXPECT_EQ(edit(2)->text(), QStringLiteral("-998"));
 
     edit(0)->setText(QStringLiteral("1200")); // outside 1..999
-    EXPECT_EQ(pane.paramValue(0), 200);
-    DrawSettings captured;
-    pane.capture(captured);
+    EXPECT_EQ(pane->paramValue(0), 200);
+    DrawSettings captured = capturedRecord();
     EXPECT_EQ(captured.params[0], 200);
     edit(0)->clear(); // 0 is outside 1..999
-    EXPECT_EQ(pane.paramValue(0), 200);
+    EXPECT_EQ(pane->paramValue(0), 200);
 
     edit(2)->clear();
-    EXPECT_EQ(pane.paramValue(2), 0);
+    EXPECT_EQ(pane->paramValue(2), 0);
     EXPECT_EQ(slider(2)->value(), 500);
 
     edit(19)->setText(QStringLiteral("-500"));
-    EXPECT_EQ(pane.paramValue(19), -500);
+    EXPECT_EQ(pane->paramValue(19), -500);
     EXPECT_EQ(slider(19)->value(), 249); // 499 * 1000 / 1998, truncated
 
-    pane.setParamValue(1, 180);
+    pane->setParamValue(1, 180);
     spin(1)->findChild<QToolButton*>(QStringLiteral("up"))->click();
-    EXPECT_EQ(pane.paramValue(1), 1);
-    pane.setParamValue(3, 5000); // stores the nearest bound
-    EXPECT_EQ(pane.paramValue(3), 999);
+    EXPECT_EQ(pane->paramValue(1), 1);
+    pane->setParamValue(3, 5000); // stores the nearest bound
+    EXPECT_EQ(pane->paramValue(3), 999);
 }
 
 TEST_F(DrawSettingsPaneTest, FormulaChangesLoadDefaultsRangesAndLabels) {
     pick(10020, 1); // "銀河"
     EXPECT_EQ(list(10021)->count(), 18);
     EXPECT_EQ(list(10021)->currentText(), QStringLiteral("太陽"));
-    EXPECT_TRUE(pane.isRowActive(10));
-    EXPECT_FALSE(pane.isRowActive(11));
-    EXPECT_EQ(pane.paramRange(10), (ParamRange{1, 999}));
+    EXPECT_TRUE(pane->isRowActive(10));
+    EXPECT_FALSE(pane->isRowActive(11));
+    EXPECT_EQ(pane->paramRange(10), (ParamRange{1, 999}));
 
     pick(10021, 17); // "シリウス"
-    EXPECT_EQ(pane.paramRange(1), (ParamRange{1, 36}));
-    EXPECT_EQ(pane.paramRange(7), (ParamRange{-999, 999}));
-    EXPECT_EQ(pane.paramRange(10), (ParamRange{1, 450}));
+    EXPECT_EQ(pane->paramRange(1), (ParamRange{1, 36}));
+    EXPECT_EQ(pane->paramRange(7), (ParamRange{-999, 999}));
+    EXPECT_EQ(pane->paramRange(10), (ParamRange{1, 450}));
 
     // Picking the same formula again restores its defaults.
-    const int defaultValue = pane.paramValue(4);
-    pane.setParamValue(4, defaultValue + 3);
+    const int defaultValue = pane->paramValue(4);
+    pane->setParamValue(4, defaultValue + 3);
     pick(10021, 17);
-    EXPECT_EQ(pane.paramValue(4), defaultValue);
+    EXPECT_EQ(pane->paramValue(4), defaultValue);
 
     pick(10020, 2);
     pick(10021, 4); // "ひまわり", ten rows
     for (int i = 10; i < kRowCount; ++i) {
         SCOPED_TRACE(i);
-        EXPECT_FALSE(pane.isRowActive(i));
+        EXPECT_FALSE(pane->isRowActive(i));
         EXPECT_TRUE(label(i)->text().isEmpty());
         EXPECT_TRUE(edit(i)->isHidden());
         EXPECT_FALSE(spin(i)->isEnabled());
         EXPECT_FALSE(slider(i)->isEnabled());
         EXPECT_FALSE(check(i)->isEnabled());
-        EXPECT_EQ(pane.paramValue(i), 0);
-        EXPECT_EQ(pane.paramRange(i), kInactiveRange);
+        EXPECT_EQ(pane->paramValue(i), 0);
+        EXPECT_EQ(pane->paramRange(i), kInactiveRange);
         EXPECT_EQ(slider(i)->value(), 0);
     }
-    DrawSettings captured;
-    pane.capture(captured);
+    DrawSettings captured = capturedRecord();
     EXPECT_EQ(captured.formula(), (FormulaId{2, 4}));
     for (int i = 10; i < kRowCount; ++i) {
         EXPECT_EQ(captured.params[i], 0);
@@ -150,18 +154,17 @@ TEST_F(DrawSettingsPaneTest, FormulaChangesLoadDefaultsRangesAndLabels) {
 // 12-19 even when those rows held values under the formula before, and the
 // stored line has 0 in their fields 14-21.
 TEST_F(DrawSettingsPaneTest, InactiveRowsAreWrittenAsZero) {
-    pane.selectCategory(0); // "ダイヤモンド": twenty rows
+    pane->selectCategory(0); // "ダイヤモンド": twenty rows
     for (int r = 12; r < kRowCount; ++r)
-        pane.setParamValue(r, 40 + r);
-    ASSERT_EQ(pane.paramValue(15), 55);
-    pane.selectCategory(2);
-    pane.selectFormula(5);
+        pane->setParamValue(r, 40 + r);
+    ASSERT_EQ(pane->paramValue(15), 55);
+    pane->selectCategory(2);
+    pane->selectFormula(5);
     ASSERT_EQ(formulaInfo({2, 5}).paramCount, 12);
     for (int r = 0; r < 12; ++r)
-        pane.setParamValue(r, r + 1);
+        pane->setParamValue(r, r + 1);
 
-    DrawSettings captured;
-    pane.capture(captured);
+    DrawSettings captured = capturedRecord();
     const auto fields = parseLine(formatLine(LineVariant::History, captured));
     ASSERT_EQ(fields.size(), 69u);
     EXPECT_EQ(fields[0], "2");
@@ -175,16 +178,16 @@ TEST_F(DrawSettingsPaneTest, InactiveRowsAreWrittenAsZero) {
 TEST_F(DrawSettingsPaneTest, LocksSurviveFormulaChanges) {
     check(5)->setChecked(true);
     check(15)->setChecked(true);
-    pane.selectCategory(2);
-    pane.selectFormula(4); // rows 10-19 inactive
+    pane->selectCategory(2);
+    pane->selectFormula(4); // rows 10-19 inactive
     EXPECT_TRUE(check(5)->isChecked());
     EXPECT_TRUE(check(5)->isEnabled());
     EXPECT_TRUE(check(15)->isChecked());
     EXPECT_FALSE(check(15)->isEnabled());
-    pane.selectCategory(0);
+    pane->selectCategory(0);
     EXPECT_TRUE(check(15)->isChecked());
     EXPECT_TRUE(check(15)->isEnabled());
-    EXPECT_TRUE(pane.isLocked(15));
+    EXPECT_TRUE(pane->isLocked(15));
 }
 
 TEST_F(DrawSettingsPaneTest, EveryFormulaAppliesWithoutAConsistencyMessage) {
@@ -200,16 +203,16 @@ TEST_F(DrawSettingsPaneTest, EveryFormulaAppliesWithoutAConsistencyMessage) {
     closer.start(0);
     int formulas = 0;
     for (int c = 0; c < kCategoryCount; ++c) {
-        pane.selectCategory(c);
+        pane->selectCategory(c);
         for (int i = 0; i < itemCount(c); ++i) {
-            pane.selectFormula(i);
+            pane->selectFormula(i);
             ++formulas;
             const FormulaInfo& info = formulaInfo({c, i});
             for (int r = 0; r < kRowCount; ++r) {
-                ASSERT_EQ(pane.isRowActive(r), r < info.paramCount);
+                ASSERT_EQ(pane->isRowActive(r), r < info.paramCount);
                 if (r < info.paramCount) {
-                    ASSERT_EQ(pane.paramValue(r), info.defaults[r]);
-                    ASSERT_EQ(pane.paramRange(r), info.ranges[r]);
+                    ASSERT_EQ(pane->paramValue(r), info.defaults[r]);
+                    ASSERT_EQ(pane->paramRange(r), info.ranges[r]);
                 }
             }
         }
@@ -225,9 +228,9 @@ TEST_F(DrawSettingsPaneTest, ADamagedOrUnknownRecordFeedsNoRowItDoesNotUse) {
     stored.item = 17; // "シリウス", eleven rows
     stored.params = {321, 36, -999, 401, 5, -5, 0, -999, 998, -1, 450};
     stored.params[15] = 77; // damaged: an inactive row holding a value
-    pane.apply(stored);
-    EXPECT_EQ(pane.paramValue(15), 0); // inactive rows read 0
-    EXPECT_EQ(pane.paramValue(10), 450);
+    pane->apply(stored);
+    EXPECT_EQ(pane->paramValue(15), 0); // inactive rows read 0
+    EXPECT_EQ(pane->paramValue(10), 450);
 
     // A record naming no formula changes nothing.
     for (const FormulaId bad : {FormulaId{10, 0}, FormulaId{-1, 0}, FormulaId{1, 18}}) {
@@ -235,30 +238,27 @@ TEST_F(DrawSettingsPaneTest, ADamagedOrUnknownRecordFeedsNoRowItDoesNotUse) {
         invalid.category = bad.category;
         invalid.item = bad.item;
         invalid.params[0] = 5;
-        pane.apply(invalid);
-        DrawSettings after;
-        pane.capture(after);
+        pane->apply(invalid);
+        DrawSettings after = capturedRecord();
         EXPECT_EQ(after.formula(), stored.formula());
         EXPECT_EQ(after.params[0], 321);
     }
 }
 
 TEST_F(DrawSettingsPaneTest, RandomStepMovesOnlyFreeActiveRows) {
-    pane.selectCategory(2);
-    pane.selectFormula(4);      // ten rows
-    pane.setParamValue(0, 998); // max - 1
-    pane.setParamValue(1, 2);   // min + 1
-    pane.setLocked(3, true);
-    pane.setLocked(12, true);
-    DrawSettings start;
-    pane.capture(start);
+    pane->selectCategory(2);
+    pane->selectFormula(4);      // ten rows
+    pane->setParamValue(0, 998); // max - 1
+    pane->setParamValue(1, 2);   // min + 1
+    pane->setLocked(3, true);
+    pane->setLocked(12, true);
+    DrawSettings start = capturedRecord();
 
     bool anyMoved = false;
     for (std::uint32_t tick = 1000; tick < 1200; ++tick) {
-        pane.apply(start);
-        pane.randomStep(tick);
-        DrawSettings after;
-        pane.capture(after);
+        pane->apply(start);
+        pane->randomStep(tick);
+        DrawSettings after = capturedRecord();
         EXPECT_LE(after.params[0], 998);
         EXPECT_GE(after.params[1], 2);
         EXPECT_EQ(after.params[3], start.params[3]);
@@ -270,21 +270,19 @@ TEST_F(DrawSettingsPaneTest, RandomStepMovesOnlyFreeActiveRows) {
             EXPECT_EQ(after.params[i], 0);
         }
         // The same tick gives the same steps.
-        pane.apply(start);
-        pane.randomStep(tick);
-        DrawSettings again;
-        pane.capture(again);
+        pane->apply(start);
+        pane->randomStep(tick);
+        DrawSettings again = capturedRecord();
         EXPECT_EQ(again.params, after.params);
     }
     EXPECT_TRUE(anyMoved);
 
     for (int i = 0; i < kRowCount; ++i) {
-        pane.setLocked(i, true);
+        pane->setLocked(i, true);
     }
-    pane.capture(start);
-    pane.randomStep(42);
-    DrawSettings locked;
-    pane.capture(locked);
+    pane->capture(start);
+    pane->randomStep(42);
+    DrawSettings locked = capturedRecord();
     EXPECT_EQ(locked.params, start.params);
 }
 
@@ -293,15 +291,15 @@ TEST_F(DrawSettingsPaneTest, ButtonsTriggerTheWindowsCommandsAndShowTheirTips) {
     QAction random;
     QSignalSpy draws(&draw, &QAction::triggered);
     QSignalSpy randoms(&random, &QAction::triggered);
-    part<QPushButton>(QStringLiteral("button10030"))->click(); // no command given yet
-    pane.setDrawActions(&draw, &random);
-    part<QPushButton>(QStringLiteral("button10030"))->click();
-    part<QPushButton>(QStringLiteral("button10031"))->click();
+    child<QPushButton>("button", 10030)->click(); // no command given yet
+    pane->setDrawActions(&draw, &random);
+    child<QPushButton>("button", 10030)->click();
+    child<QPushButton>("button", 10031)->click();
     EXPECT_EQ(draws.count(), 1);
     EXPECT_EQ(randoms.count(), 1);
-    EXPECT_EQ(pane.paramValue(0), 200); // Draw Random's steps are the main window's call
+    EXPECT_EQ(pane->paramValue(0), 200); // Draw Random's steps are the main window's call
 
-    EXPECT_EQ(part<QPushButton>(QStringLiteral("button10031"))->toolTip(),
+    EXPECT_EQ(child<QPushButton>("button", 10031)->toolTip(),
               QStringLiteral("変数(パラメータ)の値をランダムに変えて描画します"));
     EXPECT_EQ(list(10021)->toolTip(), list(10020)->toolTip());
     EXPECT_EQ(slider(1)->toolTip(),
@@ -311,11 +309,6 @@ TEST_F(DrawSettingsPaneTest, ButtonsTriggerTheWindowsCommandsAndShowTheirTips) {
 }
 
 TEST_F(DrawSettingsPaneTest, EditsAreAnnouncedAndAnAppliedRecordIsNot) {
-    int edits = 0;
-    int releases = 0;
-    QObject::connect(&pane, &DrawSettingsPane::settingsEdited, [&] { ++edits; });
-    QObject::connect(&pane, &DrawSettingsPane::sliderReleased, [&] { ++releases; });
-
     edit(3)->setText(QStringLiteral("401"));
     EXPECT_EQ(edits, 1);
     slider(0)->setValue(slider(0)->value() + 100);
@@ -327,18 +320,18 @@ TEST_F(DrawSettingsPaneTest, EditsAreAnnouncedAndAnAppliedRecordIsNot) {
     // Another formula: however many rows its defaults change, at least one
     // announcement, and the last one comes after the whole formula is in.
     int rowsAtLastEdit = -1;
-    QObject::connect(&pane, &DrawSettingsPane::settingsEdited,
-                     [&] { rowsAtLastEdit = pane.isRowActive(0) ? pane.paramValue(0) : -1; });
+    QObject::connect(pane.get(), &DrawSettingsPane::settingsEdited,
+                     [&] { rowsAtLastEdit = pane->isRowActive(0) ? pane->paramValue(0) : -1; });
     pick(10020, 1);
     EXPECT_GT(edits, 2);
-    EXPECT_EQ(rowsAtLastEdit, pane.paramValue(0));
+    EXPECT_EQ(rowsAtLastEdit, pane->paramValue(0));
 
     const int before = edits;
     DrawSettings record;
     record.category = 0;
     record.item = 0;
     record.params = kDiamond;
-    pane.apply(record);
+    pane->apply(record);
     EXPECT_EQ(edits, before);
-    EXPECT_EQ(pane.paramValue(0), 200);
+    EXPECT_EQ(pane->paramValue(0), 200);
 }

@@ -5,18 +5,17 @@
 #include "panes/drawsettingspane.h"
 #include "panes/transformpane.h"
 
-#include "panes/guitest.h"
+#include "panes/panetest.h"
 #include "widgets/spinrow.h"
 
 #include <QLineEdit>
+#include <QPoint>
 #include <QStyle>
 #include <QTemporaryDir>
 
 using namespace orbelle;
 
 namespace {
-
-class EditWidthTest : public test::GuiTest {};
 
 /// The pixels the text of a line edit has: its width less the frame and the
 /// two-pixel inner margins.
@@ -36,30 +35,26 @@ void expectShownWhole(const SpinRow* row, const QString& text) {
 
 } // namespace
 
-TEST_F(EditWidthTest, TransformRowsShowMinus999) {
+TEST(EditWidthTest, TransformRowsShowMinus999) {
     TransformPane pane;
+    // The row of the edit box "edit<id>".
+    const auto row = [&pane](int id) {
+        return qobject_cast<const SpinRow*>(test::namedChild(pane, "edit", id)->parentWidget());
+    };
     for (int j = 0; j < TransformPane::RowCount; ++j) {
-        const auto* edit = pane.findChild<QLineEdit*>(QStringLiteral("edit%1").arg(11220 + j));
-        ASSERT_NE(edit, nullptr) << j;
-        const auto* row = qobject_cast<const SpinRow*>(edit->parentWidget());
-        ASSERT_NE(row, nullptr);
-        expectShownWhole(row, QStringLiteral("-999"));
+        ASSERT_NE(row(11220 + j), nullptr) << j;
+        expectShownWhole(row(11220 + j), QStringLiteral("-999"));
     }
     // The arrows of the Z-scale row stay where the layout puts them: their
     // right edge 106 pixels in at 96 dpi, whatever the edit's width.
-    const auto* scale = pane.findChild<QLineEdit*>(QStringLiteral("edit11223"));
-    const QWidget* arrows = qobject_cast<const SpinRow*>(scale->parentWidget())->arrows();
-    const QWidget* zoomArrows =
-        qobject_cast<const SpinRow*>(
-            pane.findChild<QLineEdit*>(QStringLiteral("edit11224"))->parentWidget())
-            ->arrows();
-    EXPECT_EQ(arrows->mapTo(&pane, QPoint(0, 0)).x(), zoomArrows->mapTo(&pane, QPoint(0, 0)).x());
+    EXPECT_EQ(row(11223)->arrows()->mapTo(&pane, QPoint(0, 0)).x(),
+              row(11224)->arrows()->mapTo(&pane, QPoint(0, 0)).x());
 }
 
-TEST_F(EditWidthTest, PenWidthShows100AndTheParameterRowsTheirRange) {
+TEST(EditWidthTest, PenWidthShows100AndTheParameterRowsTheirRange) {
     QTemporaryDir folder;
     ColourPane colours(folder.path());
-    const auto* pen = colours.findChild<QLineEdit*>(QStringLiteral("edit11011"));
+    const auto* pen = test::namedChild<QLineEdit>(colours, "edit", 11011);
     ASSERT_NE(pen, nullptr);
     expectShownWhole(qobject_cast<const SpinRow*>(pen->parentWidget()), QStringLiteral("100"));
 
@@ -73,7 +68,7 @@ TEST_F(EditWidthTest, PenWidthShows100AndTheParameterRowsTheirRange) {
     }
 }
 
-TEST_F(EditWidthTest, ALargerFontWidensTheBox) {
+TEST(EditWidthTest, ALargerFontWidensTheBox) {
     SpinRow row;
     row.setRange(-999, 999);
     row.place(QRect(69, 40, 27, 16), QRect(96, 40, 10, 16), QRect(118, 37, 154, 20));

@@ -1,7 +1,7 @@
 #include "panes/favoritedialog.h"
 
 #include "panes/favoriterenamedialog.h"
-#include "panes/guitest.h"
+#include "support/guiapplication.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -11,32 +11,24 @@ using namespace orbelle;
 
 namespace {
 
-FavoriteEntry folder(int id, int parent, const char* name) {
-    FavoriteEntry entry;
-    entry.id = id;
-    entry.parent = parent;
-    entry.name = name;
-    entry.isFolder = true;
-    return entry;
-}
-
-FavoriteEntry favorite(int id, int parent, const char* name) {
-    FavoriteEntry entry = folder(id, parent, name);
-    entry.isFolder = false;
-    return entry;
+FavoriteEntry entry(int id, int parent, const char* name, bool isFolder) {
+    FavoriteEntry made;
+    made.id = id;
+    made.parent = parent;
+    made.name = name;
+    made.isFolder = isFolder;
+    return made;
 }
 
 // Root; folder A with favorite x and folder B; favorite y in the root.
 std::vector<FavoriteEntry> sampleEntries() {
-    return {folder(1, 0, "お気に入り"), folder(2, 1, "A"), favorite(3, 2, "x"), folder(4, 2, "B"),
-            favorite(5, 1, "y")};
+    return {entry(1, 0, "お気に入り", true), entry(2, 1, "A", true), entry(3, 2, "x", false),
+            entry(4, 2, "B", true), entry(5, 1, "y", false)};
 }
-
-class FavoriteDialogTest : public orbelle::test::GuiTest {};
 
 } // namespace
 
-TEST_F(FavoriteDialogTest, ShowsTheFoldersOnlyOpenWithTheCurrentFolderChosen) {
+TEST(FavoriteDialogTest, ShowsTheFoldersOnlyOpenWithTheCurrentFolderChosen) {
     FavoriteDialog dialog(FavoriteDialog::Mode::Favorite, sampleEntries(), 4);
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("お気に入り作成"));
     QTreeWidget* tree = dialog.folderTree();
@@ -63,7 +55,7 @@ TEST_F(FavoriteDialogTest, ShowsTheFoldersOnlyOpenWithTheCurrentFolderChosen) {
     EXPECT_EQ(FavoriteDialog(FavoriteDialog::Mode::Folder, sampleEntries(), 3).parentFolder(), 1);
 }
 
-TEST_F(FavoriteDialogTest, SaveIsRefusedInTheDialogForNamesTheStoreCannotHold) {
+TEST(FavoriteDialogTest, SaveIsRefusedInTheDialogForNamesTheStoreCannotHold) {
     FavoriteDialog dialog(FavoriteDialog::Mode::Folder, sampleEntries(), 1);
     EXPECT_FALSE(dialog.saveButton()->isEnabled()); // no name yet
     EXPECT_EQ(dialog.saveButton()->text(), QStringLiteral("保存"));
@@ -89,7 +81,7 @@ TEST_F(FavoriteDialogTest, SaveIsRefusedInTheDialogForNamesTheStoreCannotHold) {
     EXPECT_TRUE(dialog.problem().isEmpty());
 }
 
-TEST_F(FavoriteDialogTest, RenameDialogStartsFromThePresentName) {
+TEST(FavoriteDialogTest, RenameDialogStartsFromThePresentName) {
     FavoriteRenameDialog dialog(QStringLiteral("星空"));
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("お気に入り名前変更"));
     EXPECT_EQ(dialog.name(), QStringLiteral("星空"));

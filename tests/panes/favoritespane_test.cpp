@@ -2,14 +2,14 @@
 
 #include "engine/drawsettings.h"
 #include "panes/favoritestree.h"
-#include "panes/guitest.h"
 #include "panes/scriptedprompts.h"
 #include "store/favoriteslines.h"
 #include "store/storefile.h"
+#include "support/guiapplication.h"
+#include "support/polling.h"
 
 #include <QAction>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QMenu>
 #include <QMimeData>
@@ -23,6 +23,7 @@
 
 using namespace orbelle;
 using orbelle::test::ScriptedPrompts;
+using orbelle::test::waitFor;
 
 namespace {
 
@@ -48,20 +49,7 @@ QStringList childTexts(const QTreeWidgetItem* item) {
     return texts;
 }
 
-// Calls `done` until it holds or two seconds have passed.
-template <typename Done> bool waitFor(Done done) {
-    QElapsedTimer clock;
-    clock.start();
-    while (!done()) {
-        if (clock.elapsed() > 2000) {
-            return false;
-        }
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    }
-    return true;
-}
-
-class FavoritesPaneTest : public orbelle::test::GuiTest {
+class FavoritesPaneTest : public ::testing::Test {
   protected:
     void SetUp() override {
         ASSERT_TRUE(m_dir.isValid());
@@ -69,13 +57,18 @@ class FavoritesPaneTest : public orbelle::test::GuiTest {
     }
 
     std::unique_ptr<FavoritesPane> makePane() {
+        auto pane = unopenedPane();
+        EXPECT_TRUE(pane->open().ok());
+        pane->resize(300, 400);
+        pane->show();
+        return pane;
+    }
+    /// A pane on the test's folder with scripted prompts, its store not read yet.
+    std::unique_ptr<FavoritesPane> unopenedPane() {
         auto pane = std::make_unique<FavoritesPane>(m_dir.path() + QLatin1Char('/'));
         auto prompts = std::make_unique<ScriptedPrompts>();
         m_prompts = prompts.get();
         pane->setPrompts(std::move(prompts));
-        EXPECT_TRUE(pane->open().ok());
-        pane->resize(300, 400);
-        pane->show();
         return pane;
     }
 
@@ -441,18 +434,15 @@ TEST_F(FavoritesPaneTest, AStoreThatCannotBeReadIsReportedAndNothingBreaks) {
     m_pane.reset();
     ASSERT_TRUE(QFile::remove(storePath()));
     ASSERT_TRUE(QDir().mkdir(storePath())); // a folder where the store should be
-    auto pane = std::make_unique<FavoritesPane>(m_dir.path() + QLatin1Char('/'));
-    auto prompts = std::make_unique<ScriptedPrompts>();
-    ScriptedPrompts* scripted = prompts.get();
-    pane->setPrompts(std::move(prompts));
+    auto pane = unopenedPane();
     const StoreStatus status = pane->open();
     ASSERT_FALSE(status.ok());
     EXPECT_EQ(status.path().filename(), "csv_okiniiri0");
     EXPECT_EQ(pane->tree()->topLevelItemCount(), 0);
 
-    scripted->newName = QStringLiteral("x");
+    m_prompts->newName = QStringLiteral("x");
     pane->createFolder();
-    ASSERT_EQ(scripted->errors.size(), 1);
-    EXPECT_TRUE(scripted->errors[0].contains(QStringLiteral("csv_okiniiri0")));
+    ASSERT_EQ(m_prompts->errors.size(), 1);
+    EXPECT_TRUE(m_prompts->errors[0].contains(QStringLiteral("csv_okiniiri0")));
     EXPECT_TRUE(QFileInfo(storePath()).isDir());
 }

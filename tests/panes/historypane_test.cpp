@@ -1,7 +1,7 @@
 #include "panes/historypane.h"
 
-#include "panes/guitest.h"
 #include "store/historynavigator.h"
+#include "support/guiapplication.h"
 
 #include <QAction>
 #include <QMenu>
@@ -17,7 +17,7 @@ using namespace orbelle;
 
 namespace {
 
-class HistoryPaneTest : public test::GuiTest {
+class HistoryPaneTest : public ::testing::Test {
   protected:
     void SetUp() override {
         QObject::connect(&pane, &HistoryPane::entryActivated,

@@ -7,17 +7,13 @@
 #include "panes/drawsettingspane.h"
 #include "panes/transformpane.h"
 
-#include "panes/guitest.h"
+#include "panes/panetest.h"
 
 #include <QAction>
 #include <QSignalSpy>
 #include <QSlider>
-#include <QTemporaryDir>
 #include <QToolBar>
 #include <QToolButton>
-
-#include <memory>
-#include <type_traits>
 
 using namespace orbelle;
 
@@ -40,7 +36,7 @@ template <> struct PaneTraits<DrawSettingsPane> {
     static auto fields(const DrawSettings& s) {
         return std::tuple(s.category, s.item, s.params, s.paramLocked);
     }
-    static constexpr const char* kSlider = "slider10500";
+    static constexpr int kSlider = 10500;
     static constexpr int kStep = 100; // per mille of the row's range
     static constexpr bool kHasToolBar = true;
 };
@@ -61,7 +57,7 @@ template <> struct PaneTraits<ColourPane> {
         return std::tuple(s.penWidth, s.drawColorMode, s.backColorMode, s.gradientSmooth,
                           s.gradientRepeat, s.gradientStopOn, s.gradientColors);
     }
-    static constexpr const char* kSlider = "slider11013";
+    static constexpr int kSlider = 11013;
     static constexpr int kStep = 1;
     static constexpr bool kHasToolBar = false;
 };
@@ -81,36 +77,15 @@ template <> struct PaneTraits<TransformPane> {
     static auto fields(const DrawSettings& s) {
         return std::tuple(s.rotZ, s.rotX, s.rotY, s.scaleZ, s.zoom, s.shiftV, s.shiftH);
     }
-    static constexpr const char* kSlider = "slider11210";
+    static constexpr int kSlider = 11210;
     static constexpr int kStep = 1;
     static constexpr bool kHasToolBar = true;
 };
 
-template <typename Pane> class SettingsPaneTest : public test::GuiTest {
+template <typename Pane> class SettingsPaneTest : public test::PaneTest<Pane> {
   protected:
     using Traits = PaneTraits<Pane>;
-
-    void SetUp() override {
-        ASSERT_TRUE(folder.isValid());
-        if constexpr (std::is_same_v<Pane, ColourPane>) {
-            pane = std::make_unique<ColourPane>(folder.path()); // pictures missing: still works
-        } else {
-            pane = std::make_unique<Pane>();
-        }
-        QObject::connect(pane.get(), &SettingsPane::settingsEdited, [this] { ++edits; });
-        QObject::connect(pane.get(), &SettingsPane::sliderReleased, [this] { ++releases; });
-    }
-
-    QSlider* slider() const {
-        auto* found = pane->template findChild<QSlider*>(QLatin1String(Traits::kSlider));
-        EXPECT_NE(found, nullptr);
-        return found;
-    }
-
-    QTemporaryDir folder;
-    std::unique_ptr<Pane> pane;
-    int edits = 0;
-    int releases = 0;
+    QSlider* slider() const { return this->template child<QSlider>("slider", Traits::kSlider); }
 };
 
 using Panes = ::testing::Types<DrawSettingsPane, ColourPane, TransformPane>;
@@ -119,17 +94,15 @@ TYPED_TEST_SUITE(SettingsPaneTest, Panes);
 TYPED_TEST(SettingsPaneTest, AnAppliedRecordIsCapturedBackAndAnnouncesNoEdit) {
     using Traits = typename TestFixture::Traits;
     const DrawSettings record = Traits::record();
-    DrawSettings before;
-    this->pane->capture(before);
+    DrawSettings before = this->capturedRecord();
     ASSERT_NE(Traits::fields(before), Traits::fields(record)); // the record changes something
     this->pane->apply(record);
     EXPECT_EQ(this->edits, 0);
-    DrawSettings captured;
-    this->pane->capture(captured);
+    EXPECT_EQ(this->releases, 0); // sliders moved by apply() were never let go
+    DrawSettings captured = this->capturedRecord();
     EXPECT_EQ(Traits::fields(captured), Traits::fields(record));
     // Fields of the other panes are left as they were.
-    DrawSettings untouched = before;
-    this->pane->capture(untouched);
+    DrawSettings untouched = this->capturedRecord(before);
     EXPECT_EQ(untouched.drawColor, before.drawColor);
     EXPECT_EQ(untouched.backColor, before.backColor);
 

@@ -3,9 +3,8 @@
 
 #include "view/mainview.h"
 
-#include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QScrollBar>
+#include <QTest>
 #include <gtest/gtest.h>
 
 using namespace orbelle;
@@ -15,10 +14,7 @@ namespace {
 /// Lets the scroll bars be laid out: polls until the viewport has the
 /// expected height or a deadline passes.
 int settledViewportHeight(const MainView& view, int expected) {
-    const QDeadlineTimer deadline(5000);
-    while (view.viewport()->height() != expected && !deadline.hasExpired()) {
-        QCoreApplication::processEvents();
-    }
+    (void)QTest::qWaitFor([&] { return view.viewport()->height() == expected; }, 5000);
     return view.viewport()->height();
 }
 

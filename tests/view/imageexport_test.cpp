@@ -314,6 +314,14 @@ TEST_F(ImageExportTest, PngAndJpegCarryTheSettingsLine) {
     }
     ASSERT_TRUE(exporter.exportTo(path(QStringLiteral("carry.bmp")), 200, false));
     EXPECT_FALSE(settingsFromImageFile(path(QStringLiteral("carry.bmp"))).has_value());
+    // The PNG also names the program and the formula, "ダイヤモンド" of "宝石".
+    QImageReader png(path(QStringLiteral("carry.png")));
+    EXPECT_EQ(png.text(QStringLiteral("Software")),
+              QStringLiteral("Orbelle " ORBELLE_EXPECTED_VERSION));
+    EXPECT_EQ(png.text(QStringLiteral("Description")),
+              QStringLiteral("宝石 / ダイヤモンド (category 0, item 0)"));
+    EXPECT_EQ(QImageReader(path(QStringLiteral("carry.jpg"))).textKeys(),
+              QStringList({QStringLiteral("Orbelle")}));
 
     // JPEG at quality 95, as the command-line tool writes it.
     QByteArray expected;

@@ -4,7 +4,7 @@
 
 #include "widgets/contrast.h"
 
-#include "panes/guitest.h"
+#include "support/guiapplication.h"
 #include "widgets/colourswatch.h"
 #include "widgets/groupframe.h"
 #include "widgets/optionbutton.h"
@@ -49,11 +49,9 @@ QPixmap blackSquare() {
     return QPixmap::fromImage(image);
 }
 
-class ContrastTest : public test::GuiTest {};
-
 } // namespace
 
-TEST_F(ContrastTest, FrameLinesStandOutFromTheWindow) {
+TEST(ContrastTest, FrameLinesStandOutFromTheWindow) {
     const QPalette dark = paletteWithWindow(kDarkWindow);
     const QPalette light = paletteWithWindow(kLightWindow);
     EXPECT_TRUE(isDarkPalette(dark));
@@ -70,7 +68,7 @@ TEST_F(ContrastTest, FrameLinesStandOutFromTheWindow) {
     }
 }
 
-TEST_F(ContrastTest, ABlackSwatchKeepsAVisibleFrameOnADarkWindow) {
+TEST(ContrastTest, ABlackSwatchKeepsAVisibleFrameOnADarkWindow) {
     ColourSwatch swatch;
     swatch.resize(38, 25);
     swatch.setColour(0); // black
@@ -91,7 +89,7 @@ TEST_F(ContrastTest, ABlackSwatchKeepsAVisibleFrameOnADarkWindow) {
     EXPECT_EQ(light.pixelColor(19, 12), QColor(Qt::black));
 }
 
-TEST_F(ContrastTest, TheOptionGroupFrameIsLightOnADarkWindow) {
+TEST(ContrastTest, TheOptionGroupFrameIsLightOnADarkWindow) {
     GroupFrame frame;
     frame.resize(177, 30);
     const QImage dark = grabbed(frame, kDarkWindow);
@@ -103,7 +101,7 @@ TEST_F(ContrastTest, TheOptionGroupFrameIsLightOnADarkWindow) {
     EXPECT_TRUE(frame.testAttribute(Qt::WA_TransparentForMouseEvents));
 }
 
-TEST_F(ContrastTest, OutlinedPicturesRecolourOnlyTheOuterEdge) {
+TEST(ContrastTest, OutlinedPicturesRecolourOnlyTheOuterEdge) {
     const QColor grey(0xB4, 0xB4, 0xB4);
     const QImage out =
         outlinedPicture(blackSquare(), grey).toImage().convertToFormat(QImage::Format_ARGB32);
@@ -137,7 +135,7 @@ TEST_F(ContrastTest, OutlinedPicturesRecolourOnlyTheOuterEdge) {
     EXPECT_TRUE(outlinedPicture(QPixmap(), grey).isNull());
 }
 
-TEST_F(ContrastTest, OptionPicturesGetALightEdgeOnlyOnADarkWindow) {
+TEST(ContrastTest, OptionPicturesGetALightEdgeOnlyOnADarkWindow) {
     OptionButton option(blackSquare(), blackSquare());
     option.resize(6, 6);
     const QImage dark = grabbed(option, kDarkWindow);

@@ -1,6 +1,6 @@
 #include "widgets/spinrow.h"
 
-#include "panes/guitest.h"
+#include "support/guiapplication.h"
 
 #include <QLineEdit>
 #include <QSlider>
@@ -13,14 +13,14 @@ using namespace orbelle;
 
 namespace {
 
-class SpinRowTest : public test::GuiTest {
+class SpinRowTest : public ::testing::Test {
   protected:
     SpinRow row;
 };
 
 // A row whose edit box holds typed text that is not the value in use is
 // marked, so the person sees that the figure uses another value.
-class SpinRowMarkTest : public test::GuiTest {
+class SpinRowMarkTest : public SpinRowTest {
   protected:
     void SetUp() override {
         row.setRange(1, 999);
@@ -31,8 +31,6 @@ class SpinRowMarkTest : public test::GuiTest {
     bool marked() const {
         return !row.textValid() && row.edit()->styleSheet().contains(QStringLiteral("border"));
     }
-
-    SpinRow row;
 };
 
 } // namespace
@@ -92,6 +90,7 @@ TEST_F(SpinRowTest, ArrowsWrapAtBothEnds) {
     row.findChild<QToolButton*>(QStringLiteral("up"))->click();
     EXPECT_EQ(row.value(), 1);
     EXPECT_EQ(row.edit()->text(), QStringLiteral("1"));
+    EXPECT_EQ(row.slider()->value(), 1); // a row without a mapping slides over its range
     row.findChild<QToolButton*>(QStringLiteral("down"))->click();
     EXPECT_EQ(row.value(), 180);
     row.stepBy(-1);

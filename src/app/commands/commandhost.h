@@ -3,7 +3,6 @@
 // beside this file) reach the window only through this interface and the
 // panes or view they are given, never through MainWindow itself.
 
-class QImage;
 class QString;
 class QWidget;
 
@@ -26,22 +25,6 @@ class CommandHost {
     virtual void drawFigure() = 0;
     /// Nudges the free parameters, then draws (CommandId::DrawRandom).
     virtual void drawRandom() = 0;
-    /// Draws what the panes hold while a value is being changed, superseding
-    /// the running drawing, unless that is a live drawing as well: then the
-    /// panes are drawn the moment it ends (edits meanwhile give one drawing).
-    /// A live drawing enters the history only through recordSettledDrawing().
-    /// Equal drawing and background colours are told in the status bar,
-    /// without a message box.
-    virtual void drawLive() = 0;
-    /// The value the latest live drawing shows is final: its record enters
-    /// the history once, now if it is complete, or when it completes. Nothing
-    /// is recorded when the latest drawing is no live one, was stopped or has
-    /// been recorded already.
-    virtual void recordSettledDrawing() = 0;
-
-    /// The picture export and printing use: 6000 x 6000 RGB888 of the square
-    /// the view shows.
-    virtual QImage exportImage() const = 0;
 
     /// The parent of the dialogs and messages a command shows.
     virtual QWidget* dialogParent() = 0;

@@ -40,8 +40,6 @@ class DocumentCommands : public QObject {
     /// The settings file last opened or saved, or the image last opened (which
     /// is never the current file: a save asks for a settings file beside it).
     const QString& currentPath() const { return m_currentPath; }
-    /// The current file's name without folder and extension.
-    const QString& currentTitle() const { return m_currentTitle; }
 
   private:
     /// Applies the settings the image at path carries.

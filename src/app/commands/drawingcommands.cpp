@@ -1,8 +1,8 @@
 #include "app/commands/drawingcommands.h"
 
 #include "app/commands/commandhost.h"
-#include "app/commands/livedrawing.h"
 #include "app/commandset.h"
+#include "app/drawingsession.h"
 #include "panes/colourpane.h"
 #include "panes/drawsettingspane.h"
 #include "panes/transformpane.h"
@@ -10,21 +10,21 @@
 namespace orbelle {
 
 DrawingCommands::DrawingCommands(const CommandSet& commands, CommandHost& host,
-                                 DrawSettingsPane* settingsPane, ColourPane* colourPane,
-                                 TransformPane* transformPane, QObject* parent)
-    : QObject(parent),
-      m_live(new LiveDrawing(commands.action(CommandId::LiveDrawing), host, this)) {
+                                 DrawingSession* session, DrawSettingsPane* settingsPane,
+                                 ColourPane* colourPane, TransformPane* transformPane,
+                                 QObject* parent)
+    : QObject(parent) {
     // A drawing asked for outright is recorded at once; a live drawing still
     // waiting for its value to settle gives way to it.
-    const auto draw = [&host, live = m_live] {
-        live->stop();
+    const auto draw = [&host, session] {
+        session->stop();
         host.drawFigure();
     };
     // The random steps are edits of their own; the drawing that follows them
     // takes their place.
-    const auto drawRandom = [&host, live = m_live] {
+    const auto drawRandom = [&host, session] {
         host.drawRandom();
-        live->stop();
+        session->stop();
     };
     commands.onTriggered(CommandId::Draw, this, draw);
     commands.onTriggered(CommandId::DrawRandom, this, drawRandom);
@@ -47,12 +47,12 @@ DrawingCommands::DrawingCommands(const CommandSet& commands, CommandHost& host,
                                    commands.action(CommandId::Shrink),
                                    commands.action(CommandId::StandardSize)});
 
-    connect(settingsPane, &DrawSettingsPane::settingsEdited, m_live, &LiveDrawing::edited);
-    connect(colourPane, &ColourPane::settingsEdited, m_live, &LiveDrawing::edited);
-    connect(transformPane, &TransformPane::settingsEdited, m_live, &LiveDrawing::edited);
-    connect(settingsPane, &DrawSettingsPane::sliderReleased, m_live, &LiveDrawing::settle);
-    connect(colourPane, &ColourPane::sliderReleased, m_live, &LiveDrawing::settle);
-    connect(transformPane, &TransformPane::sliderReleased, m_live, &LiveDrawing::settle);
+    connect(settingsPane, &DrawSettingsPane::settingsEdited, session, &DrawingSession::edited);
+    connect(colourPane, &ColourPane::settingsEdited, session, &DrawingSession::edited);
+    connect(transformPane, &TransformPane::settingsEdited, session, &DrawingSession::edited);
+    connect(settingsPane, &DrawSettingsPane::sliderReleased, session, &DrawingSession::settle);
+    connect(colourPane, &ColourPane::sliderReleased, session, &DrawingSession::settle);
+    connect(transformPane, &TransformPane::sliderReleased, session, &DrawingSession::settle);
 }
 
 } // namespace orbelle

@@ -11,20 +11,16 @@ class ColourPane;
 class CommandHost;
 class CommandSet;
 class DrawSettingsPane;
-class LiveDrawing;
+class DrawingSession;
 class TransformPane;
 
 class DrawingCommands : public QObject {
     Q_OBJECT
   public:
-    DrawingCommands(const CommandSet& commands, CommandHost& host, DrawSettingsPane* settingsPane,
-                    ColourPane* colourPane, TransformPane* transformPane, QObject* parent);
-
-    /// "自動描画": redraws at every edit of the panes while it is on.
-    LiveDrawing* liveDrawing() const { return m_live; }
-
-  private:
-    LiveDrawing* m_live;
+    /// session: where the panes' edits and released sliders go ("自動描画").
+    DrawingCommands(const CommandSet& commands, CommandHost& host, DrawingSession* session,
+                    DrawSettingsPane* settingsPane, ColourPane* colourPane,
+                    TransformPane* transformPane, QObject* parent);
 };
 
 } // namespace orbelle

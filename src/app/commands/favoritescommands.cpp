@@ -42,6 +42,12 @@ FavoritesCommands::FavoritesCommands(const CommandSet& commands, CommandHost& ho
         QTimer::singleShot(
             0, this, [this, text = storeMessage(opened)] { showError(tr("お気に入り"), text); });
     }
+    // After a change the store could not be read back: the tree is empty, and
+    // the status bar says why rather than leaving it unexplained.
+    connect(pane, &FavoritesPane::refillFailed, this, [this](const StoreStatus& status) {
+        m_host.showStatusMessage(
+            tr("お気に入りを表示できません: %1").arg(storeMessageLine(status)));
+    });
 }
 
 void FavoritesCommands::exportFavorites() {
