@@ -15,7 +15,7 @@
 #include "app/drawingsession.h"
 #include "app/lockindicators.h"
 #include "app/settingskeys.h"
-#include "app/toolbarcustomizer.h"
+#include "app/toolbarcustomiser.h"
 #include "app/windowplacement.h"
 #include "formulas/catalog.h"
 #include "panes/colourpane.h"
@@ -136,7 +136,7 @@ void MainWindow::createPanes() {
         m_docks[static_cast<int>(entry.pane)] = dock;
     }
     menu->addSeparator();
-    menu->addAction(command(CommandId::CustomizeToolBar));
+    menu->addAction(command(CommandId::CustomiseToolBar));
     new DockLayout(this, m_view, {m_docks.begin(), m_docks.end()});
 }
 

@@ -1,10 +1,10 @@
-#include "app/toolbarcustomizer.h"
+#include "app/toolbarcustomiser.h"
 
 #include "app/apptest.h"
 #include "app/commands/windowcommands.h"
-#include "app/customizedialog.h"
-#include "app/customizekeyboardtab.h"
-#include "app/customizetoolbarstab.h"
+#include "app/customisedialog.h"
+#include "app/customisekeyboardtab.h"
+#include "app/customisetoolbarstab.h"
 #include "app/mainwindow.h"
 #include "app/menucommands.h"
 #include "app/userimages.h"
@@ -78,7 +78,7 @@ QImage strip(int count, int height = kUserImageHeight) {
     return image;
 }
 
-class ToolBarCustomizerTest : public ::testing::Test {
+class ToolBarCustomiserTest : public ::testing::Test {
   protected:
     void SetUp() override {
         orbelle::test::clearSettingsStore();
@@ -95,7 +95,7 @@ class ToolBarCustomizerTest : public ::testing::Test {
         window->close();
         window.reset();
     }
-    static ToolBarCustomizer& customizer(const MainWindow& window) {
+    static ToolBarCustomiser& customiser(const MainWindow& window) {
         return *window.windowCommands()->toolBars();
     }
 
@@ -106,9 +106,9 @@ class ToolBarCustomizerTest : public ::testing::Test {
 
 } // namespace
 
-TEST_F(ToolBarCustomizerTest, ArrangementShortcutsAndUserToolBarsSurviveARestart) {
+TEST_F(ToolBarCustomiserTest, ArrangementShortcutsAndUserToolBarsSurviveARestart) {
     auto window = open();
-    ToolBarCustomizer& c = customizer(*window);
+    ToolBarCustomiser& c = customiser(*window);
     EXPECT_EQ(items(window->standardToolBar()), kDefaultStandard);
 
     std::optional<int> user;
@@ -148,7 +148,7 @@ TEST_F(ToolBarCustomizerTest, ArrangementShortcutsAndUserToolBarsSurviveARestart
     close(window);
 
     window = open();
-    ToolBarCustomizer& again = customizer(*window);
+    ToolBarCustomiser& again = customiser(*window);
     EXPECT_EQ(items(window->standardToolBar()),
               (QStringList{"cmd11901", "cmd11902", "cmd11903", "-", "cmd10011", "cmd10012",
                            "cmd11602", "cmd32840", "-", "cmd11807", "cmd11806", "-", "cmd10031"}));
@@ -168,11 +168,11 @@ TEST_F(ToolBarCustomizerTest, ArrangementShortcutsAndUserToolBarsSurviveARestart
     EXPECT_EQ(again.toolBar(59432), nullptr);
     close(window);
     window = open();
-    EXPECT_EQ(customizer(*window).toolBar(59432), nullptr);
+    EXPECT_EQ(customiser(*window).toolBar(59432), nullptr);
     EXPECT_EQ(window->findChild<QToolBar*>(QStringLiteral("userToolBar59432")), nullptr);
 }
 
-TEST_F(ToolBarCustomizerTest, DamagedStoredArrangementGivesTheDefaultsAndKeepsTheRest) {
+TEST_F(ToolBarCustomiserTest, DamagedStoredArrangementGivesTheDefaultsAndKeepsTheRest) {
     for (const QString& damaged :
          {QStringLiteral("{\"version\":1,\"toolBars\":[{\"id\":5"),
           QStringLiteral("{\"version\":0,\"toolBars\":[{\"id\":59392,\"name\":\"s\",\"buttons\":"
@@ -192,7 +192,7 @@ TEST_F(ToolBarCustomizerTest, DamagedStoredArrangementGivesTheDefaultsAndKeepsTh
     }
 }
 
-TEST_F(ToolBarCustomizerTest, ADropOnAToolBarAddsTheCommandAtThatPlace) {
+TEST_F(ToolBarCustomiserTest, ADropOnAToolBarAddsTheCommandAtThatPlace) {
     auto window = open();
     QToolBar* toolBar = window->standardToolBar();
     // Just left of the centre of the second button: before it.
@@ -234,13 +234,13 @@ TEST_F(ToolBarCustomizerTest, ADropOnAToolBarAddsTheCommandAtThatPlace) {
     EXPECT_FALSE(other.isAccepted());
 }
 
-TEST_F(ToolBarCustomizerTest, DialogListsTheMenusAndResetsTheStandardToolBar) {
+TEST_F(ToolBarCustomiserTest, DialogListsTheMenusAndResetsTheStandardToolBar) {
     auto window = open();
-    window->command(CommandId::CustomizeToolBar)->trigger();
-    CustomizeDialog* dialog = customizer(*window).dialog();
+    window->command(CommandId::CustomiseToolBar)->trigger();
+    CustomiseDialog* dialog = customiser(*window).dialog();
     ASSERT_NE(dialog, nullptr);
     EXPECT_TRUE(dialog->isVisible());
-    EXPECT_TRUE(customizer(*window).isCustomising());
+    EXPECT_TRUE(customiser(*window).isCustomising());
     EXPECT_EQ(dialog->windowTitle(), QStringLiteral("カスタマイズ"));
     ASSERT_EQ(dialog->tabs()->count(), 3);
     EXPECT_EQ(dialog->tabs()->tabText(0), QStringLiteral("コマンド"));
@@ -248,7 +248,7 @@ TEST_F(ToolBarCustomizerTest, DialogListsTheMenusAndResetsTheStandardToolBar) {
     EXPECT_EQ(dialog->tabs()->tabText(2), QStringLiteral("キーボード"));
 
     // Every command of every menu is offered, grouped by menu.
-    const auto categories = menuCommands(*window->menuBar(), customizer(*window).commands());
+    const auto categories = menuCommands(*window->menuBar(), customiser(*window).commands());
     QStringList titles;
     int listed = 0;
     for (const auto& category : categories) {
@@ -271,7 +271,7 @@ TEST_F(ToolBarCustomizerTest, DialogListsTheMenusAndResetsTheStandardToolBar) {
     EXPECT_FALSE(list->item(0)->icon().isNull());
 
     // "リセット" on "ツール バー" brings the ten buttons of "標準" back.
-    ToolBarCustomizer& c = customizer(*window);
+    ToolBarCustomiser& c = customiser(*window);
     c.change([](Customisation& a) { return a.removeButton(kStd, 0) && a.removeButton(kStd, 0); });
     window->standardToolBar()->hide();
     EXPECT_EQ(items(window->standardToolBar()).size(), kDefaultStandard.size() - 2);
@@ -312,15 +312,15 @@ TEST_F(ToolBarCustomizerTest, DialogListsTheMenusAndResetsTheStandardToolBar) {
         EXPECT_EQ(catcher.text(), QStringLiteral("その名前のツール バーは既にあります。"));
     }
     toolBars->item(1)->setCheckState(Qt::Unchecked);
-    EXPECT_FALSE(customizer(*window).toolBar(59432)->isVisible());
+    EXPECT_FALSE(customiser(*window).toolBar(59432)->isVisible());
     dialog->close();
-    EXPECT_FALSE(customizer(*window).isCustomising());
+    EXPECT_FALSE(customiser(*window).isCustomising());
 }
 
-TEST_F(ToolBarCustomizerTest, TakenShortcutIsReportedWithItsCommand) {
+TEST_F(ToolBarCustomiserTest, TakenShortcutIsReportedWithItsCommand) {
     auto window = open();
-    customizer(*window).openDialog();
-    CustomizeDialog* dialog = customizer(*window).dialog();
+    customiser(*window).openDialog();
+    CustomiseDialog* dialog = customiser(*window).dialog();
     dialog->keyboardTab()->selectCommand(CommandId::Draw);
     EXPECT_FALSE(dialog->keyboardTab()->assignShortcut(QKeySequence(QStringLiteral("Ctrl+Z"))));
     EXPECT_TRUE(dialog->keyboardTab()->message().contains(QStringLiteral("「一つ前に戻す」")))
@@ -344,7 +344,7 @@ TEST_F(ToolBarCustomizerTest, TakenShortcutIsReportedWithItsCommand) {
               QKeySequence(QStringLiteral("Ctrl+Z")));
 }
 
-TEST_F(ToolBarCustomizerTest, UserImagesComeFromTheDataFolderOnly) {
+TEST_F(ToolBarCustomiserTest, UserImagesComeFromTheDataFolderOnly) {
     // A strip in the folder the program starts from is never read.
     QTemporaryDir current;
     ASSERT_TRUE(current.isValid());
@@ -354,7 +354,7 @@ TEST_F(ToolBarCustomizerTest, UserImagesComeFromTheDataFolderOnly) {
     EXPECT_TRUE(loadUserImages(dataDir()).isEmpty());
     {
         auto window = open();
-        EXPECT_TRUE(customizer(*window).userImages().isEmpty());
+        EXPECT_TRUE(customiser(*window).userImages().isEmpty());
     }
 
     ASSERT_TRUE(strip(3).save(dataDir() + QStringLiteral("UserImages.bmp"), "BMP"));
@@ -367,7 +367,7 @@ TEST_F(ToolBarCustomizerTest, UserImagesComeFromTheDataFolderOnly) {
     // A user toolbar button shows the chosen image and still runs its command.
     {
         auto window = open();
-        ToolBarCustomizer& c = customizer(*window);
+        ToolBarCustomiser& c = customiser(*window);
         ASSERT_EQ(c.userImages().size(), 3);
         ASSERT_TRUE(c.change([](Customisation& a) {
             const auto id = a.addUserToolBar(QStringLiteral("絵"));
