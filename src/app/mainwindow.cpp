@@ -12,6 +12,7 @@
 #include "app/commandset.h"
 #include "app/docklayout.h"
 #include "app/lockindicators.h"
+#include "app/programicon.h"
 #include "app/toolbarcustomizer.h"
 #include "app/windowplacement.h"
 #include "formulas/catalog.h"
@@ -71,7 +72,7 @@ MainWindow::MainWindow(const QString& appDataDir, QWidget* parent)
     : QMainWindow(parent), m_appDataDir(appDataDir) {
     m_clock.start();
     setDocumentTitle({});
-    setWindowIcon(QIcon(QStringLiteral(":/orbelle/desktop/orbelle.png")));
+    setWindowIcon(programIcon());
     setDockOptions(AnimatedDocks | AllowNestedDocks | AllowTabbedDocks);
 
     m_commands = new CommandSet(this);
