@@ -74,6 +74,10 @@ endforeach()
 add_custom_target(orbelle_doc ALL DEPENDS ${ORBELLE_DOC_CHANGELOGS})
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/copyright ${ORBELLE_DOC_CHANGELOGS}
         DESTINATION share/doc/orbelle)
+# The one lintian tag that does not apply to a package built outside the
+# Debian archive, with its reason in the file.
+install(FILES ${PROJECT_SOURCE_DIR}/packaging/lintian-overrides DESTINATION share/lintian/overrides
+        RENAME orbelle)
 
 # strip leaves the compilers' .comment sections in the programs; they are
 # removed from the staged copies before the package is made.

@@ -76,6 +76,7 @@ expected='./usr/bin/orbelle
 ./usr/share/icons/hicolor/48x48/mimetypes/application-x-orbelle-favorites.png
 ./usr/share/icons/hicolor/48x48/mimetypes/application-x-orbelle-history.png
 ./usr/share/icons/hicolor/64x64/apps/orbelle.png
+./usr/share/lintian/overrides/orbelle
 ./usr/share/man/man1/orbelle-cli.1.gz
 ./usr/share/man/man1/orbelle.1.gz
 ./usr/share/metainfo/example.orbelle.Orbelle.metainfo.xml
