@@ -2,9 +2,10 @@
 # Checks that every source file includes only from its own layer and the
 # layers below it:
 #   formulas  <- engine <- store          (the core: plain C++, no Qt)
+#   core      <- imageio                  (image files: Qt Gui, no widgets)
 #   engine    <- widgets <- panes, view   (Qt Widgets)
 #   all of the above <- app               (the program)
-#   core      <- cli                      (Qt Gui for image files only)
+#   core, imageio <- cli                  (Qt Gui for image files only)
 # Prints every violation and exits with status 1 when there is one.
 set -u
 cd "$(dirname "$0")/.."
@@ -29,13 +30,15 @@ for layer in formulas engine store; do
         < <(includes "$layer" "$qt")
 done
 while IFS= read -r hit; do [ -n "$hit" ] && report "formulas reach up: $hit"; done \
-    < <(includes formulas "(engine|store|cli|$gui_layers)/")
+    < <(includes formulas "(engine|store|imageio|cli|$gui_layers)/")
 while IFS= read -r hit; do [ -n "$hit" ] && report "engine reaches up: $hit"; done \
-    < <(includes engine "(store|cli|$gui_layers)/")
+    < <(includes engine "(store|imageio|cli|$gui_layers)/")
 while IFS= read -r hit; do [ -n "$hit" ] && report "store reaches up: $hit"; done \
-    < <(includes store "(cli|$gui_layers)/")
+    < <(includes store "(imageio|cli|$gui_layers)/")
+while IFS= read -r hit; do [ -n "$hit" ] && report "imageio reaches up: $hit"; done \
+    < <(includes imageio "(cli|$gui_layers)/|QtWidgets|QWidget|QApplication|QDialog|QMainWindow")
 while IFS= read -r hit; do [ -n "$hit" ] && report "widgets reach up: $hit"; done \
-    < <(includes widgets "(store|cli|app|view|panes)/")
+    < <(includes widgets "(store|imageio|cli|app|view|panes)/")
 for layer in view panes; do
     while IFS= read -r hit; do [ -n "$hit" ] && report "$layer reaches the program: $hit"; done \
         < <(includes "$layer" "(cli|app)/")

@@ -1,14 +1,13 @@
 #include "app/helppage.h"
 
 #include "app/version.h"
+#include "imageio/savefile.h"
 #include "widgets/datafiles.h"
-#include "widgets/savefile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QObject>
 #include <QRegularExpression>
-#include <QSaveFile>
 
 namespace orbelle {
 namespace {
@@ -48,14 +47,7 @@ QString installHelpPage(const QString& dir) {
     if (!builtIn.open(QIODevice::ReadOnly)) {
         return QObject::tr("ヘルプ ページを用意できません。\n%1").arg(builtIn.errorString());
     }
-    const QByteArray page = builtIn.readAll();
-    QSaveFile file(path);
-    std::optional<QString> failed;
-    if (!file.open(QIODevice::WriteOnly) || file.write(page) != page.size()) {
-        failed = file.errorString();
-    } else {
-        failed = commitSaveFile(file);
-    }
+    const std::optional<QString> failed = saveFile(path, builtIn.readAll());
     if (failed) {
         return QObject::tr("ヘルプ ページ「%1」を書き込めません。\n%2")
             .arg(QDir::toNativeSeparators(path), *failed);

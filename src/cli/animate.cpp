@@ -2,11 +2,13 @@
 
 #include "cli/corecount.h"
 #include "cli/failure.h"
-#include "cli/imagewrite.h"
+#include "cli/outputfolder.h"
 #include "cli/renderimage.h"
 #include "cli/videoencode.h"
 #include "engine/canvas.h"
 #include "engine/settingsblend.h"
+#include "imageio/imageformat.h"
+#include "imageio/imagewrite.h"
 
 #include <QDir>
 #include <QString>
@@ -126,8 +128,9 @@ class FrameRun {
         }
         const QString path = QDir(QString::fromStdString(m_cmd.folder))
                                  .filePath(QString::fromStdString(frameFileName(k + 1)));
-        if (const auto reason = writeImage(rendered.image, path, "png")) {
-            return failWith(kWriteFailed, "cannot write " + path.toStdString() + ": " + *reason);
+        if (const auto reason = writeImage(rendered.image, path, *imageFormatFor(path))) {
+            return failWith(kWriteFailed,
+                            "cannot write " + path.toStdString() + ": " + reason->toStdString());
         }
         return true;
     }

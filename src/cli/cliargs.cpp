@@ -1,11 +1,14 @@
 #include "cli/cliargs.h"
 
-#include "cli/imageinput.h"
 #include "engine/canvas.h"
 #include "engine/drawscaled.h"
 #include "engine/settingsranges.h"
 #include "formulas/catalog.h"
+#include "imageio/imageformat.h"
+#include "imageio/imagesettings.h"
 #include "store/settingsfile.h"
+
+#include <QString>
 
 #include <charconv>
 #include <sstream>
@@ -133,8 +136,8 @@ Command parsePoints(const std::vector<std::string>& args) {
 // The record of a settings file or of an image carrying the settings line,
 // refused when a field lies outside its range.
 std::variant<DrawSettings, UsageError> readRecord(const std::string& path) {
-    if (isImagePath(path)) {
-        const auto settings = settingsFromImageFile(path);
+    if (carriesSettings(QString::fromStdString(path))) {
+        const auto settings = settingsFromImageFile(QString::fromStdString(path));
         if (!settings) {
             return UsageError{path + ": no readable image carrying Orbelle drawing settings"};
         }
@@ -146,7 +149,9 @@ std::variant<DrawSettings, UsageError> readRecord(const std::string& path) {
     return readSettings(path);
 }
 
-bool isRecordPath(const std::string& path) { return endsWith(path, ".orbdr") || isImagePath(path); }
+bool isRecordPath(const std::string& path) {
+    return endsWith(path, ".orbdr") || carriesSettings(QString::fromStdString(path));
+}
 
 Command parseRender(const std::vector<std::string>& args) {
     RenderCommand cmd;

@@ -9,12 +9,13 @@
 #include "cli/animate.h"
 #include "cli/cliargs.h"
 #include "cli/failure.h"
-#include "cli/imagewrite.h"
+#include "cli/outputfolder.h"
 #include "cli/renderimage.h"
 #include "engine/canvas.h"
 #include "formulas/formula.h"
+#include "imageio/imageformat.h"
+#include "imageio/imagewrite.h"
 
-#include <QByteArray>
 #include <QString>
 
 #include <cerrno>
@@ -64,8 +65,8 @@ int runPoints(const cli::PointsCommand& cmd) {
 
 int runRender(const cli::RenderCommand& cmd) {
     const QString path = QString::fromStdString(cmd.outputPath);
-    const QByteArray format = cli::imageFormatFor(path);
-    if (format.isEmpty()) {
+    const std::optional<ImageFormat> format = imageFormatFor(path);
+    if (!format) {
         return fail(kRefused,
                     "the output must end in .png, .bmp, .jpg or .jpeg: " + cmd.outputPath);
     }
@@ -90,8 +91,8 @@ int runRender(const cli::RenderCommand& cmd) {
     if (result.status == DrawStatus::SameColours) {
         return fail(kRefused, "the drawing colour and the background colour are the same");
     }
-    if (const auto reason = cli::writeImage(rendered.image, path, format)) {
-        return fail(kWriteFailed, "cannot write " + cmd.outputPath + ": " + *reason);
+    if (const auto reason = writeImage(rendered.image, path, *format)) {
+        return fail(kWriteFailed, "cannot write " + cmd.outputPath + ": " + reason->toStdString());
     }
     const FigureBounds& b = result.bounds;
     std::printf("bounds %.17g %.17g %.17g %.17g\n", b.minX, b.maxX, b.minY, b.maxY);

@@ -1,12 +1,14 @@
 #include "view/imageexporter.h"
 
-#include "store/imagetext.h"
-#include "view/imagefile.h"
+#include "imageio/imageformat.h"
+#include "imageio/imagesettings.h"
+#include "imageio/imagewrite.h"
 #include "view/mainview.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QImage>
 #include <QMessageBox>
 
@@ -74,27 +76,33 @@ QImage ImageExporter::picture(int side, bool redraw, QString* message) const {
         return image;
     }
     if (const auto settings = m_view.shownSettings()) {
-        image.setText(QString::fromLatin1(kImageSettingsKey),
-                      QString::fromStdString(imageSettingsText(*settings)));
+        setImageSettings(image, *settings);
     }
     return image;
 }
 
 bool ImageExporter::exportTo(const QString& path, int side, bool redraw) {
+    const auto refuse = [&](const QString& reason) {
+        QMessageBox::critical(m_parent, QObject::tr("Orbelle"),
+                              QObject::tr("画像ファイル「%1」を保存できません。\n%2")
+                                  .arg(QDir::toNativeSeparators(path), reason));
+        return false;
+    };
+    const std::optional<ImageFormat> format = writableImageFormatFor(path);
+    if (!format) {
+        return refuse(QObject::tr("拡張子「%1」の画像形式では保存できません。")
+                          .arg(QFileInfo(path).suffix()));
+    }
     QString message;
     const QImage image = picture(side, redraw, &message);
     if (image.isNull()) {
-        QMessageBox::critical(m_parent, QObject::tr("Orbelle"),
-                              QObject::tr("画像ファイル「%1」を保存できません。\n%2")
-                                  .arg(QDir::toNativeSeparators(path), message));
-        return false;
+        return refuse(message);
     }
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    message = writeImageFile(image, path);
+    const std::optional<QString> reason = writeImage(image, path, *format);
     QApplication::restoreOverrideCursor();
-    if (!message.isEmpty()) {
-        QMessageBox::critical(m_parent, QObject::tr("Orbelle"), message);
-        return false;
+    if (reason) {
+        return refuse(*reason);
     }
     return true;
 }

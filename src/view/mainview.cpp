@@ -1,7 +1,7 @@
 #include "view/mainview.h"
 
 #include "engine/drawscaled.h"
-#include "engine/stretch.h"
+#include "imageio/picture.h"
 #include "view/displaysize.h"
 #include "view/drawingthread.h"
 
@@ -210,50 +210,40 @@ int MainView::currentZoom() const { return m_zoomSource ? m_zoomSource() : kStan
 SourceSquare MainView::currentSquare() const { return sourceSquare(m_bounds, currentZoom()); }
 
 QImage MainView::exportImage() const {
-    constexpr int kSide = Canvas::kSize;
-    QImage image(kSide, kSide, QImage::Format_RGB32);
+    QImage image = newPicture(Canvas::kSize);
     if (image.isNull()) {
         return image;
     }
     const DrawingThread::ReadLock lock(*m_thread);
     const Canvas& canvas = *m_canvas; // read only: the next clear may stay partial
-    stretchRegion(canvas, m_shownSquare, kSide, 0, 0, kSide, kSide,
-                  reinterpret_cast<std::uint32_t*>(image.bits()),
-                  static_cast<std::size_t>(image.bytesPerLine() / 4));
+    stretchCanvasOnto(image, canvas, m_shownSquare);
     return image.convertToFormat(QImage::Format_RGB888);
 }
 
 QImage MainView::exportPicture(int side) const {
-    if (side < 1) {
-        return {};
-    }
-    QImage image(side, side, QImage::Format_RGB32);
+    QImage image = newPicture(side);
     if (image.isNull()) {
         return image;
     }
     // Printing may run while a drawing goes on in the background.
     const DrawingThread::ReadLock lock(*m_thread);
-    stretchRegion(*m_canvas, m_shownSquare, side, 0, 0, side, side,
-                  reinterpret_cast<std::uint32_t*>(image.bits()),
-                  static_cast<std::size_t>(image.bytesPerLine() / 4));
+    stretchCanvasOnto(image, *m_canvas, m_shownSquare);
     return image;
 }
 
 QImage MainView::redrawPicture(int side) const {
-    if (side < 1 || side > kMaxRedrawSide) {
+    if (side > kMaxRedrawSide) {
         return {};
     }
-    QImage image(side, side, QImage::Format_RGB32);
+    QImage image = newPicture(side);
     if (image.isNull()) {
         return image;
     }
-    auto* pixels = reinterpret_cast<std::uint32_t*>(image.bits());
-    const auto stride = static_cast<std::size_t>(image.bytesPerLine() / 4);
     if (!m_lastInput) {
         image.fill(Qt::white);
         return image;
     }
-    drawScaled(*m_lastInput, m_shownSquare, side, pixels, stride);
+    redrawOnto(image, *m_lastInput, m_shownSquare);
     return image;
 }
 

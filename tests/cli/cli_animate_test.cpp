@@ -2,14 +2,11 @@
 // against render's, the refusals, and the video through ffmpeg (a stand-in
 // script where the real program is not needed).
 
+#include "cli/clitest.h"
 #include "cli/videoencode.h"
-#include "engine/drawsettings.h"
 #include "store/imagetext.h"
-#include "store/settingsfile.h"
 
 #include <QImage>
-#include <QImageReader>
-#include <QString>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -17,38 +14,19 @@
 #include <filesystem>
 #include <fstream>
 #include <set>
-#include <sstream>
 #include <string>
-#include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 using namespace orbelle;
+using test::slurp;
 namespace fs = std::filesystem;
 
 namespace {
 
-struct Outcome {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-std::string slurp(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-class CliAnimate : public ::testing::Test {
+class CliAnimate : public test::CliTest {
   protected:
     void SetUp() override {
-        m_dir = fs::temp_directory_path() /
-                (std::string("orbelle-cli-animate-") +
-                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(m_dir);
-        fs::create_directories(m_dir);
+        CliTest::SetUp();
         // The start-up figure turning from 350 to 10 degrees while its
         // colour goes from black to (200, 100, 51) and r0 from 200 to 202.
         m_fromRecord = DrawSettings::startup();
@@ -59,34 +37,8 @@ class CliAnimate : public ::testing::Test {
         m_toRecord.rotZ = 10;
         m_toRecord.drawColor = packRgb(200, 100, 51);
         m_toRecord.params[0] = 202;
-        m_from = settingsFile("from.orbdr", m_fromRecord);
-        m_to = settingsFile("to.orbdr", m_toRecord);
-    }
-    void TearDown() override {
-        if (fs::exists(m_dir / "locked")) {
-            fs::permissions(m_dir / "locked", fs::perms::owner_all);
-        }
-        fs::remove_all(m_dir);
-    }
-
-    std::string path(const std::string& name) const { return (m_dir / name).string(); }
-
-    std::string settingsFile(const std::string& name, const DrawSettings& s) {
-        std::ofstream(path(name), std::ios::binary) << formatSettingsFile(s);
-        return path(name);
-    }
-
-    // Runs the tool with its output in files; environment goes before it.
-    Outcome run(const std::string& args, const std::string& environment = "") {
-        const std::string out = path("stdout.txt");
-        const std::string err = path("stderr.txt");
-        const std::string command = environment + " " + ORBELLE_CLI_PATH + " " + args + " >" + out +
-                                    " 2>" + err + " </dev/null";
-        const int raw = std::system(command.c_str());
-        Outcome o{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, slurp(out), slurp(err)};
-        fs::remove(out);
-        fs::remove(err);
-        return o;
+        m_from = recordFile("from.orbdr", m_fromRecord);
+        m_to = recordFile("to.orbdr", m_toRecord);
     }
 
     // A stand-in ffmpeg in its own folder, for PATH.
@@ -98,30 +50,19 @@ class CliAnimate : public ::testing::Test {
         return "PATH=" + bin.string();
     }
 
-    static std::set<std::string> entries(const fs::path& folder) {
-        std::set<std::string> names;
-        for (const auto& e : fs::directory_iterator(folder))
-            names.insert(e.path().filename().string());
-        return names;
-    }
-
-    static QImage image(const std::string& file) { return QImage(QString::fromStdString(file)); }
-
-    static std::string lineOf(const std::string& file) {
-        return QImageReader(QString::fromStdString(file))
-            .text(QString::fromLatin1(kImageSettingsKey))
-            .toStdString();
+    // Runs "animate FROM TO rest" on the two records.
+    test::CliOutcome animate(const std::string& rest, const std::string& before = "") const {
+        return run("animate " + m_from + " " + m_to + " " + rest, before);
     }
 
     // The picture render writes for a record file.
     QImage rendered(const std::string& record, const std::string& name, int size) {
-        const Outcome o =
+        const auto o =
             run("render " + record + " -o " + path(name) + " --size " + std::to_string(size));
         EXPECT_EQ(o.status, 0) << o.err;
         return image(path(name));
     }
 
-    fs::path m_dir;
     DrawSettings m_fromRecord;
     DrawSettings m_toRecord;
     std::string m_from;
@@ -132,8 +73,7 @@ class CliAnimate : public ::testing::Test {
 
 TEST_F(CliAnimate, FramesAreNamedCountedAndDrawnAsRenderDrawsTheirRecords) {
     const fs::path folder = m_dir / "made" / "here";
-    const Outcome o =
-        run("animate " + m_from + " " + m_to + " --frames 3 -o " + folder.string() + " --size 60");
+    const auto o = animate("--frames 3 -o " + folder.string() + " --size 60");
     ASSERT_EQ(o.status, 0) << o.err;
     EXPECT_EQ(o.out,
               "wrote 3 frames, " + (folder / "frame0001.png").string() + " to frame0003.png\n");
@@ -147,7 +87,7 @@ TEST_F(CliAnimate, FramesAreNamedCountedAndDrawnAsRenderDrawsTheirRecords) {
     middle.rotZ = 0;
     middle.drawColor = packRgb(100, 50, 26);
     middle.params[0] = 201;
-    const std::string mid = settingsFile("middle.orbdr", middle);
+    const std::string mid = recordFile("middle.orbdr", middle);
 
     const std::string frames[] = {(folder / "frame0001.png").string(),
                                   (folder / "frame0002.png").string(),
@@ -171,8 +111,7 @@ TEST_F(CliAnimate, FramesAreNamedCountedAndDrawnAsRenderDrawsTheirRecords) {
 }
 
 TEST_F(CliAnimate, OneFrameIsTheFirstRecord) {
-    const Outcome o =
-        run("animate " + m_from + " " + m_to + " --frames 1 -o " + path("one") + " --size 40");
+    const auto o = animate("--frames 1 -o " + path("one") + " --size 40");
     ASSERT_EQ(o.status, 0) << o.err;
     EXPECT_EQ(o.out, "wrote " + path("one/frame0001.png") + "\n");
     EXPECT_EQ(entries(m_dir / "one"), std::set<std::string>{"frame0001.png"});
@@ -182,7 +121,7 @@ TEST_F(CliAnimate, OneFrameIsTheFirstRecord) {
 TEST_F(CliAnimate, ManyFramesOnEveryWorker) {
     // More frames than cores: every number is written once, and frames of
     // equal records are equal pictures whichever worker drew them.
-    const Outcome o =
+    const auto o =
         run("animate " + m_from + " " + m_from + " --frames 12 -o " + path("same") + " --size 30");
     ASSERT_EQ(o.status, 0) << o.err;
     const auto names = entries(m_dir / "same");
@@ -200,11 +139,11 @@ TEST_F(CliAnimate, ManyFramesOnEveryWorker) {
 TEST_F(CliAnimate, DifferentFormulasAreRefusedBeforeAnyFile) {
     const auto parsed = [&] {
         // The record of "サファイア" at its defaults comes from render's picture.
-        const Outcome r = run("render 0 1 -o " + path("other.png") + " --size 10");
+        const auto r = run("render 0 1 -o " + path("other.png") + " --size 10");
         EXPECT_EQ(r.status, 0) << r.err;
         return path("other.png");
     }();
-    const Outcome o = run("animate " + m_from + " " + parsed + " --frames 3 -o " + path("never"));
+    const auto o = run("animate " + m_from + " " + parsed + " --frames 3 -o " + path("never"));
     EXPECT_EQ(o.status, 2);
     EXPECT_EQ(o.out, "");
     EXPECT_EQ(o.err, "orbelle-cli: the two records draw different formulas: " + m_from +
@@ -218,7 +157,7 @@ TEST_F(CliAnimate, BadArgumentsAreOneLineAndStatusTwo) {
           std::string("--frames 3"), std::string("-o f"), std::string("--frames 3 -o f --size 0"),
           std::string("--frames 3 -o f --size 6001"), std::string("--frames 3 -o f --video f.gif"),
           std::string("--frames 3 -o f extra")}) {
-        const Outcome o = run("animate " + m_from + " " + m_to + " " + rest);
+        const auto o = animate(rest);
         EXPECT_EQ(o.status, 2) << rest;
         EXPECT_EQ(o.out, "") << rest;
         EXPECT_EQ(o.err.rfind("orbelle-cli: ", 0), 0u) << rest << ": " << o.err;
@@ -233,11 +172,11 @@ TEST_F(CliAnimate, BadArgumentsAreOneLineAndStatusTwo) {
 
 TEST_F(CliAnimate, AFolderThatCannotTakeTheFramesIsNamedWithTheReason) {
     std::ofstream(path("plain")) << "a file";
-    Outcome o = run("animate " + m_from + " " + m_to + " --frames 2 -o " + path("plain"));
+    auto o = animate("--frames 2 -o " + path("plain"));
     EXPECT_EQ(o.status, 2);
     EXPECT_EQ(o.err,
               "orbelle-cli: cannot write frames in " + path("plain") + ": it is not a folder\n");
-    o = run("animate " + m_from + " " + m_to + " --frames 2 -o " + path("plain/sub"));
+    o = animate("--frames 2 -o " + path("plain/sub"));
     EXPECT_EQ(o.status, 2);
     EXPECT_EQ(o.err,
               "orbelle-cli: cannot write frames in " + path("plain/sub") + ": Not a directory\n");
@@ -250,7 +189,7 @@ TEST_F(CliAnimate, AFolderWithoutWritePermissionIsNamedWithTheReason) {
     }
     fs::create_directory(path("locked"));
     fs::permissions(path("locked"), fs::perms::owner_read | fs::perms::owner_exec);
-    const Outcome o = run("animate " + m_from + " " + m_to + " --frames 2 -o " + path("locked"));
+    const auto o = animate("--frames 2 -o " + path("locked"));
     EXPECT_EQ(o.status, 2);
     EXPECT_EQ(o.err.rfind("orbelle-cli: cannot write frames in " + path("locked") + ": ", 0), 0u)
         << o.err;
@@ -260,9 +199,8 @@ TEST_F(CliAnimate, AFolderWithoutWritePermissionIsNamedWithTheReason) {
 TEST_F(CliAnimate, AFrameThatCannotBeWrittenStopsTheRun) {
     // A file size limit of two blocks fails every frame part way, as a full
     // disk would.
-    const Outcome o =
-        run("animate " + m_from + " " + m_to + " --frames 6 -o " + path("full") + " --size 300",
-            "trap '' XFSZ; ulimit -f 2;");
+    const auto o =
+        animate("--frames 6 -o " + path("full") + " --size 300", "trap '' XFSZ; ulimit -f 2;");
     EXPECT_EQ(o.status, 1);
     EXPECT_EQ(o.out, "");
     EXPECT_EQ(o.err.rfind("orbelle-cli: cannot write " + path("full") + "/frame000", 0), 0u)
@@ -276,8 +214,7 @@ TEST_F(CliAnimate, AFrameThatCannotBeWrittenStopsTheRun) {
 TEST_F(CliAnimate, EarlierFramesAreReplaced) {
     fs::create_directory(path("again"));
     std::ofstream(path("again/frame0002.png")) << "an older frame";
-    const Outcome o =
-        run("animate " + m_from + " " + m_to + " --frames 2 -o " + path("again") + " --size 20");
+    const auto o = animate("--frames 2 -o " + path("again") + " --size 20");
     ASSERT_EQ(o.status, 0) << o.err;
     EXPECT_EQ(image(path("again/frame0002.png")).size(), QSize(20, 20));
     EXPECT_EQ(entries(m_dir / "again"), (std::set<std::string>{"frame0001.png", "frame0002.png"}));
@@ -294,8 +231,8 @@ TEST_F(CliAnimate, EqualColoursBetweenTheEndsShowTheBackground) {
     DrawSettings to = from;
     to.drawColor = kWhite;
     to.backColor = kBlack;
-    const Outcome o =
-        run("animate " + settingsFile("bw.orbdr", from) + " " + settingsFile("wb.orbdr", to) +
+    const auto o =
+        run("animate " + recordFile("bw.orbdr", from) + " " + recordFile("wb.orbdr", to) +
             " --frames 3 -o " + path("grey") + " --size 16");
     ASSERT_EQ(o.status, 0) << o.err;
     QImage expected(16, 16, QImage::Format_RGB32);
@@ -305,9 +242,8 @@ TEST_F(CliAnimate, EqualColoursBetweenTheEndsShowTheBackground) {
 }
 
 TEST_F(CliAnimate, WithoutFfmpegTheMessageGivesTheCommand) {
-    const Outcome o = run("animate " + m_from + " " + m_to + " --frames 2 -o " + path("f") +
-                              " --size 20 --video " + path("v.mp4"),
-                          "PATH=" + path("no-such-folder"));
+    const auto o = animate("--frames 2 -o " + path("f") + " --size 20 --video " + path("v.mp4"),
+                           "PATH=" + path("no-such-folder"));
     EXPECT_EQ(o.status, 1);
     EXPECT_EQ(o.err, "orbelle-cli: ffmpeg is not installed, so " + path("v.mp4") +
                          " was not made; with ffmpeg, encode the frames with: ffmpeg -nostdin -y "
@@ -324,9 +260,8 @@ TEST_F(CliAnimate, FfmpegEncodesTheFramesIntoTheVideo) {
                                                "\nfor a; do last=$a; done\n"
                                                "printf video > \"$last\"\n");
     std::ofstream(path("v.mp4")) << "an older video";
-    const Outcome o = run("animate " + m_from + " " + m_to + " --frames 2 -o " + path("f") +
-                              " --size 21 --video " + path("v.mp4"),
-                          environment);
+    const auto o =
+        animate("--frames 2 -o " + path("f") + " --size 21 --video " + path("v.mp4"), environment);
     ASSERT_EQ(o.status, 0) << o.err;
     EXPECT_EQ(o.err, "");
     EXPECT_EQ(o.out, "wrote 2 frames, " + path("f/frame0001.png") + " to frame0002.png\nwrote " +
@@ -380,9 +315,8 @@ TEST_F(CliAnimate, AFailingFfmpegIsReportedAndTheOldVideoKept) {
         fakeFfmpeg("for a; do last=$a; done\nprintf half > \"$last\"\n"
                    "echo 'frame=    1' >&2\necho \"Unknown encoder 'libx264'\" >&2\nexit 1\n");
     std::ofstream(path("v.mp4")) << "an older video";
-    const Outcome o = run("animate " + m_from + " " + m_to + " --frames 2 -o " + path("f") +
-                              " --size 20 --video " + path("v.mp4"),
-                          environment);
+    const auto o =
+        animate("--frames 2 -o " + path("f") + " --size 20 --video " + path("v.mp4"), environment);
     EXPECT_EQ(o.status, 1);
     EXPECT_EQ(o.err, "orbelle-cli: cannot write " + path("v.mp4") +
                          ": ffmpeg failed with status 1: Unknown encoder 'libx264'\n");
@@ -393,8 +327,7 @@ TEST_F(CliAnimate, AFailingFfmpegIsReportedAndTheOldVideoKept) {
 }
 
 TEST_F(CliAnimate, AVideoInAMissingFolderIsRefusedBeforeDrawing) {
-    const Outcome o = run("animate " + m_from + " " + m_to + " --frames 2 -o " + path("f") +
-                          " --video " + path("gone/v.mp4"));
+    const auto o = animate("--frames 2 -o " + path("f") + " --video " + path("gone/v.mp4"));
     EXPECT_EQ(o.status, 2);
     EXPECT_EQ(o.err, "orbelle-cli: cannot write " + path("gone/v.mp4") + ": the folder " +
                          path("gone") + " does not exist\n");
@@ -406,12 +339,10 @@ TEST_F(CliAnimate, ProgressOnATerminal) {
         GTEST_SKIP() << "no 'script' to give the tool a terminal";
     }
     // script runs the tool on a terminal of its own and copies what it shows.
-    const std::string shown = path("terminal.txt");
-    const std::string command = "script -qec '" + std::string(ORBELLE_CLI_PATH) + " animate " +
-                                m_from + " " + m_to + " --frames 3 -o " + path("f") +
-                                " --size 20' /dev/null >" + shown + " 2>&1 </dev/null";
-    ASSERT_EQ(std::system(command.c_str()), 0);
-    const std::string text = slurp(shown);
+    const auto o = shell("script -qec '" + std::string(ORBELLE_CLI_PATH) + " animate " + m_from +
+                         " " + m_to + " --frames 3 -o " + path("f") + " --size 20' /dev/null");
+    ASSERT_EQ(o.status, 0);
+    const std::string text = o.out + o.err;
     for (const char* line :
          {"frame 1 of 3, about ", "frame 2 of 3, about ", "frame 3 of 3, about 0 s left"}) {
         EXPECT_NE(text.find(line), std::string::npos) << line << " in " << text;
@@ -423,8 +354,7 @@ TEST_F(CliAnimate, RealFfmpegMakesAVideo) {
     if (!ffmpeg) {
         GTEST_SKIP() << "ffmpeg is not installed";
     }
-    const Outcome o = run("animate " + m_from + " " + m_to + " --frames 4 -o " + path("f") +
-                          " --size 33 --video " + path("v.mp4"));
+    const auto o = animate("--frames 4 -o " + path("f") + " --size 33 --video " + path("v.mp4"));
     ASSERT_EQ(o.status, 0) << o.err;
     ASSERT_TRUE(fs::exists(path("v.mp4")));
     EXPECT_GT(fs::file_size(path("v.mp4")), 100u);

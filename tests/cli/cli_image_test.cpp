@@ -3,56 +3,21 @@
 // sizes beyond the canvas with --redraw.
 
 #include "cli/cliargs.h"
+#include "cli/clitest.h"
 #include "store/imagetext.h"
 
 #include <QImage>
-#include <QImageReader>
-#include <QString>
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <filesystem>
-#include <string>
-#include <sys/wait.h>
 
 using namespace orbelle;
-
-namespace {
-
-int runCli(const std::string& args) {
-    const std::string command =
-        std::string(ORBELLE_CLI_PATH) + " " + args + " >/dev/null 2>/dev/null";
-    const int raw = std::system(command.c_str());
-    return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-}
-
-class CliImages : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        m_dir = std::filesystem::temp_directory_path() /
-                (std::string("orbelle-cli-images-") +
-                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::remove_all(m_dir);
-        std::filesystem::create_directories(m_dir);
-    }
-    void TearDown() override { std::filesystem::remove_all(m_dir); }
-    std::string path(const std::string& name) const { return (m_dir / name).string(); }
-
-    std::filesystem::path m_dir;
-};
-
-std::string lineOf(const std::string& image) {
-    return QImageReader(QString::fromStdString(image))
-        .text(QStringLiteral("Orbelle"))
-        .toStdString();
-}
-
-} // namespace
+using CliImages = test::CliTest;
 
 TEST_F(CliImages, RenderWritesTheLineAndReadsItBack) {
     // The second formula of the first category at its defaults.
-    ASSERT_EQ(runCli("render 0 1 -o " + path("first.png") + " --size 150"), 0);
-    ASSERT_EQ(runCli("render 0 1 -o " + path("first.jpg") + " --size 150"), 0);
+    ASSERT_EQ(run("render 0 1 -o " + path("first.png") + " --size 150").status, 0);
+    ASSERT_EQ(run("render 0 1 -o " + path("first.jpg") + " --size 150").status, 0);
     const std::string line = lineOf(path("first.png"));
     ASSERT_FALSE(line.empty());
     EXPECT_EQ(lineOf(path("first.jpg")), line);
@@ -66,11 +31,32 @@ TEST_F(CliImages, RenderWritesTheLineAndReadsItBack) {
         {"render", path("first.png"), "-o", path("second.png"), "--size", "150"});
     ASSERT_TRUE(std::holds_alternative<cli::RenderCommand>(parsed));
     EXPECT_EQ(std::get<cli::RenderCommand>(parsed).settings, *record);
-    ASSERT_EQ(runCli("render " + path("first.png") + " -o " + path("second.png") + " --size 150"),
-              0);
+    ASSERT_EQ(
+        run("render " + path("first.png") + " -o " + path("second.png") + " --size 150").status, 0);
     EXPECT_EQ(lineOf(path("second.png")), line);
-    EXPECT_EQ(QImage(QString::fromStdString(path("second.png"))),
-              QImage(QString::fromStdString(path("first.png"))));
+    EXPECT_EQ(image(path("second.png")), image(path("first.png")));
+}
+
+// The line carries the colours the drawing used, not the stored ones: black
+// (drawing colour mode 0) on white (background mode 1) over stored colours
+// 0x123456 and 0x654321.
+TEST_F(CliImages, TheLineHoldsTheColoursDrawn) {
+    DrawSettings record = DrawSettings::startup();
+    record.drawColor = 0x123456;
+    record.backColor = 0x654321;
+    ASSERT_EQ(run("render " + recordFile("stored.orbdr", record) + " -o " + path("drawn.png") +
+                  " --size 20")
+                  .status,
+              0);
+    // "ダイヤモンド" with its default rows, pen 1, drawing colour mode 0 with
+    // colour 0, background mode 1 with 16777215, the rainbow gradient, zoom
+    // and Z magnification 100, no lock; the last field is the sum of the 67
+    // before it: 3191 (rows) + 16777224 + 46399740 (gradient) + 200.
+    EXPECT_EQ(lineOf(path("drawn.png")),
+              "0,0,200,16,58,400,177,285,468,87,113,31,-11,39,-11,628,40,172,-12,-6,76,441,"
+              "1,0,0,1,16777215,1,1,1,1,1,1,1,"
+              "255,65535,65280,16776960,14745600,14745855,255,0,0,0,100,100,0,0,"
+              "0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,63180355");
 }
 
 TEST_F(CliImages, AnImageWithoutTheLineIsRefused) {
@@ -81,7 +67,7 @@ TEST_F(CliImages, AnImageWithoutTheLineIsRefused) {
         cli::parseCommandLine({"render", path("plain.png"), "-o", path("out.png")});
     ASSERT_TRUE(std::holds_alternative<cli::UsageError>(parsed));
     EXPECT_NE(std::get<cli::UsageError>(parsed).message.find("plain.png"), std::string::npos);
-    EXPECT_EQ(runCli("render " + path("plain.png") + " -o " + path("out.png")), 2);
+    EXPECT_EQ(run("render " + path("plain.png") + " -o " + path("out.png")).status, 2);
     EXPECT_FALSE(std::filesystem::exists(path("out.png")));
 }
 
@@ -99,8 +85,7 @@ TEST_F(CliImages, RedrawAllowsSidesBeyondTheCanvas) {
     EXPECT_TRUE(std::holds_alternative<cli::UsageError>(parse({"--size", "16001", "--redraw"})));
 
     // A small re-drawing carries the line too.
-    ASSERT_EQ(runCli("render 0 0 -o " + path("redrawn.png") + " --size 300 --redraw"), 0);
-    const QImage image(QString::fromStdString(path("redrawn.png")));
-    EXPECT_EQ(image.size(), QSize(300, 300));
+    ASSERT_EQ(run("render 0 0 -o " + path("redrawn.png") + " --size 300 --redraw").status, 0);
+    EXPECT_EQ(image(path("redrawn.png")).size(), QSize(300, 300));
     EXPECT_FALSE(lineOf(path("redrawn.png")).empty());
 }

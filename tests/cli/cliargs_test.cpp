@@ -1,10 +1,9 @@
 #include "cli/cliargs.h"
 
-#include "store/settingsfile.h"
+#include "cli/clitest.h"
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <fstream>
 
 using namespace orbelle;
@@ -59,15 +58,14 @@ TEST(CliArgs, BadInputIsAUsageError) {
     EXPECT_NE(errorOf(parseCommandLine({"render", "/nonexistent/x.orbdr", "-o", "a.png"})), "");
 }
 
-TEST(CliArgs, RenderReadsASettingsFile) {
-    const auto dir = std::filesystem::temp_directory_path() / "orbelle-cli-args";
-    std::filesystem::create_directories(dir);
+using CliArgsFiles = test::CliTest;
+
+TEST_F(CliArgsFiles, RenderReadsASettingsFile) {
     DrawSettings s = DrawSettings::startup();
     s.zoom = 300;
     s.penWidth = 2;
-    const auto good = dir / "good.orbdr";
-    std::ofstream(good, std::ios::binary) << formatSettingsFile(s);
-    auto c = parseCommandLine({"render", good.string(), "-o", "out.png", "--size", "50"});
+    auto c =
+        parseCommandLine({"render", recordFile("good.orbdr", s), "-o", "out.png", "--size", "50"});
     ASSERT_TRUE(std::holds_alternative<cli::RenderCommand>(c)) << errorOf(c);
     const auto& r = std::get<cli::RenderCommand>(c);
     EXPECT_EQ(r.settings.zoom, 300);
@@ -75,14 +73,11 @@ TEST(CliArgs, RenderReadsASettingsFile) {
     EXPECT_EQ(r.size, 50);
 
     // A damaged file, and a record of a category this version lacks.
-    const auto bad = dir / "bad.orbdr";
-    std::ofstream(bad, std::ios::binary) << "1,2,3\r\n";
-    EXPECT_NE(errorOf(parseCommandLine({"render", bad.string(), "-o", "o.png"})), "");
+    std::ofstream(path("bad.orbdr"), std::ios::binary) << "1,2,3\r\n";
+    EXPECT_NE(errorOf(parseCommandLine({"render", path("bad.orbdr"), "-o", "o.png"})), "");
     s.category = 10;
-    const auto future = dir / "future.orbdr";
-    std::ofstream(future, std::ios::binary) << formatSettingsFile(s);
-    EXPECT_NE(errorOf(parseCommandLine({"render", future.string(), "-o", "o.png"})), "");
-    std::filesystem::remove_all(dir);
+    EXPECT_NE(errorOf(parseCommandLine({"render", recordFile("future.orbdr", s), "-o", "o.png"})),
+              "");
 }
 
 TEST(CliArgs, BothEndsOfEveryLimitAreAccepted) {
@@ -140,25 +135,15 @@ TEST(CliArgs, HelpIsACommand) {
         parseCommandLine({"points", "0", "0", "--version"})));
 }
 
-class AnimateArgs : public ::testing::Test {
+class AnimateArgs : public test::CliTest {
   protected:
     void SetUp() override {
-        m_dir = std::filesystem::temp_directory_path() / "orbelle-cli-animate-args";
-        std::filesystem::remove_all(m_dir);
-        std::filesystem::create_directories(m_dir);
-        DrawSettings from = DrawSettings::startup();
-        DrawSettings to = from;
+        CliTest::SetUp();
+        DrawSettings to = DrawSettings::startup();
         to.params[0] = 300;
         to.rotZ = 45;
-        m_from = write("from.orbdr", from);
-        m_to = write("to.orbdr", to);
-    }
-    void TearDown() override { std::filesystem::remove_all(m_dir); }
-
-    std::string write(const std::string& name, const DrawSettings& s) {
-        const auto path = m_dir / name;
-        std::ofstream(path, std::ios::binary) << formatSettingsFile(s);
-        return path.string();
+        m_from = recordFile("from.orbdr", DrawSettings::startup());
+        m_to = recordFile("to.orbdr", to);
     }
     cli::Command animate(std::vector<std::string> rest) {
         std::vector<std::string> args{"animate", m_from, m_to};
@@ -166,7 +151,6 @@ class AnimateArgs : public ::testing::Test {
         return parseCommandLine(args);
     }
 
-    std::filesystem::path m_dir;
     std::string m_from;
     std::string m_to;
 };
@@ -225,14 +209,14 @@ TEST_F(AnimateArgs, MissingOrWrongArgumentsAreRefused) {
     EXPECT_NE(errorOf(parseCommandLine({"animate"})), "");
     EXPECT_NE(errorOf(parseCommandLine({"animate", "0", "0", "--frames", "3", "-o", "f"})), "");
     // A missing file names itself.
-    const std::string missing = (m_dir / "missing.orbdr").string();
+    const std::string missing = path("missing.orbdr");
     EXPECT_NE(errorOf(parseCommandLine({"animate", m_from, missing, "--frames", "3", "-o", "f"}))
                   .find(missing),
               std::string::npos);
     // A record with a value outside its range.
     DrawSettings wide = DrawSettings::startup();
     wide.penWidth = 101;
-    const std::string widePath = write("wide.orbdr", wide);
+    const std::string widePath = recordFile("wide.orbdr", wide);
     EXPECT_NE(errorOf(parseCommandLine({"animate", widePath, m_to, "--frames", "3", "-o", "f"}))
                   .find("pen width"),
               std::string::npos);
@@ -243,7 +227,7 @@ TEST_F(AnimateArgs, RecordsOfDifferentFormulasAreRefused) {
     other.category = 1;
     other.item = 17;
     other.params = {200, 18, 70, 400, 300, 500, 392, 71, 95, 50, 50};
-    const std::string otherPath = write("other.orbdr", other);
+    const std::string otherPath = recordFile("other.orbdr", other);
     EXPECT_EQ(errorOf(parseCommandLine({"animate", m_from, otherPath, "--frames", "3", "-o", "f"})),
               "the two records draw different formulas: " + m_from + " draws 0 0 (ダイヤモンド), " +
                   otherPath + " draws 1 17 (シリウス)");

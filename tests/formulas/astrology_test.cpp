@@ -28,14 +28,15 @@ const ShapedCase kShapedCases[] = {
 TEST(AstrologyFormulas, ShapedCardsByHand) {
     for (const ShapedCase& sc : kShapedCases) {
         SCOPED_TRACE(sc.item);
-        const ParamRows r = defaultRows({kAstrology, sc.item});
-        const double B = (r[7] / 500.0) * 0.00001, C = r[8] / 50.0, D = r[9] / 500.0;
-        const double E = r[10] / 500.0, F = r[11] / 500.0, G = r[12] / 500.0, H = r[13] / 500.0;
-        const double e1 = r[14] / 500.0, e2 = r[15] / 500.0;
-        expectFirstPointsByHand({kAstrology, sc.item}, r, kHandPoints, [&](HandRotation& h) {
-            const double W =
-                (sc.f(e1 * h.t - e2) * C) / (std::abs(G * h.t - H) * E + B) + (F + h.y);
-            return h.step(W, -D, sc.scale);
+        forBothRowSets({kAstrology, sc.item}, [&](const ParamRows& r) {
+            const double B = (r[7] / 500.0) * 0.00001, C = r[8] / 50.0, D = r[9] / 500.0;
+            const double E = r[10] / 500.0, F = r[11] / 500.0, G = r[12] / 500.0, H = r[13] / 500.0;
+            const double e1 = r[14] / 500.0, e2 = r[15] / 500.0;
+            expectFirstPointsByHand({kAstrology, sc.item}, r, kHandPoints, [&](HandRotation& h) {
+                const double W =
+                    (sc.f(e1 * h.t - e2) * C) / (std::abs(G * h.t - H) * E + B) + (F + h.y);
+                return h.step(W, -D, sc.scale);
+            });
         });
     }
 }
@@ -59,71 +60,76 @@ TEST(AstrologyFormulas, ShapedCardsCoincideWithoutLinearTerm) {
 
 // Symmetric: V = P(y, t) and W = P(t, y) both from the state before the step.
 TEST(AstrologyFormulas, WheelOfFortuneByHand) {
-    const ParamRows r = defaultRows({kAstrology, 10});
-    const double B = (r[7] / 500.0) * 0.0001, C = r[8] / 50.0, D = r[9] / 500.0;
-    const double E = r[10] / 500.0, F = r[11] / 500.0, G = r[12] / 500.0, H = r[13] / 500.0;
-    const auto P = [&](double a, double b) {
-        return ((a - H) * C) / (std::abs((a - G) * (a - E)) + B) + (F + b);
-    };
-    expectFirstPointsByHand({kAstrology, 10}, r, kHandPoints, [&](HandRotation& h) {
-        const double V = P(h.y, h.t);
-        const double W = P(h.t, h.y);
-        return h.stepTurning(V, W, -D, 1.0);
+    forBothRowSets({kAstrology, 10}, [&](const ParamRows& r) {
+        const double B = (r[7] / 500.0) * 0.0001, C = r[8] / 50.0, D = r[9] / 500.0;
+        const double E = r[10] / 500.0, F = r[11] / 500.0, G = r[12] / 500.0, H = r[13] / 500.0;
+        const auto P = [&](double a, double b) {
+            return ((a - H) * C) / (std::abs((a - G) * (a - E)) + B) + (F + b);
+        };
+        expectFirstPointsByHand({kAstrology, 10}, r, kHandPoints, [&](HandRotation& h) {
+            const double V = P(h.y, h.t);
+            const double W = P(h.t, h.y);
+            return h.stepTurning(V, W, -D, 1.0);
+        });
     });
 }
 
 TEST(AstrologyFormulas, HangedManByHand) {
-    const ParamRows r = defaultRows({kAstrology, 12});
-    const double B = (r[7] / 500.0) * 0.0001, C = r[8] / 50.0, D = r[9] / 500.0;
-    const double E = r[10] / 500.0, F = r[11] / 500.0;
-    const auto P = [&](double a, double b) {
-        return C / (std::atan(std::abs(a - E)) + B) + (F + b);
-    };
-    expectFirstPointsByHand({kAstrology, 12}, r, kHandPoints, [&](HandRotation& h) {
-        const double V = P(h.y, h.t);
-        const double W = P(h.t, h.y);
-        return h.stepTurning(V, W, -D, 1.33);
+    forBothRowSets({kAstrology, 12}, [&](const ParamRows& r) {
+        const double B = (r[7] / 500.0) * 0.0001, C = r[8] / 50.0, D = r[9] / 500.0;
+        const double E = r[10] / 500.0, F = r[11] / 500.0;
+        const auto P = [&](double a, double b) {
+            return C / (std::atan(std::abs(a - E)) + B) + (F + b);
+        };
+        expectFirstPointsByHand({kAstrology, 12}, r, kHandPoints, [&](HandRotation& h) {
+            const double V = P(h.y, h.t);
+            const double W = P(h.t, h.y);
+            return h.stepTurning(V, W, -D, 1.33);
+        });
     });
 }
 
 TEST(AstrologyFormulas, StarByHand) {
-    const ParamRows r = defaultRows({kAstrology, 15});
-    const double B = (r[7] / 500.0) * 0.000000001, C = r[8] / 50.0, D = r[9] / 500.0;
-    const double E = r[10] / 10.0, F = r[11] / 500.0, G = r[12] / 10.0, H = r[13] / 500.0;
-    const double e1 = r[14] / 50.0, e2 = r[15] / 50.0, e3 = r[16] / 50.0;
-    expectFirstPointsByHand({kAstrology, 15}, r, kHandPoints, [&](HandRotation& h) {
-        const double t = h.t;
-        const double m = std::abs(((t - G) * t) * (t - E)) * H;
-        const double W = (((t - e1) * C) * (t - e2)) / (m + std::exp(t - e3) * B) + (F + h.y);
-        return h.step(W, -D, 1.33);
+    forBothRowSets({kAstrology, 15}, [&](const ParamRows& r) {
+        const double B = (r[7] / 500.0) * 0.000000001, C = r[8] / 50.0, D = r[9] / 500.0;
+        const double E = r[10] / 10.0, F = r[11] / 500.0, G = r[12] / 10.0, H = r[13] / 500.0;
+        const double e1 = r[14] / 50.0, e2 = r[15] / 50.0, e3 = r[16] / 50.0;
+        expectFirstPointsByHand({kAstrology, 15}, r, kHandPoints, [&](HandRotation& h) {
+            const double t = h.t;
+            const double m = std::abs(((t - G) * t) * (t - E)) * H;
+            const double W = (((t - e1) * C) * (t - e2)) / (m + std::exp(t - e3) * B) + (F + h.y);
+            return h.step(W, -D, 1.33);
+        });
     });
 }
 
 // D enters W and the offset takes it away again.
 TEST(AstrologyFormulas, WorldByHand) {
-    const ParamRows r = defaultRows({kAstrology, 17});
-    const double B = (r[7] / 50.0) * 0.01, C = r[8] / 100.0, D = r[9] / 500.0;
-    const double E = (r[10] / 500.0) * 10;
-    expectFirstPointsByHand({kAstrology, 17}, r, kHandPoints, [&](HandRotation& h) {
-        const double t = h.t;
-        const double W =
-            ((C / (std::abs((std::sqrt(std::abs(t)) * t) * std::sin(E * t)) + B)) + h.y) + D;
-        return h.step(W, -D, 1.0);
+    forBothRowSets({kAstrology, 17}, [&](const ParamRows& r) {
+        const double B = (r[7] / 50.0) * 0.01, C = r[8] / 100.0, D = r[9] / 500.0;
+        const double E = (r[10] / 500.0) * 10;
+        expectFirstPointsByHand({kAstrology, 17}, r, kHandPoints, [&](HandRotation& h) {
+            const double t = h.t;
+            const double W =
+                ((C / (std::abs((std::sqrt(std::abs(t)) * t) * std::sin(E * t)) + B)) + h.y) + D;
+            return h.step(W, -D, 1.0);
+        });
     });
 }
 
 TEST(AstrologyFormulas, StrengthByHand) {
-    const ParamRows r = defaultRows({kAstrology, 11});
-    const double B = (r[7] / 500.0) * 0.0001, C = r[8] / 50.0, D = r[9] / 500.0;
-    const double E = r[10] / 500.0, F = r[11] / 500.0, G = r[12] / 500.0, H = r[13] / 500.0;
-    const double e1 = r[14] / 500.0;
-    const auto P = [&](double a, double b) {
-        return (std::atan(e1 * a - H) * C) / (std::abs((a - G) * (a - E)) + B) + (F + b);
-    };
-    expectFirstPointsByHand({kAstrology, 11}, r, kHandPoints, [&](HandRotation& h) {
-        const double V = P(h.y, h.t);
-        const double W = P(h.t, h.y);
-        return h.stepTurning(V, W, -D, 1.33);
+    forBothRowSets({kAstrology, 11}, [&](const ParamRows& r) {
+        const double B = (r[7] / 500.0) * 0.0001, C = r[8] / 50.0, D = r[9] / 500.0;
+        const double E = r[10] / 500.0, F = r[11] / 500.0, G = r[12] / 500.0, H = r[13] / 500.0;
+        const double e1 = r[14] / 500.0;
+        const auto P = [&](double a, double b) {
+            return (std::atan(e1 * a - H) * C) / (std::abs((a - G) * (a - E)) + B) + (F + b);
+        };
+        expectFirstPointsByHand({kAstrology, 11}, r, kHandPoints, [&](HandRotation& h) {
+            const double V = P(h.y, h.t);
+            const double W = P(h.t, h.y);
+            return h.stepTurning(V, W, -D, 1.33);
+        });
     });
 }
 
@@ -146,7 +152,8 @@ const OwnCardCase kOwnCardCases[] = {
          const double F = r[11] / 500.0, G = r[12] / 10.0, H = r[13] / 500.0;
          const double e1 = r[14] / 500.0, e2 = r[15] / 500.0;
          const double v = e1 * t - e2;
-         return ((v - std::trunc(v)) * (C * t)) / (std::abs(((t - G) * t) * (t - E)) * H + B) +
+         return ((v - static_cast<double>(trunc32(v))) * (C * t)) /
+                    (std::abs(((t - G) * t) * (t - E)) * H + B) +
                 (F + y);
      }},
     // "節制": ((t - H) C) / (|sinh(t G - E)| + B) + (y + F), G = r12 / 5000.
@@ -181,10 +188,11 @@ const OwnCardCase kOwnCardCases[] = {
 TEST(AstrologyFormulas, OwnPerturbationsByHand) {
     for (const OwnCardCase& oc : kOwnCardCases) {
         SCOPED_TRACE(oc.item);
-        const ParamRows r = defaultRows({kAstrology, oc.item});
-        const double D = r[9] / 500.0;
-        expectFirstPointsByHand({kAstrology, oc.item}, r, kHandPoints, [&](HandRotation& h) {
-            return h.step(oc.W(r, h.t, h.y), -D, oc.scale);
+        forBothRowSets({kAstrology, oc.item}, [&](const ParamRows& r) {
+            const double D = r[9] / 500.0;
+            expectFirstPointsByHand({kAstrology, oc.item}, r, kHandPoints, [&](HandRotation& h) {
+                return h.step(oc.W(r, h.t, h.y), -D, oc.scale);
+            });
         });
     }
 }

@@ -102,10 +102,16 @@ TEST(CityFormulas, IdPastTheLastItemPreparesNothing) {
 
 TEST(CityFormulas, FirstPointsMatchTheStepWrittenOut) {
     const FormulaId tokyo{kCity, 0}, berlin{kCity, 6}, moscow{kCity, 8}, baghdad{kCity, 13};
-    expectSamePoints(tokyo, defaultRows(tokyo), tokyoByHand(defaultRows(tokyo), 50));
-    expectSamePoints(berlin, defaultRows(berlin), berlinByHand(defaultRows(berlin), 50));
-    expectSamePoints(moscow, defaultRows(moscow), moscowByHand(defaultRows(moscow), 50));
-    expectSamePoints(baghdad, defaultRows(baghdad), baghdadByHand(defaultRows(baghdad), 50));
+    using ByHand = std::vector<Point> (*)(const ParamRows&, std::size_t);
+    const std::pair<FormulaId, ByHand> walked[] = {{tokyo, tokyoByHand},
+                                                   {berlin, berlinByHand},
+                                                   {moscow, moscowByHand},
+                                                   {baghdad, baghdadByHand}};
+    for (const auto& walk : walked) {
+        forBothRowSets(walk.first, [&](const ParamRows& r) {
+            expectSamePoints(walk.first, r, walk.second(r, 50));
+        });
+    }
 
     // "定数Ｇ" = 0: no offset at all, so a -0 coordinate stays -0.
     ParamRows noG = defaultRows(tokyo);
@@ -198,140 +204,152 @@ TEST(CityFormulas, RemainingFirstPointsMatchTheStepWrittenOut) {
     constexpr std::size_t n = 40;
     {
         SCOPED_TRACE("京都");
-        const ParamRows r = defaultRows({kCity, 1});
-        const ExponentialRows k(r, 5000.0);
-        expectSamePoints({kCity, 1}, r, pointsByHand(k.start(r), n, [&](HandRotation& h) {
-                             const double t = h.t, y = h.y;
-                             const double f = fractionOf(k.e2 * t + k.H);
-                             const double W = (((f * f) * k.e1 + (k.F + y)) + k.m(t)) + k.D;
-                             return h.step(W, -k.G, 4.0);
-                         }));
+        forBothRowSets({kCity, 1}, [&](const ParamRows& r) {
+            const ExponentialRows k(r, 5000.0);
+            expectSamePoints({kCity, 1}, r, pointsByHand(k.start(r), n, [&](HandRotation& h) {
+                                 const double t = h.t, y = h.y;
+                                 const double f = fractionOf(k.e2 * t + k.H);
+                                 const double W = (((f * f) * k.e1 + (k.F + y)) + k.m(t)) + k.D;
+                                 return h.step(W, -k.G, 4.0);
+                             }));
+        });
     }
     {
         SCOPED_TRACE("ニューヨーク");
-        const ParamRows r = defaultRows({kCity, 2});
-        const ExponentialRows k(r, 5000.0);
-        expectSamePoints({kCity, 2}, r, pointsByHand(k.start(r), n, [&](HandRotation& h) {
-                             const double t = h.t, y = h.y;
-                             const double f = fractionOf(k.e2 * t + k.H);
-                             const double lower = 1 - std::sqrt(std::abs(1 - f * f));
-                             const double W = ((lower * k.e1 + (k.F + y)) + k.m(t)) + k.D;
-                             return h.step(W, -k.G, 4.0);
-                         }));
+        forBothRowSets({kCity, 2}, [&](const ParamRows& r) {
+            const ExponentialRows k(r, 5000.0);
+            expectSamePoints({kCity, 2}, r, pointsByHand(k.start(r), n, [&](HandRotation& h) {
+                                 const double t = h.t, y = h.y;
+                                 const double f = fractionOf(k.e2 * t + k.H);
+                                 const double lower = 1 - std::sqrt(std::abs(1 - f * f));
+                                 const double W = ((lower * k.e1 + (k.F + y)) + k.m(t)) + k.D;
+                                 return h.step(W, -k.G, 4.0);
+                             }));
+        });
     }
     {
         SCOPED_TRACE("ワシントン");
-        const ParamRows r = defaultRows({kCity, 3});
-        const double B = (r[7] / 500.0) * 0.00001, C = r[8] / 50.0, D = r[9] / 500.0;
-        const double E = r[10] / 500.0, F = r[11] / 500.0, G = r[12] / 500.0;
-        const double H = r[13] / 500.0, e1 = r[14] / 500.0, e2 = r[15] / 500.0;
-        const double e3 = r[16] / 500.0, e4 = r[17] / 500.0, e5 = r[18] / 500.0;
-        const double e6 = r[19] / 500.0;
-        expectFirstPointsByHand({kCity, 3}, r, n, [&](HandRotation& h) {
-            const double t = h.t, y = h.y;
-            const double v = std::abs(std::tan(G * t - e3) * E) + std::abs((t - e2) * t);
-            double den = (v + std::asin(fractionOf(e6 * t + e5)) * e4) * H + B;
-            if (den == 0)
-                den = 1e-24;
-            return h.step(((t - e1) * (C * t)) / den + (F + y), -D, 4.0);
+        forBothRowSets({kCity, 3}, [&](const ParamRows& r) {
+            const double B = (r[7] / 500.0) * 0.00001, C = r[8] / 50.0, D = r[9] / 500.0;
+            const double E = r[10] / 500.0, F = r[11] / 500.0, G = r[12] / 500.0;
+            const double H = r[13] / 500.0, e1 = r[14] / 500.0, e2 = r[15] / 500.0;
+            const double e3 = r[16] / 500.0, e4 = r[17] / 500.0, e5 = r[18] / 500.0;
+            const double e6 = r[19] / 500.0;
+            expectFirstPointsByHand({kCity, 3}, r, n, [&](HandRotation& h) {
+                const double t = h.t, y = h.y;
+                const double v = std::abs(std::tan(G * t - e3) * E) + std::abs((t - e2) * t);
+                double den = (v + std::asin(fractionOf(e6 * t + e5)) * e4) * H + B;
+                if (den == 0)
+                    den = 1e-24;
+                return h.step(((t - e1) * (C * t)) / den + (F + y), -D, 4.0);
+            });
         });
     }
     {
         SCOPED_TRACE("パリ");
-        const ParamRows r = defaultRows({kCity, 4});
-        const double B = (r[7] / 10.0) * 0.00001, C = r[8] / 50.0, D = r[9] / 500.0;
-        const double E = r[10] / 500.0, F = r[11] / 500.0, G = r[12] / 500.0;
-        expectFirstPointsByHand({kCity, 4}, r, n, [&](HandRotation& h) {
-            const double t = h.t, y = h.y;
-            const double u = std::cos(t - G) * C;
-            return h.step(u / (std::abs(std::log(std::abs(t) + 0.5)) * E + B) + (F + y), -D, 0.4);
+        forBothRowSets({kCity, 4}, [&](const ParamRows& r) {
+            const double B = (r[7] / 10.0) * 0.00001, C = r[8] / 50.0, D = r[9] / 500.0;
+            const double E = r[10] / 500.0, F = r[11] / 500.0, G = r[12] / 500.0;
+            expectFirstPointsByHand({kCity, 4}, r, n, [&](HandRotation& h) {
+                const double t = h.t, y = h.y;
+                const double u = std::cos(t - G) * C;
+                return h.step(u / (std::abs(std::log(std::abs(t) + 0.5)) * E + B) + (F + y), -D,
+                              0.4);
+            });
         });
     }
     {
         SCOPED_TRACE("ロンドン");
-        const ParamRows r = defaultRows({kCity, 5});
-        const double B = (r[7] / 10.0) * 0.00001, C = r[8] / 50.0, D = r[9] / 500.0;
-        const double E = r[10] / 500.0, F = r[11] / 500.0, G = r[12] / 100.0;
-        const double H = r[13] / 500.0;
-        expectFirstPointsByHand({kCity, 5}, r, n, [&](HandRotation& h) {
-            const double t = h.t, y = h.y;
-            const double u = std::cos(t - H) * C;
-            const double W = u / (std::abs(std::atan(G + t) * std::atan(t)) * E + B) + (F + y);
-            return h.step(W, -D, 0.667);
+        forBothRowSets({kCity, 5}, [&](const ParamRows& r) {
+            const double B = (r[7] / 10.0) * 0.00001, C = r[8] / 50.0, D = r[9] / 500.0;
+            const double E = r[10] / 500.0, F = r[11] / 500.0, G = r[12] / 100.0;
+            const double H = r[13] / 500.0;
+            expectFirstPointsByHand({kCity, 5}, r, n, [&](HandRotation& h) {
+                const double t = h.t, y = h.y;
+                const double u = std::cos(t - H) * C;
+                const double W = u / (std::abs(std::atan(G + t) * std::atan(t)) * E + B) + (F + y);
+                return h.step(W, -D, 0.667);
+            });
         });
     }
     {
         SCOPED_TRACE("北京");
-        const ParamRows r = defaultRows({kCity, 7});
-        const ExponentialRows k(r, 500000.0);
-        expectSamePoints({kCity, 7}, r, pointsByHand(k.start(r), n, [&](HandRotation& h) {
-                             const double t = h.t, y = h.y;
-                             const double f = fractionOf((k.e2 * t) * t + k.H);
-                             const double W = (((f * f) * k.e1 + (k.F + y)) + k.m(t)) + k.D;
-                             return h.step(W, -k.G, 3.08);
-                         }));
+        forBothRowSets({kCity, 7}, [&](const ParamRows& r) {
+            const ExponentialRows k(r, 500000.0);
+            expectSamePoints({kCity, 7}, r, pointsByHand(k.start(r), n, [&](HandRotation& h) {
+                                 const double t = h.t, y = h.y;
+                                 const double f = fractionOf((k.e2 * t) * t + k.H);
+                                 const double W = (((f * f) * k.e1 + (k.F + y)) + k.m(t)) + k.D;
+                                 return h.step(W, -k.G, 3.08);
+                             }));
+        });
     }
     {
         SCOPED_TRACE("ソウル");
-        const ParamRows r = defaultRows({kCity, 9});
-        const ExponentialRows k(r, 500000.0);
-        const double e3 = r[16] / 500000.0, e4 = r[17] / 500.0, e5 = r[18] / 500.0;
-        expectSamePoints({kCity, 9}, r, pointsByHand(k.start(r), n, [&](HandRotation& h) {
-                             const double t = h.t, y = h.y;
-                             const double f = fractionOf((k.e2 * t) * t + k.H);
-                             const double arc = std::asin(fractionOf(e3 * t + e5)) * e4;
-                             const double W = (((f * f) * k.e1 + (arc + (k.F + y))) + k.m(t)) + k.D;
-                             return h.step(W, -k.G, 2.67);
-                         }));
+        forBothRowSets({kCity, 9}, [&](const ParamRows& r) {
+            const ExponentialRows k(r, 500000.0);
+            const double e3 = r[16] / 500000.0, e4 = r[17] / 500.0, e5 = r[18] / 500.0;
+            expectSamePoints({kCity, 9}, r, pointsByHand(k.start(r), n, [&](HandRotation& h) {
+                                 const double t = h.t, y = h.y;
+                                 const double f = fractionOf((k.e2 * t) * t + k.H);
+                                 const double arc = std::asin(fractionOf(e3 * t + e5)) * e4;
+                                 const double W =
+                                     (((f * f) * k.e1 + (arc + (k.F + y))) + k.m(t)) + k.D;
+                                 return h.step(W, -k.G, 2.67);
+                             }));
+        });
     }
     {
         SCOPED_TRACE("ローマ");
-        const ParamRows r = defaultRows({kCity, 10});
-        const double B = (r[7] / 500.0) * 0.00001, C = r[8] / 50.0, D = r[9] / 500.0;
-        const double E = r[10] / 500.0, F = r[11] / 500.0, G = r[12] / 500.0;
-        const double H = r[13] / 500.0, e1 = r[14] / 500.0, e2 = r[15] / 500.0;
-        const double e3 = r[16] / 500.0;
-        expectFirstPointsByHand({kCity, 10}, r, n, [&](HandRotation& h) {
-            const double t = h.t, y = h.y;
-            const double u = (t - e1) * (C * t);
-            const double v = std::exp(-(t * t)) * E;
-            const double spread = std::abs(v * std::tan(G * t - e3)) + std::abs((t - e2) * t);
-            return h.step(u / (spread * H + B) + (F + y), -D, 4.0);
+        forBothRowSets({kCity, 10}, [&](const ParamRows& r) {
+            const double B = (r[7] / 500.0) * 0.00001, C = r[8] / 50.0, D = r[9] / 500.0;
+            const double E = r[10] / 500.0, F = r[11] / 500.0, G = r[12] / 500.0;
+            const double H = r[13] / 500.0, e1 = r[14] / 500.0, e2 = r[15] / 500.0;
+            const double e3 = r[16] / 500.0;
+            expectFirstPointsByHand({kCity, 10}, r, n, [&](HandRotation& h) {
+                const double t = h.t, y = h.y;
+                const double u = (t - e1) * (C * t);
+                const double v = std::exp(-(t * t)) * E;
+                const double spread = std::abs(v * std::tan(G * t - e3)) + std::abs((t - e2) * t);
+                return h.step(u / (spread * H + B) + (F + y), -D, 4.0);
+            });
         });
     }
     {
         SCOPED_TRACE("エルサレム");
-        const ParamRows r = defaultRows({kCity, 11});
-        const double B = (r[7] / 500.0) * 0.00001, C = r[8] / 50.0, D = r[9] / 500.0;
-        const double E = r[10] / 10.0, F = r[11] / 500.0, G = r[12] / 500.0;
-        const double H = r[13] / 10.0, e1 = r[14] / 10.0, e2 = r[15] / 500.0;
-        const double e3 = r[16] / 500.0;
-        expectFirstPointsByHand({kCity, 11}, r, n, [&](HandRotation& h) {
-            const double t = h.t, y = h.y;
-            double tentH;
-            if (-H < t && t <= 0) {
-                tentH = (e1 / H) * t + e1;
-            } else if (0 < t && t < H) {
-                tentH = e1 - (e1 / H) * t;
-            } else {
-                tentH = (t - H) * (H + t);
-            }
-            const double u = (t - E) * C;
-            const double v = fractionOf(std::tan(t * e3)) * e2 + (y + F);
-            return h.step(u / (tentH * G + B) + v, -D, 0.8);
+        forBothRowSets({kCity, 11}, [&](const ParamRows& r) {
+            const double B = (r[7] / 500.0) * 0.00001, C = r[8] / 50.0, D = r[9] / 500.0;
+            const double E = r[10] / 10.0, F = r[11] / 500.0, G = r[12] / 500.0;
+            const double H = r[13] / 10.0, e1 = r[14] / 10.0, e2 = r[15] / 500.0;
+            const double e3 = r[16] / 500.0;
+            expectFirstPointsByHand({kCity, 11}, r, n, [&](HandRotation& h) {
+                const double t = h.t, y = h.y;
+                double tentH;
+                if (-H < t && t <= 0) {
+                    tentH = (e1 / H) * t + e1;
+                } else if (0 < t && t < H) {
+                    tentH = e1 - (e1 / H) * t;
+                } else {
+                    tentH = (t - H) * (H + t);
+                }
+                const double u = (t - E) * C;
+                const double v = fractionOf(std::tan(t * e3)) * e2 + (y + F);
+                return h.step(u / (tentH * G + B) + v, -D, 0.8);
+            });
         });
     }
     {
         SCOPED_TRACE("バチカン");
-        const ParamRows r = defaultRows({kCity, 12});
-        const double B = (r[7] / 500.0) * 0.00001, C = r[8] / 50.0, D = r[9] / 500.0;
-        const double E = r[10] / 500.0, F = r[11] / 500.0, G = r[12] / 10.0;
-        const double H = r[13] / 500.0, e1 = r[14] / 5000.0, e2 = r[15] / 50.0;
-        expectFirstPointsByHand({kCity, 12}, r, n, [&](HandRotation& h) {
-            const double t = h.t, y = h.y;
-            const double u = (C * t) / (std::abs(((t - G) * t) * (t - E)) * H + B);
-            const double stair = static_cast<double>(trunc32(std::sin(t) * e2));
-            return h.step(u + (stair * e1 + (F + y)), -D, 0.8);
+        forBothRowSets({kCity, 12}, [&](const ParamRows& r) {
+            const double B = (r[7] / 500.0) * 0.00001, C = r[8] / 50.0, D = r[9] / 500.0;
+            const double E = r[10] / 500.0, F = r[11] / 500.0, G = r[12] / 10.0;
+            const double H = r[13] / 500.0, e1 = r[14] / 5000.0, e2 = r[15] / 50.0;
+            expectFirstPointsByHand({kCity, 12}, r, n, [&](HandRotation& h) {
+                const double t = h.t, y = h.y;
+                const double u = (C * t) / (std::abs(((t - G) * t) * (t - E)) * H + B);
+                const double stair = static_cast<double>(trunc32(std::sin(t) * e2));
+                return h.step(u + (stair * e1 + (F + y)), -D, 0.8);
+            });
         });
     }
 }

@@ -35,14 +35,15 @@ constexpr PowerCase kPowerCases[] = {
 TEST(FlowerFormulas, PowerFormulasByHand) {
     for (const PowerCase& pc : kPowerCases) {
         SCOPED_TRACE(pc.item);
-        const ParamRows r = defaultRows({kFlower, pc.item});
-        const double B = (r[7] / 500.0) * 0.00001, C = r[8] / 50.0, D = r[9] / 500.0;
-        const double E = r[10] / 500.0, F = r[11] / 500.0, G = r[12] / 10.0, H = r[13] / 500.0;
-        expectFirstPointsByHand({kFlower, pc.item}, r, kHandPoints, [&](HandRotation& h) {
-            const double num = std::pow(std::abs(h.t), pc.p) * C;
-            const double den = std::abs(((h.t - G) * h.t) * (h.t - E)) * H + B;
-            const double W = num / den + (F + h.y);
-            return h.step(W, -D, pc.scale);
+        forBothRowSets({kFlower, pc.item}, [&](const ParamRows& r) {
+            const double B = (r[7] / 500.0) * 0.00001, C = r[8] / 50.0, D = r[9] / 500.0;
+            const double E = r[10] / 500.0, F = r[11] / 500.0, G = r[12] / 10.0, H = r[13] / 500.0;
+            expectFirstPointsByHand({kFlower, pc.item}, r, kHandPoints, [&](HandRotation& h) {
+                const double num = std::pow(std::abs(h.t), pc.p) * C;
+                const double den = std::abs(((h.t - G) * h.t) * (h.t - E)) * H + B;
+                const double W = num / den + (F + h.y);
+                return h.step(W, -D, pc.scale);
+            });
         });
     }
 }
@@ -65,30 +66,32 @@ TEST(FlowerFormulas, PowerTermVanishesAtZero) {
 }
 
 TEST(FlowerFormulas, CherryBlossomByHand) {
-    const ParamRows r = defaultRows({kFlower, 0});
-    const double B = (r[7] / 500.0) * 0.00001, C = r[8] / 50.0, D = r[9] / 500.0;
-    const double E = r[10] / 500.0, F = r[11] / 500.0, G = r[12] / 10.0, H = r[13] / 500.0;
-    const double e1 = r[14] / 500.0;
-    expectFirstPointsByHand({kFlower, 0}, r, kHandPoints, [&](HandRotation& h) {
-        const double t = h.t;
-        const double num =
-            (std::pow(std::abs(t), 1.0416666666666667) * C) * ((std::sin(t) + 1.0001) + e1);
-        const double W = num / (std::abs(((t - G) * t) * (t - E)) * H + B) + (F + h.y);
-        return h.step(W, -D, 0.615);
+    forBothRowSets({kFlower, 0}, [&](const ParamRows& r) {
+        const double B = (r[7] / 500.0) * 0.00001, C = r[8] / 50.0, D = r[9] / 500.0;
+        const double E = r[10] / 500.0, F = r[11] / 500.0, G = r[12] / 10.0, H = r[13] / 500.0;
+        const double e1 = r[14] / 500.0;
+        expectFirstPointsByHand({kFlower, 0}, r, kHandPoints, [&](HandRotation& h) {
+            const double t = h.t;
+            const double num =
+                (std::pow(std::abs(t), 1.0416666666666667) * C) * ((std::sin(t) + 1.0001) + e1);
+            const double W = num / (std::abs(((t - G) * t) * (t - E)) * H + B) + (F + h.y);
+            return h.step(W, -D, 0.615);
+        });
     });
 }
 
 // Own A, and D only inside W: the rotation adds no offset at all.
 TEST(FlowerFormulas, SunflowerByHand) {
-    const ParamRows r = defaultRows({kFlower, 4});
-    HandRotation start(r);
-    start.A = (r[6] / 500.0 + 499) / 500;
-    const double B = (r[7] / 50.0) * 0.01, C = r[8] * 0.5, D = r[9] / 500.0;
-    expectSamePoints({kFlower, 4}, r, pointsByHand(start, kHandPoints, [&](HandRotation& h) {
-                         const double W =
-                             ((C / std::sqrt(std::atan(h.t) * std::atan(h.t) + B)) + h.y) + D;
-                         return h.stepNoOffset(W, 0.133);
-                     }));
+    forBothRowSets({kFlower, 4}, [&](const ParamRows& r) {
+        HandRotation start(r);
+        start.A = (r[6] / 500.0 + 499) / 500;
+        const double B = (r[7] / 50.0) * 0.01, C = r[8] * 0.5, D = r[9] / 500.0;
+        expectSamePoints({kFlower, 4}, r, pointsByHand(start, kHandPoints, [&](HandRotation& h) {
+                             const double W =
+                                 ((C / std::sqrt(std::atan(h.t) * std::atan(h.t) + B)) + h.y) + D;
+                             return h.stepNoOffset(W, 0.133);
+                         }));
+    });
 }
 
 // With a half turn (c = -1) and W = 0 the first X is -0; an added +0 offset
@@ -107,17 +110,18 @@ TEST(FlowerFormulas, SunflowerHasNoOffset) {
 }
 
 TEST(FlowerFormulas, CyclamenByHand) {
-    const ParamRows r = defaultRows({kFlower, 17});
-    const double B = (r[7] / 500.0) * 0.0001, C = r[8] / 50.0, D = r[9] / 500.0;
-    const double E = r[10] / 500.0, F = r[11] / 500.0, G = r[12] / 5000.0, H = r[13] / 500.0;
-    const double e1 = r[14] / 500.0, e2 = r[15] / 500.0, e3 = r[16] / 500.0;
-    const double e4 = r[17] / 500.0, e5 = r[18] / 500.0, e6 = r[19] / 500.0;
-    expectFirstPointsByHand({kFlower, 17}, r, kHandPoints, [&](HandRotation& h) {
-        const double t = h.t;
-        const double first = tri(e2 * t - e3) * e1;
-        const double second = tri(e5 * t - e4) * e6 + (F + h.y);
-        const double third = ((t - H) * C) / (std::abs(((t - E) * t) * (t - G)) + B);
-        return h.step((first + second) + third, -D, 0.444);
+    forBothRowSets({kFlower, 17}, [&](const ParamRows& r) {
+        const double B = (r[7] / 500.0) * 0.0001, C = r[8] / 50.0, D = r[9] / 500.0;
+        const double E = r[10] / 500.0, F = r[11] / 500.0, G = r[12] / 5000.0, H = r[13] / 500.0;
+        const double e1 = r[14] / 500.0, e2 = r[15] / 500.0, e3 = r[16] / 500.0;
+        const double e4 = r[17] / 500.0, e5 = r[18] / 500.0, e6 = r[19] / 500.0;
+        expectFirstPointsByHand({kFlower, 17}, r, kHandPoints, [&](HandRotation& h) {
+            const double t = h.t;
+            const double first = tri(e2 * t - e3) * e1;
+            const double second = tri(e5 * t - e4) * e6 + (F + h.y);
+            const double third = ((t - H) * C) / (std::abs(((t - E) * t) * (t - G)) + B);
+            return h.step((first + second) + third, -D, 0.444);
+        });
     });
 }
 
@@ -171,7 +175,7 @@ const OwnFlowerCase kOwnFlowerCases[] = {
          const double E = r[10] / 500.0, F = r[11] / 500.0, G = r[12] / 500.0;
          const double H = r[13] / 500.0, e1 = r[14] / 50.0;
          const double v = (e1 * t - G) * H;
-         const double wave = std::abs((v - std::trunc(v)) - 0.5) * H;
+         const double wave = std::abs((v - static_cast<double>(trunc32(v))) - 0.5) * H;
          return (wave * C) / (std::abs(t - E) + B) + (F + y);
      }},
 };
@@ -181,10 +185,11 @@ const OwnFlowerCase kOwnFlowerCases[] = {
 TEST(FlowerFormulas, OwnPerturbationsByHand) {
     for (const OwnFlowerCase& oc : kOwnFlowerCases) {
         SCOPED_TRACE(oc.item);
-        const ParamRows r = defaultRows({kFlower, oc.item});
-        const double D = oc.D(r);
-        expectFirstPointsByHand({kFlower, oc.item}, r, kHandPoints, [&](HandRotation& h) {
-            return h.step(oc.W(r, h.t, h.y), -D, oc.scale);
+        forBothRowSets({kFlower, oc.item}, [&](const ParamRows& r) {
+            const double D = oc.D(r);
+            expectFirstPointsByHand({kFlower, oc.item}, r, kHandPoints, [&](HandRotation& h) {
+                return h.step(oc.W(r, h.t, h.y), -D, oc.scale);
+            });
         });
     }
 }

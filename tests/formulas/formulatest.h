@@ -26,6 +26,29 @@ namespace orbelle::test {
 /// The defaults of a formula with rows from P on at 0.
 inline ParamRows defaultRows(FormulaId id) { return formulaInfo(id).defaults; }
 
+/// The second row set of a formula: every active row one step above its
+/// default, or one below where the default is the top of the row's range, so
+/// that a term whose row defaults to 0 counts in the points too. Inactive rows
+/// stay at 0.
+inline ParamRows secondRows(FormulaId id) {
+    const FormulaInfo& info = formulaInfo(id);
+    ParamRows rows = info.defaults;
+    for (int k = 0; k < info.paramCount; ++k) {
+        rows[k] += rows[k] < info.ranges[k].max ? 1 : -1;
+    }
+    return rows;
+}
+
+/// Runs check(rows) with the defaults of a formula, then with its second rows.
+template <class Check> void forBothRowSets(FormulaId id, Check check) {
+    {
+        SCOPED_TRACE("default rows");
+        check(defaultRows(id));
+    }
+    SCOPED_TRACE("second rows");
+    check(secondRows(id));
+}
+
 /// The first n points of a formula run with the given rows.
 inline std::vector<Point> firstPoints(FormulaId id, const ParamRows& rows, std::size_t n) {
     auto run = prepareFormula(id, rows);

@@ -18,8 +18,11 @@ constexpr int kGame = 4;
 // 0 by 1e-14 before the step, so from 初期Ｘ = 0 sin(e5 / t) stays finite.
 TEST(GameFormulas, ChessAndBowlingByHand) {
     const ParamRows bowling = defaultRows({kGame, 11});
-    const std::pair<int, ParamRows> cases[] = {
-        {0, defaultRows({kGame, 0})}, {11, bowling}, {11, withRow(bowling, 4, 0)}};
+    const std::pair<int, ParamRows> cases[] = {{0, defaultRows({kGame, 0})},
+                                               {0, secondRows({kGame, 0})},
+                                               {11, bowling},
+                                               {11, secondRows({kGame, 11})},
+                                               {11, withRow(bowling, 4, 0)}};
     for (const auto& [item, r] : cases) {
         HandRotation h(r);
         const double B = (r[7] / 10.0) * 0.00001, C = r[8] / 50.0, D = r[9] / 500.0;
@@ -49,77 +52,80 @@ TEST(GameFormulas, ChessAndBowlingByHand) {
 // cubic term.
 TEST(GameFormulas, CardsAndTetrisByHand) {
     for (int item : {2, 3, 4, 5, 6}) {
-        const ParamRows r = defaultRows({kGame, item});
-        HandRotation h(r);
-        const double B = (r[7] / 500.0) * 0.001, C = r[8] / 500.0, D = r[9] / 100.0;
-        const double E = r[10] / 500.0, F = r[11] / 100.0;
-        const double G = item == 5 ? r[12] / 50.0 : r[12] / 500.0;
-        const double H = item == 3 ? r[13] / 5000.0 : r[13] / 500.0;
-        const double e1 = r[14] / 500.0, e2 = r[15] / 500.0, e3 = r[16] / 500.0;
-        std::vector<Point> expected;
-        for (int k = 0; k < 50; ++k) {
-            const double t = h.t;
-            const double rc = C / (std::abs(std::sin(e2 * t) * e1 + ((t - E) * t) * (E + t)) + B);
-            double w = 0;
-            double scale = 0;
-            switch (item) {
-            case 2: {
-                const std::int32_t n = trunc32(H * t);
-                w = ((std::sin(static_cast<double>(n)) * G) + (F + h.y)) + rc;
-                scale = 0.727;
-                break;
+        forBothRowSets({kGame, item}, [&](const ParamRows& r) {
+            HandRotation h(r);
+            const double B = (r[7] / 500.0) * 0.001, C = r[8] / 500.0, D = r[9] / 100.0;
+            const double E = r[10] / 500.0, F = r[11] / 100.0;
+            const double G = item == 5 ? r[12] / 50.0 : r[12] / 500.0;
+            const double H = item == 3 ? r[13] / 5000.0 : r[13] / 500.0;
+            const double e1 = r[14] / 500.0, e2 = r[15] / 500.0, e3 = r[16] / 500.0;
+            std::vector<Point> expected;
+            for (int k = 0; k < 50; ++k) {
+                const double t = h.t;
+                const double rc =
+                    C / (std::abs(std::sin(e2 * t) * e1 + ((t - E) * t) * (E + t)) + B);
+                double w = 0;
+                double scale = 0;
+                switch (item) {
+                case 2: {
+                    const std::int32_t n = trunc32(H * t);
+                    w = ((std::sin(static_cast<double>(n)) * G) + (F + h.y)) + rc;
+                    scale = 0.727;
+                    break;
+                }
+                case 3:
+                    w = ((tri(std::tan(H * t)) * G) + (F + h.y)) + rc;
+                    scale = 0.571;
+                    break;
+                case 4:
+                    w = rc + (std::sin(H * t) * G + (F + h.y));
+                    scale = 0.667;
+                    break;
+                case 5: {
+                    const double v = std::sin(H * t);
+                    w = rc + ((G * v) * v + (F + h.y));
+                    scale = 0.571;
+                    break;
+                }
+                default:
+                    w = ((tri(H * t) * G) * std::sin(e3 * t) + (F + h.y)) + rc;
+                    scale = 1.0;
+                    break;
+                }
+                expected.push_back(h.step(w, -D, scale));
             }
-            case 3:
-                w = ((tri(std::tan(H * t)) * G) + (F + h.y)) + rc;
-                scale = 0.571;
-                break;
-            case 4:
-                w = rc + (std::sin(H * t) * G + (F + h.y));
-                scale = 0.667;
-                break;
-            case 5: {
-                const double v = std::sin(H * t);
-                w = rc + ((G * v) * v + (F + h.y));
-                scale = 0.571;
-                break;
-            }
-            default:
-                w = ((tri(H * t) * G) * std::sin(e3 * t) + (F + h.y)) + rc;
-                scale = 1.0;
-                break;
-            }
-            expected.push_back(h.step(w, -D, scale));
-        }
-        SCOPED_TRACE(item);
-        expectSamePoints({kGame, item}, r, expected);
+            SCOPED_TRACE(item);
+            expectSamePoints({kGame, item}, r, expected);
+        });
     }
 }
 
 // "オセロ" and "ショウギ": the root-cubic term, with their own divisors.
 TEST(GameFormulas, OthelloAndShogiByHand) {
     for (int item : {1, 13}) {
-        const ParamRows r = defaultRows({kGame, item});
-        HandRotation h(r);
-        const bool othello = item == 1;
-        const double B = othello ? (r[7] / 10.0) * 0.00001 : (r[7] / 500.0) * 0.00001;
-        const double C = r[8] / 50.0, D = r[9] / 500.0, F = r[11] / 500.0;
-        const double E = othello ? r[10] / 500.0 : r[10] / 10.0;
-        const double G = othello ? r[12] / 5000.0 : r[12] / 10.0;
-        const double H = othello ? r[13] / 5000.0 : r[13] / 500.0;
-        const double e1 = r[14] / 500.0, e2 = r[15] / 500.0, e3 = r[16] / 500.0;
-        const double e4 = r[17] / 100.0;
-        std::vector<Point> expected;
-        for (int k = 0; k < 50; ++k) {
-            const double t = h.t;
-            const double rq = (std::sqrt(std::abs(t - e1)) * (C * t)) /
-                              (std::abs(((t - G) * t) * (t - E)) * H + B);
-            const double w =
-                othello ? rq + ((std::exp(-(t * t)) * e2 + (F + h.y)) + std::sin(e3 * t) * e4)
-                        : rq + (std::sin(e3 * t) * e2 + (F + h.y));
-            expected.push_back(h.step(w, -D, othello ? 0.133 : 0.571));
-        }
-        SCOPED_TRACE(item);
-        expectSamePoints({kGame, item}, r, expected);
+        forBothRowSets({kGame, item}, [&](const ParamRows& r) {
+            HandRotation h(r);
+            const bool othello = item == 1;
+            const double B = othello ? (r[7] / 10.0) * 0.00001 : (r[7] / 500.0) * 0.00001;
+            const double C = r[8] / 50.0, D = r[9] / 500.0, F = r[11] / 500.0;
+            const double E = othello ? r[10] / 500.0 : r[10] / 10.0;
+            const double G = othello ? r[12] / 5000.0 : r[12] / 10.0;
+            const double H = othello ? r[13] / 5000.0 : r[13] / 500.0;
+            const double e1 = r[14] / 500.0, e2 = r[15] / 500.0, e3 = r[16] / 500.0;
+            const double e4 = r[17] / 100.0;
+            std::vector<Point> expected;
+            for (int k = 0; k < 50; ++k) {
+                const double t = h.t;
+                const double rq = (std::sqrt(std::abs(t - e1)) * (C * t)) /
+                                  (std::abs(((t - G) * t) * (t - E)) * H + B);
+                const double w =
+                    othello ? rq + ((std::exp(-(t * t)) * e2 + (F + h.y)) + std::sin(e3 * t) * e4)
+                            : rq + (std::sin(e3 * t) * e2 + (F + h.y));
+                expected.push_back(h.step(w, -D, othello ? 0.133 : 0.571));
+            }
+            SCOPED_TRACE(item);
+            expectSamePoints({kGame, item}, r, expected);
+        });
     }
 }
 
@@ -129,7 +135,8 @@ TEST(GameFormulas, BilliardsAndUnoByHand) {
     for (int item : {10, 12}) {
         const ParamRows defaults = defaultRows({kGame, item});
         ParamRows inside = withRow(withRow(defaults, 13, 900), 4, -30);
-        for (const ParamRows& r : {defaults, inside, withRow(inside, 4, 30)}) {
+        for (const ParamRows& r :
+             {defaults, secondRows({kGame, item}), inside, withRow(inside, 4, 30)}) {
             HandRotation h(r);
             const double B = (r[7] / 500.0) * 0.00001, C = r[8] / 50.0, D = r[9] / 500.0;
             const double E = r[10] / 10.0, F = r[11] / 500.0, G = r[12] / 500.0;
@@ -162,82 +169,88 @@ TEST(GameFormulas, BilliardsAndUnoByHand) {
 // "イゴ" (B divided by a sine).
 TEST(GameFormulas, MonopolyBingoAndGoByHand) {
     {
-        const ParamRows r = defaultRows({kGame, 7});
-        HandRotation h(r);
-        const double B = (r[7] / 10.0) * 0.00001, C = r[8] / 50.0, D = r[9] / 500.0;
-        const double E = r[10] / 500.0, F = r[11] / 500.0, G = r[12] / 500.0;
-        const double H = r[13] / 5000.0, e1 = r[14] / 500.0;
-        std::vector<Point> expected;
-        for (int k = 0; k < 50; ++k) {
-            const double t = h.t;
-            const double u = (std::cos(t - G) * C) / (std::abs(std::atan(t)) * E + B) + (F + h.y);
-            expected.push_back(h.step(u + (std::sin(t + e1) + 1) * H, -D, 0.25));
-        }
-        SCOPED_TRACE("monopoly");
-        expectSamePoints({kGame, 7}, r, expected);
+        forBothRowSets({kGame, 7}, [&](const ParamRows& r) {
+            HandRotation h(r);
+            const double B = (r[7] / 10.0) * 0.00001, C = r[8] / 50.0, D = r[9] / 500.0;
+            const double E = r[10] / 500.0, F = r[11] / 500.0, G = r[12] / 500.0;
+            const double H = r[13] / 5000.0, e1 = r[14] / 500.0;
+            std::vector<Point> expected;
+            for (int k = 0; k < 50; ++k) {
+                const double t = h.t;
+                const double u =
+                    (std::cos(t - G) * C) / (std::abs(std::atan(t)) * E + B) + (F + h.y);
+                expected.push_back(h.step(u + (std::sin(t + e1) + 1) * H, -D, 0.25));
+            }
+            SCOPED_TRACE("monopoly");
+            expectSamePoints({kGame, 7}, r, expected);
+        });
     }
     {
-        const ParamRows r = defaultRows({kGame, 9});
-        HandRotation h(r);
-        const double B = (r[7] / 500.0) * 0.00001, C = r[8] / 50.0, D = r[9] / 500.0;
-        const double E = r[10] / 10.0, F = r[11] / 500.0, G = r[12] / 500.0;
-        const double H = r[13] / 500.0, e1 = r[14] / 500.0;
-        std::vector<Point> expected;
-        for (int k = 0; k < 50; ++k) {
-            const double t = h.t;
-            const double v = std::sin(e1 * t);
-            const double n = static_cast<double>(trunc32((v * 10) * v));
-            const double w =
-                (std::sqrt(std::abs(t - E)) * C) / (std::log(std::abs(t) * G + 0.5) + (n * H + B)) +
-                (F + h.y);
-            expected.push_back(h.step(w, -D, 0.5));
-        }
-        SCOPED_TRACE("bingo");
-        expectSamePoints({kGame, 9}, r, expected);
+        forBothRowSets({kGame, 9}, [&](const ParamRows& r) {
+            HandRotation h(r);
+            const double B = (r[7] / 500.0) * 0.00001, C = r[8] / 50.0, D = r[9] / 500.0;
+            const double E = r[10] / 10.0, F = r[11] / 500.0, G = r[12] / 500.0;
+            const double H = r[13] / 500.0, e1 = r[14] / 500.0;
+            std::vector<Point> expected;
+            for (int k = 0; k < 50; ++k) {
+                const double t = h.t;
+                const double v = std::sin(e1 * t);
+                const double n = static_cast<double>(trunc32((v * 10) * v));
+                const double w = (std::sqrt(std::abs(t - E)) * C) /
+                                     (std::log(std::abs(t) * G + 0.5) + (n * H + B)) +
+                                 (F + h.y);
+                expected.push_back(h.step(w, -D, 0.5));
+            }
+            SCOPED_TRACE("bingo");
+            expectSamePoints({kGame, 9}, r, expected);
+        });
     }
     {
-        const ParamRows r = defaultRows({kGame, 14});
-        HandRotation h(r);
-        const double B = (r[7] / 500.0) * 0.0001, C = r[8] / 50.0, D = r[9] / 500.0;
-        const double E = r[10] / 10.0, F = r[11] / 500.0, G = r[12] / 10.0;
-        const double H = r[13] / 500.0, e1 = r[14] / 50.0, e2 = r[15] / 50.0;
-        const double e3 = r[16] / 1000.0 + 1;
-        std::vector<Point> expected;
-        for (int k = 0; k < 50; ++k) {
-            const double t = h.t;
-            const double den = std::abs(((t - G) * t) * (t - E)) * H + B / (std::sin(t - e2) + e3);
-            expected.push_back(h.step((std::abs(t - e1) * C) / den + (F + h.y), -D, 2.0));
-        }
-        SCOPED_TRACE("go");
-        expectSamePoints({kGame, 14}, r, expected);
+        forBothRowSets({kGame, 14}, [&](const ParamRows& r) {
+            HandRotation h(r);
+            const double B = (r[7] / 500.0) * 0.0001, C = r[8] / 50.0, D = r[9] / 500.0;
+            const double E = r[10] / 10.0, F = r[11] / 500.0, G = r[12] / 10.0;
+            const double H = r[13] / 500.0, e1 = r[14] / 50.0, e2 = r[15] / 50.0;
+            const double e3 = r[16] / 1000.0 + 1;
+            std::vector<Point> expected;
+            for (int k = 0; k < 50; ++k) {
+                const double t = h.t;
+                const double den =
+                    std::abs(((t - G) * t) * (t - E)) * H + B / (std::sin(t - e2) + e3);
+                expected.push_back(h.step((std::abs(t - e1) * C) / den + (F + h.y), -D, 2.0));
+            }
+            SCOPED_TRACE("go");
+            expectSamePoints({kGame, 14}, r, expected);
+        });
     }
 }
 
 // "ナンプレ" and "ハナフダ": F alternates, starting negative.
 TEST(GameFormulas, AlternatingFormulasByHand) {
     for (int item : {8, 16}) {
-        const ParamRows r = defaultRows({kGame, item});
-        HandRotation h(r);
-        const double B = (r[7] / 500.0) * 0.0001, C = r[8] / 500.0, D = r[9] / 100.0;
-        const double E = r[10] / 500.0, G = r[12] / 500.0, H = r[13] / 500.0;
-        double F = r[11] / 1000.0;
-        std::vector<Point> expected;
-        for (int k = 0; k < 50; ++k) {
-            F = -F;
-            const double t = h.t;
-            const double rs = (std::sqrt(std::abs(t - G)) * C) / (std::abs(t - E) + B);
-            double w;
-            if (item == 8) {
-                const double e1 = r[14] / 10.0, e2 = r[15] / 10.0;
-                w = rs + ((std::sin(t - e1) * H) * std::sin(t - e2) + (F + h.y));
-            } else {
-                const double e1 = r[14] / 100.0;
-                w = rs + (std::sin(t - e1) * H + (F + h.y));
+        forBothRowSets({kGame, item}, [&](const ParamRows& r) {
+            HandRotation h(r);
+            const double B = (r[7] / 500.0) * 0.0001, C = r[8] / 500.0, D = r[9] / 100.0;
+            const double E = r[10] / 500.0, G = r[12] / 500.0, H = r[13] / 500.0;
+            double F = r[11] / 1000.0;
+            std::vector<Point> expected;
+            for (int k = 0; k < 50; ++k) {
+                F = -F;
+                const double t = h.t;
+                const double rs = (std::sqrt(std::abs(t - G)) * C) / (std::abs(t - E) + B);
+                double w;
+                if (item == 8) {
+                    const double e1 = r[14] / 10.0, e2 = r[15] / 10.0;
+                    w = rs + ((std::sin(t - e1) * H) * std::sin(t - e2) + (F + h.y));
+                } else {
+                    const double e1 = r[14] / 100.0;
+                    w = rs + (std::sin(t - e1) * H + (F + h.y));
+                }
+                expected.push_back(h.step(w, -D, item == 8 ? 5.0 : 4.0));
             }
-            expected.push_back(h.step(w, -D, item == 8 ? 5.0 : 4.0));
-        }
-        SCOPED_TRACE(item);
-        expectSamePoints({kGame, item}, r, expected);
+            SCOPED_TRACE(item);
+            expectSamePoints({kGame, item}, r, expected);
+        });
     }
 }
 
@@ -245,7 +258,8 @@ TEST(GameFormulas, AlternatingFormulasByHand) {
 // beyond and at +-pi/2.
 TEST(GameFormulas, MahjongByHand) {
     const ParamRows defaults = defaultRows({kGame, 15});
-    for (const ParamRows& r : {defaults, withRow(defaults, 5, -300), withRow(defaults, 5, 0)}) {
+    for (const ParamRows& r :
+         {defaults, secondRows({kGame, 15}), withRow(defaults, 5, -300), withRow(defaults, 5, 0)}) {
         HandRotation h(r);
         const double B = (r[7] / 500.0) * 0.01, C = r[8] / 50.0, D = r[9] / 500.0;
         const double E = r[10] / 500.0, F = r[11] / 500.0, G = r[12] / 10.0, H = r[13] / 500.0;

@@ -28,20 +28,21 @@ TEST(MetalFormulas, GuardedFormulasStartFromZero) {
 // "クロム" and "ヘリウム" are one formula with different defaults.
 TEST(MetalFormulas, ChromiumAndHeliumDrawTheSameFigure) {
     for (int defaultsOf : {4, 13}) {
-        const ParamRows r = defaultRows({kMetal, defaultsOf});
-        const auto chromium = firstPoints({kMetal, 4}, r, 2000);
-        const auto helium = firstPoints({kMetal, 13}, r, 2000);
-        for (std::size_t k = 0; k < chromium.size(); ++k) {
-            ASSERT_EQ(chromium[k].x, helium[k].x) << k;
-            ASSERT_EQ(chromium[k].y, helium[k].y) << k;
-        }
+        forBothRowSets({kMetal, defaultsOf}, [&](const ParamRows& r) {
+            const auto chromium = firstPoints({kMetal, 4}, r, 2000);
+            const auto helium = firstPoints({kMetal, 13}, r, 2000);
+            for (std::size_t k = 0; k < chromium.size(); ++k) {
+                ASSERT_EQ(chromium[k].x, helium[k].x) << k;
+                ASSERT_EQ(chromium[k].y, helium[k].y) << k;
+            }
+        });
     }
 }
 
 // "ゴールド": the library pow of |t|, which is 0 for t = 0.
 TEST(MetalFormulas, GoldByHand) {
     const ParamRows defaults = defaultRows({kMetal, 0});
-    for (const ParamRows& r : {defaults, withRow(defaults, 4, 0)}) {
+    for (const ParamRows& r : {defaults, secondRows({kMetal, 0}), withRow(defaults, 4, 0)}) {
         HandRotation h(r);
         const double B = (r[7] / 500.0) * 0.00001, C = r[8] / 50.0, D = r[9] / 500.0;
         const double E = r[10] / 500.0, F = r[11] / 500.0, G = r[12] / 10.0, H = r[13] / 500.0;
@@ -61,8 +62,11 @@ TEST(MetalFormulas, GoldByHand) {
 // iteration; "セシウム" guards t and divides by it.
 TEST(MetalFormulas, SilverAndCesiumByHand) {
     const ParamRows cesium = defaultRows({kMetal, 14});
-    const std::pair<int, ParamRows> cases[] = {
-        {1, defaultRows({kMetal, 1})}, {14, cesium}, {14, withRow(cesium, 4, 0)}};
+    const std::pair<int, ParamRows> cases[] = {{1, defaultRows({kMetal, 1})},
+                                               {1, secondRows({kMetal, 1})},
+                                               {14, cesium},
+                                               {14, secondRows({kMetal, 14})},
+                                               {14, withRow(cesium, 4, 0)}};
     for (const auto& [item, r] : cases) {
         HandRotation h(r);
         const double B = (r[7] / 500.0) * 0.0001, C = r[8] / 50.0, D = r[9] / 500.0;
@@ -88,28 +92,30 @@ TEST(MetalFormulas, SilverAndCesiumByHand) {
 
 // "コバルト": frac and the upper arc.
 TEST(MetalFormulas, CobaltByHand) {
-    const ParamRows r = defaultRows({kMetal, 2});
-    HandRotation h(r);
-    const double B = (r[7] / 500.0) * 0.00001, C = r[8] / 50.0, D = r[9] / 500.0;
-    const double E = r[10] / 10.0, F = r[11] / 500.0, G = r[12] / 10.0, H = r[13] / 500.0;
-    const double e1 = r[14] / 500.0, e2 = r[15] / 500.0, e3 = r[16] / 500.0;
-    const double e4 = r[17] / 500.0, e5 = r[18] / 5000.0, e6 = r[19] / 5000.0;
-    std::vector<Point> expected;
-    for (int k = 0; k < 50; ++k) {
-        const double t = h.t;
-        const double u = std::sqrt(std::abs(t - e1)) * (C * t);
-        const double z = u / (std::abs(frac(e3 * t + e4) * e2 + ((t - G) * t) * (t - E)) * H + B);
-        const double w = (arcUpper(e6 * t + e4) * e5 + (F + h.y)) + z;
-        expected.push_back(h.step(w, -D, 0.8));
-    }
-    expectSamePoints({kMetal, 2}, r, expected);
+    forBothRowSets({kMetal, 2}, [&](const ParamRows& r) {
+        HandRotation h(r);
+        const double B = (r[7] / 500.0) * 0.00001, C = r[8] / 50.0, D = r[9] / 500.0;
+        const double E = r[10] / 10.0, F = r[11] / 500.0, G = r[12] / 10.0, H = r[13] / 500.0;
+        const double e1 = r[14] / 500.0, e2 = r[15] / 500.0, e3 = r[16] / 500.0;
+        const double e4 = r[17] / 500.0, e5 = r[18] / 5000.0, e6 = r[19] / 5000.0;
+        std::vector<Point> expected;
+        for (int k = 0; k < 50; ++k) {
+            const double t = h.t;
+            const double u = std::sqrt(std::abs(t - e1)) * (C * t);
+            const double z =
+                u / (std::abs(frac(e3 * t + e4) * e2 + ((t - G) * t) * (t - E)) * H + B);
+            const double w = (arcUpper(e6 * t + e4) * e5 + (F + h.y)) + z;
+            expected.push_back(h.step(w, -D, 0.8));
+        }
+        expectSamePoints({kMetal, 2}, r, expected);
+    });
 }
 
 // "アルゴン": its own A ("定数Ａ" = 250 gives 0.999), and D both inside W and
 // in the step.
 TEST(MetalFormulas, ArgonByHand) {
     const ParamRows defaults = defaultRows({kMetal, 15});
-    for (const ParamRows& r : {defaults, withRow(defaults, 6, 250)}) {
+    for (const ParamRows& r : {defaults, secondRows({kMetal, 15}), withRow(defaults, 6, 250)}) {
         HandRotation h(r);
         h.A = (r[6] / 500.0 + 499) / 500;
         if (r[6] == 250) {
@@ -133,45 +139,46 @@ TEST(MetalFormulas, ArgonByHand) {
 // numerator over the cubic |((t - G) t)(t - E)| H + B.
 TEST(MetalFormulas, QuotientsOverTheCubicByHand) {
     for (int item : {4, 5, 8, 10, 11, 13}) {
-        const ParamRows r = defaultRows({kMetal, item});
-        HandRotation h(r);
-        const double B = (r[7] / 500.0) * 0.00001, C = r[8] / 50.0, D = r[9] / 500.0;
-        const double E = item == 8 ? r[10] / 10.0 : r[10] / 500.0;
-        const double F = r[11] / 500.0, G = r[12] / 10.0, H = r[13] / 500.0;
-        const double e1 = r[14] / 500.0;
-        std::vector<Point> expected;
-        for (int k = 0; k < 50; ++k) {
-            const double t = h.t;
-            const double den = std::abs(((t - G) * t) * (t - E)) * H + B;
-            double num = 0;
-            double scale = 0;
-            switch (item) {
-            case 4:
-            case 13:
-                num = std::pow(std::abs(t), 1.0833333333333333) * C;
-                scale = 0.667;
-                break;
-            case 5:
-                num = std::pow(std::abs(t), 1.25) * C;
-                scale = 0.667;
-                break;
-            case 8:
-                num = std::sqrt(std::abs(t - e1)) * (C * t);
-                scale = 0.571;
-                break;
-            case 10:
-                num = std::sqrt(std::abs(t)) * C;
-                scale = 0.5;
-                break;
-            default:
-                num = C * t;
-                scale = 0.8;
-                break;
+        forBothRowSets({kMetal, item}, [&](const ParamRows& r) {
+            HandRotation h(r);
+            const double B = (r[7] / 500.0) * 0.00001, C = r[8] / 50.0, D = r[9] / 500.0;
+            const double E = item == 8 ? r[10] / 10.0 : r[10] / 500.0;
+            const double F = r[11] / 500.0, G = r[12] / 10.0, H = r[13] / 500.0;
+            const double e1 = r[14] / 500.0;
+            std::vector<Point> expected;
+            for (int k = 0; k < 50; ++k) {
+                const double t = h.t;
+                const double den = std::abs(((t - G) * t) * (t - E)) * H + B;
+                double num = 0;
+                double scale = 0;
+                switch (item) {
+                case 4:
+                case 13:
+                    num = std::pow(std::abs(t), 1.0833333333333333) * C;
+                    scale = 0.667;
+                    break;
+                case 5:
+                    num = std::pow(std::abs(t), 1.25) * C;
+                    scale = 0.667;
+                    break;
+                case 8:
+                    num = std::sqrt(std::abs(t - e1)) * (C * t);
+                    scale = 0.571;
+                    break;
+                case 10:
+                    num = std::sqrt(std::abs(t)) * C;
+                    scale = 0.5;
+                    break;
+                default:
+                    num = C * t;
+                    scale = 0.8;
+                    break;
+                }
+                expected.push_back(h.step(num / den + (F + h.y), -D, scale));
             }
-            expected.push_back(h.step(num / den + (F + h.y), -D, scale));
-        }
-        SCOPED_TRACE(item);
-        expectSamePoints({kMetal, item}, r, expected);
+            SCOPED_TRACE(item);
+            expectSamePoints({kMetal, item}, r, expected);
+        });
     }
 }
 
@@ -180,7 +187,7 @@ TEST(MetalFormulas, QuotientsOverTheCubicByHand) {
 TEST(MetalFormulas, NeonAndPhosphorusByHand) {
     for (int item : {3, 7}) {
         const ParamRows defaults = defaultRows({kMetal, item});
-        for (const ParamRows& r : {defaults, withRow(defaults, 4, 0)}) {
+        for (const ParamRows& r : {defaults, secondRows({kMetal, item}), withRow(defaults, 4, 0)}) {
             HandRotation h(r);
             const double B = (r[7] / 500.0) * (item == 3 ? 0.0000001 : 0.000000001);
             const double C = r[8] / 50.0, D = r[9] / 500.0, E = r[10] / 10.0;
@@ -208,53 +215,56 @@ TEST(MetalFormulas, NeonAndPhosphorusByHand) {
 // "マンガン" and "ゲルマニウム" (the sine of e1 y).
 TEST(MetalFormulas, MagnesiumManganeseAndGermaniumByHand) {
     {
-        const ParamRows r = defaultRows({kMetal, 6});
-        HandRotation h(r);
-        const double B = (r[7] / 500.0) * 0.0001, C = r[8] / 500.0, D = r[9] / 50.0;
-        const double E = r[10] / 500.0, F = r[11] / 50.0, G = r[12] / 500.0;
-        const double H = r[13] / 500.0;
-        std::vector<Point> expected;
-        for (int k = 0; k < 50; ++k) {
-            const double t = h.t;
-            const double den = (((t - E) * (t - E)) * (t - H)) * (t - H) + B;
-            expected.push_back(h.step(((t - G) * C) / den + (F + h.y), -D, 1.0));
-        }
-        SCOPED_TRACE("magnesium");
-        expectSamePoints({kMetal, 6}, r, expected);
+        forBothRowSets({kMetal, 6}, [&](const ParamRows& r) {
+            HandRotation h(r);
+            const double B = (r[7] / 500.0) * 0.0001, C = r[8] / 500.0, D = r[9] / 50.0;
+            const double E = r[10] / 500.0, F = r[11] / 50.0, G = r[12] / 500.0;
+            const double H = r[13] / 500.0;
+            std::vector<Point> expected;
+            for (int k = 0; k < 50; ++k) {
+                const double t = h.t;
+                const double den = (((t - E) * (t - E)) * (t - H)) * (t - H) + B;
+                expected.push_back(h.step(((t - G) * C) / den + (F + h.y), -D, 1.0));
+            }
+            SCOPED_TRACE("magnesium");
+            expectSamePoints({kMetal, 6}, r, expected);
+        });
     }
     {
-        const ParamRows r = defaultRows({kMetal, 9});
-        HandRotation h(r);
-        const double B = (r[7] / 500.0) * 0.0000001, C = r[8] / 50.0, D = r[9] / 500.0;
-        const double E = r[10] / 10.0, F = r[11] / 500.0, G = r[12] / 10.0;
-        const double H = r[13] / 500.0, e1 = r[14] / 50.0, e2 = r[15] / 500.0;
-        const double e3 = r[16] / 500.0, e4 = r[17] / 50.0, e5 = r[18] / 10.0;
-        std::vector<Point> expected;
-        for (int k = 0; k < 50; ++k) {
-            const double t = h.t;
-            const double u = (std::sqrt(std::abs(e5 + t)) * ((t - e1) * C)) /
-                             (std::abs(((t - G) * t) * (t - E)) * H + B);
-            const double w = u + ((std::cos(t) * e3) / ((e4 * t) * t + e2) + (F + h.y));
-            expected.push_back(h.step(w, -D, 0.5));
-        }
-        SCOPED_TRACE("manganese");
-        expectSamePoints({kMetal, 9}, r, expected);
+        forBothRowSets({kMetal, 9}, [&](const ParamRows& r) {
+            HandRotation h(r);
+            const double B = (r[7] / 500.0) * 0.0000001, C = r[8] / 50.0, D = r[9] / 500.0;
+            const double E = r[10] / 10.0, F = r[11] / 500.0, G = r[12] / 10.0;
+            const double H = r[13] / 500.0, e1 = r[14] / 50.0, e2 = r[15] / 500.0;
+            const double e3 = r[16] / 500.0, e4 = r[17] / 50.0, e5 = r[18] / 10.0;
+            std::vector<Point> expected;
+            for (int k = 0; k < 50; ++k) {
+                const double t = h.t;
+                const double u = (std::sqrt(std::abs(e5 + t)) * ((t - e1) * C)) /
+                                 (std::abs(((t - G) * t) * (t - E)) * H + B);
+                const double w = u + ((std::cos(t) * e3) / ((e4 * t) * t + e2) + (F + h.y));
+                expected.push_back(h.step(w, -D, 0.5));
+            }
+            SCOPED_TRACE("manganese");
+            expectSamePoints({kMetal, 9}, r, expected);
+        });
     }
     {
-        const ParamRows r = defaultRows({kMetal, 12});
-        HandRotation h(r);
-        const double B = (r[7] / 500.0) * 0.00001, C = r[8] / 50.0, D = r[9] / 500.0;
-        const double E = r[10] / 10.0, F = r[11] / 500.0, G = r[12] / 500.0;
-        const double H = r[13] / 500.0, e1 = r[14] / 500.0;
-        std::vector<Point> expected;
-        for (int k = 0; k < 50; ++k) {
-            const double t = h.t;
-            const double u =
-                (std::sqrt(std::abs(t - E)) * C) / (std::log(std::abs(t) * G + 0.5) + B);
-            const double w = u + (std::sin(e1 * h.y) * H + (F + h.y));
-            expected.push_back(h.step(w, -D, 1.33));
-        }
-        SCOPED_TRACE("germanium");
-        expectSamePoints({kMetal, 12}, r, expected);
+        forBothRowSets({kMetal, 12}, [&](const ParamRows& r) {
+            HandRotation h(r);
+            const double B = (r[7] / 500.0) * 0.00001, C = r[8] / 50.0, D = r[9] / 500.0;
+            const double E = r[10] / 10.0, F = r[11] / 500.0, G = r[12] / 500.0;
+            const double H = r[13] / 500.0, e1 = r[14] / 500.0;
+            std::vector<Point> expected;
+            for (int k = 0; k < 50; ++k) {
+                const double t = h.t;
+                const double u =
+                    (std::sqrt(std::abs(t - E)) * C) / (std::log(std::abs(t) * G + 0.5) + B);
+                const double w = u + (std::sin(e1 * h.y) * H + (F + h.y));
+                expected.push_back(h.step(w, -D, 1.33));
+            }
+            SCOPED_TRACE("germanium");
+            expectSamePoints({kMetal, 12}, r, expected);
+        });
     }
 }

@@ -30,28 +30,30 @@ TEST(MusicFormulas, VivaldiByHand) {
             return h.step(W, -D, 1.0);
         };
     };
-    const ParamRows r = defaultRows({kMusic, 8});
-    expectFirstPointsByHand({kMusic, 8}, r, 40, step(r));
-    const ParamRows zero = withRow(r, 4, 0);
-    expectFirstPointsByHand({kMusic, 8}, zero, 40, step(zero));
+    forBothRowSets({kMusic, 8}, [&](const ParamRows& r) {
+        expectFirstPointsByHand({kMusic, 8}, r, 40, step(r));
+        const ParamRows zero = withRow(r, 4, 0);
+        expectFirstPointsByHand({kMusic, 8}, zero, 40, step(zero));
+    });
 }
 
 // Item 9: rows 15 and 17 enter unscaled; the display scale 0.1 brings
 // sin(67 t) 292 back onto the canvas.
 TEST(MusicFormulas, TchaikovskyByHand) {
-    const ParamRows r = defaultRows({kMusic, 9});
-    const double B = (r[7] / 10.0) * 0.00001, C = r[8] / 50.0, D = r[9] / 500.0;
-    const double E = r[10] / 500.0, F = r[11] / 500.0, G = r[12] / 5000.0, H = r[13] / 5000.0;
-    const double e1 = r[14] / 5000.0, e3 = r[16] / 500.0;
-    const double r15 = r[15], r17 = r[17];
-    EXPECT_EQ(r15, 292.0);
-    EXPECT_EQ(r17, 67.0);
-    expectFirstPointsByHand({kMusic, 9}, r, 40, [=](HandRotation& h) {
-        const double t = h.t;
-        const double product = (((((t - G) * t) * (t - E)) * (t + G)) * (t + E));
-        const double u = C / (std::sqrt(std::sqrt(std::abs(product))) * H + B);
-        const double W = u + ((std::sin(t * r17) * r15) / (std::abs(t * e1) + e3) + (F + h.y));
-        return h.step(W, -D, 0.1);
+    EXPECT_EQ(defaultRows({kMusic, 9})[15], 292);
+    EXPECT_EQ(defaultRows({kMusic, 9})[17], 67);
+    forBothRowSets({kMusic, 9}, [](const ParamRows& r) {
+        const double B = (r[7] / 10.0) * 0.00001, C = r[8] / 50.0, D = r[9] / 500.0;
+        const double E = r[10] / 500.0, F = r[11] / 500.0, G = r[12] / 5000.0, H = r[13] / 5000.0;
+        const double e1 = r[14] / 5000.0, e3 = r[16] / 500.0;
+        const double r15 = r[15], r17 = r[17];
+        expectFirstPointsByHand({kMusic, 9}, r, 40, [=](HandRotation& h) {
+            const double t = h.t;
+            const double product = (((((t - G) * t) * (t - E)) * (t + G)) * (t + E));
+            const double u = C / (std::sqrt(std::sqrt(std::abs(product))) * H + B);
+            const double W = u + ((std::sin(t * r17) * r15) / (std::abs(t * e1) + e3) + (F + h.y));
+            return h.step(W, -D, 0.1);
+        });
     });
 }
 
@@ -81,9 +83,10 @@ TEST(MusicFormulas, SchumannByHand) {
                              return h.stepNoOffset(W, 5.71);
                          }));
     };
-    const ParamRows r = defaultRows({kMusic, 12});
-    check(r);
-    check(withRow(r, 9, -250));
+    forBothRowSets({kMusic, 12}, [&](const ParamRows& r) {
+        check(r);
+        check(withRow(r, 9, -250));
+    });
 }
 
 // Item 15 turns V in place of t; with t = y at the start W and V share |t - E|.
@@ -97,10 +100,11 @@ TEST(MusicFormulas, RavelByHand) {
             return h.stepTurning(V, W, -D, 1.33);
         };
     };
-    const ParamRows r = defaultRows({kMusic, 15});
-    expectFirstPointsByHand({kMusic, 15}, r, 40, step(r));
-    const ParamRows level = withRow(r, 5, r[4]);
-    expectFirstPointsByHand({kMusic, 15}, level, 40, step(level));
+    forBothRowSets({kMusic, 15}, [&](const ParamRows& r) {
+        expectFirstPointsByHand({kMusic, 15}, r, 40, step(r));
+        const ParamRows level = withRow(r, 5, r[4]);
+        expectFirstPointsByHand({kMusic, 15}, level, 40, step(level));
+    });
 }
 
 // Items 0 to 4: every row over 500 (B over 500 times 0.00001, C over 50) and
@@ -115,59 +119,65 @@ TEST(MusicFormulas, QuotientItemsByHand) {
               e6(r[19] / 500.0) {}
     };
     {
-        const ParamRows r = defaultRows({kMusic, 0});
-        const K k(r);
-        expectFirstPointsByHand({kMusic, 0}, r, 40, [=](HandRotation& h) {
-            const double t = h.t;
-            const double u = (k.C * t) * t;
-            const double W =
-                u / ((std::abs(std::tan(k.G * t) * k.E) + t * t) * k.H + k.B) + (k.F + h.y);
-            return h.step(W, -k.D, 5.0);
+        forBothRowSets({kMusic, 0}, [&](const ParamRows& r) {
+            const K k(r);
+            expectFirstPointsByHand({kMusic, 0}, r, 40, [=](HandRotation& h) {
+                const double t = h.t;
+                const double u = (k.C * t) * t;
+                const double W =
+                    u / ((std::abs(std::tan(k.G * t) * k.E) + t * t) * k.H + k.B) + (k.F + h.y);
+                return h.step(W, -k.D, 5.0);
+            });
         });
     }
     {
-        const ParamRows r = defaultRows({kMusic, 1});
-        const K k(r);
-        expectFirstPointsByHand({kMusic, 1}, r, 40, [=](HandRotation& h) {
-            const double t = h.t;
-            const double u = (t - k.e1) * (k.C * t);
-            const double d = std::abs(std::tan(k.G * t - k.e3) * k.E) + std::abs((t - k.e2) * t);
-            return h.step(u / (d * k.H + k.B) + (k.F + h.y), -k.D, 4.0);
+        forBothRowSets({kMusic, 1}, [&](const ParamRows& r) {
+            const K k(r);
+            expectFirstPointsByHand({kMusic, 1}, r, 40, [=](HandRotation& h) {
+                const double t = h.t;
+                const double u = (t - k.e1) * (k.C * t);
+                const double d =
+                    std::abs(std::tan(k.G * t - k.e3) * k.E) + std::abs((t - k.e2) * t);
+                return h.step(u / (d * k.H + k.B) + (k.F + h.y), -k.D, 4.0);
+            });
         });
     }
     {
-        const ParamRows r = defaultRows({kMusic, 2});
-        const K k(r);
-        expectFirstPointsByHand({kMusic, 2}, r, 40, [=](HandRotation& h) {
-            const double t = h.t;
-            const double v = std::abs(k.G * t - k.H) * k.E + k.B;
-            const double f = frac(k.e1 * t - k.e2);
-            const double lower = 1 - std::sqrt(std::abs(1 - f * f));
-            return h.step((lower * k.C) / v + (k.F + h.y), -k.D, 4.0);
+        forBothRowSets({kMusic, 2}, [&](const ParamRows& r) {
+            const K k(r);
+            expectFirstPointsByHand({kMusic, 2}, r, 40, [=](HandRotation& h) {
+                const double t = h.t;
+                const double v = std::abs(k.G * t - k.H) * k.E + k.B;
+                const double f = frac(k.e1 * t - k.e2);
+                const double lower = 1 - std::sqrt(std::abs(1 - f * f));
+                return h.step((lower * k.C) / v + (k.F + h.y), -k.D, 4.0);
+            });
         });
     }
     {
-        const ParamRows r = defaultRows({kMusic, 3});
-        const K k(r);
-        expectFirstPointsByHand({kMusic, 3}, r, 40, [=](HandRotation& h) {
-            const double t = h.t;
-            const double u = (t - k.e1) * (k.C * t);
-            const double w = (t - k.e2) * t;
-            const double z = std::abs(std::tan(k.G * t - k.e3) * k.E);
-            const double wave = std::abs(frac(k.e5 * t - k.e6) - 0.5);
-            const double W = u / ((std::abs(wave * k.e4 + w) + z) * k.H + k.B) + (k.F + h.y);
-            return h.step(W, -k.D, 1.0);
+        forBothRowSets({kMusic, 3}, [&](const ParamRows& r) {
+            const K k(r);
+            expectFirstPointsByHand({kMusic, 3}, r, 40, [=](HandRotation& h) {
+                const double t = h.t;
+                const double u = (t - k.e1) * (k.C * t);
+                const double w = (t - k.e2) * t;
+                const double z = std::abs(std::tan(k.G * t - k.e3) * k.E);
+                const double wave = std::abs(frac(k.e5 * t - k.e6) - 0.5);
+                const double W = u / ((std::abs(wave * k.e4 + w) + z) * k.H + k.B) + (k.F + h.y);
+                return h.step(W, -k.D, 1.0);
+            });
         });
     }
     {
-        const ParamRows r = defaultRows({kMusic, 4});
-        const K k(r);
-        expectFirstPointsByHand({kMusic, 4}, r, 40, [=](HandRotation& h) {
-            const double t = h.t;
-            const double u = (t - k.e1) * (k.C * t);
-            const double v = std::abs(std::sin(k.e5 * t - k.e6) * k.e4 + (t - k.e2) * t);
-            const double z = std::abs(std::tan(k.G * t - k.e3) * k.E);
-            return h.step(u / ((v + z) * k.H + k.B) + (k.F + h.y), -k.D, 2.0);
+        forBothRowSets({kMusic, 4}, [&](const ParamRows& r) {
+            const K k(r);
+            expectFirstPointsByHand({kMusic, 4}, r, 40, [=](HandRotation& h) {
+                const double t = h.t;
+                const double u = (t - k.e1) * (k.C * t);
+                const double v = std::abs(std::sin(k.e5 * t - k.e6) * k.e4 + (t - k.e2) * t);
+                const double z = std::abs(std::tan(k.G * t - k.e3) * k.E);
+                return h.step(u / ((v + z) * k.H + k.B) + (k.F + h.y), -k.D, 2.0);
+            });
         });
     }
 }
@@ -191,12 +201,14 @@ TEST(MusicFormulas, TanSumItemsByHand) {
             return h.step(W, -D, 4.0);
         };
     };
-    const ParamRows r5 = defaultRows({kMusic, 5});
-    expectFirstPointsByHand({kMusic, 5}, r5, 40, step(r5, true));
-    const ParamRows shifted = withRow(r5, 19, 37);
+    forBothRowSets({kMusic, 5}, [&](const ParamRows& r5) {
+        expectFirstPointsByHand({kMusic, 5}, r5, 40, step(r5, true));
+    });
+    const ParamRows shifted = withRow(defaultRows({kMusic, 5}), 19, 37);
     expectFirstPointsByHand({kMusic, 5}, shifted, 40, step(shifted, true));
-    const ParamRows r6 = defaultRows({kMusic, 6});
-    expectFirstPointsByHand({kMusic, 6}, r6, 40, step(r6, false));
+    forBothRowSets({kMusic, 6}, [&](const ParamRows& r6) {
+        expectFirstPointsByHand({kMusic, 6}, r6, 40, step(r6, false));
+    });
 }
 
 // Items 7, 10, 13 and 14: a numerator over |((t - G) t)(t - E)| H + B with
@@ -215,24 +227,25 @@ TEST(MusicFormulas, CubicItemsByHand) {
     } cases[] = {{7, 1.33}, {10, 0.8}, {13, 0.333}, {14, 0.8}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.item);
-        const ParamRows r = defaultRows({kMusic, c.item});
-        const K k(r);
-        const int item = c.item;
-        const double scale = c.scale;
-        expectFirstPointsByHand({kMusic, item}, r, 40, [=](HandRotation& h) {
-            const double t = h.t;
-            double numerator = 0;
-            if (item == 7) {
-                const double u = std::pow(std::abs(t), 1.0416666666666667) * k.C;
-                numerator = u * ((std::cos(t) + 1.0001) + k.e1);
-            } else if (item == 10) {
-                numerator = k.C * t;
-            } else if (item == 13) {
-                numerator = std::pow(std::abs(t), 1.0666666666666667) * k.C;
-            } else {
-                numerator = std::abs(t) * k.C;
-            }
-            return h.step(numerator / k.den(t) + (k.F + h.y), -k.D, scale);
+        forBothRowSets({kMusic, c.item}, [&](const ParamRows& r) {
+            const K k(r);
+            const int item = c.item;
+            const double scale = c.scale;
+            expectFirstPointsByHand({kMusic, item}, r, 40, [=](HandRotation& h) {
+                const double t = h.t;
+                double numerator = 0;
+                if (item == 7) {
+                    const double u = std::pow(std::abs(t), 1.0416666666666667) * k.C;
+                    numerator = u * ((std::cos(t) + 1.0001) + k.e1);
+                } else if (item == 10) {
+                    numerator = k.C * t;
+                } else if (item == 13) {
+                    numerator = std::pow(std::abs(t), 1.0666666666666667) * k.C;
+                } else {
+                    numerator = std::abs(t) * k.C;
+                }
+                return h.step(numerator / k.den(t) + (k.F + h.y), -k.D, scale);
+            });
         });
     }
 }
@@ -240,16 +253,17 @@ TEST(MusicFormulas, CubicItemsByHand) {
 // Item 11 from its defaults: tri of the start-of-iteration y, tri(e3 / t) and
 // the cubic with G = r12 / 10.
 TEST(MusicFormulas, MendelssohnByHand) {
-    const ParamRows r = defaultRows({kMusic, 11});
-    const double B = (r[7] / 500.0) * 0.01, C = r[8] / 50.0, D = r[9] / 500.0;
-    const double E = r[10] / 500.0, F = r[11] / 500.0, G = r[12] / 10.0, H = r[13] / 500.0;
-    const double e1 = r[14] / 500.0, e2 = r[15] / 500.0, e3 = r[16] / 500.0;
-    const double e4 = r[17] / 500.0;
-    expectFirstPointsByHand({kMusic, 11}, r, 40, [=](HandRotation& h) {
-        const double t = h.t, y = h.y;
-        const double a = (tri(t) * e4 + t) * C;
-        const double z = ((((t - G) * t) * (t - E)) - std::tan(t) * e2) - tri(e3 / t) * e2;
-        const double W = a / (std::abs(tri(y) * e1 + z) * H + B) + (F + y);
-        return h.step(W, -D, 1.0);
+    forBothRowSets({kMusic, 11}, [&](const ParamRows& r) {
+        const double B = (r[7] / 500.0) * 0.01, C = r[8] / 50.0, D = r[9] / 500.0;
+        const double E = r[10] / 500.0, F = r[11] / 500.0, G = r[12] / 10.0, H = r[13] / 500.0;
+        const double e1 = r[14] / 500.0, e2 = r[15] / 500.0, e3 = r[16] / 500.0;
+        const double e4 = r[17] / 500.0;
+        expectFirstPointsByHand({kMusic, 11}, r, 40, [=](HandRotation& h) {
+            const double t = h.t, y = h.y;
+            const double a = (tri(t) * e4 + t) * C;
+            const double z = ((((t - G) * t) * (t - E)) - std::tan(t) * e2) - tri(e3 / t) * e2;
+            const double W = a / (std::abs(tri(y) * e1 + z) * H + B) + (F + y);
+            return h.step(W, -D, 1.0);
+        });
     });
 }

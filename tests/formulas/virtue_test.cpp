@@ -109,13 +109,17 @@ TEST(VirtueFormulas, IdPastTheLastItemPreparesNothing) {
 
 TEST(VirtueFormulas, FirstPointsMatchTheStepWrittenOut) {
     const FormulaId righteousness{kVirtue, 1}, filiality{kVirtue, 6}, harmony{kVirtue, 14};
-    expectSamePoints(righteousness, defaultRows(righteousness),
-                     righteousnessByHand(defaultRows(righteousness), 50));
-    expectSamePoints(filiality, defaultRows(filiality),
-                     filialityByHand(defaultRows(filiality), 50));
-    expectSamePoints(harmony, defaultRows(harmony), harmonyByHand(defaultRows(harmony), 50));
     const FormulaId joy{kVirtue, 13};
-    expectSamePoints(joy, defaultRows(joy), joyByHand(defaultRows(joy), 50));
+    using ByHand = std::vector<Point> (*)(const ParamRows&, std::size_t);
+    const std::pair<FormulaId, ByHand> walked[] = {{righteousness, righteousnessByHand},
+                                                   {filiality, filialityByHand},
+                                                   {harmony, harmonyByHand},
+                                                   {joy, joyByHand}};
+    for (const auto& walk : walked) {
+        forBothRowSets(walk.first, [&](const ParamRows& r) {
+            expectSamePoints(walk.first, r, walk.second(r, 50));
+        });
+    }
 }
 
 // Items 4, 5, 7, 8 and 12 differ only in the exponent and the display scale.
@@ -131,8 +135,9 @@ TEST(VirtueFormulas, PowerItemsFollowTheirExponents) {
     for (const auto& power : powers) {
         SCOPED_TRACE(power.item);
         const FormulaId id{kVirtue, power.item};
-        expectSamePoints(id, defaultRows(id),
-                         powerByHand(defaultRows(id), power.p, power.scale, 40));
+        forBothRowSets(id, [&](const ParamRows& r) {
+            expectSamePoints(id, r, powerByHand(r, power.p, power.scale, 40));
+        });
     }
 }
 
@@ -165,18 +170,19 @@ TEST(VirtueFormulas, EdgeRowsAndStarts) {
 // "礼" turns V, which is W with t and y exchanged, both from the old state.
 TEST(VirtueFormulas, ProprietyTurnsTheMirroredTerm) {
     const FormulaId id{kVirtue, 2};
-    const ParamRows r = defaultRows(id);
-    HandRotation h(r);
-    const double B = (r[7] / 500.0) * 0.0001, C = r[8] / 50.0, D = r[9] / 500.0;
-    const double E = r[10] / 500.0, F = r[11] / 500.0, G = r[12] / 500.0;
-    std::vector<Point> want;
-    for (int k = 0; k < 40; ++k) {
-        const double t = h.t, y = h.y;
-        const double W = C / (std::abs((t - G) * (t - E)) + B) + (F + y);
-        const double V = C / (std::abs((y - G) * (y - E)) + B) + (F + t);
-        want.push_back(h.stepTurning(V, W, -D, 1.0));
-    }
-    expectSamePoints(id, r, want);
+    forBothRowSets(id, [&](const ParamRows& r) {
+        HandRotation h(r);
+        const double B = (r[7] / 500.0) * 0.0001, C = r[8] / 50.0, D = r[9] / 500.0;
+        const double E = r[10] / 500.0, F = r[11] / 500.0, G = r[12] / 500.0;
+        std::vector<Point> want;
+        for (int k = 0; k < 40; ++k) {
+            const double t = h.t, y = h.y;
+            const double W = C / (std::abs((t - G) * (t - E)) + B) + (F + y);
+            const double V = C / (std::abs((y - G) * (y - E)) + B) + (F + t);
+            want.push_back(h.stepTurning(V, W, -D, 1.0));
+        }
+        expectSamePoints(id, r, want);
+    });
 }
 
 // The items not walked above, each written out from its own constants and W.
@@ -184,65 +190,70 @@ TEST(VirtueFormulas, RemainingFirstPointsMatchTheStepWrittenOut) {
     constexpr std::size_t n = 40;
     {
         SCOPED_TRACE("仁");
-        const ParamRows r = defaultRows({kVirtue, 0});
-        const double B = (r[7] / 500.0) * 0.00001, C = r[8] / 50.0, D = r[9] / 500.0;
-        const double E = r[10] / 500.0, F = r[11] / 500.0, G = r[12] / 10.0;
-        const double H = r[13] / 500.0, e1 = r[14] / 500.0, e2 = r[15] / 500.0;
-        expectFirstPointsByHand({kVirtue, 0}, r, n, [&](HandRotation& h) {
-            const double t = h.t, y = h.y;
-            const double u = std::pow(std::abs(t), 1.0833333333333333);
-            const double et = e1 * t;
-            const double triangle = std::abs((et - static_cast<double>(trunc32(et))) - 0.5);
-            const double P = ((t - G) * t) * (t - E);
-            const double W = ((triangle * e2 + u) * C) / (std::abs(P) * H + B) + (F + y);
-            return h.step(W, -D, 0.444);
+        forBothRowSets({kVirtue, 0}, [&](const ParamRows& r) {
+            const double B = (r[7] / 500.0) * 0.00001, C = r[8] / 50.0, D = r[9] / 500.0;
+            const double E = r[10] / 500.0, F = r[11] / 500.0, G = r[12] / 10.0;
+            const double H = r[13] / 500.0, e1 = r[14] / 500.0, e2 = r[15] / 500.0;
+            expectFirstPointsByHand({kVirtue, 0}, r, n, [&](HandRotation& h) {
+                const double t = h.t, y = h.y;
+                const double u = std::pow(std::abs(t), 1.0833333333333333);
+                const double et = e1 * t;
+                const double triangle = std::abs((et - static_cast<double>(trunc32(et))) - 0.5);
+                const double P = ((t - G) * t) * (t - E);
+                const double W = ((triangle * e2 + u) * C) / (std::abs(P) * H + B) + (F + y);
+                return h.step(W, -D, 0.444);
+            });
         });
     }
     {
         SCOPED_TRACE("智");
-        const ParamRows r = defaultRows({kVirtue, 3});
-        const double B = r[7] / 500.0, C = r[8] / 50000.0, D = r[9] / 50.0, E = r[10] / 500.0;
-        expectFirstPointsByHand({kVirtue, 3}, r, n, [&](HandRotation& h) {
-            const double t = h.t, y = h.y;
-            const double u = std::exp(-std::abs(t)) * C;
-            const double W = (u + (std::sin(t * t) * B + y)) + E;
-            return h.step(W, -D, 10.0);
+        forBothRowSets({kVirtue, 3}, [&](const ParamRows& r) {
+            const double B = r[7] / 500.0, C = r[8] / 50000.0, D = r[9] / 50.0, E = r[10] / 500.0;
+            expectFirstPointsByHand({kVirtue, 3}, r, n, [&](HandRotation& h) {
+                const double t = h.t, y = h.y;
+                const double u = std::exp(-std::abs(t)) * C;
+                const double W = (u + (std::sin(t * t) * B + y)) + E;
+                return h.step(W, -D, 10.0);
+            });
         });
     }
     {
         SCOPED_TRACE("地");
-        const ParamRows r = defaultRows({kVirtue, 9});
-        const double B = (r[7] / 500.0) * 0.001, C = r[8] / 500.0, D = r[9] / 100.0;
-        const double E = r[10] / 500.0, F = r[11] / 100.0;
-        expectFirstPointsByHand({kVirtue, 9}, r, n, [&](HandRotation& h) {
-            const double t = h.t, y = h.y;
-            const double W = C / ((t - E) * (t - E) + B) + (F + y);
-            return h.step(W, -D, 1.6);
+        forBothRowSets({kVirtue, 9}, [&](const ParamRows& r) {
+            const double B = (r[7] / 500.0) * 0.001, C = r[8] / 500.0, D = r[9] / 100.0;
+            const double E = r[10] / 500.0, F = r[11] / 100.0;
+            expectFirstPointsByHand({kVirtue, 9}, r, n, [&](HandRotation& h) {
+                const double t = h.t, y = h.y;
+                const double W = C / ((t - E) * (t - E) + B) + (F + y);
+                return h.step(W, -D, 1.6);
+            });
         });
     }
     {
         SCOPED_TRACE("人");
-        const ParamRows r = defaultRows({kVirtue, 10});
-        const double B = (r[7] / 500.0) * 0.001, C = r[8] / 500.0, D = r[9] / 100.0;
-        const double E = r[10] / 500.0, F = r[11] / 100.0, G = r[12] / 500.0;
-        expectFirstPointsByHand({kVirtue, 10}, r, n, [&](HandRotation& h) {
-            const double t = h.t, y = h.y;
-            const double W = ((t - G) * C) / ((t - E) * (t - E) + B) + (F + y);
-            return h.step(W, -D, 1.14);
+        forBothRowSets({kVirtue, 10}, [&](const ParamRows& r) {
+            const double B = (r[7] / 500.0) * 0.001, C = r[8] / 500.0, D = r[9] / 100.0;
+            const double E = r[10] / 500.0, F = r[11] / 100.0, G = r[12] / 500.0;
+            expectFirstPointsByHand({kVirtue, 10}, r, n, [&](HandRotation& h) {
+                const double t = h.t, y = h.y;
+                const double W = ((t - G) * C) / ((t - E) * (t - E) + B) + (F + y);
+                return h.step(W, -D, 1.14);
+            });
         });
     }
     {
         SCOPED_TRACE("知");
-        const ParamRows r = defaultRows({kVirtue, 11});
-        const double B = (r[7] / 500.0) * 0.0001, C = r[8] / 50.0, D = r[9] / 500.0;
-        const double E = r[10] / 500.0, F = r[11] / 500.0, G = r[12] / 5000.0;
-        const double H = r[13] / 500.0, e1 = r[14] / 500.0, e2 = r[15] / 500.0;
-        expectFirstPointsByHand({kVirtue, 11}, r, n, [&](HandRotation& h) {
-            const double t = h.t, y = h.y;
-            const double u = std::sqrt(std::abs(t - H)) * C;
-            const double spread = std::abs(std::sinh(e1 * t + e2) * std::sinh(G * t - E));
-            const double W = u / (spread + B) + (F + y);
-            return h.step(W, -D, 0.133);
+        forBothRowSets({kVirtue, 11}, [&](const ParamRows& r) {
+            const double B = (r[7] / 500.0) * 0.0001, C = r[8] / 50.0, D = r[9] / 500.0;
+            const double E = r[10] / 500.0, F = r[11] / 500.0, G = r[12] / 5000.0;
+            const double H = r[13] / 500.0, e1 = r[14] / 500.0, e2 = r[15] / 500.0;
+            expectFirstPointsByHand({kVirtue, 11}, r, n, [&](HandRotation& h) {
+                const double t = h.t, y = h.y;
+                const double u = std::sqrt(std::abs(t - H)) * C;
+                const double spread = std::abs(std::sinh(e1 * t + e2) * std::sinh(G * t - E));
+                const double W = u / (spread + B) + (F + y);
+                return h.step(W, -D, 0.133);
+            });
         });
     }
 }

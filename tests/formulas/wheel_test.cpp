@@ -59,10 +59,11 @@ TEST(WheelFormulas, LexusByHand) {
             return h.step(k.C / den + (k.F + h.y), k.D, 13.3);
         };
     };
-    const ParamRows r = defaultRows({kWheel, 0});
-    expectFirstPointsByHand({kWheel, 0}, r, 40, step(r));
-    const ParamRows zero = withRow(r, 4, 0);
-    expectFirstPointsByHand({kWheel, 0}, zero, 40, step(zero));
+    forBothRowSets({kWheel, 0}, [&](const ParamRows& r) {
+        expectFirstPointsByHand({kWheel, 0}, r, 40, step(r));
+        const ParamRows zero = withRow(r, 4, 0);
+        expectFirstPointsByHand({kWheel, 0}, zero, 40, step(zero));
+    });
 }
 
 // Item 3: the root guard; t = 0 stays 0 while q becomes 1e-14.
@@ -80,53 +81,58 @@ TEST(WheelFormulas, PorscheByHand) {
             return h.step(k.C / (tri(k.e1 / q + k.G) * k.H + u) + (k.F + h.y), k.D, 13.3);
         };
     };
-    const ParamRows r = defaultRows({kWheel, 3});
-    expectFirstPointsByHand({kWheel, 3}, r, 40, step(r));
-    const ParamRows zero = withRow(r, 4, 0);
-    expectFirstPointsByHand({kWheel, 3}, zero, 40, step(zero));
+    forBothRowSets({kWheel, 3}, [&](const ParamRows& r) {
+        expectFirstPointsByHand({kWheel, 3}, r, 40, step(r));
+        const ParamRows zero = withRow(r, 4, 0);
+        expectFirstPointsByHand({kWheel, 3}, zero, 40, step(zero));
+    });
 }
 
 // Item 4: powers of two and a cosine wave.
 TEST(WheelFormulas, FerrariByHand) {
-    const ParamRows r = defaultRows({kWheel, 4});
-    const DampedConstants k(r, false);
-    expectFirstPointsByHand({kWheel, 4}, r, 40, [=](HandRotation& h) {
-        if (h.t == 0)
-            h.t = 1e-14;
-        const double t = h.t;
-        const double m = std::cos((k.E * t) * t - k.e5);
-        const double u = std::abs(((std::exp2(k.e4 * t - k.e3) * k.e2) * t) * m) + k.B;
-        return h.step(k.C / (tri(k.e1 / t + k.G) * k.H + u) + (k.F + h.y), k.D, 13.3);
+    forBothRowSets({kWheel, 4}, [&](const ParamRows& r) {
+        const DampedConstants k(r, false);
+        expectFirstPointsByHand({kWheel, 4}, r, 40, [=](HandRotation& h) {
+            if (h.t == 0)
+                h.t = 1e-14;
+            const double t = h.t;
+            const double m = std::cos((k.E * t) * t - k.e5);
+            const double u = std::abs(((std::exp2(k.e4 * t - k.e3) * k.e2) * t) * m) + k.B;
+            return h.step(k.C / (tri(k.e1 / t + k.G) * k.H + u) + (k.F + h.y), k.D, 13.3);
+        });
     });
 }
 
 // Item 11: the -D family with all rows over 500.
 TEST(WheelFormulas, JaguarByHand) {
-    const ParamRows r = defaultRows({kWheel, 11});
-    const double B = (r[7] / 500.0) * 0.00001, C = r[8] / 50.0, D = r[9] / 500.0;
-    const double E = r[10] / 500.0, F = r[11] / 500.0, G = r[12] / 500.0, H = r[13] / 500.0;
-    const double e1 = r[14] / 500.0, e2 = r[15] / 500.0, e3 = r[16] / 500.0;
-    const double e4 = r[17] / 500.0, e5 = r[18] / 500.0, e6 = r[19] / 500.0;
-    expectFirstPointsByHand({kWheel, 11}, r, 40, [=](HandRotation& h) {
-        const double t = h.t;
-        const double u = (t - e1) * (C * t);
-        const double v = std::abs(std::sin((e5 * t) * t - e6) * e4 + (t - e2) * t);
-        const double W = u / ((v + std::abs(std::tan((G * t) * t - e3) * E)) * H + B) + (F + h.y);
-        return h.step(W, -D, 5.0);
+    forBothRowSets({kWheel, 11}, [&](const ParamRows& r) {
+        const double B = (r[7] / 500.0) * 0.00001, C = r[8] / 50.0, D = r[9] / 500.0;
+        const double E = r[10] / 500.0, F = r[11] / 500.0, G = r[12] / 500.0, H = r[13] / 500.0;
+        const double e1 = r[14] / 500.0, e2 = r[15] / 500.0, e3 = r[16] / 500.0;
+        const double e4 = r[17] / 500.0, e5 = r[18] / 500.0, e6 = r[19] / 500.0;
+        expectFirstPointsByHand({kWheel, 11}, r, 40, [=](HandRotation& h) {
+            const double t = h.t;
+            const double u = (t - e1) * (C * t);
+            const double v = std::abs(std::sin((e5 * t) * t - e6) * e4 + (t - e2) * t);
+            const double W =
+                u / ((v + std::abs(std::tan((G * t) * t - e3) * E)) * H + B) + (F + h.y);
+            return h.step(W, -D, 5.0);
+        });
     });
 }
 
 // Item 12: plotted unscaled.
 TEST(WheelFormulas, VolvoByHand) {
-    const ParamRows r = defaultRows({kWheel, 12});
-    const double B = (r[7] / 50.0) * 0.01, C = r[8] / 100.0, D = r[9] / 500.0;
-    const double E = r[10] / 500.0, F = r[11] / 500.0, G = r[12] / 500.0, H = r[13] / 5000.0;
-    const double e1 = r[14] / 500.0, e2 = r[15] / 500.0, e3 = r[16] / 500.0;
-    expectFirstPointsByHand({kWheel, 12}, r, 40, [=](HandRotation& h) {
-        const double t = h.t;
-        const double u = (((std::sqrt(std::abs(t - e3)) * G) * (e3 + t)) + e2) * E;
-        const double W = C / (std::abs(u * std::tan(H * t - e1)) + B) + (F + h.y);
-        return h.step(W, -D, 1.0);
+    forBothRowSets({kWheel, 12}, [&](const ParamRows& r) {
+        const double B = (r[7] / 50.0) * 0.01, C = r[8] / 100.0, D = r[9] / 500.0;
+        const double E = r[10] / 500.0, F = r[11] / 500.0, G = r[12] / 500.0, H = r[13] / 5000.0;
+        const double e1 = r[14] / 500.0, e2 = r[15] / 500.0, e3 = r[16] / 500.0;
+        expectFirstPointsByHand({kWheel, 12}, r, 40, [=](HandRotation& h) {
+            const double t = h.t;
+            const double u = (((std::sqrt(std::abs(t - e3)) * G) * (e3 + t)) + e2) * E;
+            const double W = C / (std::abs(u * std::tan(H * t - e1)) + B) + (F + h.y);
+            return h.step(W, -D, 1.0);
+        });
     });
 }
 
@@ -135,15 +141,16 @@ TEST(WheelFormulas, VolvoByHand) {
 TEST(WheelFormulas, RoadsterAndFairladyByHand) {
     for (int item : {1, 2}) {
         SCOPED_TRACE(item);
-        const ParamRows r = defaultRows({kWheel, item});
-        const DampedConstants k(r, false);
-        expectFirstPointsByHand({kWheel, item}, r, 40, [=](HandRotation& h) {
-            const double t = h.t;
-            const double wave = std::sin((k.E * t) * t);
-            const double u = item == 1 ? std::abs((std::log(std::abs(t)) * t) * wave) + k.B
-                                       : std::abs(wave * t) + k.B;
-            const double W = k.C / (tri((k.e1 * t) * t + k.G) * k.H + u) + (k.F + h.y);
-            return h.step(W, k.D, item == 1 ? 8.0 : 10.0);
+        forBothRowSets({kWheel, item}, [&](const ParamRows& r) {
+            const DampedConstants k(r, false);
+            expectFirstPointsByHand({kWheel, item}, r, 40, [=](HandRotation& h) {
+                const double t = h.t;
+                const double wave = std::sin((k.E * t) * t);
+                const double u = item == 1 ? std::abs((std::log(std::abs(t)) * t) * wave) + k.B
+                                           : std::abs(wave * t) + k.B;
+                const double W = k.C / (tri((k.e1 * t) * t + k.G) * k.H + u) + (k.F + h.y);
+                return h.step(W, k.D, item == 1 ? 8.0 : 10.0);
+            });
         });
     }
 }
@@ -189,15 +196,18 @@ TEST(WheelFormulas, ZeroGuardedItemsByHand) {
         };
     };
     for (int start : {-1, 0}) {
-        SCOPED_TRACE(start);
-        auto rows = [&](int item) {
-            const ParamRows r = defaultRows({kWheel, item});
-            return start == 0 ? withRow(r, 4, 0) : r;
-        };
-        const ParamRows r5 = rows(5), r6 = rows(6), r13 = rows(13);
-        expectFirstPointsByHand({kWheel, 5}, r5, 40, lamborghini(r5));
-        expectFirstPointsByHand({kWheel, 6}, r6, 40, wagen(r6));
-        expectFirstPointsByHand({kWheel, 13}, r13, 40, renault(r13));
+        for (bool second : {false, true}) {
+            SCOPED_TRACE(testing::Message() << "t0 " << start << (second ? " second rows" : ""));
+            auto rows = [&](int item) {
+                const ParamRows r =
+                    second ? secondRows({kWheel, item}) : defaultRows({kWheel, item});
+                return start == 0 ? withRow(r, 4, 0) : r;
+            };
+            const ParamRows r5 = rows(5), r6 = rows(6), r13 = rows(13);
+            expectFirstPointsByHand({kWheel, 5}, r5, 40, lamborghini(r5));
+            expectFirstPointsByHand({kWheel, 6}, r6, 40, wagen(r6));
+            expectFirstPointsByHand({kWheel, 13}, r13, 40, renault(r13));
+        }
     }
 }
 
@@ -219,10 +229,11 @@ TEST(WheelFormulas, CadillacByHand) {
             return h.step(k.C / den + (k.F + h.y), k.D, 13.3);
         };
     };
-    const ParamRows r = defaultRows({kWheel, 7});
-    expectFirstPointsByHand({kWheel, 7}, r, 40, step(r));
-    const ParamRows zero = withRow(r, 4, 0);
-    expectFirstPointsByHand({kWheel, 7}, zero, 40, step(zero));
+    forBothRowSets({kWheel, 7}, [&](const ParamRows& r) {
+        expectFirstPointsByHand({kWheel, 7}, r, 40, step(r));
+        const ParamRows zero = withRow(r, 4, 0);
+        expectFirstPointsByHand({kWheel, 7}, zero, 40, step(zero));
+    });
 }
 
 // Items 8 to 10: tangent terms over |(t - e2) t|, every row over 500.
@@ -237,38 +248,40 @@ TEST(WheelFormulas, TangentItemsByHand) {
     const double scales[] = {3.33, 4.0, 2.67};
     for (int item : {8, 9, 10}) {
         SCOPED_TRACE(item);
-        const ParamRows r = defaultRows({kWheel, item});
-        const K k(r);
-        const double scale = scales[item - 8];
-        expectFirstPointsByHand({kWheel, item}, r, 40, [=](HandRotation& h) {
-            const double t = h.t;
-            const double u = (t - k.e1) * (k.C * t);
-            double tangents = 0;
-            if (item == 8) {
-                const double v = std::tan((k.G * t) * t - k.e3) * k.E;
-                tangents = std::abs(v * std::tan((k.e5 * t) * t - k.e4));
-            } else if (item == 9) {
-                tangents = std::abs(std::tan((k.G * t) * t - k.e3) * k.E);
-            } else {
-                const double g = k.G * t;
-                tangents = std::abs((std::tan(g - k.e3) * k.E) * std::tan(g - k.e4));
-            }
-            const double d = tangents + std::abs((t - k.e2) * t);
-            return h.step(u / (d * k.H + k.B) + (k.F + h.y), -k.D, scale);
+        forBothRowSets({kWheel, item}, [&](const ParamRows& r) {
+            const K k(r);
+            const double scale = scales[item - 8];
+            expectFirstPointsByHand({kWheel, item}, r, 40, [=](HandRotation& h) {
+                const double t = h.t;
+                const double u = (t - k.e1) * (k.C * t);
+                double tangents = 0;
+                if (item == 8) {
+                    const double v = std::tan((k.G * t) * t - k.e3) * k.E;
+                    tangents = std::abs(v * std::tan((k.e5 * t) * t - k.e4));
+                } else if (item == 9) {
+                    tangents = std::abs(std::tan((k.G * t) * t - k.e3) * k.E);
+                } else {
+                    const double g = k.G * t;
+                    tangents = std::abs((std::tan(g - k.e3) * k.E) * std::tan(g - k.e4));
+                }
+                const double d = tangents + std::abs((t - k.e2) * t);
+                return h.step(u / (d * k.H + k.B) + (k.F + h.y), -k.D, scale);
+            });
         });
     }
 }
 
 // Item 14: C / (|tan(H t - e1) (((G t) t + e2) E)| + B) + (F + y), scale 1.14.
 TEST(WheelFormulas, AudiByHand) {
-    const ParamRows r = defaultRows({kWheel, 14});
-    const double B = (r[7] / 50.0) * 0.01, C = r[8] / 100.0, D = r[9] / 500.0;
-    const double E = r[10] / 500.0, F = r[11] / 500.0, G = r[12] / 500.0, H = r[13] / 5000.0;
-    const double e1 = r[14] / 500.0, e2 = r[15] / 500.0;
-    expectFirstPointsByHand({kWheel, 14}, r, 40, [=](HandRotation& h) {
-        const double t = h.t;
-        const double W =
-            C / (std::abs(std::tan(H * t - e1) * (((G * t) * t + e2) * E)) + B) + (F + h.y);
-        return h.step(W, -D, 1.14);
+    forBothRowSets({kWheel, 14}, [&](const ParamRows& r) {
+        const double B = (r[7] / 50.0) * 0.01, C = r[8] / 100.0, D = r[9] / 500.0;
+        const double E = r[10] / 500.0, F = r[11] / 500.0, G = r[12] / 500.0, H = r[13] / 5000.0;
+        const double e1 = r[14] / 500.0, e2 = r[15] / 500.0;
+        expectFirstPointsByHand({kWheel, 14}, r, 40, [=](HandRotation& h) {
+            const double t = h.t;
+            const double W =
+                C / (std::abs(std::tan(H * t - e1) * (((G * t) * t + e2) * E)) + B) + (F + h.y);
+            return h.step(W, -D, 1.14);
+        });
     });
 }

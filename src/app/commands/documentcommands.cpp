@@ -4,15 +4,15 @@
 #include "app/commands/filedialogs.h"
 #include "app/commands/filedroptarget.h"
 #include "app/commandset.h"
+#include "imageio/imageformat.h"
+#include "imageio/imagesettings.h"
+#include "imageio/savefile.h"
 #include "store/settingsfile.h"
-#include "view/imagefile.h"
-#include "widgets/savefile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QMessageBox>
-#include <QSaveFile>
 
 #include <string_view>
 
@@ -25,14 +25,6 @@ QString settingsFilter() { return QObject::tr("Orbelle ファイル (*.orbdr)");
 QString openFilter() { return QObject::tr("Orbelle ファイル (*.orbdr *.png *.jpg)"); }
 
 constexpr char kSuffix[] = "orbdr";
-
-// PNG and JPEG images carry the settings line in their metadata; any other
-// file is read as a settings file.
-bool isImagePath(const QString& path) {
-    const QString suffix = QFileInfo(path).suffix().toLower();
-    return suffix == QLatin1String("png") || suffix == QLatin1String("jpg") ||
-           suffix == QLatin1String("jpeg");
-}
 
 } // namespace
 
@@ -64,7 +56,9 @@ bool DocumentCommands::openFile(const QString& path) {
         refuse(QDir::toNativeSeparators(path) + QStringLiteral(": ") + file.errorString());
         return false;
     }
-    if (isImagePath(path)) {
+    // PNG and JPEG images carry the settings line in their metadata; any
+    // other file is read as a settings file.
+    if (carriesSettings(path)) {
         file.close();
         return openImage(path);
     }
@@ -98,7 +92,7 @@ bool DocumentCommands::openFile(const QString& path) {
 }
 
 bool DocumentCommands::openImage(const QString& path) {
-    const std::optional<DrawSettings> settings = settingsFromImage(path);
+    const std::optional<DrawSettings> settings = settingsFromImageFile(path);
     if (!settings) {
         refuse({});
         return false;
@@ -149,16 +143,7 @@ void DocumentCommands::saveAs() {
 
 bool DocumentCommands::write(const QString& path) {
     const std::string content = formatSettingsFile(m_host.captureSettings());
-    QSaveFile file(path);
-    std::optional<QString> failed;
-    if (!file.open(QIODevice::WriteOnly) ||
-        file.write(content.data(), static_cast<qint64>(content.size())) !=
-            static_cast<qint64>(content.size())) {
-        failed = file.errorString();
-        file.cancelWriting();
-    } else {
-        failed = commitSaveFile(file);
-    }
+    const std::optional<QString> failed = saveFile(path, QByteArray::fromStdString(content));
     if (failed) {
         const QString reason = *failed;
         QMessageBox::warning(
