@@ -40,7 +40,9 @@ side=$((side * 110 / 100))
 convert "$work/trimmed.png" -background '#1c2440' -gravity center -extent "${side}x${side}" \
   "$work/square.png"
 for size in "${sizes[@]}"; do
-  radius=$((size / 6 > 2 ? size / 6 : 2))
+  # Corners of 3/16 of the side, and at least 3 pixels so that even the
+  # 16-pixel icon shows them.
+  radius=$((size * 3 / 16 > 3 ? size * 3 / 16 : 3))
   mkdir -p "$out/${size}x${size}/apps"
   convert "$work/square.png" -filter Lanczos -resize "${size}x${size}" \
     \( -size "${size}x${size}" xc:none -fill white \

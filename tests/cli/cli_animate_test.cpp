@@ -301,9 +301,9 @@ TEST_F(CliAnimate, TheVideoTakesTheModesOfTheUmaskLikeTheFrames) {
         SCOPED_TRACE(c.umask);
         fs::remove_all(path("f"));
         fs::remove(path("v.mp4"));
-        const Outcome o = run("animate " + m_from + " " + m_to + " --frames 1 -o " + path("f") +
-                                  " --size 8 --video " + path("v.mp4"),
-                              std::string("umask ") + c.umask + "; " + environment);
+        const auto o = run("animate " + m_from + " " + m_to + " --frames 1 -o " + path("f") +
+                               " --size 8 --video " + path("v.mp4"),
+                           std::string("umask ") + c.umask + "; " + environment);
         ASSERT_EQ(o.status, 0) << o.err;
         EXPECT_EQ(fs::status(path("v.mp4")).permissions(), c.modes);
         EXPECT_EQ(fs::status(path("f/frame0001.png")).permissions(), c.modes);
