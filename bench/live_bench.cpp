@@ -13,9 +13,9 @@
 
 #include "app/mainwindow.h"
 #include "app/startup.h"
+#include "panes/commandid.h"
 #include "panes/transformpane.h"
 #include "view/mainview.h"
-#include "widgets/commandid.h"
 
 #include <QAction>
 #include <QApplication>

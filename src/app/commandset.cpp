@@ -1,6 +1,7 @@
 #include "app/commandset.h"
 
 #include "app/visualstyles.h"
+#include "widgets/panetoolbar.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -32,6 +33,11 @@ CommandSet::CommandSet(QMainWindow* window) : QObject(window), m_window(window) 
 
 QAction* CommandSet::action(CommandId id) const { return m_actions.value(id, nullptr); }
 
+std::optional<CommandId> CommandSet::idOf(const QAction* action) const {
+    const auto found = m_ids.constFind(action);
+    return found == m_ids.cend() ? std::nullopt : std::optional<CommandId>(*found);
+}
+
 QAction* CommandSet::create(CommandId id, const QString& label, const QString& prompt,
                             const QString& shortcut) {
     auto* action = new QAction(label, m_window);
@@ -51,6 +57,7 @@ QAction* CommandSet::create(CommandId id, const QString& label, const QString& p
     }
     m_window->addAction(action);
     m_actions.insert(id, action);
+    m_ids.insert(action, id);
     return action;
 }
 
@@ -116,10 +123,14 @@ void CommandSet::createActions() {
            tr("一つ前の描画に戻します\n一つ前に戻す"), QStringLiteral("Ctrl+Z"));
     create(CommandId::HistoryForward, tr("一つ後に戻す(&T)"),
            tr("一つ後の描画に進みます\n一つ後に戻す"), QStringLiteral("Ctrl+D"));
+    // The page commands have no picture file; they show the chevrons the
+    // history pane's toolbar draws.
     create(CommandId::HistoryPreviousPage, tr("前のページ"),
-           tr("ヒストリーの前のページを表示します\n前のページ"), QStringLiteral("Ctrl+Shift+Z"));
+           tr("ヒストリーの前のページを表示します\n前のページ"), QStringLiteral("Ctrl+Shift+Z"))
+        ->setIcon(toolIcon(ToolImage::OlderPage));
     create(CommandId::HistoryNextPage, tr("後のページ"),
-           tr("ヒストリーの後のページを表示します\n後のページ"), QStringLiteral("Ctrl+Shift+D"));
+           tr("ヒストリーの後のページを表示します\n後のページ"), QStringLiteral("Ctrl+Shift+D"))
+        ->setIcon(toolIcon(ToolImage::NewerPage));
     create(CommandId::HistorySave, tr("ヒストリーの保存"),
            tr("ヒストリーをファイルに保存します\nヒストリーの保存"));
     create(CommandId::HistoryLoad, tr("ヒストリーの読み込み"),

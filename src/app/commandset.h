@@ -4,13 +4,15 @@
 // "標準" toolbar built from them. The actions only carry the commands; the
 // command groups (app/commands/) connect them to what they do.
 
-#include "widgets/commandid.h"
+#include "panes/commandid.h"
 
 #include <QAction>
 #include <QHash>
 #include <QList>
 #include <QObject>
 #include <QSet>
+
+#include <optional>
 
 class QActionGroup;
 class QMainWindow;
@@ -29,6 +31,9 @@ class CommandSet : public QObject {
     /// The action of a command, nullptr for a number that is no command.
     QAction* action(CommandId id) const;
     const QHash<CommandId, QAction*>& actions() const { return m_actions; }
+    /// The command an action carries; nothing for an action of no command
+    /// (a submenu, a toggle of a pane).
+    std::optional<CommandId> idOf(const QAction* action) const;
 
     /// Calls slot (a function, or a member function of context) whenever
     /// command id is triggered, while context lives.
@@ -57,6 +62,7 @@ class CommandSet : public QObject {
 
     QMainWindow* m_window;
     QHash<CommandId, QAction*> m_actions;
+    QHash<const QAction*, CommandId> m_ids;
     QActionGroup* m_styleGroup = nullptr;
     QMenu* m_panesMenu = nullptr;
 };

@@ -190,10 +190,6 @@ bool Customisation::removeUserToolBar(int id) {
 
 QString Customisation::shortcut(CommandId command) const { return m_shortcuts.value(command); }
 
-QString Customisation::defaultShortcut(CommandId command) const {
-    return m_defaultShortcuts.value(command);
-}
-
 std::optional<CommandId> Customisation::holderOf(const QString& keys, CommandId except) const {
     const QString wanted = normalised(keys);
     if (wanted.isEmpty()) {

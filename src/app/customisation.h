@@ -10,7 +10,7 @@
 // the list is the k-th item the toolbar shows. A command stands at most once
 // on a toolbar.
 
-#include "widgets/commandid.h"
+#include "panes/commandid.h"
 
 #include <QHash>
 #include <QList>
@@ -92,7 +92,6 @@ class Customisation {
     // Shortcuts, in QKeySequence's portable text ("Ctrl+Shift+Z").
 
     QString shortcut(CommandId command) const;
-    QString defaultShortcut(CommandId command) const;
     /// The command other than except that has keys, if any.
     std::optional<CommandId> holderOf(const QString& keys, CommandId except) const;
     struct ShortcutChange {

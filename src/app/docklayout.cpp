@@ -1,5 +1,7 @@
 #include "app/docklayout.h"
 
+#include "app/settingskeys.h"
+
 #include <QAction>
 #include <QDockWidget>
 #include <QEvent>
@@ -12,11 +14,6 @@
 #include <algorithm>
 
 namespace orbelle {
-namespace {
-
-const QString kClosedSizeKey = QStringLiteral("Workspace/ClosedPaneSize/");
-
-} // namespace
 
 int DockLayout::viewWidthFor(int windowWidth) {
     return std::max(kMinimumViewWidth, std::min(windowWidth / 2, kHalfWidthCap));
@@ -90,7 +87,7 @@ void DockLayout::paneShown(QDockWidget* dock, bool shown) {
     }
     // The size is stored, so a pane closed in one session comes back with
     // it in the next, where the window would otherwise squeeze it.
-    const QString key = kClosedSizeKey + dock->objectName();
+    const QString key = SettingsKeys::ClosedPaneSizePrefix + dock->objectName();
     QSettings settings;
     if (!shown) {
         if (dock->width() > 0 && dock->height() > 0) {

@@ -1,8 +1,8 @@
 #include "app/helppage.h"
 
+#include "app/datafiles.h"
 #include "app/version.h"
 #include "imageio/savefile.h"
-#include "widgets/datafiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -12,7 +12,8 @@
 namespace orbelle {
 namespace {
 
-const QString kBuiltInPage = QStringLiteral(":/orbelle/data/") + QString::fromLatin1(kHelpPageFile);
+const QString kBuiltInPage =
+    QString::fromLatin1(kBuiltInDataPrefix) + QString::fromLatin1(kHelpPageFile);
 
 } // namespace
 

@@ -1,6 +1,6 @@
 #include "app/instancelock.h"
 
-#include "widgets/datafiles.h"
+#include "app/datafiles.h"
 
 #include <QDir>
 #include <QFile>

@@ -10,9 +10,11 @@
 #include "app/commands/viewcommands.h"
 #include "app/commands/windowcommands.h"
 #include "app/commandset.h"
+#include "app/datafiles.h"
 #include "app/docklayout.h"
 #include "app/lockindicators.h"
 #include "app/programicon.h"
+#include "app/settingskeys.h"
 #include "app/toolbarcustomizer.h"
 #include "app/windowplacement.h"
 #include "formulas/catalog.h"
@@ -22,7 +24,6 @@
 #include "panes/historypane.h"
 #include "panes/transformpane.h"
 #include "view/mainview.h"
-#include "widgets/datafiles.h"
 
 #include <QAction>
 #include <QApplication>
@@ -48,10 +49,6 @@ namespace {
 constexpr int kLayoutVersion = 1;
 constexpr int kDefaultPaneWidth = 283;
 constexpr int kDefaultPaneHeight = 400;
-
-const QString kGeometryKey = QStringLiteral("Workspace/Geometry");
-const QString kStateKey = QStringLiteral("Workspace/State");
-const QString kStatusBarKey = QStringLiteral("Workspace/StatusBar");
 
 // Panes lay their controls out at fixed positions; in a scroll area a small
 // dock still reaches all of them.
@@ -379,20 +376,21 @@ QImage MainWindow::exportImage() const { return m_view->exportImage(); }
 
 void MainWindow::restoreLayout() {
     QSettings settings;
-    restoreWindowPlacement(*this, settings.value(kGeometryKey).toByteArray());
+    restoreWindowPlacement(*this, settings.value(SettingsKeys::Geometry).toByteArray());
     // The user toolbars are made first, so the state can place them.
     m_windowCommands->toolBars()->restore();
-    m_layoutRestored = restoreState(settings.value(kStateKey).toByteArray(), kLayoutVersion);
-    const bool statusVisible = settings.value(kStatusBarKey, true).toBool();
+    m_layoutRestored =
+        restoreState(settings.value(SettingsKeys::State).toByteArray(), kLayoutVersion);
+    const bool statusVisible = settings.value(SettingsKeys::StatusBar, true).toBool();
     command(CommandId::ViewStatusBar)->setChecked(statusVisible);
     statusBar()->setVisible(statusVisible);
 }
 
 void MainWindow::saveLayout() const {
     QSettings settings;
-    settings.setValue(kGeometryKey, saveGeometry());
-    settings.setValue(kStateKey, saveState(kLayoutVersion));
-    settings.setValue(kStatusBarKey, command(CommandId::ViewStatusBar)->isChecked());
+    settings.setValue(SettingsKeys::Geometry, saveGeometry());
+    settings.setValue(SettingsKeys::State, saveState(kLayoutVersion));
+    settings.setValue(SettingsKeys::StatusBar, command(CommandId::ViewStatusBar)->isChecked());
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

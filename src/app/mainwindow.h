@@ -8,7 +8,7 @@
 #include "app/commands/filedialogs.h"
 #include "engine/draw.h"
 #include "engine/drawsettings.h"
-#include "widgets/commandid.h"
+#include "panes/commandid.h"
 
 #include <QElapsedTimer>
 #include <QMainWindow>

@@ -1,7 +1,7 @@
 #include "app/startup.h"
 
+#include "app/datafiles.h"
 #include "app/helppage.h"
-#include "widgets/datafiles.h"
 
 #include <QCoreApplication>
 #include <QDir>

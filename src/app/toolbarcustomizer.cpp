@@ -2,6 +2,7 @@
 
 #include "app/commandset.h"
 #include "app/customizedialog.h"
+#include "app/settingskeys.h"
 #include "app/userimages.h"
 
 #include <QAction>
@@ -24,10 +25,6 @@
 
 namespace orbelle {
 namespace {
-
-const QString kArrangementKey = QStringLiteral("Workspace/Customisation");
-// Kept by earlier versions, which could only hide buttons of "標準".
-const QString kOldHiddenButtonsKey = QStringLiteral("Workspace/HiddenToolBarButtons");
 
 // Properties of the widgets a toolbar shows for its buttons and separators.
 constexpr char kToolBarProperty[] = "orbelleToolBar";
@@ -76,14 +73,14 @@ bool ToolBarCustomizer::change(const std::function<bool(Customisation&)>& edit) 
 
 void ToolBarCustomizer::restore() {
     QSettings settings;
-    const QVariant stored = settings.value(kArrangementKey);
+    const QVariant stored = settings.value(SettingsKeys::Customisation);
     if (stored.isValid() && !m_arrangement->restore(stored.toString())) {
         std::fprintf(stderr, "orbelle: the stored toolbar and shortcut arrangement cannot be read; "
                              "the defaults are used\n");
     } else if (!stored.isValid()) {
         m_arrangement->resetAll();
     }
-    settings.remove(kOldHiddenButtonsKey);
+    settings.remove(SettingsKeys::OldHiddenButtons);
     apply();
     emit changed();
 }
@@ -236,7 +233,7 @@ void ToolBarCustomizer::listUserToolBarsInMenu() {
 }
 
 void ToolBarCustomizer::save() const {
-    QSettings().setValue(kArrangementKey, m_arrangement->toText());
+    QSettings().setValue(SettingsKeys::Customisation, m_arrangement->toText());
 }
 
 void ToolBarCustomizer::later(std::function<bool(Customisation&)> edit) {

@@ -2,7 +2,7 @@
 // The program's visual styles (the commands CommandId::Style...): each a look
 // built from one of Qt's widget styles and a palette of its own.
 
-#include "widgets/commandid.h"
+#include "panes/commandid.h"
 
 #include <QString>
 

@@ -11,10 +11,26 @@
 #include <QString>
 
 #include <charconv>
+#include <cstring>
 #include <sstream>
 
 namespace orbelle::cli {
 namespace {
+
+// The line a failed settings file read gives.
+std::string describeRead(const StoreStatus& status) {
+    const std::string path = status.path().string();
+    switch (status.error()) {
+    case StoreError::NotRegularFile:
+        return "cannot read " + path + ": not a regular file";
+    case StoreError::TooLarge:
+        return path + ": not a settings file (longer than 1 MiB)";
+    case StoreError::NotSettingsFile:
+        return path + ": not a settings file (wrong field count or failing sum)";
+    default:
+        return "cannot read " + path + ": " + std::strerror(status.errorNumber());
+    }
+}
 
 std::optional<long long> parseInteger(const std::string& text) {
     long long value = 0;
@@ -90,16 +106,16 @@ ParamRows defaultParams(FormulaId id) {
 }
 
 std::variant<DrawSettings, UsageError> readSettings(const std::string& path) {
-    SettingsFileRead read = readSettingsFile(path);
-    if (!read.settings) {
-        return UsageError{read.error};
+    const StoreResult<DrawSettings> read = readSettingsFile(path);
+    if (!read.ok()) {
+        return UsageError{describeRead(read.status)};
     }
     // A record from a file is drawn only when every field lies in the range
     // the program's own controls allow.
-    if (const auto problem = checkRanges(*read.settings)) {
+    if (const auto problem = checkRanges(read.value)) {
         return UsageError{path + ": " + *problem};
     }
-    return *read.settings;
+    return read.value;
 }
 
 bool endsWith(const std::string& text, const std::string& tail) {

@@ -1,6 +1,6 @@
 #include "engine/coverageraster.h"
 
-#include "engine/roundcrew.h"
+#include "engine/runinrounds.h"
 
 #include <algorithm>
 #include <array>

@@ -1,66 +1,21 @@
 #include "engine/drawsettings.h"
 
+#include "engine/settingsfields.h"
 #include "formulas/catalog.h"
 
 namespace orbelle {
 
 std::array<std::int32_t, kSettingsFieldCount> DrawSettings::toFields() const {
-    std::array<std::int32_t, kSettingsFieldCount> f{};
-    std::size_t k = 0;
-    f[k++] = category;
-    f[k++] = item;
-    for (std::int32_t v : params)
-        f[k++] = v;
-    f[k++] = penWidth;
-    f[k++] = drawColorMode;
-    f[k++] = drawColor;
-    f[k++] = backColorMode;
-    f[k++] = backColor;
-    f[k++] = gradientSmooth;
-    f[k++] = gradientRepeat;
-    for (std::int32_t v : gradientStopOn)
-        f[k++] = v;
-    for (std::int32_t v : gradientColors)
-        f[k++] = v;
-    f[k++] = rotZ;
-    f[k++] = rotX;
-    f[k++] = rotY;
-    f[k++] = scaleZ;
-    f[k++] = zoom;
-    f[k++] = shiftV;
-    f[k++] = shiftH;
-    for (std::int32_t v : paramLocked)
-        f[k++] = v;
-    return f;
+    std::array<std::int32_t, kSettingsFieldCount> fields{};
+    forEachField(
+        *this, [&](const SettingsField&, int index, std::int32_t value) { fields[index] = value; });
+    return fields;
 }
 
-DrawSettings DrawSettings::fromFields(const std::array<std::int32_t, kSettingsFieldCount>& f) {
+DrawSettings DrawSettings::fromFields(const std::array<std::int32_t, kSettingsFieldCount>& fields) {
     DrawSettings s;
-    std::size_t k = 0;
-    s.category = f[k++];
-    s.item = f[k++];
-    for (std::int32_t& v : s.params)
-        v = f[k++];
-    s.penWidth = f[k++];
-    s.drawColorMode = f[k++];
-    s.drawColor = f[k++];
-    s.backColorMode = f[k++];
-    s.backColor = f[k++];
-    s.gradientSmooth = f[k++];
-    s.gradientRepeat = f[k++];
-    for (std::int32_t& v : s.gradientStopOn)
-        v = f[k++];
-    for (std::int32_t& v : s.gradientColors)
-        v = f[k++];
-    s.rotZ = f[k++];
-    s.rotX = f[k++];
-    s.rotY = f[k++];
-    s.scaleZ = f[k++];
-    s.zoom = f[k++];
-    s.shiftV = f[k++];
-    s.shiftH = f[k++];
-    for (std::int32_t& v : s.paramLocked)
-        v = f[k++];
+    forEachField(
+        s, [&](const SettingsField&, int index, std::int32_t& value) { value = fields[index]; });
     return s;
 }
 

@@ -1,5 +1,7 @@
 #include "engine/settingsblend.h"
 
+#include "engine/settingsfields.h"
+
 namespace orbelle {
 namespace {
 
@@ -40,6 +42,28 @@ std::int32_t blendColour(std::int32_t a, std::int32_t b, int k, int n) {
                    blendInteger(blueOf(a), blueOf(b), k, n));
 }
 
+namespace {
+
+std::int32_t blendField(FieldKind kind, std::int32_t a, std::int32_t b, int k, int n) {
+    switch (kind) {
+    case FieldKind::Formula:
+        return a;
+    case FieldKind::Row:
+    case FieldKind::Number:
+        return blendInteger(a, b, k, n);
+    case FieldKind::Angle:
+        return blendAngle(a, b, k, n);
+    case FieldKind::Colour:
+        return blendColour(a, b, k, n);
+    case FieldKind::Choice:
+    case FieldKind::Flag:
+        break;
+    }
+    return pick(a, b, k, n);
+}
+
+} // namespace
+
 DrawSettings blendSettings(const DrawSettings& from, const DrawSettings& to, int k,
                            int frameCount) {
     if (frameCount <= 1) {
@@ -47,30 +71,14 @@ DrawSettings blendSettings(const DrawSettings& from, const DrawSettings& to, int
     }
     const int n = frameCount - 1;
     DrawSettings s = from;
-    for (int r = 0; r < kRowCount; ++r) {
-        s.params[r] = blendInteger(from.params[r], to.params[r], k, n);
-        s.paramLocked[r] = pick(from.paramLocked[r], to.paramLocked[r], k, n);
+    for (const SettingsField& field : kSettingsFields) {
+        const std::int32_t* a = field.values(from);
+        const std::int32_t* b = field.values(to);
+        std::int32_t* out = field.values(s);
+        for (int c = 0; c < field.count; ++c) {
+            out[c] = blendField(field.kind, a[c], b[c], k, n);
+        }
     }
-    s.penWidth = blendInteger(from.penWidth, to.penWidth, k, n);
-    s.drawColorMode = pick(from.drawColorMode, to.drawColorMode, k, n);
-    s.drawColor = blendColour(from.drawColor, to.drawColor, k, n);
-    s.backColorMode = pick(from.backColorMode, to.backColorMode, k, n);
-    s.backColor = blendColour(from.backColor, to.backColor, k, n);
-    s.gradientSmooth = pick(from.gradientSmooth, to.gradientSmooth, k, n);
-    s.gradientRepeat = blendInteger(from.gradientRepeat, to.gradientRepeat, k, n);
-    for (std::size_t c = 0; c < s.gradientStopOn.size(); ++c) {
-        s.gradientStopOn[c] = pick(from.gradientStopOn[c], to.gradientStopOn[c], k, n);
-    }
-    for (std::size_t c = 0; c < s.gradientColors.size(); ++c) {
-        s.gradientColors[c] = blendColour(from.gradientColors[c], to.gradientColors[c], k, n);
-    }
-    s.rotZ = blendAngle(from.rotZ, to.rotZ, k, n);
-    s.rotX = blendAngle(from.rotX, to.rotX, k, n);
-    s.rotY = blendAngle(from.rotY, to.rotY, k, n);
-    s.scaleZ = blendInteger(from.scaleZ, to.scaleZ, k, n);
-    s.zoom = blendInteger(from.zoom, to.zoom, k, n);
-    s.shiftV = blendInteger(from.shiftV, to.shiftV, k, n);
-    s.shiftH = blendInteger(from.shiftH, to.shiftH, k, n);
     return s;
 }
 

@@ -2,7 +2,7 @@
 // The range every field of a settings record may take, as the panes' controls
 // allow it: the catalog's row ranges for the parameters, and the fixed ranges
 // of the pen, colour and 3D fields. Records read from files may hold anything
-// a 32-bit field can; these two functions keep such values from the engine.
+// a 32-bit field can; the check keeps such values from the engine.
 
 #include "engine/drawsettings.h"
 
@@ -22,12 +22,5 @@ constexpr std::int32_t normalColour(std::int32_t colour) { return colour & 0xFFF
 /// colours 0-16777215, the flags 0 or 1, the repeat 1-30, the rotations 0-359,
 /// the Z magnification and the enlargement -999..999 and the shifts -100..100.
 std::optional<std::string> checkRanges(const DrawSettings& settings);
-
-/// The record with every field brought into its range as the panes' controls
-/// do: numbers to the nearer end of their range, flags to 1 when not 0,
-/// colours to 24 bits and inactive rows to 0. The formula is kept as it is
-/// (an unknown formula draws nothing); parameter rows are brought into the
-/// catalog's ranges only for a formula that exists.
-DrawSettings clampToRanges(const DrawSettings& settings);
 
 } // namespace orbelle

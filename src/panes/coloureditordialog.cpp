@@ -2,7 +2,7 @@
 
 #include "engine/colour.h"
 #include "engine/drawsettings.h"
-#include "widgets/datafiles.h"
+#include "panes/panepictures.h"
 
 #include <QDir>
 #include <QFontMetrics>

@@ -2,8 +2,8 @@
 
 #include "engine/settingsranges.h"
 #include "panes/coloureditordialog.h"
+#include "panes/panepictures.h"
 #include "widgets/colourswatch.h"
-#include "widgets/datafiles.h"
 #include "widgets/gradientpreview.h"
 #include "widgets/groupframe.h"
 #include "widgets/optionbutton.h"
@@ -15,18 +15,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScopedValueRollback>
 #include <QSlider>
 
 namespace orbelle {
 
 namespace {
-
-/// A rectangle given by its left, top, right and bottom edges (right and
-/// bottom excluded).
-QRect edges(int left, int top, int right, int bottom) {
-    return QRect(left, top, right - left, bottom - top);
-}
 
 QString idName(const char* kind, int id) {
     return QStringLiteral("%1%2").arg(QLatin1String(kind)).arg(id);
@@ -35,7 +28,7 @@ QString idName(const char* kind, int id) {
 } // namespace
 
 ColourPane::ColourPane(const QString& appDataDir, QWidget* parent)
-    : QWidget(parent), m_appDataDir(appDataDir) {
+    : SettingsPane(parent), m_appDataDir(appDataDir) {
     m_selectedImage.load(dataFilePath(appDataDir, kOptionOnImageFile));
     m_unselectedImage.load(dataFilePath(appDataDir, kOptionOffImageFile));
 
@@ -47,7 +40,6 @@ ColourPane::ColourPane(const QString& appDataDir, QWidget* parent)
         return std::nullopt;
     };
 
-    setContextMenuPolicy(Qt::PreventContextMenu);
     buildControls();
     showModes();
     updateSwatches();
@@ -100,44 +92,44 @@ void ColourPane::buildControls() {
     };
 
     // Pen width.
-    label(11010, "ペン幅", edges(6, 12, 54, 28), labelFont, centred);
+    label(11010, "ペン幅", paneRect(6, 12, 54, 28), labelFont, centred);
     m_penRow = new SpinRow(this);
     m_penRow->setIds(11011, 11012, 11013);
     m_penRow->setRange(1, 100);
     m_penRow->setValue(1);
     m_penRow->setTickInterval(10);
-    m_penRow->place(edges(60, 12, 82, 26), edges(82, 12, 104, 26), edges(104, 9, 270, 29));
+    m_penRow->place(paneRect(60, 12, 82, 26), paneRect(82, 12, 104, 26), paneRect(104, 9, 270, 29));
     m_penRow->edit()->setFont(labelFont);
     connect(m_penRow, &SpinRow::valueChanged, this, &ColourPane::notifyEdited);
-    connect(m_penRow->slider(), &QSlider::sliderReleased, this, &ColourPane::sliderReleased);
+    watchRelease(m_penRow->slider());
 
     // Drawing colour.
-    label(11014, "描画色", edges(6, 45, 54, 60), labelFont, centred);
-    m_drawSwatch = swatch(11015, edges(54, 40, 92, 65));
-    frame(11016, edges(97, 33, 274, 63));
+    label(11014, "描画色", paneRect(6, 45, 54, 60), labelFont, centred);
+    m_drawSwatch = swatch(11015, paneRect(54, 40, 92, 65));
+    frame(11016, paneRect(97, 33, 274, 63));
     // Five options in one row: each picture followed by its label.
-    m_drawOptions[0] = option(11020, edges(100, 43, 114, 62));
-    label(11030, "黒", edges(114, 46, 127, 67), optionFont, left);
-    m_drawOptions[1] = option(11021, edges(127, 43, 141, 62));
-    label(11031, "白", edges(141, 46, 154, 67), optionFont, left);
-    m_drawOptions[2] = option(11022, edges(154, 43, 168, 62));
-    label(11032, "色", edges(168, 46, 181, 67), optionFont, left);
-    m_drawOptions[3] = option(11023, edges(181, 43, 195, 62));
-    label(11033, "グラデ", edges(195, 46, 232, 67), optionFont, left);
-    m_drawOptions[4] = option(11027, edges(232, 43, 246, 62));
-    label(11039, "密度", edges(246, 46, 272, 67), optionFont, left);
+    m_drawOptions[0] = option(11020, paneRect(100, 43, 114, 62));
+    label(11030, "黒", paneRect(114, 46, 127, 67), optionFont, left);
+    m_drawOptions[1] = option(11021, paneRect(127, 43, 141, 62));
+    label(11031, "白", paneRect(141, 46, 154, 67), optionFont, left);
+    m_drawOptions[2] = option(11022, paneRect(154, 43, 168, 62));
+    label(11032, "色", paneRect(168, 46, 181, 67), optionFont, left);
+    m_drawOptions[3] = option(11023, paneRect(181, 43, 195, 62));
+    label(11033, "グラデ", paneRect(195, 46, 232, 67), optionFont, left);
+    m_drawOptions[4] = option(11027, paneRect(232, 43, 246, 62));
+    label(11039, "密度", paneRect(246, 46, 272, 67), optionFont, left);
 
     // Background colour.
-    label(11034, "背景色", edges(6, 80, 54, 95), labelFont, centred);
-    m_backSwatch = swatch(11035, edges(54, 75, 92, 100));
-    frame(11040, edges(97, 68, 274, 98));
+    label(11034, "背景色", paneRect(6, 80, 54, 95), labelFont, centred);
+    m_backSwatch = swatch(11035, paneRect(54, 75, 92, 100));
+    frame(11040, paneRect(97, 68, 274, 98));
     // In the columns of the drawing colour's first three options.
-    m_backOptions[0] = option(11024, edges(100, 78, 114, 97));
-    label(11036, "黒", edges(114, 81, 127, 102), optionFont, left);
-    m_backOptions[1] = option(11025, edges(127, 78, 141, 97));
-    label(11037, "白", edges(141, 81, 154, 102), optionFont, left);
-    m_backOptions[2] = option(11026, edges(154, 78, 168, 97));
-    label(11038, "色", edges(168, 81, 181, 102), optionFont, left);
+    m_backOptions[0] = option(11024, paneRect(100, 78, 114, 97));
+    label(11036, "黒", paneRect(114, 81, 127, 102), optionFont, left);
+    m_backOptions[1] = option(11025, paneRect(127, 78, 141, 97));
+    label(11037, "白", paneRect(141, 81, 154, 102), optionFont, left);
+    m_backOptions[2] = option(11026, paneRect(154, 78, 168, 97));
+    label(11038, "色", paneRect(168, 81, 181, 102), optionFont, left);
 
     for (int k = 0; k < kDrawColourModeCount; ++k) {
         connect(m_drawOptions[k], &OptionButton::clicked, this,
@@ -149,33 +141,33 @@ void ColourPane::buildControls() {
     }
 
     // Gradient: smooth box, repeat count, preview, colours and stop boxes.
-    label(11041, "グラデーション", edges(6, 112, 106, 128), labelFont, centred);
-    m_smoothBox = checkBox(11043, edges(108, 112, 122, 128));
-    label(11042, "リピート", edges(150, 112, 210, 128), labelFont, centred);
+    label(11041, "グラデーション", paneRect(6, 112, 106, 128), labelFont, centred);
+    m_smoothBox = checkBox(11043, paneRect(108, 112, 122, 128));
+    label(11042, "リピート", paneRect(150, 112, 210, 128), labelFont, centred);
     m_repeatRow = new SpinRow(this);
     m_repeatRow->setIds(11044, 11045, 11045);
     m_repeatRow->setRange(1, 30);
     m_repeatRow->setValue(1);
-    m_repeatRow->place(edges(210, 111, 231, 127), edges(231, 111, 245, 127), QRect());
+    m_repeatRow->place(paneRect(210, 111, 231, 127), paneRect(231, 111, 245, 127), QRect());
     m_repeatRow->edit()->setFont(labelFont);
     connect(m_repeatRow, &SpinRow::valueChanged, this, &ColourPane::notifyEdited);
 
     m_preview = new GradientPreview(this);
     m_preview->setObjectName(idName("preview", 11046));
-    m_preview->setGeometry(edges(30, 130, 260, 160));
+    m_preview->setGeometry(paneRect(30, 130, 260, 160));
 
     for (int k = 0; k < 7; ++k) {
-        m_gradientSwatches[k] = swatch(11050 + k, edges(18 + 38 * k, 180, 42 + 38 * k, 208));
+        m_gradientSwatches[k] = swatch(11050 + k, paneRect(18 + 38 * k, 180, 42 + 38 * k, 208));
         connect(m_gradientSwatches[k], &ColourSwatch::clicked, this,
                 [this, k] { chooseGradientColour(k); });
     }
     for (int k = 0; k < 5; ++k) {
-        m_stopBoxes[k] = checkBox(11060 + k, edges(61 + 38 * k, 162, 75 + 38 * k, 177));
+        m_stopBoxes[k] = checkBox(11060 + k, paneRect(61 + 38 * k, 162, 75 + 38 * k, 177));
     }
 
     auto* reset = new QPushButton(QStringLiteral("デフォルト"), this);
     reset->setObjectName(idName("button", 11070));
-    reset->setGeometry(edges(160, 222, 260, 250));
+    reset->setGeometry(paneRect(160, 222, 260, 250));
     connect(reset, &QPushButton::clicked, this, &ColourPane::resetColourStroke);
 }
 
@@ -191,8 +183,7 @@ void ColourPane::capture(DrawSettings& settings) const {
     settings.gradientColors = m_gradientColors;
 }
 
-void ColourPane::apply(const DrawSettings& settings) {
-    const QScopedValueRollback applying(m_applying, true);
+void ColourPane::applyFields(const DrawSettings& settings) {
     setPenWidth(settings.penWidth);
     // A stored mode outside its range (a damaged record) leaves the pane's
     // mode as it is.
@@ -248,12 +239,6 @@ void ColourPane::setBackColourMode(BackColourMode mode, bool silent) {
     updateSwatches();
     if (mode != modeBefore || backgroundColour(mode, m_customBackColor) != shownBefore) {
         notifyEdited();
-    }
-}
-
-void ColourPane::notifyEdited() {
-    if (!m_applying) {
-        emit settingsEdited();
     }
 }
 

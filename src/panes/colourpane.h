@@ -8,10 +8,9 @@
 
 #include "engine/colour.h"
 #include "engine/colourmode.h"
-#include "engine/drawsettings.h"
+#include "panes/settingspane.h"
 
 #include <QPixmap>
-#include <QWidget>
 
 #include <array>
 #include <cstdint>
@@ -27,7 +26,7 @@ class GradientPreview;
 class OptionButton;
 class SpinRow;
 
-class ColourPane : public QWidget {
+class ColourPane : public SettingsPane {
     Q_OBJECT
   public:
     /// Asks the user for a colour; nullopt when the user cancels.
@@ -39,11 +38,7 @@ class ColourPane : public QWidget {
     /// Fills penWidth, drawColorMode, backColorMode, gradientSmooth,
     /// gradientRepeat, gradientStopOn and gradientColors (not drawColor or
     /// backColor, which are the colours of the last drawing).
-    void capture(DrawSettings& settings) const;
-
-    /// Pen width, modes (silently), drawColor -> customDrawColor, backColor ->
-    /// customBackColor, smooth box, repeat, stop boxes, the seven colours.
-    void apply(const DrawSettings& settings);
+    void capture(DrawSettings& settings) const override;
 
     std::int32_t customDrawColor() const;
     std::int32_t customBackColor() const;
@@ -86,17 +81,15 @@ class ColourPane : public QWidget {
 
     QSize sizeHint() const override;
 
-  signals:
-    /// A value the drawing uses was changed (pen, modes, the custom colour of
-    /// a mode in use, the gradient), by the person or a setter; not while
-    /// apply() writes a record.
-    void settingsEdited();
-    /// The pen width slider was let go.
-    void sliderReleased();
+  protected:
+    /// Pen width, modes (silently), drawColor -> customDrawColor, backColor ->
+    /// customBackColor, smooth box, repeat, stop boxes, the seven colours.
+    /// The values the drawing uses are the pen, the modes, the custom colour
+    /// of a mode in use and the gradient.
+    void applyFields(const DrawSettings& settings) override;
 
   private:
     void buildControls();
-    void notifyEdited();
     void showModes();
     void updateSwatches();
     void updatePreview();
@@ -106,7 +99,6 @@ class ColourPane : public QWidget {
     QPixmap m_selectedImage;
     QPixmap m_unselectedImage;
     ColourChooser m_chooser;
-    bool m_applying = false;
 
     DrawColourMode m_drawColourMode = DrawColourMode::Black;
     BackColourMode m_backColourMode = BackColourMode::White;

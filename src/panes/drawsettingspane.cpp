@@ -1,20 +1,17 @@
 #include "panes/drawsettingspane.h"
 
 #include "engine/drawrandom.h"
-#include "widgets/commandid.h"
 #include "widgets/panefont.h"
-#include "widgets/panetoolbar.h"
 #include "widgets/spinrow.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QScopedValueRollback>
 #include <QSlider>
-#include <QToolBar>
 
 namespace orbelle {
 
@@ -31,8 +28,8 @@ bool validRow(int row) { return row >= 0 && row < kRowCount; }
 
 } // namespace
 
-DrawSettingsPane::DrawSettingsPane(QWidget* parent) : ToolPane(10010, 20002, parent) {
-    createToolBar();
+DrawSettingsPane::DrawSettingsPane(QWidget* parent) : SettingsPane(parent) {
+    createToolFrame(10010, 20002);
     createLists();
     createButtons();
     createRows();
@@ -55,19 +52,6 @@ void DrawSettingsPane::setTabOrderTopDown() {
     for (qsizetype k = 1; k < chain.size(); ++k) {
         QWidget::setTabOrder(chain[k - 1], chain[k]);
     }
-}
-
-void DrawSettingsPane::createToolBar() {
-    QToolBar* toolBar = this->toolBar();
-    connect(
-        addToolCommand(toolBar, CommandId::ZoomIn, QStringLiteral("ズームイン"), ToolImage::ZoomIn),
-        &QAction::triggered, this, &DrawSettingsPane::zoomInRequested);
-    connect(addToolCommand(toolBar, CommandId::ZoomOut, QStringLiteral("ズームアウト"),
-                           ToolImage::ZoomOut),
-            &QAction::triggered, this, &DrawSettingsPane::zoomOutRequested);
-    connect(addToolCommand(toolBar, CommandId::CentreView, QStringLiteral("中央表示"),
-                           ToolImage::Centre),
-            &QAction::triggered, this, &DrawSettingsPane::centreRequested);
 }
 
 void DrawSettingsPane::createLists() {
@@ -98,13 +82,26 @@ void DrawSettingsPane::createButtons() {
     draw->setObjectName(QStringLiteral("button10030"));
     draw->setGeometry(paneRect(10, 31, 132, 71));
     draw->setToolTip(QStringLiteral("変数(パラメータ)の値を変えず描画します"));
-    connect(draw, &QPushButton::clicked, this, &DrawSettingsPane::drawRequested);
+    connect(draw, &QPushButton::clicked, this, [this] {
+        if (m_drawAction != nullptr) {
+            m_drawAction->trigger();
+        }
+    });
 
     auto* random = new QPushButton(QStringLiteral("描画 ランダム"), this);
     random->setObjectName(QStringLiteral("button10031"));
     random->setGeometry(paneRect(140, 31, 262, 71));
     random->setToolTip(QStringLiteral("変数(パラメータ)の値をランダムに変えて描画します"));
-    connect(random, &QPushButton::clicked, this, &DrawSettingsPane::drawRandomRequested);
+    connect(random, &QPushButton::clicked, this, [this] {
+        if (m_drawRandomAction != nullptr) {
+            m_drawRandomAction->trigger();
+        }
+    });
+}
+
+void DrawSettingsPane::setDrawActions(QAction* draw, QAction* drawRandom) {
+    m_drawAction = draw;
+    m_drawRandomAction = drawRandom;
 }
 
 void DrawSettingsPane::createRows() {
@@ -131,8 +128,7 @@ void DrawSettingsPane::createRows() {
         row.spin->place(paneRect(65, y - 16, 101, y - 2), paneRect(101, y - 16, 113, y),
                         paneRect(116, y - 20, 273, y));
         connect(row.spin, &SpinRow::valueChanged, this, &DrawSettingsPane::notifyEdited);
-        connect(row.spin->slider(), &QSlider::sliderReleased, this,
-                &DrawSettingsPane::sliderReleased);
+        watchRelease(row.spin->slider());
     }
     m_rows[0].spin->setPartsToolTip(QStringLiteral("この値を増やせば描画される点の数が増えます"));
     m_rows[1].spin->setPartsToolTip(
@@ -163,12 +159,6 @@ void DrawSettingsPane::onFormulaChanged() {
     applyFormulaDefaults(id);
     applyRowLabels();
     notifyEdited();
-}
-
-void DrawSettingsPane::notifyEdited() {
-    if (!m_applying) {
-        emit settingsEdited();
-    }
 }
 
 void DrawSettingsPane::applyFormulaDefaults(FormulaId id) {
@@ -263,11 +253,10 @@ void DrawSettingsPane::capture(DrawSettings& settings) const {
     }
 }
 
-void DrawSettingsPane::apply(const DrawSettings& settings) {
+void DrawSettingsPane::applyFields(const DrawSettings& settings) {
     if (!isValidFormula(settings.formula())) {
         return;
     }
-    const QScopedValueRollback applying(m_applying, true);
     selectCategory(settings.category);
     selectFormula(settings.item);
     // A row the formula does not use keeps 0 whatever the record holds, so a

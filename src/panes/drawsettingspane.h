@@ -1,22 +1,23 @@
 #pragma once
 // The drawing settings pane: category and formula lists, Draw / Draw Random
-// buttons, a toolbar (CommandId::ZoomIn, ZoomOut, CentreView) and twenty
-// parameter rows. A QWidget the main window puts into a QDockWidget.
+// buttons, a toolbar (the window's zoom in, zoom out and centre commands) and
+// twenty parameter rows. A QWidget the main window puts into a QDockWidget.
 //
 // The values are not copied anywhere: a row's value is its SpinRow's value,
 // read at the moment a drawing, a capture or a random step needs it. Controls
 // carry their command or control number in their objectName ("list10020",
 // "button10030", "check10100", "label10200", "edit10300", "spin10400",
-// "slider10500", "tool10011", ...).
+// "slider10500", ...).
 
 #include "engine/drawrandom.h"
 #include "engine/drawsettings.h"
 #include "formulas/catalog.h"
-#include "widgets/toolpane.h"
+#include "panes/settingspane.h"
 
 #include <array>
 #include <cstdint>
 
+class QAction;
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -25,20 +26,17 @@ namespace orbelle {
 
 class SpinRow;
 
-class DrawSettingsPane : public ToolPane {
+class DrawSettingsPane : public SettingsPane {
     Q_OBJECT
   public:
     explicit DrawSettingsPane(QWidget* parent = nullptr);
 
     /// Fills category, item, params (spin positions after reading the edit
     /// text; inactive rows 0) and paramLocked.
-    void capture(DrawSettings& settings) const;
+    void capture(DrawSettings& settings) const override;
 
-    /// Selects the category (refilling the formula list), the item (loading its
-    /// defaults and labels), then sets the twenty values and the twenty lock
-    /// boxes. A record naming no formula of the catalog changes nothing; values
-    /// of inactive rows are not taken (those rows stay 0).
-    void apply(const DrawSettings& settings);
+    /// The buttons "描画" and "描画 ランダム" trigger these actions.
+    void setDrawActions(QAction* draw, QAction* drawRandom);
 
     /// The random steps of Draw Random on the free rows, seeded from a
     /// millisecond tick; does not draw.
@@ -68,17 +66,12 @@ class DrawSettingsPane : public ToolPane {
 
     QSize sizeHint() const override;
 
-  signals:
-    void drawRequested();       // "描画" (CommandId::Draw)
-    void drawRandomRequested(); // "描画 ランダム" (CommandId::DrawRandom)
-    void zoomInRequested();     // toolbar CommandId::ZoomIn
-    void zoomOutRequested();    // toolbar CommandId::ZoomOut
-    void centreRequested();     // toolbar CommandId::CentreView
-    /// A value the drawing uses was changed (a row, the formula), by the
-    /// person or a setter; not while apply() writes a record.
-    void settingsEdited();
-    /// A row's slider was let go.
-    void sliderReleased();
+  protected:
+    /// Selects the category (refilling the formula list), the item (loading its
+    /// defaults and labels), then sets the twenty values and the twenty lock
+    /// boxes. A record naming no formula of the catalog changes nothing; values
+    /// of inactive rows are not taken (those rows stay 0).
+    void applyFields(const DrawSettings& settings) override;
 
   private:
     struct Row {
@@ -87,7 +80,6 @@ class DrawSettingsPane : public ToolPane {
         SpinRow* spin = nullptr;
     };
 
-    void createToolBar();
     void createLists();
     void createButtons();
     void setTabOrderTopDown();
@@ -98,13 +90,13 @@ class DrawSettingsPane : public ToolPane {
     void applyFormulaDefaults(FormulaId id);
     void applyRowLabels();
     void setRowActive(int row, bool active);
-    void notifyEdited();
 
     QComboBox* m_categories = nullptr;
     QComboBox* m_formulas = nullptr;
     std::array<Row, kRowCount> m_rows{};
     int m_paramCount = kRowCount;
-    bool m_applying = false;
+    QAction* m_drawAction = nullptr;
+    QAction* m_drawRandomAction = nullptr;
 };
 
 } // namespace orbelle

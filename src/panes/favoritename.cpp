@@ -1,5 +1,6 @@
 #include "panes/favoritename.h"
 
+#include "panes/storemessage.h"
 #include "store/storedname.h"
 
 #include <QLabel>
@@ -14,7 +15,7 @@ QString favoriteNameProblem(const QString& name) {
     const QByteArray utf8 = name.toUtf8();
     const StoreResult<std::string> stored =
         encodeStoredName(std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())));
-    return stored.ok() ? QString() : QString::fromStdString(stored.status.message());
+    return stored.ok() ? QString() : storeMessage(stored.status);
 }
 
 QLabel* createNameProblemLabel(QWidget* parent) {

@@ -1,9 +1,11 @@
 #include "panes/favoritespane.h"
 
 #include "engine/drawsettings.h"
+#include "panes/commandid.h"
 #include "panes/favoriteitems.h"
 #include "panes/favoritesprompts.h"
 #include "panes/favoritestree.h"
+#include "panes/storemessage.h"
 #include "widgets/panetoolbar.h"
 
 #include <QAction>
@@ -27,11 +29,11 @@ FavoritesPane::FavoritesPane(const QString& appDataDir, QWidget* parent)
     setObjectName(QStringLiteral("favorites"));
 
     m_toolBar = createPaneToolBar(this, kToolBarResource);
-    connect(addToolCommand(m_toolBar, CommandId::FavoritesToolNewFolder,
+    connect(addToolCommand(m_toolBar, commandNumber(CommandId::FavoritesToolNewFolder),
                            tr("お気に入りフォルダ作成"), ToolImage::NewFolder),
             &QAction::triggered, this, &FavoritesPane::createFolder);
-    connect(addToolCommand(m_toolBar, CommandId::FavoritesToolNewFile, tr("お気に入りファイル作成"),
-                           ToolImage::NewFavorite),
+    connect(addToolCommand(m_toolBar, commandNumber(CommandId::FavoritesToolNewFile),
+                           tr("お気に入りファイル作成"), ToolImage::NewFavorite),
             &QAction::triggered, this, &FavoritesPane::newFavoriteRequested);
 
     m_tree = new FavoritesTree(this);
@@ -306,7 +308,7 @@ void FavoritesPane::updateActions() {
 }
 
 void FavoritesPane::showStoreError(const StoreStatus& status) {
-    m_prompts->showError(this, tr("お気に入り"), QString::fromStdString(status.message()));
+    m_prompts->showError(this, tr("お気に入り"), storeMessage(status));
 }
 
 } // namespace orbelle

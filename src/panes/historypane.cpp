@@ -1,7 +1,6 @@
 #include "panes/historypane.h"
 
 #include "store/historynavigator.h"
-#include "widgets/commandid.h"
 #include "widgets/panetoolbar.h"
 
 #include <QAction>
@@ -83,20 +82,6 @@ HistoryPane::HistoryPane(QWidget* parent)
     : QWidget(parent), m_toolBar(createPaneToolBar(this, kToolBarId)),
       m_scrollArea(new QScrollArea(this)), m_grid(new QWidget), m_menu(new QMenu(this)) {
     setObjectName(QStringLiteral("historyPane"));
-    const auto addTool = [this](CommandId id, const QString& text, ToolImage image,
-                                void (HistoryPane::*signal)()) {
-        QAction* action = addToolCommand(m_toolBar, id, text, image);
-        connect(action, &QAction::triggered, this, signal);
-    };
-    addTool(CommandId::HistoryNextPage, tr("後のページ"), ToolImage::NewerPage,
-            &HistoryPane::newerPageRequested);
-    addTool(CommandId::HistoryPreviousPage, tr("前のページ"), ToolImage::OlderPage,
-            &HistoryPane::olderPageRequested);
-    addTool(CommandId::HistoryForward, tr("一つ後に戻す"), ToolImage::StepForward,
-            &HistoryPane::forwardRequested);
-    addTool(CommandId::HistoryBack, tr("一つ前に戻す"), ToolImage::StepBack,
-            &HistoryPane::backRequested);
-
     m_grid->setObjectName(QStringLiteral("panel%1").arg(kGridId));
     m_grid->setMinimumSize(kGridWidth, 0);
     m_grid->setFocusPolicy(Qt::ClickFocus);

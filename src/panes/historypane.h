@@ -2,11 +2,10 @@
 // HistoryPane: the pane "ヒストリー". It shows one page of the drawing history
 // as a grid of up to 100 numbered buttons (five columns, twenty rows, on a
 // fixed pitch; a scroll bar appears when the pane is shorter than the rows
-// in use),
-// with a toolbar for paging and stepping and a context menu for saving and
-// loading the whole history. The pane reads no store: its owner hands it the
-// navigator and the number of entries, and turns the pane's requests into
-// commands.
+// in use), with a toolbar for the window's paging and stepping commands and a
+// context menu for saving and loading the whole history. The pane reads no
+// store: its owner hands it the navigator and the number of entries, and
+// turns the pane's requests into commands.
 //
 // An entry button loads its entry on a double click, or on Enter or Space
 // while it has the keyboard focus; a single click loads nothing.
@@ -48,6 +47,7 @@ class HistoryPane : public QWidget {
     void refresh(const HistoryNavigator& navigator, int count);
 
     QPushButton* entryButton(int i) const { return m_buttons.at(static_cast<std::size_t>(i)); }
+    /// The toolbar; the window puts its paging and stepping commands on it.
     QToolBar* toolBar() const { return m_toolBar; }
     /// The grid of buttons; it scrolls inside the pane.
     QWidget* grid() const { return m_grid; }
@@ -56,10 +56,6 @@ class HistoryPane : public QWidget {
     QMenu* contextMenu() const { return m_menu; }
 
   signals:
-    void newerPageRequested();
-    void olderPageRequested();
-    void forwardRequested();
-    void backRequested();
     /// Entry button `button` (0-99) of the page shown was activated.
     void entryActivated(int button);
     void saveRequested();

@@ -1,16 +1,12 @@
 #include "panes/transformpane.h"
 
-#include "widgets/commandid.h"
 #include "widgets/panefont.h"
-#include "widgets/panetoolbar.h"
 #include "widgets/spinrow.h"
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScopedValueRollback>
 #include <QSlider>
-#include <QToolBar>
 
 #include <algorithm>
 
@@ -42,16 +38,8 @@ constexpr int kStandardZoom = 100;
 
 } // namespace
 
-TransformPane::TransformPane(QWidget* parent) : ToolPane(11900, 20001, parent) {
-    QToolBar* toolBar = this->toolBar();
-    connect(addToolCommand(toolBar, CommandId::Enlarge, QStringLiteral("拡大"), ToolImage::Enlarge),
-            &QAction::triggered, this, &TransformPane::enlarge);
-    connect(addToolCommand(toolBar, CommandId::Shrink, QStringLiteral("縮小"), ToolImage::Shrink),
-            &QAction::triggered, this, &TransformPane::shrink);
-    connect(addToolCommand(toolBar, CommandId::StandardSize, QStringLiteral("標準の大きさ"),
-                           ToolImage::StandardSize),
-            &QAction::triggered, this, &TransformPane::standardSize);
-
+TransformPane::TransformPane(QWidget* parent) : SettingsPane(parent) {
+    createToolFrame(11900, 20001);
     createRows();
 
     auto* reset = new QPushButton(QStringLiteral("リセット"), this);
@@ -81,12 +69,8 @@ void TransformPane::createRows() {
         row->setRange(spec.min, spec.max);
         row->setTickInterval(spec.tickInterval);
         row->setValue(spec.initial);
-        connect(row, &SpinRow::valueChanged, this, [this] {
-            if (!m_applying) {
-                emit settingsEdited();
-            }
-        });
-        connect(row->slider(), &QSlider::sliderReleased, this, &TransformPane::sliderReleased);
+        connect(row, &SpinRow::valueChanged, this, &TransformPane::notifyEdited);
+        watchRelease(row->slider());
         m_rows[j] = row;
     }
     connect(m_rows[Zoom], &SpinRow::valueChanged, this, &TransformPane::zoomChanged);
@@ -110,8 +94,7 @@ void TransformPane::capture(DrawSettings& settings) const {
     settings.shiftH = value(ShiftH);
 }
 
-void TransformPane::apply(const DrawSettings& settings) {
-    const QScopedValueRollback applying(m_applying, true);
+void TransformPane::applyFields(const DrawSettings& settings) {
     setValue(RotZ, settings.rotZ);
     setValue(RotX, settings.rotX);
     setValue(RotY, settings.rotY);
@@ -127,19 +110,10 @@ void TransformPane::reset3D() {
     }
 }
 
-void TransformPane::enlarge() {
-    setValue(Zoom, std::min(zoomValue() + kZoomStep, kZoomLimit));
-    emit drawRequested();
-}
+void TransformPane::enlarge() { setValue(Zoom, std::min(zoomValue() + kZoomStep, kZoomLimit)); }
 
-void TransformPane::shrink() {
-    setValue(Zoom, std::max(zoomValue() - kZoomStep, -kZoomLimit));
-    emit drawRequested();
-}
+void TransformPane::shrink() { setValue(Zoom, std::max(zoomValue() - kZoomStep, -kZoomLimit)); }
 
-void TransformPane::standardSize() {
-    setValue(Zoom, kStandardZoom);
-    emit drawRequested();
-}
+void TransformPane::standardSize() { setValue(Zoom, kStandardZoom); }
 
 } // namespace orbelle

@@ -12,6 +12,7 @@
 // parents reaches the root.
 
 #include "engine/drawsettings.h"
+#include "store/settingsline.h"
 
 #include <string>
 #include <string_view>
@@ -19,8 +20,7 @@
 
 namespace orbelle {
 
-constexpr int kFolderFieldCount = 6;
-constexpr int kFavoriteFieldCount = 75;
+constexpr int kFolderFieldCount = 6; // a favorite line has kFavoriteFieldCount
 constexpr int kRootFolderId = 1;
 
 /// "お気に入り" in code page 932: the root folder's name.

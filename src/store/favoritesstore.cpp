@@ -84,8 +84,8 @@ StoreResult<int> FavoritesStore::addLine(int parent, std::string_view name,
         parent = kRootFolderId;
     }
     if (parent < 1 || parent > static_cast<int>(lines.size()) || !isFolderLine(lines[parent - 1])) {
-        result.status = StoreStatus::failure("入れるフォルダがありません (番号 " +
-                                             std::to_string(parent) + ")");
+        result.status = StoreStatus::failure(StoreError::NoSuchFolder)
+                            .withLimit(static_cast<std::uintmax_t>(parent));
         return result;
     }
     const int id = static_cast<int>(lines.size()) + 1;
@@ -196,7 +196,14 @@ StoreResult<FavoritesImport> FavoritesStore::importFrom(const std::filesystem::p
         return result;
     }
     std::vector<std::string> lines = splitLines(content.value);
+    const bool empty = lines.empty();
     const FavoritesCleanReport report = cleanFavoriteLines(lines);
+    if (!empty && report.rootReplaced && lines.size() == 1) {
+        // Neither a root folder nor any other folder or favorite: another
+        // kind of file, which would empty the store.
+        result.status = StoreStatus::failure(StoreError::NoFavoriteLines, source);
+        return result;
+    }
     result.value.entries = static_cast<int>(lines.size());
     result.value.dropped = report.droppedLines + report.droppedOrphans;
     result.status = m_file.replaceLines(lines);

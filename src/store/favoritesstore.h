@@ -93,8 +93,9 @@ class FavoritesStore {
     StoreStatus exportTo(const std::filesystem::path& target) const;
 
     /// Replaces the store by the clean form of `source`: nothing is merged;
-    /// broken lines and entries without parent are dropped. On a failure the
-    /// store is unchanged.
+    /// broken lines and entries without parent are dropped. A source of lines
+    /// none of which is a folder or a favorite (another kind of file) is
+    /// refused with NoFavoriteLines. On a failure the store is unchanged.
     StoreResult<FavoritesImport> importFrom(const std::filesystem::path& source) const;
 
   private:

@@ -93,6 +93,11 @@ StoreResult<HistoryImport> HistoryStore::importFrom(const std::filesystem::path&
             kept.push_back(std::move(line));
         }
     }
+    if (!lines.empty() && kept.empty()) {
+        // Another kind of file, which would empty the history.
+        result.status = StoreStatus::failure(StoreError::NoHistoryLines, source);
+        return result;
+    }
     result.value.dropped = static_cast<int>(lines.size() - kept.size());
     if (static_cast<int>(kept.size()) > m_capacity) {
         kept.erase(kept.begin(), kept.end() - m_capacity);

@@ -1,5 +1,6 @@
 #include "store/linecheck.h"
 
+#include "store/favoriteslines.h"
 #include "store/settingsline.h"
 
 #include <cstdint>
@@ -48,29 +49,32 @@ bool isGoodHistoryLine(std::string_view line) {
     std::uint32_t sum = 0;
     std::uint32_t check = 0;
     const int count = forEachField(line, [&](int index, std::string_view field) {
-        if (index < 68) {
+        if (index < kSettingsFieldCount) {
             sum += asBits(fieldValue(field));
-        } else if (index == 68) {
+        } else if (index == kSettingsFieldCount) {
             check = asBits(fieldValue(field));
         }
     });
-    return count == 69 && sum == check;
+    return count == kHistoryFieldCount && sum == check;
 }
 
 FavoriteLineKind classifyFavoriteLine(std::string_view line) {
-    std::uint32_t sum = 0; // field 3 and fields 5-73
+    // A favorite's field 3, record and check value are summed into its last
+    // field; a folder's field 3 equals its last field, field 5.
+    constexpr int kLast = kFavoriteFieldCount - 1;
+    std::uint32_t sum = 0;
     std::uint32_t field3 = 0;
     std::uint32_t field5 = 0;
     std::uint32_t last = 0;
     const int count = forEachField(line, [&](int index, std::string_view field) {
-        if (index < 3 || index == 4 || index > 74) {
+        if (index < 3 || index == 4 || index > kLast) {
             return;
         }
         const std::uint32_t value = asBits(fieldValue(field));
         if (index == 3) {
             field3 = value;
             sum += value;
-        } else if (index == 74) {
+        } else if (index == kLast) {
             last = value;
         } else {
             sum += value;
@@ -79,10 +83,10 @@ FavoriteLineKind classifyFavoriteLine(std::string_view line) {
             }
         }
     });
-    if (count == 6) {
+    if (count == kFolderFieldCount) {
         return field3 == field5 ? FavoriteLineKind::Folder : FavoriteLineKind::Broken;
     }
-    if (count == 75) {
+    if (count == kFavoriteFieldCount) {
         return sum == last ? FavoriteLineKind::Favorite : FavoriteLineKind::Broken;
     }
     return FavoriteLineKind::Broken;

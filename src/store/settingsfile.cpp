@@ -1,12 +1,9 @@
 #include "store/settingsfile.h"
 
 #include "store/settingsline.h"
+#include "store/storefile.h"
 
 #include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <filesystem>
-#include <memory>
 
 namespace orbelle {
 
@@ -31,41 +28,22 @@ std::optional<DrawSettings> parseSettingsFile(std::string_view content) {
     return std::nullopt;
 }
 
-SettingsFileRead readSettingsFile(const std::string& path) {
-    SettingsFileRead read;
-    std::error_code ec;
-    const auto status = std::filesystem::status(path, ec);
-    if (ec) {
-        read.error = "cannot read " + path + ": " + ec.message();
+StoreResult<DrawSettings> readSettingsFile(const std::filesystem::path& path) {
+    StoreResult<DrawSettings> read;
+    StoreResult<std::string> content = readWholeFile(path, kMaxSettingsFileBytes);
+    if (!content.ok()) {
+        read.status = std::move(content.status);
+        // A file that grew past the limit while it was read is too long too.
+        if (read.status.error() == StoreError::CannotRead && read.status.errorNumber() == EFBIG) {
+            read.status = StoreStatus::failure(StoreError::TooLarge, path, EFBIG)
+                              .withLimit(kMaxSettingsFileBytes);
+        }
         return read;
     }
-    if (!std::filesystem::is_regular_file(status)) {
-        read.error = "cannot read " + path + ": not a regular file";
-        return read;
-    }
-    errno = 0;
-    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"),
-                                                               &std::fclose);
-    if (!file) {
-        read.error = "cannot read " + path + ": " + std::strerror(errno);
-        return read;
-    }
-    // One byte more than allowed tells a file that is too long; the read stops
-    // there whatever the file is.
-    std::string content(kMaxSettingsFileBytes + 1, '\0');
-    const std::size_t n = std::fread(content.data(), 1, content.size(), file.get());
-    if (std::ferror(file.get())) {
-        read.error = "cannot read " + path + ": " + std::strerror(errno);
-        return read;
-    }
-    if (n > kMaxSettingsFileBytes) {
-        read.error = path + ": not a settings file (longer than 1 MiB)";
-        return read;
-    }
-    content.resize(n);
-    read.settings = parseSettingsFile(content);
-    if (!read.settings) {
-        read.error = path + ": not a settings file (wrong field count or failing sum)";
+    if (const std::optional<DrawSettings> settings = parseSettingsFile(content.value)) {
+        read.value = *settings;
+    } else {
+        read.status = StoreStatus::failure(StoreError::NotSettingsFile, path);
     }
     return read;
 }

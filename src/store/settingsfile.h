@@ -3,8 +3,10 @@
 // every line containing "//" and use the first remaining line.
 
 #include "engine/drawsettings.h"
+#include "store/storestatus.h"
 
 #include <cstddef>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -22,17 +24,11 @@ std::string formatSettingsFile(const DrawSettings& settings);
 /// LF or CR LF.
 std::optional<DrawSettings> parseSettingsFile(std::string_view content);
 
-/// The outcome of reading a settings file: the record, or a one-line message
-/// naming the file and the reason.
-struct SettingsFileRead {
-    std::optional<DrawSettings> settings;
-    std::string error;
-};
-
 /// Reads and parses the settings file at path. Only a regular file (or a
 /// link to one) of at most kMaxSettingsFileBytes is read; a device, a pipe, a
-/// folder or a longer file is refused without reading it through. A file that
-/// cannot be opened or read reports the system's reason.
-[[nodiscard]] SettingsFileRead readSettingsFile(const std::string& path);
+/// folder or a longer file is refused without reading it through. Fails with
+/// CannotRead and the system's reason, NotRegularFile, TooLarge or
+/// NotSettingsFile, naming the file.
+StoreResult<DrawSettings> readSettingsFile(const std::filesystem::path& path);
 
 } // namespace orbelle

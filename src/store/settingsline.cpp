@@ -1,5 +1,6 @@
 #include "store/settingsline.h"
 
+#include "engine/settingsfields.h"
 #include "engine/settingsranges.h"
 
 #include <cctype>
@@ -9,9 +10,15 @@ namespace orbelle {
 namespace {
 
 // Offset of DrawSettings field 0 within a line of each variant.
-int recordOffset(LineVariant variant) { return variant == LineVariant::Favorite ? 5 : 0; }
+int recordOffset(LineVariant variant) {
+    return variant == LineVariant::Favorite ? kFavoritePrefixFields : 0;
+}
 
-bool isColourField(int index) { return index == 24 || index == 26 || (index >= 34 && index <= 40); }
+// The record's fields a line of the variant holds: a settings file line
+// leaves out the last lock.
+int recordFields(LineVariant variant) {
+    return variant == LineVariant::SettingsFile ? kSettingsFieldCount - 1 : kSettingsFieldCount;
+}
 
 void appendField(std::string& out, std::int32_t value, bool asUnsigned) {
     if (!out.empty()) {
@@ -50,11 +57,11 @@ std::vector<std::int32_t> convertAll(const std::vector<std::string>& fields) {
 int fieldCount(LineVariant variant) {
     switch (variant) {
     case LineVariant::History:
-        return 69;
+        return kHistoryFieldCount;
     case LineVariant::SettingsFile:
-        return 68;
+        return kSettingsFileFieldCount;
     case LineVariant::Favorite:
-        return 75;
+        return kFavoriteFieldCount;
     }
     return 0;
 }
@@ -72,15 +79,14 @@ std::string formatLine(LineVariant variant, const DrawSettings& settings,
         out += prefix.name;
         out += ",0,0";
     }
-    const int written =
-        variant == LineVariant::SettingsFile ? kSettingsFieldCount - 1 : kSettingsFieldCount;
+    const int written = recordFields(variant);
     for (int k = 0; k < written; ++k) {
         appendField(out, fields[k], isColourField(k));
     }
     const std::int32_t sum = wrappingSum(fields.data(), written);
     appendField(out, sum, false);
     if (variant == LineVariant::Favorite) {
-        // The sum of the 68 fields and their check value: twice the check.
+        // The sum of the record's fields and their check value: twice the check.
         const std::int32_t both[2] = {sum, sum};
         appendField(out, wrappingSum(both, 2), false);
     }
@@ -140,18 +146,15 @@ bool checkLine(const std::vector<std::string>& fields, LineVariant variant) {
         return false;
     }
     const std::vector<std::int32_t> v = convertAll(fields);
-    switch (variant) {
-    case LineVariant::History:
-        return wrappingSum(v.data(), 68) == v[68];
-    case LineVariant::SettingsFile:
-        return wrappingSum(v.data(), 67) == v[67];
-    case LineVariant::Favorite: {
-        // Field 3 plus the sum of fields 5-73 must give field 74.
-        const std::int32_t parts[2] = {v[3], wrappingSum(v.data() + 5, 69)};
-        return wrappingSum(parts, 2) == v[74];
+    const int last = fieldCount(variant) - 1;
+    if (variant != LineVariant::Favorite) {
+        return wrappingSum(v.data(), last) == v[last];
     }
-    }
-    return false;
+    // Field 3 plus the sum of the record and its check value must give the
+    // last field.
+    const std::int32_t parts[2] = {
+        v[3], wrappingSum(v.data() + kFavoritePrefixFields, kSettingsFieldCount + 1)};
+    return wrappingSum(parts, 2) == v[last];
 }
 
 std::optional<DrawSettings> settingsFromLine(const std::vector<std::string>& fields,
@@ -161,8 +164,7 @@ std::optional<DrawSettings> settingsFromLine(const std::vector<std::string>& fie
     }
     std::array<std::int32_t, kSettingsFieldCount> record{};
     const int offset = recordOffset(variant);
-    const int present =
-        variant == LineVariant::SettingsFile ? kSettingsFieldCount - 1 : kSettingsFieldCount;
+    const int present = recordFields(variant);
     for (int k = 0; k < present; ++k) {
         record[k] = atoiField(fields[offset + k]);
     }

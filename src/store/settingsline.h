@@ -19,6 +19,17 @@ namespace orbelle {
 
 enum class LineVariant { History, SettingsFile, Favorite };
 
+/// A favorite line's fields before the record: id, parent, name, 0, 0.
+constexpr int kFavoritePrefixFields = 5;
+/// The fields of a history line: the record and its check value.
+constexpr int kHistoryFieldCount = kSettingsFieldCount + 1;
+/// The fields of a settings file line: the record without its last lock, and
+/// their sum.
+constexpr int kSettingsFileFieldCount = kSettingsFieldCount;
+/// The fields of a favorite line: the prefix, the record, its check value and
+/// the sum of field 3 and those numbers.
+constexpr int kFavoriteFieldCount = kFavoritePrefixFields + kSettingsFieldCount + 2;
+
 /// Field count of a variant: 69, 68 or 75.
 int fieldCount(LineVariant variant);
 

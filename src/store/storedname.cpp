@@ -89,10 +89,14 @@ std::size_t utf8Length(std::string_view text) {
     return length;
 }
 
-StoreResult<std::string> refused(std::string message) {
+StoreResult<std::string> refused(StoreStatus status) {
     StoreResult<std::string> result;
-    result.status = StoreStatus::failure(std::move(message));
+    result.status = std::move(status);
     return result;
+}
+
+StoreResult<std::string> refused(StoreError error, int errorNumber = 0) {
+    return refused(StoreStatus::failure(error, {}, errorNumber));
 }
 
 } // namespace
@@ -103,11 +107,11 @@ StoreResult<std::string> encodeStoredName(std::string_view utf8) {
     for (std::size_t k = 0; k < utf8.size();) {
         const std::size_t length = utf8Length(utf8.substr(k));
         if (length == 0) {
-            return refused("名前に文字として読めないバイトが含まれています");
+            return refused(StoreError::NameNotText);
         }
         const unsigned char lead = static_cast<unsigned char>(utf8[k]);
         if (lead < 0x20 || lead == 0x7F) {
-            return refused("名前に制御文字 (改行など) は使えません");
+            return refused(StoreError::NameControl);
         }
         if (utf8[k] == ',') {
             text += '.';
@@ -119,22 +123,21 @@ StoreResult<std::string> encodeStoredName(std::string_view utf8) {
 
     Converter converter("CP932", "UTF-8");
     if (!converter.valid()) {
-        return refused(std::string("文字コードを変換できません (CP932)\n") + std::strerror(errno));
+        return refused(StoreError::NameCannotConvert, errno);
     }
     StoreResult<std::string> result;
     std::string_view rest = text;
     const Converter::Stop stop = converter.convert(rest, result.value);
     if (stop == Converter::Stop::BadInput) {
         const std::string character(rest.substr(0, std::max<std::size_t>(utf8Length(rest), 1)));
-        return refused("「" + character + "」は名前に使えません (シフトJISにない文字です)");
+        return refused(StoreStatus::failure(StoreError::NameCharacter).withDetail(character));
     }
     if (stop == Converter::Stop::Other) {
-        return refused(std::string("文字コードを変換できません (CP932)\n") + std::strerror(errno));
+        return refused(StoreError::NameCannotConvert, errno);
     }
     if (result.value.size() > kMaxStoredNameBytes) {
-        return refused("名前が長すぎます (シフトJISで " + std::to_string(kMaxStoredNameBytes) +
-                       " バイトまで、この名前は " + std::to_string(result.value.size()) +
-                       " バイトです)");
+        return refused(
+            StoreStatus::failure(StoreError::NameTooLong).withLimit(result.value.size()));
     }
     return result;
 }

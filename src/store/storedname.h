@@ -15,7 +15,7 @@ namespace orbelle {
 constexpr std::size_t kMaxStoredNameBytes = 511;
 
 /// The stored form of a UTF-8 name: every "," becomes "." and the text is
-/// converted to code page 932. Refused, with a message for the user, when the
+/// converted to code page 932. Refused, with a status naming the reason, when the
 /// text is not valid UTF-8, holds a control character (a line end would split
 /// the store's line), holds a character code page 932 cannot hold (the
 /// message names it), or is longer than kMaxStoredNameBytes once converted.

@@ -1,7 +1,6 @@
 #include "store/storefile.h"
 
 #include <cerrno>
-#include <cstring>
 #include <system_error>
 
 #include <fcntl.h>
@@ -11,16 +10,12 @@
 namespace orbelle {
 namespace {
 
-std::string reasonOf(int error) { return std::strerror(error); }
-
 StoreStatus readFailure(const std::filesystem::path& path, int error) {
-    return StoreStatus::failure(
-        "ファイルを読み込めません: " + path.string() + "\n" + reasonOf(error), error);
+    return StoreStatus::failure(StoreError::CannotRead, path, error);
 }
 
 StoreStatus writeFailure(const std::filesystem::path& path, int error) {
-    return StoreStatus::failure(
-        "ファイルに書き込めません: " + path.string() + "\n" + reasonOf(error), error);
+    return StoreStatus::failure(StoreError::CannotWrite, path, error);
 }
 
 // Closes a descriptor when it goes out of scope unless released first.
@@ -137,8 +132,7 @@ StoreResult<std::string> readWholeFile(const std::filesystem::path& path, std::u
         return result;
     }
     if (!S_ISREG(info.st_mode)) {
-        result.status = StoreStatus::failure(
-            "ファイルを読み込めません: " + path.string() + "\n通常のファイルではありません", 0);
+        result.status = StoreStatus::failure(StoreError::NotRegularFile, path);
         return result;
     }
     const int flags = ::fcntl(fd.get(), F_GETFL);
@@ -147,10 +141,7 @@ StoreResult<std::string> readWholeFile(const std::filesystem::path& path, std::u
         return result;
     }
     if (static_cast<std::uintmax_t>(info.st_size) > maxBytes) {
-        result.status = StoreStatus::failure("ファイルを読み込めません: " + path.string() +
-                                                 "\nファイルが大きすぎます (上限 " +
-                                                 std::to_string(maxBytes) + " バイト)",
-                                             EFBIG);
+        result.status = StoreStatus::failure(StoreError::TooLarge, path, EFBIG).withLimit(maxBytes);
         return result;
     }
     std::string content;
@@ -228,9 +219,7 @@ StoreStatus StoreFile::ensureExists() const {
     if (!folder.empty()) {
         std::filesystem::create_directories(folder, error);
         if (error) {
-            return StoreStatus::failure("フォルダを作成できません: " + folder.string() + "\n" +
-                                            error.message(),
-                                        error.value());
+            return StoreStatus::failure(StoreError::CannotCreateFolder, folder, error.value());
         }
     }
     FileDescriptor fd(::open(m_path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0666));

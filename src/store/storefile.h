@@ -34,10 +34,10 @@ std::vector<std::string> splitLines(std::string_view content);
 /// Joins lines, each followed by CR LF.
 std::string joinLines(const std::vector<std::string>& lines);
 
-/// Reads a whole regular file of at most `maxBytes` bytes. Fails with a
-/// message naming the file and the reason for a missing, unreadable, too
-/// large or non-regular file (a folder, a device); errorNumber() is ENOENT for
-/// a missing file.
+/// Reads a whole regular file of at most `maxBytes` bytes. Fails, naming the
+/// file, with CannotRead and the system's reason for a missing or unreadable
+/// file (errorNumber() is ENOENT for a missing one), TooLarge or
+/// NotRegularFile (a folder, a device, a pipe).
 StoreResult<std::string> readWholeFile(const std::filesystem::path& path,
                                        std::uintmax_t maxBytes = kMaxStoreBytes);
 

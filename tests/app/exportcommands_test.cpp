@@ -2,11 +2,11 @@
 
 #include "app/apptest.h"
 #include "app/mainwindow.h"
+#include "panes/commandid.h"
 #include "view/dialogdriver.h"
 #include "view/mainview.h"
 #include "view/printpreviewdialog.h"
 #include "view/resolutiondialog.h"
-#include "widgets/commandid.h"
 
 #include <QAction>
 #include <QFileDialog>

@@ -6,8 +6,8 @@
 #include "app/contactdialog.h"
 #include "app/helppage.h"
 #include "app/mainwindow.h"
+#include "panes/commandid.h"
 #include "view/dialogdriver.h"
-#include "widgets/commandid.h"
 
 #include <QAction>
 #include <QApplication>

@@ -22,6 +22,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QProgressBar>
+#include <QRegularExpression>
 #include <QShortcut>
 #include <QStatusBar>
 #include <QStyle>
@@ -172,109 +173,25 @@ TEST_F(MainWindowTest, LayoutResetTakesPanesOutOfTabsAndFloating) {
     expectDefaultLayout(*window);
 }
 
-TEST_F(MainWindowTest, MenusCarryEveryCommandWithItsLabelAndKey) {
+// The menus themselves are checked in commandset_test.cpp; the window adds
+// its toolbar and panes to the show/hide list and gives every command a
+// handler.
+TEST_F(MainWindowTest, MenusListThePanesAndEveryCommandWorks) {
     auto window = open();
-    QStringList titles;
-    QList<const QMenu*> menus;
-    for (const QAction* action : window->menuBar()->actions()) {
-        titles << action->text();
-        menus << action->menu();
-    }
-    ASSERT_EQ(titles, (QStringList{"ファイル(&F)", "描画(&B)", "お気に入り(&O)", "ヒストリー(&E)",
-                                   "表示(&V)", "ヘルプ(&H)"}));
-    EXPECT_EQ(describe(menus[0]),
-              (QStringList{"開く(&O)...|Ctrl+O|cmd11701", "上書き保存(&S)|Ctrl+S|cmd11702",
-                           "名前を付けて保存(&A)...||cmd11700", "-", "画像ファイルへ保存>", "-",
-                           "印刷(&P)||cmd12003", "印刷プレビュー(&V)||cmd12004", "-",
-                           "アプリケーションの終了(&X)||cmd57665"}));
-    EXPECT_EQ(describe(submenu(menus[0], "画像ファイルへ保存")),
-              (QStringList{"BITMAPで保存||cmd11800", "JPEGで保存||cmd11801"}));
-    EXPECT_EQ(describe(menus[1]),
-              (QStringList{"描画|F3|cmd10030", "描画 ランダム|F4|cmd10031",
-                           "よい図形を探す|Shift+F4|cmd10034", "自動描画||cmd32841", "-",
-                           "拡大|F5|cmd11901", "縮小|F6|cmd11902", "標準の大きさ|F7|cmd11903", "-",
-                           "ズームイン|F9|cmd10011", "ズームアウト|F10|cmd10012",
-                           "中央表示|F11|cmd11602", "-", "カラー・ストローク・デフォルト||cmd11070",
-                           "３Ｄ変換・リセット||cmd11240"}));
-    EXPECT_EQ(describe(menus[2]),
-              (QStringList{"お気に入りファイル作成||cmd11802", "お気に入りフォルダ作成||cmd11803",
-                           "-", "お気に入りの保存||cmd11804", "お気に入りの読み込み||cmd11805", "-",
-                           "お気に入りのリセット||cmd32820"}));
-    EXPECT_EQ(describe(menus[3]),
-              (QStringList{"一つ前に戻す(&U)|Ctrl+Z|cmd11806", "一つ後に戻す(&T)|Ctrl+D|cmd11807",
-                           "前のページ|Ctrl+Shift+Z|cmd11808", "後のページ|Ctrl+Shift+D|cmd11809",
-                           "-", "ヒストリーの保存||cmd11810", "ヒストリーの読み込み||cmd11811", "-",
-                           "ヒストリーのリセット||cmd32821"}));
-    EXPECT_EQ(describe(menus[4]),
-              (QStringList{"ツール バーとドッキング ウィンドウ(&T)>",
-                           "ステータス バー(&S)||cmd59393", "-", "ウィンドウに合わせる||cmd32840",
-                           "-", "アプリケーションの外観(&A)>", "レイアウトのリセット||cmd12102"}));
-    const QMenu* looks = submenu(menus[4], "アプリケーションの外観(&A)");
-    EXPECT_EQ(describe(looks), (QStringList{"Windows 2000(&2)||cmd205", "Office XP(&X)||cmd206",
-                                            "Windows XP(&W)||cmd207", "Office 2003(&3)||cmd208",
-                                            "Visual Studio 200&5||cmd209",
-                                            "Visual Studio 200&8||cmd210", "Office 2007(&7)>"}));
-    EXPECT_EQ(describe(submenu(looks, "Office 2007(&7)")),
-              (QStringList{"ブルー スタイル(&B)||cmd215", "ブラック スタイル(&L)||cmd216",
-                           "シルバー スタイル(&S)||cmd217", "アクア スタイル(&A)||cmd218"}));
-    EXPECT_EQ(describe(menus[5]),
-              (QStringList{"ヘルプ||cmd57670", "オンラインヘルプ||cmd12103",
-                           "ホームページ||cmd32825", "連絡先　メールアドレス||cmd32819",
-                           "バージョン情報 Orbelle(&A)...||cmd57664"}));
-
-    // The show/hide list names the toolbar and the five panes.
-    const QStringList panes = describe(submenu(menus[4], "ツール バーとドッキング ウィンドウ(&T)"));
+    const QMenu* view = window->menuBar()->actions().at(4)->menu();
+    ASSERT_NE(view, nullptr);
+    const QStringList panes = describe(submenu(view, "ツール バーとドッキング ウィンドウ(&T)"));
     for (const char* name :
          {"標準", "お気に入り", "描画設定値", "カラー・ストローク", "３Ｄ変換", "ヒストリー"}) {
         EXPECT_TRUE(panes.contains(QString::fromUtf8(name) + "||")) << name;
     }
-
-    // Every command the menus show has its handler and works.
-    for (const CommandId id : {CommandId::Draw,
-                               CommandId::DrawRandom,
-                               CommandId::FindFigure,
-                               CommandId::Enlarge,
-                               CommandId::Shrink,
-                               CommandId::StandardSize,
-                               CommandId::ZoomIn,
-                               CommandId::ZoomOut,
-                               CommandId::CentreView,
-                               CommandId::ResetColourStroke,
-                               CommandId::Reset3D,
-                               CommandId::AppExit,
-                               CommandId::ResetLayout,
-                               CommandId::ViewStatusBar,
-                               CommandId::CustomizeToolBar,
-                               CommandId::FavoritesAddFile,
-                               CommandId::FavoritesNewFolder,
-                               CommandId::FavoritesSave,
-                               CommandId::FavoritesLoad,
-                               CommandId::FavoritesReset,
-                               CommandId::ExportBitmap,
-                               CommandId::ExportJpeg,
-                               CommandId::Print,
-                               CommandId::PrintPreview,
-                               CommandId::Help,
-                               CommandId::OnlineHelp,
-                               CommandId::HomePage,
-                               CommandId::ContactAddress,
-                               CommandId::About,
-                               CommandId::FileOpen,
-                               CommandId::FileSave,
-                               CommandId::FileSaveAs,
-                               CommandId::HistoryBack,
-                               CommandId::HistoryForward,
-                               CommandId::HistoryPreviousPage,
-                               CommandId::HistoryNextPage,
-                               CommandId::HistorySave,
-                               CommandId::HistoryLoad,
-                               CommandId::HistoryReset,
-                               CommandId::FitToWindow}) {
-        EXPECT_TRUE(window->command(id)->isEnabled()) << commandNumber(id);
+    EXPECT_EQ(panes.last(), QStringLiteral("カスタマイズ...||cmd126"));
+    const auto commands =
+        window->findChildren<QAction*>(QRegularExpression("^cmd\\d+$"), Qt::FindDirectChildrenOnly);
+    EXPECT_EQ(commands.size(), 52);
+    for (const QAction* action : commands) {
+        EXPECT_TRUE(action->isEnabled()) << action->objectName().toStdString();
     }
-    EXPECT_EQ(window->command(CommandId::FileOpen)->statusTip(),
-              QStringLiteral("既存のファイルを開く"));
-    EXPECT_EQ(window->command(CommandId::FileOpen)->toolTip(), QStringLiteral("開く"));
 }
 
 TEST_F(MainWindowTest, StandardToolBarAndStatusBar) {

@@ -1,7 +1,7 @@
 #include "app/startup.h"
 
+#include "app/datafiles.h"
 #include "app/instancelock.h"
-#include "widgets/datafiles.h"
 
 #include "app/apptest.h"
 

@@ -3,7 +3,10 @@
 #include "app/apptest.h"
 #include "app/commands/windowcommands.h"
 #include "app/customizedialog.h"
+#include "app/customizekeyboardtab.h"
+#include "app/customizetoolbarstab.h"
 #include "app/mainwindow.h"
+#include "app/menucommands.h"
 #include "app/userimages.h"
 
 #include <QAction>
@@ -245,12 +248,12 @@ TEST_F(ToolBarCustomizerTest, DialogListsTheMenusAndResetsTheStandardToolBar) {
     EXPECT_EQ(dialog->tabs()->tabText(2), QStringLiteral("キーボード"));
 
     // Every command of every menu is offered, grouped by menu.
-    const auto categories = CustomizeDialog::menuCommands(window->menuBar());
+    const auto categories = menuCommands(*window->menuBar(), customizer(*window).commands());
     QStringList titles;
     int listed = 0;
     for (const auto& category : categories) {
-        titles << category.first;
-        listed += int(category.second.size());
+        titles << category.title;
+        listed += int(category.commands.size());
     }
     EXPECT_EQ(titles,
               (QStringList{"ファイル", "描画", "お気に入り", "ヒストリー", "表示", "ヘルプ"}));
@@ -258,7 +261,7 @@ TEST_F(ToolBarCustomizerTest, DialogListsTheMenusAndResetsTheStandardToolBar) {
     const auto commands =
         window->findChildren<QAction*>(QRegularExpression("^cmd\\d+$"), Qt::FindDirectChildrenOnly);
     EXPECT_EQ(listed, int(commands.size()) - 1);
-    EXPECT_EQ(categories.first().second.first(), CommandId::FileOpen);
+    EXPECT_EQ(categories.first().commands.first(), CommandId::FileOpen);
     auto* list = dialog->findChild<QListWidget*>(QStringLiteral("commandList"));
     ASSERT_NE(list, nullptr);
     EXPECT_EQ(list->item(0)->text(), QStringLiteral("開く..."));
@@ -295,16 +298,16 @@ TEST_F(ToolBarCustomizerTest, DialogListsTheMenusAndResetsTheStandardToolBar) {
     EXPECT_EQ(toolBars->item(0)->checkState(), Qt::Checked);
 
     // A user toolbar made in the dialog can be renamed and deleted there.
-    ASSERT_TRUE(dialog->createToolBar(QStringLiteral("追加")));
+    ASSERT_TRUE(dialog->toolBarsTab()->createToolBar(QStringLiteral("追加")));
     ASSERT_EQ(toolBars->count(), 2);
     toolBars->setCurrentRow(1);
     EXPECT_TRUE(remove->isEnabled());
     EXPECT_FALSE(reset->isEnabled());
-    EXPECT_TRUE(dialog->renameToolBar(59432, QStringLiteral("改名")));
+    EXPECT_TRUE(dialog->toolBarsTab()->renameToolBar(59432, QStringLiteral("改名")));
     EXPECT_EQ(toolBars->item(1)->text(), QStringLiteral("改名"));
     {
         orbelle::test::MessageCatcher catcher;
-        EXPECT_FALSE(dialog->createToolBar(QStringLiteral("標準")));
+        EXPECT_FALSE(dialog->toolBarsTab()->createToolBar(QStringLiteral("標準")));
         EXPECT_EQ(catcher.count(), 1);
         EXPECT_EQ(catcher.text(), QStringLiteral("その名前のツール バーは既にあります。"));
     }
@@ -318,18 +321,18 @@ TEST_F(ToolBarCustomizerTest, TakenShortcutIsReportedWithItsCommand) {
     auto window = open();
     customizer(*window).openDialog();
     CustomizeDialog* dialog = customizer(*window).dialog();
-    dialog->selectShortcutCommand(CommandId::Draw);
-    EXPECT_FALSE(dialog->assignShortcut(QKeySequence(QStringLiteral("Ctrl+Z"))));
-    EXPECT_TRUE(dialog->shortcutMessage().contains(QStringLiteral("「一つ前に戻す」")))
-        << dialog->shortcutMessage().toStdString();
+    dialog->keyboardTab()->selectCommand(CommandId::Draw);
+    EXPECT_FALSE(dialog->keyboardTab()->assignShortcut(QKeySequence(QStringLiteral("Ctrl+Z"))));
+    EXPECT_TRUE(dialog->keyboardTab()->message().contains(QStringLiteral("「一つ前に戻す」")))
+        << dialog->keyboardTab()->message().toStdString();
     EXPECT_EQ(window->command(CommandId::Draw)->shortcut(), QKeySequence(Qt::Key_F3));
 
     // Cleared, given to another command, and all back by "すべてリセット".
-    dialog->selectShortcutCommand(CommandId::HistoryBack);
-    EXPECT_TRUE(dialog->assignShortcut({}));
+    dialog->keyboardTab()->selectCommand(CommandId::HistoryBack);
+    EXPECT_TRUE(dialog->keyboardTab()->assignShortcut({}));
     EXPECT_TRUE(window->command(CommandId::HistoryBack)->shortcut().isEmpty());
-    dialog->selectShortcutCommand(CommandId::Draw);
-    EXPECT_TRUE(dialog->assignShortcut(QKeySequence(QStringLiteral("Ctrl+Z"))));
+    dialog->keyboardTab()->selectCommand(CommandId::Draw);
+    EXPECT_TRUE(dialog->keyboardTab()->assignShortcut(QKeySequence(QStringLiteral("Ctrl+Z"))));
     EXPECT_EQ(window->command(CommandId::Draw)->shortcut(), QKeySequence(QStringLiteral("Ctrl+Z")));
     for (QPushButton* button : dialog->findChildren<QPushButton*>()) {
         if (button->text() == QStringLiteral("すべてリセット(&S)")) {

@@ -80,6 +80,27 @@ TEST_F(CliArgsFiles, RenderReadsASettingsFile) {
               "");
 }
 
+TEST(CliArgs, AnUnreadableSettingsFileIsNamedWithItsReason) {
+    const auto dir = std::filesystem::temp_directory_path() / "orbelle-cli-reads";
+    std::filesystem::create_directories(dir / "folder.orbdr");
+    const std::string bad = (dir / "bad.orbdr").string();
+    std::ofstream(bad, std::ios::binary) << "1,2,3\r\n";
+    const std::string large = (dir / "large.orbdr").string();
+    std::ofstream(large, std::ios::binary) << std::string((1 << 20) + 1, '/');
+    const std::string missing = (dir / "missing.orbdr").string();
+    const std::string folder = (dir / "folder.orbdr").string();
+    const std::pair<std::string, std::string> cases[] = {
+        {missing, "cannot read " + missing + ": No such file or directory"},
+        {folder, "cannot read " + folder + ": not a regular file"},
+        {bad, bad + ": not a settings file (wrong field count or failing sum)"},
+        {large, large + ": not a settings file (longer than 1 MiB)"},
+    };
+    for (const auto& [path, line] : cases) {
+        EXPECT_EQ(errorOf(parseCommandLine({"render", path, "-o", "o.png"})), line);
+    }
+    std::filesystem::remove_all(dir);
+}
+
 TEST(CliArgs, BothEndsOfEveryLimitAreAccepted) {
     auto render = [](const char* size) {
         return parseCommandLine({"render", "0", "0", "-o", "a.png", "--size", size});

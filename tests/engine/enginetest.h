@@ -41,6 +41,15 @@ inline Canvas& sharedCanvas() {
 /// The record a fresh start shows: black dots on white, pen 1, no rotation.
 inline DrawSettings plainSettings() { return DrawSettings::startup(); }
 
+/// "シリウス" (category 1, item 17): eleven rows, row 1 1..36, row 10 1..450.
+inline DrawSettings sirius() {
+    DrawSettings s = DrawSettings::startup();
+    s.category = 1;
+    s.item = 17;
+    s.params = {200, 18, 70, 400, 300, 500, 392, 71, 95, 50, 50};
+    return s;
+}
+
 /// Number of pixels of the given colour in the box (x0, y0) to (x1, y1),
 /// both corners included.
 inline int countColour(const Canvas& c, std::int32_t colour, int x0, int y0, int x1, int y1) {

@@ -3,6 +3,7 @@
 
 #include "engine/settingsblend.h"
 
+#include "engine/enginetest.h"
 #include "engine/settingsranges.h"
 #include "formulas/catalog.h"
 
@@ -11,19 +12,7 @@
 #include <random>
 
 using namespace orbelle;
-
-namespace {
-
-// "シリウス" (category 1, item 17): eleven rows.
-DrawSettings sirius() {
-    DrawSettings s = DrawSettings::startup();
-    s.category = 1;
-    s.item = 17;
-    s.params = {200, 18, 70, 400, 300, 500, 392, 71, 95, 50, 50};
-    return s;
-}
-
-} // namespace
+using test::sirius;
 
 TEST(BlendInteger, StepsAndRoundsHalvesAwayFromZero) {
     // 0 to 10 in four steps: 0, 2.5, 5, 7.5, 10.

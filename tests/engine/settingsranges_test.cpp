@@ -4,6 +4,7 @@
 #include "engine/settingsranges.h"
 
 #include "engine/draw.h"
+#include "engine/enginetest.h"
 
 #include <gtest/gtest.h>
 
@@ -11,51 +12,45 @@
 #include <memory>
 
 using namespace orbelle;
+using test::sirius;
 
 namespace {
 
 struct FieldCase {
     const char* name;
-    std::function<std::int32_t&(DrawSettings&)> field;
+    int index; // in the stored order
     std::int32_t min;
     std::int32_t max;
 };
 
-// "シリウス" (category 1, item 17): eleven rows, row 1 1..36, row 10 1..450.
-DrawSettings sirius() {
-    DrawSettings s = DrawSettings::startup();
-    s.category = 1;
-    s.item = 17;
-    s.params = {200, 18, 70, 400, 300, 500, 392, 71, 95, 50, 50};
-    return s;
+// The record with stored field `index` set to `value`.
+DrawSettings withField(DrawSettings s, int index, std::int32_t value) {
+    auto fields = s.toFields();
+    fields[static_cast<std::size_t>(index)] = value;
+    return DrawSettings::fromFields(fields);
 }
 
 std::vector<FieldCase> fixedFields() {
     return {
-        {"pen width", [](DrawSettings& s) -> std::int32_t& { return s.penWidth; }, 1, 100},
-        {"drawing colour mode", [](DrawSettings& s) -> std::int32_t& { return s.drawColorMode; }, 0,
-         4},
-        {"drawing colour", [](DrawSettings& s) -> std::int32_t& { return s.drawColor; }, 0,
-         16777215},
-        {"background mode", [](DrawSettings& s) -> std::int32_t& { return s.backColorMode; }, 0, 2},
-        {"background colour", [](DrawSettings& s) -> std::int32_t& { return s.backColor; }, 0,
-         16777215},
-        {"smooth", [](DrawSettings& s) -> std::int32_t& { return s.gradientSmooth; }, 0, 1},
-        {"repeat", [](DrawSettings& s) -> std::int32_t& { return s.gradientRepeat; }, 1, 30},
-        {"stop 4", [](DrawSettings& s) -> std::int32_t& { return s.gradientStopOn[4]; }, 0, 1},
-        {"gradient colour 0", [](DrawSettings& s) -> std::int32_t& { return s.gradientColors[0]; },
-         0, 16777215},
-        {"gradient colour 6", [](DrawSettings& s) -> std::int32_t& { return s.gradientColors[6]; },
-         0, 16777215},
-        {"rotZ", [](DrawSettings& s) -> std::int32_t& { return s.rotZ; }, 0, 359},
-        {"rotX", [](DrawSettings& s) -> std::int32_t& { return s.rotX; }, 0, 359},
-        {"rotY", [](DrawSettings& s) -> std::int32_t& { return s.rotY; }, 0, 359},
-        {"scaleZ", [](DrawSettings& s) -> std::int32_t& { return s.scaleZ; }, -999, 999},
-        {"zoom", [](DrawSettings& s) -> std::int32_t& { return s.zoom; }, -999, 999},
-        {"shiftV", [](DrawSettings& s) -> std::int32_t& { return s.shiftV; }, -100, 100},
-        {"shiftH", [](DrawSettings& s) -> std::int32_t& { return s.shiftH; }, -100, 100},
-        {"lock 0", [](DrawSettings& s) -> std::int32_t& { return s.paramLocked[0]; }, 0, 1},
-        {"lock 19", [](DrawSettings& s) -> std::int32_t& { return s.paramLocked[19]; }, 0, 1},
+        {"pen width", 22, 1, 100},
+        {"drawing colour mode", 23, 0, 4},
+        {"drawing colour", 24, 0, 16777215},
+        {"background mode", 25, 0, 2},
+        {"background colour", 26, 0, 16777215},
+        {"smooth", 27, 0, 1},
+        {"repeat", 28, 1, 30},
+        {"stop 4", 33, 0, 1},
+        {"gradient colour 0", 34, 0, 16777215},
+        {"gradient colour 6", 40, 0, 16777215},
+        {"rotZ", 41, 0, 359},
+        {"rotX", 42, 0, 359},
+        {"rotY", 43, 0, 359},
+        {"scaleZ", 44, -999, 999},
+        {"zoom", 45, -999, 999},
+        {"shiftV", 46, -100, 100},
+        {"shiftH", 47, -100, 100},
+        {"lock 0", 48, 0, 1},
+        {"lock 19", 67, 0, 1},
     };
 }
 
@@ -65,16 +60,18 @@ TEST(SettingsRanges, BothEndsAcceptedOnePastRefused) {
     EXPECT_EQ(checkRanges(DrawSettings::startup()), std::nullopt);
     for (const FieldCase& c : fixedFields()) {
         for (const std::int32_t v : {c.min, c.max}) {
-            DrawSettings s = DrawSettings::startup();
-            c.field(s) = v;
+            const DrawSettings s = withField(DrawSettings::startup(), c.index, v);
             EXPECT_EQ(checkRanges(s), std::nullopt) << c.name << " = " << v;
         }
         for (const std::int32_t v : {c.min - 1, c.max + 1, INT32_MIN, INT32_MAX}) {
-            DrawSettings s = DrawSettings::startup();
-            c.field(s) = v;
-            const auto problem = checkRanges(s);
+            const auto problem = checkRanges(withField(DrawSettings::startup(), c.index, v));
             ASSERT_TRUE(problem) << c.name << " = " << v;
-            EXPECT_NE(problem->find(std::to_string(v)), std::string::npos) << *problem;
+            // The field is named by its index, with its value and its range.
+            EXPECT_NE(problem->find("(field " + std::to_string(c.index) +
+                                    ") = " + std::to_string(v) + " is outside " +
+                                    std::to_string(c.min) + ".." + std::to_string(c.max)),
+                      std::string::npos)
+                << *problem;
             EXPECT_EQ(problem->find('\n'), std::string::npos);
         }
     }
@@ -115,13 +112,8 @@ TEST(SettingsRanges, ParameterRowsFollowTheFormula) {
     EXPECT_TRUE(checkRanges(unknown));
 }
 
-TEST(SettingsRanges, ClampBringsEveryFieldIn) {
+TEST(SettingsRanges, TheFirstFieldOutOfRangeIsNamedByItsStoredIndex) {
     DrawSettings s = sirius();
-    s.params[0] = 4294967;
-    s.params[1] = 37;
-    s.params[10] = -5;
-    s.params[11] = 9;
-    s.params[19] = -9;
     s.penWidth = 0;
     s.drawColorMode = 7;
     s.drawColor = -1;
@@ -139,33 +131,52 @@ TEST(SettingsRanges, ClampBringsEveryFieldIn) {
     s.shiftV = 101;
     s.shiftH = -101;
     s.paramLocked[2] = 3;
-    const DrawSettings c = clampToRanges(s);
-    EXPECT_EQ(checkRanges(c), std::nullopt);
-    EXPECT_EQ(c.params[0], 999);
-    EXPECT_EQ(c.params[1], 36);
-    EXPECT_EQ(c.params[10], 1);
-    EXPECT_EQ(c.params[11], 0);
-    EXPECT_EQ(c.params[19], 0);
-    EXPECT_EQ(c.params[2], 70); // in range: kept
-    EXPECT_EQ(c.penWidth, 1);
-    EXPECT_EQ(c.drawColorMode, 4); // 7 comes down to the density mode
-    EXPECT_EQ(c.drawColor, 16777215);
-    EXPECT_EQ(c.backColorMode, 0);
-    EXPECT_EQ(c.backColor, 0x00FF00);
-    EXPECT_EQ(c.gradientSmooth, 1);
-    EXPECT_EQ(c.gradientRepeat, 30);
-    EXPECT_EQ(c.gradientStopOn, (std::array<std::int32_t, 5>{0, 1, 1, 1, 0}));
-    EXPECT_EQ(c.gradientColors[3], 0);
-    EXPECT_EQ(c.rotZ, 359);
-    EXPECT_EQ(c.rotX, 0);
-    EXPECT_EQ(c.rotY, 359);
-    EXPECT_EQ(c.scaleZ, -999);
-    EXPECT_EQ(c.zoom, 999);
-    EXPECT_EQ(c.shiftV, 100);
-    EXPECT_EQ(c.shiftH, -100);
-    EXPECT_EQ(c.paramLocked[2], 1);
-    // A record already in range is left as it is.
-    EXPECT_EQ(clampToRanges(sirius()), sirius());
+    // Each message in turn; the field is then put right, so the next one
+    // names the next field in stored order.
+    const struct {
+        const char* message;
+        std::function<void(DrawSettings&)> repair;
+    } steps[] = {
+        {"pen width (field 22) = 0 is outside 1..100", [](DrawSettings& r) { r.penWidth = 1; }},
+        {"drawing colour mode (field 23) = 7 is outside 0..4",
+         [](DrawSettings& r) { r.drawColorMode = 4; }},
+        {"colour (field 24) = -1 is outside 0..16777215", [](DrawSettings& r) { r.drawColor = 0; }},
+        {"background colour mode (field 25) = -2 is outside 0..2",
+         [](DrawSettings& r) { r.backColorMode = 0; }},
+        {"colour (field 26) = 2130771712 is outside 0..16777215",
+         [](DrawSettings& r) { r.backColor = 0; }},
+        {"flag (field 27) = 5 is outside 0..1", [](DrawSettings& r) { r.gradientSmooth = 1; }},
+        {"gradient repeat (field 28) = 31 is outside 1..30",
+         [](DrawSettings& r) { r.gradientRepeat = 30; }},
+        {"flag (field 30) = -1 is outside 0..1", [](DrawSettings& r) { r.gradientStopOn[1] = 1; }},
+        {"flag (field 31) = 2 is outside 0..1", [](DrawSettings& r) { r.gradientStopOn[2] = 1; }},
+        {"colour (field 37) = -2147483648 is outside 0..16777215",
+         [](DrawSettings& r) { r.gradientColors[3] = 0; }},
+        {"rotation (field 41) = 360 is outside 0..359", [](DrawSettings& r) { r.rotZ = 0; }},
+        {"rotation (field 42) = -1 is outside 0..359", [](DrawSettings& r) { r.rotX = 0; }},
+        {"rotation (field 43) = 1000 is outside 0..359", [](DrawSettings& r) { r.rotY = 0; }},
+        {"magnification (field 44) = -1000 is outside -999..999",
+         [](DrawSettings& r) { r.scaleZ = 1; }},
+        {"magnification (field 45) = 1000 is outside -999..999",
+         [](DrawSettings& r) { r.zoom = 1; }},
+        {"shift (field 46) = 101 is outside -100..100", [](DrawSettings& r) { r.shiftV = 0; }},
+        {"shift (field 47) = -101 is outside -100..100", [](DrawSettings& r) { r.shiftH = 0; }},
+        {"flag (field 50) = 3 is outside 0..1", [](DrawSettings& r) { r.paramLocked[2] = 1; }},
+    };
+    for (const auto& step : steps) {
+        EXPECT_EQ(checkRanges(s), std::optional<std::string>(step.message));
+        step.repair(s);
+    }
+    EXPECT_EQ(checkRanges(s), std::nullopt);
+    // A colour's high byte alone puts it out of range.
+    s.gradientColors[6] = static_cast<std::int32_t>(0x01000000);
+    EXPECT_EQ(checkRanges(s), "colour (field 40) = 16777216 is outside 0..16777215");
+    s.gradientColors[6] = 0;
+    s.paramLocked[19] = -1;
+    EXPECT_EQ(checkRanges(s), "flag (field 67) = -1 is outside 0..1");
+    s.paramLocked[19] = 0;
+    s.params[11] = 9;
+    EXPECT_EQ(checkRanges(s), "param 11 = 9 is not 0, but シリウス uses only 11 rows");
 }
 
 namespace {

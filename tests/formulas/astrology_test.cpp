@@ -28,16 +28,16 @@ const ShapedCase kShapedCases[] = {
 TEST(AstrologyFormulas, ShapedCardsByHand) {
     for (const ShapedCase& sc : kShapedCases) {
         SCOPED_TRACE(sc.item);
-        forBothRowSets({kAstrology, sc.item}, [&](const ParamRows& r) {
-            const double B = (r[7] / 500.0) * 0.00001, C = r[8] / 50.0, D = r[9] / 500.0;
-            const double E = r[10] / 500.0, F = r[11] / 500.0, G = r[12] / 500.0, H = r[13] / 500.0;
-            const double e1 = r[14] / 500.0, e2 = r[15] / 500.0;
-            expectFirstPointsByHand({kAstrology, sc.item}, r, kHandPoints, [&](HandRotation& h) {
+        expectByHandForBothRowSets(
+            {kAstrology, sc.item}, kHandPoints, [&](HandRotation& h, const RowDoubles& r) {
+                const double B = (r[7] / 500.0) * 0.00001, C = r[8] / 50.0, D = r[9] / 500.0;
+                const double E = r[10] / 500.0, F = r[11] / 500.0, G = r[12] / 500.0,
+                             H = r[13] / 500.0;
+                const double e1 = r[14] / 500.0, e2 = r[15] / 500.0;
                 const double W =
                     (sc.f(e1 * h.t - e2) * C) / (std::abs(G * h.t - H) * E + B) + (F + h.y);
                 return h.step(W, -D, sc.scale);
             });
-        });
     }
 }
 
@@ -90,31 +90,29 @@ TEST(AstrologyFormulas, HangedManByHand) {
 }
 
 TEST(AstrologyFormulas, StarByHand) {
-    forBothRowSets({kAstrology, 15}, [&](const ParamRows& r) {
-        const double B = (r[7] / 500.0) * 0.000000001, C = r[8] / 50.0, D = r[9] / 500.0;
-        const double E = r[10] / 10.0, F = r[11] / 500.0, G = r[12] / 10.0, H = r[13] / 500.0;
-        const double e1 = r[14] / 50.0, e2 = r[15] / 50.0, e3 = r[16] / 50.0;
-        expectFirstPointsByHand({kAstrology, 15}, r, kHandPoints, [&](HandRotation& h) {
+    expectByHandForBothRowSets(
+        {kAstrology, 15}, kHandPoints, [&](HandRotation& h, const RowDoubles& r) {
+            const double B = (r[7] / 500.0) * 0.000000001, C = r[8] / 50.0, D = r[9] / 500.0;
+            const double E = r[10] / 10.0, F = r[11] / 500.0, G = r[12] / 10.0, H = r[13] / 500.0;
+            const double e1 = r[14] / 50.0, e2 = r[15] / 50.0, e3 = r[16] / 50.0;
             const double t = h.t;
             const double m = std::abs(((t - G) * t) * (t - E)) * H;
             const double W = (((t - e1) * C) * (t - e2)) / (m + std::exp(t - e3) * B) + (F + h.y);
             return h.step(W, -D, 1.33);
         });
-    });
 }
 
 // D enters W and the offset takes it away again.
 TEST(AstrologyFormulas, WorldByHand) {
-    forBothRowSets({kAstrology, 17}, [&](const ParamRows& r) {
-        const double B = (r[7] / 50.0) * 0.01, C = r[8] / 100.0, D = r[9] / 500.0;
-        const double E = (r[10] / 500.0) * 10;
-        expectFirstPointsByHand({kAstrology, 17}, r, kHandPoints, [&](HandRotation& h) {
+    expectByHandForBothRowSets(
+        {kAstrology, 17}, kHandPoints, [&](HandRotation& h, const RowDoubles& r) {
+            const double B = (r[7] / 50.0) * 0.01, C = r[8] / 100.0, D = r[9] / 500.0;
+            const double E = (r[10] / 500.0) * 10;
             const double t = h.t;
             const double W =
                 ((C / (std::abs((std::sqrt(std::abs(t)) * t) * std::sin(E * t)) + B)) + h.y) + D;
             return h.step(W, -D, 1.0);
         });
-    });
 }
 
 TEST(AstrologyFormulas, StrengthByHand) {
@@ -140,14 +138,14 @@ namespace {
 struct OwnCardCase {
     int item;
     double scale;
-    double (*W)(const ParamRows& r, double t, double y);
+    double (*W)(const RowDoubles& r, double t, double y);
 };
 
 const OwnCardCase kOwnCardCases[] = {
     // "隠者": (frac(e1 t - e2) (C t)) / (|((t - G) t)(t - E)| H + B) + (F + y),
     // E and G over 10.
     {9, 2.0,
-     [](const ParamRows& r, double t, double y) {
+     [](const RowDoubles& r, double t, double y) {
          const double B = (r[7] / 500.0) * 0.00001, C = r[8] / 50.0, E = r[10] / 10.0;
          const double F = r[11] / 500.0, G = r[12] / 10.0, H = r[13] / 500.0;
          const double e1 = r[14] / 500.0, e2 = r[15] / 500.0;
@@ -158,14 +156,14 @@ const OwnCardCase kOwnCardCases[] = {
      }},
     // "節制": ((t - H) C) / (|sinh(t G - E)| + B) + (y + F), G = r12 / 5000.
     {13, 0.235,
-     [](const ParamRows& r, double t, double y) {
+     [](const RowDoubles& r, double t, double y) {
          const double B = (r[7] / 500.0) * 0.0001, C = r[8] / 50.0, E = r[10] / 500.0;
          const double F = r[11] / 500.0, G = r[12] / 5000.0, H = r[13] / 500.0;
          return ((t - H) * C) / (std::abs(std::sinh(t * G - E)) + B) + (y + F);
      }},
     // "塔": ((t - e1) C) / (|((t - G) t)(t - E)| H + tan(t - e2) B) + (F + y).
     {14, 1.33,
-     [](const ParamRows& r, double t, double y) {
+     [](const RowDoubles& r, double t, double y) {
          const double B = (r[7] / 500.0) * 0.000000001, C = r[8] / 50.0, E = r[10] / 10.0;
          const double F = r[11] / 500.0, G = r[12] / 10.0, H = r[13] / 500.0;
          const double e1 = r[14] / 50.0, e2 = r[15] / 50.0;
@@ -174,7 +172,7 @@ const OwnCardCase kOwnCardCases[] = {
      }},
     // "審判": ((sin(t - e1)(t - H)) C) / (|(t - G)(t - E)| + B) + (cos(e2 t) e3 + (F + y)).
     {16, 2.0,
-     [](const ParamRows& r, double t, double y) {
+     [](const RowDoubles& r, double t, double y) {
          const double B = (r[7] / 500.0) * 0.0001, C = r[8] / 50.0, E = r[10] / 500.0;
          const double F = r[11] / 500.0, G = r[12] / 500.0, H = r[13] / 500.0;
          const double e1 = r[14] / 500.0, e2 = r[15] / 500.0, e3 = r[16] / 500.0;
@@ -188,11 +186,10 @@ const OwnCardCase kOwnCardCases[] = {
 TEST(AstrologyFormulas, OwnPerturbationsByHand) {
     for (const OwnCardCase& oc : kOwnCardCases) {
         SCOPED_TRACE(oc.item);
-        forBothRowSets({kAstrology, oc.item}, [&](const ParamRows& r) {
-            const double D = r[9] / 500.0;
-            expectFirstPointsByHand({kAstrology, oc.item}, r, kHandPoints, [&](HandRotation& h) {
-                return h.step(oc.W(r, h.t, h.y), -D, oc.scale);
-            });
-        });
+        expectByHandForBothRowSets({kAstrology, oc.item}, kHandPoints,
+                                   [&](HandRotation& h, const RowDoubles& r) {
+                                       const double D = r[9] / 500.0;
+                                       return h.step(oc.W(r, h.t, h.y), -D, oc.scale);
+                                   });
     }
 }

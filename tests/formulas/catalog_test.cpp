@@ -53,10 +53,15 @@ TEST(Catalog, EveryEntryIsConsistent) {
     }
 }
 
-TEST(Catalog, ConsistencyMessagesNameTheRow) {
-    // An invalid id has no active rows, so it passes too; the message format is
-    // exercised through a formula's real rows in the UI, so check the text here.
+// An id outside the catalog prepares nothing, and having no active rows it
+// passes the entry check.
+TEST(Catalog, IdsOutsideTheCatalogPrepareNothing) {
     EXPECT_TRUE(checkCatalogEntry({12, 0}).empty());
+    EXPECT_FALSE(prepareFormula({10, 0}, ParamRows{}));
+    EXPECT_FALSE(prepareFormula({0, 19}, ParamRows{}));
+    EXPECT_FALSE(prepareFormula({-1, 0}, ParamRows{}));
+    EXPECT_FALSE(prepareFormula({8, 14}, ParamRows{})); // one past the last city
+    EXPECT_FALSE(prepareFormula({9, 15}, ParamRows{})); // one past the last virtue
 }
 
 TEST(Catalog, DiamondDefaultsAndRanges) {

@@ -35,16 +35,16 @@ constexpr PowerCase kPowerCases[] = {
 TEST(FlowerFormulas, PowerFormulasByHand) {
     for (const PowerCase& pc : kPowerCases) {
         SCOPED_TRACE(pc.item);
-        forBothRowSets({kFlower, pc.item}, [&](const ParamRows& r) {
-            const double B = (r[7] / 500.0) * 0.00001, C = r[8] / 50.0, D = r[9] / 500.0;
-            const double E = r[10] / 500.0, F = r[11] / 500.0, G = r[12] / 10.0, H = r[13] / 500.0;
-            expectFirstPointsByHand({kFlower, pc.item}, r, kHandPoints, [&](HandRotation& h) {
+        expectByHandForBothRowSets(
+            {kFlower, pc.item}, kHandPoints, [&](HandRotation& h, const RowDoubles& r) {
+                const double B = (r[7] / 500.0) * 0.00001, C = r[8] / 50.0, D = r[9] / 500.0;
+                const double E = r[10] / 500.0, F = r[11] / 500.0, G = r[12] / 10.0,
+                             H = r[13] / 500.0;
                 const double num = std::pow(std::abs(h.t), pc.p) * C;
                 const double den = std::abs(((h.t - G) * h.t) * (h.t - E)) * H + B;
                 const double W = num / den + (F + h.y);
                 return h.step(W, -D, pc.scale);
             });
-        });
     }
 }
 
@@ -66,18 +66,17 @@ TEST(FlowerFormulas, PowerTermVanishesAtZero) {
 }
 
 TEST(FlowerFormulas, CherryBlossomByHand) {
-    forBothRowSets({kFlower, 0}, [&](const ParamRows& r) {
-        const double B = (r[7] / 500.0) * 0.00001, C = r[8] / 50.0, D = r[9] / 500.0;
-        const double E = r[10] / 500.0, F = r[11] / 500.0, G = r[12] / 10.0, H = r[13] / 500.0;
-        const double e1 = r[14] / 500.0;
-        expectFirstPointsByHand({kFlower, 0}, r, kHandPoints, [&](HandRotation& h) {
+    expectByHandForBothRowSets(
+        {kFlower, 0}, kHandPoints, [&](HandRotation& h, const RowDoubles& r) {
+            const double B = (r[7] / 500.0) * 0.00001, C = r[8] / 50.0, D = r[9] / 500.0;
+            const double E = r[10] / 500.0, F = r[11] / 500.0, G = r[12] / 10.0, H = r[13] / 500.0;
+            const double e1 = r[14] / 500.0;
             const double t = h.t;
             const double num =
                 (std::pow(std::abs(t), 1.0416666666666667) * C) * ((std::sin(t) + 1.0001) + e1);
             const double W = num / (std::abs(((t - G) * t) * (t - E)) * H + B) + (F + h.y);
             return h.step(W, -D, 0.615);
         });
-    });
 }
 
 // Own A, and D only inside W: the rotation adds no offset at all.
@@ -110,19 +109,19 @@ TEST(FlowerFormulas, SunflowerHasNoOffset) {
 }
 
 TEST(FlowerFormulas, CyclamenByHand) {
-    forBothRowSets({kFlower, 17}, [&](const ParamRows& r) {
-        const double B = (r[7] / 500.0) * 0.0001, C = r[8] / 50.0, D = r[9] / 500.0;
-        const double E = r[10] / 500.0, F = r[11] / 500.0, G = r[12] / 5000.0, H = r[13] / 500.0;
-        const double e1 = r[14] / 500.0, e2 = r[15] / 500.0, e3 = r[16] / 500.0;
-        const double e4 = r[17] / 500.0, e5 = r[18] / 500.0, e6 = r[19] / 500.0;
-        expectFirstPointsByHand({kFlower, 17}, r, kHandPoints, [&](HandRotation& h) {
+    expectByHandForBothRowSets(
+        {kFlower, 17}, kHandPoints, [&](HandRotation& h, const RowDoubles& r) {
+            const double B = (r[7] / 500.0) * 0.0001, C = r[8] / 50.0, D = r[9] / 500.0;
+            const double E = r[10] / 500.0, F = r[11] / 500.0, G = r[12] / 5000.0,
+                         H = r[13] / 500.0;
+            const double e1 = r[14] / 500.0, e2 = r[15] / 500.0, e3 = r[16] / 500.0;
+            const double e4 = r[17] / 500.0, e5 = r[18] / 500.0, e6 = r[19] / 500.0;
             const double t = h.t;
             const double first = tri(e2 * t - e3) * e1;
             const double second = tri(e5 * t - e4) * e6 + (F + h.y);
             const double third = ((t - H) * C) / (std::abs(((t - E) * t) * (t - G)) + B);
             return h.step((first + second) + third, -D, 0.444);
         });
-    });
 }
 
 // The flowers with their own perturbation, each W written out from the rows
@@ -132,21 +131,21 @@ namespace {
 struct OwnFlowerCase {
     int item;
     double scale;
-    double (*D)(const ParamRows& r);
-    double (*W)(const ParamRows& r, double t, double y);
+    double (*D)(const RowDoubles& r);
+    double (*W)(const RowDoubles& r, double t, double y);
 };
 
 const OwnFlowerCase kOwnFlowerCases[] = {
     // "アジサイ": C / (|t - E| + B) + (F + y).
-    {5, 4.0, [](const ParamRows& r) { return r[9] / 200.0; },
-     [](const ParamRows& r, double t, double y) {
+    {5, 4.0, [](const RowDoubles& r) { return r[9] / 200.0; },
+     [](const RowDoubles& r, double t, double y) {
          const double B = (r[7] / 500.0) * 0.0001, C = r[8] / 500.0;
          const double E = r[10] / 500.0, F = r[11] / 200.0;
          return C / (std::abs(t - E) + B) + (F + y);
      }},
     // "アサガオ": ((tri(e2 t - e3) e1 + (F + y)) + ((t - H) C) / (|((t - E) t)(t - G)| + B).
-    {9, 0.571, [](const ParamRows& r) { return r[9] / 500.0; },
-     [](const ParamRows& r, double t, double y) {
+    {9, 0.571, [](const RowDoubles& r) { return r[9] / 500.0; },
+     [](const RowDoubles& r, double t, double y) {
          const double B = (r[7] / 500.0) * 0.0001, C = r[8] / 50.0;
          const double E = r[10] / 500.0, F = r[11] / 500.0, G = r[12] / 5000.0;
          const double H = r[13] / 500.0, e1 = r[14] / 500.0, e2 = r[15] / 500.0;
@@ -155,22 +154,22 @@ const OwnFlowerCase kOwnFlowerCases[] = {
          return (wave + (F + y)) + ((t - H) * C) / (std::abs(((t - E) * t) * (t - G)) + B);
      }},
     // "ひなげし": C / sqrt((t - E)(t - E) + B) + (F + y), D = r9 / 100, F = r11 / 1000.
-    {11, 2.22, [](const ParamRows& r) { return r[9] / 100.0; },
-     [](const ParamRows& r, double t, double y) {
+    {11, 2.22, [](const RowDoubles& r) { return r[9] / 100.0; },
+     [](const RowDoubles& r, double t, double y) {
          const double B = (r[7] / 500.0) * 0.00001, C = r[8] / 50.0;
          const double E = r[10] / 500.0, F = r[11] / 1000.0;
          return C / std::sqrt((t - E) * (t - E) + B) + (F + y);
      }},
     // "キンモクセイ": (sqrt(|t - E|) C) / (log(|t| G + 0.5) + B) + (F + y), E = r10 / 10.
-    {12, 0.4, [](const ParamRows& r) { return r[9] / 500.0; },
-     [](const ParamRows& r, double t, double y) {
+    {12, 0.4, [](const RowDoubles& r) { return r[9] / 500.0; },
+     [](const RowDoubles& r, double t, double y) {
          const double B = (r[7] / 500.0) * 0.00001, C = r[8] / 50.0;
          const double E = r[10] / 10.0, F = r[11] / 500.0, G = r[12] / 500.0;
          return (std::sqrt(std::abs(t - E)) * C) / (std::log(std::abs(t) * G + 0.5) + B) + (F + y);
      }},
     // "パンジー": (|frac((e1 t - G) H) - 0.5| H C) / (|t - E| + B) + (F + y), e1 = r14 / 50.
-    {16, 2.0, [](const ParamRows& r) { return r[9] / 500.0; },
-     [](const ParamRows& r, double t, double y) {
+    {16, 2.0, [](const RowDoubles& r) { return r[9] / 500.0; },
+     [](const RowDoubles& r, double t, double y) {
          const double B = (r[7] / 500.0) * 0.0001, C = r[8] / 50.0;
          const double E = r[10] / 500.0, F = r[11] / 500.0, G = r[12] / 500.0;
          const double H = r[13] / 500.0, e1 = r[14] / 50.0;
@@ -185,11 +184,10 @@ const OwnFlowerCase kOwnFlowerCases[] = {
 TEST(FlowerFormulas, OwnPerturbationsByHand) {
     for (const OwnFlowerCase& oc : kOwnFlowerCases) {
         SCOPED_TRACE(oc.item);
-        forBothRowSets({kFlower, oc.item}, [&](const ParamRows& r) {
-            const double D = oc.D(r);
-            expectFirstPointsByHand({kFlower, oc.item}, r, kHandPoints, [&](HandRotation& h) {
-                return h.step(oc.W(r, h.t, h.y), -D, oc.scale);
-            });
-        });
+        expectByHandForBothRowSets({kFlower, oc.item}, kHandPoints,
+                                   [&](HandRotation& h, const RowDoubles& r) {
+                                       const double D = oc.D(r);
+                                       return h.step(oc.W(r, h.t, h.y), -D, oc.scale);
+                                   });
     }
 }

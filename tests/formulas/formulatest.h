@@ -3,9 +3,10 @@
 //
 // The hand computations in these tests are written out from the formula
 // definitions and never call into the formula code: HandRotation below is the
-// rotation step most formulas end with, spelled out once for all of them. What
-// differs from formula to formula (W, the offset, the display scale, guards,
-// an own A or θ) stays written out in each test.
+// rotation step most formulas end with, spelled out once for all of them, and
+// DampedTerms the denominator a handful of maps share. What differs from
+// formula to formula (W, the offset, the display scale, guards, an own A or θ)
+// stays written out in each test.
 
 #include "formulas/catalog.h"
 #include "formulas/formula.h"
@@ -160,6 +161,36 @@ struct HandRotation {
     }
 };
 
+/// The terms the damped maps share (gem items 0, 1, 3, 5 and 6, "天王星"),
+/// written out from the rows:
+///   B = (r7 / 50) 0.0001, C = r8 / 100, D = r9 / 500, E, F, G = r10 ... r12 / 500,
+///   H = r13 / 50, e1, e2, e3 = r14 ... r16 / 500, e4 = r17 / 5000000000,
+///   e5 = r18 / 500, e6 = r19 / 50000;
+/// the root q of |v| (an exact 0 becomes 1e-14) and the denominator
+///   ((|((exp(e4 t - e3) e2) t) cos((E t) t - shift)| + B) + tan(t) e6) + tri(e1 / q + G) H
+/// (an exact 0 becomes 1e-24).
+struct DampedTerms {
+    double B, C, D, E, F, G, H, e1, e2, e3, e4, e5, e6;
+
+    explicit DampedTerms(const RowDoubles& d)
+        : B((d[7] / 50) * 0.0001), C(d[8] / 100), D(d[9] / 500), E(d[10] / 500), F(d[11] / 500),
+          G(d[12] / 500), H(d[13] / 50), e1(d[14] / 500), e2(d[15] / 500), e3(d[16] / 500),
+          e4(d[17] / 5000000000), e5(d[18] / 500), e6(d[19] / 50000) {}
+
+    static double root(double v) {
+        const double q = std::sqrt(std::abs(v));
+        return q == 0 ? 1e-14 : q;
+    }
+
+    double denominator(double t, double q, double shift) const {
+        double u = (std::exp(e4 * t - e3) * e2) * t;
+        u = std::abs(u * std::cos((E * t) * t - shift)) + B;
+        u = u + std::tan(t) * e6;
+        const double den = u + tri(e1 / q + G) * H;
+        return den == 0 ? 1e-24 : den;
+    }
+};
+
 /// Compares the first expected.size() points of formula `id` run with `rows`
 /// with `expected`, bit for bit.
 inline void expectSamePoints(FormulaId id, const ParamRows& rows,
@@ -188,6 +219,15 @@ template <class Step> std::vector<Point> pointsByHand(HandRotation from, std::si
 template <class Step>
 void expectFirstPointsByHand(FormulaId id, const ParamRows& rows, std::size_t n, Step step) {
     expectSamePoints(id, rows, pointsByHand(HandRotation(rows), n, step));
+}
+
+/// expectFirstPointsByHand with the defaults of formula `id`, then with its
+/// second rows; step(h, d) is one hand step on h with the rows d as doubles.
+template <class Step> void expectByHandForBothRowSets(FormulaId id, std::size_t n, Step step) {
+    forBothRowSets(id, [&](const ParamRows& r) {
+        const RowDoubles d = asDouble(r);
+        expectFirstPointsByHand(id, r, n, [&](HandRotation& h) { return step(h, d); });
+    });
 }
 
 } // namespace orbelle::test

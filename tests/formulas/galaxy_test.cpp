@@ -31,41 +31,35 @@ TEST(GalaxyFormulas, SunFirstPointsByHand) {
 TEST(GalaxyFormulas, EarthAndJupiterFirstPointsByHand) {
     for (int item : {1, 6}) {
         SCOPED_TRACE(item);
-        forBothRowSets({1, item}, [&](const ParamRows& r) {
-            const auto d = asDouble(r);
+        expectByHandForBothRowSets({1, item}, 50, [&](HandRotation& h, const RowDoubles& d) {
             const double B = (d[7] / 500) * 0.01, C = d[8] / 5, D = d[9] / 500, E = d[10] / 500;
             const double F = d[11] / 500, G = item == 1 ? d[12] / 5000 : d[12] / 50000;
             const double H = d[13] / 50, e1 = d[14] / 50, e2 = d[15] * 500;
-            expectFirstPointsByHand({1, item}, r, 50, [&](HandRotation& h) {
-                const double t = h.t, y = h.y;
-                double W;
-                if (item == 1) {
-                    W = arcUpper(t * G - e2) * e1 + (F + y);
-                    W = W + ((((t * E) * t - H) * C) / (std::abs((t * E) * t + H) + B));
-                } else {
-                    W = frac(G * t - e2) * e1 + (F + y);
-                    W = W + ((frac((E * t) * t - H) * C) / (std::abs((E * t) * t + H) + B));
-                }
-                return h.step(W, -D, 0.222);
-            });
+            const double t = h.t, y = h.y;
+            double W;
+            if (item == 1) {
+                W = arcUpper(t * G - e2) * e1 + (F + y);
+                W = W + ((((t * E) * t - H) * C) / (std::abs((t * E) * t + H) + B));
+            } else {
+                W = frac(G * t - e2) * e1 + (F + y);
+                W = W + ((frac((E * t) * t - H) * C) / (std::abs((E * t) * t + H) + B));
+            }
+            return h.step(W, -D, 0.222);
         });
     }
 }
 
 // Item 2, "月", step by step.
 TEST(GalaxyFormulas, MoonFirstPointsByHand) {
-    forBothRowSets({1, 2}, [&](const ParamRows& r) {
-        const auto d = asDouble(r);
+    expectByHandForBothRowSets({1, 2}, 50, [&](HandRotation& h, const RowDoubles& d) {
         const double B = (d[7] / 10) * 0.00001, C = d[8] / 50, D = d[9] / 500, E = d[10] / 1000;
         const double F = d[11] / 500, G = d[12] / 100, H = d[13] / 500, e1 = d[14] / 500;
         const double e2 = d[15] / 500, e3 = d[16] / 500;
-        expectFirstPointsByHand({1, 2}, r, 50, [&](HandRotation& h) {
-            const double t = h.t, y = h.y;
-            const double num = std::sqrt(std::abs(t - e1)) * (C * t);
-            const double u = num / (std::abs(((t - G) * t) * (t - E)) * H + B);
-            const double W = u + (std::sin(e3 * t) * e2 + (F + y));
-            return h.step(W, -D, 0.4);
-        });
+        const double t = h.t, y = h.y;
+        const double num = std::sqrt(std::abs(t - e1)) * (C * t);
+        const double u = num / (std::abs(((t - G) * t) * (t - E)) * H + B);
+        const double W = u + (std::sin(e3 * t) * e2 + (F + y));
+        return h.step(W, -D, 0.4);
     });
 }
 
@@ -74,25 +68,12 @@ namespace {
 // Item 8, "天王星": signed sine under the root, damped term with - e5, the
 // denominator guard, offset +D.
 void checkUranusByHand(const ParamRows& r, std::size_t n) {
-    const auto d = asDouble(r);
-    const double B = (d[7] / 50) * 0.0001, C = d[8] / 100, D = d[9] / 500, E = d[10] / 500;
-    const double F = d[11] / 500, G = d[12] / 500, H = d[13] / 50, H1 = (d[13] / 50) * 0.01;
-    const double e1 = d[14] / 500, e2 = d[15] / 500, e3 = d[16] / 500;
-    const double e4 = d[17] / 5000000000, e5 = d[18] / 500, e6 = d[19] / 50000;
+    const DampedTerms k(asDouble(r));
+    const double H1 = (r[13] / 50.0) * 0.01;
     expectFirstPointsByHand({1, 8}, r, n, [&](HandRotation& h) {
-        const double t = h.t, y = h.y;
-        const double v = std::sin(t);
-        double q = std::sqrt(std::abs(v));
-        if (q == 0)
-            q = 1e-14;
-        double u = (std::exp(e4 * t - e3) * e2) * t;
-        u = std::abs(u * std::cos((E * t) * t - e5)) + B;
-        const double T = u + std::tan(t) * e6;
-        double den = T + tri(e1 / q + G) * H;
-        if (den == 0)
-            den = 1e-24;
-        const double W = ((F + y) + H1 * v) + C / den;
-        return h.step(W, D, 3.64);
+        const double t = h.t, y = h.y, v = std::sin(t);
+        const double den = k.denominator(t, DampedTerms::root(v), k.e5);
+        return h.step(((k.F + y) + H1 * v) + k.C / den, k.D, 3.64);
     });
 }
 
@@ -120,36 +101,30 @@ TEST(GalaxyFormulas, UranusGuardsReplaceExactZeros) {
 
 // Item 9, "海王星", step by step.
 TEST(GalaxyFormulas, NeptuneFirstPointsByHand) {
-    forBothRowSets({1, 9}, [&](const ParamRows& r) {
-        const auto d = asDouble(r);
+    expectByHandForBothRowSets({1, 9}, 50, [&](HandRotation& h, const RowDoubles& d) {
         const double B = d[7] / 500, C = d[8] / 50000, D = d[9] / 50, E = (d[10] / 500) * -5;
         const double F = d[11] / 500, G = d[12] / 500, H = d[13] / 500, e1 = d[14] / 500;
-        expectFirstPointsByHand({1, 9}, r, 50, [&](HandRotation& h) {
-            const double t = h.t, y = h.y;
-            double p = std::sin(t - G) * std::cos(t - F);
-            p = p * std::sin(t * t);
-            p = p + std::cos(H + t);
-            p = p + std::sin(t - H);
-            p = p * B + y;
-            const double m = (std::tan(e1 + t * t) * C) * std::tan(t);
-            const double W = (p + (m * std::exp((t * E) * t))) + D;
-            return h.step(W, -D, 8.0);
-        });
+        const double t = h.t, y = h.y;
+        double p = std::sin(t - G) * std::cos(t - F);
+        p = p * std::sin(t * t);
+        p = p + std::cos(H + t);
+        p = p + std::sin(t - H);
+        p = p * B + y;
+        const double m = (std::tan(e1 + t * t) * C) * std::tan(t);
+        const double W = (p + (m * std::exp((t * E) * t))) + D;
+        return h.step(W, -D, 8.0);
     });
 }
 
 // Item 13, "タイタン": pow(|t|, 12/13) and (y + F).
 TEST(GalaxyFormulas, TitanFirstPointsByHand) {
-    forBothRowSets({1, 13}, [&](const ParamRows& r) {
-        const auto d = asDouble(r);
+    expectByHandForBothRowSets({1, 13}, 50, [&](HandRotation& h, const RowDoubles& d) {
         const double B = (d[7] / 500) * 0.00001, C = d[8] / 50, D = d[9] / 500, E = d[10] / 500;
         const double F = d[11] / 500, G = d[12] / 10, H = d[13] / 500;
-        expectFirstPointsByHand({1, 13}, r, 50, [&](HandRotation& h) {
-            const double t = h.t, y = h.y;
-            const double num = std::pow(std::abs(t), 0.9230769230769231) * C;
-            const double W = num / (std::abs(((t - G) * t) * (t - E)) * H + B) + (y + F);
-            return h.step(W, -D, 0.444);
-        });
+        const double t = h.t, y = h.y;
+        const double num = std::pow(std::abs(t), 0.9230769230769231) * C;
+        const double W = num / (std::abs(((t - G) * t) * (t - E)) * H + B) + (y + F);
+        return h.step(W, -D, 0.444);
     });
 }
 
@@ -173,17 +148,14 @@ TEST(GalaxyFormulas, EuropaFirstPointsByHand) {
 
 // Item 16, "アンタレス": D inside W, no offset in the step.
 TEST(GalaxyFormulas, AntaresFirstPointsByHand) {
-    forBothRowSets({1, 16}, [&](const ParamRows& r) {
-        const auto d = asDouble(r);
+    expectByHandForBothRowSets({1, 16}, 50, [&](HandRotation& h, const RowDoubles& d) {
         const double B = (d[7] / 50) * 0.01, C = d[8] / 100, D = d[9] / 500, E = d[10] / 500;
-        expectFirstPointsByHand({1, 16}, r, 50, [&](HandRotation& h) {
-            const double t = h.t, y = h.y;
-            const double u = std::log(std::abs(t)) * t;
-            double W = C / (std::abs(u * std::sin((E * t) * t)) + B);
-            W = W + y;
-            W = W + D;
-            return h.stepNoOffset(W, 2.25);
-        });
+        const double t = h.t, y = h.y;
+        const double u = std::log(std::abs(t)) * t;
+        double W = C / (std::abs(u * std::sin((E * t) * t)) + B);
+        W = W + y;
+        W = W + D;
+        return h.stepNoOffset(W, 2.25);
     });
 }
 
@@ -279,83 +251,67 @@ TEST(GalaxyFormulas, EuropaLogOfZeroGivesInfinity) {
 // Item 3, "水星": the sine of ((t - H) E)(t - e1) times the log of
 // ((t - G)^2 + 1) + e2.
 TEST(GalaxyFormulas, MercuryFirstPointsByHand) {
-    forBothRowSets({1, 3}, [&](const ParamRows& r) {
-        const auto d = asDouble(r);
+    expectByHandForBothRowSets({1, 3}, 50, [&](HandRotation& h, const RowDoubles& d) {
         const double B = (d[7] / 50) * 0.01, C = d[8] / 100, D = d[9] / 500, E = d[10] / 500;
         const double F = d[11] / 500, G = d[12] / 500, H = d[13] / 500, e1 = d[14] / 500;
         const double e2 = d[15] / 500;
-        expectFirstPointsByHand({1, 3}, r, 50, [&](HandRotation& h) {
-            const double t = h.t, y = h.y;
-            const double g = t - G;
-            const double w = std::sin(((t - H) * E) * (t - e1));
-            return h.step(C / (std::abs(w * std::log(((g * g) + 1) + e2)) + B) + (F + y), -D, 1.33);
-        });
+        const double t = h.t, y = h.y;
+        const double g = t - G;
+        const double w = std::sin(((t - H) * E) * (t - e1));
+        return h.step(C / (std::abs(w * std::log(((g * g) + 1) + e2)) + B) + (F + y), -D, 1.33);
     });
 }
 
 // Item 4, "金星": F enters only the cosine of the wave; D enters W and the step.
 TEST(GalaxyFormulas, VenusFirstPointsByHand) {
-    forBothRowSets({1, 4}, [&](const ParamRows& r) {
-        const auto d = asDouble(r);
+    expectByHandForBothRowSets({1, 4}, 50, [&](HandRotation& h, const RowDoubles& d) {
         const double B = d[7] / 500, C = d[8] / 50000, D = d[9] / 50, E = (d[10] / 500) * -5;
         const double F = d[11] / 500, G = d[12] / 500, H = d[13] / 500;
-        expectFirstPointsByHand({1, 4}, r, 50, [&](HandRotation& h) {
-            const double t = h.t, y = h.y;
-            double p = std::sin(t - G) * std::cos(t - F);
-            p = p * std::sin(t * t);
-            p = p + std::cos(H + t);
-            p = p + std::sin(t - H);
-            p = p * B + y;
-            return h.step((p + (std::exp((E * t) * t) * (std::tan(t) * C))) + D, -D, 8.0);
-        });
+        const double t = h.t, y = h.y;
+        double p = std::sin(t - G) * std::cos(t - F);
+        p = p * std::sin(t * t);
+        p = p + std::cos(H + t);
+        p = p + std::sin(t - H);
+        p = p * B + y;
+        return h.step((p + (std::exp((E * t) * t) * (std::tan(t) * C))) + D, -D, 8.0);
     });
 }
 
 // Item 5, "火星": H = r13 / 5000 inside the tangent.
 TEST(GalaxyFormulas, MarsFirstPointsByHand) {
-    forBothRowSets({1, 5}, [&](const ParamRows& r) {
-        const auto d = asDouble(r);
+    expectByHandForBothRowSets({1, 5}, 50, [&](HandRotation& h, const RowDoubles& d) {
         const double B = (d[7] / 50) * 0.01, C = d[8] / 100, D = d[9] / 500, E = d[10] / 500;
         const double F = d[11] / 500, G = d[12] / 500, H = d[13] / 5000, e1 = d[14] / 500;
         const double e2 = d[15] / 500, e3 = d[16] / 500;
-        expectFirstPointsByHand({1, 5}, r, 50, [&](HandRotation& h) {
-            const double t = h.t, y = h.y;
-            const double u = std::sin(e3 * t) * G + e2;
-            return h.step(C / (std::abs(u + std::tan(H * t - e1) * E) + B) + (F + y), -D, 1.14);
-        });
+        const double t = h.t, y = h.y;
+        const double u = std::sin(e3 * t) * G + e2;
+        return h.step(C / (std::abs(u + std::tan(H * t - e1) * E) + B) + (F + y), -D, 1.14);
     });
 }
 
 // Item 7, "土星": frac (not the arc) of (e4 t) t + e5.
 TEST(GalaxyFormulas, SaturnFirstPointsByHand) {
-    forBothRowSets({1, 7}, [&](const ParamRows& r) {
-        const auto d = asDouble(r);
+    expectByHandForBothRowSets({1, 7}, 50, [&](HandRotation& h, const RowDoubles& d) {
         const double B = (d[7] / 500) * 0.0001, C = d[8] / 500, D = d[9] / 100, E = d[10] / 500;
         const double F = d[11] / 100, G = d[12] / 500, H = d[13] / 500, e1 = d[14] / 100;
         const double e2 = d[15] / 500, e3 = d[16] / 5000, e4 = d[17] / 5000, e5 = d[18] / 5000;
-        expectFirstPointsByHand({1, 7}, r, 50, [&](HandRotation& h) {
-            const double t = h.t, y = h.y;
-            const double u = (std::sqrt(std::abs(t - G)) * C) / (std::abs(t - E) + B);
-            double W = frac((e4 * t) * t + e5) * e3;
-            W = W + (std::sin(e2 * t - e1) * H + (F + y));
-            return h.step(W + u, -D, 4.0);
-        });
+        const double t = h.t, y = h.y;
+        const double u = (std::sqrt(std::abs(t - G)) * C) / (std::abs(t - E) + B);
+        double W = frac((e4 * t) * t + e5) * e3;
+        W = W + (std::sin(e2 * t - e1) * H + (F + y));
+        return h.step(W + u, -D, 4.0);
     });
 }
 
 // Item 10, "冥王星": B in hundred-thousandths of r7 / 10, G and H in
 // five-thousandths.
 TEST(GalaxyFormulas, PlutoFirstPointsByHand) {
-    forBothRowSets({1, 10}, [&](const ParamRows& r) {
-        const auto d = asDouble(r);
+    expectByHandForBothRowSets({1, 10}, 50, [&](HandRotation& h, const RowDoubles& d) {
         const double B = (d[7] / 10) * 0.00001, C = d[8] / 50, D = d[9] / 500, E = d[10] / 500;
         const double F = d[11] / 500, G = d[12] / 5000, H = d[13] / 5000, e1 = d[14] / 500;
-        expectFirstPointsByHand({1, 10}, r, 50, [&](HandRotation& h) {
-            const double t = h.t, y = h.y;
-            const double W =
-                (std::tan(t - H) * C) / (std::exp(std::abs(t - e1) * G) * E + B) + (F + y);
-            return h.step(W, -D, 0.0667);
-        });
+        const double t = h.t, y = h.y;
+        const double W = (std::tan(t - H) * C) / (std::exp(std::abs(t - e1) * G) * E + B) + (F + y);
+        return h.step(W, -D, 0.0667);
     });
 }
 
@@ -364,26 +320,23 @@ TEST(GalaxyFormulas, PlutoFirstPointsByHand) {
 TEST(GalaxyFormulas, PhobosDeimosIoFirstPointsByHand) {
     for (int item : {11, 12, 14}) {
         SCOPED_TRACE(item);
-        forBothRowSets({1, item}, [&](const ParamRows& r) {
-            const auto d = asDouble(r);
+        expectByHandForBothRowSets({1, item}, 50, [&](HandRotation& h, const RowDoubles& d) {
             const double B = (d[7] / 500) * 0.00001, C = d[8] / 50, D = d[9] / 500;
             const double E = d[10] / 500, F = d[11] / 500, G = d[12] / 500, H = d[13] / 500;
             const double e1 = d[14] / 500, e2 = d[15] / 500, e3 = d[16] / 5000;
             const double scale = item == 11 ? 0.00667 : item == 12 ? 0.667 : 0.5;
-            expectFirstPointsByHand({1, item}, r, 50, [&](HandRotation& h) {
-                const double t = h.t, y = h.y;
-                double W;
-                if (item == 11) {
-                    W = C / (std::abs(std::tan(G * t - E)) + B) + (F + y);
-                } else if (item == 12) {
-                    W = (std::sin(e1 * t - e2) * C) / (std::abs(G * t - H) * E + B) + (F + y);
-                } else {
-                    const double a = e1 * t - e2;
-                    const double u = (std::sin(a) * C) / (std::abs(G * t - H) * E + B);
-                    W = u + (std::cos(a) * e3 + (F + y));
-                }
-                return h.step(W, -D, scale);
-            });
+            const double t = h.t, y = h.y;
+            double W;
+            if (item == 11) {
+                W = C / (std::abs(std::tan(G * t - E)) + B) + (F + y);
+            } else if (item == 12) {
+                W = (std::sin(e1 * t - e2) * C) / (std::abs(G * t - H) * E + B) + (F + y);
+            } else {
+                const double a = e1 * t - e2;
+                const double u = (std::sin(a) * C) / (std::abs(G * t - H) * E + B);
+                W = u + (std::cos(a) * e3 + (F + y));
+            }
+            return h.step(W, -D, scale);
         });
     }
 }

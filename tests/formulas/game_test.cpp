@@ -52,50 +52,44 @@ TEST(GameFormulas, ChessAndBowlingByHand) {
 // cubic term.
 TEST(GameFormulas, CardsAndTetrisByHand) {
     for (int item : {2, 3, 4, 5, 6}) {
-        forBothRowSets({kGame, item}, [&](const ParamRows& r) {
-            HandRotation h(r);
+        SCOPED_TRACE(item);
+        expectByHandForBothRowSets({kGame, item}, 50, [&](HandRotation& h, const RowDoubles& r) {
             const double B = (r[7] / 500.0) * 0.001, C = r[8] / 500.0, D = r[9] / 100.0;
             const double E = r[10] / 500.0, F = r[11] / 100.0;
             const double G = item == 5 ? r[12] / 50.0 : r[12] / 500.0;
             const double H = item == 3 ? r[13] / 5000.0 : r[13] / 500.0;
             const double e1 = r[14] / 500.0, e2 = r[15] / 500.0, e3 = r[16] / 500.0;
-            std::vector<Point> expected;
-            for (int k = 0; k < 50; ++k) {
-                const double t = h.t;
-                const double rc =
-                    C / (std::abs(std::sin(e2 * t) * e1 + ((t - E) * t) * (E + t)) + B);
-                double w = 0;
-                double scale = 0;
-                switch (item) {
-                case 2: {
-                    const std::int32_t n = trunc32(H * t);
-                    w = ((std::sin(static_cast<double>(n)) * G) + (F + h.y)) + rc;
-                    scale = 0.727;
-                    break;
-                }
-                case 3:
-                    w = ((tri(std::tan(H * t)) * G) + (F + h.y)) + rc;
-                    scale = 0.571;
-                    break;
-                case 4:
-                    w = rc + (std::sin(H * t) * G + (F + h.y));
-                    scale = 0.667;
-                    break;
-                case 5: {
-                    const double v = std::sin(H * t);
-                    w = rc + ((G * v) * v + (F + h.y));
-                    scale = 0.571;
-                    break;
-                }
-                default:
-                    w = ((tri(H * t) * G) * std::sin(e3 * t) + (F + h.y)) + rc;
-                    scale = 1.0;
-                    break;
-                }
-                expected.push_back(h.step(w, -D, scale));
+            const double t = h.t;
+            const double rc = C / (std::abs(std::sin(e2 * t) * e1 + ((t - E) * t) * (E + t)) + B);
+            double w = 0;
+            double scale = 0;
+            switch (item) {
+            case 2: {
+                const std::int32_t n = trunc32(H * t);
+                w = ((std::sin(static_cast<double>(n)) * G) + (F + h.y)) + rc;
+                scale = 0.727;
+                break;
             }
-            SCOPED_TRACE(item);
-            expectSamePoints({kGame, item}, r, expected);
+            case 3:
+                w = ((tri(std::tan(H * t)) * G) + (F + h.y)) + rc;
+                scale = 0.571;
+                break;
+            case 4:
+                w = rc + (std::sin(H * t) * G + (F + h.y));
+                scale = 0.667;
+                break;
+            case 5: {
+                const double v = std::sin(H * t);
+                w = rc + ((G * v) * v + (F + h.y));
+                scale = 0.571;
+                break;
+            }
+            default:
+                w = ((tri(H * t) * G) * std::sin(e3 * t) + (F + h.y)) + rc;
+                scale = 1.0;
+                break;
+            }
+            return h.step(w, -D, scale);
         });
     }
 }
@@ -103,8 +97,8 @@ TEST(GameFormulas, CardsAndTetrisByHand) {
 // "オセロ" and "ショウギ": the root-cubic term, with their own divisors.
 TEST(GameFormulas, OthelloAndShogiByHand) {
     for (int item : {1, 13}) {
-        forBothRowSets({kGame, item}, [&](const ParamRows& r) {
-            HandRotation h(r);
+        SCOPED_TRACE(item);
+        expectByHandForBothRowSets({kGame, item}, 50, [&](HandRotation& h, const RowDoubles& r) {
             const bool othello = item == 1;
             const double B = othello ? (r[7] / 10.0) * 0.00001 : (r[7] / 500.0) * 0.00001;
             const double C = r[8] / 50.0, D = r[9] / 500.0, F = r[11] / 500.0;
@@ -113,18 +107,13 @@ TEST(GameFormulas, OthelloAndShogiByHand) {
             const double H = othello ? r[13] / 5000.0 : r[13] / 500.0;
             const double e1 = r[14] / 500.0, e2 = r[15] / 500.0, e3 = r[16] / 500.0;
             const double e4 = r[17] / 100.0;
-            std::vector<Point> expected;
-            for (int k = 0; k < 50; ++k) {
-                const double t = h.t;
-                const double rq = (std::sqrt(std::abs(t - e1)) * (C * t)) /
-                                  (std::abs(((t - G) * t) * (t - E)) * H + B);
-                const double w =
-                    othello ? rq + ((std::exp(-(t * t)) * e2 + (F + h.y)) + std::sin(e3 * t) * e4)
-                            : rq + (std::sin(e3 * t) * e2 + (F + h.y));
-                expected.push_back(h.step(w, -D, othello ? 0.133 : 0.571));
-            }
-            SCOPED_TRACE(item);
-            expectSamePoints({kGame, item}, r, expected);
+            const double t = h.t;
+            const double rq = (std::sqrt(std::abs(t - e1)) * (C * t)) /
+                              (std::abs(((t - G) * t) * (t - E)) * H + B);
+            const double w =
+                othello ? rq + ((std::exp(-(t * t)) * e2 + (F + h.y)) + std::sin(e3 * t) * e4)
+                        : rq + (std::sin(e3 * t) * e2 + (F + h.y));
+            return h.step(w, -D, othello ? 0.133 : 0.571);
         });
     }
 }
@@ -169,58 +158,41 @@ TEST(GameFormulas, BilliardsAndUnoByHand) {
 // "イゴ" (B divided by a sine).
 TEST(GameFormulas, MonopolyBingoAndGoByHand) {
     {
-        forBothRowSets({kGame, 7}, [&](const ParamRows& r) {
-            HandRotation h(r);
+        SCOPED_TRACE("monopoly");
+        expectByHandForBothRowSets({kGame, 7}, 50, [&](HandRotation& h, const RowDoubles& r) {
             const double B = (r[7] / 10.0) * 0.00001, C = r[8] / 50.0, D = r[9] / 500.0;
             const double E = r[10] / 500.0, F = r[11] / 500.0, G = r[12] / 500.0;
             const double H = r[13] / 5000.0, e1 = r[14] / 500.0;
-            std::vector<Point> expected;
-            for (int k = 0; k < 50; ++k) {
-                const double t = h.t;
-                const double u =
-                    (std::cos(t - G) * C) / (std::abs(std::atan(t)) * E + B) + (F + h.y);
-                expected.push_back(h.step(u + (std::sin(t + e1) + 1) * H, -D, 0.25));
-            }
-            SCOPED_TRACE("monopoly");
-            expectSamePoints({kGame, 7}, r, expected);
+            const double t = h.t;
+            const double u = (std::cos(t - G) * C) / (std::abs(std::atan(t)) * E + B) + (F + h.y);
+            return h.step(u + (std::sin(t + e1) + 1) * H, -D, 0.25);
         });
     }
     {
-        forBothRowSets({kGame, 9}, [&](const ParamRows& r) {
-            HandRotation h(r);
+        SCOPED_TRACE("bingo");
+        expectByHandForBothRowSets({kGame, 9}, 50, [&](HandRotation& h, const RowDoubles& r) {
             const double B = (r[7] / 500.0) * 0.00001, C = r[8] / 50.0, D = r[9] / 500.0;
             const double E = r[10] / 10.0, F = r[11] / 500.0, G = r[12] / 500.0;
             const double H = r[13] / 500.0, e1 = r[14] / 500.0;
-            std::vector<Point> expected;
-            for (int k = 0; k < 50; ++k) {
-                const double t = h.t;
-                const double v = std::sin(e1 * t);
-                const double n = static_cast<double>(trunc32((v * 10) * v));
-                const double w = (std::sqrt(std::abs(t - E)) * C) /
-                                     (std::log(std::abs(t) * G + 0.5) + (n * H + B)) +
-                                 (F + h.y);
-                expected.push_back(h.step(w, -D, 0.5));
-            }
-            SCOPED_TRACE("bingo");
-            expectSamePoints({kGame, 9}, r, expected);
+            const double t = h.t;
+            const double v = std::sin(e1 * t);
+            const double n = static_cast<double>(trunc32((v * 10) * v));
+            const double w =
+                (std::sqrt(std::abs(t - E)) * C) / (std::log(std::abs(t) * G + 0.5) + (n * H + B)) +
+                (F + h.y);
+            return h.step(w, -D, 0.5);
         });
     }
     {
-        forBothRowSets({kGame, 14}, [&](const ParamRows& r) {
-            HandRotation h(r);
+        SCOPED_TRACE("go");
+        expectByHandForBothRowSets({kGame, 14}, 50, [&](HandRotation& h, const RowDoubles& r) {
             const double B = (r[7] / 500.0) * 0.0001, C = r[8] / 50.0, D = r[9] / 500.0;
             const double E = r[10] / 10.0, F = r[11] / 500.0, G = r[12] / 10.0;
             const double H = r[13] / 500.0, e1 = r[14] / 50.0, e2 = r[15] / 50.0;
             const double e3 = r[16] / 1000.0 + 1;
-            std::vector<Point> expected;
-            for (int k = 0; k < 50; ++k) {
-                const double t = h.t;
-                const double den =
-                    std::abs(((t - G) * t) * (t - E)) * H + B / (std::sin(t - e2) + e3);
-                expected.push_back(h.step((std::abs(t - e1) * C) / den + (F + h.y), -D, 2.0));
-            }
-            SCOPED_TRACE("go");
-            expectSamePoints({kGame, 14}, r, expected);
+            const double t = h.t;
+            const double den = std::abs(((t - G) * t) * (t - E)) * H + B / (std::sin(t - e2) + e3);
+            return h.step((std::abs(t - e1) * C) / den + (F + h.y), -D, 2.0);
         });
     }
 }

@@ -13,39 +13,11 @@
 using namespace orbelle;
 using namespace orbelle::test;
 
-// Item 0, "ダイヤモンド", written out step by step.
-TEST(GemFormulas, DiamondFirstPointsByHand) {
+TEST(GemFormulas, DiamondStartAndRunShape) {
     const HandRotation start(formulaInfo({0, 0}).defaults);
     EXPECT_EQ(start.t, 17.7);
     EXPECT_EQ(start.y, 28.5);
     EXPECT_EQ(start.K, 1.0);
-    forBothRowSets({0, 0}, [&](const ParamRows& r) {
-        const double B = (r[7] / 50.0) * 0.0001, C = r[8] / 100.0, D = r[9] / 500.0;
-        const double E = r[10] / 500.0, F = r[11] / 500.0, G = r[12] / 500.0, H = r[13] / 50.0;
-        const double H2 = (r[13] / 50.0) * 0.01, e1 = r[14] / 500.0, e2 = r[15] / 500.0;
-        const double e3 = r[16] / 500.0, e4 = r[17] / 5000000000.0, e5 = r[18] / 500.0;
-        const double e5s = (r[18] / 500.0) * 0.001, e6 = r[19] / 50000.0;
-
-        expectFirstPointsByHand({0, 0}, r, 50, [&](HandRotation& h) {
-            const double t = h.t;
-            const double a = std::abs(std::sin(t));
-            double q = std::sqrt(a);
-            if (q == 0)
-                q = 1e-14;
-            double u = (std::exp(e4 * t - e3) * e2) * t;
-            u = std::abs(u * std::cos((E * t) * t)) + B;
-            u = u + std::tan(t) * e6;
-            double den = u + tri(e1 / q + G) * H;
-            if (den == 0)
-                den = 1e-24;
-            const double y = F + h.y;
-            const double w = ((((y - tri(t) * e5s) + H2 * a) + q * e5) + C / den);
-            return h.step(w, D, 8.0);
-        });
-    });
-}
-
-TEST(GemFormulas, DiamondRunShape) {
     auto run = prepareFormula({0, 0}, formulaInfo({0, 0}).defaults);
     ASSERT_TRUE(run);
     EXPECT_EQ(run->startIndex, 0);
@@ -53,89 +25,47 @@ TEST(GemFormulas, DiamondRunShape) {
     EXPECT_EQ(run->iterations(), 100001);
 }
 
-TEST(GemFormulas, InvalidIdPreparesNothing) {
-    EXPECT_FALSE(prepareFormula({10, 0}, ParamRows{}));
-    EXPECT_FALSE(prepareFormula({0, 19}, ParamRows{}));
-    EXPECT_FALSE(prepareFormula({-1, 0}, ParamRows{}));
-}
-
 // Item 2, "ルビー", step by step.
 TEST(GemFormulas, RubyFirstPointsByHand) {
-    forBothRowSets({0, 2}, [&](const ParamRows& r) {
-        const auto d = asDouble(r);
+    expectByHandForBothRowSets({0, 2}, 50, [&](HandRotation& h, const RowDoubles& d) {
         const double B = (d[7] / 500) * 0.01, C = d[8] / 5, D = d[9] / 500, E = d[10] / 500;
         const double F = d[11] / 500, G = d[12] / 500, H = d[13] / 50, e1 = d[14] / 50;
         const double k = (d[15] * 5) * G;
-        expectFirstPointsByHand({0, 2}, r, 50, [&](HandRotation& h) {
-            const double t = h.t, y = h.y;
-            const double R = ((((E * t) * t) - H) * C) / (std::abs(((E * t) * t) + H) + B);
-            const double W = ((tri(k * t) * (std::sin(G * t) * e1)) + (F + y)) + R;
-            return h.step(W, -D, 0.19);
-        });
-    });
-}
-
-// Item 5, "ターコイズ": signed sine under the root, T with - e5, H' and H''.
-TEST(GemFormulas, TurquoiseFirstPointsByHand) {
-    forBothRowSets({0, 5}, [&](const ParamRows& r) {
-        const auto d = asDouble(r);
-        const double B = (d[7] / 50) * 0.0001, C = d[8] / 100, D = d[9] / 500, E = d[10] / 500;
-        const double F = d[11] / 500, G = d[12] / 500, H = d[13] / 50;
-        const double H1 = (d[13] / 50) * 0.001, H2 = (d[13] / 50) * 0.01;
-        const double e1 = d[14] / 500, e2 = d[15] / 500, e3 = d[16] / 500;
-        const double e4 = d[17] / 5000000000, e5 = d[18] / 500, e6 = d[19] / 50000;
-        expectFirstPointsByHand({0, 5}, r, 50, [&](HandRotation& h) {
-            const double t = h.t, y = h.y;
-            const double v = std::sin(t);
-            double q = std::sqrt(std::abs(v));
-            if (q == 0)
-                q = 1e-14;
-            double u = (std::exp(e4 * t - e3) * e2) * t;
-            u = std::abs(u * std::cos((E * t) * t - e5)) + B;
-            const double T = u + std::tan(t) * e6;
-            double den = T + tri(e1 / q + G) * H;
-            if (den == 0)
-                den = 1e-24;
-            const double W = (((tri(t) * H1) + (F + y)) + H2 * v) + C / den;
-            return h.step(W, D, 10.0);
-        });
+        const double t = h.t, y = h.y;
+        const double R = ((((E * t) * t) - H) * C) / (std::abs(((E * t) * t) + H) + B);
+        const double W = ((tri(k * t) * (std::sin(G * t) * e1)) + (F + y)) + R;
+        return h.step(W, -D, 0.19);
     });
 }
 
 // Item 7, "アクアマリン", step by step.
 TEST(GemFormulas, AquamarineFirstPointsByHand) {
-    forBothRowSets({0, 7}, [&](const ParamRows& r) {
-        const auto d = asDouble(r);
+    expectByHandForBothRowSets({0, 7}, 50, [&](HandRotation& h, const RowDoubles& d) {
         const double B = (d[7] / 50) * 0.1, C = d[8] / 100, D = d[9] / 500, E = d[10] / 500;
         const double F = d[11] / 500, G = d[12] / 500, H = d[13] / 50, e1 = d[14] / 500;
         const double e2 = d[15] / 500, e3 = d[16] / 500, e4 = d[17] / 500000, e5 = d[18] / 500;
-        expectFirstPointsByHand({0, 7}, r, 50, [&](HandRotation& h) {
-            const double t = h.t, y = h.y;
-            double u = std::abs(std::sin((E * t) * t) * (e2 * t)) + B;
-            u = u + std::cos((e4 * t) * t - e5) * e3;
-            double den = u + tri((e1 * t) * t + G) * H;
-            if (den == 0)
-                den = 1e-24;
-            const double W = C / den + (F + y);
-            return h.step(W, D, 10.0);
-        });
+        const double t = h.t, y = h.y;
+        double u = std::abs(std::sin((E * t) * t) * (e2 * t)) + B;
+        u = u + std::cos((e4 * t) * t - e5) * e3;
+        double den = u + tri((e1 * t) * t + G) * H;
+        if (den == 0)
+            den = 1e-24;
+        const double W = C / den + (F + y);
+        return h.step(W, D, 10.0);
     });
 }
 
 // Item 8, "ラピスラズリ", with the tent.
 TEST(GemFormulas, LapisLazuliFirstPointsByHand) {
-    forBothRowSets({0, 8}, [&](const ParamRows& r) {
-        const auto d = asDouble(r);
+    expectByHandForBothRowSets({0, 8}, 50, [&](HandRotation& h, const RowDoubles& d) {
         const double B = (d[7] / 500) * 0.00001, C = d[8] / 50, D = d[9] / 500, E = d[10] / 10;
         const double F = d[11] / 500, G = d[12] / 500, H = d[13] / 10, e1 = d[14] / 10;
         const double e2 = d[15] / 500, e3 = d[16] / 500;
-        expectFirstPointsByHand({0, 8}, r, 50, [&](HandRotation& h) {
-            const double t = h.t, y = h.y;
-            const double v = e3 * t;
-            const double first = ((t - E) * C) / ((tent(H, e1, t) * G) + B);
-            const double W = first + ((std::sin(v) * (frac(v) * e2)) + (F + y));
-            return h.step(W, -D, 0.667);
-        });
+        const double t = h.t, y = h.y;
+        const double v = e3 * t;
+        const double first = ((t - E) * C) / ((tent(H, e1, t) * G) + B);
+        const double W = first + ((std::sin(v) * (frac(v) * e2)) + (F + y));
+        return h.step(W, -D, 0.667);
     });
 }
 
@@ -152,37 +82,31 @@ TEST(GemFormulas, AmethystPearlCoralFirstPointsByHand) {
         {11, frac, 5000, 0.222}, {13, sqrtFrac, 50000, 0.222}, {14, asinFrac, 5000, 0.286}};
     for (const Case& cs : cases) {
         SCOPED_TRACE(cs.item);
-        forBothRowSets({0, cs.item}, [&](const ParamRows& r) {
-            const auto d = asDouble(r);
+        expectByHandForBothRowSets({0, cs.item}, 50, [&](HandRotation& h, const RowDoubles& d) {
             const double B = (d[7] / 500) * 0.01, C = d[8] / 5, D = d[9] / 500, E = d[10] / 500;
             const double F = d[11] / 500, G = d[12] / cs.gDivisor, H = d[13] / 50;
             const double e1 = d[14] / 50, e2 = d[15] * 500;
-            expectFirstPointsByHand({0, cs.item}, r, 50, [&](HandRotation& h) {
-                const double t = h.t, y = h.y;
-                const double R = ((((E * t) * t) - H) * C) / (std::abs(H + ((E * t) * t)) + B);
-                const double W = ((cs.shape(G * t - e2) * e1) + (F + y)) + R;
-                return h.step(W, -D, cs.scale);
-            });
+            const double t = h.t, y = h.y;
+            const double R = ((((E * t) * t) - H) * C) / (std::abs(H + ((E * t) * t)) + B);
+            const double W = ((cs.shape(G * t - e2) * e1) + (F + y)) + R;
+            return h.step(W, -D, cs.scale);
         });
     }
 }
 
 // Item 12, "クォーツ", step by step.
 TEST(GemFormulas, QuartzFirstPointsByHand) {
-    forBothRowSets({0, 12}, [&](const ParamRows& r) {
-        const auto d = asDouble(r);
+    expectByHandForBothRowSets({0, 12}, 50, [&](HandRotation& h, const RowDoubles& d) {
         const double B = (d[7] / 500) * 0.0001, C = d[8] / 500, D = d[9] / 100, E = d[10] / 500;
         const double F = d[11] / 100, G = d[12] / 500, H = d[13] / 500, e1 = d[14] / 100;
         const double e2 = d[15] / 500, e3 = d[16] / 5000, e4 = d[17] / 5000, e5 = d[18] / 5000;
-        expectFirstPointsByHand({0, 12}, r, 50, [&](HandRotation& h) {
-            const double t = h.t, y = h.y;
-            const double num = std::sqrt(std::abs(t - G)) * C;
-            const double u = num / (std::abs(arcUpper(e5 + e4 * t) * e3 + (t - E)) + B);
-            double W = arcUpper(t * (e4 * t) + e5) * e3;
-            W = W + (std::sin(e2 * t - e1) * H + (F + y));
-            W = W + u;
-            return h.step(W, -D, 4.0);
-        });
+        const double t = h.t, y = h.y;
+        const double num = std::sqrt(std::abs(t - G)) * C;
+        const double u = num / (std::abs(arcUpper(e5 + e4 * t) * e3 + (t - E)) + B);
+        double W = arcUpper(t * (e4 * t) + e5) * e3;
+        W = W + (std::sin(e2 * t - e1) * H + (F + y));
+        W = W + u;
+        return h.step(W, -D, 4.0);
     });
 }
 
@@ -253,15 +177,12 @@ TEST(GemFormulas, MoonstoneWithZeroFIsUnaffectedByAlternation) {
 
 // Item 18, "タンザナイト", step by step.
 TEST(GemFormulas, TanzaniteFirstPointsByHand) {
-    forBothRowSets({0, 18}, [&](const ParamRows& r) {
-        const auto d = asDouble(r);
+    expectByHandForBothRowSets({0, 18}, 50, [&](HandRotation& h, const RowDoubles& d) {
         const double B = (d[7] / 500) * 0.0001, C = d[8] / 500, D = d[9] / 50, E = d[10] / 500;
         const double F = d[11] / 50, G = d[12] / 500, H = d[13] / 500;
-        expectFirstPointsByHand({0, 18}, r, 50, [&](HandRotation& h) {
-            const double t = h.t, y = h.y;
-            const double W = (std::sqrt(std::abs(t - G) + H) * C) / (std::abs(t - E) + B) + (F + y);
-            return h.step(W, -D, 4.0);
-        });
+        const double t = h.t, y = h.y;
+        const double W = (std::sqrt(std::abs(t - G) + H) * C) / (std::abs(t - E) + B) + (F + y);
+        return h.step(W, -D, 4.0);
     });
 }
 
@@ -320,93 +241,74 @@ TEST(GemFormulas, NaNStateFlowsThrough) {
     }
 }
 
-// Items 1, 3 and 6 share the damped term but differ in its cosine shift, in
-// the factor of tri(t) and in the terms of W.
-TEST(GemFormulas, SapphireOpalGarnetFirstPointsByHand) {
-    for (int item : {1, 3, 6}) {
+// Items 0 "ダイヤモンド", 1, 3, 5 "ターコイズ" and 6 share the damped
+// denominator but differ in its cosine shift, in the sine under the root (its
+// magnitude, or in "ターコイズ" signed), in the terms of W and in the scale.
+TEST(GemFormulas, DampedItemsFirstPointsByHand) {
+    for (int item : {0, 1, 3, 5, 6}) {
         SCOPED_TRACE(item);
-        forBothRowSets({0, item}, [&](const ParamRows& r) {
-            const auto d = asDouble(r);
-            const double B = (d[7] / 50) * 0.0001, C = d[8] / 100, D = d[9] / 500, E = d[10] / 500;
-            const double F = d[11] / 500, G = d[12] / 500, H = d[13] / 50;
-            const double H1 = (d[13] / 50) * 0.01, e1 = d[14] / 500, e2 = d[15] / 500;
-            const double e3 = d[16] / 500, e4 = d[17] / 5000000000, e5 = d[18] / 500;
-            const double e5small = (d[18] / 500) * 0.001, e6 = d[19] / 50000;
-            // "オパール" shifts the cosine by e5; the other two do not.
-            const double shift = item == 3 ? e5 : 0.0;
-            const double scale = item == 3 ? 10.0 : 8.0;
-            expectFirstPointsByHand({0, item}, r, 50, [&](HandRotation& h) {
-                const double t = h.t, y = h.y;
-                const double a = std::abs(std::sin(t));
-                double q = std::sqrt(a);
-                if (q == 0)
-                    q = 1e-14;
-                double u = (std::exp(e4 * t - e3) * e2) * t;
-                u = std::abs(u * std::cos((E * t) * t - shift)) + B;
-                u = u + std::tan(t) * e6;
-                double den = u + tri(e1 / q + G) * H;
-                if (den == 0)
-                    den = 1e-24;
-                double W;
-                if (item == 1) {
-                    W = ((((F + y) - tri(t) * e5small) + H1 * a) + q * e5) +
-                        (std::cos(t) * C) / den;
-                } else if (item == 3) {
-                    W = C / den + (F + y);
-                } else {
-                    // "ガーネット": its e5 is the small r18 / 500 x 0.001 and W has no root term.
-                    W = (((F + y) - tri(t) * e5small) + H1 * a) + C / den;
-                }
-                return h.step(W, D, scale);
-            });
+        expectByHandForBothRowSets({0, item}, 50, [&](HandRotation& h, const RowDoubles& d) {
+            const DampedTerms k(d);
+            const double H1 = (d[13] / 50) * 0.01, e5small = (d[18] / 500) * 0.001;
+            const double t = h.t, y = h.y, v = std::sin(t), a = std::abs(v);
+            const double q = DampedTerms::root(v);
+            // "オパール" and "ターコイズ" shift the cosine by e5; the others do not.
+            const bool shifted = item == 3 || item == 5;
+            const double den = k.denominator(t, q, shifted ? k.e5 : 0.0);
+            double W;
+            if (item == 0) {
+                W = ((((k.F + y) - tri(t) * e5small) + H1 * a) + q * k.e5) + k.C / den;
+            } else if (item == 1) {
+                W = ((((k.F + y) - tri(t) * e5small) + H1 * a) + q * k.e5) +
+                    (std::cos(t) * k.C) / den;
+            } else if (item == 3) {
+                W = k.C / den + (k.F + y);
+            } else if (item == 5) {
+                // "ターコイズ": + tri(t) H' with H' = (r13 / 50) 0.001, and H'' v.
+                W = (((tri(t) * ((d[13] / 50) * 0.001)) + (k.F + y)) + H1 * v) + k.C / den;
+            } else {
+                // "ガーネット": its e5 is the small r18 / 500 x 0.001 and W has no root term.
+                W = (((k.F + y) - tri(t) * e5small) + H1 * a) + k.C / den;
+            }
+            return h.step(W, k.D, shifted ? 10.0 : 8.0);
         });
     }
 }
 
 // Item 4, "エメラルド": the log of ((t - G)^2 + 1) + e2 and offset -D.
 TEST(GemFormulas, EmeraldFirstPointsByHand) {
-    forBothRowSets({0, 4}, [&](const ParamRows& r) {
-        const auto d = asDouble(r);
+    expectByHandForBothRowSets({0, 4}, 50, [&](HandRotation& h, const RowDoubles& d) {
         const double B = (d[7] / 50) * 0.01, C = d[8] / 100, D = d[9] / 500, E = d[10] / 500;
         const double F = d[11] / 500, G = d[12] / 500, H = d[13] / 5000, e1 = d[14] / 500;
         const double e2 = d[15] / 500;
-        expectFirstPointsByHand({0, 4}, r, 50, [&](HandRotation& h) {
-            const double t = h.t, y = h.y;
-            const double u = std::log(((t - G) * (t - G) + 1) + e2) * E;
-            return h.step(C / (std::abs(u * std::tan(H * t - e1)) + B) + (F + y), -D, 0.5);
-        });
+        const double t = h.t, y = h.y;
+        const double u = std::log(((t - G) * (t - G) + 1) + e2) * E;
+        return h.step(C / (std::abs(u * std::tan(H * t - e1)) + B) + (F + y), -D, 0.5);
     });
 }
 
 // Item 9, "トパーズ": sqrtFrac twice, G = r12 / 50000, e2 = r15 x 500.
 TEST(GemFormulas, TopazFirstPointsByHand) {
-    forBothRowSets({0, 9}, [&](const ParamRows& r) {
-        const auto d = asDouble(r);
+    expectByHandForBothRowSets({0, 9}, 50, [&](HandRotation& h, const RowDoubles& d) {
         const double B = (d[7] / 500) * 0.01, C = d[8] / 5, D = d[9] / 500, E = d[10] / 500;
         const double F = d[11] / 500, G = d[12] / 50000, H = d[13] / 50, e1 = d[14] / 50;
         const double e2 = d[15] * 500;
-        expectFirstPointsByHand({0, 9}, r, 50, [&](HandRotation& h) {
-            const double t = h.t, y = h.y;
-            const double first = sqrtFrac(G * t - e2) * e1 + (F + y);
-            const double W =
-                first + (sqrtFrac((E * t) * t - H) * C) / (std::abs(H + (E * t) * t) + B);
-            return h.step(W, -D, 0.222);
-        });
+        const double t = h.t, y = h.y;
+        const double first = sqrtFrac(G * t - e2) * e1 + (F + y);
+        const double W = first + (sqrtFrac((E * t) * t - H) * C) / (std::abs(H + (E * t) * t) + B);
+        return h.step(W, -D, 0.222);
     });
 }
 
 // Item 10, "アレキサンド": D and F are hundredths.
 TEST(GemFormulas, AlexandriteFirstPointsByHand) {
-    forBothRowSets({0, 10}, [&](const ParamRows& r) {
-        const auto d = asDouble(r);
+    expectByHandForBothRowSets({0, 10}, 50, [&](HandRotation& h, const RowDoubles& d) {
         const double B = (d[7] / 500) * 0.001, C = d[8] / 500, D = d[9] / 100, E = d[10] / 500;
         const double F = d[11] / 100, G = d[12] / 500, H = d[13] / 500, e1 = d[14] / 500;
         const double e2 = d[15] / 500;
-        expectFirstPointsByHand({0, 10}, r, 50, [&](HandRotation& h) {
-            const double t = h.t, y = h.y;
-            const double u = C / ((std::abs(std::sin(e2 * t) * e1) + B) + (t - E) * (t - E));
-            return h.step(u + (std::sin(H * t) * G + (F + y)), -D, 1.33);
-        });
+        const double t = h.t, y = h.y;
+        const double u = C / ((std::abs(std::sin(e2 * t) * e1) + B) + (t - E) * (t - E));
+        return h.step(u + (std::sin(H * t) * G + (F + y)), -D, 1.33);
     });
 }
 
@@ -415,20 +317,16 @@ TEST(GemFormulas, AlexandriteFirstPointsByHand) {
 TEST(GemFormulas, AmberPeridotFirstPointsByHand) {
     for (int item : {15, 17}) {
         SCOPED_TRACE(item);
-        forBothRowSets({0, item}, [&](const ParamRows& r) {
-            const auto d = asDouble(r);
+        expectByHandForBothRowSets({0, item}, 50, [&](HandRotation& h, const RowDoubles& d) {
             const double B = (d[7] / 500) * 0.0001, C = d[8] / 500, D = d[9] / 100;
             const double E = d[10] / 500, F = d[11] / 100, G = d[12] / 500, H = d[13] / 500;
             const double e1 = d[14] / 100, e2 = d[15] / 500, e3 = d[16] / 5000;
             const double e4 = d[17] / 5000, e5 = d[18] / 5000;
-            expectFirstPointsByHand({0, item}, r, 50, [&](HandRotation& h) {
-                const double t = h.t, y = h.y;
-                const double u = (std::sqrt(std::abs(t - G)) * C) / (std::abs(t - E) + B);
-                const double wave = std::sin(e2 * t - e1) * H + (F + y);
-                const double W =
-                    item == 17 ? u + wave : (arcUpper((e4 * t) * t + e5) * e3 + wave) + u;
-                return h.step(W, -D, 4.0);
-            });
+            const double t = h.t, y = h.y;
+            const double u = (std::sqrt(std::abs(t - G)) * C) / (std::abs(t - E) + B);
+            const double wave = std::sin(e2 * t - e1) * H + (F + y);
+            const double W = item == 17 ? u + wave : (arcUpper((e4 * t) * t + e5) * e3 + wave) + u;
+            return h.step(W, -D, 4.0);
         });
     }
 }

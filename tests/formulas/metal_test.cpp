@@ -92,22 +92,16 @@ TEST(MetalFormulas, SilverAndCesiumByHand) {
 
 // "コバルト": frac and the upper arc.
 TEST(MetalFormulas, CobaltByHand) {
-    forBothRowSets({kMetal, 2}, [&](const ParamRows& r) {
-        HandRotation h(r);
+    expectByHandForBothRowSets({kMetal, 2}, 50, [&](HandRotation& h, const RowDoubles& r) {
         const double B = (r[7] / 500.0) * 0.00001, C = r[8] / 50.0, D = r[9] / 500.0;
         const double E = r[10] / 10.0, F = r[11] / 500.0, G = r[12] / 10.0, H = r[13] / 500.0;
         const double e1 = r[14] / 500.0, e2 = r[15] / 500.0, e3 = r[16] / 500.0;
         const double e4 = r[17] / 500.0, e5 = r[18] / 5000.0, e6 = r[19] / 5000.0;
-        std::vector<Point> expected;
-        for (int k = 0; k < 50; ++k) {
-            const double t = h.t;
-            const double u = std::sqrt(std::abs(t - e1)) * (C * t);
-            const double z =
-                u / (std::abs(frac(e3 * t + e4) * e2 + ((t - G) * t) * (t - E)) * H + B);
-            const double w = (arcUpper(e6 * t + e4) * e5 + (F + h.y)) + z;
-            expected.push_back(h.step(w, -D, 0.8));
-        }
-        expectSamePoints({kMetal, 2}, r, expected);
+        const double t = h.t;
+        const double u = std::sqrt(std::abs(t - e1)) * (C * t);
+        const double z = u / (std::abs(frac(e3 * t + e4) * e2 + ((t - G) * t) * (t - E)) * H + B);
+        const double w = (arcUpper(e6 * t + e4) * e5 + (F + h.y)) + z;
+        return h.step(w, -D, 0.8);
     });
 }
 
@@ -139,45 +133,40 @@ TEST(MetalFormulas, ArgonByHand) {
 // numerator over the cubic |((t - G) t)(t - E)| H + B.
 TEST(MetalFormulas, QuotientsOverTheCubicByHand) {
     for (int item : {4, 5, 8, 10, 11, 13}) {
-        forBothRowSets({kMetal, item}, [&](const ParamRows& r) {
-            HandRotation h(r);
+        SCOPED_TRACE(item);
+        expectByHandForBothRowSets({kMetal, item}, 50, [&](HandRotation& h, const RowDoubles& r) {
             const double B = (r[7] / 500.0) * 0.00001, C = r[8] / 50.0, D = r[9] / 500.0;
             const double E = item == 8 ? r[10] / 10.0 : r[10] / 500.0;
             const double F = r[11] / 500.0, G = r[12] / 10.0, H = r[13] / 500.0;
             const double e1 = r[14] / 500.0;
-            std::vector<Point> expected;
-            for (int k = 0; k < 50; ++k) {
-                const double t = h.t;
-                const double den = std::abs(((t - G) * t) * (t - E)) * H + B;
-                double num = 0;
-                double scale = 0;
-                switch (item) {
-                case 4:
-                case 13:
-                    num = std::pow(std::abs(t), 1.0833333333333333) * C;
-                    scale = 0.667;
-                    break;
-                case 5:
-                    num = std::pow(std::abs(t), 1.25) * C;
-                    scale = 0.667;
-                    break;
-                case 8:
-                    num = std::sqrt(std::abs(t - e1)) * (C * t);
-                    scale = 0.571;
-                    break;
-                case 10:
-                    num = std::sqrt(std::abs(t)) * C;
-                    scale = 0.5;
-                    break;
-                default:
-                    num = C * t;
-                    scale = 0.8;
-                    break;
-                }
-                expected.push_back(h.step(num / den + (F + h.y), -D, scale));
+            const double t = h.t;
+            const double den = std::abs(((t - G) * t) * (t - E)) * H + B;
+            double num = 0;
+            double scale = 0;
+            switch (item) {
+            case 4:
+            case 13:
+                num = std::pow(std::abs(t), 1.0833333333333333) * C;
+                scale = 0.667;
+                break;
+            case 5:
+                num = std::pow(std::abs(t), 1.25) * C;
+                scale = 0.667;
+                break;
+            case 8:
+                num = std::sqrt(std::abs(t - e1)) * (C * t);
+                scale = 0.571;
+                break;
+            case 10:
+                num = std::sqrt(std::abs(t)) * C;
+                scale = 0.5;
+                break;
+            default:
+                num = C * t;
+                scale = 0.8;
+                break;
             }
-            SCOPED_TRACE(item);
-            expectSamePoints({kMetal, item}, r, expected);
+            return h.step(num / den + (F + h.y), -D, scale);
         });
     }
 }
@@ -215,56 +204,41 @@ TEST(MetalFormulas, NeonAndPhosphorusByHand) {
 // "マンガン" and "ゲルマニウム" (the sine of e1 y).
 TEST(MetalFormulas, MagnesiumManganeseAndGermaniumByHand) {
     {
-        forBothRowSets({kMetal, 6}, [&](const ParamRows& r) {
-            HandRotation h(r);
+        SCOPED_TRACE("magnesium");
+        expectByHandForBothRowSets({kMetal, 6}, 50, [&](HandRotation& h, const RowDoubles& r) {
             const double B = (r[7] / 500.0) * 0.0001, C = r[8] / 500.0, D = r[9] / 50.0;
             const double E = r[10] / 500.0, F = r[11] / 50.0, G = r[12] / 500.0;
             const double H = r[13] / 500.0;
-            std::vector<Point> expected;
-            for (int k = 0; k < 50; ++k) {
-                const double t = h.t;
-                const double den = (((t - E) * (t - E)) * (t - H)) * (t - H) + B;
-                expected.push_back(h.step(((t - G) * C) / den + (F + h.y), -D, 1.0));
-            }
-            SCOPED_TRACE("magnesium");
-            expectSamePoints({kMetal, 6}, r, expected);
+            const double t = h.t;
+            const double den = (((t - E) * (t - E)) * (t - H)) * (t - H) + B;
+            return h.step(((t - G) * C) / den + (F + h.y), -D, 1.0);
         });
     }
     {
-        forBothRowSets({kMetal, 9}, [&](const ParamRows& r) {
-            HandRotation h(r);
+        SCOPED_TRACE("manganese");
+        expectByHandForBothRowSets({kMetal, 9}, 50, [&](HandRotation& h, const RowDoubles& r) {
             const double B = (r[7] / 500.0) * 0.0000001, C = r[8] / 50.0, D = r[9] / 500.0;
             const double E = r[10] / 10.0, F = r[11] / 500.0, G = r[12] / 10.0;
             const double H = r[13] / 500.0, e1 = r[14] / 50.0, e2 = r[15] / 500.0;
             const double e3 = r[16] / 500.0, e4 = r[17] / 50.0, e5 = r[18] / 10.0;
-            std::vector<Point> expected;
-            for (int k = 0; k < 50; ++k) {
-                const double t = h.t;
-                const double u = (std::sqrt(std::abs(e5 + t)) * ((t - e1) * C)) /
-                                 (std::abs(((t - G) * t) * (t - E)) * H + B);
-                const double w = u + ((std::cos(t) * e3) / ((e4 * t) * t + e2) + (F + h.y));
-                expected.push_back(h.step(w, -D, 0.5));
-            }
-            SCOPED_TRACE("manganese");
-            expectSamePoints({kMetal, 9}, r, expected);
+            const double t = h.t;
+            const double u = (std::sqrt(std::abs(e5 + t)) * ((t - e1) * C)) /
+                             (std::abs(((t - G) * t) * (t - E)) * H + B);
+            const double w = u + ((std::cos(t) * e3) / ((e4 * t) * t + e2) + (F + h.y));
+            return h.step(w, -D, 0.5);
         });
     }
     {
-        forBothRowSets({kMetal, 12}, [&](const ParamRows& r) {
-            HandRotation h(r);
+        SCOPED_TRACE("germanium");
+        expectByHandForBothRowSets({kMetal, 12}, 50, [&](HandRotation& h, const RowDoubles& r) {
             const double B = (r[7] / 500.0) * 0.00001, C = r[8] / 50.0, D = r[9] / 500.0;
             const double E = r[10] / 10.0, F = r[11] / 500.0, G = r[12] / 500.0;
             const double H = r[13] / 500.0, e1 = r[14] / 500.0;
-            std::vector<Point> expected;
-            for (int k = 0; k < 50; ++k) {
-                const double t = h.t;
-                const double u =
-                    (std::sqrt(std::abs(t - E)) * C) / (std::log(std::abs(t) * G + 0.5) + B);
-                const double w = u + (std::sin(e1 * h.y) * H + (F + h.y));
-                expected.push_back(h.step(w, -D, 1.33));
-            }
-            SCOPED_TRACE("germanium");
-            expectSamePoints({kMetal, 12}, r, expected);
+            const double t = h.t;
+            const double u =
+                (std::sqrt(std::abs(t - E)) * C) / (std::log(std::abs(t) * G + 0.5) + B);
+            const double w = u + (std::sin(e1 * h.y) * H + (F + h.y));
+            return h.step(w, -D, 1.33);
         });
     }
 }

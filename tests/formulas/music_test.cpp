@@ -112,72 +112,61 @@ TEST(MusicFormulas, RavelByHand) {
 TEST(MusicFormulas, QuotientItemsByHand) {
     struct K {
         double B, C, D, E, F, G, H, e1, e2, e3, e4, e5, e6;
-        explicit K(const ParamRows& r)
+        explicit K(const RowDoubles& r)
             : B((r[7] / 500.0) * 0.00001), C(r[8] / 50.0), D(r[9] / 500.0), E(r[10] / 500.0),
               F(r[11] / 500.0), G(r[12] / 500.0), H(r[13] / 500.0), e1(r[14] / 500.0),
               e2(r[15] / 500.0), e3(r[16] / 500.0), e4(r[17] / 500.0), e5(r[18] / 500.0),
               e6(r[19] / 500.0) {}
     };
     {
-        forBothRowSets({kMusic, 0}, [&](const ParamRows& r) {
+        expectByHandForBothRowSets({kMusic, 0}, 40, [&](HandRotation& h, const RowDoubles& r) {
             const K k(r);
-            expectFirstPointsByHand({kMusic, 0}, r, 40, [=](HandRotation& h) {
-                const double t = h.t;
-                const double u = (k.C * t) * t;
-                const double W =
-                    u / ((std::abs(std::tan(k.G * t) * k.E) + t * t) * k.H + k.B) + (k.F + h.y);
-                return h.step(W, -k.D, 5.0);
-            });
+            const double t = h.t;
+            const double u = (k.C * t) * t;
+            const double W =
+                u / ((std::abs(std::tan(k.G * t) * k.E) + t * t) * k.H + k.B) + (k.F + h.y);
+            return h.step(W, -k.D, 5.0);
         });
     }
     {
-        forBothRowSets({kMusic, 1}, [&](const ParamRows& r) {
+        expectByHandForBothRowSets({kMusic, 1}, 40, [&](HandRotation& h, const RowDoubles& r) {
             const K k(r);
-            expectFirstPointsByHand({kMusic, 1}, r, 40, [=](HandRotation& h) {
-                const double t = h.t;
-                const double u = (t - k.e1) * (k.C * t);
-                const double d =
-                    std::abs(std::tan(k.G * t - k.e3) * k.E) + std::abs((t - k.e2) * t);
-                return h.step(u / (d * k.H + k.B) + (k.F + h.y), -k.D, 4.0);
-            });
+            const double t = h.t;
+            const double u = (t - k.e1) * (k.C * t);
+            const double d = std::abs(std::tan(k.G * t - k.e3) * k.E) + std::abs((t - k.e2) * t);
+            return h.step(u / (d * k.H + k.B) + (k.F + h.y), -k.D, 4.0);
         });
     }
     {
-        forBothRowSets({kMusic, 2}, [&](const ParamRows& r) {
+        expectByHandForBothRowSets({kMusic, 2}, 40, [&](HandRotation& h, const RowDoubles& r) {
             const K k(r);
-            expectFirstPointsByHand({kMusic, 2}, r, 40, [=](HandRotation& h) {
-                const double t = h.t;
-                const double v = std::abs(k.G * t - k.H) * k.E + k.B;
-                const double f = frac(k.e1 * t - k.e2);
-                const double lower = 1 - std::sqrt(std::abs(1 - f * f));
-                return h.step((lower * k.C) / v + (k.F + h.y), -k.D, 4.0);
-            });
+            const double t = h.t;
+            const double v = std::abs(k.G * t - k.H) * k.E + k.B;
+            const double f = frac(k.e1 * t - k.e2);
+            const double lower = 1 - std::sqrt(std::abs(1 - f * f));
+            return h.step((lower * k.C) / v + (k.F + h.y), -k.D, 4.0);
         });
     }
     {
-        forBothRowSets({kMusic, 3}, [&](const ParamRows& r) {
+        expectByHandForBothRowSets({kMusic, 3}, 40, [&](HandRotation& h, const RowDoubles& r) {
             const K k(r);
-            expectFirstPointsByHand({kMusic, 3}, r, 40, [=](HandRotation& h) {
-                const double t = h.t;
-                const double u = (t - k.e1) * (k.C * t);
-                const double w = (t - k.e2) * t;
-                const double z = std::abs(std::tan(k.G * t - k.e3) * k.E);
-                const double wave = std::abs(frac(k.e5 * t - k.e6) - 0.5);
-                const double W = u / ((std::abs(wave * k.e4 + w) + z) * k.H + k.B) + (k.F + h.y);
-                return h.step(W, -k.D, 1.0);
-            });
+            const double t = h.t;
+            const double u = (t - k.e1) * (k.C * t);
+            const double w = (t - k.e2) * t;
+            const double z = std::abs(std::tan(k.G * t - k.e3) * k.E);
+            const double wave = std::abs(frac(k.e5 * t - k.e6) - 0.5);
+            const double W = u / ((std::abs(wave * k.e4 + w) + z) * k.H + k.B) + (k.F + h.y);
+            return h.step(W, -k.D, 1.0);
         });
     }
     {
-        forBothRowSets({kMusic, 4}, [&](const ParamRows& r) {
+        expectByHandForBothRowSets({kMusic, 4}, 40, [&](HandRotation& h, const RowDoubles& r) {
             const K k(r);
-            expectFirstPointsByHand({kMusic, 4}, r, 40, [=](HandRotation& h) {
-                const double t = h.t;
-                const double u = (t - k.e1) * (k.C * t);
-                const double v = std::abs(std::sin(k.e5 * t - k.e6) * k.e4 + (t - k.e2) * t);
-                const double z = std::abs(std::tan(k.G * t - k.e3) * k.E);
-                return h.step(u / ((v + z) * k.H + k.B) + (k.F + h.y), -k.D, 2.0);
-            });
+            const double t = h.t;
+            const double u = (t - k.e1) * (k.C * t);
+            const double v = std::abs(std::sin(k.e5 * t - k.e6) * k.e4 + (t - k.e2) * t);
+            const double z = std::abs(std::tan(k.G * t - k.e3) * k.E);
+            return h.step(u / ((v + z) * k.H + k.B) + (k.F + h.y), -k.D, 2.0);
         });
     }
 }
@@ -253,17 +242,15 @@ TEST(MusicFormulas, CubicItemsByHand) {
 // Item 11 from its defaults: tri of the start-of-iteration y, tri(e3 / t) and
 // the cubic with G = r12 / 10.
 TEST(MusicFormulas, MendelssohnByHand) {
-    forBothRowSets({kMusic, 11}, [&](const ParamRows& r) {
+    expectByHandForBothRowSets({kMusic, 11}, 40, [&](HandRotation& h, const RowDoubles& r) {
         const double B = (r[7] / 500.0) * 0.01, C = r[8] / 50.0, D = r[9] / 500.0;
         const double E = r[10] / 500.0, F = r[11] / 500.0, G = r[12] / 10.0, H = r[13] / 500.0;
         const double e1 = r[14] / 500.0, e2 = r[15] / 500.0, e3 = r[16] / 500.0;
         const double e4 = r[17] / 500.0;
-        expectFirstPointsByHand({kMusic, 11}, r, 40, [=](HandRotation& h) {
-            const double t = h.t, y = h.y;
-            const double a = (tri(t) * e4 + t) * C;
-            const double z = ((((t - G) * t) * (t - E)) - std::tan(t) * e2) - tri(e3 / t) * e2;
-            const double W = a / (std::abs(tri(y) * e1 + z) * H + B) + (F + y);
-            return h.step(W, -D, 1.0);
-        });
+        const double t = h.t, y = h.y;
+        const double a = (tri(t) * e4 + t) * C;
+        const double z = ((((t - G) * t) * (t - E)) - std::tan(t) * e2) - tri(e3 / t) * e2;
+        const double W = a / (std::abs(tri(y) * e1 + z) * H + B) + (F + y);
+        return h.step(W, -D, 1.0);
     });
 }

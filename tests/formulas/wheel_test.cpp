@@ -12,10 +12,11 @@ namespace {
 constexpr int kWheel = 7;
 
 // The row-derived constants of the +D items; fine selects the scaling of
-// items 3, 7 and 13.
+// items 3, 7 and 13. The rows are the integers or the same values as doubles.
 struct DampedConstants {
     double B, C, D, E, F, G, H, e1, e2, e3, e4, e5, e6;
-    DampedConstants(const ParamRows& r, bool fine)
+    template <class Rows>
+    DampedConstants(const Rows& r, bool fine)
         : B((r[7] / 50.0) * (fine ? 0.01 : 0.1)), C(r[8] / 100.0), D(r[9] / 500.0),
           E(r[10] / 500.0), F(r[11] / 500.0), G(r[12] / 500.0), H(r[13] / 50.0), e1(r[14] / 500.0),
           e2(r[15] / 500.0), e3(r[16] / 500.0), e4(fine ? r[17] / 5000000000.0 : r[17] / 500000.0),
@@ -90,49 +91,42 @@ TEST(WheelFormulas, PorscheByHand) {
 
 // Item 4: powers of two and a cosine wave.
 TEST(WheelFormulas, FerrariByHand) {
-    forBothRowSets({kWheel, 4}, [&](const ParamRows& r) {
+    expectByHandForBothRowSets({kWheel, 4}, 40, [&](HandRotation& h, const RowDoubles& r) {
         const DampedConstants k(r, false);
-        expectFirstPointsByHand({kWheel, 4}, r, 40, [=](HandRotation& h) {
-            if (h.t == 0)
-                h.t = 1e-14;
-            const double t = h.t;
-            const double m = std::cos((k.E * t) * t - k.e5);
-            const double u = std::abs(((std::exp2(k.e4 * t - k.e3) * k.e2) * t) * m) + k.B;
-            return h.step(k.C / (tri(k.e1 / t + k.G) * k.H + u) + (k.F + h.y), k.D, 13.3);
-        });
+        if (h.t == 0)
+            h.t = 1e-14;
+        const double t = h.t;
+        const double m = std::cos((k.E * t) * t - k.e5);
+        const double u = std::abs(((std::exp2(k.e4 * t - k.e3) * k.e2) * t) * m) + k.B;
+        return h.step(k.C / (tri(k.e1 / t + k.G) * k.H + u) + (k.F + h.y), k.D, 13.3);
     });
 }
 
 // Item 11: the -D family with all rows over 500.
 TEST(WheelFormulas, JaguarByHand) {
-    forBothRowSets({kWheel, 11}, [&](const ParamRows& r) {
+    expectByHandForBothRowSets({kWheel, 11}, 40, [&](HandRotation& h, const RowDoubles& r) {
         const double B = (r[7] / 500.0) * 0.00001, C = r[8] / 50.0, D = r[9] / 500.0;
         const double E = r[10] / 500.0, F = r[11] / 500.0, G = r[12] / 500.0, H = r[13] / 500.0;
         const double e1 = r[14] / 500.0, e2 = r[15] / 500.0, e3 = r[16] / 500.0;
         const double e4 = r[17] / 500.0, e5 = r[18] / 500.0, e6 = r[19] / 500.0;
-        expectFirstPointsByHand({kWheel, 11}, r, 40, [=](HandRotation& h) {
-            const double t = h.t;
-            const double u = (t - e1) * (C * t);
-            const double v = std::abs(std::sin((e5 * t) * t - e6) * e4 + (t - e2) * t);
-            const double W =
-                u / ((v + std::abs(std::tan((G * t) * t - e3) * E)) * H + B) + (F + h.y);
-            return h.step(W, -D, 5.0);
-        });
+        const double t = h.t;
+        const double u = (t - e1) * (C * t);
+        const double v = std::abs(std::sin((e5 * t) * t - e6) * e4 + (t - e2) * t);
+        const double W = u / ((v + std::abs(std::tan((G * t) * t - e3) * E)) * H + B) + (F + h.y);
+        return h.step(W, -D, 5.0);
     });
 }
 
 // Item 12: plotted unscaled.
 TEST(WheelFormulas, VolvoByHand) {
-    forBothRowSets({kWheel, 12}, [&](const ParamRows& r) {
+    expectByHandForBothRowSets({kWheel, 12}, 40, [&](HandRotation& h, const RowDoubles& r) {
         const double B = (r[7] / 50.0) * 0.01, C = r[8] / 100.0, D = r[9] / 500.0;
         const double E = r[10] / 500.0, F = r[11] / 500.0, G = r[12] / 500.0, H = r[13] / 5000.0;
         const double e1 = r[14] / 500.0, e2 = r[15] / 500.0, e3 = r[16] / 500.0;
-        expectFirstPointsByHand({kWheel, 12}, r, 40, [=](HandRotation& h) {
-            const double t = h.t;
-            const double u = (((std::sqrt(std::abs(t - e3)) * G) * (e3 + t)) + e2) * E;
-            const double W = C / (std::abs(u * std::tan(H * t - e1)) + B) + (F + h.y);
-            return h.step(W, -D, 1.0);
-        });
+        const double t = h.t;
+        const double u = (((std::sqrt(std::abs(t - e3)) * G) * (e3 + t)) + e2) * E;
+        const double W = C / (std::abs(u * std::tan(H * t - e1)) + B) + (F + h.y);
+        return h.step(W, -D, 1.0);
     });
 }
 
@@ -141,16 +135,14 @@ TEST(WheelFormulas, VolvoByHand) {
 TEST(WheelFormulas, RoadsterAndFairladyByHand) {
     for (int item : {1, 2}) {
         SCOPED_TRACE(item);
-        forBothRowSets({kWheel, item}, [&](const ParamRows& r) {
+        expectByHandForBothRowSets({kWheel, item}, 40, [&](HandRotation& h, const RowDoubles& r) {
             const DampedConstants k(r, false);
-            expectFirstPointsByHand({kWheel, item}, r, 40, [=](HandRotation& h) {
-                const double t = h.t;
-                const double wave = std::sin((k.E * t) * t);
-                const double u = item == 1 ? std::abs((std::log(std::abs(t)) * t) * wave) + k.B
-                                           : std::abs(wave * t) + k.B;
-                const double W = k.C / (tri((k.e1 * t) * t + k.G) * k.H + u) + (k.F + h.y);
-                return h.step(W, k.D, item == 1 ? 8.0 : 10.0);
-            });
+            const double t = h.t;
+            const double wave = std::sin((k.E * t) * t);
+            const double u = item == 1 ? std::abs((std::log(std::abs(t)) * t) * wave) + k.B
+                                       : std::abs(wave * t) + k.B;
+            const double W = k.C / (tri((k.e1 * t) * t + k.G) * k.H + u) + (k.F + h.y);
+            return h.step(W, k.D, item == 1 ? 8.0 : 10.0);
         });
     }
 }
@@ -240,7 +232,7 @@ TEST(WheelFormulas, CadillacByHand) {
 TEST(WheelFormulas, TangentItemsByHand) {
     struct K {
         double B, C, D, E, F, G, H, e1, e2, e3, e4, e5;
-        explicit K(const ParamRows& r)
+        explicit K(const RowDoubles& r)
             : B((r[7] / 500.0) * 0.00001), C(r[8] / 50.0), D(r[9] / 500.0), E(r[10] / 500.0),
               F(r[11] / 500.0), G(r[12] / 500.0), H(r[13] / 500.0), e1(r[14] / 500.0),
               e2(r[15] / 500.0), e3(r[16] / 500.0), e4(r[17] / 500.0), e5(r[18] / 500.0) {}
@@ -248,40 +240,36 @@ TEST(WheelFormulas, TangentItemsByHand) {
     const double scales[] = {3.33, 4.0, 2.67};
     for (int item : {8, 9, 10}) {
         SCOPED_TRACE(item);
-        forBothRowSets({kWheel, item}, [&](const ParamRows& r) {
+        expectByHandForBothRowSets({kWheel, item}, 40, [&](HandRotation& h, const RowDoubles& r) {
             const K k(r);
             const double scale = scales[item - 8];
-            expectFirstPointsByHand({kWheel, item}, r, 40, [=](HandRotation& h) {
-                const double t = h.t;
-                const double u = (t - k.e1) * (k.C * t);
-                double tangents = 0;
-                if (item == 8) {
-                    const double v = std::tan((k.G * t) * t - k.e3) * k.E;
-                    tangents = std::abs(v * std::tan((k.e5 * t) * t - k.e4));
-                } else if (item == 9) {
-                    tangents = std::abs(std::tan((k.G * t) * t - k.e3) * k.E);
-                } else {
-                    const double g = k.G * t;
-                    tangents = std::abs((std::tan(g - k.e3) * k.E) * std::tan(g - k.e4));
-                }
-                const double d = tangents + std::abs((t - k.e2) * t);
-                return h.step(u / (d * k.H + k.B) + (k.F + h.y), -k.D, scale);
-            });
+            const double t = h.t;
+            const double u = (t - k.e1) * (k.C * t);
+            double tangents = 0;
+            if (item == 8) {
+                const double v = std::tan((k.G * t) * t - k.e3) * k.E;
+                tangents = std::abs(v * std::tan((k.e5 * t) * t - k.e4));
+            } else if (item == 9) {
+                tangents = std::abs(std::tan((k.G * t) * t - k.e3) * k.E);
+            } else {
+                const double g = k.G * t;
+                tangents = std::abs((std::tan(g - k.e3) * k.E) * std::tan(g - k.e4));
+            }
+            const double d = tangents + std::abs((t - k.e2) * t);
+            return h.step(u / (d * k.H + k.B) + (k.F + h.y), -k.D, scale);
         });
     }
 }
 
 // Item 14: C / (|tan(H t - e1) (((G t) t + e2) E)| + B) + (F + y), scale 1.14.
 TEST(WheelFormulas, AudiByHand) {
-    forBothRowSets({kWheel, 14}, [&](const ParamRows& r) {
+    expectByHandForBothRowSets({kWheel, 14}, 40, [&](HandRotation& h, const RowDoubles& r) {
         const double B = (r[7] / 50.0) * 0.01, C = r[8] / 100.0, D = r[9] / 500.0;
         const double E = r[10] / 500.0, F = r[11] / 500.0, G = r[12] / 500.0, H = r[13] / 5000.0;
         const double e1 = r[14] / 500.0, e2 = r[15] / 500.0;
-        expectFirstPointsByHand({kWheel, 14}, r, 40, [=](HandRotation& h) {
-            const double t = h.t;
-            const double W =
-                C / (std::abs(std::tan(H * t - e1) * (((G * t) * t + e2) * E)) + B) + (F + h.y);
-            return h.step(W, -D, 1.14);
-        });
+        const double t = h.t;
+        const double W =
+            C / (std::abs(std::tan(H * t - e1) * (((G * t) * t + e2) * E)) + B) + (F + h.y);
+        return h.step(W, -D, 1.14);
     });
 }

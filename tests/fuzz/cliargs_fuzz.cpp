@@ -7,22 +7,17 @@
 
 #include "cli/cliargs.h"
 #include "formulas/catalog.h"
+#include "fuzz/fuzzscratch.h"
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <string>
 #include <vector>
 
 using namespace orbelle;
+using orbelle::fuzz::require;
 
 namespace {
-
-void require(bool condition) {
-    if (!condition) {
-        std::abort();
-    }
-}
 
 void checkParams(FormulaId id, const ParamRows& params) {
     const FormulaInfo& info = formulaInfo(id);

@@ -9,6 +9,7 @@
 #include "engine/draw.h"
 #include "engine/sourcesquare.h"
 #include "engine/stretch.h"
+#include "fuzz/fuzzscratch.h"
 #include "store/settingsline.h"
 
 #include <cstddef>
@@ -17,6 +18,7 @@
 #include <memory>
 
 using namespace orbelle;
+using orbelle::fuzz::require;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     // One canvas for every run: it is 6000 x 6000 pixels, and draw clears it.
@@ -46,9 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (result.status == DrawStatus::Drawn) {
         const SourceSquare square = sourceSquare(result.bounds, record->zoom);
         const std::vector<std::uint32_t> picture = stretchSquare(*canvas, square, 64);
-        if (picture.size() != 64u * 64u) {
-            std::abort();
-        }
+        require(picture.size() == 64u * 64u);
     }
     return 0;
 }

@@ -1,6 +1,6 @@
 #pragma once
-// What the store fuzz targets share: a check that stops the run, and a
-// scratch folder for the files every run writes.
+// What the fuzz targets share: a check that stops the run, and for the store
+// targets a scratch folder for the files every run writes.
 
 #include <cstdlib>
 #include <filesystem>

@@ -1,14 +1,15 @@
 // Fuzz target: the content of a drawing settings file. Whatever the reader
 // accepts is written back to a file the reader accepts with the same record.
 
+#include "fuzz/fuzzscratch.h"
 #include "store/settingsfile.h"
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <string_view>
 
 using namespace orbelle;
+using orbelle::fuzz::require;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view content(reinterpret_cast<const char*>(data), size);
@@ -17,8 +18,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     const std::optional<DrawSettings> again = parseSettingsFile(formatSettingsFile(*record));
-    if (!again || !(*again == *record)) {
-        std::abort();
-    }
+    require(again && *again == *record);
     return 0;
 }

@@ -4,23 +4,22 @@
 // same reader accepts with the same values: parse, format, parse is the
 // identity.
 
+#include "fuzz/fuzzscratch.h"
 #include "store/settingsline.h"
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <string_view>
 
 using namespace orbelle;
+using orbelle::fuzz::require;
 
 namespace {
 
 void roundTrip(const std::vector<std::string>& fields, LineVariant variant) {
     const bool checked = checkLine(fields, variant);
     const std::optional<DrawSettings> record = settingsFromLine(fields, variant);
-    if (checked != record.has_value()) {
-        std::abort();
-    }
+    require(checked == record.has_value());
     if (!record) {
         return;
     }
@@ -32,13 +31,9 @@ void roundTrip(const std::vector<std::string>& fields, LineVariant variant) {
     }
     const std::string written = formatLine(variant, *record, prefix);
     const std::optional<DrawSettings> again = settingsFromLine(parseLine(written), variant);
-    if (!again || !(*again == *record)) {
-        std::abort();
-    }
+    require(again && *again == *record);
     // The line written from a record is the line written from its reading.
-    if (formatLine(variant, *again, prefix) != written) {
-        std::abort();
-    }
+    require(formatLine(variant, *again, prefix) == written);
 }
 
 } // namespace

@@ -425,12 +425,9 @@ TEST_F(ColourPaneTest, EditsThatChangeTheDrawingAreAnnouncedAndAnAppliedRecordIs
     QObject::connect(pane.get(), &ColourPane::settingsEdited, [&] { ++edits; });
     QObject::connect(pane.get(), &ColourPane::sliderReleased, [&] { ++releases; });
 
-    QSlider* pen = child<QSlider>("slider", 11013);
-    pen->setSliderDown(true);
-    pen->setValue(9);
-    pen->setSliderDown(false);
+    child<QSlider>("slider", 11013)->setValue(9); // the drag is in settingspanes_test.cpp
     EXPECT_EQ(edits, 1);
-    EXPECT_EQ(releases, 1);
+    EXPECT_EQ(releases, 0);
 
     click(child("option", 11021)); // drawing colour white
     EXPECT_EQ(edits, 2);
@@ -480,5 +477,5 @@ TEST_F(ColourPaneTest, EditsThatChangeTheDrawingAreAnnouncedAndAnAppliedRecordIs
     pane->apply(record);
     EXPECT_EQ(edits, afterReset);
     EXPECT_EQ(pane->penWidth(), 50);
-    EXPECT_EQ(releases, 1);
+    EXPECT_EQ(releases, 0);
 }

@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QSlider>
 #include <QTimer>
 #include <QToolButton>
@@ -217,25 +218,16 @@ TEST_F(DrawSettingsPaneTest, EveryFormulaAppliesWithoutAConsistencyMessage) {
     EXPECT_EQ(boxes, 0);
 }
 
-TEST_F(DrawSettingsPaneTest, CaptureApplyRoundTrip) {
+// The round trip of a whole record is in settingspanes_test.cpp.
+TEST_F(DrawSettingsPaneTest, ADamagedOrUnknownRecordFeedsNoRowItDoesNotUse) {
     DrawSettings stored;
     stored.category = 1;
     stored.item = 17; // "シリウス", eleven rows
     stored.params = {321, 36, -999, 401, 5, -5, 0, -999, 998, -1, 450};
     stored.params[15] = 77; // damaged: an inactive row holding a value
-    for (int i = 0; i < kRowCount; i += 3) {
-        stored.paramLocked[i] = 1;
-    }
     pane.apply(stored);
-
-    DrawSettings captured;
-    pane.capture(captured);
-    EXPECT_EQ(captured.formula(), stored.formula());
-    for (int i = 0; i < 11; ++i) {
-        EXPECT_EQ(captured.params[i], stored.params[i]) << i;
-    }
-    EXPECT_EQ(captured.params[15], 0); // inactive rows read 0
-    EXPECT_EQ(captured.paramLocked, stored.paramLocked);
+    EXPECT_EQ(pane.paramValue(15), 0); // inactive rows read 0
+    EXPECT_EQ(pane.paramValue(10), 450);
 
     // A record naming no formula changes nothing.
     for (const FormulaId bad : {FormulaId{10, 0}, FormulaId{-1, 0}, FormulaId{1, 18}}) {
@@ -296,27 +288,17 @@ TEST_F(DrawSettingsPaneTest, RandomStepMovesOnlyFreeActiveRows) {
     EXPECT_EQ(locked.params, start.params);
 }
 
-TEST_F(DrawSettingsPaneTest, CommandsAndTooltips) {
-    int draws = 0;
-    int randoms = 0;
-    int zoomIns = 0;
-    int zoomOuts = 0;
-    int centres = 0;
-    QObject::connect(&pane, &DrawSettingsPane::drawRequested, [&] { ++draws; });
-    QObject::connect(&pane, &DrawSettingsPane::drawRandomRequested, [&] { ++randoms; });
-    QObject::connect(&pane, &DrawSettingsPane::zoomInRequested, [&] { ++zoomIns; });
-    QObject::connect(&pane, &DrawSettingsPane::zoomOutRequested, [&] { ++zoomOuts; });
-    QObject::connect(&pane, &DrawSettingsPane::centreRequested, [&] { ++centres; });
+TEST_F(DrawSettingsPaneTest, ButtonsTriggerTheWindowsCommandsAndShowTheirTips) {
+    QAction draw;
+    QAction random;
+    QSignalSpy draws(&draw, &QAction::triggered);
+    QSignalSpy randoms(&random, &QAction::triggered);
+    part<QPushButton>(QStringLiteral("button10030"))->click(); // no command given yet
+    pane.setDrawActions(&draw, &random);
     part<QPushButton>(QStringLiteral("button10030"))->click();
     part<QPushButton>(QStringLiteral("button10031"))->click();
-    part<QAction>(QStringLiteral("tool10011"))->trigger();
-    part<QAction>(QStringLiteral("tool10012"))->trigger();
-    part<QAction>(QStringLiteral("tool11602"))->trigger();
-    EXPECT_EQ(draws, 1);
-    EXPECT_EQ(randoms, 1);
-    EXPECT_EQ(zoomIns, 1);
-    EXPECT_EQ(zoomOuts, 1);
-    EXPECT_EQ(centres, 1);
+    EXPECT_EQ(draws.count(), 1);
+    EXPECT_EQ(randoms.count(), 1);
     EXPECT_EQ(pane.paramValue(0), 200); // Draw Random's steps are the main window's call
 
     EXPECT_EQ(part<QPushButton>(QStringLiteral("button10031"))->toolTip(),
@@ -326,7 +308,6 @@ TEST_F(DrawSettingsPaneTest, CommandsAndTooltips) {
               QStringLiteral("3ならば三角形、5ならば五角形、この値を増やせば丸くなります"));
     EXPECT_EQ(edit(0)->toolTip(), QStringLiteral("この値を増やせば描画される点の数が増えます"));
     EXPECT_TRUE(edit(2)->toolTip().isEmpty());
-    EXPECT_EQ(part<QAction>(QStringLiteral("tool11602"))->toolTip(), QStringLiteral("中央表示"));
 }
 
 TEST_F(DrawSettingsPaneTest, EditsAreAnnouncedAndAnAppliedRecordIsNot) {
@@ -337,11 +318,9 @@ TEST_F(DrawSettingsPaneTest, EditsAreAnnouncedAndAnAppliedRecordIsNot) {
 
     edit(3)->setText(QStringLiteral("401"));
     EXPECT_EQ(edits, 1);
-    slider(0)->setSliderDown(true);
     slider(0)->setValue(slider(0)->value() + 100);
-    slider(0)->setSliderDown(false);
     EXPECT_EQ(edits, 2);
-    EXPECT_EQ(releases, 1);
+    EXPECT_EQ(releases, 0);     // the slider drag is in settingspanes_test.cpp
     check(2)->setChecked(true); // a lock steers Draw Random only
     EXPECT_EQ(edits, 2);
 

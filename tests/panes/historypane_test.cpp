@@ -126,29 +126,20 @@ TEST_F(HistoryPaneTest, ADoubleClickActivatesOnceAndASingleClickNever) {
     EXPECT_EQ(pressedButtons(), std::vector<int>{0});
 }
 
-TEST_F(HistoryPaneTest, ToolbarAndContextMenuRequestTheirCommands) {
+// The toolbar holds the window's commands (smallitems_test.cpp).
+TEST_F(HistoryPaneTest, TheContextMenuRequestsItsCommands) {
     QStringList order;
-    QObject::connect(&pane, &HistoryPane::newerPageRequested, [&] { order << "newer"; });
-    QObject::connect(&pane, &HistoryPane::olderPageRequested, [&] { order << "older"; });
-    QObject::connect(&pane, &HistoryPane::forwardRequested, [&] { order << "forward"; });
-    QObject::connect(&pane, &HistoryPane::backRequested, [&] { order << "back"; });
     QObject::connect(&pane, &HistoryPane::saveRequested, [&] { order << "save"; });
     QObject::connect(&pane, &HistoryPane::loadRequested, [&] { order << "load"; });
-
-    QStringList tips;
-    for (QAction* action : pane.toolBar()->actions()) {
-        tips << action->toolTip();
-        EXPECT_FALSE(action->icon().isNull());
-        action->trigger();
-    }
-    EXPECT_EQ(tips, (QStringList{"後のページ", "前のページ", "一つ後に戻す", "一つ前に戻す"}));
+    EXPECT_TRUE(pane.toolBar()->actions().isEmpty());
+    EXPECT_FALSE(pane.toolBar()->isMovable());
     QStringList items;
     for (QAction* action : pane.contextMenu()->actions()) {
         items << action->text();
         action->trigger();
     }
     EXPECT_EQ(items, (QStringList{"ヒストリーの保存", "ヒストリーの読み込み"}));
-    EXPECT_EQ(order, (QStringList{"newer", "older", "forward", "back", "save", "load"}));
+    EXPECT_EQ(order, (QStringList{"save", "load"}));
 }
 
 TEST_F(HistoryPaneTest, AShortPaneScrollsTheGridAndResizingNeverMovesTheButtons) {

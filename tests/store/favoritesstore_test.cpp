@@ -180,7 +180,8 @@ TEST_F(FavoritesStoreTest, AddingRefusesAParentThatIsNoFolder) {
     const std::string before = readFile(storePath());
     const auto underFavorite = store().addFolder(2, "A");
     EXPECT_FALSE(underFavorite.ok());
-    EXPECT_FALSE(underFavorite.status.message().empty());
+    EXPECT_EQ(underFavorite.status.error(), StoreError::NoSuchFolder);
+    EXPECT_EQ(underFavorite.status.limit(), 2u);
     EXPECT_FALSE(store().addFavorite(5, "A", literalRecord()).ok());
     EXPECT_EQ(readFile(storePath()), before);
 }
@@ -234,7 +235,13 @@ TEST_F(FavoritesStoreTest, ExportResetAndFailedImport) {
 
     const auto missing = store().importFrom(m_folder / "none.orbfv");
     EXPECT_FALSE(missing.ok());
-    EXPECT_NE(missing.status.message().find("none.orbfv"), std::string::npos);
+    EXPECT_NE(missing.status.path().string().find("none.orbfv"), std::string::npos);
+    EXPECT_EQ(readFile(storePath()), content);
+    // Lines of which none is a folder or a favorite: another kind of file.
+    writeFile(m_folder / "notes.txt", "a,b\r\nc\r\n");
+    const auto notes = store().importFrom(m_folder / "notes.txt");
+    EXPECT_EQ(notes.status.error(), StoreError::NoFavoriteLines);
+    EXPECT_EQ(notes.status.path(), m_folder / "notes.txt");
     EXPECT_EQ(readFile(storePath()), content);
 
     ASSERT_TRUE(store().reset().ok());
@@ -256,10 +263,11 @@ TEST_F(FavoritesStoreTest, NamesCodePage932CannotHoldAreRefusedByName) {
     const std::string before = readFile(storePath());
     const auto emoji = store().addFolder(1, "a😀b");
     EXPECT_FALSE(emoji.ok());
-    EXPECT_NE(emoji.status.message().find("😀"), std::string::npos);
+    EXPECT_EQ(emoji.status.error(), StoreError::NameCharacter);
+    EXPECT_EQ(emoji.status.detail(), "😀");
     const auto ogai = store().rename(1, "森鷗外"); // 鷗 lies outside JIS X 0208
     EXPECT_FALSE(ogai.ok());
-    EXPECT_NE(ogai.status.message().find("鷗"), std::string::npos);
+    EXPECT_EQ(ogai.status.detail(), "鷗");
     EXPECT_FALSE(store().addFolder(1, "a\nb").ok());
     EXPECT_FALSE(store().addFolder(1, "a\rb").ok());
     EXPECT_FALSE(store().addFolder(1, "bad \xff byte").ok());
@@ -275,7 +283,8 @@ TEST_F(FavoritesStoreTest, NamesLongerThan511BytesAreRefused) {
     EXPECT_TRUE(store().addFolder(1, longest).ok());
     const auto tooLong = store().addFolder(1, longest + "a");
     EXPECT_FALSE(tooLong.ok());
-    EXPECT_NE(tooLong.status.message().find("511"), std::string::npos);
+    EXPECT_EQ(tooLong.status.error(), StoreError::NameTooLong);
+    EXPECT_EQ(tooLong.status.limit(), 512u);
     EXPECT_EQ(lines().size(), 2u);
 }
 

@@ -174,14 +174,23 @@ TEST_F(HistoryStoreTest, FailedImportAndExportAreReportedAndChangeNothing) {
 
     const auto missing = store.importFrom(m_folder / "none.orbhs");
     EXPECT_FALSE(missing.ok());
-    EXPECT_NE(missing.status.message().find("none.orbhs"), std::string::npos);
+    EXPECT_NE(missing.status.path().string().find("none.orbhs"), std::string::npos);
     const auto folder = store.importFrom(m_folder.path());
-    EXPECT_FALSE(folder.ok());
+    EXPECT_EQ(folder.status.error(), StoreError::NotRegularFile);
+    // A file of lines none of which is a history line is another kind of file.
+    writeFile(m_folder / "notes.txt", "a,b\r\n" + kLiteralHistoryLine + ",0\r\n");
+    const auto notes = store.importFrom(m_folder / "notes.txt");
+    EXPECT_EQ(notes.status.error(), StoreError::NoHistoryLines);
+    EXPECT_EQ(notes.status.path(), m_folder / "notes.txt");
     EXPECT_EQ(readFile(storePath()), before);
+    // An empty file holds no line at all: it empties the history.
+    writeFile(m_folder / "empty.orbhs", "");
+    EXPECT_TRUE(store.importFrom(m_folder / "empty.orbhs").ok());
+    EXPECT_EQ(readFile(storePath()), "");
 
     const StoreStatus exported = store.exportTo(m_folder / "no" / "such" / "x.orbhs");
     EXPECT_FALSE(exported.ok());
-    EXPECT_NE(exported.message().find("x.orbhs"), std::string::npos);
+    EXPECT_NE(exported.path().string().find("x.orbhs"), std::string::npos);
 }
 
 TEST_F(HistoryStoreTest, ExportIsAByteCopy) {

@@ -1,37 +1,27 @@
 // Reading settings files from disk: only regular files, at most 1 MiB, and a
-// message that names the file and the reason.
+// failure that names the file and the reason.
 
 #include "store/settingsfile.h"
 
-#include <gtest/gtest.h>
+#include "store/storetest.h"
 
+#include <cerrno>
 #include <filesystem>
-#include <fstream>
 
 using namespace orbelle;
+using namespace orbelle::test;
 namespace fs = std::filesystem;
 
 namespace {
 
-class SettingsFileOnDisk : public ::testing::Test {
+class SettingsFileOnDisk : public StoreTest {
   protected:
-    void SetUp() override {
-        m_dir = fs::temp_directory_path() /
-                ("orbelle-settingsfile-" +
-                 std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
-                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(m_dir);
-        fs::create_directories(m_dir);
-    }
-    void TearDown() override { fs::remove_all(m_dir); }
-
-    std::string write(const std::string& name, const std::string& content) {
-        const fs::path path = m_dir / name;
-        std::ofstream(path, std::ios::binary) << content;
-        return path.string();
+    std::string write(const std::string& name, const std::string& content) const {
+        writeFile(m_folder / name, content);
+        return (m_folder / name).string();
     }
 
-    fs::path m_dir;
+    const fs::path& m_dir = m_folder.path();
 };
 
 } // namespace
@@ -40,30 +30,30 @@ TEST_F(SettingsFileOnDisk, ARegularFileAndALinkToOne) {
     const DrawSettings s = DrawSettings::startup();
     const std::string path = write("a.orbdr", formatSettingsFile(s));
     const auto read = readSettingsFile(path);
-    ASSERT_TRUE(read.settings) << read.error;
-    EXPECT_EQ(*read.settings, s);
-    EXPECT_TRUE(read.error.empty());
+    ASSERT_TRUE(read.ok());
+    EXPECT_EQ(read.value, s);
 
     const fs::path link = m_dir / "link.orbdr";
     fs::create_symlink(path, link);
-    EXPECT_EQ(readSettingsFile(link.string()).settings, s);
+    EXPECT_EQ(readSettingsFile(link.string()).value, s);
 }
 
 TEST_F(SettingsFileOnDisk, DevicesFoldersAndMissingFilesAreRefused) {
     const fs::path zero = m_dir / "zero.orbdr";
     fs::create_symlink("/dev/zero", zero);
     auto read = readSettingsFile(zero.string());
-    EXPECT_FALSE(read.settings);
-    EXPECT_EQ(read.error, "cannot read " + zero.string() + ": not a regular file");
+    EXPECT_EQ(read.status.error(), StoreError::NotRegularFile);
+    EXPECT_EQ(read.status.path(), zero);
 
     read = readSettingsFile(m_dir.string());
-    EXPECT_FALSE(read.settings);
-    EXPECT_NE(read.error.find("not a regular file"), std::string::npos);
+    EXPECT_EQ(read.status.error(), StoreError::NotRegularFile);
+    EXPECT_EQ(read.status.path(), m_dir);
 
     const std::string missing = (m_dir / "missing.orbdr").string();
     read = readSettingsFile(missing);
-    EXPECT_FALSE(read.settings);
-    EXPECT_EQ(read.error, "cannot read " + missing + ": No such file or directory");
+    EXPECT_EQ(read.status.error(), StoreError::CannotRead);
+    EXPECT_EQ(read.status.errorNumber(), ENOENT);
+    EXPECT_EQ(read.status.path(), missing);
 }
 
 TEST_F(SettingsFileOnDisk, AtMostOneMebibyte) {
@@ -73,17 +63,18 @@ TEST_F(SettingsFileOnDisk, AtMostOneMebibyte) {
     body += std::string(1048576 - body.size() - 3, '/') + "\r\n";
     body += "x";
     ASSERT_EQ(body.size(), 1048576u);
-    EXPECT_TRUE(readSettingsFile(write("full.orbdr", body)).settings);
+    EXPECT_TRUE(readSettingsFile(write("full.orbdr", body)).ok());
     // One byte more and the file is not a settings file.
     const std::string longer = write("longer.orbdr", body + "y");
     const auto read = readSettingsFile(longer);
-    EXPECT_FALSE(read.settings);
-    EXPECT_EQ(read.error, longer + ": not a settings file (longer than 1 MiB)");
+    EXPECT_EQ(read.status.error(), StoreError::TooLarge);
+    EXPECT_EQ(read.status.limit(), 1048576u);
+    EXPECT_EQ(read.status.path(), longer);
 }
 
 TEST_F(SettingsFileOnDisk, DamagedContentNamesTheFile) {
     const std::string path = write("bad.orbdr", "1,2,3\r\n");
     const auto read = readSettingsFile(path);
-    EXPECT_FALSE(read.settings);
-    EXPECT_EQ(read.error, path + ": not a settings file (wrong field count or failing sum)");
+    EXPECT_EQ(read.status.error(), StoreError::NotSettingsFile);
+    EXPECT_EQ(read.status.path(), path);
 }

@@ -61,18 +61,19 @@ TEST(SettingsLine, HistoryRoundTripWithNegativesAndWhite) {
     EXPECT_EQ(settingsFromLine(fields, LineVariant::History), s);
 }
 
-TEST(SettingsLine, InactiveRowsAreWrittenAsZero) {
+TEST(SettingsLine, InactiveRowsAreWrittenAsTheyStandAndRefusedByTheRangeCheck) {
     DrawSettings s = DrawSettings::startup();
     s.category = 2;
     s.item = 5; // twelve active rows
-    // Every row holds a value, as a damaged record might; bringing the record
-    // into its ranges leaves 0 in the eight rows "アジサイ" does not use.
+    // Every row holds a value, as a damaged record might: the line keeps
+    // them, and the range check refuses the first row "アジサイ" does not use.
     for (int r = 0; r < kRowCount; ++r)
         s.params[r] = r + 1;
-    const auto fields = parseLine(formatLine(LineVariant::History, clampToRanges(s)));
+    const auto fields = parseLine(formatLine(LineVariant::History, s));
     EXPECT_EQ(fields[13], "12");
     for (int k = 14; k <= 21; ++k)
-        EXPECT_EQ(fields[k], "0") << k;
+        EXPECT_EQ(fields[k], std::to_string(k - 1)) << k;
+    EXPECT_EQ(checkRanges(s), "param 12 = 13 is not 0, but アジサイ uses only 12 rows");
 }
 
 // Every row lands in its own field, fields 2-21: the line holds the record's

@@ -1,7 +1,6 @@
 #include "store/storefile.h"
 
 #include "store/settingsfile.h"
-#include "store/settingsfilewriter.h"
 #include "store/settingsline.h"
 #include "store/storetest.h"
 
@@ -18,6 +17,16 @@ using namespace orbelle;
 using namespace orbelle::test;
 
 using StoreFileTest = StoreTest;
+
+namespace {
+
+// A settings file saved as every file is replaced: written beside it, then
+// renamed over it.
+StoreStatus saveSettingsFile(const std::filesystem::path& path, const DrawSettings& settings) {
+    return replaceFileAtomically(path, formatSettingsFile(settings), defaultTempPath(path));
+}
+
+} // namespace
 
 TEST(StoreLines, SplitReadsLfAndCrLfAndKeepsATornTail) {
     EXPECT_EQ(splitLines("a\r\nb\nc"), (std::vector<std::string>{"a", "b", "c"}));
@@ -59,7 +68,7 @@ TEST_F(StoreFileTest, FailuresNameTheFileAndKeepTheOldContent) {
     const StoreFile blocked(m_folder / "plain" / "store", "store_tmp");
     const StoreStatus append = blocked.appendLine("1");
     EXPECT_FALSE(append.ok());
-    EXPECT_NE(append.message().find((m_folder / "plain").string()), std::string::npos);
+    EXPECT_NE(append.path().string().find((m_folder / "plain").string()), std::string::npos);
     EXPECT_FALSE(blocked.readLines().ok());
 
     // Replacing a folder fails; the folder and its content stay.
@@ -68,7 +77,7 @@ TEST_F(StoreFileTest, FailuresNameTheFileAndKeepTheOldContent) {
     const StoreStatus replaced =
         replaceFileAtomically(m_folder / "folder", "new", m_folder / "folder.tmp");
     EXPECT_FALSE(replaced.ok());
-    EXPECT_NE(replaced.message().find((m_folder / "folder").string()), std::string::npos);
+    EXPECT_NE(replaced.path().string().find((m_folder / "folder").string()), std::string::npos);
     EXPECT_EQ(readFile(m_folder / "folder" / "inner"), "keep");
     EXPECT_FALSE(std::filesystem::exists(m_folder / "folder.tmp"));
 }
@@ -81,18 +90,18 @@ TEST_F(StoreFileTest, AFolderThatCannotBeLookedAtIsReportedNotThrown) {
     StoreStatus append = StoreStatus::success();
     EXPECT_NO_THROW(append = file.appendLine("1"));
     EXPECT_FALSE(append.ok());
-    EXPECT_NE(append.message().find("loop"), std::string::npos);
+    EXPECT_NE(append.path().string().find("loop"), std::string::npos);
     StoreStatus replace = StoreStatus::success();
     EXPECT_NO_THROW(replace = file.replaceLines({"1"}));
     EXPECT_FALSE(replace.ok());
-    EXPECT_NE(replace.message().find("loop"), std::string::npos);
+    EXPECT_NE(replace.path().string().find("loop"), std::string::npos);
 }
 
 TEST_F(StoreFileTest, ReaderRefusesFoldersMissingAndOversizedFiles) {
     const auto missing = readWholeFile(m_folder / "none");
     EXPECT_FALSE(missing.ok());
     EXPECT_EQ(missing.status.errorNumber(), ENOENT);
-    EXPECT_NE(missing.status.message().find("none"), std::string::npos);
+    EXPECT_NE(missing.status.path().string().find("none"), std::string::npos);
 
     const auto folder = readWholeFile(m_folder.path());
     EXPECT_FALSE(folder.ok());
@@ -130,14 +139,14 @@ TEST_F(StoreFileTest, ReaderRefusesANamedPipeWithoutWaitingForAWriter) {
     rescue.join();
     EXPECT_FALSE(rescued) << "the reader waited for a writer";
     EXPECT_FALSE(read.ok());
-    EXPECT_NE(read.status.message().find("pipe"), std::string::npos);
+    EXPECT_NE(read.status.path().string().find("pipe"), std::string::npos);
 }
 
 TEST_F(StoreFileTest, SettingsFileIsWrittenWithCrLfAndReadsBack) {
     DrawSettings s = literalRecord();
     s.paramLocked[19] = 1; // not stored
     const auto path = m_folder / "spiral.orbdr";
-    ASSERT_TRUE(writeSettingsFile(path, s).ok());
+    ASSERT_TRUE(saveSettingsFile(path, s).ok());
     // Fields 0-66 and their sum; the last lock is not written.
     EXPECT_EQ(readFile(path), "1,3,-75,"
                               "0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,"
@@ -150,7 +159,7 @@ TEST_F(StoreFileTest, SettingsFileIsWrittenWithCrLfAndReadsBack) {
     EXPECT_FALSE(std::filesystem::exists(defaultTempPath(path)));
 
     // Overwriting replaces the whole file.
-    ASSERT_TRUE(writeSettingsFile(path, numbered(5)).ok());
+    ASSERT_TRUE(saveSettingsFile(path, numbered(5)).ok());
     EXPECT_EQ(parseSettingsFile(readFile(path)), numbered(5));
 }
 
@@ -159,14 +168,14 @@ TEST_F(StoreFileTest, SettingsFileRefusesAHistoryLineAndAChangedValue) {
     writeFile(path, "// a comment line\r\n" + kLiteralHistoryLine + "\r\n");
     EXPECT_FALSE(parseSettingsFile(readFile(path)));
 
-    ASSERT_TRUE(writeSettingsFile(path, literalRecord()).ok());
+    ASSERT_TRUE(saveSettingsFile(path, literalRecord()).ok());
     std::string body = readFile(path);
     body.replace(0, 1, "2"); // category 1 becomes 2, the sum stays
     EXPECT_FALSE(parseSettingsFile(body));
     EXPECT_EQ(parseSettingsFile("// comment\n// another\n" + readFile(path)), literalRecord());
 
     // A save into a missing folder fails with a message naming the file.
-    const StoreStatus failed = writeSettingsFile(m_folder / "missing" / "b.orbdr", numbered(1));
+    const StoreStatus failed = saveSettingsFile(m_folder / "missing" / "b.orbdr", numbered(1));
     EXPECT_FALSE(failed.ok());
-    EXPECT_NE(failed.message().find("b.orbdr"), std::string::npos);
+    EXPECT_NE(failed.path().string().find("b.orbdr"), std::string::npos);
 }

@@ -14,7 +14,8 @@
 #include <QFileInfo>
 #include <QMessageBox>
 
-#include <string_view>
+#include <cstring>
+#include <filesystem>
 
 namespace orbelle {
 namespace {
@@ -25,6 +26,23 @@ QString settingsFilter() { return QObject::tr("Orbelle ファイル (*.orbdr)");
 QString openFilter() { return QObject::tr("Orbelle ファイル (*.orbdr *.png *.jpg)"); }
 
 constexpr char kSuffix[] = "orbdr";
+
+// The reason a settings file cannot be opened, shown under the refusal;
+// empty for a file that holds no settings file line.
+QString readFailure(const QString& path, const StoreStatus& status) {
+    const QString shown = QDir::toNativeSeparators(path);
+    switch (status.error()) {
+    case StoreError::TooLarge:
+        return QObject::tr("%1 は 1 MiB より大きいため設定ファイルではありません").arg(shown);
+    case StoreError::NotRegularFile:
+        return QObject::tr("%1 は通常のファイルではありません").arg(shown);
+    case StoreError::NotSettingsFile:
+        return {};
+    default:
+        return shown + QStringLiteral(": ") +
+               QString::fromLocal8Bit(std::strerror(status.errorNumber()));
+    }
+}
 
 } // namespace
 
@@ -51,40 +69,24 @@ bool DocumentCommands::openFile(const QString& path) {
         refuse(tr("%1 はフォルダです").arg(QDir::toNativeSeparators(path)));
         return false;
     }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        refuse(QDir::toNativeSeparators(path) + QStringLiteral(": ") + file.errorString());
-        return false;
-    }
     // PNG and JPEG images carry the settings line in their metadata; any
     // other file is read as a settings file.
     if (carriesSettings(path)) {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly)) {
+            refuse(QDir::toNativeSeparators(path) + QStringLiteral(": ") + file.errorString());
+            return false;
+        }
         file.close();
         return openImage(path);
     }
-    if (!file.isSequential() && file.size() > static_cast<qint64>(kMaxSettingsFileBytes)) {
-        refuse(tr("%1 は 1 MiB より大きいため設定ファイルではありません")
-                   .arg(QDir::toNativeSeparators(path)));
+    const StoreResult<DrawSettings> read =
+        readSettingsFile(std::filesystem::path(QFile::encodeName(path).toStdString()));
+    if (!read.ok()) {
+        refuse(readFailure(path, read.status));
         return false;
     }
-    // One byte more than allowed tells a file that grew, or a device.
-    const QByteArray content = file.read(static_cast<qint64>(kMaxSettingsFileBytes) + 1);
-    if (content.size() > static_cast<qsizetype>(kMaxSettingsFileBytes)) {
-        refuse(tr("%1 は 1 MiB より大きいため設定ファイルではありません")
-                   .arg(QDir::toNativeSeparators(path)));
-        return false;
-    }
-    if (file.error() != QFileDevice::NoError) {
-        refuse(QDir::toNativeSeparators(path) + QStringLiteral(": ") + file.errorString());
-        return false;
-    }
-    const std::optional<DrawSettings> settings =
-        parseSettingsFile(std::string_view(content.constData(), content.size()));
-    if (!settings) {
-        refuse({});
-        return false;
-    }
-    if (!m_host.applySettings(*settings, false)) {
+    if (!m_host.applySettings(read.value, false)) {
         return false; // refused with its own message
     }
     makeCurrent(path);

@@ -28,15 +28,24 @@ DrawingCommands::DrawingCommands(const CommandSet& commands, CommandHost& host,
     };
     commands.onTriggered(CommandId::Draw, this, draw);
     commands.onTriggered(CommandId::DrawRandom, this, drawRandom);
-    commands.onTriggered(CommandId::Enlarge, transformPane, &TransformPane::enlarge);
-    commands.onTriggered(CommandId::Shrink, transformPane, &TransformPane::shrink);
-    commands.onTriggered(CommandId::StandardSize, transformPane, &TransformPane::standardSize);
+    // The zoom commands set "拡大" and draw the figure at its new size.
+    const auto zoomThenDraw = [transformPane, draw](void (TransformPane::*zoom)()) {
+        return [transformPane, draw, zoom] {
+            (transformPane->*zoom)();
+            draw();
+        };
+    };
+    commands.onTriggered(CommandId::Enlarge, this, zoomThenDraw(&TransformPane::enlarge));
+    commands.onTriggered(CommandId::Shrink, this, zoomThenDraw(&TransformPane::shrink));
+    commands.onTriggered(CommandId::StandardSize, this, zoomThenDraw(&TransformPane::standardSize));
     commands.onTriggered(CommandId::ResetColourStroke, colourPane, &ColourPane::resetColourStroke);
     commands.onTriggered(CommandId::Reset3D, transformPane, &TransformPane::reset3D);
 
-    connect(settingsPane, &DrawSettingsPane::drawRequested, this, draw);
-    connect(settingsPane, &DrawSettingsPane::drawRandomRequested, this, drawRandom);
-    connect(transformPane, &TransformPane::drawRequested, this, draw);
+    settingsPane->setDrawActions(commands.action(CommandId::Draw),
+                                 commands.action(CommandId::DrawRandom));
+    transformPane->addToolActions({commands.action(CommandId::Enlarge),
+                                   commands.action(CommandId::Shrink),
+                                   commands.action(CommandId::StandardSize)});
 
     connect(settingsPane, &DrawSettingsPane::settingsEdited, m_live, &LiveDrawing::edited);
     connect(colourPane, &ColourPane::settingsEdited, m_live, &LiveDrawing::edited);

@@ -5,8 +5,7 @@
 #include "engine/drawsettings.h"
 #include "panes/favoritespane.h"
 #include "panes/favoritesprompts.h"
-#include "store/favoriteslines.h"
-#include "store/storefile.h"
+#include "panes/storemessage.h"
 
 #include <QFile>
 #include <QTimer>
@@ -16,22 +15,6 @@ namespace {
 
 std::filesystem::path localPath(const QString& path) {
     return std::filesystem::path(QFile::encodeName(path).toStdString());
-}
-
-// Whether `path` holds no favorites at all although it is not empty: its
-// first line is no root folder and no other line is a folder or a favorite.
-// Loading such a file (a picture, a text) would empty the store.
-bool holdsNoFavorites(const std::filesystem::path& path) {
-    StoreResult<std::string> content = readWholeFile(path);
-    if (!content.ok()) {
-        return false; // the import reports why it cannot read the file
-    }
-    std::vector<std::string> lines = splitLines(content.value);
-    if (lines.empty()) {
-        return false;
-    }
-    const FavoritesCleanReport report = cleanFavoriteLines(lines);
-    return report.rootReplaced && lines.size() == 1;
 }
 
 } // namespace
@@ -56,9 +39,8 @@ FavoritesCommands::FavoritesCommands(const CommandSet& commands, CommandHost& ho
     const StoreStatus opened = pane->open();
     if (!opened) {
         // Shown once the window is up; the program goes on without favorites.
-        QTimer::singleShot(0, this, [this, text = QString::fromStdString(opened.message())] {
-            showError(tr("お気に入り"), text);
-        });
+        QTimer::singleShot(
+            0, this, [this, text = storeMessage(opened)] { showError(tr("お気に入り"), text); });
     }
 }
 
@@ -69,7 +51,7 @@ void FavoritesCommands::exportFavorites() {
     }
     const StoreStatus saved = m_pane->store().exportTo(localPath(path));
     if (!saved) {
-        showError(tr("お気に入りの保存"), QString::fromStdString(saved.message()));
+        showError(tr("お気に入りの保存"), storeMessage(saved));
         return;
     }
     m_host.showStatusMessage(tr("お気に入りを保存しました: %1").arg(path));
@@ -80,15 +62,9 @@ void FavoritesCommands::importFavorites() {
     if (path.isEmpty()) {
         return;
     }
-    if (holdsNoFavorites(localPath(path))) {
-        showError(
-            tr("お気に入りの読み込み"),
-            tr("お気に入り ファイルではありません: %1\nお気に入りは変わりません。").arg(path));
-        return;
-    }
     const StoreResult<FavoritesImport> loaded = m_pane->store().importFrom(localPath(path));
     if (!loaded.ok()) {
-        showError(tr("お気に入りの読み込み"), QString::fromStdString(loaded.status.message()));
+        showError(tr("お気に入りの読み込み"), storeMessage(loaded.status));
         return;
     }
     (void)m_pane->refill();
@@ -106,7 +82,7 @@ void FavoritesCommands::resetFavorites() {
     }
     const StoreStatus reset = m_pane->store().reset();
     if (!reset) {
-        showError(tr("お気に入りのリセット"), QString::fromStdString(reset.message()));
+        showError(tr("お気に入りのリセット"), storeMessage(reset));
     }
     (void)m_pane->refill();
 }

@@ -4,11 +4,11 @@
 #include "app/commands/filedialogs.h"
 #include "app/commandset.h"
 #include "panes/historypane.h"
-#include "store/settingsline.h"
-#include "store/storefile.h"
+#include "panes/storemessage.h"
 
 #include <QFile>
 #include <QMessageBox>
+#include <QToolBar>
 
 namespace orbelle {
 namespace {
@@ -32,10 +32,10 @@ HistoryCommands::HistoryCommands(const CommandSet& commands, CommandHost& host, 
     commands.onTriggered(CommandId::HistoryLoad, this, [this] { importHistory(); });
     commands.onTriggered(CommandId::HistoryReset, this, [this] { reset(); });
 
-    connect(pane, &HistoryPane::backRequested, this, [this] { back(); });
-    connect(pane, &HistoryPane::forwardRequested, this, [this] { forward(); });
-    connect(pane, &HistoryPane::olderPageRequested, this, [this] { olderPage(); });
-    connect(pane, &HistoryPane::newerPageRequested, this, [this] { newerPage(); });
+    pane->toolBar()->addActions({commands.action(CommandId::HistoryNextPage),
+                                 commands.action(CommandId::HistoryPreviousPage),
+                                 commands.action(CommandId::HistoryForward),
+                                 commands.action(CommandId::HistoryBack)});
     connect(pane, &HistoryPane::entryActivated, this,
             [this](int button) { activateEntry(button); });
     connect(pane, &HistoryPane::saveRequested, this, [this] { exportHistory(); });
@@ -47,8 +47,7 @@ HistoryCommands::HistoryCommands(const CommandSet& commands, CommandHost& host, 
     // command that needs the store reports the failure in full.
     const StoreResult<int> cleaned = m_store.clean();
     if (!cleaned.ok()) {
-        m_host.showStatusMessage(
-            QString::fromStdString(cleaned.status.message()).replace(QLatin1Char('\n'), " — "));
+        m_host.showStatusMessage(storeMessageLine(cleaned.status));
         return;
     }
     if (const StoreResult<int> entries = m_store.count(); entries.ok()) {
@@ -60,8 +59,7 @@ bool HistoryCommands::report(const StoreStatus& status) {
     if (status.ok()) {
         return true;
     }
-    QMessageBox::warning(m_host.dialogParent(), tr("Orbelle"),
-                         QString::fromStdString(status.message()));
+    QMessageBox::warning(m_host.dialogParent(), tr("Orbelle"), storeMessage(status));
     return false;
 }
 
@@ -87,8 +85,7 @@ void HistoryCommands::record(const DrawSettings& settings) {
         // Told once in a message box; while the store stays unusable, the
         // drawings that follow say so in the status bar.
         if (m_appendFailed) {
-            m_host.showStatusMessage(
-                QString::fromStdString(appended.message()).replace(QLatin1Char('\n'), " — "));
+            m_host.showStatusMessage(storeMessageLine(appended));
         } else {
             report(appended);
         }
@@ -180,22 +177,7 @@ void HistoryCommands::importHistory() {
         return;
     }
     // A file without a single history line (another kind of file picked by
-    // mistake) would empty the history: it is refused and the history stays.
-    StoreResult<std::string> content = readWholeFile(toPath(path));
-    if (!report(content.status)) {
-        return;
-    }
-    const std::vector<std::string> lines = splitLines(content.value);
-    const bool anyGood = std::any_of(lines.begin(), lines.end(), [](const std::string& line) {
-        return checkLine(parseLine(line), LineVariant::History);
-    });
-    if (!lines.empty() && !anyGood) {
-        QMessageBox::warning(m_host.dialogParent(), tr("Orbelle"),
-                             tr("ヒストリー ファイルではありません: %1\n"
-                                "ヒストリーの行が一つもありません。ヒストリーは変わりません。")
-                                 .arg(path));
-        return;
-    }
+    // mistake) is refused by the import, and the history stays.
     StoreResult<HistoryImport> imported = m_store.importFrom(toPath(path));
     if (!report(imported.status)) {
         return;

@@ -1,16 +1,12 @@
 #include "app/commands/livedrawing.h"
 
 #include "app/commands/commandhost.h"
+#include "app/settingskeys.h"
 
 #include <QAction>
 #include <QSettings>
 
 namespace orbelle {
-namespace {
-
-const QString kLiveKey = QStringLiteral("Drawing/Live");
-
-} // namespace
 
 LiveDrawing::LiveDrawing(QAction* command, CommandHost& host, QObject* parent)
     : QObject(parent), m_command(command), m_host(host) {
@@ -21,9 +17,9 @@ LiveDrawing::LiveDrawing(QAction* command, CommandHost& host, QObject* parent)
     connect(&m_redraw, &QTimer::timeout, this, [this] { m_host.drawLive(); });
     connect(&m_settle, &QTimer::timeout, this, [this] { m_host.recordSettledDrawing(); });
 
-    m_command->setChecked(QSettings().value(kLiveKey, false).toBool());
+    m_command->setChecked(QSettings().value(SettingsKeys::LiveDrawing, false).toBool());
     connect(m_command, &QAction::toggled, this, [this](bool on) {
-        QSettings().setValue(kLiveKey, on);
+        QSettings().setValue(SettingsKeys::LiveDrawing, on);
         if (!on) {
             m_redraw.stop(); // a pending settle still records what was drawn
         }

@@ -15,9 +15,9 @@ ViewCommands::ViewCommands(const CommandSet& commands, MainView* view,
     commands.onTriggered(CommandId::ZoomOut, view, &MainView::zoomOut);
     commands.onTriggered(CommandId::CentreView, view, &MainView::centre);
     commands.onTriggered(CommandId::FitToWindow, view, &MainView::fitToWindow);
-    connect(settingsPane, &DrawSettingsPane::zoomInRequested, view, &MainView::zoomIn);
-    connect(settingsPane, &DrawSettingsPane::zoomOutRequested, view, &MainView::zoomOut);
-    connect(settingsPane, &DrawSettingsPane::centreRequested, view, &MainView::centre);
+    settingsPane->addToolActions({commands.action(CommandId::ZoomIn),
+                                  commands.action(CommandId::ZoomOut),
+                                  commands.action(CommandId::CentreView)});
 
     connect(commands.action(CommandId::ViewStatusBar), &QAction::toggled, statusBar,
             &QStatusBar::setVisible);

@@ -1,6 +1,7 @@
 #include "app/commands/windowcommands.h"
 
 #include "app/commandset.h"
+#include "app/settingskeys.h"
 #include "app/toolbarcustomizer.h"
 #include "app/visualstyles.h"
 
@@ -10,11 +11,6 @@
 #include <QSettings>
 
 namespace orbelle {
-namespace {
-
-const QString kLookKey = QStringLiteral("Workspace/ApplicationLook");
-
-} // namespace
 
 WindowCommands::WindowCommands(const CommandSet& commands, QMainWindow* window,
                                QToolBar* standardToolBar, const QString& appDataDir,
@@ -38,13 +34,15 @@ void WindowCommands::setVisualStyle(CommandId id) {
     } else if (QAction* checked = m_commands.visualStyleGroup()->checkedAction()) {
         checked->setChecked(false);
     }
-    QSettings().setValue(kLookKey, commandNumber(id));
+    QSettings().setValue(SettingsKeys::ApplicationLook, commandNumber(id));
     QApplication::restoreOverrideCursor();
 }
 
 void WindowCommands::restoreVisualStyle() {
     setVisualStyle(
-        CommandId{QSettings().value(kLookKey, commandNumber(kDefaultVisualStyle)).toInt()});
+        CommandId{QSettings()
+                      .value(SettingsKeys::ApplicationLook, commandNumber(kDefaultVisualStyle))
+                      .toInt()});
 }
 
 } // namespace orbelle

@@ -4,7 +4,7 @@
 // chosen visual style; the toolbars and shortcuts the person arranges are
 // kept by its ToolBarCustomizer.
 
-#include "widgets/commandid.h"
+#include "panes/commandid.h"
 
 #include <QObject>
 

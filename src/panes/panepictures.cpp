@@ -1,4 +1,4 @@
-#include "widgets/datafiles.h"
+#include "panes/panepictures.h"
 
 #include <QDir>
 #include <QFileInfo>

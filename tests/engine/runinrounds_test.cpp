@@ -1,4 +1,4 @@
-#include "engine/roundcrew.h"
+#include "engine/runinrounds.h"
 
 #include <gtest/gtest.h>
 

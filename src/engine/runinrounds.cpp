@@ -1,4 +1,4 @@
-#include "engine/roundcrew.h"
+#include "engine/runinrounds.h"
 
 #include <condition_variable>
 #include <cstdint>

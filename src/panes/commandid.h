@@ -2,6 +2,9 @@
 // The program's commands by name. Each value is the command's number: the
 // menus, the toolbars and the stored settings use it, and every command's
 // QAction is named "cmd<number>" (a pane toolbar button "tool<number>").
+// The commands belong to the program (app/commandset.h); they are named here
+// because the favorites and history panes name their own buttons and menu
+// items by these numbers, and the panes stand below the program.
 
 #include <QHashFunctions>
 

@@ -1,0 +1,31 @@
+#pragma once
+// The tab "コマンド" of the dialog "カスタマイズ": the menus on the left, the
+// chosen menu's commands and a separator on the right, to be dragged onto a
+// toolbar (the drag carries kCommandMimeType).
+
+#include "app/menucommands.h"
+
+#include <QWidget>
+
+class QListWidget;
+
+namespace orbelle {
+
+class ToolBarCustomizer;
+
+class CustomizeCommandsTab : public QWidget {
+    Q_OBJECT
+  public:
+    CustomizeCommandsTab(const ToolBarCustomizer& customizer, const QList<MenuCommands>& menus,
+                         QWidget* parent = nullptr);
+
+  private:
+    void showMenu(int index);
+
+    const ToolBarCustomizer& m_customizer;
+    QList<MenuCommands> m_menus;
+    QListWidget* m_menuList;
+    QListWidget* m_commandList;
+};
+
+} // namespace orbelle
