@@ -14,6 +14,7 @@
 #include "app/docklayout.h"
 #include "app/drawingsession.h"
 #include "app/lockindicators.h"
+#include "app/programicon.h"
 #include "app/settingskeys.h"
 #include "app/toolbarcustomiser.h"
 #include "app/windowplacement.h"
@@ -68,7 +69,7 @@ MainWindow::MainWindow(const QString& appDataDir, QWidget* parent)
     : QMainWindow(parent), m_appDataDir(appDataDir) {
     m_clock.start();
     setDocumentTitle({});
-    setWindowIcon(QIcon(QStringLiteral(":/orbelle/desktop/orbelle.png")));
+    setWindowIcon(programIcon());
     setDockOptions(AnimatedDocks | AllowNestedDocks | AllowTabbedDocks);
 
     m_commands = new CommandSet(this);
