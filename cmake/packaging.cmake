@@ -26,12 +26,18 @@ set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
     "Orbelle draws clouds of dots produced by iterating one of 166 built-in
 formulas. The formula's integer parameters, the pen width, the colours or a
 colour gradient and a 3D rotation are set in panes beside the drawing; up to
-499,501 dots are drawn on a 6000 x 6000 canvas. Drawings go into a history,
-can be kept as favorites, saved as settings files, exported as BMP or JPEG
-images and printed. The interface is in Japanese.
+499,501 dots are drawn on a 6000 x 6000 canvas. A density mode colours each
+pixel by how many dots covered it. Drawings go into a history, can be kept as
+favorites, saved as settings files, printed, and exported as PNG, JPEG or BMP
+images at any size, scaled or drawn afresh at that size; PNG and JPEG images
+carry the drawing's settings and open again as drawings. The interface is in
+Japanese.
 
-The package also holds orbelle-cli, which prints a formula's points or
-renders a drawing to a PNG, BMP or JPEG file without a display.")
+The package also holds orbelle-cli, which works without a display: it prints
+a formula's points, renders a drawing to a PNG, JPEG or BMP image (render,
+with --redraw to draw it afresh at up to 16000 pixels), and draws the frames
+of an animation between two drawings (animate, optionally encoded to a video
+with ffmpeg).")
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${CPACK_PACKAGE_CONTACT}")
 set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
@@ -40,6 +46,40 @@ set(CPACK_DEBIAN_PACKAGE_RELEASE 1)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-ipafont-gothic, xdg-utils")
+# ffmpeg encodes the videos of orbelle-cli animate --video.
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS ffmpeg)
 # Control files and folders get the modes dpkg expects (0644 / 0755).
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
+
+# The documentation Debian asks of every package: the machine-readable
+# copyright file, the upstream changelog (CHANGELOG.md) and the package's own
+# changelog, both compressed as dpkg expects (gzip -9n: no name or time stamp
+# inside).
+set(ORBELLE_DEB_VERSION ${CPACK_PACKAGE_VERSION}-${CPACK_DEBIAN_PACKAGE_RELEASE})
+set(ORBELLE_DOC_DIR ${PROJECT_BINARY_DIR}/doc)
+configure_file(${PROJECT_SOURCE_DIR}/packaging/changelog.Debian.in
+               ${ORBELLE_DOC_DIR}/changelog.Debian @ONLY)
+configure_file(${PROJECT_SOURCE_DIR}/CHANGELOG.md ${ORBELLE_DOC_DIR}/changelog COPYONLY)
+find_program(ORBELLE_GZIP gzip REQUIRED)
+set(ORBELLE_DOC_CHANGELOGS)
+foreach(changelog changelog changelog.Debian)
+  add_custom_command(
+    OUTPUT ${ORBELLE_DOC_DIR}/${changelog}.gz
+    COMMAND ${ORBELLE_GZIP} -9 -n -k -f ${changelog}
+    DEPENDS ${ORBELLE_DOC_DIR}/${changelog}
+    WORKING_DIRECTORY ${ORBELLE_DOC_DIR}
+    VERBATIM)
+  list(APPEND ORBELLE_DOC_CHANGELOGS ${ORBELLE_DOC_DIR}/${changelog}.gz)
+endforeach()
+add_custom_target(orbelle_doc ALL DEPENDS ${ORBELLE_DOC_CHANGELOGS})
+install(FILES ${PROJECT_SOURCE_DIR}/packaging/copyright ${ORBELLE_DOC_CHANGELOGS}
+        DESTINATION share/doc/orbelle)
+# The one lintian tag that does not apply to a package built outside the
+# Debian archive, with its reason in the file.
+install(FILES ${PROJECT_SOURCE_DIR}/packaging/lintian-overrides DESTINATION share/lintian/overrides
+        RENAME orbelle)
+
+# strip leaves the compilers' .comment sections in the programs; they are
+# removed from the staged copies before the package is made.
+set(CPACK_PRE_BUILD_SCRIPTS ${PROJECT_SOURCE_DIR}/cmake/strip-comments.cmake)
 include(CPack)

@@ -10,6 +10,9 @@ packages=(
   fonts-ipafont-gothic libxkbcommon-x11-0 xdg-utils
   xvfb xauth poppler-utils
   appstream desktop-file-utils groff-base man-db
+  # The package's checks: the catalogue a software centre composes, and
+  # Debian's package checker.
+  appstream-compose lintian
   # clang with its sanitizer and libFuzzer runtimes and the symbolizer of
   # the sanitizer reports: the sanitizer build and the fuzz targets.
   clang libclang-rt-14-dev llvm

@@ -2,6 +2,7 @@
 
 #include "app/addresses.h"
 #include "app/helppage.h"
+#include "app/programicon.h"
 
 #include <QIcon>
 #include <QLabel>
@@ -17,7 +18,7 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
 
     auto* icon = new QLabel(this);
     icon->setObjectName(QStringLiteral("programIcon"));
-    icon->setPixmap(QIcon(QStringLiteral(":/orbelle/desktop/orbelle.png")).pixmap(32, 32));
+    icon->setPixmap(programIcon().pixmap(32, 32));
     icon->setGeometry(20, 22, 36, 36);
 
     auto* name = new QLabel(

@@ -138,7 +138,7 @@ void CommandSet::createActions() {
     create(CommandId::HistoryReset, tr("ヒストリーのリセット"),
            tr("ヒストリーをすべて削除します\nヒストリーのリセット"));
     // 表示
-    create(CommandId::CustomizeToolBar, tr("カスタマイズ..."),
+    create(CommandId::CustomiseToolBar, tr("カスタマイズ..."),
            tr("ツール バーとメニューをカスタマイズします\nカスタマイズ"));
     QAction* statusBar = create(CommandId::ViewStatusBar, tr("ステータス バー(&S)"),
                                 tr("ステータス バーの表示/非表示を切り替えます\nステータス バー"));

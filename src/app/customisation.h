@@ -3,7 +3,7 @@
 // "標準" and of up to ten toolbars of their own, the picture a user toolbar
 // button shows, and the shortcut of every command. The customisation dialog,
 // the drag and drop on the toolbars and the tests all change it through the
-// same functions; ToolBarCustomizer puts it on the window and stores it.
+// same functions; ToolBarCustomiser puts it on the window and stores it.
 //
 // A toolbar's button list holds kToolBarSeparator for a separator and is kept
 // tidy: no separator at either end and never two in a row, so position k of

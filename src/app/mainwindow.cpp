@@ -14,8 +14,9 @@
 #include "app/docklayout.h"
 #include "app/drawingsession.h"
 #include "app/lockindicators.h"
+#include "app/programicon.h"
 #include "app/settingskeys.h"
-#include "app/toolbarcustomizer.h"
+#include "app/toolbarcustomiser.h"
 #include "app/windowplacement.h"
 #include "formulas/catalog.h"
 #include "panes/colourpane.h"
@@ -68,7 +69,7 @@ MainWindow::MainWindow(const QString& appDataDir, QWidget* parent)
     : QMainWindow(parent), m_appDataDir(appDataDir) {
     m_clock.start();
     setDocumentTitle({});
-    setWindowIcon(QIcon(QStringLiteral(":/orbelle/desktop/orbelle.png")));
+    setWindowIcon(programIcon());
     setDockOptions(AnimatedDocks | AllowNestedDocks | AllowTabbedDocks);
 
     m_commands = new CommandSet(this);
@@ -136,7 +137,7 @@ void MainWindow::createPanes() {
         m_docks[static_cast<int>(entry.pane)] = dock;
     }
     menu->addSeparator();
-    menu->addAction(command(CommandId::CustomizeToolBar));
+    menu->addAction(command(CommandId::CustomiseToolBar));
     new DockLayout(this, m_view, {m_docks.begin(), m_docks.end()});
 }
 

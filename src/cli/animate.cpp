@@ -1,5 +1,6 @@
 #include "cli/animate.h"
 
+#include "cli/corecount.h"
 #include "cli/failure.h"
 #include "cli/outputfolder.h"
 #include "cli/renderimage.h"
@@ -191,8 +192,8 @@ int runAnimate(const AnimateCommand& cmd) {
     const std::uint64_t side = static_cast<std::uint64_t>(cmd.size);
     const std::uint64_t perWorker =
         std::uint64_t{Canvas::kSize} * Canvas::kSize * 4 + side * side * 4 * 2;
-    const int workers = workerCount(static_cast<int>(std::thread::hardware_concurrency()),
-                                    cmd.frames, availableMemory(), perWorker);
+    const int workers =
+        workerCount(usableCoresOfThisProcess(), cmd.frames, availableMemory(), perWorker);
     FrameRun run(cmd);
     std::vector<std::thread> threads;
     for (int w = 1; w < workers; ++w) {

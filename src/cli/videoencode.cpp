@@ -12,6 +12,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <sys/stat.h>
 
 namespace orbelle::cli {
 namespace {
@@ -130,6 +131,14 @@ std::optional<std::string> encodeVideo(const std::string& program, const std::st
         const std::string said = lastLine(ffmpeg.readAllStandardError());
         return "ffmpeg failed with status " + std::to_string(ffmpeg.exitCode()) +
                (said.empty() ? std::string() : ": " + said);
+    }
+    // The reserved name was made private (0600); the video gets the modes a
+    // new file gets under the umask, as the frames do.
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    errno = 0;
+    if (::chmod(partialPath.c_str(), 0666 & ~mask) != 0) {
+        return std::strerror(errno);
     }
     partial.setAutoRemove(false);
     errno = 0;

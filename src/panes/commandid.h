@@ -59,7 +59,7 @@ enum class CommandId : int {
     HistoryReset = 32821,
 
     // View and window
-    CustomizeToolBar = 126,
+    CustomiseToolBar = 126,
     ViewStatusBar = 59393,
     ResetLayout = 12102,
     FitToWindow = 32840,

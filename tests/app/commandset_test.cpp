@@ -79,7 +79,7 @@ TEST_F(CommandSetTest, MenusCarryEveryCommandWithItsLabelKeyAndNumber) {
               submenu(menus[4], "ツール バーとドッキング ウィンドウ(&T)"));
 
     // The two outside the menus.
-    const QAction* customise = commands.action(CommandId::CustomizeToolBar);
+    const QAction* customise = commands.action(CommandId::CustomiseToolBar);
     const QAction* windows7 = commands.action(CommandId::StyleWindows7);
     ASSERT_TRUE(customise != nullptr && windows7 != nullptr);
     EXPECT_EQ(customise->objectName() + customise->text(), QStringLiteral("cmd126カスタマイズ..."));

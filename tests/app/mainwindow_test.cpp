@@ -1,10 +1,10 @@
 #include "app/mainwindow.h"
 
 #include "app/commands/windowcommands.h"
-#include "app/customizedialog.h"
+#include "app/customisedialog.h"
 #include "app/drawingrecorder.h"
 #include "app/menuitems.h"
-#include "app/toolbarcustomizer.h"
+#include "app/toolbarcustomiser.h"
 #include "app/visualstyles.h"
 #include "app/windowtest.h"
 #include "engine/colour.h"
@@ -168,7 +168,7 @@ TEST_F(MainWindowTest, StandardToolBarAndStatusBar) {
     ASSERT_NE(optionsButton, nullptr);
     ASSERT_NE(optionsButton->menu(), nullptr);
     EXPECT_TRUE(
-        optionsButton->menu()->actions().contains(window->command(CommandId::CustomizeToolBar)));
+        optionsButton->menu()->actions().contains(window->command(CommandId::CustomiseToolBar)));
     for (const QAction* action : actions) {
         buttons << (action->isSeparator() ? QStringLiteral("-") : action->objectName());
         if (!action->isSeparator()) {
@@ -211,13 +211,13 @@ TEST_F(MainWindowTest, CustomisedToolBarKeepsItsButtonsAcrossStarts) {
     };
     {
         auto window = open();
-        EXPECT_TRUE(window->command(CommandId::CustomizeToolBar)->isEnabled());
-        window->command(CommandId::CustomizeToolBar)->trigger();
+        EXPECT_TRUE(window->command(CommandId::CustomiseToolBar)->isEnabled());
+        window->command(CommandId::CustomiseToolBar)->trigger();
         ASSERT_NE(window->windowCommands()->toolBars()->dialog(), nullptr);
         EXPECT_TRUE(window->windowCommands()->toolBars()->dialog()->isVisible());
         // Draw (12), then the two history buttons (10, 9) off: a whole group
         // taken off leaves no separator of its own behind.
-        ToolBarCustomizer* toolBars = window->windowCommands()->toolBars();
+        ToolBarCustomiser* toolBars = window->windowCommands()->toolBars();
         for (const int position : {12, 10, 9}) {
             EXPECT_TRUE(toolBars->change([position](Customisation& c) {
                 return c.removeButton(Customisation::kStandardToolBarId, position);

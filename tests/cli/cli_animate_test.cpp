@@ -282,6 +282,32 @@ TEST_F(CliAnimate, FfmpegEncodesTheFramesIntoTheVideo) {
     }
 }
 
+TEST_F(CliAnimate, TheVideoTakesTheModesOfTheUmaskLikeTheFrames) {
+    const std::string environment =
+        fakeFfmpeg("for a; do last=$a; done\nprintf video > \"$last\"\n");
+    struct Case {
+        const char* umask;
+        fs::perms modes;
+    };
+    const fs::perms rw = fs::perms::owner_read | fs::perms::owner_write;
+    const Case cases[] = {
+        {"022", rw | fs::perms::group_read | fs::perms::others_read},
+        {"002", rw | fs::perms::group_read | fs::perms::group_write | fs::perms::others_read},
+        {"077", rw},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.umask);
+        fs::remove_all(path("f"));
+        fs::remove(path("v.mp4"));
+        const auto o = run("animate " + m_from + " " + m_to + " --frames 1 -o " + path("f") +
+                               " --size 8 --video " + path("v.mp4"),
+                           std::string("umask ") + c.umask + "; " + environment);
+        ASSERT_EQ(o.status, 0) << o.err;
+        EXPECT_EQ(fs::status(path("v.mp4")).permissions(), c.modes);
+        EXPECT_EQ(fs::status(path("f/frame0001.png")).permissions(), c.modes);
+    }
+}
+
 TEST_F(CliAnimate, AFailingFfmpegIsReportedAndTheOldVideoKept) {
     const std::string environment =
         fakeFfmpeg("for a; do last=$a; done\nprintf half > \"$last\"\n"

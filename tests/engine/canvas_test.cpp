@@ -5,13 +5,8 @@
 #include "engine/draw.h"
 #include "engine/enginetest.h"
 
-#include <gtest/gtest.h>
-
 using namespace orbelle;
-using test::pixelsOtherThan;
-using test::plainSettings;
-using test::runOf;
-using test::sharedCanvas;
+using namespace orbelle::test;
 
 TEST(CanvasClear, LimitedClearLeavesTheSamePixelsAsAFullOne) {
     Canvas& canvas = sharedCanvas();
@@ -45,16 +40,9 @@ TEST(CanvasClear, EveryPixelIsClearedAfterALimitedClear) {
 
     // Wide dots cut by all four edges and the four corners.
     s.penWidth = 30;
-    drawRun(s,
-            runOf({{-3010, -3010},
-                   {2995, 2995},
-                   {-3010, 2995},
-                   {2995, -3010},
-                   {0, -3012},
-                   {0, 2996},
-                   {-3012, 0},
-                   {2996, 0}}),
-            canvas);
+    const std::vector<Point> edges = {{-3010, -3010}, {2995, 2995}, {-3010, 2995}, {2995, -3010},
+                                      {0, -3012},     {0, 2996},    {-3012, 0},    {2996, 0}};
+    drawRun(s, runOf(edges), canvas);
     ASSERT_GT(pixelsOtherThan(canvas, kWhite), 0);
     canvas.clear(kWhite);
     EXPECT_EQ(pixelsOtherThan(canvas, kWhite), 0);

@@ -3,34 +3,24 @@
 #include "engine/colour.h"
 #include "engine/dotshape.h"
 #include "engine/draw.h"
+#include "engine/enginetest.h"
 #include "engine/transform.h"
-#include "enginetest.h"
 #include "formulas/numeric.h"
-
-#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <functional>
-#include <memory>
 #include <random>
 #include <thread>
-#include <vector>
 
 using namespace orbelle;
-using test::runOf;
+using namespace orbelle::test;
 
 namespace {
 
-// Two canvases for the suite: one painted dot by dot (the reference), one by
-// the code under test.
-Canvas& referenceCanvas() {
-    static auto canvas = std::make_unique<Canvas>();
-    return *canvas;
-}
-Canvas& testedCanvas() {
-    static auto canvas = std::make_unique<Canvas>();
-    return *canvas;
-}
+// Two canvases: one painted dot by dot (the reference), one by the code under
+// test.
+Canvas& referenceCanvas() { return sharedCanvas(0); }
+Canvas& testedCanvas() { return sharedCanvas(1); }
 
 struct Dot {
     std::int32_t left;
@@ -76,14 +66,22 @@ void paintDotByDot(Canvas& canvas, const DotShape& shape, const std::vector<Dot>
 void expectSameCluster(const Canvas& expected, const Canvas& actual, int penWidth, int cluster) {
     const int reach = 2 * penWidth + 400;
     const int start = kClusterOrigins[cluster] - reach;
-    {
-        for (int y = std::max(start, 0); y <= std::min(start + 2 * reach, 5999); ++y) {
-            for (int x = std::max(start, 0); x <= std::min(start + 2 * reach, 5999); ++x) {
-                ASSERT_EQ(actual.colourAt(x, y), expected.colourAt(x, y))
-                    << "pen " << penWidth << " at " << x << ", " << y;
-            }
+    for (int y = std::max(start, 0); y <= std::min(start + 2 * reach, 5999); ++y) {
+        for (int x = std::max(start, 0); x <= std::min(start + 2 * reach, 5999); ++x) {
+            ASSERT_EQ(actual.colourAt(x, y), expected.colourAt(x, y))
+                << "pen " << penWidth << " at " << x << ", " << y;
         }
     }
+}
+
+// A progress function that notes every report and stops the painting at
+// report `stopAt` (counted from 1).
+std::function<bool(std::size_t)> noting(std::vector<std::size_t>& reports,
+                                        std::size_t stopAt = SIZE_MAX) {
+    return [&reports, stopAt](std::size_t done) {
+        reports.push_back(done);
+        return reports.size() < stopAt;
+    };
 }
 
 void expectSameCanvas(const Canvas& expected, const Canvas& actual) {
@@ -212,18 +210,12 @@ TEST(CoverageRaster, ReportsWhileSortingAndMayStopBeforePainting) {
     Canvas& canvas = testedCanvas();
     canvas.clear(kWhite);
     std::vector<std::size_t> reports;
-    EXPECT_FALSE(raster.paint(canvas, CoverageRaster::Order::LastOnTop, [&](std::size_t done) {
-        reports.push_back(done);
-        return false;
-    }));
+    EXPECT_FALSE(raster.paint(canvas, CoverageRaster::Order::LastOnTop, noting(reports, 1)));
     EXPECT_EQ(reports, (std::vector<std::size_t>{0}));
     EXPECT_EQ(canvas.colourAt(2500, 350), kWhite);
 
     reports.clear();
-    EXPECT_TRUE(raster.paint(canvas, CoverageRaster::Order::LastOnTop, [&](std::size_t done) {
-        reports.push_back(done);
-        return true;
-    }));
+    EXPECT_TRUE(raster.paint(canvas, CoverageRaster::Order::LastOnTop, noting(reports)));
     ASSERT_GE(reports.size(), 3u);
     EXPECT_EQ(reports[0], 0u); // the two sorting passes
     EXPECT_EQ(reports[1], 0u);
@@ -249,19 +241,13 @@ TEST(CoverageRaster, StopsWhenProgressSaysSoAndReportsTheDotsDone) {
     std::vector<std::size_t> reports;
     Canvas& canvas = testedCanvas();
     canvas.clear(kWhite);
-    EXPECT_FALSE(raster.paint(canvas, CoverageRaster::Order::LastOnTop, [&](std::size_t done) {
-        reports.push_back(done);
-        return reports.size() < 2;
-    }));
+    EXPECT_FALSE(raster.paint(canvas, CoverageRaster::Order::LastOnTop, noting(reports, 2)));
     EXPECT_EQ(reports, (std::vector<std::size_t>{kRound, 2 * kRound}));
     EXPECT_EQ(canvas.colourAt(2000, 210), packRgb(0, 0, 255));
     EXPECT_EQ(canvas.colourAt(5050, 210), kWhite); // not reached
 
     reports.clear();
-    EXPECT_TRUE(raster.paint(canvas, CoverageRaster::Order::LastOnTop, [&](std::size_t done) {
-        reports.push_back(done);
-        return true;
-    }));
+    EXPECT_TRUE(raster.paint(canvas, CoverageRaster::Order::LastOnTop, noting(reports)));
     std::vector<std::size_t> expected;
     for (std::size_t done = kRound; done < kDots; done += kRound)
         expected.push_back(done);
@@ -282,10 +268,7 @@ TEST(CoverageRaster, ReportsTheEndOnceWhenTheDotsFillWholeRounds) {
     Canvas& canvas = testedCanvas();
     canvas.clear(kWhite);
     std::vector<std::size_t> reports;
-    EXPECT_TRUE(raster.paint(canvas, CoverageRaster::Order::LastOnTop, [&](std::size_t done) {
-        reports.push_back(done);
-        return true;
-    }));
+    EXPECT_TRUE(raster.paint(canvas, CoverageRaster::Order::LastOnTop, noting(reports)));
     EXPECT_EQ(reports, (std::vector<std::size_t>{kRound, 2 * kRound}));
 }
 

@@ -5,11 +5,8 @@
 #include "engine/draw.h"
 #include "engine/enginetest.h"
 
-#include <gtest/gtest.h>
-
 using namespace orbelle;
-using test::plainSettings;
-using test::sharedCanvas;
+using namespace orbelle::test;
 
 TEST(DrawColours, ModesGiveTheirColours) {
     EXPECT_EQ(drawingColour(DrawColourMode::Black, 123), kBlack);

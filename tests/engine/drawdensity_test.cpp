@@ -9,16 +9,8 @@
 #include "engine/drawscaled.h"
 #include "engine/enginetest.h"
 
-#include <gtest/gtest.h>
-
-#include <vector>
-
 using namespace orbelle;
-using test::countColour;
-using test::pixelsOtherThan;
-using test::plainSettings;
-using test::runOf;
-using test::sharedCanvas;
+using namespace orbelle::test;
 
 namespace {
 

@@ -5,17 +5,11 @@
 #include "engine/enginetest.h"
 #include "formulas/numeric.h"
 
-#include <gtest/gtest.h>
-
 #include <cmath>
 #include <limits>
 
 using namespace orbelle;
-using test::countColour;
-using test::pixelsOtherThan;
-using test::plainSettings;
-using test::runOf;
-using test::sharedCanvas;
+using namespace orbelle::test;
 
 TEST(DrawFrame, StartupDiamondDrawsAroundTheCentre) {
     Canvas& canvas = sharedCanvas();

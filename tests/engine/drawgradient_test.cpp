@@ -6,16 +6,11 @@
 #include "engine/enginetest.h"
 #include "engine/transform.h"
 
-#include <gtest/gtest.h>
-
 #include <array>
 #include <limits>
-#include <vector>
 
 using namespace orbelle;
-using test::plainSettings;
-using test::runOf;
-using test::sharedCanvas;
+using namespace orbelle::test;
 
 TEST(DrawGradient, ImmediateFlagCases) {
     DrawSettings s = plainSettings();

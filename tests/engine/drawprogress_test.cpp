@@ -2,17 +2,12 @@
 
 #include "engine/colour.h"
 #include "engine/draw.h"
-#include "enginetest.h"
-
-#include <gtest/gtest.h>
+#include "engine/enginetest.h"
 
 #include <utility>
-#include <vector>
 
 using namespace orbelle;
-using test::countColour;
-using test::plainSettings;
-using test::sharedCanvas;
+using namespace orbelle::test;
 
 TEST(DrawProgress, ReportsTheShareDoneAndStopsWhenAsked) {
     Canvas& canvas = sharedCanvas();

@@ -3,13 +3,8 @@
 #include "engine/enginetest.h"
 #include "engine/stretch.h"
 
-#include <gtest/gtest.h>
-
-#include <memory>
-#include <vector>
-
 using namespace orbelle;
-using test::runOf;
+using namespace orbelle::test;
 
 namespace {
 
@@ -97,13 +92,13 @@ TEST(DrawScaled, EqualPlainColoursLeaveThePictureAlone) {
 // and dots, and the picture shows the figure where the stretched canvas does.
 TEST(DrawScaled, StartupFigureMatchesTheCanvasDrawing) {
     const DrawSettings s = DrawSettings::startup();
-    auto canvas = std::make_unique<Canvas>();
-    const DrawResult onCanvas = draw(s, *canvas);
+    Canvas& canvas = sharedCanvas();
+    const DrawResult onCanvas = draw(s, canvas);
     EXPECT_EQ(measureFigure(s), onCanvas.bounds);
 
     const SourceSquare square = sourceSquare(onCanvas.bounds, s.zoom);
     const int kSide = square.side; // scale 1: the canvas drawing again
-    const std::vector<std::uint32_t> stretched = stretchSquare(*canvas, square, kSide);
+    const std::vector<std::uint32_t> stretched = stretchSquare(canvas, square, kSide);
     Picture picture(kSide);
     const DrawResult redrawn = drawScaled(s, square, kSide, picture.pixels.data(), kSide);
     EXPECT_EQ(redrawn.bounds, onCanvas.bounds);

@@ -1,10 +1,13 @@
 #pragma once
-// Helpers for the engine tests: a point source that yields chosen points, one
-// shared canvas and pixel counts over it.
+// Helpers for the engine tests: a point source that yields chosen points, two
+// shared canvases, pixel counts over them, and the shared records.
 
 #include "engine/canvas.h"
 #include "engine/drawsettings.h"
 #include "formulas/formula.h"
+#include "support/testrecords.h"
+
+#include <gtest/gtest.h>
 
 #include <cstdint>
 #include <memory>
@@ -32,23 +35,43 @@ inline FormulaRun runOf(std::vector<Point> points, int startIndex = 0) {
     return FormulaRun{std::make_unique<ListSource>(std::move(points)), startIndex, count};
 }
 
-/// One canvas for the whole test program: it is 144 MB.
-inline Canvas& sharedCanvas() {
-    static auto canvas = std::make_unique<Canvas>();
+/// Canvas 0 or 1 of the whole test program (each is 144 MB); a test that
+/// compares two drawings takes both.
+inline Canvas& sharedCanvas(int which = 0) {
+    static std::unique_ptr<Canvas> canvases[2];
+    auto& canvas = canvases[which == 0 ? 0 : 1];
+    if (!canvas)
+        canvas = std::make_unique<Canvas>();
     return *canvas;
 }
 
 /// The record a fresh start shows: black dots on white, pen 1, no rotation.
 inline DrawSettings plainSettings() { return DrawSettings::startup(); }
 
-/// "シリウス" (category 1, item 17): eleven rows, row 1 1..36, row 10 1..450.
-inline DrawSettings sirius() {
-    DrawSettings s = DrawSettings::startup();
-    s.category = 1;
-    s.item = 17;
-    s.params = {200, 18, 70, 400, 300, 500, 392, 71, 95, 50, 50};
-    return s;
-}
+/// Stored fields first..last, which share one range (that of the panes'
+/// controls, written out here).
+struct FieldRange {
+    const char* name;
+    int first, last;
+    std::int32_t min, max;
+};
+
+/// Every stored field after the twenty rows, in stored order.
+inline constexpr FieldRange kFieldRanges[] = {
+    {"pen width", 22, 22, 1, 100},
+    {"drawing colour mode", 23, 23, 0, 4},
+    {"drawing colour", 24, 24, 0, 16777215},
+    {"background mode", 25, 25, 0, 2},
+    {"background colour", 26, 26, 0, 16777215},
+    {"smooth", 27, 27, 0, 1},
+    {"repeat", 28, 28, 1, 30},
+    {"stops", 29, 33, 0, 1},
+    {"gradient colours", 34, 40, 0, 16777215},
+    {"rotations", 41, 43, 0, 359},
+    {"magnifications", 44, 45, -999, 999},
+    {"shifts", 46, 47, -100, 100},
+    {"locks", 48, 67, 0, 1},
+};
 
 /// Number of pixels of the given colour in the box (x0, y0) to (x1, y1),
 /// both corners included.

@@ -15,14 +15,15 @@ using namespace orbelle;
 
 namespace {
 
-// The rows of the start-up formula as Draw Random takes them.
-std::array<WalkRow, kRowCount> startupRows() {
+// A search over the start-up formula, its rows as Draw Random takes them.
+FigureSearch startupSearch() {
     const DrawSettings s = DrawSettings::startup();
     const FormulaInfo& info = formulaInfo(s.formula());
-    std::array<WalkRow, kRowCount> rows{};
+    FigureSearch search;
+    search.formula = s.formula();
     for (int i = 0; i < kRowCount; ++i)
-        rows[i] = WalkRow{i < info.paramCount, false, info.ranges[i], s.params[i]};
-    return rows;
+        search.rows[i] = WalkRow{i < info.paramCount, false, info.ranges[i], s.params[i]};
+    return search;
 }
 
 FigureVerdict verdictOf(FormulaId id, const std::array<WalkRow, kRowCount>& rows, int side) {
@@ -42,9 +43,7 @@ int alwaysUp(std::uint32_t) { return 1; } // number mod 4 = 1: every free row st
 TEST(FigureSearch, StopsAtTheFirstQualifyingTry) {
     // Only "回数" free, stepping up from 1 (501 dots, under 1% of 600 x 600
     // display pixels whatever they do) until the figure covers enough.
-    FigureSearch search;
-    search.formula = DrawSettings::startup().formula();
-    search.rows = startupRows();
+    FigureSearch search = startupSearch();
     for (WalkRow& row : search.rows)
         row.locked = true;
     search.rows[0].locked = false;
@@ -63,9 +62,7 @@ TEST(FigureSearch, StopsAtTheFirstQualifyingTry) {
 
 TEST(FigureSearch, GivesUpAfterItsTriesWithLockedRowsUntouched) {
     // "回数" locked at 1: no try can cover 1% of the square.
-    FigureSearch search;
-    search.formula = DrawSettings::startup().formula();
-    search.rows = startupRows();
+    FigureSearch search = startupSearch();
     search.rows[0].value = 1;
     search.rows[0].locked = true;
     search.rows[3].locked = true;
@@ -96,9 +93,7 @@ TEST(FigureSearch, GivesUpAfterItsTriesWithLockedRowsUntouched) {
 }
 
 TEST(FigureSearch, StopsWhenToldAndOnNoFormula) {
-    FigureSearch search;
-    search.formula = DrawSettings::startup().formula();
-    search.rows = startupRows();
+    FigureSearch search = startupSearch();
     search.rows[0].value = 1; // locked: no try qualifies
     search.rows[0].locked = true;
     SearchResult r = searchFigure(search, [](int t) { return t < 3; });

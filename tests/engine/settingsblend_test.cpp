@@ -7,12 +7,10 @@
 #include "engine/settingsranges.h"
 #include "formulas/catalog.h"
 
-#include <gtest/gtest.h>
-
 #include <random>
 
 using namespace orbelle;
-using test::sirius;
+using namespace orbelle::test;
 
 TEST(BlendInteger, StepsAndRoundsHalvesAwayFromZero) {
     // 0 to 10 in four steps: 0, 2.5, 5, 7.5, 10.
@@ -110,25 +108,8 @@ TEST(BlendColour, EachChannelOnItsOwn) {
 }
 
 TEST(BlendSettings, EndsAreTheTwoRecordsAndOneFrameIsTheFirst) {
-    DrawSettings from = sirius();
-    DrawSettings to = sirius();
-    to.params = {400, 1, 10, 100, 350, 20, 1, 300, 3, 450, 1};
-    to.penWidth = 7;
-    to.drawColorMode = 3;
-    to.drawColor = packRgb(10, 20, 30);
-    to.backColor = packRgb(1, 2, 3);
-    to.gradientSmooth = 0;
-    to.gradientRepeat = 30;
-    to.gradientStopOn = {0, 1, 0, 1, 0};
-    to.gradientColors[3] = packRgb(9, 9, 9);
-    to.rotZ = 359;
-    to.rotX = 200;
-    to.rotY = 1;
-    to.scaleZ = -999;
-    to.zoom = 999;
-    to.shiftV = -100;
-    to.shiftH = 100;
-    to.paramLocked[4] = 1;
+    const DrawSettings from = sirius();
+    const DrawSettings to = everyMemberMoved();
     for (int frames : {2, 3, 10, 9999}) {
         EXPECT_EQ(blendSettings(from, to, 0, frames), from) << frames;
         EXPECT_EQ(blendSettings(from, to, frames - 1, frames), to) << frames;
@@ -224,31 +205,13 @@ TEST(BlendSettings, RecordsWithinTheirRangesGiveRecordsWithinThem) {
     };
     const FormulaInfo& info = formulaInfo({1, 17});
     const auto record = [&] {
-        DrawSettings s = sirius();
-        for (int r = 0; r < info.paramCount; ++r) {
-            s.params[r] = in(info.ranges[r].min, info.ranges[r].max);
-        }
-        s.penWidth = in(1, 100);
-        s.drawColorMode = in(0, 3);
-        s.drawColor = in(0, 16777215);
-        s.backColorMode = in(0, 2);
-        s.backColor = in(0, 16777215);
-        s.gradientSmooth = in(0, 1);
-        s.gradientRepeat = in(1, 30);
-        for (auto& v : s.gradientStopOn)
-            v = in(0, 1);
-        for (auto& v : s.gradientColors)
-            v = in(0, 16777215);
-        s.rotZ = in(0, 359);
-        s.rotX = in(0, 359);
-        s.rotY = in(0, 359);
-        s.scaleZ = in(-999, 999);
-        s.zoom = in(-999, 999);
-        s.shiftV = in(-100, 100);
-        s.shiftH = in(-100, 100);
+        auto fields = sirius().toFields();
         for (int r = 0; r < info.paramCount; ++r)
-            s.paramLocked[r] = in(0, 1);
-        return s;
+            fields[2 + r] = in(info.ranges[r].min, info.ranges[r].max);
+        for (const FieldRange& f : kFieldRanges)
+            for (int k = f.first; k <= f.last; ++k)
+                fields[k] = in(f.min, f.max);
+        return DrawSettings::fromFields(fields);
     };
     for (int pair = 0; pair < 200; ++pair) {
         const DrawSettings from = record();

@@ -1,11 +1,9 @@
 #include "engine/sourcesquare.h"
 
+#include "engine/enginetest.h"
 #include "engine/stretch.h"
 
-#include <gtest/gtest.h>
-
 #include <limits>
-#include <memory>
 
 using namespace orbelle;
 
@@ -56,17 +54,17 @@ TEST(SourceSquare, InfiniteBoundsDoNotOverflow) {
 }
 
 TEST(Stretch, NearestNeighbourWithoutSmoothing) {
-    auto canvas = std::make_unique<Canvas>();
-    canvas->clear(kWhite);
-    canvas->row(2501)[2500] = Canvas::toPixel(packRgb(255, 0, 0));
+    Canvas& canvas = test::sharedCanvas();
+    canvas.clear(kWhite);
+    canvas.row(2501)[2500] = Canvas::toPixel(packRgb(255, 0, 0));
     // The 1000 square from 2500 onto 2000 pixels: every source pixel is a 2 x 2 block.
-    const auto out = stretchSquare(*canvas, {2500, 2500, 1000}, 2000);
+    const auto out = stretchSquare(canvas, {2500, 2500, 1000}, 2000);
     const std::uint32_t red = Canvas::toPixel(packRgb(255, 0, 0));
     EXPECT_EQ(out[2 * 2000 + 0], red);
     EXPECT_EQ(out[3 * 2000 + 1], red);
     EXPECT_EQ(out[1 * 2000 + 0], Canvas::toPixel(kWhite));
     EXPECT_EQ(out[2 * 2000 + 2], Canvas::toPixel(kWhite));
     // Parts of a square outside the canvas read white.
-    const auto edge = stretchSquare(*canvas, {5950, 5950, 100}, 100);
+    const auto edge = stretchSquare(canvas, {5950, 5950, 100}, 100);
     EXPECT_EQ(edge[99 * 100 + 99], Canvas::toPixel(kWhite));
 }

@@ -5,14 +5,10 @@
 #include "engine/enginetest.h"
 #include "engine/transform.h"
 
-#include <gtest/gtest.h>
-
 #include <cmath>
 
 using namespace orbelle;
-using test::plainSettings;
-using test::runOf;
-using test::sharedCanvas;
+using namespace orbelle::test;
 
 TEST(DrawTransform, AnglesAndDepth) {
     // Z alone turns the plane about the origin.

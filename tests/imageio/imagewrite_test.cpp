@@ -4,6 +4,8 @@
 
 #include "imageio/imagewrite.h"
 
+#include "support/files.h"
+
 #include "imageio/imagesettings.h"
 
 #include <QBuffer>
@@ -20,13 +22,9 @@
 #include <vector>
 
 using namespace orbelle;
+using test::readAll;
 
 namespace {
-
-QByteArray contentOf(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
 
 // What Qt's own writer makes of image, at quality (-1: its default), with
 // the texts given beside the image's own.
@@ -100,7 +98,7 @@ TEST_F(ImageWriteTest, EveryFormatOfTheTableIsItsWritersBytes) {
     for (const auto& c : cases) {
         ASSERT_EQ(write(c.name), std::nullopt) << c.name;
         const bool png = std::string(c.format) == "png";
-        EXPECT_EQ(contentOf(path(c.name)),
+        EXPECT_EQ(readAll(path(c.name)),
                   encoded(m_image, c.format, c.quality,
                           png ? std::vector{std::pair{QStringLiteral("Software"), kSoftware}}
                               : std::vector<std::pair<QString, QString>>{}))
@@ -112,7 +110,7 @@ TEST_F(ImageWriteTest, EveryFormatOfTheTableIsItsWritersBytes) {
             << c.name;
     }
     // Quality 95 is not the writer's default.
-    EXPECT_NE(contentOf(path("c.jpg")), encoded(m_image, "jpeg", -1));
+    EXPECT_NE(readAll(path("c.jpg")), encoded(m_image, "jpeg", -1));
     EXPECT_EQ(QImage(path("a.png")), m_image);
     EXPECT_EQ(QImage(path("b.bmp")).convertToFormat(QImage::Format_RGB32), m_image);
 }
@@ -137,7 +135,7 @@ TEST_F(ImageWriteTest, APngNamesTheProgramAndTheFormula) {
               QStringLiteral("銀河 / シリウス (category 1, item 17)"));
     EXPECT_EQ(png.text(QStringLiteral("Orbelle")), line);
     // The settings chunk is the very one Qt writes for the line alone.
-    const auto written = pngTextChunks(contentOf(path("a.png")));
+    const auto written = pngTextChunks(readAll(path("a.png")));
     const auto alone = pngTextChunks(encoded(image, "png", -1));
     ASSERT_EQ(alone.count("Orbelle"), 1u);
     ASSERT_EQ(written.count("Orbelle"), 1u);
@@ -158,7 +156,7 @@ TEST_F(ImageWriteTest, AnOpenFileTakesTheSameBytes) {
         ASSERT_TRUE(open.open(QIODevice::WriteOnly));
         EXPECT_EQ(writeImageTo(open, m_image, *format), std::nullopt) << name;
         open.close();
-        EXPECT_EQ(contentOf(open.fileName()), contentOf(path(name))) << name;
+        EXPECT_EQ(readAll(open.fileName()), readAll(path(name))) << name;
     }
     // A full device reports the system's reason.
     QFile full(QStringLiteral("/dev/full"));

@@ -3,6 +3,8 @@
 
 #include "imageio/savefile.h"
 
+#include "support/files.h"
+
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -14,13 +16,9 @@
 #include <sys/resource.h>
 
 using namespace orbelle;
+using test::readAll;
 
 namespace {
-
-QByteArray contentOf(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
 
 // Limits the size of files this process writes, as a nearly full disk does;
 // the limit is lifted again at the end of the scope.
@@ -67,10 +65,10 @@ TEST_F(SaveFileTest, ReplacesTheTargetWhenEverythingIsWritten) {
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write("new content\r\n");
     EXPECT_EQ(commitSaveFile(file), std::nullopt);
-    EXPECT_EQ(contentOf(m_path), QByteArray("new content\r\n"));
+    EXPECT_EQ(readAll(m_path), QByteArray("new content\r\n"));
     EXPECT_EQ(files(), QStringList{"figure.orbdr"});
     EXPECT_EQ(saveFile(m_path, "second\r\n"), std::nullopt);
-    EXPECT_EQ(contentOf(m_path), QByteArray("second\r\n"));
+    EXPECT_EQ(readAll(m_path), QByteArray("second\r\n"));
 }
 
 TEST_F(SaveFileTest, AWriteThatFailsInTheBufferKeepsTheOldFile) {
@@ -86,7 +84,7 @@ TEST_F(SaveFileTest, AWriteThatFailsInTheBufferKeepsTheOldFile) {
         EXPECT_FALSE(reason->isEmpty());
         EXPECT_EQ(*reason, QStringLiteral("File too large"));
     }
-    EXPECT_EQ(contentOf(m_path), QByteArray("the good file"));
+    EXPECT_EQ(readAll(m_path), QByteArray("the good file"));
     EXPECT_EQ(files(), QStringList{"figure.orbdr"});
 }
 
@@ -98,7 +96,7 @@ TEST_F(SaveFileTest, AWriteCutShortIsToldInTheSystemsWords) {
         EXPECT_EQ(saveFile(m_path, QByteArray(100000, 'x')), QStringLiteral("File too large"));
         EXPECT_EQ(saveFile(m_path, QByteArray(200, 'x')), QStringLiteral("File too large"));
     }
-    EXPECT_EQ(contentOf(m_path), QByteArray("the good file"));
+    EXPECT_EQ(readAll(m_path), QByteArray("the good file"));
     EXPECT_EQ(files(), QStringList{"figure.orbdr"});
     EXPECT_EQ(saveFile(m_dir.filePath(QStringLiteral("no such folder/x.orbdr")), "x"),
               QStringLiteral("No such file or directory"));

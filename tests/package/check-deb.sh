@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # Builds the Debian package of the build tree BUILD_DIR in a temporary folder
-# and checks its control fields and its file list.
-# Usage: check-deb.sh BUILD_DIR VERSION
+# and checks its control fields, its file list, its documentation (copyright
+# and changelogs), the icon sizes and the hardening of its programs.
+# Usage: check-deb.sh BUILD_DIR VERSION SOURCE_DIR
 set -euo pipefail
 build=$1
 version=$2
+source=$3
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -62,10 +64,20 @@ expected='./usr/bin/orbelle
 ./usr/bin/orbelle-cli
 ./usr/share/applications/orbelle.desktop
 ./usr/share/bash-completion/completions/orbelle-cli
+./usr/share/doc/orbelle/changelog.Debian.gz
+./usr/share/doc/orbelle/changelog.gz
+./usr/share/doc/orbelle/copyright
+./usr/share/icons/hicolor/128x128/apps/orbelle.png
+./usr/share/icons/hicolor/16x16/apps/orbelle.png
+./usr/share/icons/hicolor/24x24/apps/orbelle.png
+./usr/share/icons/hicolor/256x256/apps/orbelle.png
+./usr/share/icons/hicolor/32x32/apps/orbelle.png
 ./usr/share/icons/hicolor/48x48/apps/orbelle.png
 ./usr/share/icons/hicolor/48x48/mimetypes/application-x-orbelle-drawing.png
 ./usr/share/icons/hicolor/48x48/mimetypes/application-x-orbelle-favorites.png
 ./usr/share/icons/hicolor/48x48/mimetypes/application-x-orbelle-history.png
+./usr/share/icons/hicolor/64x64/apps/orbelle.png
+./usr/share/lintian/overrides/orbelle
 ./usr/share/man/man1/orbelle-cli.1.gz
 ./usr/share/man/man1/orbelle.1.gz
 ./usr/share/metainfo/example.orbelle.Orbelle.metainfo.xml
@@ -95,5 +107,71 @@ completion="$work/root/usr/share/bash-completion/completions/orbelle-cli"
     "complete -F _orbelle_cli orbelle-cli" ] || fail "the bash completion registers no function"
 grep -q "version=\"$version\"" "$work/root/usr/share/metainfo/example.orbelle.Orbelle.metainfo.xml" ||
     fail "the metainfo names no release $version"
+
+root=$work/root
+doc=$root/usr/share/doc/orbelle
+
+# The copyright file is machine-readable (DEP-5): its header names the format,
+# one paragraph covers every file, and the licence text is that of LICENSE,
+# word for word, in the file's indented form (" ." for an empty line).
+copyright=$doc/copyright
+[ "$(head -n 1 "$copyright")" = "Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/" ] ||
+    fail "copyright: first line is '$(head -n 1 "$copyright")'"
+grep -qx 'Upstream-Name: Orbelle' "$copyright" || fail "copyright names no Upstream-Name"
+grep -qx 'Files: \*' "$copyright" || fail "copyright has no 'Files: *' paragraph"
+grep -qx 'Copyright: [0-9]\{4\} Orbelle developers' "$copyright" || fail "copyright holder"
+[ "$(grep -c '^License: Expat$' "$copyright")" = 2 ] ||
+    fail "copyright: 'License: Expat' should name the files' licence and then give its text"
+licence_text=$(awk 'found && /^[^ ]/ {exit} found {print} /^License: Expat$/ {n++; if (n == 2) found = 1}' \
+    "$copyright" | sed 's/^ //; s/^\.$//')
+expected_text=$(sed -n '/^Permission is hereby granted/,$p' "$source/LICENSE")
+[ "$licence_text" = "$expected_text" ] || fail "the licence text differs from LICENSE:
+$(diff <(echo "$expected_text") <(echo "$licence_text"))"
+grep -qx 'Copyright (c) [0-9]\{4\} Orbelle developers' "$source/LICENSE" || fail "LICENSE holder"
+
+# Both changelogs are gzip streams without a name or a time stamp (gzip -9n:
+# the flag byte and the four time bytes are zero), newest entry first.
+for changelog in changelog.gz changelog.Debian.gz; do
+    gzip -t "$doc/$changelog" || fail "$changelog is not gzip"
+    header=$(od -An -tx1 -j3 -N5 "$doc/$changelog" | tr -d ' \n')
+    [ "$header" = 0000000000 ] || fail "$changelog carries a name or a time stamp ($header)"
+done
+[ "$(zcat "$doc/changelog.gz")" = "$(cat "$source/CHANGELOG.md")" ] ||
+    fail "changelog.gz is not CHANGELOG.md"
+first_release=$(zcat "$doc/changelog.gz" | grep -m 1 '^## ')
+[[ "$first_release" =~ ^"## $version — "[0-9]{4}-[0-9]{2}-[0-9]{2}$ ]] ||
+    fail "changelog.gz: the newest entry is '$first_release', expected $version with its date"
+parsed=$work/changelog.Debian
+zcat "$doc/changelog.Debian.gz" >"$parsed"
+[ "$(dpkg-parsechangelog -l "$parsed" -S Version)" = "${version}-1" ] ||
+    fail "changelog.Debian.gz: version $(dpkg-parsechangelog -l "$parsed" -S Version)"
+[ "$(dpkg-parsechangelog -l "$parsed" -S Source)" = orbelle ] || fail "changelog.Debian.gz: source"
+[ "$(dpkg-parsechangelog -l "$parsed" -S Maintainer)" = "$(field Maintainer)" ] ||
+    fail "changelog.Debian.gz is signed by '$(dpkg-parsechangelog -l "$parsed" -S Maintainer)'"
+
+# The program's icon at each size of the theme, each PNG as large as its
+# folder says (width and height are the big-endian words at bytes 16 and 20).
+for side in 16 24 32 48 64 128 256; do
+    icon=$root/usr/share/icons/hicolor/${side}x${side}/apps/orbelle.png
+    [ "$(od -An -tx1 -N8 "$icon" | tr -d ' \n')" = 89504e470d0a1a0a ] || fail "$icon is not a PNG"
+    size=$(od -An -tu1 -j16 -N8 "$icon" | awk '{print $1*16777216+$2*65536+$3*256+$4 "x" $5*16777216+$6*65536+$7*256+$8}')
+    [ "$size" = "${side}x${side}" ] || fail "the ${side}x${side} icon is $size"
+done
+entry=$root/usr/share/applications/orbelle.desktop
+grep -qx 'Icon=orbelle' "$entry" || fail "the desktop entry does not use the icon"
+grep -q '^Keywords=.' "$entry" || fail "the desktop entry has no Keywords"
+grep -q '^Keywords\[ja\]=.' "$entry" || fail "the desktop entry has no Japanese Keywords"
+
+# Both programs are hardened as Debian builds them: full RELRO bound at
+# start-up, stack canaries, fortified C library calls, and no .comment left.
+for program in orbelle orbelle-cli; do
+    binary=$root/usr/bin/$program
+    readelf -lW "$binary" | grep -q GNU_RELRO || fail "$program has no RELRO segment"
+    readelf -dW "$binary" | grep -Eq '\((FLAGS|FLAGS_1)\).*\bNOW\b' || fail "$program is not bound now"
+    symbols=$(readelf --dyn-syms -W "$binary")
+    grep -q '__stack_chk_fail' <<<"$symbols" || fail "$program has no stack protector"
+    grep -Eq '__[a-z_]+_chk(@|$| )' <<<"$symbols" || fail "$program calls no fortified function"
+    readelf -SW "$binary" | grep -q ' \.comment ' && fail "$program keeps its .comment section"
+done
 
 echo "check-deb: $(basename "$deb") holds $(wc -l <<<"$files") files; control fields and file list as expected"

@@ -15,22 +15,13 @@
 #include "store/settingsline.h"
 #include "store/storetest.h"
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
-#include <string>
 #include <vector>
 
 using namespace orbelle;
-using orbelle::test::readFile;
-using orbelle::test::TempFolder;
-using orbelle::test::writeFile;
+using namespace orbelle::test;
 
 namespace {
 

@@ -8,6 +8,8 @@ using namespace orbelle::test;
 
 namespace {
 
+using Lines = std::vector<std::string>;
+
 // "お気に入り" in code page 932, and the root line of a fresh store.
 const std::string kRootName = "\x82\xa8\x8b\x43\x82\xc9\x93\xfc\x82\xe8";
 const std::string kRoot = "1,0," + kRootName + ",1,1,1";
@@ -32,10 +34,8 @@ class FavoritesStoreTest : public StoreTest {
     std::filesystem::path storePath() const { return m_folder / "csv_okiniiri0"; }
     FavoritesStore store() const { return FavoritesStore(m_folder.path()); }
 
-    void writeLines(const std::vector<std::string>& lines) const {
-        writeFile(storePath(), joinLines(lines));
-    }
-    std::vector<std::string> lines() const { return splitLines(readFile(storePath())); }
+    void writeLines(const Lines& lines) const { writeFile(storePath(), joinLines(lines)); }
+    Lines lines() const { return splitLines(readFile(storePath())); }
 };
 
 } // namespace
@@ -62,13 +62,13 @@ TEST_F(FavoritesStoreTest, AFirstLineThatIsAFavoriteMakesWayForARoot) {
     ASSERT_TRUE(report.ok());
     EXPECT_TRUE(report.value.rootReplaced);
     EXPECT_EQ(report.value.droppedLines, 1);
-    EXPECT_EQ(lines(), (std::vector<std::string>{kRoot, folder(2, 1, "A")}));
+    EXPECT_EQ(lines(), (Lines{kRoot, folder(2, 1, "A")}));
 }
 
 TEST_F(FavoritesStoreTest, ACollapsedRootStaysCollapsedAndKeepsItsName) {
     writeLines({folder(1, 0, "other", 0), folder(2, 1, "A")});
     ASSERT_TRUE(store().clean().ok());
-    EXPECT_EQ(lines(), (std::vector<std::string>{folder(1, 0, kRootName, 0), folder(2, 1, "A")}));
+    EXPECT_EQ(lines(), (Lines{folder(1, 0, kRootName, 0), folder(2, 1, "A")}));
 }
 
 TEST_F(FavoritesStoreTest, AMissingParentRemovesTheLineAndRenumbers) {
@@ -78,8 +78,7 @@ TEST_F(FavoritesStoreTest, AMissingParentRemovesTheLineAndRenumbers) {
     ASSERT_TRUE(report.ok());
     EXPECT_EQ(report.value.droppedOrphans, 1);
     EXPECT_TRUE(report.value.renumbered);
-    EXPECT_EQ(lines(), (std::vector<std::string>{kRoot, folder(2, 1, "B"), favorite(3, 2, "y"),
-                                                 favorite(4, 1, "z")}));
+    EXPECT_EQ(lines(), (Lines{kRoot, folder(2, 1, "B"), favorite(3, 2, "y"), favorite(4, 1, "z")}));
 }
 
 TEST_F(FavoritesStoreTest, EntriesUnderAFavoriteOrInACycleAreDropped) {
@@ -87,7 +86,7 @@ TEST_F(FavoritesStoreTest, EntriesUnderAFavoriteOrInACycleAreDropped) {
     writeLines({kRoot, folder(2, 3, "P"), folder(3, 2, "Q"), favorite(4, 5, "f"),
                 favorite(5, 1, "g"), folder(6, 6, "self")});
     ASSERT_TRUE(store().clean().ok());
-    EXPECT_EQ(lines(), (std::vector<std::string>{kRoot, favorite(2, 1, "g")}));
+    EXPECT_EQ(lines(), (Lines{kRoot, favorite(2, 1, "g")}));
 }
 
 TEST_F(FavoritesStoreTest, BrokenLinesAreDroppedAndAGoodStoreIsNotRewritten) {
@@ -95,7 +94,7 @@ TEST_F(FavoritesStoreTest, BrokenLinesAreDroppedAndAGoodStoreIsNotRewritten) {
     changed.replace(changed.find(",0,0,1,3,"), 9, ",0,0,2,3,"); // category 2, old sums
     writeLines({kRoot, favorite(2, 1, "a"), changed, "", "1,2,3", folder(6, 1, "F")});
     ASSERT_TRUE(store().clean().ok());
-    EXPECT_EQ(lines(), (std::vector<std::string>{kRoot, favorite(2, 1, "a"), folder(3, 1, "F")}));
+    EXPECT_EQ(lines(), (Lines{kRoot, favorite(2, 1, "a"), folder(3, 1, "F")}));
 
     const std::string lf = kRoot + "\n" + favorite(2, 1, "a") + "\n";
     writeFile(storePath(), lf);
@@ -110,11 +109,11 @@ TEST_F(FavoritesStoreTest, DeletingAFolderRemovesEverythingBelowIt) {
     const auto removed = store().remove(2);
     ASSERT_TRUE(removed.ok());
     EXPECT_EQ(removed.value, 5);
-    EXPECT_EQ(lines(), (std::vector<std::string>{kRoot, favorite(2, 1, "d")}));
+    EXPECT_EQ(lines(), (Lines{kRoot, favorite(2, 1, "d")}));
 
     EXPECT_EQ(store().remove(1).value, 0); // the root stays
     EXPECT_EQ(store().remove(9).value, 0);
-    EXPECT_EQ(lines(), (std::vector<std::string>{kRoot, favorite(2, 1, "d")}));
+    EXPECT_EQ(lines(), (Lines{kRoot, favorite(2, 1, "d")}));
 }
 
 TEST_F(FavoritesStoreTest, MovingOntoAFolderPutsTheFavoriteFirstInIt) {
@@ -123,28 +122,26 @@ TEST_F(FavoritesStoreTest, MovingOntoAFolderPutsTheFavoriteFirstInIt) {
     const auto moved = store().moveFavorite(5, 2);
     ASSERT_TRUE(moved.ok());
     EXPECT_TRUE(moved.value);
-    EXPECT_EQ(lines(), (std::vector<std::string>{kRoot, folder(2, 1, "A", 1), favorite(3, 2, "c"),
-                                                 favorite(4, 1, "a"), favorite(5, 1, "b")}));
+    EXPECT_EQ(lines(), (Lines{kRoot, folder(2, 1, "A", 1), favorite(3, 2, "c"), favorite(4, 1, "a"),
+                              favorite(5, 1, "b")}));
 }
 
 TEST_F(FavoritesStoreTest, MovingOntoAFavoritePutsItAfterThatFavoriteInItsFolder) {
-    const std::vector<std::string> start = {kRoot,
-                                            favorite(2, 1, "x"),
-                                            folder(3, 1, "G"),
-                                            folder(4, 1, "F"),
-                                            favorite(5, 4, "z"),
-                                            favorite(6, 1, "w")};
+    const Lines start = {kRoot,
+                         favorite(2, 1, "x"),
+                         folder(3, 1, "G"),
+                         folder(4, 1, "F"),
+                         favorite(5, 4, "z"),
+                         favorite(6, 1, "w")};
     writeLines(start);
     ASSERT_TRUE(store().moveFavorite(6, 5).value);
-    EXPECT_EQ(lines(), (std::vector<std::string>{kRoot, favorite(2, 1, "x"), folder(3, 1, "G"),
-                                                 folder(4, 1, "F"), favorite(5, 4, "z"),
-                                                 favorite(6, 4, "w")}));
+    EXPECT_EQ(lines(), (Lines{kRoot, favorite(2, 1, "x"), folder(3, 1, "G"), folder(4, 1, "F"),
+                              favorite(5, 4, "z"), favorite(6, 4, "w")}));
     // From above the target: the lines between move up and folder F becomes 3.
     writeLines(start);
     ASSERT_TRUE(store().moveFavorite(2, 5).value);
-    EXPECT_EQ(lines(), (std::vector<std::string>{kRoot, folder(2, 1, "G"), folder(3, 1, "F"),
-                                                 favorite(4, 3, "z"), favorite(5, 3, "x"),
-                                                 favorite(6, 1, "w")}));
+    EXPECT_EQ(lines(), (Lines{kRoot, folder(2, 1, "G"), folder(3, 1, "F"), favorite(4, 3, "z"),
+                              favorite(5, 3, "x"), favorite(6, 1, "w")}));
 }
 
 TEST_F(FavoritesStoreTest, RefusedMovesLeaveTheStoreAlone) {
@@ -191,8 +188,8 @@ TEST_F(FavoritesStoreTest, RenameReplacesOnlyTheName) {
     const auto renamed = store().rename(3, "新しい");
     ASSERT_TRUE(renamed.ok());
     EXPECT_TRUE(renamed.value);
-    EXPECT_EQ(lines(), (std::vector<std::string>{kRoot, folder(2, 1, "A"),
-                                                 favorite(3, 2, "\x90\x56\x82\xb5\x82\xa2")}));
+    EXPECT_EQ(lines(),
+              (Lines{kRoot, folder(2, 1, "A"), favorite(3, 2, "\x90\x56\x82\xb5\x82\xa2")}));
     EXPECT_FALSE(store().rename(1, "root").value);
     EXPECT_FALSE(store().rename(4, "none").value);
     EXPECT_EQ(lines()[0], kRoot);
@@ -203,8 +200,8 @@ TEST_F(FavoritesStoreTest, ExpansionStatesAreStoredAndSurviveARestart) {
     const auto saved = store().saveExpansion({{1, false}, {2, false}, {3, false}});
     ASSERT_TRUE(saved.ok());
     EXPECT_TRUE(saved.value);
-    EXPECT_EQ(lines(), (std::vector<std::string>{folder(1, 0, kRootName, 0), folder(2, 1, "A", 0),
-                                                 favorite(3, 2, "a")}));
+    EXPECT_EQ(lines(),
+              (Lines{folder(1, 0, kRootName, 0), folder(2, 1, "A", 0), favorite(3, 2, "a")}));
     EXPECT_FALSE(store().saveExpansion({{1, false}, {2, false}}).value);
 
     const FavoritesStore restarted(m_folder.path());
@@ -224,7 +221,7 @@ TEST_F(FavoritesStoreTest, ImportReplacesAndDropsABrokenLine) {
     ASSERT_TRUE(imported.ok());
     EXPECT_EQ(imported.value.entries, 3);
     EXPECT_EQ(imported.value.dropped, 1);
-    EXPECT_EQ(lines(), (std::vector<std::string>{kRoot, favorite(2, 1, "a"), favorite(3, 1, "c")}));
+    EXPECT_EQ(lines(), (Lines{kRoot, favorite(2, 1, "a"), favorite(3, 1, "c")}));
 }
 
 TEST_F(FavoritesStoreTest, ExportResetAndFailedImport) {
@@ -300,7 +297,7 @@ TEST_F(FavoritesStoreTest, BytesThatAreNoCodePage932StayAsTheyWere) {
 
 TEST_F(FavoritesStoreTest, TwentyThousandLinesMoveAndRename) {
     // Root, folders 2-200 in the root, favorites 201-20000 spread over them.
-    std::vector<std::string> start = {kRoot};
+    Lines start = {kRoot};
     for (int id = 2; id <= 200; ++id) {
         start.push_back(folder(id, 1, "F" + std::to_string(id)));
     }

@@ -1,6 +1,7 @@
 #include "store/historystore.h"
 
 #include "store/settingsline.h"
+#include "store/storefile.h"
 #include "store/storetest.h"
 
 using namespace orbelle;
@@ -10,6 +11,8 @@ namespace {
 
 class HistoryStoreTest : public StoreTest {
   protected:
+    const HistoryStore m_store{m_folder.path()};
+
     std::filesystem::path storePath() const { return m_folder / "csv_history0"; }
 
     // Writes `count` good lines numbered first..first+count-1, oldest first.
@@ -37,45 +40,41 @@ class HistoryStoreTest : public StoreTest {
 } // namespace
 
 TEST_F(HistoryStoreTest, MissingStoreIsCreatedEmpty) {
-    const HistoryStore store(m_folder.path());
-    const auto count = store.count();
+    const auto count = m_store.count();
     ASSERT_TRUE(count.ok());
     EXPECT_EQ(count.value, 0);
     EXPECT_TRUE(std::filesystem::exists(storePath()));
-    EXPECT_FALSE(store.entry(0).value);
+    EXPECT_FALSE(m_store.entry(0).value);
 }
 
 TEST_F(HistoryStoreTest, AppendWritesTheLineWithCrLf) {
-    const HistoryStore store(m_folder.path());
-    ASSERT_TRUE(store.append(literalRecord()).ok());
+    ASSERT_TRUE(m_store.append(literalRecord()).ok());
     EXPECT_EQ(readFile(storePath()), kLiteralHistoryLine + "\r\n");
-    EXPECT_EQ(store.entry(0).value, literalRecord());
+    EXPECT_EQ(m_store.entry(0).value, literalRecord());
 }
 
 TEST_F(HistoryStoreTest, EntriesAreNumberedFromTheNewest) {
-    const HistoryStore store(m_folder.path());
     for (int n = 1; n <= 3; ++n) {
-        ASSERT_TRUE(store.append(numbered(n)).ok());
+        ASSERT_TRUE(m_store.append(numbered(n)).ok());
     }
-    EXPECT_EQ(store.count().value, 3);
-    EXPECT_EQ(store.entry(0).value, numbered(3));
-    EXPECT_EQ(store.entry(1).value, numbered(2));
-    EXPECT_EQ(store.entry(2).value, numbered(1));
-    EXPECT_FALSE(store.entry(3).value);
-    EXPECT_FALSE(store.entry(-1).value);
+    EXPECT_EQ(m_store.count().value, 3);
+    EXPECT_EQ(m_store.entry(0).value, numbered(3));
+    EXPECT_EQ(m_store.entry(1).value, numbered(2));
+    EXPECT_EQ(m_store.entry(2).value, numbered(1));
+    EXPECT_FALSE(m_store.entry(3).value);
+    EXPECT_FALSE(m_store.entry(-1).value);
 }
 
 TEST_F(HistoryStoreTest, TheThousandAndFirstDrawingDropsTheOldest) {
     writeNumbered(1, 999);
-    const HistoryStore store(m_folder.path());
-    ASSERT_TRUE(store.append(numbered(1000)).ok());
-    EXPECT_EQ(store.count().value, 1000); // full, nothing dropped yet
-    EXPECT_EQ(store.entry(999).value, numbered(1));
+    ASSERT_TRUE(m_store.append(numbered(1000)).ok());
+    EXPECT_EQ(m_store.count().value, 1000); // full, nothing dropped yet
+    EXPECT_EQ(m_store.entry(999).value, numbered(1));
 
-    ASSERT_TRUE(store.append(numbered(1001)).ok());
-    EXPECT_EQ(store.count().value, 1000);
-    EXPECT_EQ(store.entry(0).value, numbered(1001));
-    EXPECT_EQ(store.entry(999).value, numbered(2));
+    ASSERT_TRUE(m_store.append(numbered(1001)).ok());
+    EXPECT_EQ(m_store.count().value, 1000);
+    EXPECT_EQ(m_store.entry(0).value, numbered(1001));
+    EXPECT_EQ(m_store.entry(999).value, numbered(2));
     const std::string content = readFile(storePath());
     EXPECT_EQ(content.substr(0, content.find("\r\n")),
               formatLine(LineVariant::History, numbered(2)));
@@ -84,28 +83,22 @@ TEST_F(HistoryStoreTest, TheThousandAndFirstDrawingDropsTheOldest) {
 
 TEST_F(HistoryStoreTest, CleanDropsAHandBrokenLineAndKeepsTheOrder) {
     writeNumbered(1, 5);
-    std::string content = readFile(storePath());
-    // Line 3 loses its last field.
-    const std::size_t third = content.find("\r\n", content.find("\r\n") + 2) + 2;
-    const std::size_t thirdEnd = content.find("\r\n", third);
-    const std::size_t lastComma = content.rfind(',', thirdEnd);
-    content.erase(lastComma, thirdEnd - lastComma);
-    writeFile(storePath(), content);
+    std::vector<std::string> lines = splitLines(readFile(storePath()));
+    lines[2].erase(lines[2].rfind(',')); // line 3 loses its last field
+    writeFile(storePath(), joinLines(lines));
 
-    const HistoryStore store(m_folder.path());
-    const auto dropped = store.clean();
+    const auto dropped = m_store.clean();
     ASSERT_TRUE(dropped.ok());
     EXPECT_EQ(dropped.value, 1);
     EXPECT_EQ(numbersInStore(), (std::vector<int>{1, 2, 4, 5}));
-    EXPECT_EQ(store.clean().value, 0);
+    EXPECT_EQ(m_store.clean().value, 0);
 }
 
 TEST_F(HistoryStoreTest, CleanDropsAChangedValueWithTheOldSum) {
     writeFile(storePath(), kLiteralHistoryLine + "\r\n" + "2" + kLiteralHistoryLine.substr(1) +
                                "\r\n" + // category 2
                                "1,3,-75,1" + kLiteralHistoryLine.substr(9) + "\r\n");
-    const HistoryStore store(m_folder.path());
-    EXPECT_EQ(store.clean().value, 2);
+    EXPECT_EQ(m_store.clean().value, 2);
     EXPECT_EQ(readFile(storePath()), kLiteralHistoryLine + "\r\n");
 }
 
@@ -113,8 +106,7 @@ TEST_F(HistoryStoreTest, CleanLeavesAGoodStoreUntouched) {
     // LF line ends read as well; a clean store is not rewritten with CR LF.
     const std::string content = kLiteralHistoryLine + "\n" + kLiteralHistoryLine + "\n";
     writeFile(storePath(), content);
-    const HistoryStore store(m_folder.path());
-    EXPECT_EQ(store.clean().value, 0);
+    EXPECT_EQ(m_store.clean().value, 0);
     EXPECT_EQ(readFile(storePath()), content);
 }
 
@@ -122,18 +114,16 @@ TEST_F(HistoryStoreTest, ATornLastLineIsDroppedAndTheNextAppendSurvives) {
     writeNumbered(1, 2);
     const std::string torn = formatLine(LineVariant::History, numbered(3)).substr(0, 40);
     writeFile(storePath(), readFile(storePath()) + torn);
-    const HistoryStore store(m_folder.path());
-    ASSERT_TRUE(store.append(numbered(4)).ok());
-    EXPECT_EQ(store.clean().value, 1);
+    ASSERT_TRUE(m_store.append(numbered(4)).ok());
+    EXPECT_EQ(m_store.clean().value, 1);
     EXPECT_EQ(numbersInStore(), (std::vector<int>{1, 2, 4}));
 }
 
 TEST_F(HistoryStoreTest, ResetEmptiesTheStore) {
     writeNumbered(1, 3);
-    const HistoryStore store(m_folder.path());
-    ASSERT_TRUE(store.reset().ok());
+    ASSERT_TRUE(m_store.reset().ok());
     EXPECT_EQ(readFile(storePath()), "");
-    EXPECT_EQ(store.count().value, 0);
+    EXPECT_EQ(m_store.count().value, 0);
 }
 
 TEST_F(HistoryStoreTest, ImportKeepsTheGoodLinesInOrder) {
@@ -149,8 +139,7 @@ TEST_F(HistoryStoreTest, ImportKeepsTheGoodLinesInOrder) {
     file += formatLine(LineVariant::History, numbered(5)) + "\r\n";
     writeFile(m_folder / "saved.orbhs", file);
 
-    const HistoryStore store(m_folder.path());
-    const auto imported = store.importFrom(m_folder / "saved.orbhs");
+    const auto imported = m_store.importFrom(m_folder / "saved.orbhs");
     ASSERT_TRUE(imported.ok());
     EXPECT_EQ(imported.value.entries, 5);
     EXPECT_EQ(imported.value.dropped, 2);
@@ -170,25 +159,24 @@ TEST_F(HistoryStoreTest, ImportOfMoreThanTheCapacityKeepsTheNewest) {
 TEST_F(HistoryStoreTest, FailedImportAndExportAreReportedAndChangeNothing) {
     writeNumbered(1, 2);
     const std::string before = readFile(storePath());
-    const HistoryStore store(m_folder.path());
 
-    const auto missing = store.importFrom(m_folder / "none.orbhs");
+    const auto missing = m_store.importFrom(m_folder / "none.orbhs");
     EXPECT_FALSE(missing.ok());
     EXPECT_NE(missing.status.path().string().find("none.orbhs"), std::string::npos);
-    const auto folder = store.importFrom(m_folder.path());
+    const auto folder = m_store.importFrom(m_folder.path());
     EXPECT_EQ(folder.status.error(), StoreError::NotRegularFile);
     // A file of lines none of which is a history line is another kind of file.
     writeFile(m_folder / "notes.txt", "a,b\r\n" + kLiteralHistoryLine + ",0\r\n");
-    const auto notes = store.importFrom(m_folder / "notes.txt");
+    const auto notes = m_store.importFrom(m_folder / "notes.txt");
     EXPECT_EQ(notes.status.error(), StoreError::NoHistoryLines);
     EXPECT_EQ(notes.status.path(), m_folder / "notes.txt");
     EXPECT_EQ(readFile(storePath()), before);
     // An empty file holds no line at all: it empties the history.
     writeFile(m_folder / "empty.orbhs", "");
-    EXPECT_TRUE(store.importFrom(m_folder / "empty.orbhs").ok());
+    EXPECT_TRUE(m_store.importFrom(m_folder / "empty.orbhs").ok());
     EXPECT_EQ(readFile(storePath()), "");
 
-    const StoreStatus exported = store.exportTo(m_folder / "no" / "such" / "x.orbhs");
+    const StoreStatus exported = m_store.exportTo(m_folder / "no" / "such" / "x.orbhs");
     EXPECT_FALSE(exported.ok());
     EXPECT_NE(exported.path().string().find("x.orbhs"), std::string::npos);
 }
@@ -196,8 +184,7 @@ TEST_F(HistoryStoreTest, FailedImportAndExportAreReportedAndChangeNothing) {
 TEST_F(HistoryStoreTest, ExportIsAByteCopy) {
     const std::string content = kLiteralHistoryLine + "\n" + "broken\r\n";
     writeFile(storePath(), content);
-    const HistoryStore store(m_folder.path());
     writeFile(m_folder / "out.orbhs", "older content");
-    ASSERT_TRUE(store.exportTo(m_folder / "out.orbhs").ok());
+    ASSERT_TRUE(m_store.exportTo(m_folder / "out.orbhs").ok());
     EXPECT_EQ(readFile(m_folder / "out.orbhs"), content);
 }

@@ -6,7 +6,6 @@
 #include "store/storetest.h"
 
 #include <cerrno>
-#include <filesystem>
 
 using namespace orbelle;
 using namespace orbelle::test;

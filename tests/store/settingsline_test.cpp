@@ -1,34 +1,12 @@
 #include "engine/settingsranges.h"
 #include "store/settingsfile.h"
 #include "store/settingsline.h"
+#include "support/testrecords.h"
 
 #include <gtest/gtest.h>
 
 using namespace orbelle;
-
-namespace {
-
-DrawSettings sample() {
-    DrawSettings s = DrawSettings::startup();
-    s.category = 1;
-    s.item = 17;
-    s.params = {100, 7, -75, 400, -100, 150, 290, 510, -200, 0, 400};
-    s.penWidth = 3;
-    s.setDrawColourMode(DrawColourMode::Gradient);
-    s.drawColor = kBlack;
-    s.setBackColourMode(BackColourMode::Custom);
-    s.backColor = kWhite;
-    s.gradientColors[4] = 16777215;
-    s.rotZ = 359;
-    s.shiftV = -100;
-    s.shiftH = 100;
-    s.scaleZ = -999;
-    s.paramLocked[3] = 1;
-    s.paramLocked[19] = 1;
-    return s;
-}
-
-} // namespace
+using test::everyMemberMoved;
 
 TEST(SettingsRecord, StartupValues) {
     const DrawSettings s = DrawSettings::startup();
@@ -48,7 +26,7 @@ TEST(SettingsRecord, StartupValues) {
 }
 
 TEST(SettingsLine, HistoryRoundTripWithNegativesAndWhite) {
-    const DrawSettings s = sample();
+    const DrawSettings s = everyMemberMoved();
     const std::string line = formatLine(LineVariant::History, s);
     EXPECT_NE(line.find(",-75,"), std::string::npos);
     EXPECT_NE(line.find(",16777215,"), std::string::npos);
@@ -96,7 +74,7 @@ TEST(SettingsLine, RowsAreWrittenAtTheirFieldPositions) {
 }
 
 TEST(SettingsLine, SettingsFileOmitsTheLastLock) {
-    const DrawSettings s = sample();
+    const DrawSettings s = everyMemberMoved();
     const std::string line = formatLine(LineVariant::SettingsFile, s);
     const auto fields = parseLine(line);
     ASSERT_EQ(fields.size(), 68u);
@@ -110,7 +88,7 @@ TEST(SettingsLine, SettingsFileOmitsTheLastLock) {
 }
 
 TEST(SettingsLine, FavoriteLineCarriesPrefixAndTwoSums) {
-    const DrawSettings s = sample();
+    const DrawSettings s = everyMemberMoved();
     const std::string name = "\x82\xa0\x82\xa2"; // two kana in code page 932
     const std::string line = formatLine(LineVariant::Favorite, s, {7, 3, name});
     const auto fields = parseLine(line);
@@ -139,7 +117,7 @@ TEST(SettingsLine, SumWrapsAt32Bits) {
 }
 
 TEST(SettingsLine, DamagedLinesFailTheCheck) {
-    const DrawSettings s = sample();
+    const DrawSettings s = everyMemberMoved();
     auto fields = parseLine(formatLine(LineVariant::History, s));
     // One changed value without a changed sum.
     auto changed = fields;
@@ -176,7 +154,7 @@ TEST(SettingsLine, ParseSplitsAtEveryComma) {
 }
 
 TEST(SettingsFile, CommentLinesAndTrailingGarbage) {
-    const DrawSettings s = sample();
+    const DrawSettings s = everyMemberMoved();
     const std::string body = formatSettingsFile(s);
     EXPECT_EQ(body.substr(body.size() - 2), "\r\n");
     DrawSettings expected = s;
@@ -191,7 +169,7 @@ TEST(SettingsFile, CommentLinesAndTrailingGarbage) {
 }
 
 TEST(SettingsFile, UnusableFilesAreRefused) {
-    const DrawSettings s = sample();
+    const DrawSettings s = everyMemberMoved();
     EXPECT_FALSE(parseSettingsFile(""));
     EXPECT_FALSE(parseSettingsFile("// only a comment\r\n"));
     // A history line pasted into a settings file.
@@ -207,9 +185,9 @@ TEST(SettingsFile, UnusableFilesAreRefused) {
 // lines only in that field and in the sums, by one (the favorite's last sum,
 // which adds the check value to the fields, by two).
 TEST(SettingsLine, DensityModeKeepsEveryVariantsShape) {
-    DrawSettings density = sample();
+    DrawSettings density = everyMemberMoved();
     density.drawColorMode = 4;
-    const DrawSettings gradient = sample();
+    const DrawSettings gradient = everyMemberMoved();
     const FavoritePrefix prefix{7, 3, "d"};
     struct Case {
         LineVariant variant;

@@ -15,32 +15,16 @@ using namespace orbelle;
 
 namespace {
 
-// Field texts that stress the reader: edges of 32 bits, 24-bit colours and
-// beyond, signs, white space, trailing garbage, saturation, emptiness.
-const std::vector<std::string> kEdgeTexts = {"0",
-                                             "-1",
-                                             "1",
-                                             "16777215",
-                                             "16777216",
-                                             "-16777216",
-                                             "2147483647",
-                                             "-2147483648",
-                                             "4294967295",
-                                             "99999999999",
-                                             "-99999999999",
-                                             "",
-                                             " 42",
-                                             "\t-7",
-                                             "+3",
-                                             "12abc",
-                                             "x",
-                                             "-",
-                                             "00000000123",
-                                             "-0",
-                                             "999",
-                                             "-999",
-                                             "359",
-                                             "100"};
+// Field texts that stress the reader.
+// clang-format off
+const std::vector<std::string> kEdgeTexts = {
+    "0", "-1", "1",                                    // around zero
+    "16777215", "16777216", "-16777216",               // 24-bit colours and beyond
+    "2147483647", "-2147483648",                       // edges of 32 bits
+    "4294967295", "99999999999", "-99999999999",       // saturation
+    "", " 42", "\t-7", "+3", "12abc", "x", "-",        // emptiness, white space, signs, garbage
+    "00000000123", "-0", "999", "-999", "359", "100"}; // zeros and range ends
+// clang-format on
 
 std::string randomField(std::mt19937& rng) {
     std::uniform_int_distribution<int> pick(0, 3);
@@ -94,17 +78,14 @@ std::string randomLine(std::mt19937& rng, LineVariant variant) {
     std::vector<std::string> f;
     switch (variant) {
     case LineVariant::History:
-        for (int k = 0; k < 68; ++k) {
+    case LineVariant::SettingsFile: {
+        const std::size_t values = variant == LineVariant::History ? 68 : 67;
+        while (f.size() < values) {
             f.push_back(randomField(rng));
         }
-        f.push_back(sumText(f, 0, 68));
+        f.push_back(sumText(f, 0, values));
         break;
-    case LineVariant::SettingsFile:
-        for (int k = 0; k < 67; ++k) {
-            f.push_back(randomField(rng));
-        }
-        f.push_back(sumText(f, 0, 67));
-        break;
+    }
     case LineVariant::Favorite: {
         f.push_back(randomField(rng));
         f.push_back(randomField(rng));

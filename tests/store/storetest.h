@@ -1,60 +1,21 @@
 #pragma once
-// Helpers for the store tests: a temporary folder per test, whole-file reads
-// and writes, and small records that tell entries apart.
+// Helpers for the store tests: a temporary folder per test and small records
+// that tell entries apart.
 
 #include "engine/drawsettings.h"
+#include "support/scratchfiles.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 
 namespace orbelle::test {
-
-/// A fresh folder under the system's temporary folder, removed afterwards.
-class TempFolder {
-  public:
-    TempFolder() {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "orbelle-store-XXXXXX").string();
-        if (mkdtemp(pattern.data()) != nullptr) {
-            m_path = pattern;
-        }
-    }
-    ~TempFolder() {
-        std::error_code ignored;
-        if (!m_path.empty()) {
-            std::filesystem::remove_all(m_path, ignored);
-        }
-    }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-
-    const std::filesystem::path& path() const { return m_path; }
-    std::filesystem::path operator/(const std::string& name) const { return m_path / name; }
-
-  private:
-    std::filesystem::path m_path;
-};
 
 /// Fixture giving every test its own empty folder.
 class StoreTest : public ::testing::Test {
   protected:
     TempFolder m_folder;
 };
-
-inline std::string readFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-inline void writeFile(const std::filesystem::path& path, const std::string& content) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << content;
-}
 
 /// The record of the hand-written literal lines: category 1, item 3, first
 /// parameter -75, pen 2, black on white, everything else 0. Its 68 fields sum

@@ -2,7 +2,7 @@
 
 #include "app/commandset.h"
 #include "app/settingskeys.h"
-#include "app/toolbarcustomizer.h"
+#include "app/toolbarcustomiser.h"
 #include "app/visualstyles.h"
 
 #include <QActionGroup>
@@ -16,10 +16,10 @@ WindowCommands::WindowCommands(const CommandSet& commands, QMainWindow* window,
                                QToolBar* standardToolBar, const QString& appDataDir,
                                QObject* parent)
     : QObject(parent), m_commands(commands),
-      m_toolBars(new ToolBarCustomizer(commands, window, standardToolBar, appDataDir, this)) {
+      m_toolBars(new ToolBarCustomiser(commands, window, standardToolBar, appDataDir, this)) {
     commands.onTriggered(CommandId::AppExit, window, [window] { window->close(); });
     commands.onTriggered(CommandId::ResetLayout, this, [this] { emit layoutResetRequested(); });
-    commands.onTriggered(CommandId::CustomizeToolBar, m_toolBars, &ToolBarCustomizer::openDialog);
+    commands.onTriggered(CommandId::CustomiseToolBar, m_toolBars, &ToolBarCustomiser::openDialog);
     for (const VisualStyle& style : visualStyles()) {
         commands.onTriggered(style.id, this, [this, id = style.id] { setVisualStyle(id); });
     }

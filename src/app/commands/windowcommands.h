@@ -2,7 +2,7 @@
 // The window commands: exit (menu "ファイル"), layout reset, toolbar
 // customisation and the visual styles (menu "表示"). Keeps and stores the
 // chosen visual style; the toolbars and shortcuts the person arranges are
-// kept by its ToolBarCustomizer.
+// kept by its ToolBarCustomiser.
 
 #include "panes/commandid.h"
 
@@ -14,7 +14,7 @@ class QToolBar;
 namespace orbelle {
 
 class CommandSet;
-class ToolBarCustomizer;
+class ToolBarCustomiser;
 
 class WindowCommands : public QObject {
     Q_OBJECT
@@ -33,7 +33,7 @@ class WindowCommands : public QObject {
     void restoreVisualStyle();
 
     /// The toolbars, their buttons and the shortcuts the person arranges.
-    ToolBarCustomizer* toolBars() const { return m_toolBars; }
+    ToolBarCustomiser* toolBars() const { return m_toolBars; }
 
   signals:
     /// CommandId::ResetLayout: the window puts its panes back in place.
@@ -42,7 +42,7 @@ class WindowCommands : public QObject {
   private:
     const CommandSet& m_commands;
     CommandId m_visualStyle{0};
-    ToolBarCustomizer* m_toolBars;
+    ToolBarCustomiser* m_toolBars;
 };
 
 } // namespace orbelle

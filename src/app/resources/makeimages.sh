@@ -33,15 +33,8 @@ for kind in drawing:Orbelle favorites:OrbelleO history:OrbelleH; do
     "data/${kind##*:}.ico"
 done
 
-# The program's own icon: a ring of dots.
-convert -size 48x48 xc:'#1c2440' -fill none -stroke '#1c2440' -draw 'rectangle 0,0 47,47' \
-  -fill '#ffd040' -stroke none \
-  -draw 'circle 24,8 24,10' -draw 'circle 35,13 35,15' -draw 'circle 40,24 40,26' \
-  -draw 'circle 35,35 35,37' -draw 'circle 24,40 24,42' -draw 'circle 13,35 13,37' \
-  -draw 'circle 8,24 8,26' -draw 'circle 13,13 13,15' \
-  -fill '#80c0ff' -draw 'circle 24,17 24,18' -draw 'circle 31,24 31,25' \
-  -draw 'circle 24,31 24,32' -draw 'circle 17,24 17,25' -fill white -draw 'circle 24,24 24,26' \
-  desktop/orbelle.png
+# The program's own icon is drawn from a rendered figure by
+# scripts/make-icons.sh.
 
 # Toolbar buttons, 32 x 32 (shown at 16 x 16).
 button() { convert -size 32x32 xc:none "$@"; }

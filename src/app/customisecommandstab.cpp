@@ -1,7 +1,7 @@
-#include "app/customizecommandstab.h"
+#include "app/customisecommandstab.h"
 
 #include "app/commandset.h"
-#include "app/toolbarcustomizer.h"
+#include "app/toolbarcustomiser.h"
 
 #include <QAction>
 #include <QHBoxLayout>
@@ -35,9 +35,9 @@ class CommandList : public QListWidget {
 
 } // namespace
 
-CustomizeCommandsTab::CustomizeCommandsTab(const ToolBarCustomizer& customizer,
+CustomiseCommandsTab::CustomiseCommandsTab(const ToolBarCustomiser& customiser,
                                            const QList<MenuCommands>& menus, QWidget* parent)
-    : QWidget(parent), m_customizer(customizer), m_menus(menus), m_menuList(new QListWidget(this)),
+    : QWidget(parent), m_customiser(customiser), m_menus(menus), m_menuList(new QListWidget(this)),
       m_commandList(new CommandList(this)) {
     setObjectName(QStringLiteral("commandsTab"));
     auto* layout = new QVBoxLayout(this);
@@ -66,17 +66,17 @@ CustomizeCommandsTab::CustomizeCommandsTab(const ToolBarCustomizer& customizer,
     lists->addLayout(left, 2);
     lists->addLayout(right, 3);
     layout->addLayout(lists);
-    connect(m_menuList, &QListWidget::currentRowChanged, this, &CustomizeCommandsTab::showMenu);
+    connect(m_menuList, &QListWidget::currentRowChanged, this, &CustomiseCommandsTab::showMenu);
     m_menuList->setCurrentRow(0);
 }
 
-void CustomizeCommandsTab::showMenu(int index) {
+void CustomiseCommandsTab::showMenu(int index) {
     m_commandList->clear();
     if (index < 0 || index >= m_menus.size()) {
         return;
     }
     for (const CommandId id : m_menus.at(index).commands) {
-        const QAction* action = m_customizer.commands().action(id);
+        const QAction* action = m_customiser.commands().action(id);
         auto* item = new QListWidgetItem(action->icon(), withoutMnemonic(action->text()));
         item->setData(kIdRole, commandNumber(id));
         item->setToolTip(action->statusTip());

@@ -1,6 +1,6 @@
-#include "app/customizetoolbarstab.h"
+#include "app/customisetoolbarstab.h"
 
-#include "app/toolbarcustomizer.h"
+#include "app/toolbarcustomiser.h"
 
 #include <QHBoxLayout>
 #include <QInputDialog>
@@ -19,8 +19,8 @@ constexpr int kIdRole = Qt::UserRole;
 
 } // namespace
 
-CustomizeToolBarsTab::CustomizeToolBarsTab(ToolBarCustomizer& customizer, QWidget* parent)
-    : QWidget(parent), m_customizer(customizer), m_toolBarList(new QListWidget(this)),
+CustomiseToolBarsTab::CustomiseToolBarsTab(ToolBarCustomiser& customiser, QWidget* parent)
+    : QWidget(parent), m_customiser(customiser), m_toolBarList(new QListWidget(this)),
       m_renameButton(new QPushButton(tr("名前の変更(&E)..."), this)),
       m_deleteButton(new QPushButton(tr("削除(&D)"), this)),
       m_resetButton(new QPushButton(tr("リセット(&R)"), this)) {
@@ -40,17 +40,17 @@ CustomizeToolBarsTab::CustomizeToolBarsTab(ToolBarCustomizer& customizer, QWidge
     layout->addLayout(buttons);
 
     connect(m_toolBarList, &QListWidget::itemChanged, this, [this](QListWidgetItem* item) {
-        if (QToolBar* bar = m_customizer.toolBar(item->data(kIdRole).toInt())) {
+        if (QToolBar* bar = m_customiser.toolBar(item->data(kIdRole).toInt())) {
             bar->setVisible(item->checkState() == Qt::Checked);
         }
     });
     connect(m_toolBarList, &QListWidget::currentRowChanged, this,
-            &CustomizeToolBarsTab::enableButtons);
+            &CustomiseToolBarsTab::enableButtons);
     connect(create, &QPushButton::clicked, this, [this] {
         bool ok = false;
         const QString name = QInputDialog::getText(
             this, tr("新しいツール バー"), tr("ツール バー名(&T):"), QLineEdit::Normal,
-            tr("ユーザー定義 %1").arg(m_customizer.arrangement().toolBars().size()), &ok);
+            tr("ユーザー定義 %1").arg(m_customiser.arrangement().toolBars().size()), &ok);
         if (ok) {
             createToolBar(name);
         }
@@ -60,37 +60,37 @@ CustomizeToolBarsTab::CustomizeToolBarsTab(ToolBarCustomizer& customizer, QWidge
         bool ok = false;
         const QString name = QInputDialog::getText(
             this, tr("ツール バー名の変更"), tr("ツール バー名(&T):"), QLineEdit::Normal,
-            m_customizer.arrangement().toolBar(id)->name, &ok);
+            m_customiser.arrangement().toolBar(id)->name, &ok);
         if (ok) {
             renameToolBar(id, name);
         }
     });
     connect(m_deleteButton, &QPushButton::clicked, this, [this] {
         const int id = selectedToolBar();
-        const auto* bar = m_customizer.arrangement().toolBar(id);
+        const auto* bar = m_customiser.arrangement().toolBar(id);
         if (bar != nullptr &&
             QMessageBox::question(this, tr("カスタマイズ"),
                                   tr("ツール バー「%1」を削除しますか?").arg(bar->name)) ==
                 QMessageBox::Yes) {
-            m_customizer.change([id](Customisation& c) { return c.removeUserToolBar(id); });
+            m_customiser.change([id](Customisation& c) { return c.removeUserToolBar(id); });
         }
     });
     connect(m_resetButton, &QPushButton::clicked, this, [this] {
-        m_customizer.change([](Customisation& c) {
+        m_customiser.change([](Customisation& c) {
             c.resetStandardToolBar();
             return true;
         });
-        if (QToolBar* bar = m_customizer.toolBar(Customisation::kStandardToolBarId)) {
+        if (QToolBar* bar = m_customiser.toolBar(Customisation::kStandardToolBarId)) {
             bar->show();
         }
     });
-    connect(&m_customizer, &ToolBarCustomizer::toolBarShownOrHidden, this,
-            &CustomizeToolBarsTab::refresh);
-    connect(&m_customizer, &ToolBarCustomizer::changed, this, &CustomizeToolBarsTab::refresh);
+    connect(&m_customiser, &ToolBarCustomiser::toolBarShownOrHidden, this,
+            &CustomiseToolBarsTab::refresh);
+    connect(&m_customiser, &ToolBarCustomiser::changed, this, &CustomiseToolBarsTab::refresh);
     refresh();
 }
 
-QString CustomizeToolBarsTab::nameProblemText(int problem) const {
+QString CustomiseToolBarsTab::nameProblemText(int problem) const {
     switch (static_cast<Customisation::NameProblem>(problem)) {
     case Customisation::NameProblem::Empty:
         return tr("ツール バー名を入力してください。");
@@ -105,19 +105,19 @@ QString CustomizeToolBarsTab::nameProblemText(int problem) const {
     return {};
 }
 
-bool CustomizeToolBarsTab::createToolBar(const QString& name) {
-    const auto problem = m_customizer.arrangement().checkName(name);
+bool CustomiseToolBarsTab::createToolBar(const QString& name) {
+    const auto problem = m_customiser.arrangement().checkName(name);
     if (problem != Customisation::NameProblem::None) {
         QMessageBox::warning(this, tr("カスタマイズ"), nameProblemText(int(problem)));
         return false;
     }
     std::optional<int> id;
-    m_customizer.change([&](Customisation& c) {
+    m_customiser.change([&](Customisation& c) {
         id = c.addUserToolBar(name);
         return id.has_value();
     });
     if (id) {
-        m_customizer.toolBar(*id)->show();
+        m_customiser.toolBar(*id)->show();
         for (int row = 0; row < m_toolBarList->count(); ++row) {
             if (m_toolBarList->item(row)->data(kIdRole).toInt() == *id) {
                 m_toolBarList->setCurrentRow(row);
@@ -127,37 +127,37 @@ bool CustomizeToolBarsTab::createToolBar(const QString& name) {
     return id.has_value();
 }
 
-bool CustomizeToolBarsTab::renameToolBar(int id, const QString& name) {
-    const auto problem = m_customizer.arrangement().checkName(name, id);
+bool CustomiseToolBarsTab::renameToolBar(int id, const QString& name) {
+    const auto problem = m_customiser.arrangement().checkName(name, id);
     if (problem != Customisation::NameProblem::None) {
         QMessageBox::warning(this, tr("カスタマイズ"), nameProblemText(int(problem)));
         return false;
     }
-    return m_customizer.change([&](Customisation& c) { return c.renameUserToolBar(id, name); });
+    return m_customiser.change([&](Customisation& c) { return c.renameUserToolBar(id, name); });
 }
 
-int CustomizeToolBarsTab::selectedToolBar() const {
+int CustomiseToolBarsTab::selectedToolBar() const {
     const QListWidgetItem* item = m_toolBarList->currentItem();
     return item == nullptr ? 0 : item->data(kIdRole).toInt();
 }
 
-void CustomizeToolBarsTab::enableButtons() {
+void CustomiseToolBarsTab::enableButtons() {
     const int id = selectedToolBar();
     m_renameButton->setEnabled(Customisation::isUserToolBar(id) && id != 0);
     m_deleteButton->setEnabled(Customisation::isUserToolBar(id) && id != 0);
     m_resetButton->setEnabled(id == Customisation::kStandardToolBarId);
 }
 
-void CustomizeToolBarsTab::refresh() {
+void CustomiseToolBarsTab::refresh() {
     const int selected = selectedToolBar();
     const QSignalBlocker blocker(m_toolBarList);
     m_toolBarList->clear();
     int row = 0;
-    for (const ToolBarArrangement& arrangement : m_customizer.arrangement().toolBars()) {
+    for (const ToolBarArrangement& arrangement : m_customiser.arrangement().toolBars()) {
         auto* item = new QListWidgetItem(arrangement.name, m_toolBarList);
         item->setData(kIdRole, arrangement.id);
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
-        const QToolBar* bar = m_customizer.toolBar(arrangement.id);
+        const QToolBar* bar = m_customiser.toolBar(arrangement.id);
         item->setCheckState(bar != nullptr && !bar->isHidden() ? Qt::Checked : Qt::Unchecked);
         if (arrangement.id == selected) {
             row = m_toolBarList->count() - 1;

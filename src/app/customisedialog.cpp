@@ -1,9 +1,9 @@
-#include "app/customizedialog.h"
+#include "app/customisedialog.h"
 
-#include "app/customizecommandstab.h"
-#include "app/customizekeyboardtab.h"
-#include "app/customizetoolbarstab.h"
-#include "app/toolbarcustomizer.h"
+#include "app/customisecommandstab.h"
+#include "app/customisekeyboardtab.h"
+#include "app/customisetoolbarstab.h"
+#include "app/toolbarcustomiser.h"
 
 #include <QDialogButtonBox>
 #include <QMainWindow>
@@ -13,16 +13,16 @@
 
 namespace orbelle {
 
-CustomizeDialog::CustomizeDialog(ToolBarCustomizer& customizer, QWidget* parent)
+CustomiseDialog::CustomiseDialog(ToolBarCustomiser& customiser, QWidget* parent)
     : QDialog(parent), m_tabs(new QTabWidget(this)) {
-    setObjectName(QStringLiteral("customizeDialog"));
+    setObjectName(QStringLiteral("customiseDialog"));
     setWindowTitle(tr("カスタマイズ"));
     setModal(false);
     const QList<MenuCommands> menus =
-        menuCommands(*customizer.window()->menuBar(), customizer.commands());
-    m_commandsTab = new CustomizeCommandsTab(customizer, menus);
-    m_toolBarsTab = new CustomizeToolBarsTab(customizer);
-    m_keyboardTab = new CustomizeKeyboardTab(customizer, menus);
+        menuCommands(*customiser.window()->menuBar(), customiser.commands());
+    m_commandsTab = new CustomiseCommandsTab(customiser, menus);
+    m_toolBarsTab = new CustomiseToolBarsTab(customiser);
+    m_keyboardTab = new CustomiseKeyboardTab(customiser, menus);
     m_tabs->addTab(m_commandsTab, tr("コマンド"));
     m_tabs->addTab(m_toolBarsTab, tr("ツール バー"));
     m_tabs->addTab(m_keyboardTab, tr("キーボード"));

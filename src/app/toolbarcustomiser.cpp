@@ -1,7 +1,7 @@
-#include "app/toolbarcustomizer.h"
+#include "app/toolbarcustomiser.h"
 
 #include "app/commandset.h"
-#include "app/customizedialog.h"
+#include "app/customisedialog.h"
 #include "app/settingskeys.h"
 #include "app/userimages.h"
 
@@ -42,7 +42,7 @@ QHash<CommandId, QString> defaultShortcuts(const CommandSet& commands) {
 
 } // namespace
 
-ToolBarCustomizer::ToolBarCustomizer(const CommandSet& commands, QMainWindow* window,
+ToolBarCustomiser::ToolBarCustomiser(const CommandSet& commands, QMainWindow* window,
                                      QToolBar* standard, const QString& appDataDir, QObject* parent)
     : QObject(parent), m_commands(commands), m_window(window),
       m_arrangement(std::make_unique<Customisation>(
@@ -53,15 +53,15 @@ ToolBarCustomizer::ToolBarCustomizer(const CommandSet& commands, QMainWindow* wi
     standard->installEventFilter(this);
     standard->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(standard->toggleViewAction(), &QAction::toggled, this,
-            &ToolBarCustomizer::toolBarShownOrHidden);
+            &ToolBarCustomiser::toolBarShownOrHidden);
     connect(standard, &QToolBar::customContextMenuRequested, this,
             [this, standard](QPoint at) { showContextMenu(standard, at); });
     apply();
 }
 
-ToolBarCustomizer::~ToolBarCustomizer() = default;
+ToolBarCustomiser::~ToolBarCustomiser() = default;
 
-bool ToolBarCustomizer::change(const std::function<bool(Customisation&)>& edit) {
+bool ToolBarCustomiser::change(const std::function<bool(Customisation&)>& edit) {
     if (!edit(*m_arrangement)) {
         return false;
     }
@@ -71,7 +71,7 @@ bool ToolBarCustomizer::change(const std::function<bool(Customisation&)>& edit) 
     return true;
 }
 
-void ToolBarCustomizer::restore() {
+void ToolBarCustomiser::restore() {
     QSettings settings;
     const QVariant stored = settings.value(SettingsKeys::Customisation);
     if (stored.isValid() && !m_arrangement->restore(stored.toString())) {
@@ -85,9 +85,9 @@ void ToolBarCustomizer::restore() {
     emit changed();
 }
 
-QToolBar* ToolBarCustomizer::toolBar(int id) const { return m_toolBars.value(id, nullptr); }
+QToolBar* ToolBarCustomiser::toolBar(int id) const { return m_toolBars.value(id, nullptr); }
 
-int ToolBarCustomizer::toolBarId(const QToolBar* toolBar) const {
+int ToolBarCustomiser::toolBarId(const QToolBar* toolBar) const {
     for (auto it = m_toolBars.begin(); it != m_toolBars.end(); ++it) {
         if (it.value() == toolBar) {
             return it.key();
@@ -96,20 +96,20 @@ int ToolBarCustomizer::toolBarId(const QToolBar* toolBar) const {
     return 0;
 }
 
-CustomizeDialog* ToolBarCustomizer::dialog() const { return m_dialog; }
+CustomiseDialog* ToolBarCustomiser::dialog() const { return m_dialog; }
 
-bool ToolBarCustomizer::isCustomising() const { return m_dialog && m_dialog->isVisible(); }
+bool ToolBarCustomiser::isCustomising() const { return m_dialog && m_dialog->isVisible(); }
 
-void ToolBarCustomizer::openDialog() {
+void ToolBarCustomiser::openDialog() {
     if (!m_dialog) {
-        m_dialog = new CustomizeDialog(*this, m_window);
+        m_dialog = new CustomiseDialog(*this, m_window);
     }
     m_dialog->show();
     m_dialog->raise();
     m_dialog->activateWindow();
 }
 
-QToolBar* ToolBarCustomizer::createUserToolBar(int id) {
+QToolBar* ToolBarCustomiser::createUserToolBar(int id) {
     auto* toolBar = new QToolBar(m_window);
     toolBar->setObjectName(QStringLiteral("userToolBar%1").arg(id));
     toolBar->setIconSize(QSize(16, 16));
@@ -117,7 +117,7 @@ QToolBar* ToolBarCustomizer::createUserToolBar(int id) {
     toolBar->installEventFilter(this);
     toolBar->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(toolBar->toggleViewAction(), &QAction::toggled, this,
-            &ToolBarCustomizer::toolBarShownOrHidden);
+            &ToolBarCustomiser::toolBarShownOrHidden);
     connect(toolBar, &QToolBar::customContextMenuRequested, this,
             [this, toolBar](QPoint at) { showContextMenu(toolBar, at); });
     m_window->addToolBar(Qt::TopToolBarArea, toolBar);
@@ -126,7 +126,7 @@ QToolBar* ToolBarCustomizer::createUserToolBar(int id) {
     return toolBar;
 }
 
-void ToolBarCustomizer::apply() {
+void ToolBarCustomiser::apply() {
     // Toolbars the arrangement no longer has go; new ones come.
     for (auto it = m_toolBars.begin(); it != m_toolBars.end();) {
         if (m_arrangement->toolBar(it.key()) == nullptr) {
@@ -153,7 +153,7 @@ void ToolBarCustomizer::apply() {
     }
 }
 
-void ToolBarCustomizer::fill(QToolBar* toolBar, const ToolBarArrangement& arrangement) {
+void ToolBarCustomiser::fill(QToolBar* toolBar, const ToolBarArrangement& arrangement) {
     // Separators, stand-ins and the options button are the toolbar's own;
     // they are made anew each time.
     const QList<QAction*> previous = toolBar->actions();
@@ -204,12 +204,12 @@ void ToolBarCustomizer::fill(QToolBar* toolBar, const ToolBarArrangement& arrang
     more->setToolTip(tr("ツール バー オプション"));
     more->setPopupMode(QToolButton::InstantPopup);
     auto* menu = new QMenu(more);
-    menu->addAction(m_commands.action(CommandId::CustomizeToolBar));
+    menu->addAction(m_commands.action(CommandId::CustomiseToolBar));
     more->setMenu(menu);
     toolBar->addWidget(more)->setProperty(kOwnedProperty, true);
 }
 
-void ToolBarCustomizer::listUserToolBarsInMenu() {
+void ToolBarCustomiser::listUserToolBarsInMenu() {
     QMenu* menu = m_commands.toolbarsAndPanesMenu();
     for (QAction* entry : std::as_const(m_menuEntries)) {
         menu->removeAction(entry);
@@ -232,17 +232,17 @@ void ToolBarCustomizer::listUserToolBarsInMenu() {
     }
 }
 
-void ToolBarCustomizer::save() const {
+void ToolBarCustomiser::save() const {
     QSettings().setValue(SettingsKeys::Customisation, m_arrangement->toText());
 }
 
-void ToolBarCustomizer::later(std::function<bool(Customisation&)> edit) {
+void ToolBarCustomiser::later(std::function<bool(Customisation&)> edit) {
     // A drop or a finished drag changes the toolbar whose widgets are still
     // handling the event; the change waits until they are done.
     QTimer::singleShot(0, this, [this, edit = std::move(edit)] { change(edit); });
 }
 
-int ToolBarCustomizer::dropPosition(const QToolBar* toolBar, QPoint at) const {
+int ToolBarCustomiser::dropPosition(const QToolBar* toolBar, QPoint at) const {
     const ToolBarArrangement* arrangement = m_arrangement->toolBar(toolBarId(toolBar));
     const QList<QAction*> actions = toolBar->actions();
     const bool across = toolBar->orientation() == Qt::Horizontal;
@@ -260,7 +260,7 @@ int ToolBarCustomizer::dropPosition(const QToolBar* toolBar, QPoint at) const {
     return count;
 }
 
-bool ToolBarCustomizer::eventFilter(QObject* watched, QEvent* event) {
+bool ToolBarCustomiser::eventFilter(QObject* watched, QEvent* event) {
     if (auto* toolBar = qobject_cast<QToolBar*>(watched); toolBar != nullptr) {
         return handleToolBarEvent(toolBar, event);
     }
@@ -271,7 +271,7 @@ bool ToolBarCustomizer::eventFilter(QObject* watched, QEvent* event) {
     return false;
 }
 
-bool ToolBarCustomizer::handleToolBarEvent(QToolBar* toolBar, QEvent* event) {
+bool ToolBarCustomiser::handleToolBarEvent(QToolBar* toolBar, QEvent* event) {
     switch (event->type()) {
     case QEvent::DragEnter:
     case QEvent::DragMove: {
@@ -313,7 +313,7 @@ bool ToolBarCustomizer::handleToolBarEvent(QToolBar* toolBar, QEvent* event) {
     }
 }
 
-bool ToolBarCustomizer::handleButtonEvent(QWidget* button, QEvent* event) {
+bool ToolBarCustomiser::handleButtonEvent(QWidget* button, QEvent* event) {
     switch (event->type()) {
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick: {
@@ -348,7 +348,7 @@ bool ToolBarCustomizer::handleButtonEvent(QWidget* button, QEvent* event) {
     }
 }
 
-void ToolBarCustomizer::startDrag(QWidget* button) {
+void ToolBarCustomiser::startDrag(QWidget* button) {
     const int from = button->property(kToolBarProperty).toInt();
     const int position = button->property(kPositionProperty).toInt();
     auto* data = new QMimeData;
@@ -364,7 +364,7 @@ void ToolBarCustomizer::startDrag(QWidget* button) {
     }
 }
 
-void ToolBarCustomizer::showContextMenu(QToolBar* toolBar, QPoint at) {
+void ToolBarCustomiser::showContextMenu(QToolBar* toolBar, QPoint at) {
     QWidget* button = toolBar->childAt(at);
     while (button != nullptr && button != toolBar &&
            !button->property(kPositionProperty).isValid()) {
@@ -403,7 +403,7 @@ void ToolBarCustomizer::showContextMenu(QToolBar* toolBar, QPoint at) {
             menu.addActions(list->actions());
             menu.addSeparator();
         }
-        menu.addAction(m_commands.action(CommandId::CustomizeToolBar));
+        menu.addAction(m_commands.action(CommandId::CustomiseToolBar));
     }
     menu.exec(toolBar->mapToGlobal(at));
 }

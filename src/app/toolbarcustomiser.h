@@ -27,21 +27,21 @@ class QToolBar;
 namespace orbelle {
 
 class CommandSet;
-class CustomizeDialog;
+class CustomiseDialog;
 
 /// Drag data: the number of a command (0 for a separator) from the dialog.
 inline constexpr char kCommandMimeType[] = "application/x-orbelle-command";
 /// Drag data: "toolbar-id position" of a button dragged from a toolbar.
 inline constexpr char kToolBarButtonMimeType[] = "application/x-orbelle-toolbar-button";
 
-class ToolBarCustomizer : public QObject {
+class ToolBarCustomiser : public QObject {
     Q_OBJECT
   public:
     /// standard: the window's toolbar "標準"; appDataDir (with a trailing
     /// separator): where "UserImages.bmp" is read from.
-    ToolBarCustomizer(const CommandSet& commands, QMainWindow* window, QToolBar* standard,
+    ToolBarCustomiser(const CommandSet& commands, QMainWindow* window, QToolBar* standard,
                       const QString& appDataDir, QObject* parent);
-    ~ToolBarCustomizer() override;
+    ~ToolBarCustomiser() override;
 
     const Customisation& arrangement() const { return *m_arrangement; }
     /// Runs edit on the arrangement; when it returns true the toolbars and
@@ -59,10 +59,10 @@ class ToolBarCustomizer : public QObject {
     const CommandSet& commands() const { return m_commands; }
     QMainWindow* window() const { return m_window; }
 
-    /// CommandId::CustomizeToolBar: shows the dialog (it stays open beside
+    /// CommandId::CustomiseToolBar: shows the dialog (it stays open beside
     /// the window so that commands can be dragged onto the toolbars).
     void openDialog();
-    CustomizeDialog* dialog() const;
+    CustomiseDialog* dialog() const;
     /// True while the dialog is shown: buttons are moved, not run.
     bool isCustomising() const;
 
@@ -95,7 +95,7 @@ class ToolBarCustomizer : public QObject {
     QHash<int, QToolBar*> m_toolBars;
     QList<QAction*> m_menuEntries;
     QList<QImage> m_userImages;
-    QPointer<CustomizeDialog> m_dialog;
+    QPointer<CustomiseDialog> m_dialog;
     struct Press {
         QPointer<QWidget> button;
         QPoint at;

@@ -16,12 +16,12 @@ class QTreeWidget;
 
 namespace orbelle {
 
-class ToolBarCustomizer;
+class ToolBarCustomiser;
 
-class CustomizeKeyboardTab : public QWidget {
+class CustomiseKeyboardTab : public QWidget {
     Q_OBJECT
   public:
-    CustomizeKeyboardTab(ToolBarCustomizer& customizer, const QList<MenuCommands>& menus,
+    CustomiseKeyboardTab(ToolBarCustomiser& customiser, const QList<MenuCommands>& menus,
                          QWidget* parent = nullptr);
 
     /// Chooses the command whose shortcut is changed.
@@ -37,7 +37,7 @@ class CustomizeKeyboardTab : public QWidget {
     CommandId selectedCommand() const;
     QString label(CommandId id) const;
 
-    ToolBarCustomizer& m_customizer;
+    ToolBarCustomiser& m_customiser;
     QList<MenuCommands> m_menus;
     QComboBox* m_menuBox;
     QTreeWidget* m_commandList;

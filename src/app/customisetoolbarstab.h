@@ -10,12 +10,12 @@ class QPushButton;
 
 namespace orbelle {
 
-class ToolBarCustomizer;
+class ToolBarCustomiser;
 
-class CustomizeToolBarsTab : public QWidget {
+class CustomiseToolBarsTab : public QWidget {
     Q_OBJECT
   public:
-    explicit CustomizeToolBarsTab(ToolBarCustomizer& customizer, QWidget* parent = nullptr);
+    explicit CustomiseToolBarsTab(ToolBarCustomiser& customiser, QWidget* parent = nullptr);
 
     /// Creates a user toolbar with name, or reports why not; returns whether
     /// it was created.
@@ -28,7 +28,7 @@ class CustomizeToolBarsTab : public QWidget {
     int selectedToolBar() const;
     QString nameProblemText(int problem) const;
 
-    ToolBarCustomizer& m_customizer;
+    ToolBarCustomiser& m_customiser;
     QListWidget* m_toolBarList;
     QPushButton* m_renameButton;
     QPushButton* m_deleteButton;

@@ -1,7 +1,7 @@
-#include "app/customizekeyboardtab.h"
+#include "app/customisekeyboardtab.h"
 
 #include "app/commandset.h"
-#include "app/toolbarcustomizer.h"
+#include "app/toolbarcustomiser.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -21,9 +21,9 @@ constexpr int kIdRole = Qt::UserRole;
 
 } // namespace
 
-CustomizeKeyboardTab::CustomizeKeyboardTab(ToolBarCustomizer& customizer,
+CustomiseKeyboardTab::CustomiseKeyboardTab(ToolBarCustomiser& customiser,
                                            const QList<MenuCommands>& menus, QWidget* parent)
-    : QWidget(parent), m_customizer(customizer), m_menus(menus), m_menuBox(new QComboBox(this)),
+    : QWidget(parent), m_customiser(customiser), m_menus(menus), m_menuBox(new QComboBox(this)),
       m_commandList(new QTreeWidget(this)), m_keyEdit(new QKeySequenceEdit(this)),
       m_message(new QLabel(this)) {
     setObjectName(QStringLiteral("keyboardTab"));
@@ -72,7 +72,7 @@ CustomizeKeyboardTab::CustomizeKeyboardTab(ToolBarCustomizer& customizer,
     connect(
         m_keyEdit, &QKeySequenceEdit::keySequenceChanged, this, [this](const QKeySequence& typed) {
             const QKeySequence first = typed.isEmpty() ? typed : QKeySequence(typed[0]);
-            const auto holder = m_customizer.arrangement().holderOf(
+            const auto holder = m_customiser.arrangement().holderOf(
                 first.toString(QKeySequence::PortableText), selectedCommand());
             m_message->setText(holder ? tr("現在の割り当て先: %1").arg(label(*holder)) : QString());
         });
@@ -84,21 +84,21 @@ CustomizeKeyboardTab::CustomizeKeyboardTab(ToolBarCustomizer& customizer,
     });
     connect(clear, &QPushButton::clicked, this, [this] { assignShortcut({}); });
     connect(resetAll, &QPushButton::clicked, this, [this] {
-        m_customizer.change([](Customisation& c) {
+        m_customiser.change([](Customisation& c) {
             c.resetShortcuts();
             return true;
         });
         m_message->setText(tr("ショートカット キーを既定に戻しました。"));
     });
-    connect(&m_customizer, &ToolBarCustomizer::changed, this, &CustomizeKeyboardTab::refresh);
+    connect(&m_customiser, &ToolBarCustomiser::changed, this, &CustomiseKeyboardTab::refresh);
     refresh();
 }
 
-QString CustomizeKeyboardTab::label(CommandId id) const {
-    return withoutMnemonic(m_customizer.commands().action(id)->text());
+QString CustomiseKeyboardTab::label(CommandId id) const {
+    return withoutMnemonic(m_customiser.commands().action(id)->text());
 }
 
-void CustomizeKeyboardTab::refresh() {
+void CustomiseKeyboardTab::refresh() {
     const CommandId selected = selectedCommand();
     const int index = m_menuBox->currentIndex();
     const QSignalBlocker blocker(m_commandList);
@@ -107,11 +107,11 @@ void CustomizeKeyboardTab::refresh() {
         return;
     }
     for (const CommandId id : m_menus.at(index).commands) {
-        const QKeySequence keys = QKeySequence::fromString(m_customizer.arrangement().shortcut(id),
+        const QKeySequence keys = QKeySequence::fromString(m_customiser.arrangement().shortcut(id),
                                                            QKeySequence::PortableText);
         auto* item = new QTreeWidgetItem(m_commandList,
                                          {label(id), keys.toString(QKeySequence::NativeText)});
-        item->setIcon(0, m_customizer.commands().action(id)->icon());
+        item->setIcon(0, m_customiser.commands().action(id)->icon());
         item->setData(0, kIdRole, commandNumber(id));
         if (id == selected) {
             m_commandList->setCurrentItem(item);
@@ -122,12 +122,12 @@ void CustomizeKeyboardTab::refresh() {
     }
 }
 
-CommandId CustomizeKeyboardTab::selectedCommand() const {
+CommandId CustomiseKeyboardTab::selectedCommand() const {
     const QTreeWidgetItem* item = m_commandList->currentItem();
     return item == nullptr ? CommandId{0} : CommandId{item->data(0, kIdRole).toInt()};
 }
 
-void CustomizeKeyboardTab::selectCommand(CommandId id) {
+void CustomiseKeyboardTab::selectCommand(CommandId id) {
     for (int menu = 0; menu < m_menus.size(); ++menu) {
         if (m_menus.at(menu).commands.contains(id)) {
             m_menuBox->setCurrentIndex(menu);
@@ -143,14 +143,14 @@ void CustomizeKeyboardTab::selectCommand(CommandId id) {
     }
 }
 
-bool CustomizeKeyboardTab::assignShortcut(const QKeySequence& keys) {
+bool CustomiseKeyboardTab::assignShortcut(const QKeySequence& keys) {
     const CommandId command = selectedCommand();
     if (command == CommandId{0}) {
         return false;
     }
     const QString text = keys.toString(QKeySequence::PortableText);
     Customisation::ShortcutChange result;
-    m_customizer.change([&](Customisation& c) {
+    m_customiser.change([&](Customisation& c) {
         result = c.setShortcut(command, text);
         return result.applied;
     });
@@ -170,6 +170,6 @@ bool CustomizeKeyboardTab::assignShortcut(const QKeySequence& keys) {
     return result.applied;
 }
 
-QString CustomizeKeyboardTab::message() const { return m_message->text(); }
+QString CustomiseKeyboardTab::message() const { return m_message->text(); }
 
 } // namespace orbelle

@@ -11,18 +11,18 @@ class QListWidget;
 
 namespace orbelle {
 
-class ToolBarCustomizer;
+class ToolBarCustomiser;
 
-class CustomizeCommandsTab : public QWidget {
+class CustomiseCommandsTab : public QWidget {
     Q_OBJECT
   public:
-    CustomizeCommandsTab(const ToolBarCustomizer& customizer, const QList<MenuCommands>& menus,
+    CustomiseCommandsTab(const ToolBarCustomiser& customiser, const QList<MenuCommands>& menus,
                          QWidget* parent = nullptr);
 
   private:
     void showMenu(int index);
 
-    const ToolBarCustomizer& m_customizer;
+    const ToolBarCustomiser& m_customiser;
     QList<MenuCommands> m_menus;
     QListWidget* m_menuList;
     QListWidget* m_commandList;

@@ -1,9 +1,9 @@
-#include "app/toolbarcustomizer.h"
+#include "app/toolbarcustomiser.h"
 
 #include "app/commands/windowcommands.h"
-#include "app/customizedialog.h"
-#include "app/customizekeyboardtab.h"
-#include "app/customizetoolbarstab.h"
+#include "app/customisedialog.h"
+#include "app/customisekeyboardtab.h"
+#include "app/customisetoolbarstab.h"
 #include "app/mainwindow.h"
 #include "app/menucommands.h"
 #include "app/userimages.h"
@@ -29,7 +29,6 @@
 #include <memory>
 
 using namespace orbelle;
-using enum orbelle::CommandId;
 
 namespace {
 
@@ -67,22 +66,22 @@ QImage strip(int count, int height = kUserImageHeight) {
     return image;
 }
 
-class ToolBarCustomizerTest : public test::WindowTest {
+class ToolBarCustomiserTest : public test::WindowTest {
   protected:
     static void close(std::unique_ptr<MainWindow>& window) {
         window->close();
         window.reset();
     }
-    static ToolBarCustomizer& customizer(const MainWindow& window) {
+    static ToolBarCustomiser& customiser(const MainWindow& window) {
         return *window.windowCommands()->toolBars();
     }
 };
 
 } // namespace
 
-TEST_F(ToolBarCustomizerTest, ArrangementShortcutsAndUserToolBarsSurviveARestart) {
+TEST_F(ToolBarCustomiserTest, ArrangementShortcutsAndUserToolBarsSurviveARestart) {
     auto window = open();
-    ToolBarCustomizer& c = customizer(*window);
+    ToolBarCustomiser& c = customiser(*window);
     EXPECT_EQ(items(window->standardToolBar()), kDefaultStandard);
 
     std::optional<int> user;
@@ -94,17 +93,19 @@ TEST_F(ToolBarCustomizerTest, ArrangementShortcutsAndUserToolBarsSurviveARestart
     // Draw goes from "標準" to the user toolbar, next to "３Ｄ変換・リセット".
     EXPECT_TRUE(c.change([&](Customisation& a) { return a.moveButton(kStd, 12, *user, 0); }));
     EXPECT_TRUE(c.change([&](Customisation& a) {
-        return a.insertButton(*user, 1, Reset3D) && a.insertSeparator(*user, 1);
+        return a.insertButton(*user, 1, CommandId::Reset3D) && a.insertSeparator(*user, 1);
     }));
-    EXPECT_TRUE(c.change(
-        [&](Customisation& a) { return a.setShortcut(Draw, QStringLiteral("Ctrl+F3")).applied; }));
+    EXPECT_TRUE(c.change([&](Customisation& a) {
+        return a.setShortcut(CommandId::Draw, QStringLiteral("Ctrl+F3")).applied;
+    }));
     QToolBar* userBar = c.toolBar(*user);
     ASSERT_NE(userBar, nullptr);
     EXPECT_EQ(userBar->objectName(), QStringLiteral("userToolBar59432"));
     EXPECT_EQ(userBar->windowTitle(), QStringLiteral("私の道具"));
     EXPECT_TRUE(userBar->isVisible());
     EXPECT_EQ(items(userBar), (QStringList{"cmd10030", "-", "cmd11240"}));
-    EXPECT_EQ(window->command(Draw)->shortcut(), QKeySequence(QStringLiteral("Ctrl+F3")));
+    EXPECT_EQ(window->command(CommandId::Draw)->shortcut(),
+              QKeySequence(QStringLiteral("Ctrl+F3")));
     // The user toolbar is listed with "標準" in the view menu.
     const QMenu* panes = nullptr;
     for (const QMenu* menu : window->menuBar()->findChildren<QMenu*>()) {
@@ -120,7 +121,7 @@ TEST_F(ToolBarCustomizerTest, ArrangementShortcutsAndUserToolBarsSurviveARestart
     close(window);
 
     window = open();
-    ToolBarCustomizer& again = customizer(*window);
+    ToolBarCustomiser& again = customiser(*window);
     EXPECT_EQ(items(window->standardToolBar()),
               (QStringList{"cmd11901", "cmd11902", "cmd11903", "-", "cmd10011", "cmd10012",
                            "cmd11602", "cmd32840", "-", "cmd11807", "cmd11806", "-", "cmd10031"}));
@@ -128,7 +129,8 @@ TEST_F(ToolBarCustomizerTest, ArrangementShortcutsAndUserToolBarsSurviveARestart
     EXPECT_EQ(again.toolBar(59432)->windowTitle(), QStringLiteral("私の道具"));
     EXPECT_EQ(items(again.toolBar(59432)), (QStringList{"cmd10030", "-", "cmd11240"}));
     EXPECT_TRUE(again.toolBar(59432)->isVisible());
-    EXPECT_EQ(window->command(Draw)->shortcut(), QKeySequence(QStringLiteral("Ctrl+F3")));
+    EXPECT_EQ(window->command(CommandId::Draw)->shortcut(),
+              QKeySequence(QStringLiteral("Ctrl+F3")));
 
     // Renamed, hidden, then deleted: gone after the next start too.
     EXPECT_TRUE(again.change(
@@ -139,11 +141,11 @@ TEST_F(ToolBarCustomizerTest, ArrangementShortcutsAndUserToolBarsSurviveARestart
     EXPECT_EQ(again.toolBar(59432), nullptr);
     close(window);
     window = open();
-    EXPECT_EQ(customizer(*window).toolBar(59432), nullptr);
+    EXPECT_EQ(customiser(*window).toolBar(59432), nullptr);
     EXPECT_EQ(window->findChild<QToolBar*>(QStringLiteral("userToolBar59432")), nullptr);
 }
 
-TEST_F(ToolBarCustomizerTest, DamagedStoredArrangementGivesTheDefaultsAndKeepsTheRest) {
+TEST_F(ToolBarCustomiserTest, DamagedStoredArrangementGivesTheDefaultsAndKeepsTheRest) {
     for (const QString& damaged :
          {QStringLiteral("{\"version\":1,\"toolBars\":[{\"id\":5"),
           QStringLiteral("{\"version\":0,\"toolBars\":[{\"id\":59392,\"name\":\"s\",\"buttons\":"
@@ -155,22 +157,22 @@ TEST_F(ToolBarCustomizerTest, DamagedStoredArrangementGivesTheDefaultsAndKeepsTh
         }
         auto window = open();
         EXPECT_EQ(items(window->standardToolBar()), kDefaultStandard);
-        EXPECT_EQ(window->command(Draw)->shortcut(), QKeySequence(Qt::Key_F3));
-        EXPECT_EQ(window->windowCommands()->visualStyle(), StyleOffice2007Black);
+        EXPECT_EQ(window->command(CommandId::Draw)->shortcut(), QKeySequence(Qt::Key_F3));
+        EXPECT_EQ(window->windowCommands()->visualStyle(), CommandId::StyleOffice2007Black);
         // The entry stays as it was until the person changes something.
         EXPECT_EQ(QSettings().value(kArrangementKey).toString(), damaged);
         close(window);
     }
 }
 
-TEST_F(ToolBarCustomizerTest, ADropOnAToolBarAddsTheCommandAtThatPlace) {
+TEST_F(ToolBarCustomiserTest, ADropOnAToolBarAddsTheCommandAtThatPlace) {
     auto window = open();
     QToolBar* toolBar = window->standardToolBar();
     // Just left of the centre of the second button: before it.
     QWidget* second = toolBar->widgetForAction(toolBar->actions().at(1));
     const QPoint at = second->geometry().center() - QPoint(2, 0);
     QMimeData data;
-    data.setData(kCommandMimeType, QByteArray::number(commandNumber(Reset3D)));
+    data.setData(kCommandMimeType, QByteArray::number(commandNumber(CommandId::Reset3D)));
     QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(toolBar, &enter);
     EXPECT_TRUE(enter.isAccepted());
@@ -208,13 +210,13 @@ TEST_F(ToolBarCustomizerTest, ADropOnAToolBarAddsTheCommandAtThatPlace) {
     EXPECT_FALSE(other.isAccepted());
 }
 
-TEST_F(ToolBarCustomizerTest, DialogListsTheMenusAndResetsTheStandardToolBar) {
+TEST_F(ToolBarCustomiserTest, DialogListsTheMenusAndResetsTheStandardToolBar) {
     auto window = open();
-    window->command(CustomizeToolBar)->trigger();
-    CustomizeDialog* dialog = customizer(*window).dialog();
+    window->command(CommandId::CustomiseToolBar)->trigger();
+    CustomiseDialog* dialog = customiser(*window).dialog();
     ASSERT_NE(dialog, nullptr);
     EXPECT_TRUE(dialog->isVisible());
-    EXPECT_TRUE(customizer(*window).isCustomising());
+    EXPECT_TRUE(customiser(*window).isCustomising());
     EXPECT_EQ(dialog->windowTitle(), QStringLiteral("カスタマイズ"));
     ASSERT_EQ(dialog->tabs()->count(), 3);
     EXPECT_EQ(dialog->tabs()->tabText(0), QStringLiteral("コマンド"));
@@ -222,7 +224,7 @@ TEST_F(ToolBarCustomizerTest, DialogListsTheMenusAndResetsTheStandardToolBar) {
     EXPECT_EQ(dialog->tabs()->tabText(2), QStringLiteral("キーボード"));
 
     // Every command of every menu is offered, grouped by menu.
-    const auto categories = menuCommands(*window->menuBar(), customizer(*window).commands());
+    const auto categories = menuCommands(*window->menuBar(), customiser(*window).commands());
     QStringList titles;
     int listed = 0;
     for (const auto& category : categories) {
@@ -235,7 +237,7 @@ TEST_F(ToolBarCustomizerTest, DialogListsTheMenusAndResetsTheStandardToolBar) {
     const auto commands =
         window->findChildren<QAction*>(QRegularExpression("^cmd\\d+$"), Qt::FindDirectChildrenOnly);
     EXPECT_EQ(listed, int(commands.size()) - 1);
-    EXPECT_EQ(categories.first().commands.first(), FileOpen);
+    EXPECT_EQ(categories.first().commands.first(), CommandId::FileOpen);
     auto* list = dialog->findChild<QListWidget*>(QStringLiteral("commandList"));
     ASSERT_NE(list, nullptr);
     EXPECT_EQ(list->item(0)->text(), QStringLiteral("開く..."));
@@ -245,7 +247,7 @@ TEST_F(ToolBarCustomizerTest, DialogListsTheMenusAndResetsTheStandardToolBar) {
     EXPECT_FALSE(list->item(0)->icon().isNull());
 
     // "リセット" on "ツール バー" brings the ten buttons of "標準" back.
-    ToolBarCustomizer& c = customizer(*window);
+    ToolBarCustomiser& c = customiser(*window);
     c.change([](Customisation& a) { return a.removeButton(kStd, 0) && a.removeButton(kStd, 0); });
     window->standardToolBar()->hide();
     EXPECT_EQ(items(window->standardToolBar()).size(), kDefaultStandard.size() - 2);
@@ -286,38 +288,39 @@ TEST_F(ToolBarCustomizerTest, DialogListsTheMenusAndResetsTheStandardToolBar) {
         EXPECT_EQ(catcher.text(), QStringLiteral("その名前のツール バーは既にあります。"));
     }
     toolBars->item(1)->setCheckState(Qt::Unchecked);
-    EXPECT_FALSE(customizer(*window).toolBar(59432)->isVisible());
+    EXPECT_FALSE(customiser(*window).toolBar(59432)->isVisible());
     dialog->close();
-    EXPECT_FALSE(customizer(*window).isCustomising());
+    EXPECT_FALSE(customiser(*window).isCustomising());
 }
 
-TEST_F(ToolBarCustomizerTest, TakenShortcutIsReportedWithItsCommand) {
+TEST_F(ToolBarCustomiserTest, TakenShortcutIsReportedWithItsCommand) {
     auto window = open();
-    customizer(*window).openDialog();
-    CustomizeDialog* dialog = customizer(*window).dialog();
-    dialog->keyboardTab()->selectCommand(Draw);
+    customiser(*window).openDialog();
+    CustomiseDialog* dialog = customiser(*window).dialog();
+    dialog->keyboardTab()->selectCommand(CommandId::Draw);
     EXPECT_FALSE(dialog->keyboardTab()->assignShortcut(QKeySequence(QStringLiteral("Ctrl+Z"))));
     EXPECT_TRUE(dialog->keyboardTab()->message().contains(QStringLiteral("「一つ前に戻す」")))
         << dialog->keyboardTab()->message().toStdString();
-    EXPECT_EQ(window->command(Draw)->shortcut(), QKeySequence(Qt::Key_F3));
+    EXPECT_EQ(window->command(CommandId::Draw)->shortcut(), QKeySequence(Qt::Key_F3));
 
     // Cleared, given to another command, and all back by "すべてリセット".
-    dialog->keyboardTab()->selectCommand(HistoryBack);
+    dialog->keyboardTab()->selectCommand(CommandId::HistoryBack);
     EXPECT_TRUE(dialog->keyboardTab()->assignShortcut({}));
-    EXPECT_TRUE(window->command(HistoryBack)->shortcut().isEmpty());
-    dialog->keyboardTab()->selectCommand(Draw);
+    EXPECT_TRUE(window->command(CommandId::HistoryBack)->shortcut().isEmpty());
+    dialog->keyboardTab()->selectCommand(CommandId::Draw);
     EXPECT_TRUE(dialog->keyboardTab()->assignShortcut(QKeySequence(QStringLiteral("Ctrl+Z"))));
-    EXPECT_EQ(window->command(Draw)->shortcut(), QKeySequence(QStringLiteral("Ctrl+Z")));
+    EXPECT_EQ(window->command(CommandId::Draw)->shortcut(), QKeySequence(QStringLiteral("Ctrl+Z")));
     for (QPushButton* button : dialog->findChildren<QPushButton*>()) {
         if (button->text() == QStringLiteral("すべてリセット(&S)")) {
             button->click();
         }
     }
-    EXPECT_EQ(window->command(Draw)->shortcut(), QKeySequence(Qt::Key_F3));
-    EXPECT_EQ(window->command(HistoryBack)->shortcut(), QKeySequence(QStringLiteral("Ctrl+Z")));
+    EXPECT_EQ(window->command(CommandId::Draw)->shortcut(), QKeySequence(Qt::Key_F3));
+    EXPECT_EQ(window->command(CommandId::HistoryBack)->shortcut(),
+              QKeySequence(QStringLiteral("Ctrl+Z")));
 }
 
-TEST_F(ToolBarCustomizerTest, UserImagesComeFromTheDataFolderOnly) {
+TEST_F(ToolBarCustomiserTest, UserImagesComeFromTheDataFolderOnly) {
     // A strip in the folder the program starts from is never read.
     QTemporaryDir current;
     ASSERT_TRUE(current.isValid());
@@ -327,7 +330,7 @@ TEST_F(ToolBarCustomizerTest, UserImagesComeFromTheDataFolderOnly) {
     EXPECT_TRUE(loadUserImages(dataDir()).isEmpty());
     {
         auto window = open();
-        EXPECT_TRUE(customizer(*window).userImages().isEmpty());
+        EXPECT_TRUE(customiser(*window).userImages().isEmpty());
     }
 
     ASSERT_TRUE(strip(3).save(dataDir() + QStringLiteral("UserImages.bmp"), "BMP"));
@@ -340,18 +343,18 @@ TEST_F(ToolBarCustomizerTest, UserImagesComeFromTheDataFolderOnly) {
     // A user toolbar button shows the chosen image and still runs its command.
     {
         auto window = open();
-        ToolBarCustomizer& c = customizer(*window);
+        ToolBarCustomiser& c = customiser(*window);
         ASSERT_EQ(c.userImages().size(), 3);
         ASSERT_TRUE(c.change([](Customisation& a) {
             const auto id = a.addUserToolBar(QStringLiteral("絵"));
-            return id && a.insertButton(*id, 0, ResetLayout) &&
-                   a.setButtonImage(*id, ResetLayout, 2);
+            return id && a.insertButton(*id, 0, CommandId::ResetLayout) &&
+                   a.setButtonImage(*id, CommandId::ResetLayout, 2);
         }));
         QAction* shown = c.toolBar(59432)->actions().first();
-        EXPECT_NE(shown, window->command(ResetLayout));
+        EXPECT_NE(shown, window->command(CommandId::ResetLayout));
         EXPECT_EQ(shown->icon().pixmap(16, 15).toImage().pixel(5, 5), qRgb(80, 80, 80));
         int resets = 0;
-        QObject::connect(window->command(ResetLayout), &QAction::triggered,
+        QObject::connect(window->command(CommandId::ResetLayout), &QAction::triggered,
                          [&resets] { ++resets; });
         shown->trigger();
         EXPECT_EQ(resets, 1);
