@@ -8,7 +8,9 @@
 # point expression is evaluated, so the formulas' results stay bit-exact.
 # The sanitizers bring checks of their own that fortify interferes with.
 option(ORBELLE_HARDENING "Build with Debian's hardening flags" ON)
+set(ORBELLE_HARDENED OFF)
 if(ORBELLE_HARDENING AND NOT ORBELLE_SANITIZE AND NOT ORBELLE_THREAD_SANITIZER)
+  set(ORBELLE_HARDENED ON)
   add_compile_options(-fstack-protector-strong
                       "$<$<NOT:$<CONFIG:Debug>>:-U_FORTIFY_SOURCE;-D_FORTIFY_SOURCE=2>")
   add_link_options(LINKER:-z,relro,-z,now)
