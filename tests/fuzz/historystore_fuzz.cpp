@@ -3,7 +3,8 @@
 // as a record. The store itself, holding the input, is cleaned: what remains
 // are exactly the good lines in their order, a second cleaning changes
 // nothing, an append keeps the newest lines within the capacity, and an
-// import of the input keeps the newest good lines.
+// import of the input keeps the newest good lines (or is refused when the
+// input has lines but none of them is good).
 
 #include "fuzz/fuzzscratch.h"
 #include "store/historystore.h"
@@ -94,8 +95,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         require(small.entry(1).value == std::optional<DrawSettings>(good.back()));
     }
 
-    // An import of the input replaces the store by its newest good lines.
+    // An import of lines none of which is good is refused and changes nothing.
     const StoreResult<HistoryImport> imported = small.importFrom(source);
+    if (!lines.empty() && goodCount == 0) {
+        require(!imported.ok() && small.count().value == afterAppend.value &&
+                small.entry(0).value == std::optional<DrawSettings>(added));
+        return 0;
+    }
+    // Any other import replaces the store by the input's newest good lines.
     require(imported.ok() && imported.value.dropped == dropped &&
             imported.value.entries == (goodCount < kCapacity ? goodCount : kCapacity));
     for (int k = 0; k < imported.value.entries; ++k) {
