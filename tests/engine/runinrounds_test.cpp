@@ -60,7 +60,7 @@ class ItemWork {
 
 // Every item is done once, whatever the number of threads, and the pauses
 // come between rounds while no worker works.
-TEST(RoundCrew, SharesAllWorkAndPausesOnlyWhileNoWorkerRuns) {
+TEST(RunInRounds, SharesAllWorkAndPausesOnlyWhileNoWorkerRuns) {
     for (const int threads : {0, 1, 2, 4}) {
         ItemWork items(100000);
         int pauses = 0;
@@ -80,7 +80,7 @@ TEST(RoundCrew, SharesAllWorkAndPausesOnlyWhileNoWorkerRuns) {
 
 // A pause that says stop ends the work: every helper has ended when
 // runInRounds returns, and nothing more is done after it.
-TEST(RoundCrew, StopsWhenThePauseSaysSo) {
+TEST(RunInRounds, StopsWhenThePauseSaysSo) {
     ItemWork items(100000);
     int pauses = 0;
     EXPECT_FALSE(runInRounds(3, 500, items.work(), [&] { return ++pauses < 3; }));
@@ -93,7 +93,7 @@ TEST(RoundCrew, StopsWhenThePauseSaysSo) {
 
 // Without a pause function the work runs through; with no work at all it
 // returns at once.
-TEST(RoundCrew, RunsThroughWithoutPauseAndEndsWithoutWork) {
+TEST(RunInRounds, RunsThroughWithoutPauseAndEndsWithoutWork) {
     ItemWork items(5000);
     EXPECT_TRUE(runInRounds(2, 10, items.work(), {}));
     EXPECT_TRUE(items.eachDoneOnce());
@@ -107,7 +107,7 @@ TEST(RoundCrew, RunsThroughWithoutPauseAndEndsWithoutWork) {
 // The calling thread has no share at all (as when every band is taken by the
 // helpers): the helpers spend the quotas alone and end at different times,
 // and the work still runs through with the pauses between rounds.
-TEST(RoundCrew, HelpersAloneFinishTheWork) {
+TEST(RunInRounds, HelpersAloneFinishTheWork) {
     ItemWork items(30000);
     const RoundWork shared = items.work();
     std::atomic<int> callerCalls{0};
@@ -131,7 +131,7 @@ TEST(RoundCrew, HelpersAloneFinishTheWork) {
 // A share that says "more" only while an item is left: with one thread,
 // 4000 items and rounds of 1000 there are exactly three pauses, none after
 // the last item.
-TEST(RoundCrew, NoPauseFollowsTheLastRound) {
+TEST(RunInRounds, NoPauseFollowsTheLastRound) {
     int next = 0;
     const RoundWork work = [&](int, Round& round) {
         for (;;) {
@@ -155,7 +155,7 @@ TEST(RoundCrew, NoPauseFollowsTheLastRound) {
 
 // A pause that throws (a progress function may) passes the error on once
 // every helper has ended; no helper is left running or joinable.
-TEST(RoundCrew, AThrowingPauseEndsTheHelpersFirst) {
+TEST(RunInRounds, AThrowingPauseEndsTheHelpersFirst) {
     ItemWork items(100000);
     int pauses = 0;
     EXPECT_THROW(runInRounds(3, 500, items.work(),
