@@ -13,7 +13,7 @@ bool isFolderLine(const std::string& line) {
 } // namespace
 
 FavoritesStore::FavoritesStore(const std::filesystem::path& folder, Durability durability)
-    : m_file(folder / kFileName, kTempName, durability) {}
+    : m_file(folder / kFileName, kOldTempName, durability) {}
 
 StoreResult<FavoritesStore::Clean> FavoritesStore::readClean() const {
     StoreResult<Clean> result;

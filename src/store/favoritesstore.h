@@ -42,8 +42,8 @@ struct FavoritesImport {
 class FavoritesStore {
   public:
     static constexpr const char* kFileName = kFavoritesStoreFile;
-    /// The replacement file's name while a rewrite is under way.
-    static constexpr const char* kTempName = "csv_okiniiri_check";
+    /// The fixed name older versions wrote replacements under.
+    static constexpr const char* kOldTempName = "csv_okiniiri_check";
 
     explicit FavoritesStore(const std::filesystem::path& folder,
                             Durability durability = Durability::Flush);

@@ -13,7 +13,7 @@ bool isGoodLine(const std::string& line) { return isGoodHistoryLine(line); }
 } // namespace
 
 HistoryStore::HistoryStore(const std::filesystem::path& folder, Durability durability, int capacity)
-    : m_file(folder / kFileName, kTempName, durability), m_capacity(std::max(capacity, 1)) {}
+    : m_file(folder / kFileName, kOldTempName, durability), m_capacity(std::max(capacity, 1)) {}
 
 StoreResult<int> HistoryStore::count() const {
     StoreResult<int> result;

@@ -28,8 +28,8 @@ struct HistoryImport {
 class HistoryStore {
   public:
     static constexpr const char* kFileName = kHistoryStoreFile;
-    /// The replacement file's name while a rewrite is under way.
-    static constexpr const char* kTempName = "csv_history1";
+    /// The fixed name older versions wrote replacements under.
+    static constexpr const char* kOldTempName = "csv_history1";
     static constexpr int kCapacity = 1000;
 
     /// A store in `folder` (created when first written). `capacity` other than

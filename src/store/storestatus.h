@@ -18,6 +18,8 @@ enum class StoreError {
     NotRegularFile,     ///< the file is a folder, a device or a pipe
     TooLarge,           ///< the file is longer than limit() bytes
     CannotWrite,        ///< the file could not be written: errorNumber() says why
+    LinkNotFollowed,    ///< a file of the program's own is a link: left alone, not written
+    NotRegularTarget,   ///< the file to replace is a folder, device, pipe or socket: left alone
     CannotCreateFolder, ///< path() is the folder: errorNumber() says why
     NotSettingsFile,    ///< no settings file line (wrong field count or failing sum)
     NoHistoryLines,     ///< an import source holds lines, but no history line

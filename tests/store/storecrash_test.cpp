@@ -159,7 +159,7 @@ TEST(StoreCrash, HistoryAppendsAndTrimsSurviveKills) {
         const HistoryStore store(folder.path(), Durability::Flush, kCapacity);
         ASSERT_TRUE(store.clean().ok());
         EXPECT_EQ(store.clean().value, 0) << "round " << round;
-        EXPECT_FALSE(std::filesystem::exists(folder / HistoryStore::kTempName));
+        EXPECT_FALSE(std::filesystem::exists(folder / HistoryStore::kOldTempName));
 
         const std::vector<std::string> lines = splitLines(readFile(store.filePath()));
         const int count = static_cast<int>(lines.size());
@@ -219,7 +219,7 @@ TEST(StoreCrash, FavoriteRewritesSurviveKills) {
         const FavoritesStore store(folder.path());
         ASSERT_TRUE(store.clean().ok());
         EXPECT_FALSE(store.clean().value.changed) << "round " << round;
-        EXPECT_FALSE(std::filesystem::exists(folder / FavoritesStore::kTempName));
+        EXPECT_FALSE(std::filesystem::exists(folder / FavoritesStore::kOldTempName));
         const std::string after = readFile(storePath);
 
         // Replay the finished steps on a copy of the store as it was.
