@@ -3,8 +3,8 @@
 #include "app/datafiles.h"
 #include "app/version.h"
 #include "imageio/savefile.h"
+#include "panes/storemessage.h"
 
-#include <QDir>
 #include <QFile>
 #include <QObject>
 #include <QRegularExpression>
@@ -37,6 +37,12 @@ QVersionNumber helpPageVersion(const QByteArray& html) {
 
 QString installHelpPage(const QString& dir) {
     const QString path = helpPagePath(dir);
+    // A link or a device in the page's place is neither read nor replaced.
+    const StoreStatus unusable = replacementProblem(toLocalPath(path), TargetKind::OwnFile);
+    if (unusable.error() == StoreError::LinkNotFollowed ||
+        unusable.error() == StoreError::NotRegularTarget) {
+        return storeMessage(unusable);
+    }
     {
         QFile existing(path);
         if (existing.open(QIODevice::ReadOnly) &&
@@ -48,12 +54,8 @@ QString installHelpPage(const QString& dir) {
     if (!builtIn.open(QIODevice::ReadOnly)) {
         return QObject::tr("ヘルプ ページを用意できません。\n%1").arg(builtIn.errorString());
     }
-    const std::optional<QString> failed = saveFile(path, builtIn.readAll());
-    if (failed) {
-        return QObject::tr("ヘルプ ページ「%1」を書き込めません。\n%2")
-            .arg(QDir::toNativeSeparators(path), *failed);
-    }
-    return {};
+    const StoreStatus saved = saveFileStatus(path, builtIn.readAll(), TargetKind::OwnFile);
+    return saved.ok() ? QString() : storeMessage(saved);
 }
 
 } // namespace orbelle

@@ -62,12 +62,19 @@ int main(int argc, char** argv) {
     // without it and the built-in data files stand in for the missing ones.
     const QString dataDir = orbelle::appDataDir();
     const QString problem = orbelle::prepareAppDataDir(dataDir);
+    QStringList dataFileProblems;
     if (problem.isEmpty()) {
-        orbelle::installDataFiles(dataDir);
+        dataFileProblems = orbelle::installDataFiles(dataDir);
     }
 
     orbelle::MainWindow window(dataDir);
     window.show();
+    // A data file that could not be put in place (a full disk, a link in
+    // its place) is named in the status bar; the built-in copy stands in.
+    if (const QString text = orbelle::dataFilesProblemText(dataFileProblems); !text.isEmpty()) {
+        std::fprintf(stderr, "orbelle: %s\n", qPrintable(text));
+        window.showStatusMessage(text);
+    }
     if (!problem.isEmpty()) {
         QTimer::singleShot(0, &window,
                            [&] { orbelle::warnDataFolderUnwritable(&window, dataDir, problem); });

@@ -19,6 +19,7 @@
 #include "app/toolbarcustomiser.h"
 #include "app/windowplacement.h"
 #include "formulas/catalog.h"
+#include "imageio/savefile.h"
 #include "panes/colourpane.h"
 #include "panes/drawsettingspane.h"
 #include "panes/favoritespane.h"
@@ -30,7 +31,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDockWidget>
-#include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
@@ -256,13 +257,12 @@ void MainWindow::applyFirstRunLayout() {
     // the stored layout stays. Deleting it brings the default back.
     // Without a stored layout (a first run that ended without closing its
     // window) the default layout is applied as well.
-    QFile marker(m_appDataDir + kLayoutMarkerFile);
-    if (marker.exists() && m_layoutRestored) {
+    const QString marker = m_appDataDir + kLayoutMarkerFile;
+    if (QFileInfo(marker).exists() && m_layoutRestored) {
         return;
     }
-    if (!marker.exists()) {
-        marker.open(QIODevice::WriteOnly);
-    }
+    // Made only where nothing is: a link in its place is never followed.
+    (void)createEmptyOwnFile(toLocalPath(marker));
     resetLayout();
 }
 

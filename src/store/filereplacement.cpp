@@ -265,6 +265,30 @@ StoreStatus FileReplacement::write(std::string_view bytes) {
     return StoreStatus::success();
 }
 
+StoreStatus FileReplacement::writeAt(std::uint64_t offset, std::string_view bytes) {
+    if (!m_failure.ok()) {
+        return m_failure;
+    }
+    if (m_fd < 0) {
+        m_failure = writeFailure(m_target, EBADF);
+        return m_failure;
+    }
+    while (!bytes.empty()) {
+        const ssize_t written =
+            ::pwrite(m_fd, bytes.data(), bytes.size(), static_cast<off_t>(offset));
+        if (written < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            m_failure = writeFailure(m_target, errno);
+            return m_failure;
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+        offset += static_cast<std::uint64_t>(written);
+    }
+    return StoreStatus::success();
+}
+
 StoreStatus FileReplacement::commit() {
     const auto fail = [this](int error) {
         discard();

@@ -89,6 +89,10 @@ class FileReplacement {
     /// later writes do nothing and commit() returns it.
     StoreStatus write(std::string_view bytes);
 
+    /// Writes bytes at offset from the start of the file (for encoders that
+    /// go back to fill in a header); failures are kept as write() keeps them.
+    StoreStatus writeAt(std::uint64_t offset, std::string_view bytes);
+
     /// Gives the file the target's permission bits (0666 less the umask for
     /// a new file), flushes it, renames it over the target, flushes the
     /// folder. On failure before the rename the target is unchanged and the
