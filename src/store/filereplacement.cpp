@@ -229,8 +229,8 @@ StoreStatus FileReplacement::open() {
     for (int attempt = 0; attempt < kCreateAttempts; ++attempt) {
         std::filesystem::path candidate =
             folder / (prefix + randomPart() + std::string(kTemporaryFileSuffix));
-        m_fd = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
-                      0600);
+        m_fd =
+            ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
         if (m_fd >= 0) {
             m_temporary = std::move(candidate);
             return StoreStatus::success();
@@ -350,8 +350,7 @@ StoreStatus replaceFile(const std::filesystem::path& target, std::string_view co
 }
 
 StoreStatus createEmptyOwnFile(const std::filesystem::path& path) {
-    const int fd =
-        ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
     if (fd < 0) {
         return errno == EEXIST ? StoreStatus::success() : writeFailure(path, errno);
     }

@@ -105,8 +105,8 @@ class FileReplacement {
   private:
     void discard();
 
-    std::filesystem::path m_target;   // as given: every failure names it
-    std::filesystem::path m_final;    // what the rename replaces
+    std::filesystem::path m_target; // as given: every failure names it
+    std::filesystem::path m_final;  // what the rename replaces
     std::filesystem::path m_temporary;
     TargetKind m_kind;
     Durability m_durability;

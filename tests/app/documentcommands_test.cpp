@@ -14,6 +14,8 @@
 #include <QMimeData>
 #include <QUrl>
 
+#include <filesystem>
+
 using namespace orbelle;
 using orbelle::test::MessageCatcher;
 using orbelle::test::readAll;
@@ -353,4 +355,30 @@ TEST_F(DocumentCommandsTest, ADroppedFileOpensLikeTheOpenCommand) {
     ASSERT_TRUE(m_window->waitForDrawing());
     EXPECT_EQ(m_window->captureSettings(), fromImage);
     EXPECT_EQ(historyLines(), 2);
+}
+
+TEST_F(DocumentCommandsTest, SaveRefusesDevicesAndReadOnlyFilesAndKeepsPermissions) {
+    namespace fs = std::filesystem;
+    const auto local = [](const QString& file) { return fs::path(QFile::encodeName(file).data()); };
+    fs::create_symlink("/dev/null", local(path("device.orbdr")));
+    ASSERT_TRUE(writeAll(path("locked.orbdr"), "locked"));
+    fs::permissions(local(path("locked.orbdr")), fs::perms::owner_read);
+    for (const char* name : {"device.orbdr", "locked.orbdr"}) {
+        m_answer = path(name);
+        const Messages shown = messagesOf(*m_window, CommandId::FileSaveAs);
+        EXPECT_EQ(shown.count, 1) << name;
+        EXPECT_TRUE(shown.text.contains(m_answer)) << shown.text.toStdString();
+        EXPECT_FALSE(document()->hasCurrentFile());
+    }
+    EXPECT_TRUE(fs::is_symlink(local(path("device.orbdr"))));
+    EXPECT_EQ(readAll(path("locked.orbdr")), QByteArray("locked"));
+
+    // A private file stays private when it is saved over.
+    ASSERT_TRUE(writeAll(path("private.orbdr"), "old"));
+    fs::permissions(local(path("private.orbdr")), fs::perms::owner_read | fs::perms::owner_write);
+    m_answer = path("private.orbdr");
+    EXPECT_EQ(messagesOf(*m_window, CommandId::FileSaveAs).count, 0);
+    EXPECT_EQ(readAll(m_answer).trimmed(), settingsLine(m_window->captureSettings()).toUtf8());
+    EXPECT_EQ(fs::status(local(m_answer)).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write);
 }

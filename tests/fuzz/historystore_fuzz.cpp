@@ -55,9 +55,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const std::filesystem::path folder = scratch.path() / "store";
     const std::filesystem::path source = scratch.path() / "source.orbhs";
-    require(
-        replaceFile(source, content, TargetKind::NamedFile, Durability::NoFlush)
-            .ok());
+    require(replaceFile(source, content, TargetKind::NamedFile, Durability::NoFlush).ok());
     std::error_code ignored;
     std::filesystem::create_directories(folder, ignored);
     require(replaceFile(folder / HistoryStore::kFileName, content, TargetKind::OwnFile,

@@ -177,8 +177,7 @@ TEST_F(FileReplacementTest, OwnFilesAreNeverWrittenThroughLinksNamedFilesMayBeLi
         }
         const bool throughLink = c.planted == LinkToRegular && c.kind == TargetKind::NamedFile;
         EXPECT_EQ(readFile(precious), throughLink ? "new" : "precious");
-        if (c.planted == LinkToRegular || c.planted == LinkToNothing ||
-            c.planted == LinkToDevice) {
+        if (c.planted == LinkToRegular || c.planted == LinkToNothing || c.planted == LinkToDevice) {
             EXPECT_TRUE(isLink(target)) << "the link itself stays";
         } else if (status.ok()) {
             EXPECT_EQ(readFile(target), "new");
@@ -260,9 +259,12 @@ struct ModeCase {
 
 TEST_F(FileReplacementTest, PermissionBitsAreKeptAndReadOnlyFilesRefused) {
     const ModeCase cases[] = {
-        {0600, StoreError::None, 0},        {0640, StoreError::None, 0},
-        {0644, StoreError::None, 0},        {0660, StoreError::None, 0},
-        {0444, StoreError::CannotWrite, EACCES}, {0400, StoreError::CannotWrite, EACCES},
+        {0600, StoreError::None, 0},
+        {0640, StoreError::None, 0},
+        {0644, StoreError::None, 0},
+        {0660, StoreError::None, 0},
+        {0444, StoreError::CannotWrite, EACCES},
+        {0400, StoreError::CannotWrite, EACCES},
     };
     for (const TargetKind kind : {TargetKind::OwnFile, TargetKind::NamedFile}) {
         for (const ModeCase& c : cases) {
@@ -381,7 +383,7 @@ struct SeamCase {
 TEST_F(FileReplacementTest, TheFileIsFlushedBeforeItsRenameAndTheFolderAfter) {
     const SeamCase cases[] = {
         {0, 0, {"flush file", "rename", "flush folder"}, 0},
-        {EIO, 0, {"flush file"}, EIO},         // a failed flush is never renamed
+        {EIO, 0, {"flush file"}, EIO}, // a failed flush is never renamed
         {0, EXDEV, {"flush file", "rename"}, EXDEV},
     };
     for (const SeamCase& c : cases) {

@@ -78,8 +78,7 @@ TEST_F(StoreFileTest, FailuresNameTheFileAndKeepTheOldContent) {
     // Replacing a folder fails; the folder and its content stay.
     std::filesystem::create_directory(m_folder / "folder");
     writeFile(m_folder / "folder" / "inner", "keep");
-    const StoreStatus replaced =
-        replaceFile(m_folder / "folder", "new", TargetKind::NamedFile);
+    const StoreStatus replaced = replaceFile(m_folder / "folder", "new", TargetKind::NamedFile);
     EXPECT_FALSE(replaced.ok());
     EXPECT_NE(replaced.path().string().find((m_folder / "folder").string()), std::string::npos);
     EXPECT_EQ(readFile(m_folder / "folder" / "inner"), "keep");
