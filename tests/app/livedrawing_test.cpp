@@ -61,7 +61,7 @@ class LiveDrawingTest : public test::WindowTest {
 
 // Holds the view's drawings on the worker until the test lets them end,
 // drawn or stopped (as a stopped engine drawing reports it). Once opened
-// with Draw it lets every later drawing through.
+// it lets every later drawing through until closed again.
 class Gate {
   public:
     enum class Outcome { Wait, Draw, Stop };
@@ -76,7 +76,9 @@ class Gate {
             }
             m_waiting = false;
             if (outcome == Outcome::Stop) {
-                m_outcome = Outcome::Wait;
+                // The previous drawing, drawn again to restore the canvas,
+                // goes through.
+                m_outcome = Outcome::Draw;
                 DrawResult stopped;
                 stopped.status = DrawStatus::Cancelled;
                 return stopped;
