@@ -21,6 +21,8 @@ namespace {
 constexpr int kStandardZoom = 100;
 // A drawing running longer than this shows its progress and a busy cursor.
 constexpr int kSlowDrawingMs = 300;
+// A held picture of up to this many device pixels is built whole (8 MiB).
+constexpr qint64 kWholeHeldPixels = qint64{1} << 21;
 
 } // namespace
 
@@ -197,12 +199,18 @@ void MainView::holdPicture() {
         m_picture.hold(false, viewport()->rect(), pictureOrigin(), Canvas::toPixel(m_lastBackColor));
         return;
     }
-    // The tiles on screen are brought up to date from the complete canvas
-    // (no drawing runs), so the held picture is the last drawing's.
+    // The tiles are brought up to date from the complete canvas (no drawing
+    // runs), so the held picture is the last drawing's: all of them when the
+    // picture is small enough to build in a moment, so that scrolling finds
+    // them too, else those on screen.
     updatePictureGeometry();
+    QRect target = viewport()->rect();
+    const qint64 side = m_picture.pixelSide();
+    if (side * side <= kWholeHeldPixels) {
+        target = QRect(pictureOrigin(), QSize(m_displaySize, m_displaySize));
+    }
     const DrawingThread::ReadLock lock(*m_thread);
-    m_picture.hold(true, viewport()->rect(), pictureOrigin(),
-                   Canvas::toPixel(m_lastBackColor));
+    m_picture.hold(true, target, pictureOrigin(), Canvas::toPixel(m_lastBackColor));
 }
 
 void MainView::releasePicture() {
