@@ -12,6 +12,7 @@
 #include "view/mainview.h"
 
 #include <QSignalSpy>
+#include <QLineEdit>
 #include <QSlider>
 
 #include <atomic>
@@ -411,4 +412,47 @@ TEST_F(LiveDrawingTest, EqualColoursAreToldInTheStatusBarWithoutAMessageBox) {
         kDeadlineMs));
     EXPECT_FALSE(window->view()->isDrawing());
     EXPECT_EQ(catcher.count(), 0);
+}
+
+TEST_F(LiveDrawingTest, UpAndDownInAValueBoxDrawOnlyUnderLiveDrawing) {
+    auto window = open();
+    auto* count = window->settingsPane()->findChild<QLineEdit*>(QStringLiteral("edit10300"));
+    ASSERT_NE(count, nullptr);
+    ASSERT_EQ(window->settingsPane()->paramValue(0), 200);
+    QTest::keyClick(count, Qt::Key_Up);
+    EXPECT_EQ(window->settingsPane()->paramValue(0), 201);
+    for (int pass = 0; pass < 3; ++pass) {
+        QApplication::processEvents();
+    }
+    EXPECT_FALSE(window->view()->isDrawing());
+    EXPECT_FALSE(window->view()->shownSettings().has_value());
+
+    liveCommand(*window)->setChecked(true);
+    QTest::keyClick(count, Qt::Key_Down);
+    QTest::keyClick(count, Qt::Key_Down);
+    EXPECT_EQ(window->settingsPane()->paramValue(0), 199);
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+            const std::optional<DrawSettings> shown = window->view()->shownSettings();
+            return !window->view()->isDrawing() && shown && shown->params[0] == 199;
+        },
+        kDeadlineMs));
+}
+
+TEST_F(LiveDrawingTest, EscDuringALiveDrawingPutsThePreviousFigureBack) {
+    auto window = openLive(false);
+    rotationSlider(*window)->setValue(30);
+    ASSERT_TRUE(shows(*window, 30));
+    const QImage before = window->view()->exportPicture(200);
+    Gate gate(*window->view());
+    rotationSlider(*window)->setValue(31);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return gate.waiting(); }, kDeadlineMs));
+    window->cancelDrawing(); // what Esc does
+    gate.open(Gate::Outcome::Stop);
+    ASSERT_TRUE(window->waitForDrawing());
+    EXPECT_EQ(window->statusBar()->currentMessage(), QStringLiteral("描画を中止しました"));
+    ASSERT_TRUE(window->view()->shownSettings().has_value());
+    EXPECT_EQ(window->view()->shownSettings()->rotY, 30);
+    EXPECT_EQ(window->view()->exportPicture(200), before);
+    EXPECT_EQ(rotationSlider(*window)->value(), 31); // the edit itself stays
 }
