@@ -13,6 +13,9 @@
 #include <QTimer>
 
 #include <algorithm>
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
 #include <vector>
 
 namespace orbelle {
@@ -23,6 +26,9 @@ constexpr int kStandardZoom = 100;
 constexpr int kSlowDrawingMs = 300;
 // A held picture of up to this many device pixels is built whole (8 MiB).
 constexpr qint64 kWholeHeldPixels = qint64{1} << 21;
+// The engine's working memory for thick pens (some 25 MB) is given back once
+// no drawing has run for this long; live drawings follow each other faster.
+constexpr int kReleaseIdleMs = 2000;
 
 } // namespace
 
@@ -34,6 +40,9 @@ MainView::MainView(QWidget* parent)
       m_picture(*m_canvas), m_thread(std::make_unique<DrawingThread>(*m_canvas)) {
     connect(m_thread.get(), &DrawingThread::progressed, this, &MainView::workerProgressed);
     connect(m_thread.get(), &DrawingThread::drawingEnded, this, &MainView::workerFinished);
+    m_idle.setSingleShot(true);
+    m_idle.setInterval(kReleaseIdleMs);
+    connect(&m_idle, &QTimer::timeout, this, &MainView::releaseIdleMemory);
     // A right click shows nothing here, and must not reach the main window
     // either (which would offer its toolbar menu).
     setContextMenuPolicy(Qt::PreventContextMenu);
@@ -58,6 +67,7 @@ DrawResult MainView::drawFigure(const DrawSettings& input) {
         m_canvasComplete = true;
     }
     showDrawing(input, result);
+    m_idle.start();
     return result;
 }
 
@@ -68,6 +78,7 @@ bool MainView::startDrawing(const DrawSettings& input, Showing showing) {
         return false;
     }
     holdPicture();
+    m_idle.stop();
     m_request = m_thread->request(input);
     m_requestInput = input;
     m_job = Job::Drawing;
@@ -136,7 +147,7 @@ void MainView::workerFinished(quint64 request, const DrawResult& result) {
             m_canvasComplete = true;
             releasePicture();
         }
-        emit drawingIdle();
+        becameIdle();
         return;
     }
     if (result.status == DrawStatus::Cancelled) {
@@ -145,14 +156,34 @@ void MainView::workerFinished(quint64 request, const DrawResult& result) {
         }
         emit drawingCancelled();
         if (!isDrawing()) {
-            emit drawingIdle();
+            becameIdle();
         }
         return;
     }
     m_canvasComplete = true;
     showDrawing(m_requestInput, result);
-    emit drawingIdle();
+    becameIdle();
     emit drawingFinished(result);
+}
+
+void MainView::becameIdle() {
+    m_idle.start();
+    emit drawingIdle();
+}
+
+void MainView::releaseIdleMemory() {
+    if (isDrawing()) {
+        return;
+    }
+    {
+        const DrawingThread::ReadLock lock(*m_thread);
+        m_canvas->releaseRasterWorkspace();
+    }
+#if defined(__GLIBC__)
+    // Freed blocks below the allocator's mapping threshold stay resident
+    // until trimmed.
+    malloc_trim(0);
+#endif
 }
 
 void MainView::restoreCanvas() {

@@ -16,6 +16,7 @@
 #include <QAbstractScrollArea>
 #include <QElapsedTimer>
 #include <QImage>
+#include <QTimer>
 
 #include <functional>
 #include <memory>
@@ -154,6 +155,11 @@ class MainView : public QAbstractScrollArea {
     void holdPicture();
     void releasePicture();
 
+    /// No drawing has run for a while: the engine's working memory goes back.
+    void releaseIdleMemory();
+    /// A drawing ended and none follows.
+    void becameIdle();
+
     std::unique_ptr<Canvas> m_canvas;
     FigureBounds m_bounds;
     std::function<int()> m_zoomSource;
@@ -179,6 +185,7 @@ class MainView : public QAbstractScrollArea {
     // Fitted to the window: the picture is centred in the room it leaves.
     bool m_centred = false;
     QElapsedTimer m_drawingTime;
+    QTimer m_idle; // runs from the end of the last drawing
 };
 
 } // namespace orbelle
