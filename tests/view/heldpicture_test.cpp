@@ -118,6 +118,9 @@ TEST_P(NoPartialFrame, WhileADrawingRunsTheViewShowsThePreviousPicture) {
     m_view.horizontalScrollBar()->setValue(250);
     const QImage beforeScrolled = frame();
     m_view.horizontalScrollBar()->setValue(0);
+    // Drawn again and not painted yet when the next drawing starts, as when
+    // a live drawing follows the one just completed.
+    ASSERT_EQ(m_view.drawFigure(DrawSettings::startup()).status, DrawStatus::Drawn);
 
     const DrawSettings next = heldFigure(c.mode, c.penWidth);
     ASSERT_TRUE(m_view.startDrawing(next, c.showing));
