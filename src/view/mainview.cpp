@@ -106,8 +106,7 @@ bool MainView::waitForDrawing(int timeoutMs) {
     while (isDrawing() && !deadline.hasExpired()) {
         QEventLoop loop;
         connect(this, &MainView::drawingIdle, &loop, &QEventLoop::quit);
-        QTimer::singleShot(std::max<qint64>(deadline.remainingTime(), 1), &loop,
-                           &QEventLoop::quit);
+        QTimer::singleShot(std::max<qint64>(deadline.remainingTime(), 1), &loop, &QEventLoop::quit);
         loop.exec();
     }
     return !isDrawing();
@@ -227,7 +226,8 @@ void MainView::holdPicture() {
     }
     if (!m_canvasComplete) {
         // Something writes the canvas: the tiles already built stay on show.
-        m_picture.hold(false, viewport()->rect(), pictureOrigin(), Canvas::toPixel(m_lastBackColor));
+        m_picture.hold(false, viewport()->rect(), pictureOrigin(),
+                       Canvas::toPixel(m_lastBackColor));
         return;
     }
     // The tiles are brought up to date from the complete canvas (no drawing

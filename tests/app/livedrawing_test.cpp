@@ -11,8 +11,8 @@
 #include "panes/transformpane.h"
 #include "view/mainview.h"
 
-#include <QSignalSpy>
 #include <QLineEdit>
+#include <QSignalSpy>
 #include <QSlider>
 
 #include <atomic>

@@ -42,24 +42,24 @@ std::uint64_t digest(const Canvas& canvas) {
 class HeldDrawing {
   public:
     explicit HeldDrawing(MainView& view) {
-        view.setDrawFunction([this](const DrawSettings& s, Canvas& canvas,
-                                    const DrawProgress& progress) {
-            if (!progress || s.params[0] != kHeldCount) {
-                return draw(s, canvas, progress);
-            }
-            return draw(s, canvas, [&](std::int64_t done, std::int64_t total) {
-                if (done * 2 > total && !m_letGo.load()) {
-                    m_held = true;
-                    while (!m_letGo.load()) {
-                        if (!progress(done, total)) {
-                            return false;
-                        }
-                        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-                    }
+        view.setDrawFunction(
+            [this](const DrawSettings& s, Canvas& canvas, const DrawProgress& progress) {
+                if (!progress || s.params[0] != kHeldCount) {
+                    return draw(s, canvas, progress);
                 }
-                return progress(done, total);
+                return draw(s, canvas, [&](std::int64_t done, std::int64_t total) {
+                    if (done * 2 > total && !m_letGo.load()) {
+                        m_held = true;
+                        while (!m_letGo.load()) {
+                            if (!progress(done, total)) {
+                                return false;
+                            }
+                            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+                        }
+                    }
+                    return progress(done, total);
+                });
             });
-        });
     }
     /// Processes events until the drawing is held; false at the deadline.
     bool waitUntilHeld() const {
@@ -148,8 +148,7 @@ INSTANTIATE_TEST_SUITE_P(
         HoldCase{"LiveThickGradient", MainView::Showing::CompleteOnly, DrawColourMode::Gradient,
                  30},
         HoldCase{"LiveDensity", MainView::Showing::CompleteOnly, DrawColourMode::Density, 2},
-        HoldCase{"DrawDensity", MainView::Showing::ProgressWhenSlow, DrawColourMode::Density,
-                 2}),
+        HoldCase{"DrawDensity", MainView::Showing::ProgressWhenSlow, DrawColourMode::Density, 2}),
     [](const auto& info) { return std::string(info.param.name); });
 
 namespace {
@@ -160,8 +159,7 @@ struct PreviousCase {
     int penWidth;
 };
 
-class StopRestores : public HeldPictureTest,
-                     public ::testing::WithParamInterface<PreviousCase> {};
+class StopRestores : public HeldPictureTest, public ::testing::WithParamInterface<PreviousCase> {};
 
 } // namespace
 

@@ -108,14 +108,10 @@ TEST_F(SpinRowTest, UpAndDownInTheEditBoxStepTheValue) {
         int value;
         int changes; // valueChanged signals
     } cases[] = {
-        {1, 999, "998", Qt::Key_Up, 1, 999, 1},
-        {1, 999, "999", Qt::Key_Up, 1, 1, 1},
-        {1, 999, "1", Qt::Key_Down, 1, 999, 1},
-        {1, 999, "2", Qt::Key_Down, 1, 1, 1},
-        {-999, 999, "0", Qt::Key_Down, 3, -3, 3},
-        {-999, 999, "-999", Qt::Key_Down, 2, 998, 2},
-        {0, 359, "359", Qt::Key_Up, 2, 1, 2},
-        {1, 100, "50", Qt::Key_Up, 5, 55, 5},
+        {1, 999, "998", Qt::Key_Up, 1, 999, 1},   {1, 999, "999", Qt::Key_Up, 1, 1, 1},
+        {1, 999, "1", Qt::Key_Down, 1, 999, 1},   {1, 999, "2", Qt::Key_Down, 1, 1, 1},
+        {-999, 999, "0", Qt::Key_Down, 3, -3, 3}, {-999, 999, "-999", Qt::Key_Down, 2, 998, 2},
+        {0, 359, "359", Qt::Key_Up, 2, 1, 2},     {1, 100, "50", Qt::Key_Up, 5, 55, 5},
         {1, 999, "1200", Qt::Key_Up, 1, 51, 1}, // out of range: steps from the value 50
         {1, 999, "abc", Qt::Key_Down, 1, 49, 1},
     };
