@@ -476,9 +476,9 @@ Command parseAnimate(const std::vector<std::string>& args) {
 
 Command parseFind(const std::vector<std::string>& args) {
     CommandOptions options;
-    if (auto error = options.parse(args, {valueOption("params", "v0,v1,..."),
-                                          valueOption("lock", "r,r,..."),
-                                          valueOption("seed", "S"), valueOption("tries", "N")})) {
+    if (auto error =
+            options.parse(args, {valueOption("params", "v0,v1,..."), valueOption("lock", "r,r,..."),
+                                 valueOption("seed", "S"), valueOption("tries", "N")})) {
         return *error;
     }
     if (options.isSet("help")) {

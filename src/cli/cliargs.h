@@ -45,10 +45,10 @@ constexpr int kMaxAnimationFrames = 9999;
 /// A search for a figure worth showing from a record's rows, as the desktop
 /// program's figure finder runs it.
 struct FindCommand {
-    DrawSettings settings;   // the start: rows, locks (paramLocked) and placement
-    std::uint64_t seed = 0;  // --seed, else drawn afresh
+    DrawSettings settings;  // the start: rows, locks (paramLocked) and placement
+    std::uint64_t seed = 0; // --seed, else drawn afresh
     bool seedGiven = false;
-    int tries = 200;         // 1..kMaxFindTries
+    int tries = 200; // 1..kMaxFindTries
 };
 
 constexpr int kMaxFindTries = 100000;
@@ -69,8 +69,8 @@ struct UsageError {
     std::string message;
 };
 
-using Command = std::variant<PointsCommand, RenderCommand, AnimateCommand, FindCommand,
-                             ListCommand, HelpCommand, VersionCommand, UsageError>;
+using Command = std::variant<PointsCommand, RenderCommand, AnimateCommand, FindCommand, ListCommand,
+                             HelpCommand, VersionCommand, UsageError>;
 
 /// Parses argv[1...]: the command word first, then its options and
 /// positional arguments in any order. An option's value follows it as the

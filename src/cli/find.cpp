@@ -13,8 +13,8 @@ FigureSearch searchOf(const FindCommand& cmd, std::uint64_t seed) {
     FigureSearch search;
     search.formula = s.formula();
     for (int i = 0; i < kRowCount; ++i) {
-        search.rows[i] = WalkRow{i < info.paramCount, s.paramLocked[i] != 0, info.ranges[i],
-                                 s.params[i]};
+        search.rows[i] =
+            WalkRow{i < info.paramCount, s.paramLocked[i] != 0, info.ranges[i], s.params[i]};
     }
     search.seed = seed;
     search.placement = FigurePlacement::of(s);

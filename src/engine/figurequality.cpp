@@ -46,8 +46,8 @@ FigureVerdict judgeFigure(std::span<const Point> dots, int startIndex, std::int3
     }
 
     const SourceSquare square = sourceSquare(b, placement.zoom);
-    const Transform3D transform = Transform3D::fromDegrees(placement.rotX, placement.rotY,
-                                                           placement.rotZ, placement.scaleZ);
+    const Transform3D transform =
+        Transform3D::fromDegrees(placement.rotX, placement.rotY, placement.rotZ, placement.scaleZ);
     const bool transformOn = placement.rotX != 0 || placement.rotY != 0 || placement.rotZ != 0;
     const CentreOffset offset = centreOffset(placement.shiftH, placement.shiftV);
     const double offX = offset.x;
@@ -56,10 +56,10 @@ FigureVerdict judgeFigure(std::span<const Point> dots, int startIndex, std::int3
     // centre of a far figure may lie beyond the canvas.
     const std::int64_t x0 = std::max<std::int64_t>(square.left, 0);
     const std::int64_t y0 = std::max<std::int64_t>(square.top, 0);
-    const std::int64_t x1 = std::min<std::int64_t>(std::int64_t{square.left} + square.side,
-                                                   Canvas::kSize);
-    const std::int64_t y1 = std::min<std::int64_t>(std::int64_t{square.top} + square.side,
-                                                   Canvas::kSize);
+    const std::int64_t x1 =
+        std::min<std::int64_t>(std::int64_t{square.left} + square.side, Canvas::kSize);
+    const std::int64_t y1 =
+        std::min<std::int64_t>(std::int64_t{square.top} + square.side, Canvas::kSize);
 
     std::vector<std::uint32_t> grid(static_cast<std::size_t>(FigureVerdict::kCells));
     const std::size_t middleFrom = dots.size() / 2;

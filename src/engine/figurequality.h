@@ -48,11 +48,11 @@ struct FigurePlacement {
 };
 
 struct FigureVerdict {
-    bool finite = true;   // no dot is infinite or NaN
-    int coveredCells = 0; // cells of the grid that dots fall on
+    bool finite = true;         // no dot is infinite or NaN
+    int coveredCells = 0;       // cells of the grid that dots fall on
     std::int64_t shownDots = 0; // dots in the square
     std::int64_t piledDots = 0; // dots in cells holding kPiledDots dots or more
-    int middlePositions = 0; // distinct canvas pixels among the 1000 dots from the middle
+    int middlePositions = 0;    // distinct canvas pixels among the 1000 dots from the middle
 
     static constexpr int kCells = kQualityGrid * kQualityGrid;
 

@@ -8,8 +8,8 @@
 #include "engine/figuresearchstep.h"
 #include "formulas/formula.h"
 #include "panes/drawsettingspane.h"
-#include "view/figurefinder.h"
 #include "panes/transformpane.h"
+#include "view/figurefinder.h"
 
 #include <QShortcut>
 

@@ -49,10 +49,18 @@ TEST(FigureSearchStep, WidthsDoubleEveryFourFailedTriesUpToATenthOfTheRange) {
         std::int64_t width;
     };
     const Case cases[] = {
-        {{1, 999}, 0, 1},      {{1, 999}, 3, 1},     {{1, 999}, 4, 2},
-        {{1, 999}, 8, 4},      {{1, 999}, 24, 64},   {{1, 999}, 28, 99},
-        {{1, 999}, 100000, 99}, {{-999, 999}, 28, 128}, {{-999, 999}, 32, 199},
-        {{1, 180}, 16, 16},    {{1, 180}, 20, 17},   {{0, 5}, 40, 1},
+        {{1, 999}, 0, 1},
+        {{1, 999}, 3, 1},
+        {{1, 999}, 4, 2},
+        {{1, 999}, 8, 4},
+        {{1, 999}, 24, 64},
+        {{1, 999}, 28, 99},
+        {{1, 999}, 100000, 99},
+        {{-999, 999}, 28, 128},
+        {{-999, 999}, 32, 199},
+        {{1, 180}, 16, 16},
+        {{1, 180}, 20, 17},
+        {{0, 5}, 40, 1},
         {{INT32_MIN, INT32_MAX}, 200, 429496729},
     };
     for (const Case& c : cases)
@@ -67,9 +75,14 @@ TEST(FigureSearchStep, StepsPastABoundAreReflected) {
         std::int32_t result;
     };
     const Case cases[] = {
-        {500, {1, 999}, 500},     {999, {1, 999}, 999},    {1000, {1, 999}, 998},
-        {0, {1, 999}, 2},         {-1005, {-999, 999}, -993}, {1098, {1, 999}, 900},
-        {10, {0, 3}, 0},          {-7, {0, 3}, 3},
+        {500, {1, 999}, 500},
+        {999, {1, 999}, 999},
+        {1000, {1, 999}, 998},
+        {0, {1, 999}, 2},
+        {-1005, {-999, 999}, -993},
+        {1098, {1, 999}, 900},
+        {10, {0, 3}, 0},
+        {-7, {0, 3}, 3},
         {std::int64_t{INT32_MAX} + 2, {INT32_MIN, INT32_MAX}, INT32_MAX - 2},
     };
     for (const Case& c : cases)
@@ -122,8 +135,8 @@ TEST(FigureSearchStep, EveryFreeRowMovesWithinItsWidthAndRange) {
             const std::int64_t w = stepWidth(row.range, failed);
             // A reflected step moves less than it was drawn.
             EXPECT_LE(std::abs(moved), w) << i;
-            const bool nearBound = before[i].value - w <= row.range.min ||
-                                   before[i].value + w >= row.range.max;
+            const bool nearBound =
+                before[i].value - w <= row.range.min || before[i].value + w >= row.range.max;
             if (!nearBound) {
                 EXPECT_NE(moved, 0) << i;
                 if (std::abs(moved) == w)

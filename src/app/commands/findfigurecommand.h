@@ -2,9 +2,8 @@
 // "よい図形を探す" (CommandId::FindFigure): moves the settings pane's free
 // rows by widening random steps in the background until the figure, placed
 // as the 3D pane places it, is worth showing (at most 200 tries), then puts
-// those values into the pane and draws. The status bar follows the tries; Esc stops the search and leaves
-// the pane as it was. A search whose formula or rows were changed meanwhile
-// is dropped.
+// those values into the pane and draws. The status bar follows the tries; Esc stops the search and
+// leaves the pane as it was. A search whose formula or rows were changed meanwhile is dropped.
 
 #include "engine/figuresearch.h"
 
