@@ -15,17 +15,21 @@
 namespace orbelle {
 
 const char* FigureVerdict::reason() const {
+    // Dust that has mostly left the view is named for what the view shows.
     if (!finite) {
         return "escapes";
     }
-    if (!coversEnough()) {
-        return "covers too little";
+    if (cycles()) {
+        return "short cycle";
     }
     if (isDust()) {
         return "dust";
     }
-    if (cycles()) {
-        return "short cycle";
+    if (escapes()) {
+        return "escapes";
+    }
+    if (!coversEnough()) {
+        return "covers too little";
     }
     return "good";
 }
@@ -33,6 +37,7 @@ const char* FigureVerdict::reason() const {
 FigureVerdict judgeFigure(std::span<const Point> dots, int startIndex, std::int32_t count,
                           const FigurePlacement& placement) {
     FigureVerdict verdict;
+    verdict.dots = static_cast<std::int64_t>(dots.size());
     FigureBounds b;
     for (const Point& p : dots) {
         if (!std::isfinite(p.x) || !std::isfinite(p.y)) {
@@ -88,6 +93,7 @@ FigureVerdict judgeFigure(std::span<const Point> dots, int startIndex, std::int3
     for (const std::uint32_t dotsInCell : grid) {
         verdict.coveredCells += dotsInCell > 0;
         if (dotsInCell >= kPiledDots) {
+            ++verdict.piledCells;
             verdict.piledDots += dotsInCell;
         }
     }

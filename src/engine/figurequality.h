@@ -2,14 +2,16 @@
 // Whether a figure is worth showing, judged on the picture the main view
 // shows of it: the dots after the 3D transform and the centre offset, as far
 // as they fall in the square the view cuts around the figure. That square is
-// divided into a grid of 256 x 256 cells, and a figure is worth showing when
-//   - its orbit stays finite (no dot is infinite or NaN);
-//   - its dots fall on at least 1% of the cells (a single straight line, which
-//     crosses at most 2 x 256 - 1 cells, never does);
-//   - at least half of the dots in the square lie in cells that hold 8 dots
-//     or more: an orbit that draws lines or areas comes back to the places it
-//     has been and piles its dots up, scattered dust leaves a few dots per
-//     cell;
+// divided into a grid of 256 x 256 cells; a cell holding 8 dots or more is
+// piled. A figure is worth showing when
+//   - its orbit stays finite (no dot is infinite or NaN) and at least half
+//     of its dots fall in the square (the others escaped the view);
+//   - at least half of the dots in the square lie in piled cells: an orbit
+//     that draws lines or areas comes back to the places it has been and
+//     piles its dots up, scattered dust leaves a few dots per cell;
+//   - its piled cells, its lines and areas, cover at least 1% of the grid (a
+//     single straight line, which crosses at most 2 x 256 - 1 cells, never
+//     does);
 //   - the 1000 dots from the middle of the orbit on fall on at least 50
 //     distinct canvas pixels (the orbit has not settled into a short cycle
 //     within its first half; a cycle reached later leaves the picture that
@@ -25,7 +27,8 @@
 namespace orbelle {
 
 constexpr int kQualityGrid = 256;      // cells across the shown square
-constexpr int kMinCoveragePercent = 1; // of the grid's cells
+constexpr int kMinShownPercent = 50;   // of the dots, in the square
+constexpr int kMinCoveragePercent = 1; // of the grid's cells, piled
 constexpr int kPiledDots = 8;          // dots that make a cell piled
 constexpr int kMinPiledPercent = 50;   // of the dots in the square
 constexpr int kCycleWindow = 1000;     // the dots the cycle test looks at
@@ -50,17 +53,22 @@ struct FigurePlacement {
 struct FigureVerdict {
     bool finite = true;         // no dot is infinite or NaN
     int coveredCells = 0;       // cells of the grid that dots fall on
+    std::int64_t dots = 0;      // dots judged
     std::int64_t shownDots = 0; // dots in the square
     std::int64_t piledDots = 0; // dots in cells holding kPiledDots dots or more
+    int piledCells = 0;         // cells holding kPiledDots dots or more
     int middlePositions = 0;    // distinct canvas pixels among the 1000 dots from the middle
 
     static constexpr int kCells = kQualityGrid * kQualityGrid;
 
-    bool coversEnough() const { return coveredCells * 100 >= kCells * kMinCoveragePercent; }
+    bool escapes() const { return !finite || shownDots * 100 < dots * kMinShownPercent; }
+    bool coversEnough() const { return piledCells * 100 >= kCells * kMinCoveragePercent; }
     bool isDust() const { return piledDots * 100 < shownDots * kMinPiledPercent; }
     bool cycles() const { return middlePositions < kMinCyclePositions; }
-    bool worthShowing() const { return finite && coversEnough() && !isDust() && !cycles(); }
-    /// The first test the figure fails, in the order above, or "good".
+    bool worthShowing() const { return !escapes() && !cycles() && !isDust() && coversEnough(); }
+    /// Why the figure is refused: "escapes" (a dot not finite), "short
+    /// cycle", "dust", "escapes" (most dots off the square), "covers too
+    /// little", the first that applies in this order; or "good".
     const char* reason() const;
 };
 

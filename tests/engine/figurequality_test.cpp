@@ -37,18 +37,19 @@ FigureVerdict judge(const std::vector<Point>& dots, const FigurePlacement& p = w
 
 } // namespace
 
-TEST(FigureQuality, AFixedPointCoversTooLittleAndCycles) {
+TEST(FigureQuality, AFixedPointCyclesAndCoversTooLittle) {
     const std::vector<Point> dots(5000, Point{10.0, 10.0});
     const FigureVerdict v = judge(dots);
     EXPECT_TRUE(v.finite);
     EXPECT_EQ(v.coveredCells, 1);
     EXPECT_EQ(v.shownDots, 5000);
     EXPECT_EQ(v.piledDots, 5000);
+    EXPECT_EQ(v.piledCells, 1);
     EXPECT_EQ(v.middlePositions, 1);
     EXPECT_FALSE(v.coversEnough());
     EXPECT_TRUE(v.cycles());
     EXPECT_FALSE(v.worthShowing());
-    EXPECT_STREQ(v.reason(), "covers too little");
+    EXPECT_STREQ(v.reason(), "short cycle");
 }
 
 TEST(FigureQuality, AnEscapingOrbitIsNotFinite) {
@@ -57,8 +58,20 @@ TEST(FigureQuality, AnEscapingOrbitIsNotFinite) {
     for (int k = 0; k < 2000; ++k, x *= 10)
         dots.push_back({x, -x}); // reaches infinity after about 309 steps
     EXPECT_FALSE(judge(dots).finite);
+    EXPECT_TRUE(judge(dots).escapes());
     EXPECT_FALSE(judge(dots).worthShowing());
     EXPECT_STREQ(judge(dots).reason(), "escapes");
+
+    // A finite orbit escapes the view when more than half its dots lie off
+    // the square (here the whole canvas, for bounds up to 1e6).
+    for (const int far : {40000, 40001}) {
+        std::vector<Point> away = grid(-200, -200, 200, 200, 2);
+        away.insert(away.end(), static_cast<std::size_t>(far), Point{1e6, 1e6});
+        const FigureVerdict v = judge(away);
+        EXPECT_TRUE(v.finite);
+        EXPECT_EQ(v.shownDots, 40000);
+        EXPECT_EQ(v.escapes(), far == 40001) << far;
+    }
 
     std::vector<Point> nan = grid(-200, -200, 200, 200, 2);
     nan.push_back({std::numeric_limits<double>::quiet_NaN(), 0});
@@ -75,6 +88,7 @@ TEST(FigureQuality, ASpreadFigureIsWorthShowing) {
     const FigureVerdict v = judge(grid(-200, -200, 200, 200, 2));
     EXPECT_TRUE(v.finite);
     EXPECT_EQ(v.coveredCells, 64 * 64);
+    EXPECT_EQ(v.piledCells, 64 * 64);
     EXPECT_EQ(v.shownDots, 40000);
     EXPECT_EQ(v.piledDots, 40000);
     EXPECT_EQ(v.middlePositions, 1000);
@@ -91,6 +105,7 @@ TEST(FigureQuality, TheDotsAreJudgedWhereTheViewShowsThem) {
     flat.scaleZ = 0;
     const FigureVerdict line = judge(dots, flat);
     EXPECT_EQ(line.coveredCells, 64);
+    EXPECT_EQ(line.piledCells, 64);
     EXPECT_FALSE(line.coversEnough());
 
     // "左右" 30 moves the figure 900 pixels right while the square stays:
@@ -100,7 +115,12 @@ TEST(FigureQuality, TheDotsAreJudgedWhereTheViewShowsThem) {
     shifted.shiftH = 30;
     const FigureVerdict v = judge(dots, shifted);
     EXPECT_EQ(v.coveredCells, 16 * 64);
+    EXPECT_EQ(v.dots, 40000);
     EXPECT_EQ(v.shownDots, 49 * 200);
+    EXPECT_TRUE(v.escapes()); // three quarters of the dots left the view
+    EXPECT_STREQ(v.reason(), "escapes");
+    shifted.shiftH = 5; // 150 pixels: columns 2950..3348 stay in the square
+    EXPECT_FALSE(judge(dots, shifted).escapes());
 
     // "拡大" 500 narrows the margin to 100: the square of side 598 from 2700
     // has cells 2.34 pixels wide, so the columns 2800..3198 fill every cell
@@ -114,13 +134,14 @@ TEST(FigureQuality, TheDotsAreJudgedWhereTheViewShowsThem) {
 
 // 656 dots in cells of their own (a 41 x 16 grid, step 10, from (-200,
 // -200): extent 400, side 1600, a cell 6.25 pixels, a column 1.6 cells
-// apart) cover 656 * 100 >= 65536: exactly enough; one fewer does not. Each
-// pass over the grid adds one dot to every cell: 8 passes pile them up, 7
-// leave dust.
+// apart). Each pass over the grid adds one dot to every cell: 8 passes pile
+// them up, and 656 piled cells cover 656 * 100 >= 65536, exactly enough; one
+// fewer does not. 7 passes leave dust.
 TEST(FigureQuality, CoverageAndPilingThresholds) {
     std::vector<Point> dots = grid(-200, -200, 41, 16, 10, 8);
     FigureVerdict v = judge(dots);
     EXPECT_EQ(v.coveredCells, 656);
+    EXPECT_EQ(v.piledCells, 656);
     EXPECT_TRUE(v.coversEnough());
     EXPECT_EQ(v.piledDots, 656 * 8);
     EXPECT_FALSE(v.isDust());
@@ -132,11 +153,14 @@ TEST(FigureQuality, CoverageAndPilingThresholds) {
         if (k % 656 != 1)
             fewer.push_back(dots[k]);
     v = judge(fewer);
-    EXPECT_EQ(v.coveredCells, 655);
+    EXPECT_EQ(v.piledCells, 655);
     EXPECT_FALSE(v.coversEnough());
+    EXPECT_FALSE(v.isDust());
+    EXPECT_STREQ(v.reason(), "covers too little");
 
     v = judge(grid(-200, -200, 41, 16, 10, 7));
     EXPECT_EQ(v.coveredCells, 656);
+    EXPECT_EQ(v.piledCells, 0);
     EXPECT_EQ(v.piledDots, 0);
     EXPECT_TRUE(v.isDust());
     EXPECT_STREQ(v.reason(), "dust");
@@ -147,6 +171,7 @@ TEST(FigureQuality, CoverageAndPilingThresholds) {
     for (const Point& p : grid(-200, -130, 41, 8, 10, 7))
         half.push_back(p);
     v = judge(half);
+    EXPECT_EQ(v.piledCells, 287);
     EXPECT_EQ(v.shownDots, 2 * 2296);
     EXPECT_EQ(v.piledDots, 2296);
     EXPECT_FALSE(v.isDust());
@@ -160,6 +185,7 @@ TEST(FigureQuality, ASingleLineCoversTooLittle) {
             dots.push_back({dir.x * k * 0.1, dir.y * k * 0.1});
         const FigureVerdict v = judge(dots);
         EXPECT_LT(v.coveredCells, 2 * 256) << dir.x << " " << dir.y;
+        EXPECT_FALSE(v.isDust());
         EXPECT_FALSE(v.coversEnough());
     }
 }
@@ -190,7 +216,8 @@ TEST(FigureQuality, ShortCyclesAreJudgedFromTheMiddle) {
 
 // Ten figures drawn with orbelle-cli render and looked at: the five that
 // pass show lines or areas, the five refused are dust, a short cycle, an
-// escaping orbit, too few dots and a single line.
+// escaping orbit, a figure covering under 1% of the square and a single
+// line.
 struct CatalogFigure {
     const char* name;
     FormulaId formula;
@@ -260,8 +287,13 @@ INSTANTIATE_TEST_SUITE_P(
                       {126, 15, -1, -636, 461, -533, 212, -641, 503, -780, 297},
                       {},
                       "escapes"},
-        // "回数" 1: 501 dots.
-        CatalogFigure{"FewDots", {0, 0}, {1}, {}, "covers too little"},
+        // A small ring of lines in the middle of its square.
+        CatalogFigure{"SmallRing",
+                      {4, 6},
+                      {617, 136, -649, 789, 569, 562, 210, 65, -804, -95, 687, -531, 108, 467, 261,
+                       -508, -480},
+                      {},
+                      "covers too little"},
         // "X軸回転" 90 with "Z軸倍率" 0 lays the start-up figure on one line.
         CatalogFigure{"SingleLine", {0, 0}, {}, turned(90, 0, 0), "covers too little"}),
     [](const ::testing::TestParamInfo<CatalogFigure>& info) {
