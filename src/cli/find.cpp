@@ -44,8 +44,7 @@ int runFind(const FindCommand& cmd) {
     if (result.end != SearchEnd::Found) {
         return fail(kNothingFound, "no figure worth showing in " + std::to_string(result.tries) +
                                        " tries from seed " + std::to_string(seed) +
-                                       " (the last was refused as " + result.verdict.reason() +
-                                       ")");
+                                       " (the last try: " + result.verdict.reason() + ")");
     }
     return writeStandardOutput(paramsText(search, result) + "\n", "the rows found");
 }

@@ -73,8 +73,9 @@ TEST_F(CliFind, ARecordBringsItsLocksAndPlacement) {
     const CliOutcome none = run("find " + recordFile("flat.orbdr", s) + " --seed 11 --tries 3");
     EXPECT_EQ(none.status, cli::kNothingFound);
     EXPECT_EQ(none.out, "");
-    EXPECT_EQ(none.err, "orbelle-cli: no figure worth showing in 3 tries from seed 11 (the last "
-                        "was refused as covers too little)\n");
+    EXPECT_EQ(none.err,
+              "orbelle-cli: no figure worth showing in 3 tries from seed 11 (the last try: covers "
+              "too little)\n");
 }
 
 TEST_F(CliFind, NoQualifyingTryExitsWithOne) {
@@ -82,8 +83,9 @@ TEST_F(CliFind, NoQualifyingTryExitsWithOne) {
     EXPECT_EQ(none.status, 1);
     EXPECT_EQ(none.out, "");
     EXPECT_TRUE(test::isOneErrorLine(none.err)) << none.err;
-    EXPECT_EQ(none.err, "orbelle-cli: no figure worth showing in 5 tries from seed 3 (the last "
-                        "was refused as covers too little)\n");
+    // 501 dots: scattered.
+    EXPECT_EQ(none.err,
+              "orbelle-cli: no figure worth showing in 5 tries from seed 3 (the last try: dust)\n");
     // Without a seed, the message names the one drawn.
     const CliOutcome unseeded = run("find 0 0 --params 1 --lock 0 --tries 2");
     EXPECT_EQ(unseeded.status, 1);
