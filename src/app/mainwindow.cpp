@@ -158,8 +158,7 @@ void MainWindow::createStatusBar() {
 void MainWindow::createCommandGroups() {
     new DrawingCommands(*m_commands, *this, m_session, m_settingsPane, m_colourPane,
                         m_transformPane, this);
-    m_findFigure =
-        new FindFigureCommand(*m_commands, *this, m_settingsPane, m_transformPane, m_view, this);
+    m_findFigure = new FindFigureCommand(*m_commands, *this, m_settingsPane, m_transformPane, this);
     new FavoritesCommands(*m_commands, *this, m_favoritesPane, this);
     new ViewCommands(*m_commands, m_view, m_settingsPane, statusBar(), this);
     new ExportCommands(*m_commands, *this, m_view, this);

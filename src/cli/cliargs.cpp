@@ -266,6 +266,45 @@ std::optional<int> parseSize(const std::string& text, int max) {
     return static_cast<int>(*size);
 }
 
+// The record render and find start from: a settings file or an image
+// carrying the settings, or CATEGORY ITEM with the start-up settings and the
+// formula's defaults, which --params may replace.
+std::variant<DrawSettings, UsageError> startOf(const CommandOptions& options,
+                                               const std::string& command) {
+    const auto& positionals = options.positionals();
+    if (!positionals.empty() && isRecordPath(positionals[0])) {
+        if (auto error = refuseExtra(positionals, 1)) {
+            return *error;
+        }
+        if (options.isSet("params")) {
+            return UsageError{"--params goes with CATEGORY ITEM, not with the record " +
+                              positionals[0]};
+        }
+        return readRecord(positionals[0]);
+    }
+    if (positionals.size() < 2) {
+        return UsageError{command + " expects FILE.orbdr, IMAGE.png|.jpg or CATEGORY ITEM"};
+    }
+    if (auto error = refuseExtra(positionals, 2)) {
+        return *error;
+    }
+    auto formula = parseFormula(positionals[0], positionals[1]);
+    if (auto* error = std::get_if<UsageError>(&formula)) {
+        return *error;
+    }
+    const FormulaId id = std::get<FormulaId>(formula);
+    DrawSettings settings = DrawSettings::startup();
+    settings.category = id.category;
+    settings.item = id.item;
+    settings.params = defaultParams(id);
+    if (const auto params = options.value("params")) {
+        if (auto error = parseParams(*params, id, settings.params)) {
+            return *error;
+        }
+    }
+    return settings;
+}
+
 // ---- The commands ---------------------------------------------------------
 
 Command parsePoints(const std::vector<std::string>& args) {
@@ -321,43 +360,12 @@ Command parseRender(const std::vector<std::string>& args) {
     if (options.isSet("help")) {
         return HelpCommand{"render"};
     }
-    const auto& positionals = options.positionals();
     RenderCommand cmd;
-    if (!positionals.empty() && isRecordPath(positionals[0])) {
-        if (auto error = refuseExtra(positionals, 1)) {
-            return *error;
-        }
-        if (options.isSet("params")) {
-            return UsageError{"--params goes with CATEGORY ITEM, not with the record " +
-                              positionals[0]};
-        }
-        auto settings = readRecord(positionals[0]);
-        if (auto* error = std::get_if<UsageError>(&settings)) {
-            return *error;
-        }
-        cmd.settings = std::get<DrawSettings>(settings);
-    } else {
-        if (positionals.size() < 2) {
-            return UsageError{"render expects FILE.orbdr, IMAGE.png|.jpg or CATEGORY ITEM"};
-        }
-        if (auto error = refuseExtra(positionals, 2)) {
-            return *error;
-        }
-        auto formula = parseFormula(positionals[0], positionals[1]);
-        if (auto* error = std::get_if<UsageError>(&formula)) {
-            return *error;
-        }
-        const FormulaId id = std::get<FormulaId>(formula);
-        cmd.settings = DrawSettings::startup();
-        cmd.settings.category = id.category;
-        cmd.settings.item = id.item;
-        cmd.settings.params = defaultParams(id);
-        if (const auto params = options.value("params")) {
-            if (auto error = parseParams(*params, id, cmd.settings.params)) {
-                return *error;
-            }
-        }
+    auto start = startOf(options, "render");
+    if (auto* error = std::get_if<UsageError>(&start)) {
+        return *error;
     }
+    cmd.settings = std::get<DrawSettings>(start);
     if (const auto size = options.value("size")) {
         const auto side = parseSize(*size, kMaxRedrawSide);
         if (!side) {
@@ -466,6 +474,57 @@ Command parseAnimate(const std::vector<std::string>& args) {
     return cmd;
 }
 
+Command parseFind(const std::vector<std::string>& args) {
+    CommandOptions options;
+    if (auto error =
+            options.parse(args, {valueOption("params", "v0,v1,..."), valueOption("lock", "r,r,..."),
+                                 valueOption("seed", "S"), valueOption("tries", "N")})) {
+        return *error;
+    }
+    if (options.isSet("help")) {
+        return HelpCommand{"find"};
+    }
+    FindCommand cmd;
+    auto start = startOf(options, "find");
+    if (auto* error = std::get_if<UsageError>(&start)) {
+        return *error;
+    }
+    cmd.settings = std::get<DrawSettings>(start);
+    if (const auto rows = options.value("lock")) {
+        const int count = formulaInfo(cmd.settings.formula()).paramCount;
+        std::stringstream stream(*rows);
+        std::string row;
+        while (std::getline(stream, row, ',')) {
+            const auto r = parseInteger(row);
+            if (!r || *r < 0 || *r >= count) {
+                return UsageError{"--lock takes row numbers from 0 to " +
+                                  std::to_string(count - 1) + ", separated by commas: '" + *rows +
+                                  "'"};
+            }
+            cmd.settings.paramLocked[static_cast<std::size_t>(*r)] = 1;
+        }
+    }
+    if (const auto text = options.value("seed")) {
+        std::uint64_t seed = 0;
+        const auto [ptr, ec] = std::from_chars(text->data(), text->data() + text->size(), seed);
+        if (ec != std::errc() || ptr != text->data() + text->size() || text->empty()) {
+            return UsageError{"--seed takes a whole number from 0 to 18446744073709551615: '" +
+                              *text + "'"};
+        }
+        cmd.seed = seed;
+        cmd.seedGiven = true;
+    }
+    if (const auto text = options.value("tries")) {
+        const auto tries = parseSize(*text, kMaxFindTries);
+        if (!tries) {
+            return UsageError{"--tries takes a whole number from 1 to " +
+                              std::to_string(kMaxFindTries) + ": '" + *text + "'"};
+        }
+        cmd.tries = *tries;
+    }
+    return cmd;
+}
+
 Command parseList(const std::vector<std::string>& args) {
     CommandOptions options;
     if (auto error = options.parse(args, {flagOption("json")})) {
@@ -501,6 +560,9 @@ Command parseCommandLine(const std::vector<std::string>& args) {
     }
     if (first == "animate") {
         return parseAnimate(args);
+    }
+    if (first == "find") {
+        return parseFind(args);
     }
     if (first == "list") {
         return parseList(args);

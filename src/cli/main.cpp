@@ -1,14 +1,15 @@
 // orbelle-cli: prints a formula's points, renders a drawing to an image file,
-// or draws the frames of an animation between two drawings, on the same
-// engine as the desktop program.
+// draws the frames of an animation between two drawings, or searches for a
+// figure worth showing, on the same engine as the desktop program.
 //
-// Exit status: 0 done; 1 the output could not be written; 2 the command line
-// or the input was refused before any work. Every error is one line on
+// Exit status: 0 done; 1 the output could not be written, or find found no
+// figure; 2 the command line or the input was refused before any work. Every error is one line on
 // standard error.
 
 #include "cli/animate.h"
 #include "cli/cliargs.h"
 #include "cli/failure.h"
+#include "cli/find.h"
 #include "cli/formulalist.h"
 #include "cli/outputfolder.h"
 #include "cli/renderimage.h"
@@ -140,6 +141,9 @@ int main(int argc, char** argv) {
     }
     if (const auto* animate = std::get_if<cli::AnimateCommand>(&command)) {
         return cli::runAnimate(*animate);
+    }
+    if (const auto* find = std::get_if<cli::FindCommand>(&command)) {
+        return cli::runFind(*find);
     }
     return runRender(std::get<cli::RenderCommand>(command));
 }
