@@ -25,7 +25,9 @@ QImage loadDataPicture(const QString& dir, const QString& name) {
         if (read.ok()) {
             return read.value;
         }
-        if (read.status.errorNumber() != ENOENT) {
+        // No copy there (or no data folder at all) is the usual case.
+        const int error = read.status.errorNumber();
+        if (error != ENOENT && error != ENOTDIR) {
             qWarning("%s", qUtf8Printable(storeMessageLine(read.status)));
         }
     }
