@@ -50,18 +50,17 @@ SettingsFileCheck checkSettingsFile(const QString& path) {
     using Outcome = SettingsFileCheck::Outcome;
     const std::filesystem::path file = fileSystemPath(path);
     const QString folder = existingFolder(QFileInfo(path).path());
-    const bool folderWritable =
-        ::access(QFile::encodeName(folder).constData(), W_OK | X_OK) == 0;
+    const bool folderWritable = ::access(QFile::encodeName(folder).constData(), W_OK | X_OK) == 0;
     const int folderError = folderWritable ? 0 : errno;
     struct stat info {};
     if (::lstat(file.c_str(), &info) != 0) {
         if (errno != ENOENT) {
             return verdict(path, Outcome::Unusable, systemReason(errno));
         }
-        return folderWritable ? verdict(path, Outcome::Usable, {})
-                              : verdict(path, Outcome::ReadOnly,
-                                        tr("フォルダに書き込めません: ") +
-                                            systemReason(folderError));
+        return folderWritable
+                   ? verdict(path, Outcome::Usable, {})
+                   : verdict(path, Outcome::ReadOnly,
+                             tr("フォルダに書き込めません: ") + systemReason(folderError));
     }
     if (S_ISLNK(info.st_mode)) {
         return verdict(path, Outcome::Unusable, tr("リンクです"));
@@ -98,7 +97,8 @@ QString settingsFileMessage(const SettingsFileCheck& check) {
         return tr("設定ファイル %1 に書き込めません (%2)。この回の配置などの変更は保存されません。")
             .arg(shown, check.reason);
     case SettingsFileCheck::Outcome::Unusable:
-        return tr("設定ファイル %1 を使えません (%2)。既定の設定で動き、このファイルには触れません。")
+        return tr("設定ファイル %1 を使えません "
+                  "(%2)。既定の設定で動き、このファイルには触れません。")
             .arg(shown, check.reason);
     }
     return {};
@@ -115,8 +115,7 @@ std::unique_ptr<QTemporaryDir> useStandInSettings(const SettingsFileCheck& check
     if (check.outcome == SettingsFileCheck::Outcome::ReadOnly && !check.content.isEmpty()) {
         QDir().mkpath(folder->filePath(QCoreApplication::organizationName()));
         QFile copy(folder->filePath(QCoreApplication::organizationName() + QLatin1Char('/') +
-                                    QCoreApplication::applicationName() +
-                                    QStringLiteral(".conf")));
+                                    QCoreApplication::applicationName() + QStringLiteral(".conf")));
         if (copy.open(QIODevice::WriteOnly)) {
             copy.write(check.content);
         }

@@ -1,10 +1,10 @@
 #include "cli/cliargs.h"
 
+#include "cli/librarymessages.h"
 #include "engine/canvas.h"
 #include "engine/drawscaled.h"
 #include "engine/settingsranges.h"
 #include "formulas/catalog.h"
-#include "cli/librarymessages.h"
 #include "imageio/fileread.h"
 #include "imageio/imageformat.h"
 #include "imageio/imagesettings.h"

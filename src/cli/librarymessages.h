@@ -16,7 +16,7 @@ namespace orbelle::cli {
 class LibraryMessages {
   public:
     enum class Catch {
-        QtMessages,               ///< Qt's messages only (safe beside other threads)
+        QtMessages,                ///< Qt's messages only (safe beside other threads)
         QtMessagesAndStandardError ///< also whatever is printed to standard error
     };
 

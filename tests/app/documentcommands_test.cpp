@@ -107,9 +107,10 @@ TEST_F(DocumentCommandsTest, OpeningAFileAppliesItDrawsAndEntersTheHistory) {
     openThroughDialog(path("spiral.orbdr"));
     EXPECT_EQ(m_openAsked, 1);
     // Opening offers the exported images beside the settings files.
-    EXPECT_EQ(m_request.filter,
-              QStringLiteral("Orbelle ファイル (*.orbdr *.png *.jpg);;ヒストリー ファイル (*.orbhs);;"
-                             "お気に入り ファイル (*.orbfv)"));
+    EXPECT_EQ(
+        m_request.filter,
+        QStringLiteral("Orbelle ファイル (*.orbdr *.png *.jpg);;ヒストリー ファイル (*.orbhs);;"
+                       "お気に入り ファイル (*.orbfv)"));
     EXPECT_EQ(m_window->windowTitle(), QStringLiteral("spiral - Orbelle"));
     EXPECT_EQ(m_window->captureSettings().zoom, 321);
     EXPECT_EQ(m_window->captureSettings().rotX, 12);
@@ -276,8 +277,7 @@ TEST_F(DocumentCommandsTest, ImagesWithoutAValidRecordAreRefused) {
     ASSERT_TRUE(writeAll(path("text.png"), QByteArray::fromStdString(formatSettingsFile(other))));
 
     ASSERT_EQ(::mkfifo(QFile::encodeName(path("pipe.png")).constData(), 0600), 0);
-    for (const char* name :
-         {"plain.png", "plain.jpg", "badsum.png", "badsum.jpg", "history.png"}) {
+    for (const char* name : {"plain.png", "plain.jpg", "badsum.png", "badsum.jpg", "history.png"}) {
         MessageCatcher catcher;
         openThroughDialog(path(name));
         EXPECT_EQ(catcher.count(), 1) << name;
@@ -290,7 +290,8 @@ TEST_F(DocumentCommandsTest, ImagesWithoutAValidRecordAreRefused) {
         MessageCatcher catcher;
         openThroughDialog(path(name));
         EXPECT_EQ(catcher.count(), 1) << name;
-        EXPECT_TRUE(catcher.text().startsWith(QStringLiteral("ファイルが開けません\n") + path(name)))
+        EXPECT_TRUE(
+            catcher.text().startsWith(QStringLiteral("ファイルが開けません\n") + path(name)))
             << name;
     }
     {
@@ -369,8 +370,9 @@ TEST_F(DocumentCommandsTest, ADroppedFileOpensLikeTheOpenCommand) {
     MessageCatcher catcher;
     EXPECT_TRUE(drop(QUrl::fromLocalFile(path("notes.txt"))));
     EXPECT_TRUE(QTest::qWaitFor([&] { return catcher.count() == 1; }, 5000));
-    EXPECT_EQ(catcher.text(), QStringLiteral("ファイルが開けません\n") + path("notes.txt") +
-                                  QStringLiteral(" には設定の行がありません (項目の数か合計が合いません)"));
+    EXPECT_EQ(catcher.text(),
+              QStringLiteral("ファイルが開けません\n") + path("notes.txt") +
+                  QStringLiteral(" には設定の行がありません (項目の数か合計が合いません)"));
     ASSERT_TRUE(m_window->waitForDrawing());
     EXPECT_EQ(m_window->captureSettings(), fromImage);
     EXPECT_EQ(historyLines(), 2);

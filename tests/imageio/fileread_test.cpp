@@ -90,8 +90,7 @@ TEST_F(FileReadTest, LimitsNotPicturesAndPicturesWithoutSettings) {
     const StoreResult<QImage> text = readImageFile(qpath(m_folder / "text.png"));
     EXPECT_EQ(text.status.error(), StoreError::NotImage);
     EXPECT_FALSE(text.status.detail().empty());
-    EXPECT_EQ(readImageSettings(qpath(m_folder / "text.png")).status.error(),
-              StoreError::NotImage);
+    EXPECT_EQ(readImageSettings(qpath(m_folder / "text.png")).status.error(), StoreError::NotImage);
     EXPECT_EQ(readImageSettings(plain).status.error(), StoreError::NoImageSettings);
     EXPECT_EQ(readImageSettings(plain).status.path(), m_folder / "plain.png");
 }

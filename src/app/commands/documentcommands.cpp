@@ -131,13 +131,13 @@ bool DocumentCommands::loadStoreFile(const QString& path, bool history) {
         return false;
     }
     const QString shown = QDir::toNativeSeparators(path);
-    const QString text =
-        history ? tr("「%1」をヒストリーに読み込みますか？\n"
-                     "今のヒストリーはすべて、このファイルの内容で置き換えられます。")
-                      .arg(shown)
-                : tr("「%1」をお気に入りに読み込みますか？\n"
-                     "今のお気に入りはすべて、このファイルの内容で置き換えられます。")
-                      .arg(shown);
+    const QString text = history
+                             ? tr("「%1」をヒストリーに読み込みますか？\n"
+                                  "今のヒストリーはすべて、このファイルの内容で置き換えられます。")
+                                   .arg(shown)
+                             : tr("「%1」をお気に入りに読み込みますか？\n"
+                                  "今のお気に入りはすべて、このファイルの内容で置き換えられます。")
+                                   .arg(shown);
     QMessageBox question(QMessageBox::Question,
                          history ? tr("ヒストリーの読み込み") : tr("お気に入りの読み込み"), text,
                          QMessageBox::Yes | QMessageBox::No, m_host.dialogParent());
