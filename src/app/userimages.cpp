@@ -24,7 +24,8 @@ QString reasonOf(const StoreStatus& status) {
     case StoreError::NotImage:
         return QStringLiteral("not a readable BMP picture");
     default:
-        return status.errorNumber() == ENOENT
+        // No file there, or no data folder at all.
+        return status.errorNumber() == ENOENT || status.errorNumber() == ENOTDIR
                    ? QStringLiteral("not found")
                    : QString::fromLocal8Bit(std::strerror(status.errorNumber()));
     }
