@@ -1,9 +1,11 @@
 #include "cli/cliargs.h"
 
+#include "cli/librarymessages.h"
 #include "engine/canvas.h"
 #include "engine/drawscaled.h"
 #include "engine/settingsranges.h"
 #include "formulas/catalog.h"
+#include "imageio/fileread.h"
 #include "imageio/imageformat.h"
 #include "imageio/imagesettings.h"
 #include "store/settingsfile.h"
@@ -20,16 +22,28 @@
 namespace orbelle::cli {
 namespace {
 
-// The line a failed settings file read gives.
-std::string describeRead(const StoreStatus& status) {
+// A PNG or JPEG path, whose image carries the settings line.
+bool isImagePath(const std::string& path) { return carriesSettings(QString::fromStdString(path)); }
+
+// The line a failed read of a record gives; `said` is what the image
+// libraries said meanwhile.
+std::string describeRead(const StoreStatus& status, const std::string& said = {}) {
     const std::string path = status.path().string();
     switch (status.error()) {
     case StoreError::NotRegularFile:
         return "cannot read " + path + ": not a regular file";
     case StoreError::TooLarge:
-        return path + ": not a settings file (longer than 1 MiB)";
+        return isImagePath(path) ? "cannot read " + path + ": larger than " +
+                                       std::to_string(kMaxImageFileBytes >> 20) + " MiB"
+                                 : path + ": not a settings file (longer than 1 MiB)";
     case StoreError::NotSettingsFile:
         return path + ": not a settings file (wrong field count or failing sum)";
+    case StoreError::NotImage:
+        return "cannot read " + path + ": not a PNG or JPEG image" +
+               saidInParentheses(said.empty() ? status.detail() : said);
+    case StoreError::NoImageSettings:
+        return path + ": no readable image carrying Orbelle drawing settings" +
+               saidInParentheses(said);
     default:
         return "cannot read " + path + ": " + std::strerror(status.errorNumber());
     }
@@ -106,7 +120,9 @@ ParamRows defaultParams(FormulaId id) {
 }
 
 std::variant<DrawSettings, UsageError> readSettings(const std::string& path) {
-    const StoreResult<DrawSettings> read = readSettingsFile(path);
+    // Colours are taken as written, so that the range check refuses a
+    // negative one or one above 16777215.
+    const StoreResult<DrawSettings> read = readSettingsFile(path, ColourBits::AsWritten);
     if (!read.ok()) {
         return UsageError{describeRead(read.status)};
     }
@@ -126,15 +142,18 @@ bool endsWith(const std::string& text, const std::string& tail) {
 // The record of a settings file or of an image carrying the settings line,
 // refused when a field lies outside its range.
 std::variant<DrawSettings, UsageError> readRecord(const std::string& path) {
-    if (carriesSettings(QString::fromStdString(path))) {
-        const auto settings = settingsFromImageFile(QString::fromStdString(path));
-        if (!settings) {
-            return UsageError{path + ": no readable image carrying Orbelle drawing settings"};
+    if (isImagePath(path)) {
+        LibraryMessages libraries;
+        const StoreResult<DrawSettings> read =
+            readImageSettings(QString::fromStdString(path), ColourBits::AsWritten);
+        const std::string said = libraries.finish();
+        if (!read.ok()) {
+            return UsageError{describeRead(read.status, said)};
         }
-        if (const auto problem = checkRanges(*settings)) {
+        if (const auto problem = checkRanges(read.value)) {
             return UsageError{path + ": " + *problem};
         }
-        return *settings;
+        return read.value;
     }
     return readSettings(path);
 }
