@@ -6,10 +6,12 @@
 #include "app/instancechannel.h"
 #include "app/instancelock.h"
 #include "app/mainwindow.h"
+#include "app/settingsfilecheck.h"
 #include "app/startup.h"
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include <cstdio>
@@ -58,6 +60,13 @@ int main(int argc, char** argv) {
     orbelle::setApplicationNames();
     QApplication::setDesktopFileName(QStringLiteral("orbelle"));
 
+    // The settings file is looked at before anything reads it; one that
+    // cannot be used is left alone and a stand-in serves this run.
+    const orbelle::SettingsFileCheck settingsCheck =
+        orbelle::checkSettingsFile(orbelle::settingsFilePath());
+    const std::unique_ptr<QTemporaryDir> standInSettings =
+        orbelle::useStandInSettings(settingsCheck);
+
     // A data folder that cannot be written is reported once; drawing works
     // without it and the built-in data files stand in for the missing ones.
     const QString dataDir = orbelle::appDataDir();
@@ -69,11 +78,19 @@ int main(int argc, char** argv) {
 
     orbelle::MainWindow window(dataDir);
     window.show();
-    // A data file that could not be put in place (a full disk, a link in
-    // its place) is named in the status bar; the built-in copy stands in.
-    if (const QString text = orbelle::dataFilesProblemText(dataFileProblems); !text.isEmpty()) {
-        std::fprintf(stderr, "orbelle: %s\n", qPrintable(text));
-        window.showStatusMessage(text);
+    // What start-up could not use is named in the status bar: a settings file
+    // that gives way to defaults, a data file that could not be put in place
+    // (a full disk, a link in its place) for which the built-in copy stands in.
+    QStringList notes;
+    for (const QString& note : {orbelle::settingsFileMessage(settingsCheck),
+                                orbelle::dataFilesProblemText(dataFileProblems)}) {
+        if (!note.isEmpty()) {
+            qWarning("%s", qUtf8Printable(note));
+            notes << note;
+        }
+    }
+    if (!notes.isEmpty()) {
+        window.showStatusMessage(notes.join(QStringLiteral(" / ")));
     }
     if (!problem.isEmpty()) {
         QTimer::singleShot(0, &window,
