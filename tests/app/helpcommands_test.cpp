@@ -205,7 +205,8 @@ TEST(DataFiles, AFullDiskAndALinkAreNamedWithTheirReasons) {
     ASSERT_TRUE(QFile::link(QStringLiteral("/dev/null"), dir + QStringLiteral("radioon2.png")));
     QStringList problems;
     {
-        // A file size limit of 100 bytes fails the writes as a full disk does.
+        // A file size limit of 100 bytes fails the writes (EFBIG) as a full
+        // disk does.
         const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
         rlimit old{};
         getrlimit(RLIMIT_FSIZE, &old);
@@ -219,7 +220,8 @@ TEST(DataFiles, AFullDiskAndALinkAreNamedWithTheirReasons) {
     const QString text = dataFilesProblemText(problems);
     for (const char* name : {"radiooff2.png", "sankaku4.png", "OrbelleHelp001.html", "Orbelle.ico",
                              "OrbelleO.ico", "OrbelleH.ico"}) {
-        EXPECT_TRUE(text.contains(dir + QLatin1String(name) + QStringLiteral(" — File too large")))
+        EXPECT_TRUE(
+            text.contains(dir + QLatin1String(name) + QStringLiteral(" — ファイルが大きすぎます")))
             << name << ": " << text.toStdString();
         EXPECT_FALSE(QFile::exists(dir + QLatin1String(name))) << name;
     }
