@@ -2,6 +2,7 @@
 
 #include "app/datafiles.h"
 #include "app/version.h"
+#include "imageio/fileread.h"
 #include "imageio/savefile.h"
 
 #include <QDir>
@@ -11,6 +12,10 @@
 
 namespace orbelle {
 namespace {
+
+// The most bytes of a help page read to find its version (1 MiB); the
+// program's own page takes some 14 kB.
+constexpr std::uintmax_t kMaxHelpPageBytes = std::uintmax_t{1} << 20;
 
 const QString kBuiltInPage =
     QString::fromLatin1(kBuiltInDataPrefix) + QString::fromLatin1(kHelpPageFile);
@@ -37,12 +42,11 @@ QVersionNumber helpPageVersion(const QByteArray& html) {
 
 QString installHelpPage(const QString& dir) {
     const QString path = helpPagePath(dir);
-    {
-        QFile existing(path);
-        if (existing.open(QIODevice::ReadOnly) &&
-            helpPageVersion(existing.readAll()) >= programVersion()) {
-            return {};
-        }
+    // The page present is read without waiting on it and within a limit: a
+    // named pipe, a device or a huge file there is not a current page.
+    const StoreResult<QByteArray> existing = readFileBytes(path, kMaxHelpPageBytes);
+    if (existing.ok() && helpPageVersion(existing.value) >= programVersion()) {
+        return {};
     }
     QFile builtIn(kBuiltInPage);
     if (!builtIn.open(QIODevice::ReadOnly)) {

@@ -7,10 +7,12 @@
 #include "app/instancechannel.h"
 #include "app/instancelock.h"
 #include "app/mainwindow.h"
+#include "app/settingsfilecheck.h"
 #include "app/startup.h"
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include <cstdio>
@@ -59,6 +61,13 @@ int main(int argc, char** argv) {
     orbelle::setApplicationNames();
     QApplication::setDesktopFileName(QStringLiteral("orbelle"));
 
+    // The settings file is looked at before anything reads it; one that
+    // cannot be used is left alone and a stand-in serves this run.
+    const orbelle::SettingsFileCheck settingsCheck =
+        orbelle::checkSettingsFile(orbelle::settingsFilePath());
+    const std::unique_ptr<QTemporaryDir> standInSettings =
+        orbelle::useStandInSettings(settingsCheck);
+
     // A data folder that cannot be written is reported once; drawing works
     // without it and the built-in data files stand in for the missing ones.
     const QString dataDir = orbelle::appDataDir();
@@ -69,6 +78,10 @@ int main(int argc, char** argv) {
 
     orbelle::MainWindow window(dataDir);
     window.show();
+    if (const QString note = orbelle::settingsFileMessage(settingsCheck); !note.isEmpty()) {
+        qWarning("%s", qUtf8Printable(note));
+        window.showStatusMessage(note);
+    }
     if (!problem.isEmpty()) {
         QTimer::singleShot(0, &window,
                            [&] { orbelle::warnDataFolderUnwritable(&window, dataDir, problem); });

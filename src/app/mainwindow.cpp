@@ -158,9 +158,8 @@ void MainWindow::createStatusBar() {
 void MainWindow::createCommandGroups() {
     new DrawingCommands(*m_commands, *this, m_session, m_settingsPane, m_colourPane,
                         m_transformPane, this);
-    m_findFigure =
-        new FindFigureCommand(*m_commands, *this, m_settingsPane, m_transformPane, m_view, this);
-    new FavoritesCommands(*m_commands, *this, m_favoritesPane, this);
+    m_findFigure = new FindFigureCommand(*m_commands, *this, m_settingsPane, m_transformPane, this);
+    auto* favorites = new FavoritesCommands(*m_commands, *this, m_favoritesPane, this);
     new ViewCommands(*m_commands, m_view, m_settingsPane, statusBar(), this);
     new ExportCommands(*m_commands, *this, m_view, this);
     m_helpCommands = new HelpCommands(*m_commands, *this, m_appDataDir, this);
@@ -170,6 +169,9 @@ void MainWindow::createCommandGroups() {
     auto* history =
         new HistoryCommands(*m_commands, *this, m_historyPane, m_fileDialogs, m_appDataDir, this);
     connect(this, &MainWindow::drawingRecorded, history, &HistoryCommands::record);
+    m_documentCommands->setStoreFileLoaders(
+        {[history](const QString& path) { return history->importHistoryFrom(path); },
+         [favorites](const QString& path) { return favorites->importFavoritesFrom(path); }});
     connect(m_windowCommands, &WindowCommands::layoutResetRequested, this,
             &MainWindow::resetLayout);
 }

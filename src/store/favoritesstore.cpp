@@ -196,11 +196,10 @@ StoreResult<FavoritesImport> FavoritesStore::importFrom(const std::filesystem::p
         return result;
     }
     std::vector<std::string> lines = splitLines(content.value);
-    const bool empty = lines.empty();
     const FavoritesCleanReport report = cleanFavoriteLines(lines);
-    if (!empty && report.rootReplaced && lines.size() == 1) {
-        // Neither a root folder nor any other folder or favorite: another
-        // kind of file, which would empty the store.
+    if (report.rootReplaced && lines.size() == 1) {
+        // An empty file, or neither a root folder nor any other folder or
+        // favorite: another kind of file, which would empty the store.
         result.status = StoreStatus::failure(StoreError::NoFavoriteLines, source);
         return result;
     }

@@ -93,8 +93,9 @@ StoreResult<HistoryImport> HistoryStore::importFrom(const std::filesystem::path&
             kept.push_back(std::move(line));
         }
     }
-    if (!lines.empty() && kept.empty()) {
-        // Another kind of file, which would empty the history.
+    if (kept.empty()) {
+        // An empty file or another kind of file, which would empty the
+        // history.
         result.status = StoreStatus::failure(StoreError::NoHistoryLines, source);
         return result;
     }

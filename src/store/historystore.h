@@ -68,9 +68,9 @@ class HistoryStore {
 
     /// Replaces the store by the good lines of `source` in their order (broken
     /// lines dropped; of more than capacity() good lines the newest are kept).
-    /// Nothing is merged. A source of lines none of which is a history line
-    /// (another kind of file) is refused with NoHistoryLines; an empty source
-    /// empties the store. On a failure the store is unchanged.
+    /// Nothing is merged. An empty source, or one of lines none of which is a
+    /// history line (another kind of file), is refused with NoHistoryLines.
+    /// On a failure the store is unchanged.
     StoreResult<HistoryImport> importFrom(const std::filesystem::path& source) const;
 
   private:

@@ -132,7 +132,10 @@ StoreResult<std::string> readWholeFile(const std::filesystem::path& path, std::u
         return result;
     }
     if (!S_ISREG(info.st_mode)) {
-        result.status = StoreStatus::failure(StoreError::NotRegularFile, path);
+        // A folder says so through its reason; a device, a pipe or a socket
+        // has none.
+        result.status = StoreStatus::failure(StoreError::NotRegularFile, path,
+                                             S_ISDIR(info.st_mode) ? EISDIR : 0);
         return result;
     }
     const int flags = ::fcntl(fd.get(), F_GETFL);
@@ -165,7 +168,9 @@ StoreResult<std::string> readWholeFile(const std::filesystem::path& path, std::u
         }
         filled += static_cast<std::size_t>(got);
         if (filled > maxBytes) {
-            result.status = readFailure(path, EFBIG);
+            // The file grew past the limit while it was read.
+            result.status =
+                StoreStatus::failure(StoreError::TooLarge, path, EFBIG).withLimit(maxBytes);
             return result;
         }
     }

@@ -36,8 +36,11 @@ std::string joinLines(const std::vector<std::string>& lines);
 
 /// Reads a whole regular file of at most `maxBytes` bytes. Fails, naming the
 /// file, with CannotRead and the system's reason for a missing or unreadable
-/// file (errorNumber() is ENOENT for a missing one), TooLarge or
-/// NotRegularFile (a folder, a device, a pipe).
+/// file (errorNumber() is ENOENT for a missing one), TooLarge (also for a
+/// file that grows past the limit while it is read) or NotRegularFile (a
+/// folder, whose errorNumber() is EISDIR, a device, a pipe, a socket). The
+/// file is opened without waiting, so a named pipe without a writer is
+/// refused at once instead of blocking.
 StoreResult<std::string> readWholeFile(const std::filesystem::path& path,
                                        std::uintmax_t maxBytes = kMaxStoreBytes);
 

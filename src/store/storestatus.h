@@ -20,8 +20,10 @@ enum class StoreError {
     CannotWrite,        ///< the file could not be written: errorNumber() says why
     CannotCreateFolder, ///< path() is the folder: errorNumber() says why
     NotSettingsFile,    ///< no settings file line (wrong field count or failing sum)
-    NoHistoryLines,     ///< an import source holds lines, but no history line
-    NoFavoriteLines,    ///< an import source holds lines, but no folder or favorite
+    NoHistoryLines,     ///< an import source is empty or holds no history line
+    NoFavoriteLines,    ///< an import source is empty or holds no folder or favorite
+    NotImage,           ///< no picture could be decoded: detail() is the decoder's reason
+    NoImageSettings,    ///< an image without a valid settings line
     NoSuchFolder,       ///< limit() is the number of the folder asked for
     NameNotText,        ///< a name holds bytes that are no UTF-8 character
     NameControl,        ///< a name holds a control character
