@@ -3,6 +3,7 @@
 
 #include "app/commandline.h"
 #include "app/commands/documentcommands.h"
+#include "app/handoverqueue.h"
 #include "app/instancechannel.h"
 #include "app/instancelock.h"
 #include "app/mainwindow.h"
@@ -49,8 +50,8 @@ int main(int argc, char** argv) {
     }
 
     // The lock is taken before the application connects to the display, so a
-    // second copy ends at once without a trace. A lock that can be made
-    // nowhere does not keep the program from starting.
+    // second copy ends at once without a trace. A lock that can be had
+    // nowhere does not keep the program from starting; the status bar says so.
     const std::unique_ptr<orbelle::InstanceLock> lock = orbelle::takeInstanceLock();
     if (lock->state() == orbelle::InstanceLock::State::HeldByRunningCopy) {
         return handOver(argc, argv, lock->path());
@@ -97,24 +98,29 @@ int main(int argc, char** argv) {
                            [&] { orbelle::warnDataFolderUnwritable(&window, dataDir, problem); });
     }
 
-    // Files the later copies hand over are opened here, in front.
+    // The file of this command line and those the later copies hand over
+    // are opened here, in front, one at a time and never behind a dialog.
+    orbelle::HandoverQueue handovers([&window](const QString& path) {
+        bringToFront(&window);
+        window.documentCommands()->openFile(path);
+    });
     orbelle::InstanceChannel channel;
     if (lock->state() == orbelle::InstanceLock::State::Held) {
-        QObject::connect(&channel, &orbelle::InstanceChannel::fileReceived, &window,
-                         [&window](const QString& path) {
-                             bringToFront(&window);
-                             window.documentCommands()->openFile(path);
-                         });
+        QObject::connect(&channel, &orbelle::InstanceChannel::fileReceived, &handovers,
+                         &orbelle::HandoverQueue::add);
         const QString channelProblem = channel.listen(orbelle::instanceChannelPath(lock->path()));
         if (!channelProblem.isEmpty()) {
             std::fprintf(stderr, "orbelle: files named to later copies cannot reach this one: %s\n",
                          qPrintable(channelProblem));
         }
+    } else {
+        const QString message = orbelle::instanceCheckOffMessage(lock->problem());
+        std::fprintf(stderr, "orbelle: %s\n", qUtf8Printable(message));
+        window.showStatusMessage(message);
     }
     const QString file = orbelle::commandLineFile(QApplication::arguments());
     if (!file.isEmpty()) {
-        QTimer::singleShot(0, &window,
-                           [&window, file] { window.documentCommands()->openFile(file); });
+        handovers.add(file);
     }
     return QApplication::exec();
 }
