@@ -1,6 +1,7 @@
 #include "app/instancelock.h"
 
 #include "app/datafiles.h"
+#include "widgets/systemreason.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -24,8 +25,6 @@ namespace {
 // A lock file removed and made anew between our open() and flock() is
 // tried again; this bounds the tries when that keeps happening.
 constexpr int kLockAttempts = 8;
-
-QString systemReason(int error) { return QString::fromLocal8Bit(std::strerror(error)); }
 
 QString place(const QByteArray& path, const QString& reason) {
     return QDir::toNativeSeparators(QFile::decodeName(path)) + QStringLiteral(": ") + reason;

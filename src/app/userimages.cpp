@@ -1,6 +1,7 @@
 #include "app/userimages.h"
 
 #include "imageio/fileread.h"
+#include "widgets/systemreason.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -27,7 +28,7 @@ QString reasonOf(const StoreStatus& status) {
         // No file there, or no data folder at all.
         return status.errorNumber() == ENOENT || status.errorNumber() == ENOTDIR
                    ? QStringLiteral("not found")
-                   : QString::fromLocal8Bit(std::strerror(status.errorNumber()));
+                   : systemReason(status.errorNumber());
     }
 }
 

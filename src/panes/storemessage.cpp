@@ -34,10 +34,8 @@ QString storeMessage(const StoreStatus& status) {
     case StoreError::CannotWrite:
         return tr("ファイルに書き込めません: %1\n%2").arg(path, reason(status));
     case StoreError::LinkNotFollowed:
-        return tr("ファイルに書き込めません: %1\nシンボリック リンクのため、そのままにします")
-            .arg(path);
     case StoreError::NotRegularTarget:
-        return tr("ファイルに書き込めません: %1\n通常のファイルではありません").arg(path);
+        return tr("ファイルに書き込めません: %1\n%2").arg(path, writeFailureReason(status));
     case StoreError::CannotCreateFolder:
         return tr("フォルダを作成できません: %1\n%2").arg(path, reason(status));
     case StoreError::NotSettingsFile:

@@ -265,7 +265,7 @@ TEST_F(InstanceLockTest, WhatIsNoFileAtTheLocksPlaceIsNeitherFollowedNorWaitedFo
         {"link to a file", [&] { return QFile::link(target, m_path); },
          QStringLiteral("リンクです")},
         {"folder", [&] { return QDir().mkdir(m_path); },
-         QString::fromLocal8Bit(std::strerror(EISDIR))},
+         QStringLiteral("フォルダです")},
     };
     for (const auto& c : cases) {
         ASSERT_TRUE(c.plant()) << c.what;

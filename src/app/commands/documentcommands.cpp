@@ -183,9 +183,9 @@ void DocumentCommands::saveAs() {
 
 bool DocumentCommands::write(const QString& path) {
     const std::string content = formatSettingsFile(m_host.captureSettings());
-    const std::optional<QString> failed = saveFile(path, QByteArray::fromStdString(content));
-    if (failed) {
-        const QString reason = *failed;
+    const StoreStatus saved = saveFileStatus(path, QByteArray::fromStdString(content));
+    if (!saved.ok()) {
+        const QString reason = writeFailureReason(saved);
         QMessageBox::warning(
             m_host.dialogParent(), tr("Orbelle"),
             tr("ファイルを保存できません: %1\n%2").arg(QDir::toNativeSeparators(path), reason));
