@@ -28,38 +28,46 @@ struct Picture {
 } // namespace
 
 // One point at the canvas centre, pen 1: on the canvas its box starts at
-// (3000, 3000) and its centre is the pixel corner (3001, 3001). The square
-// from (2900, 2900) with side 200 shown at 400 pixels doubles everything: the
-// centre lands on the corner (202, 202) and the radius 1.5 becomes 3. Pixel
-// (i, j) is covered when (i + 0.5 - 202)^2 + (j + 0.5 - 202)^2 <= 9: rows 201
-// and 202 span 199..204, rows 200 and 203 span 199..204 (2.5^2 + 1.5^2 = 8.5),
-// rows 199 and 204 span 200..203 (1.5^2 + 2.5^2 = 8.5; 2.5^2 + 2.5^2 = 12.5).
-TEST(DrawScaled, EnlargedDotCoversTheScaledCircle) {
+// (3000, 3000) and covers 2 x 2 pixels round the corner (3001, 3001). The
+// square from (2900, 2900) with side 200 shown at 400 pixels doubles
+// everything: the corner lands on (200, 200), the centre on the pixel corner
+// (202, 202), and the dot is the disc of 4 x 2^2 = 16 pixels' area, radius
+// sqrt(16 / pi) = 2.257. Pixel (i, j) is covered when its centre lies within
+// it: rows 200..203 span 200..203 (1.5^2 + 1.5^2 = 4.5 <= 5.09), and
+// (2.5^2 + 0.5^2 = 6.5) leaves out rows 199 and 204 and columns 199 and 204.
+TEST(DrawScaled, EnlargedDotCoversTheScaledArea) {
     Picture picture(400);
     const DrawSettings s = DrawSettings::startup();
     const DrawResult r =
         drawScaledRun(s, runOf({{0, 0}}), {2900, 2900, 200}, 400, picture.pixels.data(), 400);
     ASSERT_EQ(r.status, DrawStatus::Drawn);
-    EXPECT_EQ(picture.count(kBlackPixel), 2 * (6 + 6 + 4));
-    EXPECT_EQ(picture.count(kWhitePixel), 400 * 400 - 32);
+    EXPECT_EQ(picture.count(kBlackPixel), 16);
+    EXPECT_EQ(picture.count(kWhitePixel), 400 * 400 - 16);
     for (int j = 199; j <= 204; ++j) {
-        const int first = (j == 199 || j == 204) ? 200 : 199;
-        const int last = (j == 199 || j == 204) ? 203 : 204;
-        EXPECT_EQ(picture.at(first - 1, j), kWhitePixel) << j;
-        EXPECT_EQ(picture.at(first, j), kBlackPixel) << j;
-        EXPECT_EQ(picture.at(last, j), kBlackPixel) << j;
-        EXPECT_EQ(picture.at(last + 1, j), kWhitePixel) << j;
+        const bool inked = j >= 200 && j <= 203;
+        EXPECT_EQ(picture.at(199, j), kWhitePixel) << j;
+        EXPECT_EQ(picture.at(200, j), inked ? kBlackPixel : kWhitePixel) << j;
+        EXPECT_EQ(picture.at(203, j), inked ? kBlackPixel : kWhitePixel) << j;
+        EXPECT_EQ(picture.at(204, j), kWhitePixel) << j;
     }
 }
 
-// The whole canvas shown at 60 pixels: scale 0.01, the dot far smaller than a
-// pixel still marks the pixel at its centre, (3001 * 0.01) = 30.01 -> 30.
-TEST(DrawScaled, DotSmallerThanAPixelMarksOnePixel) {
-    Picture picture(60);
-    const DrawSettings s = DrawSettings::startup();
-    drawScaledRun(s, runOf({{0, 0}}), {0, 0, 6000}, 60, picture.pixels.data(), 60);
+// The whole canvas shown at 600 pixels: scale 0.1. A pen-3 dot covers 32
+// canvas pixels, so its disc has radius sqrt(32 / pi) * 0.1 = 0.319 round the
+// box centre, 2 canvas pixels past the corner (0.2 picture pixels). The dot
+// at canvas (3000, 3000) is centred on (300.2, 300.2), 0.42 from the nearest
+// pixel centre: it covers nothing, as most canvas pixels fall between the
+// stretched picture's samples. The one at (3003, 3003) lands on 300.3,
+// rounded to the quarter 300.25, centre 300.45: it covers pixel (300, 300).
+TEST(DrawScaled, DotSmallerThanAPixelCoversThePixelCentresItReaches) {
+    Picture picture(600);
+    DrawSettings s = DrawSettings::startup();
+    s.penWidth = 3;
+    drawScaledRun(s, runOf({{0, 0}}), {0, 0, 6000}, 600, picture.pixels.data(), 600);
+    EXPECT_EQ(picture.count(kBlackPixel), 0);
+    drawScaledRun(s, runOf({{3, 3}}), {0, 0, 6000}, 600, picture.pixels.data(), 600);
     EXPECT_EQ(picture.count(kBlackPixel), 1);
-    EXPECT_EQ(picture.at(30, 30), kBlackPixel);
+    EXPECT_EQ(picture.at(300, 300), kBlackPixel);
 }
 
 TEST(DrawScaled, PixelsBeyondTheCanvasReadWhite) {
