@@ -109,8 +109,8 @@ PictureRaster::PictureRaster(const ScaledDotShape& shape, int side, Region regio
 
 void PictureRaster::rowsIn(const Dot& dot, int top, int bottom, int& first, int& last) const {
     const ScaledDotShape::Phase& p = m_shape.phase(
-        static_cast<int>(dot.phase % ScaledDotShape::kPhases),
-        static_cast<int>(dot.phase / ScaledDotShape::kPhases));
+        static_cast<int>(dot.phase % m_shape.phases()),
+        static_cast<int>(dot.phase / m_shape.phases()));
     const std::int64_t y0 = std::int64_t{dot.y} + p.firstRow;
     const std::int64_t y1 = y0 + static_cast<std::int64_t>(p.rows.size()) - 1;
     first = static_cast<int>(std::max<std::int64_t>({y0, top, m_region.y0}));
@@ -217,8 +217,8 @@ bool PictureRaster::paint(std::uint32_t* out, std::size_t stride, Order order,
         BandCoverage& mask = *masks[static_cast<std::size_t>(worker)];
         const Dot& dot = m_dots[index];
         const ScaledDotShape::Phase& p =
-            m_shape.phase(static_cast<int>(dot.phase % ScaledDotShape::kPhases),
-                          static_cast<int>(dot.phase / ScaledDotShape::kPhases));
+            m_shape.phase(static_cast<int>(dot.phase % m_shape.phases()),
+                          static_cast<int>(dot.phase / m_shape.phases()));
         const int top = band * kBandRows;
         int r0, r1;
         rowsIn(dot, top, bandBottom(band), r0, r1);
@@ -312,8 +312,8 @@ bool PictureRaster::paintDensity(std::uint32_t* out, std::size_t stride, std::ui
     const auto count = [&](int, int band, std::uint32_t index) -> std::size_t {
         const Dot& dot = m_dots[index];
         const ScaledDotShape::Phase& p =
-            m_shape.phase(static_cast<int>(dot.phase % ScaledDotShape::kPhases),
-                          static_cast<int>(dot.phase / ScaledDotShape::kPhases));
+            m_shape.phase(static_cast<int>(dot.phase % m_shape.phases()),
+                          static_cast<int>(dot.phase / m_shape.phases()));
         int r0, r1;
         rowsIn(dot, band * kBandRows, std::min(band * kBandRows + kBandRows - 1, m_side - 1), r0,
                r1);

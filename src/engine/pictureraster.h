@@ -37,8 +37,8 @@ class PictureRaster {
 
     void reserve(std::size_t dots) { m_dots.reserve(dots); }
 
-    /// Adds a dot with its corner at picture pixel (x, y) and the quarter
-    /// pixels phaseX, phaseY (see ScaledDotShape). Dots wholly outside the
+    /// Adds a dot with its corner at picture pixel (x, y) and the positions
+    /// phaseX, phaseY within it (see ScaledDotShape). Dots wholly outside the
     /// region are dropped at once.
     void add(std::int64_t x, std::int64_t y, int phaseX, int phaseY, std::uint32_t pixel) {
         if (x + m_shape.maxDx() < m_region.x0 || x + m_shape.minDx() > m_region.x1 ||
@@ -46,7 +46,7 @@ class PictureRaster {
             return;
         }
         m_dots.push_back({static_cast<std::int32_t>(x), static_cast<std::int32_t>(y), pixel,
-                          static_cast<std::uint32_t>(phaseY * ScaledDotShape::kPhases + phaseX)});
+                          static_cast<std::uint32_t>(phaseY * m_shape.phases() + phaseX)});
     }
 
     /// Dots kept so far (those that reach the region).

@@ -62,25 +62,64 @@ ScaledDotShape::Phase discPhase(double cx, double cy, double radius) {
     return phase;
 }
 
+// The pixels whose centres lie in the rectangle from (x0, y0), width by
+// height, relative to the corner pixel (0, 0).
+ScaledDotShape::Phase rectanglePhase(double x0, double y0, double width, double height) {
+    ScaledDotShape::Phase phase;
+    const auto first = static_cast<int>(std::ceil(x0 - 0.5));
+    const auto last = static_cast<int>(std::ceil(x0 + width - 0.5)) - 1;
+    phase.firstRow = static_cast<int>(std::ceil(y0 - 0.5));
+    const int bottom = static_cast<int>(std::ceil(y0 + height - 0.5)) - 1;
+    if (first > last || phase.firstRow > bottom) {
+        return phase;
+    }
+    phase.rows.assign(static_cast<std::size_t>(bottom - phase.firstRow + 1), {first, last});
+    phase.widest = phase.firstRow;
+    return phase;
+}
+
+// True when the shape's rows all span the same columns (the 2 x 2 dot of
+// pen 1).
+bool isRectangle(const DotShape& shape) {
+    const std::vector<DotShape::Span>& spans = shape.spans();
+    return std::all_of(spans.begin(), spans.end(), [&](const DotShape::Span& s) {
+        return s.x0 == spans.front().x0 && s.x1 == spans.front().x1;
+    });
+}
+
 } // namespace
 
 ScaledDotShape::ScaledDotShape(int penWidth, int side, int squareSide)
     : m_exact(side == squareSide), m_side(side), m_squareSide(squareSide) {
     const DotShape canvasShape(penWidth);
     if (m_exact) {
-        m_phases.fill(canvasPhase(canvasShape));
+        m_phases.assign(1, canvasPhase(canvasShape));
     } else {
         std::size_t pixels = 0;
         for (const DotShape::Span& s : canvasShape.spans()) {
             pixels += static_cast<std::size_t>(s.x1 - s.x0 + 1);
         }
         const double scale = static_cast<double>(side) / squareSide;
+        const bool rectangle = isRectangle(canvasShape);
+        const DotShape::Span& top = canvasShape.spans().front();
+        const double width = (top.x1 - top.x0 + 1) * scale;
+        const double height = (canvasShape.maxDy() - canvasShape.minDy() + 1) * scale;
         const double radius = std::sqrt(static_cast<double>(pixels) / kPi) * scale;
         const double centre = (canvasShape.penWidth() + 1) / 2.0 * scale;
-        for (int py = 0; py < kPhases; ++py) {
-            for (int px = 0; px < kPhases; ++px) {
-                m_phases[static_cast<std::size_t>(py * kPhases + px)] =
-                    discPhase(centre + px / double(kPhases), centre + py / double(kPhases), radius);
+        // Small dots take finer positions; a large one's shapes would take
+        // much memory and its position matters little beside its size.
+        const double rows = rectangle ? height : 2 * radius;
+        m_phaseCount = rows <= 64 ? kMostPhases : rows <= 512 ? 8 : 4;
+        const int n = m_phaseCount;
+        m_phases.resize(static_cast<std::size_t>(n * n));
+        for (int py = 0; py < n; ++py) {
+            for (int px = 0; px < n; ++px) {
+                const double fx = px / double(n);
+                const double fy = py / double(n);
+                m_phases[static_cast<std::size_t>(py * n + px)] =
+                    rectangle ? rectanglePhase(fx + top.x0 * scale,
+                                               fy + canvasShape.minDy() * scale, width, height)
+                              : discPhase(centre + fx, centre + fy, radius);
             }
         }
     }
@@ -104,10 +143,11 @@ ScaledDotShape::Placement ScaledDotShape::place(std::int64_t offset) const {
     if (m_exact) {
         return {offset, 0};
     }
-    // offset * side / squareSide in quarter pixels, to the nearest one.
-    const std::int64_t twice = 2 * offset * m_side * kPhases + m_squareSide;
-    const std::int64_t quarters = floorDiv(twice, 2 * static_cast<std::int64_t>(m_squareSide));
-    return {floorDiv(quarters, kPhases), static_cast<int>(quarters - floorDiv(quarters, kPhases) * kPhases)};
+    // offset * side / squareSide in parts of a pixel, to the nearest one.
+    const std::int64_t twice = 2 * offset * m_side * m_phaseCount + m_squareSide;
+    const std::int64_t parts = floorDiv(twice, 2 * static_cast<std::int64_t>(m_squareSide));
+    const std::int64_t corner = floorDiv(parts, m_phaseCount);
+    return {corner, static_cast<int>(parts - corner * m_phaseCount)};
 }
 
 } // namespace orbelle
