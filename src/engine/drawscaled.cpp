@@ -65,7 +65,8 @@ class PictureTarget {
     }
 
     Position locate(double x, double y) const {
-        const ScaledDotShape::Placement px = m_shape.place(std::int64_t{trunc32(x)} - m_square.left);
+        const ScaledDotShape::Placement px =
+            m_shape.place(std::int64_t{trunc32(x)} - m_square.left);
         const ScaledDotShape::Placement py = m_shape.place(std::int64_t{trunc32(y)} - m_square.top);
         return {px.corner, py.corner, px.phase, py.phase};
     }

@@ -46,9 +46,9 @@ namespace {
 // finish(worker, band); each returns the units it did. progress gets
 // (offset + units done) * dots / total now and then.
 template <class BandList, class Begin, class Entry, class Finish>
-bool runBands(const BandList& bands, int threads, std::size_t offset,
-              std::size_t total, std::size_t dots, const PictureRaster::Progress& progress,
-              Begin begin, Entry entry, Finish finish) {
+bool runBands(const BandList& bands, int threads, std::size_t offset, std::size_t total,
+              std::size_t dots, const PictureRaster::Progress& progress, Begin begin, Entry entry,
+              Finish finish) {
     std::array<BandCursor, kMostThreads> cursors{};
     std::atomic<int> nextBand{0};
     const RoundWork work = [&](int worker, Round& round) {
@@ -108,9 +108,8 @@ PictureRaster::PictureRaster(const ScaledDotShape& shape, int side, Region regio
     : m_shape(shape), m_side(side), m_region(region) {}
 
 void PictureRaster::rowsIn(const Dot& dot, int top, int bottom, int& first, int& last) const {
-    const ScaledDotShape::Phase& p = m_shape.phase(
-        static_cast<int>(dot.phase % m_shape.phases()),
-        static_cast<int>(dot.phase / m_shape.phases()));
+    const ScaledDotShape::Phase& p = m_shape.phase(static_cast<int>(dot.phase % m_shape.phases()),
+                                                   static_cast<int>(dot.phase / m_shape.phases()));
     const std::int64_t y0 = std::int64_t{dot.y} + p.firstRow;
     const std::int64_t y1 = y0 + static_cast<std::int64_t>(p.rows.size()) - 1;
     first = static_cast<int>(std::max<std::int64_t>({y0, top, m_region.y0}));
@@ -172,7 +171,8 @@ PictureRaster::Bands PictureRaster::sortIntoBands(Order order, const Progress& p
         bands.order[static_cast<std::size_t>(b)] = b;
     }
     const auto size = [&](int b) {
-        return bands.start[static_cast<std::size_t>(b) + 1] - bands.start[static_cast<std::size_t>(b)];
+        return bands.start[static_cast<std::size_t>(b) + 1] -
+               bands.start[static_cast<std::size_t>(b)];
     };
     std::stable_sort(bands.order.begin(), bands.order.end(),
                      [&](int a, int b) { return size(a) > size(b); });
@@ -238,8 +238,8 @@ bool PictureRaster::paint(std::uint32_t* out, std::size_t stride, Order order,
             const ScaledDotShape::RowSpan w = rowSpan(widest);
             const std::int64_t wa = std::max<std::int64_t>(x + w.x0, g.x0);
             const std::int64_t wb = std::min<std::int64_t>(x + w.x1, g.x1);
-            if (wa > wb || mask.blocksFull(static_cast<int>(wa), b0 - top, static_cast<int>(wb),
-                                           b1 - top)) {
+            if (wa > wb ||
+                mask.blocksFull(static_cast<int>(wa), b0 - top, static_cast<int>(wb), b1 - top)) {
                 continue;
             }
             for (int r = b0; r <= b1; ++r) {

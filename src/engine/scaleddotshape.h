@@ -11,8 +11,8 @@
 // share of pixels the stretched canvas covers, with edges as fine as the
 // picture's pixels. A canvas dot that is a rectangle (the 2 x 2 of pen 1)
 // stays the rectangle, scaled: a disc that small would cover more or fewer
-// pixels than its area at simple ratios of the sides. One span list per quarter-pixel position in x and y is
-// made once per drawing. Used only inside the engine.
+// pixels than its area at simple ratios of the sides. One span list per quarter-pixel position in x
+// and y is made once per drawing. Used only inside the engine.
 
 #include "engine/dotshape.h"
 

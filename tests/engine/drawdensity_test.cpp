@@ -189,8 +189,8 @@ TEST(DrawDensity, ReDrawnPicturesShadeTheirOwnCounts) {
                   picture.data(), 400);
     const ColourRamp ramp = defaultRamp();
     const auto at = [&](int x, int y) { return Canvas::fromPixel(picture[y * 400 + x]); };
-    EXPECT_EQ(at(202, 202), ramp[0]);   // two dots: the top count
-    EXPECT_EQ(at(200, 201), ramp[0]);   // the edge of that dot
+    EXPECT_EQ(at(202, 202), ramp[0]); // two dots: the top count
+    EXPECT_EQ(at(200, 201), ramp[0]); // the edge of that dot
     EXPECT_EQ(at(199, 201), kWhite);
     EXPECT_EQ(at(302, 202), ramp[719]); // one dot
     EXPECT_EQ(at(100, 100), kWhite);

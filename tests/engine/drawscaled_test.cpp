@@ -201,8 +201,8 @@ TEST(DrawScaled, AtTheSquaresOwnSideEqualsTheScaledExport) {
                 for (std::size_t k = 0; k < expected.size(); ++k) {
                     differing += expected[k] != picture.pixels[k];
                 }
-                EXPECT_EQ(differing, 0u) << c.name << " mode " << static_cast<int>(mode)
-                                         << " pen " << pen << " side " << square.side;
+                EXPECT_EQ(differing, 0u) << c.name << " mode " << static_cast<int>(mode) << " pen "
+                                         << pen << " side " << square.side;
             }
         }
     }
@@ -222,9 +222,8 @@ TEST(DrawScaled, AtOtherSidesCoversTheScaledExportsShare) {
             Picture picture(side);
             drawScaled(s, square, side, picture.pixels.data(), side);
             const std::uint32_t back = Canvas::toPixel(s.backColor);
-            const auto inked = static_cast<double>(
-                std::count_if(expected.begin(), expected.end(),
-                              [back](std::uint32_t p) { return p != back; }));
+            const auto inked = static_cast<double>(std::count_if(
+                expected.begin(), expected.end(), [back](std::uint32_t p) { return p != back; }));
             const double redrawn = side * static_cast<double>(side) - picture.count(back);
             EXPECT_NEAR(redrawn / inked, 1.0, 0.1) << "pen " << pen << " factor " << factor;
         }
