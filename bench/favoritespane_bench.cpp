@@ -63,8 +63,7 @@ int main(int argc, char** argv) {
     const std::filesystem::path store =
         std::filesystem::path(QFile::encodeName(folder.path()).toStdString()) / "csv_okiniiri0";
     if (!folder.isValid() ||
-        !replaceFileAtomically(store, storeContent(), store.string() + ".new", Durability::NoFlush)
-             .ok()) {
+        !replaceFile(store, storeContent(), TargetKind::OwnFile, Durability::NoFlush).ok()) {
         std::fprintf(stderr, "cannot write the benchmark store\n");
         return 1;
     }

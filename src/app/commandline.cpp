@@ -12,8 +12,9 @@ const char* programUsageText() {
            "       orbelle --help | --version\n"
            "\n"
            "Draws figures of chaotic dynamics. FILE.orbdr, a drawing settings file,\n"
-           "is opened and drawn; when a copy of the program already runs, the file\n"
-           "is handed to that copy.\n"
+           "is opened and drawn (as is a PNG or JPEG image the program exported); a\n"
+           "history (.orbhs) or favorites (.orbfv) file is loaded after a question.\n"
+           "When a copy of the program already runs, the file is handed to that copy.\n"
            "\n"
            "  -h, --help     print this text and exit\n"
            "      --version  print the version and exit\n";

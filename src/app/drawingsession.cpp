@@ -77,7 +77,12 @@ void DrawingSession::close() {
 }
 
 bool DrawingSession::start(const DrawSettings& input, Recording recording) {
-    if (!m_view->startDrawing(input)) {
+    // A live drawing shows only complete pictures; one asked for outright
+    // shows its progress once it takes long.
+    const MainView::Showing showing = recording == Recording::WhenSettled
+                                          ? MainView::Showing::CompleteOnly
+                                          : MainView::Showing::ProgressWhenSlow;
+    if (!m_view->startDrawing(input, showing)) {
         return false;
     }
     m_drawing = input;
@@ -154,7 +159,9 @@ void DrawingSession::finished(const DrawResult& result) {
 }
 
 void DrawingSession::cancelled() {
+    // The view puts the previous picture back; nothing of this drawing stays.
     m_progress->hide();
+    m_recording = Recording::Never;
     m_settled = false;
     m_livePending = false;
     m_drawingStands = false;

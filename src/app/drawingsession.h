@@ -11,7 +11,8 @@
 // (a formula's defaults, a reset) give one drawing. Edits that come while a
 // live drawing runs let it finish and are drawn together the moment it ends:
 // stopping it at every step of a drag would keep any figure from being shown
-// until the drag pauses. A live value has settled after the settle time
+// until the drag pauses. The view shows a live drawing only once it is
+// complete, keeping the previous picture meanwhile. A live value has settled after the settle time
 // without an edit, or when a slider is let go. The command's state is kept in
 // the settings store; it is off at first.
 
@@ -57,7 +58,8 @@ class DrawingSession : public QObject {
     void settle();
     /// Another drawing takes over: no live redraw or settle stays pending.
     void stop();
-    /// Esc: stops the running drawing, which is not recorded.
+    /// Esc: stops the running drawing, which is not recorded; the view gets
+    /// back the picture it showed before it started.
     void cancel();
     /// The window closes: the live drawing on show has settled and stays in
     /// the history; a drawing still running stops.

@@ -2,15 +2,20 @@
 
 #include "app/datafiles.h"
 #include "app/version.h"
+#include "imageio/fileread.h"
 #include "imageio/savefile.h"
+#include "panes/storemessage.h"
 
-#include <QDir>
 #include <QFile>
 #include <QObject>
 #include <QRegularExpression>
 
 namespace orbelle {
 namespace {
+
+// The most bytes of a help page read to find its version (1 MiB); the
+// program's own page takes some 14 kB.
+constexpr std::uintmax_t kMaxHelpPageBytes = std::uintmax_t{1} << 20;
 
 const QString kBuiltInPage =
     QString::fromLatin1(kBuiltInDataPrefix) + QString::fromLatin1(kHelpPageFile);
@@ -37,23 +42,24 @@ QVersionNumber helpPageVersion(const QByteArray& html) {
 
 QString installHelpPage(const QString& dir) {
     const QString path = helpPagePath(dir);
-    {
-        QFile existing(path);
-        if (existing.open(QIODevice::ReadOnly) &&
-            helpPageVersion(existing.readAll()) >= programVersion()) {
-            return {};
-        }
+    // A link or a device in the page's place is neither read nor replaced.
+    const StoreStatus unusable = replacementProblem(toLocalPath(path), TargetKind::OwnFile);
+    if (unusable.error() == StoreError::LinkNotFollowed ||
+        unusable.error() == StoreError::NotRegularTarget) {
+        return storeMessage(unusable);
+    }
+    // The page present is read without waiting on it and within a limit: a
+    // named pipe, a device or a huge file there is not a current page.
+    const StoreResult<QByteArray> existing = readFileBytes(path, kMaxHelpPageBytes);
+    if (existing.ok() && helpPageVersion(existing.value) >= programVersion()) {
+        return {};
     }
     QFile builtIn(kBuiltInPage);
     if (!builtIn.open(QIODevice::ReadOnly)) {
         return QObject::tr("ヘルプ ページを用意できません。\n%1").arg(builtIn.errorString());
     }
-    const std::optional<QString> failed = saveFile(path, builtIn.readAll());
-    if (failed) {
-        return QObject::tr("ヘルプ ページ「%1」を書き込めません。\n%2")
-            .arg(QDir::toNativeSeparators(path), *failed);
-    }
-    return {};
+    const StoreStatus saved = saveFileStatus(path, builtIn.readAll(), TargetKind::OwnFile);
+    return saved.ok() ? QString() : storeMessage(saved);
 }
 
 } // namespace orbelle

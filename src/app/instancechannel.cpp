@@ -5,15 +5,18 @@
 #include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QStringDecoder>
 #include <QThread>
+#include <QtEndian>
 
 #include <algorithm>
 
 namespace orbelle {
 namespace {
 
-constexpr qint64 kMaxMessageBytes = 64 * 1024;
+constexpr qint64 kLengthBytes = 4;
 const QByteArray kAnswer = QByteArrayLiteral("ok\n");
+const QByteArray kRefusal = QByteArrayLiteral("refused\n");
 
 int remaining(const QDeadlineTimer& deadline) {
     return static_cast<int>(std::clamp<qint64>(deadline.remainingTime(), 0, 60000));
@@ -57,7 +60,14 @@ QString handOverFile(const QString& channelPath, const QString& path, int timeou
         }
         QThread::msleep(50);
     }
-    socket.write(path.toUtf8() + '\n');
+    const QByteArray bytes = QFileInfo(path).absoluteFilePath().toUtf8();
+    if (bytes.size() > qsizetype(kMaxHandOverPathBytes)) {
+        return QStringLiteral("path too long");
+    }
+    uchar length[kLengthBytes];
+    qToBigEndian(quint32(bytes.size()), length);
+    socket.write(reinterpret_cast<const char*>(length), kLengthBytes);
+    socket.write(bytes);
     while (socket.bytesToWrite() > 0) {
         if (!socket.waitForBytesWritten(remaining(deadline))) {
             return socket.errorString();
@@ -69,6 +79,9 @@ QString handOverFile(const QString& channelPath, const QString& path, int timeou
             return socket.errorString();
         }
         answer += socket.readAll();
+    }
+    if (answer == kRefusal) {
+        return QStringLiteral("the path was refused");
     }
     return answer == kAnswer ? QString() : QStringLiteral("unexpected answer");
 }
@@ -99,25 +112,36 @@ void InstanceChannel::accept() {
 }
 
 void InstanceChannel::readFrom(QLocalSocket* socket) {
-    if (!socket->canReadLine()) {
-        if (socket->bytesAvailable() > kMaxMessageBytes) {
-            socket->abort(); // not a path
-        }
+    if (socket->state() != QLocalSocket::ConnectedState ||
+        socket->bytesAvailable() < kLengthBytes) {
         return;
     }
-    QByteArray line = socket->readLine();
-    if (line.size() > kMaxMessageBytes) {
-        socket->abort();
+    uchar length[kLengthBytes];
+    socket->peek(reinterpret_cast<char*>(length), kLengthBytes);
+    const quint32 size = qFromBigEndian<quint32>(length);
+    if (size == 0 || size > kMaxHandOverPathBytes) {
+        answer(socket, kRefusal);
         return;
     }
-    line.chop(1);
-    const QString path = QString::fromUtf8(line);
-    socket->write(kAnswer);
+    if (socket->bytesAvailable() < kLengthBytes + qint64(size)) {
+        return; // the rest is on its way
+    }
+    socket->skip(kLengthBytes);
+    const QByteArray bytes = socket->read(size);
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString path = decoder.decode(bytes);
+    if (decoder.hasError() || path.contains(QChar(0)) || !QDir::isAbsolutePath(path)) {
+        answer(socket, kRefusal);
+        return;
+    }
+    answer(socket, kAnswer);
+    emit fileReceived(path);
+}
+
+void InstanceChannel::answer(QLocalSocket* socket, const QByteArray& text) {
+    socket->write(text);
     socket->flush();
     socket->disconnectFromServer();
-    if (!path.isEmpty()) {
-        emit fileReceived(path);
-    }
 }
 
 } // namespace orbelle

@@ -2,8 +2,11 @@
 // InstanceChannel: how a second copy of the program hands the file named on
 // its command line to the copy already running. The running copy (the one
 // holding the instance lock) listens on a local socket beside the lock, in
-// the per-user runtime folder, open to this user only; a second copy sends
-// one absolute path ended by a line feed, waits for the answer "ok" and ends.
+// the lock's private folder, open to this user only. A second copy sends one
+// message, the length of the path in UTF-8 (four bytes, most significant
+// first) and then the path itself, absolute and resolved against the
+// sender's own folder, so any path (one with a line feed too) arrives as it
+// was named. It waits for the answer "ok" and ends.
 
 #include <QObject>
 #include <QString>
@@ -23,7 +26,11 @@ QString instanceChannelPath(const QString& lockPath);
 /// folder; empty when there is none.
 QString commandLineFile(const QStringList& arguments);
 
-/// Sends path to the running copy listening at channelPath and waits up to
+/// The longest path a message may carry, in bytes of UTF-8.
+inline constexpr quint32 kMaxHandOverPathBytes = 64 * 1024;
+
+/// Sends path (made absolute against the current folder) to the running copy
+/// listening at channelPath and waits up to
 /// timeoutMs for it to take the path (a copy that is still starting is given
 /// that long to begin listening). Empty on success, else the reason.
 QString handOverFile(const QString& channelPath, const QString& path, int timeoutMs = 10000);
@@ -40,12 +47,14 @@ class InstanceChannel : public QObject {
     QString listen(const QString& channelPath);
 
   signals:
-    /// A second copy handed over this absolute path.
+    /// A second copy handed over this absolute path. A message that is not a
+    /// whole, absolute UTF-8 path within kMaxHandOverPathBytes is refused.
     void fileReceived(const QString& path);
 
   private:
     void accept();
     void readFrom(QLocalSocket* socket);
+    void answer(QLocalSocket* socket, const QByteArray& text);
 
     QLocalServer* m_server;
 };

@@ -2,199 +2,216 @@
 
 #include "app/datafiles.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QLockFile>
-#include <QMutex>
-#include <QMutexLocker>
-#include <QSet>
-#include <QStandardPaths>
 #include <QSysInfo>
 
-#include <climits>
-
-#ifdef Q_OS_UNIX
 #include <cerrno>
-#include <csignal>
+#include <cstdlib>
+#include <cstring>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
-#endif
 
 namespace orbelle {
 
 namespace {
 
-// The file name of an executable as /proc shows it; a program replaced while
-// running shows " (deleted)" after its path.
-QString executableName(const QString& target) {
-    QString path = target;
-    const QString deleted = QStringLiteral(" (deleted)");
-    if (path.endsWith(deleted)) {
-        path.chop(deleted.size());
-    }
-    return QFileInfo(path).fileName();
+// A lock file removed and made anew between our open() and flock() is
+// tried again; this bounds the tries when that keeps happening.
+constexpr int kLockAttempts = 8;
+
+QString systemReason(int error) { return QString::fromLocal8Bit(std::strerror(error)); }
+
+QString place(const QByteArray& path, const QString& reason) {
+    return QDir::toNativeSeparators(QFile::decodeName(path)) + QStringLiteral(": ") + reason;
 }
 
-// The executable's name of a process from /proc: the exe link, or where that
-// is not readable, the first word of its command line. Empty when unknown.
-QString processExecutableName(const QString& procDir) {
-    const QString exe = QFileInfo(procDir + QStringLiteral("/exe")).symLinkTarget();
-    if (!exe.isEmpty()) {
-        return executableName(exe);
+bool othersMayWrite(const struct stat& info) { return (info.st_mode & (S_IWGRP | S_IWOTH)) != 0; }
+
+// Every folder above path (which is canonical) belongs to this user or to the
+// system, and one that others may write is sticky, so nobody else can rename
+// or replace what lies in it.
+QString ancestorProblem(const QByteArray& path) {
+    QByteArray folder = path;
+    while (folder.size() > 1) {
+        const qsizetype slash = folder.lastIndexOf('/');
+        folder.truncate(slash > 0 ? slash : 1);
+        struct stat info {};
+        if (::lstat(folder.constData(), &info) != 0) {
+            return place(folder, systemReason(errno));
+        }
+        if (info.st_uid != 0 && info.st_uid != ::geteuid()) {
+            return place(folder, QStringLiteral("他のユーザーのフォルダです"));
+        }
+        if (othersMayWrite(info) && (info.st_mode & S_ISVTX) == 0) {
+            return place(folder, QStringLiteral("他のユーザーも書き換えられるフォルダです"));
+        }
     }
-    QFile cmdline(procDir + QStringLiteral("/cmdline"));
-    if (!cmdline.open(QIODevice::ReadOnly)) {
-        return {};
-    }
-    const QByteArray first = cmdline.readAll().split('\0').value(0);
-    return QFileInfo(QString::fromLocal8Bit(first)).fileName();
+    return {};
 }
 
-bool processExists(qint64 pid) {
-#ifdef Q_OS_UNIX
-    // EPERM: the process exists but belongs to someone else.
-    return ::kill(static_cast<pid_t>(pid), 0) == 0 || errno != ESRCH;
-#else
-    Q_UNUSED(pid);
-    return true;
-#endif
-}
-
-// The lock paths this process holds. A lock file naming this process but
-// held by none of its InstanceLocks was left by an earlier process that had
-// the same id (ids repeat, above all in containers), so it is stale.
-QMutex heldPathsMutex;
-QSet<QString> heldPaths;
-
-QString lockKey(const QString& path) { return QFileInfo(path).absoluteFilePath(); }
-
-bool heldByThisProcess(const QString& path) {
-    const QMutexLocker locker(&heldPathsMutex);
-    return heldPaths.contains(lockKey(path));
-}
-
-void noteHeld(const QString& path, bool held) {
-    const QMutexLocker locker(&heldPathsMutex);
-    if (held) {
-        heldPaths.insert(lockKey(path));
-    } else {
-        heldPaths.remove(lockKey(path));
-    }
+QByteArray lockInfo() {
+    // The form QLockFile writes: process id, program, host.
+    return QByteArray::number(QCoreApplication::applicationPid()) + "\norbelle\n" +
+           QSysInfo::machineHostName().toUtf8() + '\n';
 }
 
 } // namespace
 
-bool isCopyOfThisProgram(qint64 pid) {
-    if (pid <= 0 || pid > INT_MAX || !processExists(pid)) {
-        return false;
+QString privateFolderProblem(const QString& folder) {
+    if (folder.isEmpty() || !QDir::isAbsolutePath(folder)) {
+        return place(QFile::encodeName(folder), QStringLiteral("絶対パスではありません"));
     }
-#ifdef Q_OS_UNIX
-    if (pid == ::getpid()) {
-        return true;
+    const QByteArray path = QFile::encodeName(QDir::cleanPath(folder));
+    struct stat info {};
+    if (::lstat(path.constData(), &info) != 0) {
+        if (errno != ENOENT) {
+            return place(path, systemReason(errno));
+        }
+        // Two copies may make it at the same moment; either one's is fine.
+        if (::mkdir(path.constData(), 0700) != 0 && errno != EEXIST) {
+            return place(path, systemReason(errno));
+        }
+        if (::lstat(path.constData(), &info) != 0) {
+            return place(path, systemReason(errno));
+        }
     }
-#endif
-    if (!QFileInfo::exists(QStringLiteral("/proc/self/exe"))) {
-        return true;
+    if (S_ISLNK(info.st_mode)) {
+        return place(path, QStringLiteral("リンクです"));
     }
-    const QString self = processExecutableName(QStringLiteral("/proc/self"));
-    const QString other = processExecutableName(QStringLiteral("/proc/%1").arg(pid));
-    if (self.isEmpty() || other.isEmpty()) {
-        return true;
+    if (!S_ISDIR(info.st_mode)) {
+        return place(path, QStringLiteral("フォルダではありません"));
     }
-    return self == other;
+    if (info.st_uid != ::geteuid()) {
+        return place(path, QStringLiteral("他のユーザーのフォルダです"));
+    }
+    if (othersMayWrite(info)) {
+        return place(path, QStringLiteral("他のユーザーも書き込めるフォルダです"));
+    }
+    char* resolved = ::realpath(path.constData(), nullptr);
+    if (resolved == nullptr) {
+        return place(path, systemReason(errno));
+    }
+    const QByteArray canonical(resolved);
+    std::free(resolved);
+    if (canonical != path) {
+        return place(path, QStringLiteral("リンクを通った先のフォルダです"));
+    }
+    return ancestorProblem(path);
 }
 
-InstanceLock::InstanceLock(const QString& path)
-    : m_path(path), m_file(std::make_unique<QLockFile>(path)) {
-    // Never stale by age: a copy may run for weeks.
-    m_file->setStaleLockTime(0);
-}
+InstanceLock::InstanceLock(const QString& path) : m_path(path) {}
 
 InstanceLock::~InstanceLock() {
-    if (m_state == State::Held) {
-        m_file->unlock();
-        noteHeld(m_path, false);
+    if (m_fd >= 0) {
+        // Removed while still locked: a copy that opened this file before
+        // the removal finds, once it gets the lock, that the file is gone.
+        ::unlink(QFile::encodeName(m_path).constData());
+        ::close(m_fd);
     }
+}
+
+InstanceLock::State InstanceLock::unavailable(const QString& reason) {
+    m_problem = reason;
+    return m_state = State::Unavailable;
 }
 
 InstanceLock::State InstanceLock::take() {
     if (m_state == State::Held) {
         return m_state;
     }
-    if (m_file->tryLock(0)) {
-        return held();
+    if (m_path.isEmpty()) {
+        return unavailable(QStringLiteral("ロックの置き場所がありません"));
     }
-    if (m_file->error() != QLockFile::LockFailedError) {
-        return m_state = State::Unavailable;
+    const QString folderProblem = privateFolderProblem(QFileInfo(m_path).absolutePath());
+    if (!folderProblem.isEmpty()) {
+        return unavailable(folderProblem);
     }
-    if (namesRunningCopy()) {
-        return m_state = State::HeldByRunningCopy;
+    const QByteArray path = QFile::encodeName(m_path);
+    for (int attempt = 0; attempt < kLockAttempts; ++attempt) {
+        // Neither a link nor a FIFO is followed or waited for.
+        const int fd =
+            ::open(path.constData(), O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0600);
+        if (fd < 0) {
+            const int error = errno;
+            return unavailable(
+                place(path, error == ELOOP ? QStringLiteral("リンクです") : systemReason(error)));
+        }
+        struct stat opened {};
+        if (::fstat(fd, &opened) != 0 || !S_ISREG(opened.st_mode)) {
+            ::close(fd);
+            return unavailable(place(path, QStringLiteral("通常のファイルではありません")));
+        }
+        if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+            const int error = errno;
+            ::close(fd);
+            if (error == EWOULDBLOCK) {
+                return m_state = State::HeldByRunningCopy;
+            }
+            return unavailable(place(path, systemReason(error)));
+        }
+        struct stat current {};
+        if (::lstat(path.constData(), &current) == 0 && current.st_dev == opened.st_dev &&
+            current.st_ino == opened.st_ino) {
+            // Only for people looking at the file (the lock holds without
+            // it); the lock itself is the flock.
+            const QByteArray info = lockInfo();
+            [[maybe_unused]] const bool noted =
+                ::ftruncate(fd, 0) == 0 && ::write(fd, info.constData(), info.size()) >= 0;
+            m_fd = fd;
+            m_problem.clear();
+            return m_state = State::Held;
+        }
+        ::close(fd); // the holder released and removed it meanwhile
     }
-    // Stale. Removal by name covers a file that cannot be opened (no read or
-    // write permission) in a folder that is ours.
-    if (!m_file->removeStaleLockFile() && !QFile::remove(m_path)) {
-        return m_state = State::Unavailable;
-    }
-    if (m_file->tryLock(0)) {
-        return held();
-    }
-    // Another copy starting at the same moment may have won the race.
-    if (m_file->error() == QLockFile::LockFailedError && namesRunningCopy()) {
-        return m_state = State::HeldByRunningCopy;
-    }
-    return m_state = State::Unavailable;
-}
-
-InstanceLock::State InstanceLock::held() {
-    noteHeld(m_path, true);
-    return m_state = State::Held;
-}
-
-bool InstanceLock::namesRunningCopy() const {
-    qint64 pid = 0;
-    QString host;
-    QString application;
-    if (!m_file->getLockInfo(&pid, &host, &application)) {
-        return false;
-    }
-    if (!host.isEmpty() && host != QSysInfo::machineHostName()) {
-        return false;
-    }
-#ifdef Q_OS_UNIX
-    if (pid == ::getpid()) {
-        return heldByThisProcess(m_path);
-    }
-#endif
-    return isCopyOfThisProgram(pid);
+    return unavailable(place(path, QStringLiteral("ロックファイルが入れ替わり続けます")));
 }
 
 QStringList instanceLockPaths() {
-    QStringList paths;
-    const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    const QString name = QStringLiteral("orbelle-%1").arg(::geteuid());
+    QStringList folders;
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
     if (!runtime.isEmpty()) {
-        paths << QDir(runtime).filePath(QLatin1String(kInstanceLockFile));
+        folders << runtime;
     }
-#ifdef Q_OS_UNIX
-    const QString user = QString::number(::getuid());
-#else
-    const QString user = qEnvironmentVariable("USERNAME");
-#endif
-    paths << QDir(QDir::tempPath()).filePath(QStringLiteral("orbelle-%1.lock").arg(user));
+    folders << QDir(QDir::tempPath()).filePath(name);
+    QString cache = qEnvironmentVariable("XDG_CACHE_HOME");
+    if (cache.isEmpty() || !QDir::isAbsolutePath(cache)) {
+        cache = QDir::home().filePath(QStringLiteral(".cache"));
+    }
+    folders << QDir(cache).filePath(name);
+    QStringList paths;
+    for (const QString& folder : folders) {
+        paths << QDir(folder).filePath(QLatin1String(kInstanceLockFile));
+    }
     return paths;
 }
 
 std::unique_ptr<InstanceLock> takeInstanceLock(const QStringList& paths) {
-    std::unique_ptr<InstanceLock> lock;
+    std::unique_ptr<InstanceLock> first;
     for (const QString& path : paths) {
-        lock = std::make_unique<InstanceLock>(path);
+        auto lock = std::make_unique<InstanceLock>(path);
         if (lock->take() != InstanceLock::State::Unavailable) {
-            break;
+            return lock;
+        }
+        if (!first) {
+            first = std::move(lock);
         }
     }
-    if (!lock) {
-        lock = std::make_unique<InstanceLock>(QString());
+    if (!first) {
+        first = std::make_unique<InstanceLock>(QString());
+        first->take();
     }
-    return lock;
+    return first;
+}
+
+QString instanceCheckOffMessage(const QString& problem) {
+    return QStringLiteral("二重起動を確かめられないまま動いています: %1").arg(problem);
 }
 
 } // namespace orbelle

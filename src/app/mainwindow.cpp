@@ -19,6 +19,7 @@
 #include "app/toolbarcustomiser.h"
 #include "app/windowplacement.h"
 #include "formulas/catalog.h"
+#include "imageio/savefile.h"
 #include "panes/colourpane.h"
 #include "panes/drawsettingspane.h"
 #include "panes/favoritespane.h"
@@ -30,7 +31,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDockWidget>
-#include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
@@ -158,9 +159,8 @@ void MainWindow::createStatusBar() {
 void MainWindow::createCommandGroups() {
     new DrawingCommands(*m_commands, *this, m_session, m_settingsPane, m_colourPane,
                         m_transformPane, this);
-    m_findFigure =
-        new FindFigureCommand(*m_commands, *this, m_settingsPane, m_transformPane, m_view, this);
-    new FavoritesCommands(*m_commands, *this, m_favoritesPane, this);
+    m_findFigure = new FindFigureCommand(*m_commands, *this, m_settingsPane, m_transformPane, this);
+    auto* favorites = new FavoritesCommands(*m_commands, *this, m_favoritesPane, this);
     new ViewCommands(*m_commands, m_view, m_settingsPane, statusBar(), this);
     new ExportCommands(*m_commands, *this, m_view, this);
     m_helpCommands = new HelpCommands(*m_commands, *this, m_appDataDir, this);
@@ -170,6 +170,9 @@ void MainWindow::createCommandGroups() {
     auto* history =
         new HistoryCommands(*m_commands, *this, m_historyPane, m_fileDialogs, m_appDataDir, this);
     connect(this, &MainWindow::drawingRecorded, history, &HistoryCommands::record);
+    m_documentCommands->setStoreFileLoaders(
+        {[history](const QString& path) { return history->importHistoryFrom(path); },
+         [favorites](const QString& path) { return favorites->importFavoritesFrom(path); }});
     connect(m_windowCommands, &WindowCommands::layoutResetRequested, this,
             &MainWindow::resetLayout);
 }
@@ -256,13 +259,12 @@ void MainWindow::applyFirstRunLayout() {
     // the stored layout stays. Deleting it brings the default back.
     // Without a stored layout (a first run that ended without closing its
     // window) the default layout is applied as well.
-    QFile marker(m_appDataDir + kLayoutMarkerFile);
-    if (marker.exists() && m_layoutRestored) {
+    const QString marker = m_appDataDir + kLayoutMarkerFile;
+    if (QFileInfo(marker).exists() && m_layoutRestored) {
         return;
     }
-    if (!marker.exists()) {
-        marker.open(QIODevice::WriteOnly);
-    }
+    // Made only where nothing is: a link in its place is never followed.
+    (void)createEmptyOwnFile(toLocalPath(marker));
     resetLayout();
 }
 

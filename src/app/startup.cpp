@@ -2,6 +2,9 @@
 
 #include "app/datafiles.h"
 #include "app/helppage.h"
+#include "imageio/savefile.h"
+#include "panes/storemessage.h"
+#include "store/filereplacement.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -65,19 +68,46 @@ QStringList dataFileNames() {
             kProgramIconFile,   kFavoritesIconFile,  kHistoryIconFile};
 }
 
-void installDataFiles(const QString& dir) {
+QStringList installDataFiles(const QString& dir) {
+    removeLeftoverTemporaryFiles(toLocalPath(dir));
+    QStringList problems;
     for (const QString& name : dataFileNames()) {
+        if (name == QLatin1String(kHelpPageFile)) {
+            continue; // the help page has its own rule, below
+        }
         const QString target = dir + name;
-        if (QFile::exists(target)) {
+        const std::filesystem::path local = toLocalPath(target);
+        std::error_code error;
+        if (std::filesystem::symlink_status(local, error).type() ==
+            std::filesystem::file_type::regular) {
             continue;
         }
-        // Resource copies come out read-only; the user may replace them.
-        if (QFile::copy(QLatin1String(kBuiltInDataPrefix) + name, target)) {
-            QFile::setPermissions(target, QFile::permissions(target) | QFileDevice::WriteOwner);
+        StoreStatus status = replacementProblem(local, TargetKind::OwnFile);
+        if (status.ok()) {
+            QFile builtIn(QLatin1String(kBuiltInDataPrefix) + name);
+            if (!builtIn.open(QIODevice::ReadOnly)) {
+                problems << QStringLiteral("%1: %2").arg(name, builtIn.errorString());
+                continue;
+            }
+            status = saveFileStatus(target, builtIn.readAll(), TargetKind::OwnFile);
+        }
+        if (!status.ok()) {
+            problems << storeMessageLine(status);
         }
     }
     // A help page older than the program gives way to the program's manual.
-    installHelpPage(dir);
+    if (const QString help = installHelpPage(dir); !help.isEmpty()) {
+        problems << QString(help).replace(QLatin1Char('\n'), QStringLiteral(" — "));
+    }
+    return problems;
+}
+
+QString dataFilesProblemText(const QStringList& problems) {
+    if (problems.isEmpty()) {
+        return {};
+    }
+    return QStringLiteral("データ ファイルを用意できません (組み込みの内容を使います): ") +
+           problems.join(QStringLiteral(" / "));
 }
 
 } // namespace orbelle

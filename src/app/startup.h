@@ -37,8 +37,15 @@ void warnDataFolderUnwritable(QWidget* parent, const QString& dir, const QString
 /// colour editor's marker, the help page and the file-type icons.
 QStringList dataFileNames();
 
-/// Writes every data file that is missing in dir from the copies built into
-/// the program; files already there (perhaps replaced by the user) stay.
-void installDataFiles(const QString& dir);
+/// Removes the temporary files a crash left in dir, then writes every data
+/// file that is missing in dir from the copies built into the program; files
+/// already there (perhaps replaced by the user) stay. A link or anything but
+/// a regular file in a data file's place is left alone. Returns one message
+/// per file that is not in place, naming it and the reason; the program goes
+/// on with the built-in copies.
+QStringList installDataFiles(const QString& dir);
+
+/// The status-bar line for those messages; empty when there are none.
+QString dataFilesProblemText(const QStringList& problems);
 
 } // namespace orbelle

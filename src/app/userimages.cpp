@@ -1,10 +1,10 @@
 #include "app/userimages.h"
 
-#include <QFile>
-#include <QFileInfo>
-#include <QImageReader>
+#include "imageio/fileread.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 namespace orbelle {
 namespace {
@@ -14,32 +14,36 @@ void ignore(const QString& path, const QString& reason) {
                  qPrintable(reason));
 }
 
+// The reason a strip is not taken, as one phrase.
+QString reasonOf(const StoreStatus& status) {
+    switch (status.error()) {
+    case StoreError::NotRegularFile:
+        return QStringLiteral("not a regular file");
+    case StoreError::TooLarge:
+        return QStringLiteral("more than %1 bytes").arg(kMaxUserImagesBytes);
+    case StoreError::NotImage:
+        return QStringLiteral("not a readable BMP picture");
+    default:
+        // No file there, or no data folder at all.
+        return status.errorNumber() == ENOENT || status.errorNumber() == ENOTDIR
+                   ? QStringLiteral("not found")
+                   : QString::fromLocal8Bit(std::strerror(status.errorNumber()));
+    }
+}
+
 } // namespace
 
 QList<QImage> loadUserImages(const QString& appDataDir) {
     const QString path = appDataDir + QLatin1String(kUserImagesFile);
-    const QFileInfo info(path);
-    if (!info.isFile()) {
-        ignore(path, QStringLiteral("not found"));
+    // Read from bytes obtained without waiting on the file, so that the size
+    // checked is the size decoded and a named pipe there blocks nothing.
+    StoreResult<QImage> read =
+        readImageFile(path, "BMP", static_cast<std::uintmax_t>(kMaxUserImagesBytes));
+    if (!read.ok()) {
+        ignore(path, reasonOf(read.status));
         return {};
     }
-    if (info.size() > kMaxUserImagesBytes) {
-        ignore(path,
-               QStringLiteral("%1 bytes, more than %2").arg(info.size()).arg(kMaxUserImagesBytes));
-        return {};
-    }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        ignore(path, file.errorString());
-        return {};
-    }
-    // Read from the bytes so that the size checked is the size decoded.
-    const QByteArray bytes = file.read(kMaxUserImagesBytes + 1);
-    QImage strip;
-    if (bytes.size() > kMaxUserImagesBytes || !strip.loadFromData(bytes, "BMP")) {
-        ignore(path, QStringLiteral("not a readable BMP picture"));
-        return {};
-    }
+    const QImage& strip = read.value;
     if (strip.height() != kUserImageHeight || strip.width() < kUserImageWidth) {
         ignore(path, QStringLiteral("%1 x %2 pixels, not a strip of %3 x %4 images")
                          .arg(strip.width())

@@ -1,9 +1,11 @@
 #include "cli/cliargs.h"
 
+#include "cli/librarymessages.h"
 #include "engine/canvas.h"
 #include "engine/drawscaled.h"
 #include "engine/settingsranges.h"
 #include "formulas/catalog.h"
+#include "imageio/fileread.h"
 #include "imageio/imageformat.h"
 #include "imageio/imagesettings.h"
 #include "store/settingsfile.h"
@@ -20,16 +22,28 @@
 namespace orbelle::cli {
 namespace {
 
-// The line a failed settings file read gives.
-std::string describeRead(const StoreStatus& status) {
+// A PNG or JPEG path, whose image carries the settings line.
+bool isImagePath(const std::string& path) { return carriesSettings(QString::fromStdString(path)); }
+
+// The line a failed read of a record gives; `said` is what the image
+// libraries said meanwhile.
+std::string describeRead(const StoreStatus& status, const std::string& said = {}) {
     const std::string path = status.path().string();
     switch (status.error()) {
     case StoreError::NotRegularFile:
         return "cannot read " + path + ": not a regular file";
     case StoreError::TooLarge:
-        return path + ": not a settings file (longer than 1 MiB)";
+        return isImagePath(path) ? "cannot read " + path + ": larger than " +
+                                       std::to_string(kMaxImageFileBytes >> 20) + " MiB"
+                                 : path + ": not a settings file (longer than 1 MiB)";
     case StoreError::NotSettingsFile:
         return path + ": not a settings file (wrong field count or failing sum)";
+    case StoreError::NotImage:
+        return "cannot read " + path + ": not a PNG or JPEG image" +
+               saidInParentheses(said.empty() ? status.detail() : said);
+    case StoreError::NoImageSettings:
+        return path + ": no readable image carrying Orbelle drawing settings" +
+               saidInParentheses(said);
     default:
         return "cannot read " + path + ": " + std::strerror(status.errorNumber());
     }
@@ -106,7 +120,9 @@ ParamRows defaultParams(FormulaId id) {
 }
 
 std::variant<DrawSettings, UsageError> readSettings(const std::string& path) {
-    const StoreResult<DrawSettings> read = readSettingsFile(path);
+    // Colours are taken as written, so that the range check refuses a
+    // negative one or one above 16777215.
+    const StoreResult<DrawSettings> read = readSettingsFile(path, ColourBits::AsWritten);
     if (!read.ok()) {
         return UsageError{describeRead(read.status)};
     }
@@ -126,15 +142,18 @@ bool endsWith(const std::string& text, const std::string& tail) {
 // The record of a settings file or of an image carrying the settings line,
 // refused when a field lies outside its range.
 std::variant<DrawSettings, UsageError> readRecord(const std::string& path) {
-    if (carriesSettings(QString::fromStdString(path))) {
-        const auto settings = settingsFromImageFile(QString::fromStdString(path));
-        if (!settings) {
-            return UsageError{path + ": no readable image carrying Orbelle drawing settings"};
+    if (isImagePath(path)) {
+        LibraryMessages libraries;
+        const StoreResult<DrawSettings> read =
+            readImageSettings(QString::fromStdString(path), ColourBits::AsWritten);
+        const std::string said = libraries.finish();
+        if (!read.ok()) {
+            return UsageError{describeRead(read.status, said)};
         }
-        if (const auto problem = checkRanges(*settings)) {
+        if (const auto problem = checkRanges(read.value)) {
             return UsageError{path + ": " + *problem};
         }
-        return *settings;
+        return read.value;
     }
     return readSettings(path);
 }
@@ -266,6 +285,45 @@ std::optional<int> parseSize(const std::string& text, int max) {
     return static_cast<int>(*size);
 }
 
+// The record render and find start from: a settings file or an image
+// carrying the settings, or CATEGORY ITEM with the start-up settings and the
+// formula's defaults, which --params may replace.
+std::variant<DrawSettings, UsageError> startOf(const CommandOptions& options,
+                                               const std::string& command) {
+    const auto& positionals = options.positionals();
+    if (!positionals.empty() && isRecordPath(positionals[0])) {
+        if (auto error = refuseExtra(positionals, 1)) {
+            return *error;
+        }
+        if (options.isSet("params")) {
+            return UsageError{"--params goes with CATEGORY ITEM, not with the record " +
+                              positionals[0]};
+        }
+        return readRecord(positionals[0]);
+    }
+    if (positionals.size() < 2) {
+        return UsageError{command + " expects FILE.orbdr, IMAGE.png|.jpg or CATEGORY ITEM"};
+    }
+    if (auto error = refuseExtra(positionals, 2)) {
+        return *error;
+    }
+    auto formula = parseFormula(positionals[0], positionals[1]);
+    if (auto* error = std::get_if<UsageError>(&formula)) {
+        return *error;
+    }
+    const FormulaId id = std::get<FormulaId>(formula);
+    DrawSettings settings = DrawSettings::startup();
+    settings.category = id.category;
+    settings.item = id.item;
+    settings.params = defaultParams(id);
+    if (const auto params = options.value("params")) {
+        if (auto error = parseParams(*params, id, settings.params)) {
+            return *error;
+        }
+    }
+    return settings;
+}
+
 // ---- The commands ---------------------------------------------------------
 
 Command parsePoints(const std::vector<std::string>& args) {
@@ -321,43 +379,12 @@ Command parseRender(const std::vector<std::string>& args) {
     if (options.isSet("help")) {
         return HelpCommand{"render"};
     }
-    const auto& positionals = options.positionals();
     RenderCommand cmd;
-    if (!positionals.empty() && isRecordPath(positionals[0])) {
-        if (auto error = refuseExtra(positionals, 1)) {
-            return *error;
-        }
-        if (options.isSet("params")) {
-            return UsageError{"--params goes with CATEGORY ITEM, not with the record " +
-                              positionals[0]};
-        }
-        auto settings = readRecord(positionals[0]);
-        if (auto* error = std::get_if<UsageError>(&settings)) {
-            return *error;
-        }
-        cmd.settings = std::get<DrawSettings>(settings);
-    } else {
-        if (positionals.size() < 2) {
-            return UsageError{"render expects FILE.orbdr, IMAGE.png|.jpg or CATEGORY ITEM"};
-        }
-        if (auto error = refuseExtra(positionals, 2)) {
-            return *error;
-        }
-        auto formula = parseFormula(positionals[0], positionals[1]);
-        if (auto* error = std::get_if<UsageError>(&formula)) {
-            return *error;
-        }
-        const FormulaId id = std::get<FormulaId>(formula);
-        cmd.settings = DrawSettings::startup();
-        cmd.settings.category = id.category;
-        cmd.settings.item = id.item;
-        cmd.settings.params = defaultParams(id);
-        if (const auto params = options.value("params")) {
-            if (auto error = parseParams(*params, id, cmd.settings.params)) {
-                return *error;
-            }
-        }
+    auto start = startOf(options, "render");
+    if (auto* error = std::get_if<UsageError>(&start)) {
+        return *error;
     }
+    cmd.settings = std::get<DrawSettings>(start);
     if (const auto size = options.value("size")) {
         const auto side = parseSize(*size, kMaxRedrawSide);
         if (!side) {
@@ -466,6 +493,57 @@ Command parseAnimate(const std::vector<std::string>& args) {
     return cmd;
 }
 
+Command parseFind(const std::vector<std::string>& args) {
+    CommandOptions options;
+    if (auto error =
+            options.parse(args, {valueOption("params", "v0,v1,..."), valueOption("lock", "r,r,..."),
+                                 valueOption("seed", "S"), valueOption("tries", "N")})) {
+        return *error;
+    }
+    if (options.isSet("help")) {
+        return HelpCommand{"find"};
+    }
+    FindCommand cmd;
+    auto start = startOf(options, "find");
+    if (auto* error = std::get_if<UsageError>(&start)) {
+        return *error;
+    }
+    cmd.settings = std::get<DrawSettings>(start);
+    if (const auto rows = options.value("lock")) {
+        const int count = formulaInfo(cmd.settings.formula()).paramCount;
+        std::stringstream stream(*rows);
+        std::string row;
+        while (std::getline(stream, row, ',')) {
+            const auto r = parseInteger(row);
+            if (!r || *r < 0 || *r >= count) {
+                return UsageError{"--lock takes row numbers from 0 to " +
+                                  std::to_string(count - 1) + ", separated by commas: '" + *rows +
+                                  "'"};
+            }
+            cmd.settings.paramLocked[static_cast<std::size_t>(*r)] = 1;
+        }
+    }
+    if (const auto text = options.value("seed")) {
+        std::uint64_t seed = 0;
+        const auto [ptr, ec] = std::from_chars(text->data(), text->data() + text->size(), seed);
+        if (ec != std::errc() || ptr != text->data() + text->size() || text->empty()) {
+            return UsageError{"--seed takes a whole number from 0 to 18446744073709551615: '" +
+                              *text + "'"};
+        }
+        cmd.seed = seed;
+        cmd.seedGiven = true;
+    }
+    if (const auto text = options.value("tries")) {
+        const auto tries = parseSize(*text, kMaxFindTries);
+        if (!tries) {
+            return UsageError{"--tries takes a whole number from 1 to " +
+                              std::to_string(kMaxFindTries) + ": '" + *text + "'"};
+        }
+        cmd.tries = *tries;
+    }
+    return cmd;
+}
+
 Command parseList(const std::vector<std::string>& args) {
     CommandOptions options;
     if (auto error = options.parse(args, {flagOption("json")})) {
@@ -501,6 +579,9 @@ Command parseCommandLine(const std::vector<std::string>& args) {
     }
     if (first == "animate") {
         return parseAnimate(args);
+    }
+    if (first == "find") {
+        return parseFind(args);
     }
     if (first == "list") {
         return parseList(args);

@@ -3,6 +3,7 @@
 
 #include "engine/drawsettings.h"
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <variant>
@@ -41,6 +42,17 @@ struct AnimateCommand {
 /// Frame names hold four digits, so at most 9999 frames.
 constexpr int kMaxAnimationFrames = 9999;
 
+/// A search for a figure worth showing from a record's rows, as the desktop
+/// program's figure finder runs it.
+struct FindCommand {
+    DrawSettings settings;  // the start: rows, locks (paramLocked) and placement
+    std::uint64_t seed = 0; // --seed, else drawn afresh
+    bool seedGiven = false;
+    int tries = 200; // 1..kMaxFindTries
+};
+
+constexpr int kMaxFindTries = 100000;
+
 /// Every formula of the catalog, as lines or as JSON.
 struct ListCommand {
     bool json = false;
@@ -57,8 +69,8 @@ struct UsageError {
     std::string message;
 };
 
-using Command = std::variant<PointsCommand, RenderCommand, AnimateCommand, ListCommand, HelpCommand,
-                             VersionCommand, UsageError>;
+using Command = std::variant<PointsCommand, RenderCommand, AnimateCommand, FindCommand, ListCommand,
+                             HelpCommand, VersionCommand, UsageError>;
 
 /// Parses argv[1...]: the command word first, then its options and
 /// positional arguments in any order. An option's value follows it as the

@@ -65,7 +65,7 @@ _orbelle_cli() {
         fi
         case $word in
         --) ended=1 ;;
-        -o | --size | --params | --limit | --format | --frames | --video)
+        -o | --size | --params | --limit | --format | --frames | --video | --lock | --seed | --tries)
             ((i++))
             [[ ${COMP_WORDS[i]} == "=" ]] && ((i++))
             ((i >= COMP_CWORD)) && option=$word
@@ -96,7 +96,7 @@ _orbelle_cli() {
     fi
 
     if ((COMP_CWORD == 1)); then
-        _orbelle_cli_add < <(compgen -W "points render animate list --help --version" -- "$cur")
+        _orbelle_cli_add < <(compgen -W "points render animate find list --help --version" -- "$cur")
         return 0
     fi
 
@@ -106,6 +106,7 @@ _orbelle_cli() {
         points) options="--params --limit" ;;
         render) options="-o --size --redraw --params --format" ;;
         animate) options="--frames -o --size --video" ;;
+        find) options="--params --lock --seed --tries" ;;
         list) options="--json" ;;
         esac
         [[ -n $options ]] && _orbelle_cli_add < <(compgen -W "$options --help" -- "$cur")
@@ -119,7 +120,7 @@ _orbelle_cli() {
         1) _orbelle_cli_formulas "${positionals[0]}" "$cur" ;;
         esac
         ;;
-    render)
+    render | find)
         case ${#positionals[@]} in
         0)
             _orbelle_cli_formulas "" "$cur"

@@ -1,15 +1,17 @@
 // orbelle-cli: prints a formula's points, renders a drawing to an image file,
-// or draws the frames of an animation between two drawings, on the same
-// engine as the desktop program.
+// draws the frames of an animation between two drawings, or searches for a
+// figure worth showing, on the same engine as the desktop program.
 //
-// Exit status: 0 done; 1 the output could not be written; 2 the command line
-// or the input was refused before any work. Every error is one line on
+// Exit status: 0 done; 1 the output could not be written, or find found no
+// figure; 2 the command line or the input was refused before any work. Every error is one line on
 // standard error.
 
 #include "cli/animate.h"
 #include "cli/cliargs.h"
 #include "cli/failure.h"
+#include "cli/find.h"
 #include "cli/formulalist.h"
+#include "cli/librarymessages.h"
 #include "cli/outputfolder.h"
 #include "cli/renderimage.h"
 #include "cli/usagetext.h"
@@ -89,14 +91,21 @@ int runRender(const cli::RenderCommand& cmd) {
         // The image is all that goes to standard output: no report follows.
         QFile out;
         out.open(stdout, QIODevice::WriteOnly, QFileDevice::DontCloseHandle);
-        if (const auto reason = writeImageTo(out, rendered.image, *format)) {
-            return fail(kWriteFailed,
-                        "cannot write the image to standard output: " + reason->toStdString());
+        cli::LibraryMessages libraries;
+        const auto reason = writeImageTo(out, rendered.image, *format);
+        const std::string said = libraries.finish();
+        if (reason) {
+            return fail(kWriteFailed, "cannot write the image to standard output: " +
+                                          reason->toStdString() + cli::saidInParentheses(said));
         }
         return 0;
     }
-    if (const auto reason = writeImage(rendered.image, path, *format)) {
-        return fail(kWriteFailed, "cannot write " + cmd.outputPath + ": " + reason->toStdString());
+    cli::LibraryMessages libraries;
+    const auto reason = writeImage(rendered.image, path, *format);
+    const std::string said = libraries.finish();
+    if (reason) {
+        return fail(kWriteFailed, "cannot write " + cmd.outputPath + ": " + reason->toStdString() +
+                                      cli::saidInParentheses(said));
     }
     const FigureBounds& b = result.bounds;
     std::printf("bounds %.17g %.17g %.17g %.17g\n", b.minX, b.maxX, b.minY, b.maxY);
@@ -139,7 +148,13 @@ int main(int argc, char** argv) {
         return runPoints(*points);
     }
     if (const auto* animate = std::get_if<cli::AnimateCommand>(&command)) {
+        // The frames are written on several threads: Qt's messages about
+        // them are kept off standard error, which shows the progress.
+        const cli::LibraryMessages libraries(cli::LibraryMessages::Catch::QtMessages);
         return cli::runAnimate(*animate);
+    }
+    if (const auto* find = std::get_if<cli::FindCommand>(&command)) {
+        return cli::runFind(*find);
     }
     return runRender(std::get<cli::RenderCommand>(command));
 }

@@ -1,5 +1,8 @@
 #include "cli/outputfolder.h"
 
+#include "imageio/savefile.h"
+#include "store/filereplacement.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QTemporaryFile>
@@ -14,6 +17,12 @@ std::optional<std::string> folderProblem(const QString& path) {
     }
     if (target.isDir()) {
         return "it is a folder";
+    }
+    // A device, a pipe, a socket or a read-only file is refused as the write
+    // would refuse it, before any drawing.
+    const StoreStatus replaceable = replacementProblem(toLocalPath(path), TargetKind::NamedFile);
+    if (!replaceable.ok()) {
+        return failureReason(replaceable).toStdString();
     }
     QTemporaryFile trial(folder.filePath(QStringLiteral(".orbelle-cli-XXXXXX")));
     if (!trial.open()) {

@@ -8,6 +8,8 @@ const char* usageText() {
            "[--params ...]) -o OUT|- [--size N] [--redraw] [--format png|jpg|bmp]\n"
            "       orbelle-cli animate FROM.orbdr TO.orbdr --frames N -o FOLDER [--size S] "
            "[--video OUT.mp4]\n"
+           "       orbelle-cli find (FILE.orbdr | IMAGE.png|.jpg | CATEGORY ITEM [--params ...]) "
+           "[--lock r,r,...] [--seed S] [--tries N]\n"
            "       orbelle-cli list [--json]\n"
            "       orbelle-cli COMMAND --help\n"
            "       orbelle-cli --help | --version\n";
@@ -53,6 +55,24 @@ std::string commandUsageText(const std::string& command) {
                "  -o FOLDER           the folder of the frames, made when missing\n"
                "  --size S            the frame side, 1 to 6000; 1000 when not given\n"
                "  --video OUT         also encode the frames with ffmpeg (.mp4, .mkv, .mov)\n"
+               "  -h, --help          print this usage\n";
+    }
+    if (command == "find") {
+        return "usage: orbelle-cli find (FILE.orbdr | IMAGE.png|.jpg | CATEGORY ITEM)\n"
+               "                        [--params v0,v1,...] [--lock r,r,...] [--seed S]\n"
+               "                        [--tries N]\n"
+               "\n"
+               "Runs the figure finder of the desktop program: moves the rows that are not\n"
+               "locked by random steps that widen as tries fail, until the figure is worth\n"
+               "showing, and prints the rows found as --params takes them. Exits with 1 when\n"
+               "no try qualified. A record brings its locks and its 3D values; CATEGORY ITEM\n"
+               "starts from the formula's defaults, unrotated.\n"
+               "\n"
+               "  --params v0,v1,...  with CATEGORY ITEM: the rows to start from\n"
+               "  --lock r,r,...      rows (0, 1, ...) that keep their values\n"
+               "  --seed S            seeds the steps (0 to 2^64 - 1); the same seed finds\n"
+               "                      the same rows; a fresh seed when not given\n"
+               "  --tries N           the most tries, 1 to 100000; 200 when not given\n"
                "  -h, --help          print this usage\n";
     }
     if (command == "list") {

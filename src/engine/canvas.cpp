@@ -19,6 +19,8 @@ RasterWorkspace& Canvas::rasterWorkspace() {
     return *m_workspace;
 }
 
+void Canvas::releaseRasterWorkspace() { m_workspace.reset(); }
+
 void Canvas::clear(std::int32_t colour) {
     const std::uint32_t pixel = toPixel(colour);
     if (m_regionKnown && pixel == m_clearPixel) {

@@ -65,6 +65,9 @@ class Canvas {
     /// between drawings (made on first use). One painting at a time uses it,
     /// as one drawing at a time writes the canvas.
     RasterWorkspace& rasterWorkspace();
+    /// Gives that working memory back; the next thick-pen drawing makes it
+    /// afresh. Not while a drawing runs.
+    void releaseRasterWorkspace();
 
     /// Converts a packed colour to a pixel word and back.
     static std::uint32_t toPixel(std::int32_t colour) {

@@ -1,10 +1,13 @@
 #pragma once
-// The figure finder: steps the free parameter rows as Draw Random does, one
-// step per try, until the formula's dots make a figure worth showing (see
+// The figure finder: moves the free parameter rows by random steps that
+// widen as tries fail (see figuresearchstep.h), each try from the rows of the
+// one before, until the formula's dots make a figure worth showing (see
 // figurequality.h) or the tries run out. Only the formula's points are
-// computed; nothing is drawn.
+// computed; nothing is drawn. The desktop program and orbelle-cli run the
+// same search, so a seed finds the same rows in both.
 
 #include "engine/drawrandom.h"
+#include "engine/figurequality.h"
 #include "formulas/catalog.h"
 
 #include <array>
@@ -18,9 +21,8 @@ constexpr int kMaxFinderTries = 200;
 struct FigureSearch {
     FormulaId formula;
     std::array<WalkRow, kRowCount> rows{}; // as Draw Random takes them
-    std::uint32_t tick = 0;                // try k steps with tick + k, as Draw Random with a tick
-    std::int32_t zoom = 0;                 // the enlargement the figure is shown with
-    int displaySide = 600;                 // display pixels across the shown square
+    std::uint64_t seed = 0;                // seeds the steps, once per search
+    FigurePlacement placement;             // where the view shows the dots
     int maxTries = kMaxFinderTries;
 };
 
@@ -33,7 +35,8 @@ enum class SearchEnd {
 struct SearchResult {
     SearchEnd end = SearchEnd::GaveUp;
     std::array<WalkRow, kRowCount> rows{};
-    int tries = 0; // tries begun (1..maxTries)
+    int tries = 0;         // tries begun (1..maxTries)
+    FigureVerdict verdict; // of the last try judged
 };
 
 /// Runs the search. proceed (if set) is called with the number of the try
@@ -41,7 +44,11 @@ struct SearchResult {
 /// returning false stops the search there (Cancelled). A formula that does
 /// not exist, or a maxTries below 1, ends at once with GaveUp and no try.
 /// Locked and inactive rows never change.
-SearchResult searchFigure(const FigureSearch& search, const std::function<bool(int)>& proceed = {},
-                          const SeededDraw& draw = crtFirstRand);
+SearchResult searchFigure(const FigureSearch& search, const std::function<bool(int)>& proceed = {});
+
+/// The figure of rows judged as a search judges a try (the first
+/// 499501 dots of a longer run); nothing for a formula that does not exist.
+std::optional<FigureVerdict> judgeRows(FormulaId formula, const ParamRows& rows,
+                                       const FigurePlacement& placement);
 
 } // namespace orbelle

@@ -3,54 +3,53 @@
 #include "imageio/imageorigin.h"
 #include "imageio/savefile.h"
 
+#include <QFileDevice>
 #include <QImage>
 #include <QImageWriter>
-#include <QSaveFile>
 
 #include <cerrno>
+#include <functional>
+#include <string_view>
 
 namespace orbelle {
 namespace {
 
-// Passes an encoder's bytes on to a file and keeps the first failure. The
+// Passes an encoder's bytes on to a file and remembers that one failed. The
 // encoder is told that every write succeeded: an image plug-in that sees a
 // failed write prints lines of its own and reports only "Unknown error".
 class FailureKeepingDevice : public QIODevice {
   public:
-    explicit FailureKeepingDevice(QFileDevice& file) : m_file(file) {
+    /// Writes length bytes at pos; false when the write failed.
+    using Sink = std::function<bool(qint64 pos, const char* data, qint64 length)>;
+
+    explicit FailureKeepingDevice(Sink sink) : m_sink(std::move(sink)) {
         QIODevice::open(QIODevice::WriteOnly);
     }
 
     bool isSequential() const override { return false; }
-    qint64 size() const override { return m_file.size(); }
-    bool seek(qint64 pos) override {
-        return QIODevice::seek(pos) && (m_failure.has_value() || m_file.seek(pos));
-    }
+    qint64 size() const override { return m_size; }
 
-    // The reason of the first write that failed; nothing while all succeeded.
-    const std::optional<QString>& failure() const { return m_failure; }
+    bool failed() const { return m_failed; }
 
   protected:
     qint64 readData(char*, qint64) override { return -1; }
     qint64 writeData(const char* data, qint64 length) override {
-        if (!m_failure) {
-            errno = 0;
-            if (m_file.write(data, length) != length) {
-                m_failure = failureReason(errno, m_file.errorString());
-            }
+        if (!m_failed) {
+            m_failed = !m_sink(pos(), data, length);
         }
+        m_size = std::max(m_size, pos() + length);
         return length;
     }
 
   private:
-    QFileDevice& m_file;
-    std::optional<QString> m_failure;
+    Sink m_sink;
+    qint64 m_size = 0;
+    bool m_failed = false;
 };
 
-// Encodes image into file; returns the reason of the first failure.
-std::optional<QString> encodeInto(QFileDevice& file, const QImage& image,
-                                  const ImageFormat& format) {
-    FailureKeepingDevice device(file);
+// Encodes image into device; false with the encoder's reason when it fails.
+bool encodeInto(QIODevice& device, const QImage& image, const ImageFormat& format,
+                QString* reason) {
     QImageWriter writer(&device, format.writerFormat);
     if (format.quality >= 0) {
         writer.setQuality(format.quality);
@@ -62,32 +61,63 @@ std::optional<QString> encodeInto(QFileDevice& file, const QImage& image,
             writer.setText(key, text);
         }
     }
-    const bool encoded = writer.write(image);
-    if (device.failure() || !encoded) {
-        return device.failure() ? *device.failure() : writer.errorString();
+    if (!writer.write(image)) {
+        *reason = writer.errorString();
+        return false;
     }
-    return std::nullopt;
+    return true;
 }
 
 } // namespace
 
+StoreStatus writeImageFile(const QImage& image, const QString& path, const ImageFormat& format,
+                           TargetKind kind) {
+    FileReplacement file(toLocalPath(path), kind);
+    if (StoreStatus opened = file.open(); !opened) {
+        return opened;
+    }
+    FailureKeepingDevice device([&file](qint64 pos, const char* data, qint64 length) {
+        return file
+            .writeAt(static_cast<std::uint64_t>(pos),
+                     std::string_view(data, static_cast<std::size_t>(length)))
+            .ok();
+    });
+    QString reason;
+    const bool encoded = encodeInto(device, image, format, &reason);
+    if (!encoded && !device.failed()) {
+        // The file is dropped with the replacement; the encoder says why.
+        return StoreStatus::failure(StoreError::CannotWrite, toLocalPath(path))
+            .withDetail(reason.toStdString());
+    }
+    return file.commit();
+}
+
 std::optional<QString> writeImage(const QImage& image, const QString& path,
                                   const ImageFormat& format) {
-    QSaveFile file(path);
-    errno = 0;
-    if (!file.open(QIODevice::WriteOnly)) {
-        return failureReason(errno, file.errorString());
+    const StoreStatus status = writeImageFile(image, path, format);
+    if (status.ok()) {
+        return std::nullopt;
     }
-    if (auto reason = encodeInto(file, image, format)) {
-        file.cancelWriting();
-        return reason;
-    }
-    return commitSaveFile(file);
+    return failureReason(status);
 }
 
 std::optional<QString> writeImageTo(QFileDevice& file, const QImage& image,
                                     const ImageFormat& format) {
-    if (auto reason = encodeInto(file, image, format)) {
+    std::optional<QString> failure;
+    FailureKeepingDevice device([&](qint64 pos, const char* data, qint64 length) {
+        errno = 0;
+        if ((file.pos() != pos && !file.seek(pos)) || file.write(data, length) != length) {
+            failure = failureReason(errno, file.errorString());
+            return false;
+        }
+        return true;
+    });
+    QString reason;
+    const bool encoded = encodeInto(device, image, format, &reason);
+    if (failure) {
+        return failure;
+    }
+    if (!encoded) {
         return reason;
     }
     errno = 0;

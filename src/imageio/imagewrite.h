@@ -3,6 +3,8 @@
 // desktop export alike.
 
 #include "imageio/imageformat.h"
+#include "store/filereplacement.h"
+#include "store/storestatus.h"
 
 #include <QString>
 
@@ -13,12 +15,19 @@ class QImage;
 
 namespace orbelle {
 
-/// Writes image to path in format (JPEG at the table's quality) through a
-/// temporary file beside path, which replaces path only when complete: a
-/// failed write leaves an existing file as it was and no temporary file. The
+/// Writes image to path in format (JPEG at the table's quality) through the
+/// replacement helper (store/filereplacement.h): a temporary file beside
+/// path replaces it only when complete, so a failed write leaves an existing
+/// file as it was and no temporary file. path is a file the person named
+/// unless kind says otherwise: it may be a link to a regular file, never a
+/// device, pipe, socket or folder, and a read-only file is refused. The
 /// image's texts go into formats that keep them; a PNG also carries the
-/// texts of imageOriginTexts. Returns the reason on failure, in the system's
-/// words where it gave some; the image plug-ins print nothing of their own.
+/// texts of imageOriginTexts. The image plug-ins print nothing of their own.
+/// A failure of the encoder itself is CannotWrite with its words as detail.
+StoreStatus writeImageFile(const QImage& image, const QString& path, const ImageFormat& format,
+                           TargetKind kind = TargetKind::NamedFile);
+
+/// writeImageFile with the reason of a failure in the system's words.
 std::optional<QString> writeImage(const QImage& image, const QString& path,
                                   const ImageFormat& format);
 

@@ -1,9 +1,10 @@
 #include "imageio/savefile.h"
 
-#include <QSaveFile>
+#include <QFile>
 
 #include <cerrno>
 #include <cstring>
+#include <string_view>
 
 namespace orbelle {
 
@@ -11,33 +12,33 @@ QString failureReason(int error, const QString& qtReason) {
     return error != 0 ? QString::fromLocal8Bit(std::strerror(error)) : qtReason;
 }
 
-std::optional<QString> commitSaveFile(QSaveFile& file) {
-    errno = 0;
-    if (!file.flush()) {
-        const QString reason = failureReason(errno, file.errorString());
-        file.cancelWriting(); // the temporary file goes with the QSaveFile
-        return reason;
+QString failureReason(const StoreStatus& status) {
+    switch (status.error()) {
+    case StoreError::LinkNotFollowed:
+        return QStringLiteral("it is a symbolic link, which is left alone");
+    case StoreError::NotRegularTarget:
+        return status.errorNumber() == EISDIR
+                   ? failureReason(EISDIR, {})
+                   : QStringLiteral("not a regular file (a device, a pipe or a socket)");
+    default:
+        return failureReason(status.errorNumber(), QString::fromStdString(status.detail()));
     }
-    errno = 0;
-    if (!file.commit()) {
-        return failureReason(errno, file.errorString());
-    }
-    return std::nullopt;
 }
 
-std::optional<QString> saveFile(const QString& path, const QByteArray& bytes) {
-    QSaveFile file(path);
-    errno = 0;
-    if (!file.open(QIODevice::WriteOnly)) {
-        return failureReason(errno, file.errorString());
+std::filesystem::path toLocalPath(const QString& path) {
+    return std::filesystem::path(QFile::encodeName(path).toStdString());
+}
+
+StoreStatus saveFileStatus(const QString& path, const QByteArray& bytes, TargetKind kind) {
+    return replaceFile(toLocalPath(path), std::string_view(bytes.constData(), bytes.size()), kind);
+}
+
+std::optional<QString> saveFile(const QString& path, const QByteArray& bytes, TargetKind kind) {
+    const StoreStatus status = saveFileStatus(path, bytes, kind);
+    if (status.ok()) {
+        return std::nullopt;
     }
-    errno = 0;
-    if (file.write(bytes) != bytes.size()) {
-        const QString reason = failureReason(errno, file.errorString());
-        file.cancelWriting();
-        return reason;
-    }
-    return commitSaveFile(file);
+    return failureReason(status);
 }
 
 } // namespace orbelle

@@ -1,31 +1,39 @@
 #pragma once
-// Replacing a file through QSaveFile so that no failed write goes unnoticed,
-// with the reason in the system's own words.
+// Saving bytes to a file through the one replacement helper (see
+// store/filereplacement.h), with the outcome as a status that keeps the
+// system's error number, and the reason of a failure in the system's words.
+
+#include "store/filereplacement.h"
+#include "store/storestatus.h"
 
 #include <QByteArray>
 #include <QString>
 
+#include <filesystem>
 #include <optional>
-
-class QSaveFile;
 
 namespace orbelle {
 
 /// The reason of a failed file operation: the system's words when it set
-/// errno (error not 0), else Qt's. Qt reports a write cut short by a full disk
-/// as "Unknown error"; the system calls it "No space left on device".
+/// errno (error not 0), else Qt's.
 QString failureReason(int error, const QString& qtReason);
 
-/// Flushes what the file still buffers and then renames it over the target.
-/// QSaveFile::commit() alone misses a write that fails while the buffer is
-/// flushed (a full disk, a file size limit with a small file) and would put
-/// the cut file in place. Returns the reason when the file was not put in
-/// place; the temporary file is then removed and the target left as it was.
-std::optional<QString> commitSaveFile(QSaveFile& file);
+/// The reason of a failed replacement: the system's words for its errno, the
+/// kind of file for a link or a device, else the status's detail.
+QString failureReason(const StoreStatus& status);
 
-/// Writes bytes to path through a temporary file beside it that replaces path
-/// only when complete. Returns the reason on failure; an existing file at
-/// path is then unchanged and no temporary file is left.
-std::optional<QString> saveFile(const QString& path, const QByteArray& bytes);
+/// The local path of a file name as Qt gives it.
+std::filesystem::path toLocalPath(const QString& path);
+
+/// Replaces path by a file holding bytes. A file the person named
+/// (TargetKind::NamedFile) may be a link to a regular file; the program's own
+/// files are never written through one. On failure an existing file is
+/// unchanged and no temporary file is left; the status names path.
+StoreStatus saveFileStatus(const QString& path, const QByteArray& bytes,
+                           TargetKind kind = TargetKind::NamedFile);
+
+/// saveFileStatus with the reason of a failure in the system's words.
+std::optional<QString> saveFile(const QString& path, const QByteArray& bytes,
+                                TargetKind kind = TargetKind::NamedFile);
 
 } // namespace orbelle

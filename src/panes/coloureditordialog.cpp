@@ -88,7 +88,7 @@ ColourEditorDialog::ColourEditorDialog(const QString& appDataDir, QWidget* paren
     setWindowTitle(QStringLiteral("色の編集"));
     setModal(true);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-    m_marker.load(dataFilePath(appDataDir, kHueMarkerImageFile));
+    m_marker = loadDataPicture(appDataDir, kHueMarkerImageFile);
 
     const char* const labels[] = {
         "色合い(H):", "鮮やかさ(S):", "明るさ(V):", "赤(R):", "緑(G):", "青(B):"};

@@ -29,8 +29,8 @@ QString idName(const char* kind, int id) {
 
 ColourPane::ColourPane(const QString& appDataDir, QWidget* parent)
     : SettingsPane(parent), m_appDataDir(appDataDir) {
-    m_selectedImage.load(dataFilePath(appDataDir, kOptionOnImageFile));
-    m_unselectedImage.load(dataFilePath(appDataDir, kOptionOffImageFile));
+    m_selectedImage = QPixmap::fromImage(loadDataPicture(appDataDir, kOptionOnImageFile));
+    m_unselectedImage = QPixmap::fromImage(loadDataPicture(appDataDir, kOptionOffImageFile));
 
     m_chooser = [this]() -> std::optional<std::int32_t> {
         ColourEditorDialog dialog(m_appDataDir, this);

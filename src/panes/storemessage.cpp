@@ -1,19 +1,16 @@
 #include "panes/storemessage.h"
 
 #include "store/storedname.h"
+#include "widgets/systemreason.h"
 
 #include <QCoreApplication>
-
-#include <cstring>
 
 namespace orbelle {
 namespace {
 
 QString tr(const char* text) { return QCoreApplication::translate("StoreMessage", text); }
 
-QString reason(const StoreStatus& status) {
-    return QString::fromStdString(std::strerror(status.errorNumber()));
-}
+QString reason(const StoreStatus& status) { return systemReason(status.errorNumber()); }
 
 QString number(std::uintmax_t value) { return QString::number(static_cast<qulonglong>(value)); }
 
@@ -27,12 +24,20 @@ QString storeMessage(const StoreStatus& status) {
     case StoreError::CannotRead:
         return tr("ファイルを読み込めません: %1\n%2").arg(path, reason(status));
     case StoreError::NotRegularFile:
+        if (status.errorNumber() != 0) {
+            return tr("ファイルを読み込めません: %1\n%2").arg(path, reason(status));
+        }
         return tr("ファイルを読み込めません: %1\n通常のファイルではありません").arg(path);
     case StoreError::TooLarge:
         return tr("ファイルを読み込めません: %1\nファイルが大きすぎます (上限 %2 バイト)")
             .arg(path, number(status.limit()));
     case StoreError::CannotWrite:
         return tr("ファイルに書き込めません: %1\n%2").arg(path, reason(status));
+    case StoreError::LinkNotFollowed:
+        return tr("ファイルに書き込めません: %1\nシンボリック リンクのため、そのままにします")
+            .arg(path);
+    case StoreError::NotRegularTarget:
+        return tr("ファイルに書き込めません: %1\n通常のファイルではありません").arg(path);
     case StoreError::CannotCreateFolder:
         return tr("フォルダを作成できません: %1\n%2").arg(path, reason(status));
     case StoreError::NotSettingsFile:
@@ -42,7 +47,14 @@ QString storeMessage(const StoreStatus& status) {
                   "ヒストリーの行が一つもありません。ヒストリーは変わりません。")
             .arg(path);
     case StoreError::NoFavoriteLines:
-        return tr("お気に入り ファイルではありません: %1\nお気に入りは変わりません。").arg(path);
+        return tr("お気に入り ファイルではありません: %1\n"
+                  "お気に入りの行が一つもありません。お気に入りは変わりません。")
+            .arg(path);
+    case StoreError::NotImage:
+        return tr("画像として読めません: %1\n%2")
+            .arg(path, QString::fromStdString(status.detail()));
+    case StoreError::NoImageSettings:
+        return tr("描画の設定を持たない画像です: %1").arg(path);
     case StoreError::NoSuchFolder:
         return tr("入れるフォルダがありません (番号 %1)").arg(number(status.limit()));
     case StoreError::NameNotText:

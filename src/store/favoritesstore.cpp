@@ -13,7 +13,7 @@ bool isFolderLine(const std::string& line) {
 } // namespace
 
 FavoritesStore::FavoritesStore(const std::filesystem::path& folder, Durability durability)
-    : m_file(folder / kFileName, kTempName, durability) {}
+    : m_file(folder / kFileName, kOldTempName, durability) {}
 
 StoreResult<FavoritesStore::Clean> FavoritesStore::readClean() const {
     StoreResult<Clean> result;
@@ -196,11 +196,10 @@ StoreResult<FavoritesImport> FavoritesStore::importFrom(const std::filesystem::p
         return result;
     }
     std::vector<std::string> lines = splitLines(content.value);
-    const bool empty = lines.empty();
     const FavoritesCleanReport report = cleanFavoriteLines(lines);
-    if (!empty && report.rootReplaced && lines.size() == 1) {
-        // Neither a root folder nor any other folder or favorite: another
-        // kind of file, which would empty the store.
+    if (report.rootReplaced && lines.size() == 1) {
+        // An empty file, or neither a root folder nor any other folder or
+        // favorite: another kind of file, which would empty the store.
         result.status = StoreStatus::failure(StoreError::NoFavoriteLines, source);
         return result;
     }

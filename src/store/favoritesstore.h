@@ -42,8 +42,8 @@ struct FavoritesImport {
 class FavoritesStore {
   public:
     static constexpr const char* kFileName = kFavoritesStoreFile;
-    /// The replacement file's name while a rewrite is under way.
-    static constexpr const char* kTempName = "csv_okiniiri_check";
+    /// The fixed name older versions wrote replacements under.
+    static constexpr const char* kOldTempName = "csv_okiniiri_check";
 
     explicit FavoritesStore(const std::filesystem::path& folder,
                             Durability durability = Durability::Flush);
@@ -93,9 +93,10 @@ class FavoritesStore {
     StoreStatus exportTo(const std::filesystem::path& target) const;
 
     /// Replaces the store by the clean form of `source`: nothing is merged;
-    /// broken lines and entries without parent are dropped. A source of lines
-    /// none of which is a folder or a favorite (another kind of file) is
-    /// refused with NoFavoriteLines. On a failure the store is unchanged.
+    /// broken lines and entries without parent are dropped. An empty source,
+    /// or one of lines none of which is a folder or a favorite (another kind
+    /// of file), is refused with NoFavoriteLines. On a failure the store is
+    /// unchanged.
     StoreResult<FavoritesImport> importFrom(const std::filesystem::path& source) const;
 
   private:

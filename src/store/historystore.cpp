@@ -13,7 +13,7 @@ bool isGoodLine(const std::string& line) { return isGoodHistoryLine(line); }
 } // namespace
 
 HistoryStore::HistoryStore(const std::filesystem::path& folder, Durability durability, int capacity)
-    : m_file(folder / kFileName, kTempName, durability), m_capacity(std::max(capacity, 1)) {}
+    : m_file(folder / kFileName, kOldTempName, durability), m_capacity(std::max(capacity, 1)) {}
 
 StoreResult<int> HistoryStore::count() const {
     StoreResult<int> result;
@@ -93,8 +93,9 @@ StoreResult<HistoryImport> HistoryStore::importFrom(const std::filesystem::path&
             kept.push_back(std::move(line));
         }
     }
-    if (!lines.empty() && kept.empty()) {
-        // Another kind of file, which would empty the history.
+    if (kept.empty()) {
+        // An empty file or another kind of file, which would empty the
+        // history.
         result.status = StoreStatus::failure(StoreError::NoHistoryLines, source);
         return result;
     }

@@ -28,8 +28,8 @@ struct HistoryImport {
 class HistoryStore {
   public:
     static constexpr const char* kFileName = kHistoryStoreFile;
-    /// The replacement file's name while a rewrite is under way.
-    static constexpr const char* kTempName = "csv_history1";
+    /// The fixed name older versions wrote replacements under.
+    static constexpr const char* kOldTempName = "csv_history1";
     static constexpr int kCapacity = 1000;
 
     /// A store in `folder` (created when first written). `capacity` other than
@@ -68,9 +68,9 @@ class HistoryStore {
 
     /// Replaces the store by the good lines of `source` in their order (broken
     /// lines dropped; of more than capacity() good lines the newest are kept).
-    /// Nothing is merged. A source of lines none of which is a history line
-    /// (another kind of file) is refused with NoHistoryLines; an empty source
-    /// empties the store. On a failure the store is unchanged.
+    /// Nothing is merged. An empty source, or one of lines none of which is a
+    /// history line (another kind of file), is refused with NoHistoryLines.
+    /// On a failure the store is unchanged.
     StoreResult<HistoryImport> importFrom(const std::filesystem::path& source) const;
 
   private:

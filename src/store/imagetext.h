@@ -4,6 +4,7 @@
 // comment), so the image alone is enough to draw the figure again.
 
 #include "engine/drawsettings.h"
+#include "store/settingsline.h"
 
 #include <optional>
 #include <string>
@@ -18,7 +19,9 @@ inline constexpr const char* kImageSettingsKey = "Orbelle";
 std::string imageSettingsText(const DrawSettings& settings);
 
 /// The record of a stored text, or nothing when it is not one valid settings
-/// file line (wrong field count, failing sum, empty).
-std::optional<DrawSettings> settingsFromImageText(std::string_view text);
+/// file line (wrong field count, failing sum, empty). `colours` as
+/// settingsFromLine takes them.
+std::optional<DrawSettings> settingsFromImageText(std::string_view text,
+                                                  ColourBits colours = ColourBits::Low24);
 
 } // namespace orbelle

@@ -3,15 +3,13 @@
 #include "store/settingsline.h"
 #include "store/storefile.h"
 
-#include <cerrno>
-
 namespace orbelle {
 
 std::string formatSettingsFile(const DrawSettings& settings) {
     return formatLine(LineVariant::SettingsFile, settings) + "\r\n";
 }
 
-std::optional<DrawSettings> parseSettingsFile(std::string_view content) {
+std::optional<DrawSettings> parseSettingsFile(std::string_view content, ColourBits colours) {
     std::size_t start = 0;
     while (start < content.size()) {
         std::size_t end = content.find('\n', start);
@@ -23,24 +21,19 @@ std::optional<DrawSettings> parseSettingsFile(std::string_view content) {
         if (line.find("//") != std::string_view::npos) {
             continue;
         }
-        return settingsFromLine(parseLine(line), LineVariant::SettingsFile);
+        return settingsFromLine(parseLine(line), LineVariant::SettingsFile, colours);
     }
     return std::nullopt;
 }
 
-StoreResult<DrawSettings> readSettingsFile(const std::filesystem::path& path) {
+StoreResult<DrawSettings> readSettingsFile(const std::filesystem::path& path, ColourBits colours) {
     StoreResult<DrawSettings> read;
     StoreResult<std::string> content = readWholeFile(path, kMaxSettingsFileBytes);
     if (!content.ok()) {
         read.status = std::move(content.status);
-        // A file that grew past the limit while it was read is too long too.
-        if (read.status.error() == StoreError::CannotRead && read.status.errorNumber() == EFBIG) {
-            read.status = StoreStatus::failure(StoreError::TooLarge, path, EFBIG)
-                              .withLimit(kMaxSettingsFileBytes);
-        }
         return read;
     }
-    if (const std::optional<DrawSettings> settings = parseSettingsFile(content.value)) {
+    if (const std::optional<DrawSettings> settings = parseSettingsFile(content.value, colours)) {
         read.value = *settings;
     } else {
         read.status = StoreStatus::failure(StoreError::NotSettingsFile, path);

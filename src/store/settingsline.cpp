@@ -158,7 +158,7 @@ bool checkLine(const std::vector<std::string>& fields, LineVariant variant) {
 }
 
 std::optional<DrawSettings> settingsFromLine(const std::vector<std::string>& fields,
-                                             LineVariant variant) {
+                                             LineVariant variant, ColourBits colours) {
     if (!checkLine(fields, variant)) {
         return std::nullopt;
     }
@@ -169,7 +169,10 @@ std::optional<DrawSettings> settingsFromLine(const std::vector<std::string>& fie
         record[k] = atoiField(fields[offset + k]);
     }
     // The sum is checked over the fields as they stand; colours are kept as
-    // 24-bit values whatever their high byte held.
+    // 24-bit values whatever their high byte held, unless asked as written.
+    if (colours == ColourBits::AsWritten) {
+        return DrawSettings::fromFields(record);
+    }
     return DrawSettings::fromFields(normalFields(record));
 }
 

@@ -19,6 +19,11 @@ namespace orbelle {
 
 enum class LineVariant { History, SettingsFile, Favorite };
 
+/// How a reader takes the colour fields of a line: the program keeps their
+/// low 24 bits (what it writes back); a strict reader takes them as written,
+/// so that a range check refuses a colour outside 0-16777215.
+enum class ColourBits { Low24, AsWritten };
+
 /// A favorite line's fields before the record: id, parent, name, 0, 0.
 constexpr int kFavoritePrefixFields = 5;
 /// The fields of a history line: the record and its check value.
@@ -61,9 +66,11 @@ bool checkLine(const std::vector<std::string>& fields, LineVariant variant);
 /// The record of a line that passes checkLine; nothing otherwise. A settings
 /// file line carries no value for the last lock, which reads 0. Colours keep
 /// their low 24 bits, so formatLine writes every record read here back to a
-/// line that reads as the same record. Values are not range-checked here (see
+/// line that reads as the same record; with ColourBits::AsWritten they keep
+/// the values the line holds. Values are not range-checked here (see
 /// engine/settingsranges.h).
 std::optional<DrawSettings> settingsFromLine(const std::vector<std::string>& fields,
-                                             LineVariant variant);
+                                             LineVariant variant,
+                                             ColourBits colours = ColourBits::Low24);
 
 } // namespace orbelle

@@ -44,34 +44,48 @@ class FileDescriptor {
     int m_fd;
 };
 
-// Writes all bytes, continuing after interruptions; returns 0 or an errno.
-int writeAll(int fd, std::string_view data) {
-    while (!data.empty()) {
-        const ssize_t written = ::write(fd, data.data(), data.size());
-        if (written < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return errno;
-        }
-        data.remove_prefix(static_cast<std::size_t>(written));
+// Whether a change may be made at the store's place: nothing there, or a
+// regular file. A link or another kind of file is refused and left alone.
+StoreStatus ownFileProblem(const std::filesystem::path& path) {
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) != 0) {
+        return errno == ENOENT ? StoreStatus::success() : writeFailure(path, errno);
     }
-    return 0;
+    if (S_ISLNK(info.st_mode)) {
+        return StoreStatus::failure(StoreError::LinkNotFollowed, path, ELOOP);
+    }
+    if (!S_ISREG(info.st_mode)) {
+        return StoreStatus::failure(StoreError::NotRegularTarget, path,
+                                    S_ISDIR(info.st_mode) ? EISDIR : 0);
+    }
+    return StoreStatus::success();
 }
 
-int syncFolderOf(const std::filesystem::path& file) {
-    std::filesystem::path folder = file.parent_path();
-    if (folder.empty()) {
-        folder = ".";
+// Opens the store for appending without following a link and without
+// waiting on a pipe; checks that what was opened is a regular file.
+StoreResult<int> openOwnFileForAppend(const std::filesystem::path& path, int access) {
+    StoreResult<int> result;
+    result.value = -1;
+    result.status = ownFileProblem(path);
+    if (!result.ok()) {
+        return result;
     }
-    FileDescriptor fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (!fd.valid()) {
-        return errno;
+    const int fd = ::open(path.c_str(),
+                          access | O_CREAT | O_APPEND | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        result.status = errno == ELOOP
+                            ? StoreStatus::failure(StoreError::LinkNotFollowed, path, ELOOP)
+                            : writeFailure(path, errno);
+        return result;
     }
-    if (::fsync(fd.get()) != 0) {
-        return errno;
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        result.status = StoreStatus::failure(StoreError::NotRegularTarget, path);
+        ::close(fd);
+        return result;
     }
-    return fd.close();
+    result.value = fd;
+    return result;
 }
 
 // Whether the folder of `file` exists; false also when it cannot be looked
@@ -132,7 +146,10 @@ StoreResult<std::string> readWholeFile(const std::filesystem::path& path, std::u
         return result;
     }
     if (!S_ISREG(info.st_mode)) {
-        result.status = StoreStatus::failure(StoreError::NotRegularFile, path);
+        // A folder says so through its reason; a device, a pipe or a socket
+        // has none.
+        result.status = StoreStatus::failure(StoreError::NotRegularFile, path,
+                                             S_ISDIR(info.st_mode) ? EISDIR : 0);
         return result;
     }
     const int flags = ::fcntl(fd.get(), F_GETFL);
@@ -165,7 +182,9 @@ StoreResult<std::string> readWholeFile(const std::filesystem::path& path, std::u
         }
         filled += static_cast<std::size_t>(got);
         if (filled > maxBytes) {
-            result.status = readFailure(path, EFBIG);
+            // The file grew past the limit while it was read.
+            result.status =
+                StoreStatus::failure(StoreError::TooLarge, path, EFBIG).withLimit(maxBytes);
             return result;
         }
     }
@@ -174,44 +193,12 @@ StoreResult<std::string> readWholeFile(const std::filesystem::path& path, std::u
     return result;
 }
 
-std::filesystem::path defaultTempPath(const std::filesystem::path& target) {
-    return target.parent_path() / ("." + target.filename().string() + ".orbelle-new");
+StoreFile::StoreFile(std::filesystem::path path, std::string oldTempName, Durability durability)
+    : m_path(std::move(path)), m_oldTempName(std::move(oldTempName)), m_durability(durability) {}
+
+std::filesystem::path StoreFile::oldTempPath() const {
+    return m_path.parent_path() / m_oldTempName;
 }
-
-StoreStatus replaceFileAtomically(const std::filesystem::path& target, std::string_view content,
-                                  const std::filesystem::path& temp, Durability durability) {
-    FileDescriptor fd(::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
-    if (!fd.valid()) {
-        return writeFailure(target, errno);
-    }
-    int error = writeAll(fd.get(), content);
-    if (error == 0 && durability == Durability::Flush && ::fsync(fd.get()) != 0) {
-        error = errno;
-    }
-    const int closeError = fd.close();
-    if (error == 0) {
-        error = closeError;
-    }
-    if (error == 0 && ::rename(temp.c_str(), target.c_str()) != 0) {
-        error = errno;
-    }
-    if (error != 0) {
-        ::unlink(temp.c_str());
-        return writeFailure(target, error);
-    }
-    if (durability == Durability::Flush) {
-        error = syncFolderOf(target);
-        if (error != 0) {
-            return writeFailure(target, error);
-        }
-    }
-    return StoreStatus::success();
-}
-
-StoreFile::StoreFile(std::filesystem::path path, std::string tempName, Durability durability)
-    : m_path(std::move(path)), m_tempName(std::move(tempName)), m_durability(durability) {}
-
-std::filesystem::path StoreFile::tempPath() const { return m_path.parent_path() / m_tempName; }
 
 StoreStatus StoreFile::ensureExists() const {
     std::error_code error;
@@ -222,10 +209,11 @@ StoreStatus StoreFile::ensureExists() const {
             return StoreStatus::failure(StoreError::CannotCreateFolder, folder, error.value());
         }
     }
-    FileDescriptor fd(::open(m_path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0666));
-    if (!fd.valid()) {
-        return writeFailure(m_path, errno);
+    StoreResult<int> opened = openOwnFileForAppend(m_path, O_WRONLY);
+    if (!opened.ok()) {
+        return std::move(opened.status);
     }
+    FileDescriptor fd(opened.value);
     const int closeError = fd.close();
     return closeError == 0 ? StoreStatus::success() : writeFailure(m_path, closeError);
 }
@@ -256,10 +244,11 @@ StoreStatus StoreFile::appendLine(std::string_view line) const {
             return created;
         }
     }
-    FileDescriptor fd(::open(m_path.c_str(), O_RDWR | O_CREAT | O_APPEND | O_CLOEXEC, 0666));
-    if (!fd.valid()) {
-        return writeFailure(m_path, errno);
+    StoreResult<int> opened = openOwnFileForAppend(m_path, O_RDWR);
+    if (!opened.ok()) {
+        return std::move(opened.status);
     }
+    FileDescriptor fd(opened.value);
     struct stat info {};
     if (::fstat(fd.get(), &info) != 0) {
         return writeFailure(m_path, errno);
@@ -306,7 +295,7 @@ StoreStatus StoreFile::replaceContent(std::string_view content) const {
             return created;
         }
     }
-    return replaceFileAtomically(m_path, content, tempPath(), m_durability);
+    return replaceFile(m_path, content, TargetKind::OwnFile, m_durability);
 }
 
 StoreStatus StoreFile::copyTo(const std::filesystem::path& target) const {
@@ -314,9 +303,12 @@ StoreStatus StoreFile::copyTo(const std::filesystem::path& target) const {
     if (!content.ok()) {
         return std::move(content.status);
     }
-    return replaceFileAtomically(target, content.value, defaultTempPath(target), m_durability);
+    return replaceFile(target, content.value, TargetKind::NamedFile, m_durability);
 }
 
-void StoreFile::removeLeftoverTemp() const { ::unlink(tempPath().c_str()); }
+void StoreFile::removeLeftoverTemp() const {
+    removeLeftoverTemporaryFiles(m_path.parent_path(), m_path.filename().string());
+    removeRegularFile(oldTempPath());
+}
 
 } // namespace orbelle

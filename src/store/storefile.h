@@ -5,11 +5,14 @@
 // cut at any moment:
 //   - appending one line, written in a single write call, so a crash leaves at
 //     worst one torn last line, which the store's cleaning drops;
-//   - replacing the whole file: a complete new file is written beside the
-//     store, flushed to disk and renamed over the store, and the folder is
-//     flushed, so the store is always either the old or the new file.
-// A store is never truncated and rewritten in place.
+//   - replacing the whole file through a FileReplacement: a complete new
+//     file is written beside the store under an unpredictable name, flushed
+//     to disk and renamed over the store, and the folder is flushed, so the
+//     store is always either the old or the new file.
+// A store is never truncated and rewritten in place, and never written
+// through a link: a link or a device in its place is reported and left alone.
 
+#include "store/filereplacement.h"
 #include "store/storestatus.h"
 
 #include <cstdint>
@@ -19,10 +22,6 @@
 #include <vector>
 
 namespace orbelle {
-
-/// Whether changes are flushed to disk (fsync) before an operation returns.
-/// The program always flushes; NoFlush exists for benchmarks only.
-enum class Durability { Flush, NoFlush };
 
 /// Files larger than this are refused by every reader (64 MiB).
 constexpr std::uintmax_t kMaxStoreBytes = std::uintmax_t{64} << 20;
@@ -36,35 +35,30 @@ std::string joinLines(const std::vector<std::string>& lines);
 
 /// Reads a whole regular file of at most `maxBytes` bytes. Fails, naming the
 /// file, with CannotRead and the system's reason for a missing or unreadable
-/// file (errorNumber() is ENOENT for a missing one), TooLarge or
-/// NotRegularFile (a folder, a device, a pipe).
+/// file (errorNumber() is ENOENT for a missing one), TooLarge (also for a
+/// file that grows past the limit while it is read) or NotRegularFile (a
+/// folder, whose errorNumber() is EISDIR, a device, a pipe, a socket). The
+/// file is opened without waiting, so a named pipe without a writer is
+/// refused at once instead of blocking.
 StoreResult<std::string> readWholeFile(const std::filesystem::path& path,
                                        std::uintmax_t maxBytes = kMaxStoreBytes);
 
-/// The name a replacement of `target` is written under before it is renamed:
-/// a hidden file in the same folder.
-std::filesystem::path defaultTempPath(const std::filesystem::path& target);
-
-/// Replaces `target` by a file holding exactly `content`: writes `temp` (in the
-/// same folder, created or truncated), flushes it, renames it over `target`
-/// and flushes the folder. On failure `target` is unchanged and `temp` removed.
-StoreStatus replaceFileAtomically(const std::filesystem::path& target, std::string_view content,
-                                  const std::filesystem::path& temp,
-                                  Durability durability = Durability::Flush);
-
-/// One store file and the fixed name of its replacement file.
+/// One store file of the program's own (TargetKind::OwnFile).
 class StoreFile {
   public:
-    /// `path` is the store; `tempName` the file name, in the store's folder,
-    /// that replacements are written under.
-    StoreFile(std::filesystem::path path, std::string tempName,
+    /// `path` is the store; `oldTempName` the fixed file name, in the store's
+    /// folder, that older versions wrote replacements under (only ever
+    /// removed, and only when it is a regular file).
+    StoreFile(std::filesystem::path path, std::string oldTempName,
               Durability durability = Durability::Flush);
 
     const std::filesystem::path& path() const { return m_path; }
-    std::filesystem::path tempPath() const;
+    std::filesystem::path oldTempPath() const;
     Durability durability() const { return m_durability; }
 
     /// Creates the store's folder and an empty store when they are missing.
+    /// A link in the store's place is refused with LinkNotFollowed, a folder
+    /// or device with NotRegularTarget.
     StoreStatus ensureExists() const;
 
     /// The whole content; a missing store is created empty first.
@@ -76,7 +70,8 @@ class StoreFile {
     /// Appends `line` (without line end) and CR LF in one write call, creating
     /// the store when missing. When the store ends in a torn line without a
     /// line end, a CR LF is written first in the same call, so the new line
-    /// never merges with the torn one.
+    /// never merges with the torn one. A link or anything but a regular file
+    /// in the store's place is refused as ensureExists() refuses it.
     StoreStatus appendLine(std::string_view line) const;
 
     /// Replaces the store by `lines`, each followed by CR LF.
@@ -85,17 +80,19 @@ class StoreFile {
     /// Replaces the store by `content`.
     StoreStatus replaceContent(std::string_view content) const;
 
-    /// Writes a byte copy of the store to `target` (an export file), replacing
-    /// it atomically; a missing store is created empty first.
+    /// Writes a byte copy of the store to `target` (an export file the person
+    /// named, TargetKind::NamedFile), replacing it atomically; a missing store
+    /// is created empty first.
     StoreStatus copyTo(const std::filesystem::path& target) const;
 
-    /// Removes a replacement file left behind by a crash before its rename.
-    /// Nothing ever reads that file; removing it only tidies the folder.
+    /// Removes the temporary files of this store a crash left behind before
+    /// their rename, and a regular file at the old fixed name. Nothing ever
+    /// reads them; removing them only tidies the folder.
     void removeLeftoverTemp() const;
 
   private:
     std::filesystem::path m_path;
-    std::string m_tempName;
+    std::string m_oldTempName;
     Durability m_durability;
 };
 

@@ -18,10 +18,14 @@ enum class StoreError {
     NotRegularFile,     ///< the file is a folder, a device or a pipe
     TooLarge,           ///< the file is longer than limit() bytes
     CannotWrite,        ///< the file could not be written: errorNumber() says why
+    LinkNotFollowed,    ///< a file of the program's own is a link: left alone, not written
+    NotRegularTarget,   ///< the file to replace is a folder, device, pipe or socket: left alone
     CannotCreateFolder, ///< path() is the folder: errorNumber() says why
     NotSettingsFile,    ///< no settings file line (wrong field count or failing sum)
-    NoHistoryLines,     ///< an import source holds lines, but no history line
-    NoFavoriteLines,    ///< an import source holds lines, but no folder or favorite
+    NoHistoryLines,     ///< an import source is empty or holds no history line
+    NoFavoriteLines,    ///< an import source is empty or holds no folder or favorite
+    NotImage,           ///< no picture could be decoded: detail() is the decoder's reason
+    NoImageSettings,    ///< an image without a valid settings line
     NoSuchFolder,       ///< limit() is the number of the folder asked for
     NameNotText,        ///< a name holds bytes that are no UTF-8 character
     NameControl,        ///< a name holds a control character

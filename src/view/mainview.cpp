@@ -5,6 +5,7 @@
 #include "view/displaysize.h"
 #include "view/drawingthread.h"
 
+#include <QDeadlineTimer>
 #include <QEventLoop>
 #include <QPaintEvent>
 #include <QPainter>
@@ -12,6 +13,9 @@
 #include <QTimer>
 
 #include <algorithm>
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
 #include <vector>
 
 namespace orbelle {
@@ -20,6 +24,11 @@ namespace {
 constexpr int kStandardZoom = 100;
 // A drawing running longer than this shows its progress and a busy cursor.
 constexpr int kSlowDrawingMs = 300;
+// A held picture of up to this many device pixels is built whole (8 MiB).
+constexpr qint64 kWholeHeldPixels = qint64{1} << 21;
+// The engine's working memory for thick pens (some 25 MB) is given back once
+// no drawing has run for this long; live drawings follow each other faster.
+constexpr int kReleaseIdleMs = 2000;
 
 } // namespace
 
@@ -31,6 +40,9 @@ MainView::MainView(QWidget* parent)
       m_picture(*m_canvas), m_thread(std::make_unique<DrawingThread>(*m_canvas)) {
     connect(m_thread.get(), &DrawingThread::progressed, this, &MainView::workerProgressed);
     connect(m_thread.get(), &DrawingThread::drawingEnded, this, &MainView::workerFinished);
+    m_idle.setSingleShot(true);
+    m_idle.setInterval(kReleaseIdleMs);
+    connect(&m_idle, &QTimer::timeout, this, &MainView::releaseIdleMemory);
     // A right click shows nothing here, and must not reach the main window
     // either (which would offer its toolbar menu).
     setContextMenuPolicy(Qt::PreventContextMenu);
@@ -42,7 +54,8 @@ MainView::MainView(QWidget* parent)
 MainView::~MainView() = default;
 
 DrawResult MainView::drawFigure(const DrawSettings& input) {
-    cancelDrawing();
+    // The canvas is drawn afresh: a stopped drawing needs no restoring.
+    stopDrawing(false);
     waitForDrawing();
     DrawResult result;
     {
@@ -50,89 +63,198 @@ DrawResult MainView::drawFigure(const DrawSettings& input) {
         const DrawingThread::ReadLock lock(*m_thread);
         result = m_drawFunction(input, *m_canvas, {});
     }
+    if (result.status != DrawStatus::Cancelled) {
+        m_canvasComplete = true;
+    }
     showDrawing(input, result);
+    m_idle.start();
     return result;
 }
 
-bool MainView::startDrawing(const DrawSettings& input) {
+bool MainView::startDrawing(const DrawSettings& input, Showing showing) {
     if (!usesRamp(input.drawColourMode()) &&
         drawingColour(input.drawColourMode(), input.drawColor) ==
             backgroundColour(input.backColourMode(), input.backColor)) {
         return false;
     }
+    holdPicture();
+    m_idle.stop();
     m_request = m_thread->request(input);
     m_requestInput = input;
-    m_drawing = true;
+    m_job = Job::Drawing;
+    m_showing = showing;
+    m_restoreAfterStop = true;
+    m_canvasComplete = false;
     m_drawingTime.start();
     return true;
 }
 
-void MainView::cancelDrawing() {
-    if (m_drawing) {
+void MainView::cancelDrawing() { stopDrawing(true); }
+
+void MainView::stopDrawing(bool restore) {
+    // A restoration runs to its end unless the canvas is drawn afresh anyway.
+    if (m_job == Job::Drawing || (m_job == Job::Restoring && !restore)) {
+        m_restoreAfterStop = restore;
         m_thread->cancel();
     }
 }
 
 bool MainView::waitForDrawing(int timeoutMs) {
-    if (!m_drawing) {
-        return true;
+    // A completed drawing may start the next one at once (a live drawing's
+    // pending edits): the wait goes on until none runs.
+    QDeadlineTimer deadline(timeoutMs);
+    while (isDrawing() && !deadline.hasExpired()) {
+        QEventLoop loop;
+        connect(this, &MainView::drawingIdle, &loop, &QEventLoop::quit);
+        QTimer::singleShot(std::max<qint64>(deadline.remainingTime(), 1), &loop, &QEventLoop::quit);
+        loop.exec();
     }
-    QEventLoop loop;
-    connect(this, &MainView::drawingFinished, &loop, &QEventLoop::quit);
-    connect(this, &MainView::drawingCancelled, &loop, &QEventLoop::quit);
-    QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
-    loop.exec();
-    return !m_drawing;
+    return !isDrawing();
 }
 
 void MainView::workerProgressed(quint64 request, qint64 done, qint64 total) {
-    if (request != m_request || !m_drawing) {
+    if (request != m_request || m_job != Job::Drawing) {
         return;
     }
-    // The figure appears as it is drawn; the tiles are rebuilt at the next
-    // paint, while the worker waits at a batch boundary. A density drawing
-    // holds counts, not colours, until its last pass: the previous picture
-    // stays meanwhile.
-    if (m_requestInput.drawColourMode() != DrawColourMode::Density) {
+    if (m_drawingTime.elapsed() < kSlowDrawingMs) {
+        return;
+    }
+    // A slow drawing asked for outright appears as it is drawn; the tiles are
+    // rebuilt at the next paint, while the worker waits at a batch boundary.
+    // A density drawing holds counts, not colours, until its last pass, and a
+    // live drawing shows only complete pictures: the previous one stays.
+    if (m_showing == Showing::ProgressWhenSlow &&
+        m_requestInput.drawColourMode() != DrawColourMode::Density) {
+        m_picture.release();
         m_picture.invalidate();
         viewport()->update();
     }
-    if (m_drawingTime.elapsed() >= kSlowDrawingMs) {
-        viewport()->setCursor(Qt::BusyCursor);
-        emit drawingProgress(done, total);
-    }
+    viewport()->setCursor(Qt::BusyCursor);
+    emit drawingProgress(done, total);
 }
 
 void MainView::workerFinished(quint64 request, const DrawResult& result) {
     if (request != m_request) {
         return; // superseded: a newer drawing runs
     }
-    m_drawing = false;
+    const Job job = m_job;
+    m_job = Job::None;
     viewport()->unsetCursor();
-    if (result.status == DrawStatus::Cancelled) {
-        m_picture.invalidate();
-        viewport()->update();
-        emit drawingCancelled();
+    if (job == Job::Restoring) {
+        // Stopped only when the canvas is drawn afresh next.
+        if (result.status != DrawStatus::Cancelled) {
+            m_canvasComplete = true;
+            releasePicture();
+        }
+        becameIdle();
         return;
     }
+    if (result.status == DrawStatus::Cancelled) {
+        if (m_restoreAfterStop) {
+            restoreCanvas();
+        }
+        emit drawingCancelled();
+        if (!isDrawing()) {
+            becameIdle();
+        }
+        return;
+    }
+    m_canvasComplete = true;
     showDrawing(m_requestInput, result);
+    becameIdle();
     emit drawingFinished(result);
+}
+
+void MainView::becameIdle() {
+    m_idle.start();
+    emit drawingIdle();
+}
+
+void MainView::releaseIdleMemory() {
+    if (isDrawing()) {
+        return;
+    }
+    {
+        const DrawingThread::ReadLock lock(*m_thread);
+        m_canvas->releaseRasterWorkspace();
+    }
+#if defined(__GLIBC__)
+    // Freed blocks below the allocator's mapping threshold stay resident
+    // until trimmed.
+    malloc_trim(0);
+#endif
+}
+
+void MainView::restoreCanvas() {
+    if (m_lastInput) {
+        // The previous drawing again: the same pixels, a fraction of a second
+        // for the largest figures. The held picture stays on show meanwhile.
+        m_request = m_thread->request(*m_lastInput);
+        m_job = Job::Restoring;
+        return;
+    }
+    {
+        // The worker has ended its drawing; the lock orders the writes.
+        const DrawingThread::ReadLock lock(*m_thread);
+        m_canvas->clear(kWhite);
+    }
+    m_canvasComplete = true;
+    releasePicture();
 }
 
 void MainView::showDrawing(const DrawSettings& input, const DrawResult& result) {
     if (result.status != DrawStatus::Drawn) {
+        if (m_canvasComplete) {
+            releasePicture(); // the canvas is as it was
+        }
         return;
     }
     m_bounds = result.bounds;
     m_lastDrawColor = result.drawColor;
     m_lastBackColor = result.backColor;
     m_lastInput = input;
-    m_picture.invalidate();
     // The repaint the drawing asks for shows this square; recording it now
     // keeps exportImage() right even while the window is hidden.
     m_shownZoom = currentZoom();
     m_shownSquare = sourceSquare(m_bounds, m_shownZoom);
+    releasePicture();
+}
+
+void MainView::holdPicture() {
+    if (m_picture.held()) {
+        return;
+    }
+    if (!m_canvasComplete) {
+        // Something writes the canvas: the tiles already built stay on show.
+        m_picture.hold(false, viewport()->rect(), pictureOrigin(),
+                       Canvas::toPixel(m_lastBackColor));
+        return;
+    }
+    // The tiles are brought up to date from the complete canvas (no drawing
+    // runs), so the held picture is the last drawing's: all of them when the
+    // picture is small enough to build in a moment, so that scrolling finds
+    // them too, else those on screen.
+    updatePictureGeometry();
+    QRect target = viewport()->rect();
+    const qint64 side = m_picture.pixelSide();
+    if (side * side <= kWholeHeldPixels) {
+        target = QRect(pictureOrigin(), QSize(m_displaySize, m_displaySize));
+    }
+    const DrawingThread::ReadLock lock(*m_thread);
+    m_picture.hold(true, target, pictureOrigin(), Canvas::toPixel(m_lastBackColor));
+}
+
+void MainView::releasePicture() {
+    m_picture.release();
+    m_picture.invalidate();
     viewport()->update();
+}
+
+void MainView::updatePictureGeometry() {
+    m_shownZoom = currentZoom();
+    m_shownSquare = sourceSquare(m_bounds, m_shownZoom);
+    // The picture is stretched to device pixels; its geometry stays logical.
+    m_picture.setGeometry(m_shownSquare, m_displaySize, viewport()->devicePixelRatioF());
 }
 
 void MainView::setZoomSource(std::function<int()> source) {
@@ -150,6 +272,7 @@ void MainView::zoomIn() { changeDisplayStep(+1); }
 void MainView::zoomOut() { changeDisplayStep(-1); }
 
 void MainView::changeDisplayStep(int delta) {
+    m_centred = false;
     int step = m_displayStep + delta;
     // After fitting to the window the size lies between two steps: zooming
     // in takes the next larger step, zooming out the next smaller one.
@@ -182,8 +305,20 @@ void MainView::fitToWindow() {
     }
     m_displayStep = step;
     m_displaySize = size;
+    m_centred = true;
     updateScrollBars();
     centre();
+}
+
+QPoint MainView::pictureOrigin() const {
+    QPoint origin(-horizontalScrollBar()->value(), -verticalScrollBar()->value());
+    if (m_centred) {
+        // A picture narrower (or lower) than the window sits in its middle.
+        const QSize client = viewport()->size();
+        origin.rx() += std::max(0, (client.width() - m_displaySize) / 2);
+        origin.ry() += std::max(0, (client.height() - m_displaySize) / 2);
+    }
+    return origin;
 }
 
 void MainView::centre() {
@@ -265,14 +400,15 @@ std::int32_t MainView::lastBackColor() const { return m_lastBackColor; }
 QSize MainView::sizeHint() const { return {820, 820}; }
 
 void MainView::paintEvent(QPaintEvent* event) {
-    m_shownZoom = currentZoom();
-    m_shownSquare = sourceSquare(m_bounds, m_shownZoom);
-    // The picture is stretched to device pixels; its geometry stays logical.
-    m_picture.setGeometry(m_shownSquare, m_displaySize, viewport()->devicePixelRatioF());
     QPainter painter(viewport());
-    const QPoint origin(-horizontalScrollBar()->value(), -verticalScrollBar()->value());
+    if (m_picture.held()) {
+        // A drawing writes the canvas: the picture shows what it showed.
+        m_picture.paint(painter, event->rect(), pictureOrigin());
+        return;
+    }
+    updatePictureGeometry();
     const DrawingThread::ReadLock lock(*m_thread);
-    m_picture.paint(painter, event->rect(), origin);
+    m_picture.paint(painter, event->rect(), pictureOrigin());
 }
 
 void MainView::resizeEvent(QResizeEvent* event) {

@@ -16,6 +16,7 @@
 #include <QAbstractScrollArea>
 #include <QElapsedTimer>
 #include <QImage>
+#include <QTimer>
 
 #include <functional>
 #include <memory>
@@ -38,14 +39,23 @@ class MainView : public QAbstractScrollArea {
     /// without the hand-over to the worker.
     DrawResult drawFigure(const DrawSettings& input);
 
+    /// How a drawing on the worker shows while it runs.
+    enum class Showing {
+        CompleteOnly,     // the last complete picture stays until it is complete
+        ProgressWhenSlow, // the same, but past 0.3 s the picture shows its progress
+    };
     /// Starts drawing input on the worker thread, superseding a running
     /// drawing; drawingFinished or drawingCancelled follows. Returns false
     /// (and starts nothing) for equal drawing and background colours in a
-    /// plain mode.
-    bool startDrawing(const DrawSettings& input);
-    /// Stops the running drawing; drawingCancelled follows.
+    /// plain mode. A density drawing shows only complete pictures either way.
+    bool startDrawing(const DrawSettings& input, Showing showing = Showing::ProgressWhenSlow);
+    /// Stops the running drawing; drawingCancelled follows. The canvas, and so
+    /// the view, export and printing, then get back the picture they had
+    /// before it started: the previous drawing is drawn again on the worker
+    /// (isDrawing() stays true until it is done).
     void cancelDrawing();
-    bool isDrawing() const { return m_drawing; }
+    /// A drawing, or the drawing again of the previous one after a stop, runs.
+    bool isDrawing() const { return m_job != Job::None; }
     /// Processes events until no drawing runs (for tests and scripted use);
     /// false if one still runs after timeoutMs.
     bool waitForDrawing(int timeoutMs = 60000);
@@ -65,8 +75,11 @@ class MainView : public QAbstractScrollArea {
     void zoomOut(); // CommandId::ZoomOut
     void centre();  // CommandId::CentreView
     /// CommandId::FitToWindow: the largest display size the view shows whole,
-    /// without scroll bars. Zooming in or out goes on from the nearest step.
+    /// without scroll bars, centred in the window until the display size is
+    /// zoomed. Zooming in or out goes on from the nearest step.
     void fitToWindow();
+    /// Where the picture's top-left corner lies in the viewport.
+    QPoint pictureOrigin() const;
 
     int displaySize() const;
     const FigureBounds& bounds() const;
@@ -110,8 +123,10 @@ class MainView : public QAbstractScrollArea {
   signals:
     /// The drawing started by startDrawing is complete and shown.
     void drawingFinished(const orbelle::DrawResult& result);
-    /// It stopped early: the canvas stays as far as it got.
+    /// It stopped early; the previous picture is being restored.
     void drawingCancelled();
+    /// No drawing runs any more (after a drawing, a stop or a restoration).
+    void drawingIdle();
     /// Its progress in dots, at most every 50 ms, once it has run 0.3 s.
     void drawingProgress(qint64 done, qint64 total);
 
@@ -129,6 +144,21 @@ class MainView : public QAbstractScrollArea {
     void workerProgressed(quint64 request, qint64 done, qint64 total);
     void workerFinished(quint64 request, const DrawResult& result);
     void showDrawing(const DrawSettings& input, const DrawResult& result);
+    /// Stops the worker; with restore the previous picture is drawn again.
+    void stopDrawing(bool restore);
+    /// Puts back the picture of the last complete drawing after a stop.
+    void restoreCanvas();
+    /// The square and size the picture shows for the current bounds and zoom.
+    void updatePictureGeometry();
+    /// The view shows the picture on screen, not the canvas, until the
+    /// drawing that starts is complete.
+    void holdPicture();
+    void releasePicture();
+
+    /// No drawing has run for a while: the engine's working memory goes back.
+    void releaseIdleMemory();
+    /// A drawing ended and none follows.
+    void becameIdle();
 
     std::unique_ptr<Canvas> m_canvas;
     FigureBounds m_bounds;
@@ -146,8 +176,16 @@ class MainView : public QAbstractScrollArea {
     std::unique_ptr<DrawingThread> m_thread;
     quint64 m_request = 0;       // the request whose result counts
     DrawSettings m_requestInput; // what that request draws
-    bool m_drawing = false;
+    enum class Job { None, Drawing, Restoring };
+    Job m_job = Job::None;
+    Showing m_showing = Showing::ProgressWhenSlow;
+    bool m_restoreAfterStop = true;
+    // The canvas holds the picture of m_lastInput (white before the first).
+    bool m_canvasComplete = true;
+    // Fitted to the window: the picture is centred in the room it leaves.
+    bool m_centred = false;
     QElapsedTimer m_drawingTime;
+    QTimer m_idle; // runs from the end of the last drawing
 };
 
 } // namespace orbelle

@@ -2,6 +2,7 @@
 
 #include "engine/stretch.h"
 
+#include <QColor>
 #include <QPainter>
 
 #include <algorithm>
@@ -25,6 +26,9 @@ std::uint64_t tileKey(int column, int row) {
 ScaledPicture::ScaledPicture(const Canvas& canvas) : m_canvas(canvas), m_tiles(kCacheKiB) {}
 
 void ScaledPicture::setGeometry(const SourceSquare& square, int size, qreal pixelRatio) {
+    if (m_held) {
+        return;
+    }
     if (!(pixelRatio > 0.0)) {
         pixelRatio = 1.0;
     }
@@ -44,26 +48,68 @@ void ScaledPicture::setGeometry(const SourceSquare& square, int size, qreal pixe
 
 void ScaledPicture::invalidate() { ++m_generation; }
 
-void ScaledPicture::paint(QPainter& painter, const QRect& target, const QPoint& origin) {
-    if (m_pixelSide <= 0 || m_square.side <= 0) {
+void ScaledPicture::hold(bool buildFirst, const QRect& target, const QPoint& origin, QRgb fill) {
+    m_held = true;
+    m_fill = fill;
+    QRect tiles;
+    if (!buildFirst || !tilesUnder(target, origin, tiles)) {
         return;
     }
-    // The part of the picture to paint, in the picture's device pixels.
+    for (int row = tiles.top(); row <= tiles.bottom(); ++row) {
+        for (int column = tiles.left(); column <= tiles.right(); ++column) {
+            const std::uint64_t key = tileKey(column, row);
+            if (Tile* tile = m_tiles.object(key)) {
+                if (tile->generation != m_generation) {
+                    buildTile(column, row, *tile);
+                }
+                continue;
+            }
+            auto* fresh = new Tile;
+            buildTile(column, row, *fresh);
+            m_tiles.insert(key, fresh, kTileKiB);
+        }
+    }
+}
+
+bool ScaledPicture::tilesUnder(const QRect& target, const QPoint& origin, QRect& tiles) const {
+    if (m_pixelSide <= 0 || m_square.side <= 0) {
+        return false;
+    }
+    // The part of the picture under target, in the picture's device pixels.
     const QRectF logical = QRectF(target.translated(-origin));
     const QRect wanted = QRectF(logical.topLeft() * m_ratio, logical.size() * m_ratio)
                              .toAlignedRect()
                              .intersected(QRect(0, 0, m_pixelSide, m_pixelSide));
     if (wanted.isEmpty()) {
+        return false;
+    }
+    tiles = QRect(QPoint(wanted.left() / kTileSide, wanted.top() / kTileSide),
+                  QPoint(wanted.right() / kTileSide, wanted.bottom() / kTileSide));
+    return true;
+}
+
+void ScaledPicture::paint(QPainter& painter, const QRect& target, const QPoint& origin) {
+    QRect tiles;
+    if (!tilesUnder(target, origin, tiles)) {
         return;
     }
-    const int firstColumn = wanted.left() / kTileSide;
-    const int lastColumn = wanted.right() / kTileSide;
-    const int firstRow = wanted.top() / kTileSide;
-    const int lastRow = wanted.bottom() / kTileSide;
-    for (int row = firstRow; row <= lastRow; ++row) {
-        for (int column = firstColumn; column <= lastColumn; ++column) {
+    for (int row = tiles.top(); row <= tiles.bottom(); ++row) {
+        for (int column = tiles.left(); column <= tiles.right(); ++column) {
             const std::uint64_t key = tileKey(column, row);
             Tile* tile = m_tiles.object(key);
+            if (m_held) {
+                // The canvas is being written: only what was built before.
+                if (tile != nullptr) {
+                    painter.drawImage(tileOrigin(origin, column, row), tile->image);
+                } else {
+                    const QPointF corner = tileOrigin(origin, column, row);
+                    const int width = std::min(kTileSide, m_pixelSide - column * kTileSide);
+                    const int height = std::min(kTileSide, m_pixelSide - row * kTileSide);
+                    painter.fillRect(QRectF(corner, QSizeF(width, height) / m_ratio),
+                                     QColor::fromRgb(m_fill));
+                }
+                continue;
+            }
             if (tile == nullptr) {
                 Tile fresh;
                 buildTile(column, row, fresh);

@@ -6,6 +6,10 @@
 // when first painted and kept until the canvas, the square or the size
 // changes, so scrolling and repaints only copy pixels; the tile cache has a
 // memory bound, so even the largest display sizes cost no more than that.
+//
+// While a drawing writes the canvas the picture can be held: it then goes on
+// showing the tiles it has, as they were, and never reads the canvas, so no
+// half-drawn frame reaches the screen.
 
 #include "engine/canvas.h"
 #include "engine/sourcesquare.h"
@@ -15,6 +19,7 @@
 #include <QPoint>
 #include <QPointF>
 #include <QRect>
+#include <QRgb>
 
 #include <cstdint>
 
@@ -33,6 +38,16 @@ class ScaledPicture {
     void setGeometry(const SourceSquare& square, int size, qreal pixelRatio = 1.0);
     /// The canvas content changed: every tile is stale.
     void invalidate();
+
+    /// Stops reading the canvas until release(). When the canvas is complete
+    /// (buildFirst), the tiles under target (widget coordinates, the
+    /// picture's top-left corner at origin) are brought up to date first, so
+    /// the held picture shows what the canvas holds now. While held, paint
+    /// shows the kept tiles as they are and fills the place of a missing one
+    /// with fill, and geometry changes wait for the release.
+    void hold(bool buildFirst, const QRect& target, const QPoint& origin, QRgb fill);
+    void release() { m_held = false; }
+    bool held() const { return m_held; }
 
     const SourceSquare& square() const { return m_square; }
     int size() const { return m_size; }
@@ -55,6 +70,9 @@ class ScaledPicture {
     void buildTile(int column, int row, Tile& tile);
     /// Where a tile's top-left corner goes, in logical coordinates.
     QPointF tileOrigin(const QPoint& origin, int column, int row) const;
+    /// The tiles covering target, as columns and rows (inclusive); false when
+    /// the picture has no pixel there.
+    bool tilesUnder(const QRect& target, const QPoint& origin, QRect& tiles) const;
 
     const Canvas& m_canvas;
     SourceSquare m_square;
@@ -66,6 +84,8 @@ class ScaledPicture {
     std::uint64_t m_generation = 1;
     QCache<std::uint64_t, Tile> m_tiles;
     std::int64_t m_tilesBuilt = 0;
+    bool m_held = false;
+    QRgb m_fill = 0;
 };
 
 } // namespace orbelle

@@ -1,6 +1,7 @@
 #include "widgets/spinrow.h"
 
 #include <QEvent>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QRegularExpression>
 #include <QSlider>
@@ -144,6 +145,16 @@ bool SpinRow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_edit &&
         (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)) {
         layOutParts();
+    }
+    if (watched == m_edit && event->type() == QEvent::KeyPress) {
+        // Up and Down in the edit box work the arrows, as in a spin control.
+        const auto* key = static_cast<const QKeyEvent*>(event);
+        if (key->modifiers() == Qt::NoModifier || key->modifiers() == Qt::KeypadModifier) {
+            if (key->key() == Qt::Key_Up || key->key() == Qt::Key_Down) {
+                stepBy(key->key() == Qt::Key_Up ? 1 : -1);
+                return true;
+            }
+        }
     }
     return QWidget::eventFilter(watched, event);
 }

@@ -2,8 +2,9 @@
 // SpinRow: one integer row of a pane, made of a right-aligned edit box, a pair
 // of spin arrows and a horizontal slider that all show the same value.
 //
-// The value lives in the row (the "spin position"): the arrows step it by one
-// and wrap from the maximum to the minimum and back; the edit box shows it as
+// The value lives in the row (the "spin position"): the arrows, and Up and
+// Down in the edit box, step it by one and wrap from the maximum to the
+// minimum and back; the edit box shows it as
 // decimal text; the slider shows it through a pluggable mapping. Text typed
 // into the edit box becomes the value only when it is an optionally signed
 // decimal integer within the range (an empty text counts as 0); otherwise the
@@ -77,7 +78,8 @@ class SpinRow : public QWidget {
     /// Sets the range (min > max is swapped) and clamps the value into it.
     void setRange(int min, int max);
 
-    /// Steps the value by delta, wrapping past either end as the arrows do.
+    /// Steps the value by delta, wrapping past either end as the arrows (and
+    /// Up and Down in the edit box) do.
     void stepBy(int delta);
 
     void setTickInterval(int interval);

@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QSettings>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -44,6 +45,9 @@ class MessageCatcher {
                     m_text = box->text();
                     m_icon = box->icon();
                     m_buttons = box->standardButtons();
+                    m_defaultButton = box->defaultButton() != nullptr
+                                          ? box->standardButton(box->defaultButton())
+                                          : QMessageBox::NoButton;
                     box->done(answer);
                     return;
                 }
@@ -57,6 +61,7 @@ class MessageCatcher {
     const QString& text() const { return m_text; }
     QMessageBox::Icon icon() const { return m_icon; }
     QMessageBox::StandardButtons buttons() const { return m_buttons; }
+    QMessageBox::StandardButton defaultButton() const { return m_defaultButton; }
 
   private:
     QTimer m_timer;
@@ -65,6 +70,7 @@ class MessageCatcher {
     QString m_text;
     QMessageBox::Icon m_icon = QMessageBox::NoIcon;
     QMessageBox::StandardButtons m_buttons;
+    QMessageBox::StandardButton m_defaultButton = QMessageBox::NoButton;
 };
 
 } // namespace orbelle::test

@@ -14,6 +14,10 @@
 #include <QMimeData>
 #include <QUrl>
 
+#include <filesystem>
+
+#include <sys/stat.h>
+
 using namespace orbelle;
 using orbelle::test::MessageCatcher;
 using orbelle::test::readAll;
@@ -105,7 +109,10 @@ TEST_F(DocumentCommandsTest, OpeningAFileAppliesItDrawsAndEntersTheHistory) {
     openThroughDialog(path("spiral.orbdr"));
     EXPECT_EQ(m_openAsked, 1);
     // Opening offers the exported images beside the settings files.
-    EXPECT_EQ(m_request.filter, QStringLiteral("Orbelle ファイル (*.orbdr *.png *.jpg)"));
+    EXPECT_EQ(
+        m_request.filter,
+        QStringLiteral("Orbelle ファイル (*.orbdr *.png *.jpg);;ヒストリー ファイル (*.orbhs);;"
+                       "お気に入り ファイル (*.orbfv)"));
     EXPECT_EQ(m_window->windowTitle(), QStringLiteral("spiral - Orbelle"));
     EXPECT_EQ(m_window->captureSettings().zoom, 321);
     EXPECT_EQ(m_window->captureSettings().rotX, 12);
@@ -138,24 +145,29 @@ TEST_F(DocumentCommandsTest, FilesThatAreNotSettingsFilesChangeNothing) {
                          QByteArray(1 << 20, '/') + "\n" + QByteArray::fromStdString(good)));
     ASSERT_TRUE(QDir().mkpath(path("folder.orbdr")));
 
+    ASSERT_EQ(::mkfifo(QFile::encodeName(path("pipe.orbdr")).constData(), 0600), 0);
+
+    // The file and the reason follow on a line of their own.
     struct Case {
         const char* name;
-        bool reasonLine;
+        const char* reason;
     };
-    for (const Case& c :
-         {Case{"history.orbdr", false}, Case{"changed.orbdr", false}, Case{"comments.orbdr", false},
-          Case{"empty.orbdr", false}, Case{"large.orbdr", true}, Case{"folder.orbdr", true},
-          Case{"missing.orbdr", true}}) {
+    for (const Case& c : {
+             Case{"history.orbdr", " には設定の行がありません (項目の数か合計が合いません)"},
+             Case{"changed.orbdr", " には設定の行がありません (項目の数か合計が合いません)"},
+             Case{"comments.orbdr", " には設定の行がありません (項目の数か合計が合いません)"},
+             Case{"empty.orbdr", " には設定の行がありません (項目の数か合計が合いません)"},
+             Case{"large.orbdr", " は 1 MiB より大きいため設定ファイルではありません"},
+             Case{"folder.orbdr", " はフォルダです"},
+             Case{"pipe.orbdr", " は通常のファイルではありません"},
+             Case{"missing.orbdr", ": ファイルまたはフォルダがありません"},
+         }) {
         MessageCatcher catcher;
         openThroughDialog(path(c.name));
         EXPECT_EQ(catcher.count(), 1) << c.name;
-        const QStringList text = catcher.text().split(QLatin1Char('\n'));
-        EXPECT_EQ(text.at(0), QStringLiteral("ファイルが開けません")) << c.name;
-        // Where the system or the size gives a reason, it follows on a line of its own.
-        EXPECT_EQ(text.size(), c.reasonLine ? 2 : 1) << c.name;
-        if (c.reasonLine) {
-            EXPECT_TRUE(text.at(1).contains(QString::fromLatin1(c.name))) << c.name;
-        }
+        EXPECT_EQ(catcher.text(), QStringLiteral("ファイルが開けません\n") + path(c.name) +
+                                      QString::fromUtf8(c.reason))
+            << c.name;
     }
     EXPECT_EQ(m_window->captureSettings(), before);
     EXPECT_EQ(m_window->windowTitle(), QStringLiteral("無題 - Orbelle"));
@@ -266,12 +278,23 @@ TEST_F(DocumentCommandsTest, ImagesWithoutAValidRecordAreRefused) {
     // A settings file named like an image is no image.
     ASSERT_TRUE(writeAll(path("text.png"), QByteArray::fromStdString(formatSettingsFile(other))));
 
-    for (const char* name :
-         {"plain.png", "plain.jpg", "badsum.png", "badsum.jpg", "history.png", "text.png"}) {
+    ASSERT_EQ(::mkfifo(QFile::encodeName(path("pipe.png")).constData(), 0600), 0);
+    for (const char* name : {"plain.png", "plain.jpg", "badsum.png", "badsum.jpg", "history.png"}) {
         MessageCatcher catcher;
         openThroughDialog(path(name));
         EXPECT_EQ(catcher.count(), 1) << name;
-        EXPECT_EQ(catcher.text(), QStringLiteral("ファイルが開けません")) << name;
+        EXPECT_EQ(catcher.text(), QStringLiteral("ファイルが開けません\n") + path(name) +
+                                      QStringLiteral(" は描画の設定を持たない画像です"))
+            << name;
+    }
+    for (const char* name : {"text.png", "pipe.png"}) {
+        // No picture, and a named pipe, which is never waited on.
+        MessageCatcher catcher;
+        openThroughDialog(path(name));
+        EXPECT_EQ(catcher.count(), 1) << name;
+        EXPECT_TRUE(
+            catcher.text().startsWith(QStringLiteral("ファイルが開けません\n") + path(name)))
+            << name;
     }
     {
         // A missing image names the file and the reason.
@@ -349,8 +372,115 @@ TEST_F(DocumentCommandsTest, ADroppedFileOpensLikeTheOpenCommand) {
     MessageCatcher catcher;
     EXPECT_TRUE(drop(QUrl::fromLocalFile(path("notes.txt"))));
     EXPECT_TRUE(QTest::qWaitFor([&] { return catcher.count() == 1; }, 5000));
-    EXPECT_EQ(catcher.text(), QStringLiteral("ファイルが開けません"));
+    EXPECT_EQ(catcher.text(),
+              QStringLiteral("ファイルが開けません\n") + path("notes.txt") +
+                  QStringLiteral(" には設定の行がありません (項目の数か合計が合いません)"));
     ASSERT_TRUE(m_window->waitForDrawing());
     EXPECT_EQ(m_window->captureSettings(), fromImage);
     EXPECT_EQ(historyLines(), 2);
+}
+
+TEST_F(DocumentCommandsTest, SaveRefusesDevicesAndReadOnlyFilesAndKeepsPermissions) {
+    namespace fs = std::filesystem;
+    const auto local = [](const QString& file) { return fs::path(QFile::encodeName(file).data()); };
+    fs::create_symlink("/dev/null", local(path("device.orbdr")));
+    ASSERT_TRUE(writeAll(path("locked.orbdr"), "locked"));
+    fs::permissions(local(path("locked.orbdr")), fs::perms::owner_read);
+    for (const char* name : {"device.orbdr", "locked.orbdr"}) {
+        m_answer = path(name);
+        const Messages shown = messagesOf(*m_window, CommandId::FileSaveAs);
+        EXPECT_EQ(shown.count, 1) << name;
+        EXPECT_TRUE(shown.text.contains(m_answer)) << shown.text.toStdString();
+        EXPECT_FALSE(document()->hasCurrentFile());
+    }
+    EXPECT_TRUE(fs::is_symlink(local(path("device.orbdr"))));
+    EXPECT_EQ(readAll(path("locked.orbdr")), QByteArray("locked"));
+
+    // A private file stays private when it is saved over.
+    ASSERT_TRUE(writeAll(path("private.orbdr"), "old"));
+    fs::permissions(local(path("private.orbdr")), fs::perms::owner_read | fs::perms::owner_write);
+    m_answer = path("private.orbdr");
+    EXPECT_EQ(messagesOf(*m_window, CommandId::FileSaveAs).count, 0);
+    EXPECT_EQ(readAll(m_answer).trimmed(), settingsLine(m_window->captureSettings()).toUtf8());
+    EXPECT_EQ(fs::status(local(m_answer)).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write);
+}
+
+TEST_F(DocumentCommandsTest, HistoryAndFavoritesFilesLoadIntoTheirStoresAfterAQuestion) {
+    triggerAndWait(*m_window, CommandId::Draw);
+    const QString historyStore = dataFile(QStringLiteral("csv_history0"));
+    const QString favoritesStore = dataFile(QStringLiteral("csv_okiniiri0"));
+    const QByteArray historyBefore = readAll(historyStore);
+    const QByteArray favoritesBefore = readAll(favoritesStore);
+    ASSERT_EQ(historyBefore.count('\n'), 1);
+
+    // Two drawings told apart by their enlargement; a root and one folder.
+    DrawSettings first = m_window->captureSettings();
+    first.zoom = 111;
+    DrawSettings second = first;
+    second.zoom = 222;
+    const QByteArray history =
+        QByteArray::fromStdString(formatLine(LineVariant::History, first) + "\r\n" +
+                                  formatLine(LineVariant::History, second) + "\r\n");
+    const QByteArray favorites = "1,0,\x82\xa8\x8b\x43\x82\xc9\x93\xfc\x82\xe8,1,1,1\r\n"
+                                 "2,1,Folder,1,1,1\r\n";
+    ASSERT_TRUE(writeAll(path("saved.orbhs"), history));
+    ASSERT_TRUE(writeAll(path("saved.ORBFV"), favorites));
+    ASSERT_TRUE(writeAll(path("empty.orbhs"), ""));
+
+    struct Case {
+        const char* name;
+        bool throughDialog;
+        QMessageBox::StandardButton answer;
+        const char* caption;
+        const char* present; // what the question says is replaced
+    };
+    for (const Case& c : {
+             Case{"saved.orbhs", true, QMessageBox::No, "ヒストリーの読み込み", "今のヒストリー"},
+             Case{"saved.ORBFV", false, QMessageBox::No, "お気に入りの読み込み", "今のお気に入り"},
+         }) {
+        MessageCatcher catcher(c.answer);
+        if (c.throughDialog) {
+            openThroughDialog(path(c.name));
+        } else {
+            EXPECT_FALSE(document()->openFile(path(c.name)));
+        }
+        EXPECT_EQ(catcher.count(), 1) << c.name;
+        EXPECT_EQ(catcher.title(), QString::fromUtf8(c.caption)) << c.name;
+        EXPECT_TRUE(catcher.text().contains(path(c.name))) << c.name;
+        EXPECT_TRUE(catcher.text().contains(QString::fromUtf8(c.present))) << c.name;
+        EXPECT_TRUE(catcher.text().contains(QStringLiteral("置き換えられます"))) << c.name;
+        EXPECT_EQ(catcher.buttons(), QMessageBox::Yes | QMessageBox::No) << c.name;
+        EXPECT_EQ(catcher.defaultButton(), QMessageBox::No) << c.name;
+    }
+    // No leaves both stores and the drawing as they were.
+    EXPECT_EQ(readAll(historyStore), historyBefore);
+    EXPECT_EQ(readAll(favoritesStore), favoritesBefore);
+
+    {
+        MessageCatcher catcher(QMessageBox::Yes);
+        EXPECT_TRUE(document()->openFile(path("saved.orbhs")));
+        EXPECT_EQ(catcher.count(), 1);
+    }
+    EXPECT_EQ(readAll(historyStore), history);
+    EXPECT_EQ(statusText(*m_window), QStringLiteral("ヒストリーを読み込みました: 2 件"));
+    {
+        MessageCatcher catcher(QMessageBox::Yes);
+        EXPECT_TRUE(document()->openFile(path("saved.ORBFV")));
+    }
+    EXPECT_EQ(readAll(favoritesStore), favorites);
+    // Loading applies and draws nothing, and no store file becomes the
+    // current file.
+    EXPECT_EQ(m_window->windowTitle(), QStringLiteral("無題 - Orbelle"));
+    EXPECT_FALSE(document()->hasCurrentFile());
+
+    // Yes to an empty file: refused with a message naming it; the history stays.
+    {
+        MessageCatcher catcher(QMessageBox::Yes);
+        EXPECT_FALSE(document()->openFile(path("empty.orbhs")));
+        EXPECT_EQ(catcher.count(), 2); // the question, then the refusal
+        EXPECT_TRUE(catcher.text().contains(path("empty.orbhs")));
+        EXPECT_TRUE(catcher.text().contains(QStringLiteral("ヒストリーは変わりません")));
+    }
+    EXPECT_EQ(readAll(historyStore), history);
 }

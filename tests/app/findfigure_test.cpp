@@ -5,12 +5,11 @@
 #include "app/commands/findfigurecommand.h"
 
 #include "app/windowtest.h"
-#include "engine/drawrandom.h"
-#include "engine/figurequality.h"
+#include "engine/figuresearchstep.h"
 #include "formulas/formula.h"
 #include "panes/drawsettingspane.h"
+#include "panes/transformpane.h"
 #include "view/figurefinder.h"
-#include "view/mainview.h"
 
 #include <QShortcut>
 
@@ -68,8 +67,8 @@ class FindFigureTest : public test::OpenWindowTest {
             v[i] = pane()->paramValue(i);
         return v;
     }
-    static std::array<std::int32_t, kRowCount> valuesOf(const std::array<WalkRow, kRowCount>& r) {
-        std::array<std::int32_t, kRowCount> v{};
+    static ParamRows valuesOf(const std::array<WalkRow, kRowCount>& r) {
+        ParamRows v{};
         for (int i = 0; i < kRowCount; ++i)
             v[i] = r[i].value;
         return v;
@@ -91,26 +90,20 @@ TEST_F(FindFigureTest, TheMenuCommandIsShiftF4) {
     EXPECT_TRUE(action->isEnabled());
 }
 
-// From the start-up figure with row 2 locked and the clock at 777, the first
-// try takes one Draw Random step with tick 777; that figure is worth showing,
-// so it is drawn.
+// From the start-up figure with row 2 locked and the seed 777, the first try
+// moves every other row by a step of -1 or +1 drawn from that seed; that
+// figure is worth showing, so it is drawn.
 TEST_F(FindFigureTest, LandsOnAFigureWorthShowing) {
     pane()->setLocked(2, true);
-    finder()->setClock([] { return 777u; });
+    finder()->setSeedSource([] { return std::uint64_t{777}; });
     std::array<WalkRow, kRowCount> expected = pane()->walkRows();
     const std::int32_t lockedValue = expected[2].value;
-    randomWalk(expected, 777);
-    {
-        // The step's figure, judged here on its own points.
-        ParamRows params{};
-        for (int i = 0; i < kRowCount; ++i)
-            params[i] = expected[i].value;
-        std::optional<FormulaRun> run = prepareFormula(pane()->selectedFormula(), params);
-        ASSERT_TRUE(run);
-        std::vector<Point> dots(static_cast<std::size_t>(run->iterations()));
-        run->source->generate(dots.data(), dots.size());
-        ASSERT_TRUE(judgeFigure(dots, 0, m_window->view()->displaySize()).worthShowing());
-    }
+    SearchRandom random(777);
+    searchStep(expected, 0, random);
+    const std::optional<FigureVerdict> verdict =
+        judgeRows(pane()->selectedFormula(), valuesOf(expected), FigurePlacement{});
+    ASSERT_TRUE(verdict);
+    ASSERT_TRUE(verdict->worthShowing());
 
     m_window->command(CommandId::FindFigure)->trigger();
     EXPECT_TRUE(finder()->isSearching()); // the trigger returned at once
@@ -125,15 +118,32 @@ TEST_F(FindFigureTest, LandsOnAFigureWorthShowing) {
     EXPECT_EQ(status(), QStringLiteral("よい図形が見つかりました (1回目)"));
 }
 
+// The figure is judged as the 3D pane places it: "X軸回転" 90 with "Z軸倍率"
+// 0 lays the start-up figure flat on one line, which no step of the free
+// rows widens (row 0 is locked so each try stays quick).
+TEST_F(FindFigureTest, JudgesTheFigureAsThe3DPanePlacesIt) {
+    m_window->transformPane()->setValue(TransformPane::RotX, 90);
+    m_window->transformPane()->setValue(TransformPane::ScaleZ, 0);
+    pane()->setParamValue(0, 20);
+    pane()->setLocked(0, true);
+    m_window->command(CommandId::FindFigure)->trigger();
+    ASSERT_TRUE(waitForSearch());
+    ASSERT_EQ(results.size(), 1u);
+    EXPECT_EQ(results[0].end, SearchEnd::GaveUp);
+    EXPECT_EQ(results[0].tries, 200);
+    EXPECT_FALSE(results[0].verdict.coversEnough());
+}
+
 // "回数" locked at 1 leaves 501 dots, too few to cover 1% of the view: all
-// 200 tries fail and the last one (200 steps, ticks 4242 to 4441) is drawn.
+// 200 tries fail and the last one (200 steps from the seed 4242) is drawn.
 TEST_F(FindFigureTest, GivesUpAfter200TriesAndDrawsTheLast) {
     pane()->setParamValue(0, 1);
     pane()->setLocked(0, true);
-    finder()->setClock([] { return 4242u; });
+    finder()->setSeedSource([] { return std::uint64_t{4242}; });
     std::array<WalkRow, kRowCount> expected = pane()->walkRows();
-    for (std::uint32_t t = 0; t < 200; ++t)
-        randomWalk(expected, 4242 + t);
+    SearchRandom random(4242);
+    for (int failed = 0; failed < 200; ++failed)
+        searchStep(expected, failed, random);
 
     m_window->command(CommandId::FindFigure)->trigger();
     ASSERT_TRUE(waitForSearch());

@@ -4,14 +4,20 @@
 #include "app/addresses.h"
 #include "app/contactdialog.h"
 #include "app/helppage.h"
+#include "app/startup.h"
 #include "app/windowtest.h"
 #include "view/dialogdriver.h"
 
 #include <QClipboard>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QTemporaryDir>
 #include <QUrl>
+
+#include <csignal>
+#include <sys/resource.h>
 
 using namespace orbelle;
 using orbelle::test::DialogDriver;
@@ -173,4 +179,58 @@ TEST_F(HelpCommandsTest, ContactAndAboutShowTheirDialogs) {
         trigger(CommandId::About);
         EXPECT_EQ(title, QStringLiteral("バージョン情報 Orbelle"));
     }
+}
+
+TEST(HelpPage, ALinkOrADeviceInThePagesPlaceIsLeftAloneAndNamed) {
+    QTemporaryDir temp;
+    const QString dir = temp.path() + QLatin1Char('/');
+    const QString page = helpPagePath(dir);
+    ASSERT_TRUE(writeAll(temp.filePath(QStringLiteral("precious.txt")), "precious"));
+    for (const QString& planted :
+         {temp.filePath(QStringLiteral("precious.txt")), QStringLiteral("/dev/null")}) {
+        QFile::remove(page);
+        ASSERT_TRUE(QFile::link(planted, page));
+        const QString message = installHelpPage(dir);
+        EXPECT_TRUE(message.contains(page)) << message.toStdString();
+        EXPECT_TRUE(message.contains(QStringLiteral("シンボリック リンク")))
+            << message.toStdString();
+        EXPECT_TRUE(QFileInfo(page).isSymLink());
+    }
+    EXPECT_EQ(readAll(temp.filePath(QStringLiteral("precious.txt"))), QByteArray("precious"));
+}
+
+TEST(DataFiles, AFullDiskAndALinkAreNamedWithTheirReasons) {
+    QTemporaryDir temp;
+    const QString dir = temp.path() + QLatin1Char('/');
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/null"), dir + QStringLiteral("radioon2.png")));
+    QStringList problems;
+    {
+        // A file size limit of 100 bytes fails the writes (EFBIG) as a full
+        // disk does.
+        const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit old{};
+        getrlimit(RLIMIT_FSIZE, &old);
+        rlimit limit = old;
+        limit.rlim_cur = 100;
+        setrlimit(RLIMIT_FSIZE, &limit);
+        problems = installDataFiles(dir);
+        setrlimit(RLIMIT_FSIZE, &old);
+        std::signal(SIGXFSZ, oldHandler);
+    }
+    const QString text = dataFilesProblemText(problems);
+    for (const char* name : {"radiooff2.png", "sankaku4.png", "OrbelleHelp001.html", "Orbelle.ico",
+                             "OrbelleO.ico", "OrbelleH.ico"}) {
+        EXPECT_TRUE(
+            text.contains(dir + QLatin1String(name) + QStringLiteral(" — ファイルが大きすぎます")))
+            << name << ": " << text.toStdString();
+        EXPECT_FALSE(QFile::exists(dir + QLatin1String(name))) << name;
+    }
+    EXPECT_TRUE(text.contains(dir + QStringLiteral("radioon2.png — シンボリック リンク")))
+        << text.toStdString();
+    EXPECT_TRUE(QFileInfo(dir + QStringLiteral("radioon2.png")).isSymLink());
+    EXPECT_EQ(QDir(dir).entryList(QDir::Files | QDir::Hidden | QDir::System),
+              QStringList{"radioon2.png"});
+    // With room on the disk the next start puts them in place.
+    EXPECT_EQ(installDataFiles(dir).size(), 1);
+    EXPECT_TRUE(dataFilesProblemText({}).isEmpty());
 }

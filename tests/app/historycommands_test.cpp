@@ -320,12 +320,12 @@ TEST_F(HistoryCommandsTest, ExportAndImportThroughTheFileDialogs) {
     shown = messagesOf(*m_window, CommandId::HistorySave);
     EXPECT_EQ(shown.count, 1);
     EXPECT_TRUE(shown.text.contains(QStringLiteral("missing/")));
-    EXPECT_TRUE(shown.text.contains(QStringLiteral("No such file or directory")));
+    EXPECT_TRUE(shown.text.contains(QStringLiteral("ファイルまたはフォルダがありません")));
     answer = tempPath(QStringLiteral("absent.orbhs"));
     shown = messagesOf(*m_window, CommandId::HistoryLoad);
     EXPECT_EQ(shown.count, 1);
     EXPECT_TRUE(shown.text.contains(answer));
-    EXPECT_TRUE(shown.text.contains(QStringLiteral("No such file or directory")));
+    EXPECT_TRUE(shown.text.contains(QStringLiteral("ファイルまたはフォルダがありません")));
     EXPECT_EQ(lines().size(), 5);
     // Cancelled dialogs do nothing.
     answer.clear();

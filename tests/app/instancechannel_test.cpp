@@ -5,12 +5,17 @@
 #include "app/startup.h"
 #include "store/settingsfile.h"
 #include "support/lockowner.h"
+#include "support/polling.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QLocalSocket>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <thread>
 
 using namespace orbelle;
 using orbelle::test::lockOwner;
@@ -40,7 +45,88 @@ void writeSettingsFile(const QString& path, int zoom) {
     file.write(QByteArray::fromStdString(formatSettingsFile(settings)));
 }
 
+/// A channel listening in a private folder of its own; what it received.
+class ChannelTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(m_temp.isValid());
+        ASSERT_EQ(m_channel.listen(m_path), QString());
+        QObject::connect(&m_channel, &InstanceChannel::fileReceived,
+                         [this](const QString& path) { m_received << path; });
+    }
+
+    /// Sends bytes in the given pieces, the event loop running between them;
+    /// the channel's answer.
+    QByteArray exchange(const QList<QByteArray>& pieces) {
+        QLocalSocket socket;
+        socket.connectToServer(m_path);
+        EXPECT_TRUE(test::waitFor([&] { return socket.state() == QLocalSocket::ConnectedState; }));
+        for (const QByteArray& piece : pieces) {
+            socket.write(piece);
+            socket.flush();
+            QCoreApplication::processEvents();
+        }
+        test::waitFor([&] { return socket.state() == QLocalSocket::UnconnectedState; });
+        return socket.readAll();
+    }
+
+    QTemporaryDir m_temp;
+    const QString m_path = m_temp.filePath(QStringLiteral("orbelle.channel"));
+    InstanceChannel m_channel;
+    QStringList m_received;
+};
+
 } // namespace
+
+TEST_F(ChannelTest, APathArrivesExactlyAndAnythingElseIsRefused) {
+    const QByteArray ok("ok\n");
+    const QByteArray refused("refused\n");
+    const struct {
+        const char* what;
+        QList<QByteArray> pieces;
+        QByteArray answer;
+        QString received; // empty: nothing
+    } cases[] = {
+        {"line feed in the name",
+         {QByteArray("\0\0\0\x0e/tmp/a\nb.orbdr", 18)},
+         ok,
+         QStringLiteral("/tmp/a\nb.orbdr")},
+        {"Japanese name in pieces",
+         {QByteArray("\0\0", 2), QByteArray("\0\x0e/x/", 5), QByteArray("\xe5\x9b\xb3 1.orbdr")},
+         ok,
+         QStringLiteral("/x/図 1.orbdr")},
+        {"relative path",
+         {QByteArray("\0\0\0\x07"
+                     "b.orbdr",
+                     11)},
+         refused,
+         {}},
+        {"a line of the old kind", {QByteArray("/tmp/a.orbdr\n")}, refused, {}},
+        {"no path", {QByteArray("\0\0\0\0", 4)}, refused, {}},
+        {"not UTF-8", {QByteArray("\0\0\0\x03/\xff\xfe", 7)}, refused, {}},
+        {"a NUL inside", {QByteArray("\0\0\0\x03/a\0", 7)}, refused, {}},
+        {"just over the limit", {QByteArray("\0\x01\0\x01/", 5)}, refused, {}},
+    };
+    for (const auto& c : cases) {
+        m_received.clear();
+        EXPECT_EQ(exchange(c.pieces), c.answer) << c.what;
+        EXPECT_EQ(m_received, c.received.isEmpty() ? QStringList() : QStringList{c.received})
+            << c.what;
+    }
+}
+
+TEST_F(ChannelTest, TheSenderMakesThePathAbsoluteAgainstItsOwnFolder) {
+    // The sender waits for the answer, so it runs on a thread of its own.
+    for (const QString& named : {QStringLiteral("wave.orbdr"), QStringLiteral("/a/b\n/c.orbdr")}) {
+        m_received.clear();
+        QString problem = QStringLiteral("not sent");
+        std::thread sender([&] { problem = handOverFile(m_path, named); });
+        EXPECT_TRUE(test::waitFor([&] { return !m_received.isEmpty(); }, 20000));
+        sender.join();
+        EXPECT_EQ(problem, QString());
+        EXPECT_EQ(m_received, QStringList{QDir::current().absoluteFilePath(named)});
+    }
+}
 
 TEST(InstanceChannel, ChannelBesideTheLockAndTheFileOfACommandLine) {
     EXPECT_EQ(instanceChannelPath(QStringLiteral("/run/user/1000/orbelle.lock")),
@@ -69,6 +155,9 @@ TEST(InstanceChannel, FilesOnTheCommandLineOpenInTheRunningCopy) {
     ASSERT_TRUE(QDir().mkpath(files.filePath(QStringLiteral("other"))));
     writeSettingsFile(files.filePath(QStringLiteral("spiral.orbdr")), 321);
     writeSettingsFile(files.filePath(QStringLiteral("other/wave.orbdr")), 322);
+    // A name with a line feed, and the decoy its first line names.
+    writeSettingsFile(files.filePath(QStringLiteral("other/evil\nwave.orbdr")), 323);
+    writeSettingsFile(files.filePath(QStringLiteral("other/evil")), 999);
 
     // The first copy opens its file at start-up; it enters the history.
     QProcess first;
@@ -91,6 +180,18 @@ TEST(InstanceChannel, FilesOnTheCommandLineOpenInTheRunningCopy) {
     EXPECT_TRUE(QTest::qWaitFor(
         [] {
             return historyZooms() == QList<QByteArray>{"321", "322"};
+        },
+        20000))
+        << historyZooms().join(' ').toStdString();
+
+    QProcess third;
+    third.setWorkingDirectory(files.filePath(QStringLiteral("other")));
+    third.start(QStringLiteral(ORBELLE_PROGRAM), {QStringLiteral("evil\nwave.orbdr")});
+    ASSERT_TRUE(third.waitForFinished(20000));
+    EXPECT_EQ(third.exitCode(), 0);
+    EXPECT_TRUE(QTest::qWaitFor(
+        [] {
+            return historyZooms() == QList<QByteArray>{"321", "322", "323"};
         },
         20000))
         << historyZooms().join(' ').toStdString();

@@ -3,14 +3,21 @@
 #include "support/lockowner.h"
 
 #include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
-#include <QStandardPaths>
 #include <QSysInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+
+#include <cerrno>
+#include <cstring>
+#include <functional>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace orbelle;
 using orbelle::test::lockOwner;
@@ -38,6 +45,43 @@ QByteArray thisProcessLock() {
     return lockContent(QCoreApplication::applicationPid(), QStringLiteral("orbelle_app_tests"),
                        QSysInfo::machineHostName());
 }
+
+/// The lock probe (lockprobe.cpp) taking the lock at a path: it takes it
+/// when told to go and holds it while the probe lives.
+class LockProbe {
+  public:
+    explicit LockProbe(const QString& path, bool goAtOnce = true) {
+        m_process.start(QStringLiteral(ORBELLE_LOCK_PROBE), {path});
+        EXPECT_TRUE(m_process.waitForStarted(10000));
+        if (goAtOnce) {
+            go();
+        }
+    }
+    ~LockProbe() {
+        m_process.closeWriteChannel();
+        m_process.waitForFinished(10000);
+    }
+    void go() {
+        m_process.write("g");
+        EXPECT_TRUE(m_process.waitForBytesWritten(10000));
+    }
+    /// "held", "running" or "unavailable"; empty when it said nothing.
+    QByteArray answer() {
+        const QDeadlineTimer deadline(20000);
+        while (!m_process.canReadLine() && !deadline.hasExpired()) {
+            m_process.waitForReadyRead(100);
+        }
+        return m_process.readLine().trimmed();
+    }
+    qint64 processId() const { return m_process.processId(); }
+    void kill() {
+        m_process.kill();
+        m_process.waitForFinished(10000);
+    }
+
+  private:
+    QProcess m_process;
+};
 
 /// A temporary folder of each test's own, with the lock path m_path in it.
 class InstanceLockTest : public ::testing::Test {
@@ -94,28 +138,21 @@ TEST_F(InstanceLockTest, StaleLockFilesAreTakenOver) {
     other.waitForFinished(10000);
 }
 
-TEST(InstanceLock, ALockNamingALiveCopyOnThisHostIsRespected) {
-    // A live process whose executable bears this program's name stands in
-    // for a running copy; the lock is written by hand as such a copy writes it.
-    QTemporaryDir temp;
-    const QString copy =
-        temp.filePath(QFileInfo(QCoreApplication::applicationFilePath()).fileName());
-    ASSERT_TRUE(QFile::copy(QStandardPaths::findExecutable(QStringLiteral("sleep")), copy));
-    QProcess running;
-    running.start(copy, {QStringLiteral("60")});
-    ASSERT_TRUE(running.waitForStarted(10000));
-
-    const QString path = temp.filePath(QStringLiteral("orbelle.lock"));
-    const QByteArray content = lockContent(running.processId(), QStringLiteral("orbelle_app_tests"),
-                                           QSysInfo::machineHostName());
-    ASSERT_TRUE(writeAll(path, content));
-    InstanceLock lock(path);
-    EXPECT_EQ(lock.take(), State::HeldByRunningCopy);
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll(), content);
-    running.kill();
-    running.waitForFinished(10000);
+TEST_F(InstanceLockTest, ALockHeldByAnotherProcessIsRespectedUntilItDies) {
+    LockProbe holder(m_path);
+    ASSERT_EQ(holder.answer(), "held");
+    const QByteArray content = orbelle::test::readAll(m_path);
+    EXPECT_TRUE(content.startsWith(QByteArray::number(holder.processId()) + '\n'));
+    {
+        InstanceLock lock(m_path);
+        EXPECT_EQ(lock.take(), State::HeldByRunningCopy);
+    }
+    EXPECT_EQ(orbelle::test::readAll(m_path), content);
+    // Killed, the holder leaves its file behind and frees the lock with it.
+    holder.kill();
+    EXPECT_TRUE(QFile::exists(m_path));
+    InstanceLock lock(m_path);
+    EXPECT_EQ(lock.take(), State::Held);
 }
 
 TEST_F(InstanceLockTest, ALockNamingThisProcessIsStaleUnlessThisProcessHoldsIt) {
@@ -138,26 +175,14 @@ TEST_F(InstanceLockTest, ALockNamingThisProcessIsStaleUnlessThisProcessHoldsIt) 
     EXPECT_EQ(again.take(), State::Held);
 }
 
-TEST(InstanceLock, ACopyIsRecognisedByItsExecutable) {
-    EXPECT_TRUE(isCopyOfThisProgram(QCoreApplication::applicationPid()));
-    EXPECT_FALSE(isCopyOfThisProgram(0));
-    EXPECT_FALSE(isCopyOfThisProgram(-7));
-    EXPECT_FALSE(isCopyOfThisProgram(deadPid()));
-    QProcess other;
-    other.start(QStringLiteral("cat"), {});
-    ASSERT_TRUE(other.waitForStarted(10000));
-    EXPECT_FALSE(isCopyOfThisProgram(other.processId()));
-    other.kill();
-    other.waitForFinished(10000);
-}
+TEST(InstanceLock, MadeInTheRuntimeFolderElsePrivateTemporaryOrCacheFolders) {
+    const QString own = QStringLiteral("/orbelle-%1/orbelle.lock").arg(::geteuid());
+    EXPECT_EQ(instanceLockPaths(), QStringList({qEnvironmentVariable("XDG_RUNTIME_DIR") +
+                                                    QStringLiteral("/orbelle.lock"),
+                                                qEnvironmentVariable("TMPDIR") + own,
+                                                qEnvironmentVariable("XDG_CACHE_HOME") + own}));
 
-TEST(InstanceLock, MadeInTheRuntimeFolderElseTheTemporaryFolder) {
-    const QStringList paths = instanceLockPaths();
-    ASSERT_EQ(paths.size(), 2);
-    EXPECT_EQ(paths[0], qEnvironmentVariable("XDG_RUNTIME_DIR") + QStringLiteral("/orbelle.lock"));
-    EXPECT_TRUE(paths[1].startsWith(QDir::tempPath()));
-
-    // A place where no file can be made is passed over.
+    // A place where no lock can be had is passed over.
     QTemporaryDir temp;
     const QString blocked = temp.filePath(QStringLiteral("blocked"));
     ASSERT_TRUE(writeAll(blocked, "a file, not a folder"));
@@ -166,6 +191,115 @@ TEST(InstanceLock, MadeInTheRuntimeFolderElseTheTemporaryFolder) {
     EXPECT_EQ(lock->state(), State::Held);
     EXPECT_EQ(lock->path(), usable);
 
-    const auto none = takeInstanceLock({blocked + QStringLiteral("/orbelle.lock")});
+    // Had nowhere: the first place and its reason are told.
+    const QString shared = temp.filePath(QStringLiteral("shared"));
+    ASSERT_TRUE(QDir().mkdir(shared));
+    ASSERT_TRUE(QFile::setPermissions(shared, QFileDevice::Permissions(0x7777)));
+    const auto none = takeInstanceLock(
+        {shared + QStringLiteral("/orbelle.lock"), blocked + QStringLiteral("/orbelle.lock")});
     EXPECT_EQ(none->state(), State::Unavailable);
+    EXPECT_EQ(none->problem(), shared + QStringLiteral(": 他のユーザーも書き込めるフォルダです"));
+    EXPECT_EQ(instanceCheckOffMessage(none->problem()),
+              QStringLiteral("二重起動を確かめられないまま動いています: ") + shared +
+                  QStringLiteral(": 他のユーザーも書き込めるフォルダです"));
+    EXPECT_FALSE(QFile::exists(shared + QStringLiteral("/orbelle.lock")));
+}
+
+TEST(InstanceLock, OnlyAPrivateFolderOfThisUserHoldsTheLock) {
+    QTemporaryDir temp;
+    const QString base = temp.path();
+    const auto folder = [&](const char* name) {
+        return base + QLatin1Char('/') + QLatin1String(name);
+    };
+    ASSERT_TRUE(QDir().mkdir(folder("private")));
+    ASSERT_TRUE(QFile::link(folder("private"), folder("link")));
+    ASSERT_TRUE(writeAll(folder("file"), {}));
+    ASSERT_TRUE(QDir().mkdir(folder("open")));
+    ASSERT_TRUE(QFile::setPermissions(folder("open"), QFileDevice::Permissions(0x7775)));
+    ASSERT_TRUE(QDir().mkdir(folder("sticky")));
+    ASSERT_EQ(::chmod(QFile::encodeName(folder("sticky")).constData(), 01777), 0);
+    ASSERT_TRUE(QDir().mkdir(folder("theirs")));
+    const bool canGiveAway =
+        ::chown(QFile::encodeName(folder("theirs")).constData(), 65534, 65534) == 0;
+
+    const struct {
+        QString folder;
+        QString problem; // empty: usable
+    } cases[] = {
+        {folder("private"), {}},
+        {folder("made"), {}}, // missing: made with mode 0700
+        {folder("sticky/made"), {}},
+        {folder("link"), folder("link") + QStringLiteral(": リンクです")},
+        {folder("link/below"),
+         folder("link/below") + QStringLiteral(": リンクを通った先のフォルダです")},
+        {folder("file"), folder("file") + QStringLiteral(": フォルダではありません")},
+        {folder("open"), folder("open") + QStringLiteral(": 他のユーザーも書き込めるフォルダです")},
+        {folder("open/below"),
+         folder("open") + QStringLiteral(": 他のユーザーも書き換えられるフォルダです")},
+        {QStringLiteral("relative/folder"),
+         QStringLiteral("relative/folder: 絶対パスではありません")},
+        {QString(), QStringLiteral(": 絶対パスではありません")},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(privateFolderProblem(c.folder), c.problem) << c.folder.toStdString();
+    }
+    EXPECT_EQ(QFile::permissions(folder("made")) & 0x0077, 0);
+    if (canGiveAway) {
+        EXPECT_EQ(privateFolderProblem(folder("theirs")),
+                  folder("theirs") + QStringLiteral(": 他のユーザーのフォルダです"));
+    }
+}
+
+TEST_F(InstanceLockTest, WhatIsNoFileAtTheLocksPlaceIsNeitherFollowedNorWaitedFor) {
+    const QString target = m_temp.filePath(QStringLiteral("target"));
+    ASSERT_TRUE(writeAll(target, "precious"));
+    const struct {
+        const char* what;
+        std::function<bool()> plant;
+        QString reason;
+    } cases[] = {
+        {"FIFO", [&] { return ::mkfifo(QFile::encodeName(m_path).constData(), 0600) == 0; },
+         QStringLiteral("通常のファイルではありません")},
+        {"link to a device", [&] { return QFile::link(QStringLiteral("/dev/zero"), m_path); },
+         QStringLiteral("リンクです")},
+        {"link to a file", [&] { return QFile::link(target, m_path); },
+         QStringLiteral("リンクです")},
+        {"folder", [&] { return QDir().mkdir(m_path); },
+         QString::fromLocal8Bit(std::strerror(EISDIR))},
+    };
+    for (const auto& c : cases) {
+        ASSERT_TRUE(c.plant()) << c.what;
+        InstanceLock lock(m_path);
+        EXPECT_EQ(lock.take(), State::Unavailable) << c.what;
+        EXPECT_EQ(lock.problem(), m_path + QStringLiteral(": ") + c.reason) << c.what;
+        ASSERT_TRUE(QFile::remove(m_path) || QDir().rmdir(m_path)) << c.what;
+    }
+    EXPECT_EQ(orbelle::test::readAll(target), QByteArray("precious"));
+}
+
+TEST_F(InstanceLockTest, TwoCopiesStartedTogetherGiveOneHolder) {
+    // Half of the trials begin with a lock file left by a copy that died,
+    // half with none: both copies open, create and lock at one moment.
+    constexpr int kTrials = 50;
+    int oneHolder = 0;
+    QStringList outcomes;
+    for (int trial = 0; trial < kTrials; ++trial) {
+        if (trial % 2 == 1) {
+            ASSERT_TRUE(writeAll(m_path, lockContent(deadPid(), QStringLiteral("orbelle"),
+                                                     QSysInfo::machineHostName())));
+        }
+        LockProbe first(m_path, false);
+        LockProbe second(m_path, false);
+        first.go();
+        second.go();
+        QStringList answers{QString::fromLatin1(first.answer()),
+                            QString::fromLatin1(second.answer())};
+        answers.sort();
+        if (answers == QStringList{QStringLiteral("held"), QStringLiteral("running")}) {
+            ++oneHolder;
+        } else {
+            outcomes << answers.join(QLatin1Char('+'));
+        }
+    }
+    EXPECT_EQ(oneHolder, kTrials) << outcomes.join(QLatin1Char(' ')).toStdString();
 }

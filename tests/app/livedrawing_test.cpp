@@ -11,6 +11,7 @@
 #include "panes/transformpane.h"
 #include "view/mainview.h"
 
+#include <QLineEdit>
 #include <QSignalSpy>
 #include <QSlider>
 
@@ -61,7 +62,7 @@ class LiveDrawingTest : public test::WindowTest {
 
 // Holds the view's drawings on the worker until the test lets them end,
 // drawn or stopped (as a stopped engine drawing reports it). Once opened
-// with Draw it lets every later drawing through.
+// it lets every later drawing through until closed again.
 class Gate {
   public:
     enum class Outcome { Wait, Draw, Stop };
@@ -76,7 +77,9 @@ class Gate {
             }
             m_waiting = false;
             if (outcome == Outcome::Stop) {
-                m_outcome = Outcome::Wait;
+                // The previous drawing, drawn again to restore the canvas,
+                // goes through.
+                m_outcome = Outcome::Draw;
                 DrawResult stopped;
                 stopped.status = DrawStatus::Cancelled;
                 return stopped;
@@ -409,4 +412,47 @@ TEST_F(LiveDrawingTest, EqualColoursAreToldInTheStatusBarWithoutAMessageBox) {
         kDeadlineMs));
     EXPECT_FALSE(window->view()->isDrawing());
     EXPECT_EQ(catcher.count(), 0);
+}
+
+TEST_F(LiveDrawingTest, UpAndDownInAValueBoxDrawOnlyUnderLiveDrawing) {
+    auto window = open();
+    auto* count = window->settingsPane()->findChild<QLineEdit*>(QStringLiteral("edit10300"));
+    ASSERT_NE(count, nullptr);
+    ASSERT_EQ(window->settingsPane()->paramValue(0), 200);
+    QTest::keyClick(count, Qt::Key_Up);
+    EXPECT_EQ(window->settingsPane()->paramValue(0), 201);
+    for (int pass = 0; pass < 3; ++pass) {
+        QApplication::processEvents();
+    }
+    EXPECT_FALSE(window->view()->isDrawing());
+    EXPECT_FALSE(window->view()->shownSettings().has_value());
+
+    liveCommand(*window)->setChecked(true);
+    QTest::keyClick(count, Qt::Key_Down);
+    QTest::keyClick(count, Qt::Key_Down);
+    EXPECT_EQ(window->settingsPane()->paramValue(0), 199);
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+            const std::optional<DrawSettings> shown = window->view()->shownSettings();
+            return !window->view()->isDrawing() && shown && shown->params[0] == 199;
+        },
+        kDeadlineMs));
+}
+
+TEST_F(LiveDrawingTest, EscDuringALiveDrawingPutsThePreviousFigureBack) {
+    auto window = openLive(false);
+    rotationSlider(*window)->setValue(30);
+    ASSERT_TRUE(shows(*window, 30));
+    const QImage before = window->view()->exportPicture(200);
+    Gate gate(*window->view());
+    rotationSlider(*window)->setValue(31);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return gate.waiting(); }, kDeadlineMs));
+    window->cancelDrawing(); // what Esc does
+    gate.open(Gate::Outcome::Stop);
+    ASSERT_TRUE(window->waitForDrawing());
+    EXPECT_EQ(window->statusBar()->currentMessage(), QStringLiteral("描画を中止しました"));
+    ASSERT_TRUE(window->view()->shownSettings().has_value());
+    EXPECT_EQ(window->view()->shownSettings()->rotY, 30);
+    EXPECT_EQ(window->view()->exportPicture(200), before);
+    EXPECT_EQ(rotationSlider(*window)->value(), 31); // the edit itself stays
 }

@@ -17,6 +17,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 using namespace orbelle;
 using orbelle::test::lockOwner;
 
@@ -201,4 +204,97 @@ TEST(Startup, ADataFolderThatIsAFileIsReportedAndTheProgramRuns) {
     EXPECT_EQ(program.state(), QProcess::Running);
     program.kill();
     program.waitForFinished(10000);
+}
+
+TEST(Startup, NamedPipesAtEveryFileReadAtStartUpHoldNothingUp) {
+    // Every file the program reads as it starts is a named pipe that nobody
+    // writes: the settings file, the stores, the help page, the pictures.
+    QTemporaryDir home;
+    QTemporaryDir runtime;
+    const QString data = home.filePath(QStringLiteral("data/Tovrin/Orbelle105/"));
+    const QString config = home.filePath(QStringLiteral("config/Pelvane105/"));
+    ASSERT_TRUE(QDir().mkpath(data));
+    ASSERT_TRUE(QDir().mkpath(config));
+    QStringList pipes{config + QStringLiteral("Orbelle.conf")};
+    for (const char* name : {"csv_history0", "csv_okiniiri0", "OrbelleHelp001.html",
+                             "UserImages.bmp", "radioon2.png", "radiooff2.png", "sankaku4.png"}) {
+        pipes << data + QString::fromLatin1(name);
+    }
+    for (const QString& pipe : pipes) {
+        ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0) << pipe.toStdString();
+    }
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("XDG_DATA_HOME"), home.filePath(QStringLiteral("data")));
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home.filePath(QStringLiteral("config")));
+    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
+    QProcess program;
+    program.setProcessEnvironment(environment);
+    program.start(QStringLiteral(ORBELLE_PROGRAM), {});
+    ASSERT_TRUE(program.waitForStarted(10000));
+    // The note on the settings file comes once the window stands.
+    const QString expected =
+        QStringLiteral("設定ファイル %1 を使えません (通常のファイルではありません)")
+            .arg(config + QStringLiteral("Orbelle.conf"));
+    QString errors;
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+            program.waitForReadyRead(50);
+            errors += QString::fromUtf8(program.readAllStandardError());
+            return errors.contains(expected);
+        },
+        20000))
+        << errors.toStdString();
+    EXPECT_EQ(program.state(), QProcess::Running);
+    program.kill();
+    program.waitForFinished(10000);
+    // The settings file is left as it was.
+    EXPECT_EQ(QFileInfo(config + QStringLiteral("Orbelle.conf")).isFile(), false);
+    EXPECT_TRUE(QFileInfo::exists(config + QStringLiteral("Orbelle.conf")));
+}
+
+TEST(Startup, ALockPlaceOthersMayChangeIsPassedOverAndWithoutOneTheProgramSaysSo) {
+    // No runtime folder, and at the temporary folder's place a folder others
+    // may write, as another user who made it first would leave it.
+    QTemporaryDir temp;
+    const QString name = QStringLiteral("orbelle-%1").arg(::geteuid());
+    const QString planted = temp.filePath(QStringLiteral("tmp/") + name);
+    const QString cache = temp.filePath(QStringLiteral("cache"));
+    ASSERT_TRUE(QDir().mkpath(planted) && QDir().mkpath(cache));
+    ASSERT_TRUE(QFile::setPermissions(planted, QFileDevice::Permissions(0x7777)));
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(QStringLiteral("XDG_RUNTIME_DIR"));
+    environment.insert(QStringLiteral("TMPDIR"), temp.filePath(QStringLiteral("tmp")));
+    environment.insert(QStringLiteral("XDG_CACHE_HOME"), cache);
+
+    // The private folder in the cache folder holds the lock.
+    QProcess program;
+    program.setProcessEnvironment(environment);
+    program.start(QStringLiteral(ORBELLE_PROGRAM), {});
+    ASSERT_TRUE(program.waitForStarted(10000));
+    const QString lockPath = cache + QLatin1Char('/') + name + QStringLiteral("/orbelle.lock");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return lockOwner(lockPath) == program.processId(); }, 20000));
+    EXPECT_FALSE(QFile::exists(planted + QStringLiteral("/orbelle.lock")));
+    program.kill();
+    program.waitForFinished(10000);
+
+    // With the cache folder's open to others too, it runs without the lock.
+    ASSERT_TRUE(QFile::setPermissions(cache, QFileDevice::Permissions(0x7777)));
+    QProcess unchecked;
+    unchecked.setProcessEnvironment(environment);
+    unchecked.start(QStringLiteral(ORBELLE_PROGRAM), {});
+    ASSERT_TRUE(unchecked.waitForStarted(10000));
+    const QString expected = QStringLiteral("二重起動を確かめられないまま動いています: ") +
+                             planted + QStringLiteral(": 他のユーザーも書き込めるフォルダです");
+    QString errors;
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+            unchecked.waitForReadyRead(50);
+            errors += QString::fromUtf8(unchecked.readAllStandardError());
+            return errors.contains(expected);
+        },
+        20000))
+        << errors.toStdString();
+    EXPECT_EQ(unchecked.state(), QProcess::Running);
+    unchecked.kill();
+    unchecked.waitForFinished(10000);
 }

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 
 using namespace orbelle;
 using CliImages = test::CliTest;
@@ -88,4 +89,45 @@ TEST_F(CliImages, RedrawAllowsSidesBeyondTheCanvas) {
     ASSERT_EQ(run("render 0 0 -o " + path("redrawn.png") + " --size 300 --redraw").status, 0);
     EXPECT_EQ(image(path("redrawn.png")).size(), QSize(300, 300));
     EXPECT_FALSE(lineOf(path("redrawn.png")).empty());
+}
+
+// Outputs that are no file to replace are refused in one line, before any
+// drawing and without "wrote"; a link to a regular file replaces that file,
+// and a replaced file keeps its permission bits.
+TEST_F(CliImages, OutputsThatAreNotRegularFilesAreRefused) {
+    namespace fs = std::filesystem;
+    fs::create_symlink("/dev/null", path("device.png"));
+    fs::create_directory(path("folder.png"));
+    std::ofstream(path("locked.png")) << "locked";
+    fs::permissions(path("locked.png"), fs::perms::owner_read | fs::perms::group_read);
+    struct Case {
+        const char* name;
+        const char* reason;
+    };
+    const Case cases[] = {
+        {"device.png", "not a regular file (a device, a pipe or a socket)"},
+        {"folder.png", "it is a folder"},
+        {"locked.png", "Permission denied"},
+    };
+    for (const Case& c : cases) {
+        const test::CliOutcome o = run("render 0 1 --size 20 -o " + path(c.name));
+        EXPECT_EQ(o.status, 2) << c.name;
+        EXPECT_TRUE(test::isOneErrorLine(o.err)) << o.err;
+        EXPECT_NE(o.err.find(path(c.name)), std::string::npos) << o.err;
+        EXPECT_NE(o.err.find(c.reason), std::string::npos) << o.err;
+        EXPECT_EQ(o.out.find("wrote"), std::string::npos) << o.out;
+    }
+    EXPECT_TRUE(fs::is_symlink(path("device.png")));
+    EXPECT_EQ(test::slurp(path("locked.png")), "locked");
+
+    std::ofstream(path("real.png")) << "old";
+    fs::permissions(path("real.png"), fs::perms::owner_read | fs::perms::owner_write);
+    fs::create_symlink(path("real.png"), path("link.png"));
+    ASSERT_EQ(run("render 0 1 --size 20 -o " + path("link.png")).status, 0);
+    EXPECT_TRUE(fs::is_symlink(path("link.png")));
+    EXPECT_FALSE(image(path("real.png")).isNull());
+    EXPECT_EQ(fs::status(path("real.png")).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_EQ(entries(m_dir), (std::set<std::string>{"device.png", "folder.png", "link.png",
+                                                     "locked.png", "real.png"}));
 }

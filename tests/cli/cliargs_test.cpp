@@ -328,6 +328,20 @@ TEST(CliArgs, ErrorsNameTheWrongArgument) {
          "--format takes png, jpg or bmp: 'gif'"},
         {{"render", "0", "0", "-o", "a.png", "--format=jpg"},
          "--format jpg does not agree with the extension of a.png"},
+        {{"find", "0"}, "find expects FILE.orbdr, IMAGE.png|.jpg or CATEGORY ITEM"},
+        {{"find", "0", "0", "-o", "a.png"}, "unknown option '-o' for find"},
+        {{"find", "0", "0", "--tries", "0"}, "--tries takes a whole number from 1 to 100000: '0'"},
+        {{"find", "0", "0", "--tries=100001"},
+         "--tries takes a whole number from 1 to 100000: '100001'"},
+        {{"find", "0", "0", "--seed", "-1"},
+         "--seed takes a whole number from 0 to 18446744073709551615: '-1'"},
+        {{"find", "0", "0", "--seed", "18446744073709551616"},
+         "--seed takes a whole number from 0 to 18446744073709551615: '18446744073709551616'"},
+        // "太陽" has eleven rows.
+        {{"find", "1", "0", "--lock", "0,11"},
+         "--lock takes row numbers from 0 to 10, separated by commas: '0,11'"},
+        {{"find", "1", "0", "--lock", "x"},
+         "--lock takes row numbers from 0 to 10, separated by commas: 'x'"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(errorOf(parseCommandLine(c.args)), c.message) << c.args.back();
@@ -346,6 +360,7 @@ TEST(CliArgs, EveryCommandHasItsOwnHelp) {
         {{"render", "--help"}, "render"}, // no formula and no -o needed
         {{"render", "0", "0", "--size=9", "--help"}, "render"},
         {{"animate", "-h"}, "animate"},
+        {{"find", "--help"}, "find"},
         {{"list", "--help", "--json"}, "list"},
     };
     for (const auto& c : cases) {
@@ -392,4 +407,27 @@ TEST(CliArgs, ListTakesOnlyJson) {
     c = parseCommandLine({"list", "--json"});
     ASSERT_TRUE(std::holds_alternative<cli::ListCommand>(c)) << errorOf(c);
     EXPECT_TRUE(std::get<cli::ListCommand>(c).json);
+}
+
+TEST(CliArgs, FindTakesTheStartLocksSeedAndTries) {
+    auto c = parseCommandLine({"find", "1", "0", "--params", "300,5", "--lock", "0,10",
+                               "--seed=18446744073709551615", "--tries", "100000"});
+    ASSERT_TRUE(std::holds_alternative<cli::FindCommand>(c)) << errorOf(c);
+    const auto& f = std::get<cli::FindCommand>(c);
+    EXPECT_EQ(f.settings.formula(), (FormulaId{1, 0}));
+    EXPECT_EQ(f.settings.params[0], 300);
+    EXPECT_EQ(f.settings.params[1], 5);
+    EXPECT_EQ(f.settings.params[2], 70); // the default
+    EXPECT_EQ(f.settings.paramLocked[0], 1);
+    EXPECT_EQ(f.settings.paramLocked[1], 0);
+    EXPECT_EQ(f.settings.paramLocked[10], 1);
+    EXPECT_EQ(f.settings.zoom, 100); // the start-up placement
+    EXPECT_TRUE(f.seedGiven);
+    EXPECT_EQ(f.seed, 18446744073709551615ull);
+    EXPECT_EQ(f.tries, 100000);
+
+    c = parseCommandLine({"find", "0", "0"});
+    ASSERT_TRUE(std::holds_alternative<cli::FindCommand>(c)) << errorOf(c);
+    EXPECT_FALSE(std::get<cli::FindCommand>(c).seedGiven);
+    EXPECT_EQ(std::get<cli::FindCommand>(c).tries, 200);
 }

@@ -63,7 +63,9 @@ TEST_F(Completion, CommandsOptionsAndFormats) {
         std::vector<std::string> words;
         const char* offered;
     } cases[] = {
-        {{""}, "--help|--version|animate|list|points|render"},
+        {{""}, "--help|--version|animate|find|list|points|render"},
+        {{"find", "0", "0", "-"}, "--help|--lock|--params|--seed|--tries"},
+        {{"find", "0", "0", "--seed", ""}, ""},
         {{"re"}, "render"},
         {{"render", "-"}, "--format|--help|--params|--redraw|--size|-o"},
         {{"animate", "a.orbdr", "--"}, "--frames|--help|--size|--video"},
@@ -92,6 +94,8 @@ TEST_F(Completion, FormulasAndFiles) {
         {{"render", "-o", "x.png", "--size", "=", "500", "7", "1"}, "1|10|11|12|13|14"},
         {{"render", ""}, "0|1|2|3|4|5|6|7|8|9|a.orbdr|b.PNG|d e.jpg|sub"},
         {{"render", "a.orbdr", ""}, ""},
+        {{"find", ""}, "0|1|2|3|4|5|6|7|8|9|a.orbdr|b.PNG|d e.jpg|sub"},
+        {{"find", "--tries", "9", "8", ""}, "0|1|10|11|12|13|2|3|4|5|6|7|8|9"},
         {{"render", "0", "0", "-o", ""}, "-|a.orbdr|b.PNG|c.txt|d e.jpg|sub"},
         {{"animate", ""}, "a.orbdr|b.PNG|d e.jpg|sub"},
         {{"animate", "a.orbdr", "b.PNG", "-o", ""}, "sub"},

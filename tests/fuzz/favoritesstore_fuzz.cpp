@@ -107,8 +107,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // The store file: loaded, it is rewritten as the clean lines when they
     // differ, and the entries are those lines.
     const std::filesystem::path folder = scratch.path();
-    require(replaceFileAtomically(folder / FavoritesStore::kFileName, content,
-                                  folder / FavoritesStore::kTempName, Durability::NoFlush)
+    require(replaceFile(folder / FavoritesStore::kFileName, content, TargetKind::OwnFile,
+                        Durability::NoFlush)
                 .ok());
     const FavoritesStore store(folder, Durability::NoFlush);
     const StoreResult<std::vector<FavoriteEntry>> loaded = store.load();

@@ -55,13 +55,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const std::filesystem::path folder = scratch.path() / "store";
     const std::filesystem::path source = scratch.path() / "source.orbhs";
-    require(
-        replaceFileAtomically(source, content, scratch.path() / "source.tmp", Durability::NoFlush)
-            .ok());
+    require(replaceFile(source, content, TargetKind::NamedFile, Durability::NoFlush).ok());
     std::error_code ignored;
     std::filesystem::create_directories(folder, ignored);
-    require(replaceFileAtomically(folder / HistoryStore::kFileName, content,
-                                  folder / HistoryStore::kTempName, Durability::NoFlush)
+    require(replaceFile(folder / HistoryStore::kFileName, content, TargetKind::OwnFile,
+                        Durability::NoFlush)
                 .ok());
 
     // A large capacity: cleaning keeps every good line.

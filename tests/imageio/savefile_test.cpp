@@ -1,4 +1,4 @@
-// A save file is put in place only when every byte reached the disk, and a
+// A saved file is put in place only when every byte reached the disk, and a
 // failure is told in the system's words.
 
 #include "imageio/savefile.h"
@@ -9,11 +9,14 @@
 
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
+#include <cerrno>
 #include <csignal>
+#include <filesystem>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 using namespace orbelle;
 using test::readAll;
@@ -61,28 +64,24 @@ class SaveFileTest : public ::testing::Test {
 } // namespace
 
 TEST_F(SaveFileTest, ReplacesTheTargetWhenEverythingIsWritten) {
-    QSaveFile file(m_path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("new content\r\n");
-    EXPECT_EQ(commitSaveFile(file), std::nullopt);
+    EXPECT_EQ(saveFile(m_path, "new content\r\n"), std::nullopt);
     EXPECT_EQ(readAll(m_path), QByteArray("new content\r\n"));
     EXPECT_EQ(files(), QStringList{"figure.orbdr"});
     EXPECT_EQ(saveFile(m_path, "second\r\n"), std::nullopt);
     EXPECT_EQ(readAll(m_path), QByteArray("second\r\n"));
 }
 
-TEST_F(SaveFileTest, AWriteThatFailsInTheBufferKeepsTheOldFile) {
+TEST_F(SaveFileTest, AWriteThatFailsPartWayKeepsTheOldFile) {
     {
-        // 200 bytes stay in the file's buffer until the flush, which the
-        // 50-byte limit cuts short.
+        // The first 50 bytes fit under the limit, the next ones do not.
         const FileSizeLimit limit(50);
-        QSaveFile file(m_path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        ASSERT_EQ(file.write(QByteArray(200, 'x')), 200);
-        const std::optional<QString> reason = commitSaveFile(file);
-        ASSERT_TRUE(reason.has_value());
-        EXPECT_FALSE(reason->isEmpty());
-        EXPECT_EQ(*reason, QStringLiteral("File too large"));
+        FileReplacement file(toLocalPath(m_path), TargetKind::NamedFile);
+        ASSERT_TRUE(file.open().ok());
+        EXPECT_TRUE(file.write(std::string(50, 'x')).ok());
+        EXPECT_EQ(file.write(std::string(150, 'x')).errorNumber(), EFBIG);
+        const StoreStatus committed = file.commit();
+        EXPECT_EQ(committed.errorNumber(), EFBIG);
+        EXPECT_EQ(failureReason(committed), QStringLiteral("File too large"));
     }
     EXPECT_EQ(readAll(m_path), QByteArray("the good file"));
     EXPECT_EQ(files(), QStringList{"figure.orbdr"});
@@ -101,4 +100,46 @@ TEST_F(SaveFileTest, AWriteCutShortIsToldInTheSystemsWords) {
     EXPECT_EQ(saveFile(m_dir.filePath(QStringLiteral("no such folder/x.orbdr")), "x"),
               QStringLiteral("No such file or directory"));
     EXPECT_EQ(failureReason(0, QStringLiteral("Qt's words")), QStringLiteral("Qt's words"));
+}
+
+namespace {
+
+struct TargetCase {
+    const char* linkTo; // where the target links; nullptr: a read-only regular file
+    TargetKind kind;
+    const char* reason;
+};
+
+} // namespace
+
+TEST_F(SaveFileTest, DevicesLinksAndReadOnlyFilesAreRefusedInWords) {
+    const TargetCase cases[] = {
+        {"/dev/null", TargetKind::NamedFile, "not a regular file (a device, a pipe or a socket)"},
+        {"/dev/null", TargetKind::OwnFile, "it is a symbolic link, which is left alone"},
+        {"/", TargetKind::NamedFile, "Is a directory"},
+        {nullptr, TargetKind::NamedFile, "Permission denied"},
+        {nullptr, TargetKind::OwnFile, "Permission denied"},
+    };
+    const QString target = m_dir.filePath(QStringLiteral("out.png"));
+    for (const TargetCase& c : cases) {
+        SCOPED_TRACE(c.reason);
+        QFile::remove(target);
+        if (c.linkTo != nullptr) {
+            std::filesystem::create_symlink(c.linkTo, toLocalPath(target));
+        } else {
+            ASSERT_EQ(saveFile(target, "read-only"), std::nullopt);
+            ASSERT_EQ(::chmod(toLocalPath(target).c_str(), 0444), 0);
+        }
+        EXPECT_EQ(saveFile(target, "new", c.kind), QString::fromLatin1(c.reason));
+        if (c.linkTo == nullptr) {
+            EXPECT_EQ(readAll(target), QByteArray("read-only"));
+        }
+        EXPECT_TRUE(QFileInfo(target).isSymLink() == (c.linkTo != nullptr));
+    }
+    // A link to a regular file the person named: that file is replaced.
+    QFile::remove(target);
+    std::filesystem::create_symlink(toLocalPath(m_path), toLocalPath(target));
+    EXPECT_EQ(saveFile(target, "through the link"), std::nullopt);
+    EXPECT_EQ(readAll(m_path), QByteArray("through the link"));
+    EXPECT_TRUE(QFileInfo(target).isSymLink());
 }

@@ -23,20 +23,27 @@ TEST(StoreMessage, EveryFailureIsWordedWithItsFileAndReason) {
         const char* message;
     } cases[] = {
         {failed(StoreError::CannotRead, "/d/csv_history0", ENOENT),
-         "ファイルを読み込めません: /d/csv_history0\nNo such file or directory"},
+         "ファイルを読み込めません: /d/csv_history0\nファイルまたはフォルダがありません"},
         {failed(StoreError::NotRegularFile, "/d/x.orbhs"),
          "ファイルを読み込めません: /d/x.orbhs\n通常のファイルではありません"},
         {failed(StoreError::TooLarge, "/d/x.orbhs", EFBIG).withLimit(67108864),
          "ファイルを読み込めません: /d/x.orbhs\nファイルが大きすぎます (上限 67108864 バイト)"},
         {failed(StoreError::CannotWrite, "/d/csv_okiniiri0", EACCES),
-         "ファイルに書き込めません: /d/csv_okiniiri0\nPermission denied"},
+         "ファイルに書き込めません: /d/csv_okiniiri0\nアクセス権がありません"},
         {failed(StoreError::CannotCreateFolder, "/d/data", ENOTDIR),
          "フォルダを作成できません: /d/data\nNot a directory"},
         {failed(StoreError::NoHistoryLines, "/d/ピクチャ.png"),
          "ヒストリー ファイルではありません: /d/ピクチャ.png\n"
          "ヒストリーの行が一つもありません。ヒストリーは変わりません。"},
         {failed(StoreError::NoFavoriteLines, "/d/a.txt"),
-         "お気に入り ファイルではありません: /d/a.txt\nお気に入りは変わりません。"},
+         "お気に入り ファイルではありません: /d/a.txt\n"
+         "お気に入りの行が一つもありません。お気に入りは変わりません。"},
+        {failed(StoreError::NotRegularFile, "/d/folder", EISDIR),
+         "ファイルを読み込めません: /d/folder\nフォルダです"},
+        {failed(StoreError::NotImage, "/d/broken.png").withDetail("Unable to read image data"),
+         "画像として読めません: /d/broken.png\nUnable to read image data"},
+        {failed(StoreError::NoImageSettings, "/d/photo.jpg"),
+         "描画の設定を持たない画像です: /d/photo.jpg"},
         {failed(StoreError::NoSuchFolder).withLimit(7), "入れるフォルダがありません (番号 7)"},
         {failed(StoreError::NameNotText), "名前に文字として読めないバイトが含まれています"},
         {failed(StoreError::NameControl), "名前に制御文字 (改行など) は使えません"},
@@ -54,5 +61,5 @@ TEST(StoreMessage, EveryFailureIsWordedWithItsFileAndReason) {
     // The status bar takes the message on one line.
     EXPECT_EQ(
         storeMessageLine(failed(StoreError::CannotRead, "/d/csv_history0", EACCES)).toStdString(),
-        "ファイルを読み込めません: /d/csv_history0 — Permission denied");
+        "ファイルを読み込めません: /d/csv_history0 — アクセス権がありません");
 }

@@ -171,10 +171,11 @@ TEST_F(HistoryStoreTest, FailedImportAndExportAreReportedAndChangeNothing) {
     EXPECT_EQ(notes.status.error(), StoreError::NoHistoryLines);
     EXPECT_EQ(notes.status.path(), m_folder / "notes.txt");
     EXPECT_EQ(readFile(storePath()), before);
-    // An empty file holds no line at all: it empties the history.
+    // An empty file holds no history line either: the history stays.
     writeFile(m_folder / "empty.orbhs", "");
-    EXPECT_TRUE(m_store.importFrom(m_folder / "empty.orbhs").ok());
-    EXPECT_EQ(readFile(storePath()), "");
+    EXPECT_EQ(m_store.importFrom(m_folder / "empty.orbhs").status.error(),
+              StoreError::NoHistoryLines);
+    EXPECT_EQ(readFile(storePath()), before);
 
     const StoreStatus exported = m_store.exportTo(m_folder / "no" / "such" / "x.orbhs");
     EXPECT_FALSE(exported.ok());

@@ -23,7 +23,7 @@ namespace {
 // A settings file saved as every file is replaced: written beside it, then
 // renamed over it.
 StoreStatus saveSettingsFile(const std::filesystem::path& path, const DrawSettings& settings) {
-    return replaceFileAtomically(path, formatSettingsFile(settings), defaultTempPath(path));
+    return replaceFile(path, formatSettingsFile(settings), TargetKind::NamedFile);
 }
 
 } // namespace
@@ -56,10 +56,14 @@ TEST_F(StoreFileTest, AppendAfterATornLineStartsANewLine) {
 TEST_F(StoreFileTest, ReplaceLeavesNoTemporaryFile) {
     const StoreFile file(m_folder / "store", "store_tmp");
     writeFile(file.path(), "old\r\n");
-    writeFile(file.tempPath(), "left by a crash");
+    writeFile(file.oldTempPath(), "left by a crash");
+    writeFile(m_folder / ".store.abcdefgh.orbelle-tmp", "left by a crash");
     ASSERT_TRUE(file.replaceLines({"x", "y"}).ok());
     EXPECT_EQ(readFile(file.path()), "x\r\ny\r\n");
-    EXPECT_FALSE(std::filesystem::exists(file.tempPath()));
+    file.removeLeftoverTemp();
+    EXPECT_FALSE(std::filesystem::exists(file.oldTempPath()));
+    EXPECT_EQ(removeLeftoverTemporaryFiles(m_folder.path()), 0);
+    EXPECT_EQ(readFile(file.path()), "x\r\ny\r\n");
 }
 
 TEST_F(StoreFileTest, FailuresNameTheFileAndKeepTheOldContent) {
@@ -74,12 +78,11 @@ TEST_F(StoreFileTest, FailuresNameTheFileAndKeepTheOldContent) {
     // Replacing a folder fails; the folder and its content stay.
     std::filesystem::create_directory(m_folder / "folder");
     writeFile(m_folder / "folder" / "inner", "keep");
-    const StoreStatus replaced =
-        replaceFileAtomically(m_folder / "folder", "new", m_folder / "folder.tmp");
+    const StoreStatus replaced = replaceFile(m_folder / "folder", "new", TargetKind::NamedFile);
     EXPECT_FALSE(replaced.ok());
     EXPECT_NE(replaced.path().string().find((m_folder / "folder").string()), std::string::npos);
     EXPECT_EQ(readFile(m_folder / "folder" / "inner"), "keep");
-    EXPECT_FALSE(std::filesystem::exists(m_folder / "folder.tmp"));
+    EXPECT_EQ(removeLeftoverTemporaryFiles(m_folder.path()), 0);
 }
 
 TEST_F(StoreFileTest, AFolderThatCannotBeLookedAtIsReportedNotThrown) {
@@ -156,7 +159,7 @@ TEST_F(StoreFileTest, SettingsFileIsWrittenWithCrLfAndReadsBack) {
                               "0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,"
                               "16777147\r\n");
     EXPECT_EQ(parseSettingsFile(readFile(path)), literalRecord());
-    EXPECT_FALSE(std::filesystem::exists(defaultTempPath(path)));
+    EXPECT_EQ(removeLeftoverTemporaryFiles(m_folder.path()), 0);
 
     // Overwriting replaces the whole file.
     ASSERT_TRUE(saveSettingsFile(path, numbered(5)).ok());

@@ -3,6 +3,8 @@
 
 #include "view/mainview.h"
 
+#include "view/patterncanvas.h"
+
 #include <QScrollBar>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -71,4 +73,38 @@ TEST(FitToWindowTest, ZoomOutCentresInTheRoomTheScrollBarsLeave) {
     EXPECT_EQ(view.verticalScrollBar()->maximum(), 666 - (520 - frame));
     EXPECT_EQ(settledViewportHeight(view, 520 - frame), 520 - frame);
     EXPECT_EQ(view.viewport()->width(), 700 - frame - bar);
+}
+
+// Fitted to a wide window the picture sits in the middle of the width: 1500
+// wide and 1100 high less the frame leaves (1500 - 1100) / 2 = 200 pixels on
+// either side. Zooming ends the fit and the picture goes back to the top
+// left of its scroll area.
+TEST(FitToWindowTest, TheFittedPictureIsCentred) {
+    MainView view;
+    view.setDrawFunction(&test::drawPattern);
+    view.resize(1500, 1100);
+    view.show();
+    view.drawFigure(DrawSettings::startup());
+    view.fitToWindow();
+    const int frame = 2 * view.frameWidth();
+    ASSERT_EQ(view.displaySize(), 1100 - frame);
+    (void)QTest::qWaitFor([&] { return view.viewport()->width() == 1500 - frame; }, 5000);
+    EXPECT_EQ(view.pictureOrigin(), QPoint(200, 0));
+
+    const QImage shown = view.viewport()->grab().toImage();
+    const QRgb background =
+        view.viewport()->palette().color(view.viewport()->backgroundRole()).rgb();
+    const int size = view.displaySize();
+    for (const int y : {0, 5, size / 2, size - 1}) {
+        const int sourceY = 1500 + static_cast<int>(static_cast<long long>(y) * 3000 / size);
+        EXPECT_EQ(test::packed(shown.pixel(200, y)), test::patternColour(1500, sourceY)) << y;
+        EXPECT_EQ(test::packed(shown.pixel(200 + size - 1, y)),
+                  test::patternColour(1500 + (size - 1) * 3000 / size, sourceY))
+            << y;
+        EXPECT_EQ(shown.pixel(199, y), background) << y;
+        EXPECT_EQ(shown.pixel(200 + size, y), background) << y;
+    }
+
+    view.zoomOut();
+    EXPECT_EQ(view.pictureOrigin(), QPoint(0, 0));
 }

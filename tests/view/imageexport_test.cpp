@@ -15,6 +15,8 @@
 #include <QFileDialog>
 #include <QImageReader>
 #include <QImageWriter>
+#include <QLabel>
+#include <QPushButton>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
@@ -82,42 +84,64 @@ TEST(ResolutionDialog, TitlesStartAndRanges) {
     EXPECT_EQ(bitmap.sidePixels(), 6000);
     EXPECT_EQ(bitmap.sideEdit()->text(), QStringLiteral("6000"));
     EXPECT_EQ(bitmap.sideEdit()->minimum(), 10);
-    EXPECT_EQ(bitmap.sideEdit()->maximum(), 6000);
+    EXPECT_EQ(bitmap.sideEdit()->maximum(), 16000);
     EXPECT_FALSE(bitmap.redraw());
     EXPECT_EQ(bitmap.redrawBox()->text(), QStringLiteral("再描画して保存"));
+    EXPECT_TRUE(bitmap.problem().isEmpty());
+    EXPECT_TRUE(bitmap.okButton()->isEnabled());
 }
 
-TEST(ResolutionDialog, SideIsTheLastInRangeValueTyped) {
+// One dialog through a sequence of steps: each types a text into the side
+// (after selecting all) or sets the box, and is followed by the side, whether
+// OK takes it and the note shown (empty: none).
+TEST(ResolutionDialog, TheTypedSideStaysAndWhatIsWrongIsTold) {
+    const QString tooLargeNote =
+        QStringLiteral("6000ピクセルを超える大きさは「再描画して保存」で保存できます。");
+    const QString rangeNote = QStringLiteral("縦横のピクセル値は10から16000までです。");
+    const struct Step {
+        const char* typed; // nullptr: the box is set to tick instead
+        bool tick;
+        int side;
+        const QString& note;
+    } steps[] = {
+        {"700", false, 700, QString()},
+        {"16000", false, 16000, tooLargeNote}, // kept before the box is ticked
+        {nullptr, true, 16000, QString()},
+        {nullptr, false, 16000, tooLargeNote}, // unticking keeps it too
+        {"6000", false, 6000, QString()},
+        {"6001", false, 6001, tooLargeNote},
+        {"5", false, 6001, rangeNote}, // below the range: the text only
+        {"", false, 6001, rangeNote},
+        {"10", false, 10, QString()},
+        {nullptr, true, 10, QString()},
+        {"16001", true, 1600, QString()}, // the last digit is refused
+        {"9000", true, 9000, QString()},
+        {nullptr, false, 9000, tooLargeNote},
+    };
     ResolutionDialog dialog(ImageKind::Bitmap);
     dialog.show();
     QSpinBox* edit = dialog.sideEdit();
-    edit->selectAll();
-    QTest::keyClicks(edit, QStringLiteral("700"));
-    EXPECT_EQ(dialog.sidePixels(), 700);
-    edit->selectAll();
-    QTest::keyClicks(edit, QStringLiteral("7000"));
-    EXPECT_EQ(dialog.sidePixels(), 700);
-    // A number below the range while typing keeps the last good one.
-    edit->selectAll();
-    QTest::keyClicks(edit, QStringLiteral("5"));
-    EXPECT_EQ(dialog.sidePixels(), 700);
-
-    // Re-drawing allows up to 16000; leaving it brings the side back to 6000.
-    dialog.redrawBox()->setChecked(true);
-    edit->selectAll();
-    QTest::keyClicks(edit, QStringLiteral("16000"));
-    EXPECT_EQ(dialog.sidePixels(), 16000);
-    edit->selectAll();
-    QTest::keyClicks(edit, QStringLiteral("16001")); // 1600 was the last in range
-    EXPECT_EQ(dialog.sidePixels(), 1600);
-    edit->selectAll();
-    QTest::keyClicks(edit, QStringLiteral("9000"));
-    EXPECT_EQ(dialog.sidePixels(), 9000);
-    dialog.redrawBox()->setChecked(false);
-    EXPECT_EQ(dialog.sidePixels(), 6000);
+    int index = 0;
+    for (const Step& step : steps) {
+        if (step.typed != nullptr) {
+            edit->selectAll();
+            QTest::keyClick(edit, Qt::Key_Delete);
+            QTest::keyClicks(edit, QString::fromLatin1(step.typed));
+        } else {
+            dialog.redrawBox()->setChecked(step.tick);
+        }
+        EXPECT_EQ(dialog.redraw(), step.tick) << "step " << index;
+        EXPECT_EQ(dialog.sidePixels(), step.side) << "step " << index;
+        EXPECT_EQ(dialog.problem(), step.note) << "step " << index;
+        EXPECT_EQ(dialog.okButton()->isEnabled(), step.note.isEmpty()) << "step " << index;
+        EXPECT_EQ(dialog.findChild<QLabel*>(QStringLiteral("sideNote"))->isVisible(),
+                  !step.note.isEmpty())
+            << "step " << index;
+        ++index;
+    }
 }
 
-// The whole command: 7000 typed after 700 keeps 700; a name without an
+// The whole command: a letter typed after 700 keeps 700; a name without an
 // extension gets ".bmp"; the BMP command with a ".jpg" name writes a JPEG.
 TEST_F(ImageExportTest, CommandWritesTheChosenSideAndFormat) {
     drawPatternFigure();
@@ -139,7 +163,7 @@ TEST_F(ImageExportTest, CommandWritesTheChosenSideAndFormat) {
             }));
     };
     {
-        auto drivers = answer(QStringLiteral("7000"), path(QStringLiteral("plain")));
+        auto drivers = answer(QStringLiteral("a"), path(QStringLiteral("plain")));
         EXPECT_TRUE(exporter.run(ImageKind::Bitmap));
     }
     QImageReader bmp(path(QStringLiteral("plain.bmp")));

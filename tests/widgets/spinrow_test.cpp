@@ -97,6 +97,47 @@ TEST_F(SpinRowTest, ArrowsWrapAtBothEnds) {
     EXPECT_EQ(row.value(), 179);
 }
 
+// Up and Down in the edit box step the value by one, wrapping at the ends as
+// the arrows do, and rewrite the box (typed text that was not the value too).
+TEST_F(SpinRowTest, UpAndDownInTheEditBoxStepTheValue) {
+    const struct Case {
+        int min, max;
+        const char* text; // typed into the box first
+        Qt::Key key;
+        int presses;
+        int value;
+        int changes; // valueChanged signals
+    } cases[] = {
+        {1, 999, "998", Qt::Key_Up, 1, 999, 1},   {1, 999, "999", Qt::Key_Up, 1, 1, 1},
+        {1, 999, "1", Qt::Key_Down, 1, 999, 1},   {1, 999, "2", Qt::Key_Down, 1, 1, 1},
+        {-999, 999, "0", Qt::Key_Down, 3, -3, 3}, {-999, 999, "-999", Qt::Key_Down, 2, 998, 2},
+        {0, 359, "359", Qt::Key_Up, 2, 1, 2},     {1, 100, "50", Qt::Key_Up, 5, 55, 5},
+        {1, 999, "1200", Qt::Key_Up, 1, 51, 1}, // out of range: steps from the value 50
+        {1, 999, "abc", Qt::Key_Down, 1, 49, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.min << ".." << c.max << " from " << c.text);
+        SpinRow spin;
+        spin.setRange(c.min, c.max);
+        spin.setValue(50);
+        spin.edit()->setText(QString::fromLatin1(c.text));
+        int changes = 0;
+        QObject::connect(&spin, &SpinRow::valueChanged, [&changes] { ++changes; });
+        for (int k = 0; k < c.presses; ++k) {
+            QTest::keyClick(spin.edit(), c.key);
+        }
+        EXPECT_EQ(spin.value(), c.value);
+        EXPECT_EQ(spin.edit()->text(), QString::number(c.value));
+        EXPECT_TRUE(spin.textValid());
+        EXPECT_EQ(changes, c.changes);
+    }
+    // With a modifier the keys are the edit's own: nothing steps.
+    row.setRange(1, 999);
+    row.setValue(10);
+    QTest::keyClick(row.edit(), Qt::Key_Up, Qt::ShiftModifier);
+    EXPECT_EQ(row.value(), 10);
+}
+
 TEST_F(SpinRowTest, SetValueAndRangeClampAndKeepThePartsInStep) {
     row.setMapping(SliderMapping::perMille());
     row.setRange(-999, 999);

@@ -4,44 +4,71 @@
 #include "app/commands/filedialogs.h"
 #include "app/commands/filedroptarget.h"
 #include "app/commandset.h"
+#include "imageio/fileread.h"
 #include "imageio/imageformat.h"
 #include "imageio/imagesettings.h"
 #include "imageio/savefile.h"
 #include "store/settingsfile.h"
+#include "widgets/systemreason.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QMessageBox>
 
-#include <cstring>
-#include <filesystem>
+#include <cerrno>
 
 namespace orbelle {
 namespace {
 
 QString settingsFilter() { return QObject::tr("Orbelle ファイル (*.orbdr)"); }
 
-// Opening also takes the images the export writes, which carry the settings.
-QString openFilter() { return QObject::tr("Orbelle ファイル (*.orbdr *.png *.jpg)"); }
+// Opening also takes the images the export writes, which carry the settings,
+// and the history and favorites files, which load into their stores.
+QString openFilter() {
+    return QObject::tr("Orbelle ファイル (*.orbdr *.png *.jpg);;ヒストリー ファイル (*.orbhs);;"
+                       "お気に入り ファイル (*.orbfv)");
+}
 
 constexpr char kSuffix[] = "orbdr";
 
-// The reason a settings file cannot be opened, shown under the refusal;
-// empty for a file that holds no settings file line.
-QString readFailure(const QString& path, const StoreStatus& status) {
+// The line under the refusal: the file and why it cannot be opened.
+QString openFailure(const QString& path, const StoreStatus& status) {
     const QString shown = QDir::toNativeSeparators(path);
     switch (status.error()) {
     case StoreError::TooLarge:
-        return QObject::tr("%1 は 1 MiB より大きいため設定ファイルではありません").arg(shown);
+        return carriesSettings(path)
+                   ? QObject::tr("%1: ファイルが大きすぎます (上限 %2 MiB)")
+                         .arg(shown)
+                         .arg(kMaxImageFileBytes >> 20)
+                   : QObject::tr("%1 は 1 MiB より大きいため設定ファイルではありません").arg(shown);
     case StoreError::NotRegularFile:
-        return QObject::tr("%1 は通常のファイルではありません").arg(shown);
+        return status.errorNumber() == EISDIR
+                   ? QObject::tr("%1 はフォルダです").arg(shown)
+                   : QObject::tr("%1 は通常のファイルではありません").arg(shown);
     case StoreError::NotSettingsFile:
-        return {};
+        return QObject::tr("%1 には設定の行がありません (項目の数か合計が合いません)").arg(shown);
+    case StoreError::NotImage:
+        return QObject::tr("%1 は画像として読めません (%2)")
+            .arg(shown, QString::fromStdString(status.detail()));
+    case StoreError::NoImageSettings:
+        return QObject::tr("%1 は描画の設定を持たない画像です").arg(shown);
     default:
-        return shown + QStringLiteral(": ") +
-               QString::fromLocal8Bit(std::strerror(status.errorNumber()));
+        return shown + QStringLiteral(": ") + systemReason(status.errorNumber());
     }
+}
+
+// The store a file of this name loads into, by its extension.
+enum class StoreFileKind { None, History, Favorites };
+
+StoreFileKind storeFileKind(const QString& path) {
+    const QString suffix = QFileInfo(path).suffix();
+    if (suffix.compare(QLatin1String("orbhs"), Qt::CaseInsensitive) == 0) {
+        return StoreFileKind::History;
+    }
+    if (suffix.compare(QLatin1String("orbfv"), Qt::CaseInsensitive) == 0) {
+        return StoreFileKind::Favorites;
+    }
+    return StoreFileKind::None;
 }
 
 } // namespace
@@ -64,51 +91,62 @@ void DocumentCommands::refuse(const QString& reason) {
 }
 
 bool DocumentCommands::openFile(const QString& path) {
-    const QFileInfo info(path);
-    if (info.isDir()) {
-        refuse(tr("%1 はフォルダです").arg(QDir::toNativeSeparators(path)));
-        return false;
+    const StoreFileKind kind = storeFileKind(path);
+    if (kind != StoreFileKind::None) {
+        return loadStoreFile(path, kind == StoreFileKind::History);
     }
     // PNG and JPEG images carry the settings line in their metadata; any
-    // other file is read as a settings file.
-    if (carriesSettings(path)) {
-        QFile file(path);
-        if (!file.open(QIODevice::ReadOnly)) {
-            refuse(QDir::toNativeSeparators(path) + QStringLiteral(": ") + file.errorString());
-            return false;
-        }
-        file.close();
-        return openImage(path);
-    }
+    // other file is read as a settings file. Both are read without waiting
+    // on the file, so a named pipe is refused instead of freezing the window.
     const StoreResult<DrawSettings> read =
-        readSettingsFile(std::filesystem::path(QFile::encodeName(path).toStdString()));
+        carriesSettings(path) ? readImageSettings(path) : readSettingsFile(fileSystemPath(path));
     if (!read.ok()) {
-        refuse(readFailure(path, read.status));
+        refuse(openFailure(path, read.status));
         return false;
     }
     if (!m_host.applySettings(read.value, false)) {
         return false; // refused with its own message
     }
+    if (carriesSettings(path)) {
+        // The image names the drawing, but a save writes a settings file and
+        // never the image: the next save asks for a name, beside the image.
+        m_currentPath = QFileInfo(path).absoluteFilePath();
+        m_currentTitle = QFileInfo(path).completeBaseName();
+        m_hasCurrentFile = false;
+        m_host.setDocumentTitle(m_currentTitle);
+        return true;
+    }
     makeCurrent(path);
     return true;
 }
 
-bool DocumentCommands::openImage(const QString& path) {
-    const std::optional<DrawSettings> settings = settingsFromImageFile(path);
-    if (!settings) {
-        refuse({});
+void DocumentCommands::setStoreFileLoaders(StoreFileLoaders loaders) {
+    m_loaders = std::move(loaders);
+}
+
+bool DocumentCommands::loadStoreFile(const QString& path, bool history) {
+    const std::function<bool(const QString&)>& load =
+        history ? m_loaders.history : m_loaders.favorites;
+    if (!load) {
         return false;
     }
-    if (!m_host.applySettings(*settings, false)) {
-        return false; // refused with its own message
+    const QString shown = QDir::toNativeSeparators(path);
+    const QString text = history
+                             ? tr("「%1」をヒストリーに読み込みますか？\n"
+                                  "今のヒストリーはすべて、このファイルの内容で置き換えられます。")
+                                   .arg(shown)
+                             : tr("「%1」をお気に入りに読み込みますか？\n"
+                                  "今のお気に入りはすべて、このファイルの内容で置き換えられます。")
+                                   .arg(shown);
+    QMessageBox question(QMessageBox::Question,
+                         history ? tr("ヒストリーの読み込み") : tr("お気に入りの読み込み"), text,
+                         QMessageBox::Yes | QMessageBox::No, m_host.dialogParent());
+    // The present entries are lost: No is the default.
+    question.setDefaultButton(QMessageBox::No);
+    if (question.exec() != QMessageBox::Yes) {
+        return false;
     }
-    // The image names the drawing, but a save writes a settings file and
-    // never the image: the next save asks for a name, beside the image.
-    m_currentPath = QFileInfo(path).absoluteFilePath();
-    m_currentTitle = QFileInfo(path).completeBaseName();
-    m_hasCurrentFile = false;
-    m_host.setDocumentTitle(m_currentTitle);
-    return true;
+    return load(path);
 }
 
 void DocumentCommands::open() {

@@ -65,13 +65,16 @@ void FavoritesCommands::exportFavorites() {
 
 void FavoritesCommands::importFavorites() {
     const QString path = m_pane->prompts().askImportPath(m_host.dialogParent());
-    if (path.isEmpty()) {
-        return;
+    if (!path.isEmpty()) {
+        importFavoritesFrom(path);
     }
+}
+
+bool FavoritesCommands::importFavoritesFrom(const QString& path) {
     const StoreResult<FavoritesImport> loaded = m_pane->store().importFrom(localPath(path));
     if (!loaded.ok()) {
         showError(tr("お気に入りの読み込み"), storeMessage(loaded.status));
-        return;
+        return false;
     }
     (void)m_pane->refill();
     QString message = tr("お気に入りを読み込みました: %1").arg(path);
@@ -79,6 +82,7 @@ void FavoritesCommands::importFavorites() {
         message += tr(" (壊れた %1 行は読み込みませんでした)").arg(loaded.value.dropped);
     }
     m_host.showStatusMessage(message);
+    return true;
 }
 
 void FavoritesCommands::resetFavorites() {

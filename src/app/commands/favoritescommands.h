@@ -5,6 +5,7 @@
 // the pane asks to draw is drawn and enters the history.
 
 #include <QObject>
+#include <QString>
 
 namespace orbelle {
 
@@ -21,8 +22,12 @@ class FavoritesCommands : public QObject {
     /// "お気に入りの保存": a byte copy of the store in a chosen *.orbfv file.
     void exportFavorites();
     /// "お気に入りの読み込み": replaces every favorite by those of a chosen
-    /// file (nothing is merged).
+    /// file (nothing is merged), through importFavoritesFrom().
     void importFavorites();
+    /// Replaces every favorite by those of the file at path; a file that
+    /// cannot be read or holds no folder or favorite is reported and the
+    /// favorites stay. True when loaded.
+    bool importFavoritesFrom(const QString& path);
     /// "お気に入りのリセット": back to the empty root folder, after asking.
     void resetFavorites();
 

@@ -5,7 +5,8 @@
 #include "panes/drawsettingspane.h"
 #include "panes/transformpane.h"
 #include "view/figurefinder.h"
-#include "view/mainview.h"
+
+#include <QRandomGenerator>
 
 namespace orbelle {
 namespace {
@@ -23,11 +24,10 @@ bool sameRows(const std::array<WalkRow, kRowCount>& a, const std::array<WalkRow,
 
 FindFigureCommand::FindFigureCommand(const CommandSet& commands, CommandHost& host,
                                      DrawSettingsPane* settingsPane, TransformPane* transformPane,
-                                     MainView* view, QObject* parent)
+                                     QObject* parent)
     : QObject(parent), m_host(host), m_settingsPane(settingsPane), m_transformPane(transformPane),
-      m_view(view), m_finder(new FigureFinder(this)) {
-    m_started.start();
-    m_clock = [this] { return static_cast<std::uint32_t>(m_started.elapsed()); };
+      m_finder(new FigureFinder(this)),
+      m_seedSource([] { return QRandomGenerator::system()->generate64(); }) {
     commands.onTriggered(CommandId::FindFigure, this, [this] { find(); });
     connect(m_finder, &FigureFinder::tried, this, &FindFigureCommand::tried);
     connect(m_finder, &FigureFinder::finished, this, &FindFigureCommand::finished);
@@ -40,9 +40,10 @@ void FindFigureCommand::find() {
     m_search = FigureSearch{};
     m_search.formula = m_settingsPane->selectedFormula();
     m_search.rows = m_settingsPane->walkRows();
-    m_search.tick = m_clock();
-    m_search.zoom = m_transformPane->zoomValue();
-    m_search.displaySide = m_view->displaySize();
+    m_search.seed = m_seedSource();
+    DrawSettings placed;
+    m_transformPane->capture(placed);
+    m_search.placement = FigurePlacement::of(placed);
     m_finder->start(m_search);
     tried(0);
 }

@@ -1,14 +1,12 @@
 #pragma once
-// "よい図形を探す" (CommandId::FindFigure): repeats Draw Random's step on the
-// settings pane's free rows in the background until the figure is worth
-// showing (at most 200 tries), then puts those values into the pane and
-// draws. The status bar follows the tries; Esc stops the search and leaves
-// the pane as it was. A search whose formula or rows were changed meanwhile
-// is dropped.
+// "よい図形を探す" (CommandId::FindFigure): moves the settings pane's free
+// rows by widening random steps in the background until the figure, placed
+// as the 3D pane places it, is worth showing (at most 200 tries), then puts
+// those values into the pane and draws. The status bar follows the tries; Esc stops the search and
+// leaves the pane as it was. A search whose formula or rows were changed meanwhile is dropped.
 
 #include "engine/figuresearch.h"
 
-#include <QElapsedTimer>
 #include <QObject>
 
 #include <cstdint>
@@ -20,14 +18,13 @@ class CommandHost;
 class CommandSet;
 class DrawSettingsPane;
 class FigureFinder;
-class MainView;
 class TransformPane;
 
 class FindFigureCommand : public QObject {
     Q_OBJECT
   public:
     FindFigureCommand(const CommandSet& commands, CommandHost& host, DrawSettingsPane* settingsPane,
-                      TransformPane* transformPane, MainView* view, QObject* parent);
+                      TransformPane* transformPane, QObject* parent);
 
     /// Starts a search unless one runs.
     void find();
@@ -36,8 +33,9 @@ class FindFigureCommand : public QObject {
     bool isSearching() const;
     /// The worker that runs the searches (tests watch it).
     FigureFinder* finder() const { return m_finder; }
-    /// Replaces the millisecond clock whose reading seeds a search's steps.
-    void setClock(std::function<std::uint32_t()> clock) { m_clock = std::move(clock); }
+    /// Replaces the source of the seed each search draws its steps from (the
+    /// system's random numbers).
+    void setSeedSource(std::function<std::uint64_t()> source) { m_seedSource = std::move(source); }
 
   signals:
     /// A search ended and its outcome is applied (or dropped).
@@ -50,11 +48,9 @@ class FindFigureCommand : public QObject {
     CommandHost& m_host;
     DrawSettingsPane* m_settingsPane;
     TransformPane* m_transformPane;
-    MainView* m_view;
     FigureFinder* m_finder;
     FigureSearch m_search; // the running search's start
-    QElapsedTimer m_started;
-    std::function<std::uint32_t()> m_clock; // ticks that seed the steps, as Draw Random's
+    std::function<std::uint64_t()> m_seedSource;
 };
 
 } // namespace orbelle

@@ -173,18 +173,22 @@ void HistoryCommands::importHistory() {
     const QString path = m_dialogs.openFile(
         m_host.dialogParent(),
         {tr("ヒストリーの読み込み"), historyFilter(), QStringLiteral("orbhs"), {}});
-    if (path.isEmpty()) {
-        return;
+    if (!path.isEmpty()) {
+        importHistoryFrom(path);
     }
-    // A file without a single history line (another kind of file picked by
-    // mistake) is refused by the import, and the history stays.
+}
+
+bool HistoryCommands::importHistoryFrom(const QString& path) {
+    // An empty file or one without a single history line (another kind of
+    // file picked by mistake) is refused by the import, and the history
+    // stays.
     StoreResult<HistoryImport> imported = m_store.importFrom(toPath(path));
     if (!report(imported.status)) {
-        return;
+        return false;
     }
     const std::optional<int> entries = count();
     if (!entries) {
-        return;
+        return false;
     }
     m_navigator.storeChanged(*entries);
     refresh(*entries);
@@ -194,6 +198,7 @@ void HistoryCommands::importHistory() {
             : tr("ヒストリーを読み込みました: %1 件 (壊れた行 %2 行は除きました)")
                   .arg(imported.value.entries)
                   .arg(imported.value.dropped));
+    return true;
 }
 
 void HistoryCommands::reset() {

@@ -49,8 +49,12 @@ class HistoryCommands : public QObject {
     void activateEntry(int button);
     /// Asks for a file and writes the history there.
     void exportHistory();
-    /// Asks for a history file and replaces the history by its good lines.
+    /// Asks for a history file, then importHistoryFrom().
     void importHistory();
+    /// Replaces the history by the good lines of the file at path; a file
+    /// that cannot be read or holds no history line is reported and the
+    /// history stays. True when loaded.
+    bool importHistoryFrom(const QString& path);
     /// Asks, then empties the history.
     void reset();
 
