@@ -3,39 +3,12 @@
 #include "imageio/imagesettings.h"
 #include "imageio/imagewrite.h"
 #include "imageio/picture.h"
-#include "imageio/savefile.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QImage>
-#include <QSaveFile>
-
-#include <cerrno>
 
 namespace orbelle {
-namespace {
-
-// A save file that takes no more bytes once the export is cancelled, so an
-// encoder still at work writes nothing more to the disk.
-class StoppableSaveFile : public QSaveFile {
-  public:
-    StoppableSaveFile(const QString& path, const std::atomic<bool>& stopped)
-        : QSaveFile(path), m_stopped(stopped) {}
-
-  protected:
-    qint64 writeData(const char* data, qint64 length) override {
-        if (m_stopped.load()) {
-            return -1;
-        }
-        return QSaveFile::writeData(data, length);
-    }
-
-  private:
-    const std::atomic<bool>& m_stopped;
-};
-
-} // namespace
-
 RedrawExport::RedrawExport(Job job, QObject* parent) : QObject(parent), m_job(std::move(job)) {
     qRegisterMetaType<orbelle::RedrawExport::Outcome>("orbelle::RedrawExport::Outcome");
 }
@@ -106,30 +79,19 @@ void RedrawExport::run() {
         end(Outcome::Cancelled);
         return;
     }
-    emit writing();
-    StoppableSaveFile file(m_job.path, m_cancelled);
-    errno = 0;
-    if (!file.open(QIODevice::WriteOnly)) {
-        end(Outcome::Failed, failureReason(errno, file.errorString()));
-        return;
-    }
-    const std::optional<QString> reason = writeImageTo(file, image, m_job.format);
-    std::optional<QString> failure;
     {
-        // Put in place only while not cancelled; a cancel waits for it.
+        // From here on the file is written: too late to stop.
         const std::lock_guard lock(m_commit);
-        if (m_cancelled.load() || reason) {
-            file.cancelWriting();
-            failure = reason;
-        } else {
-            failure = commitSaveFile(file);
+        if (m_cancelled.load()) {
+            m_running = false;
+            emit finished(Outcome::Cancelled, QString());
+            return;
         }
         m_running = false;
     }
-    emit finished(m_cancelled.load() ? Outcome::Cancelled
-                  : failure          ? Outcome::Failed
-                                     : Outcome::Written,
-                  failure.value_or(QString()));
+    emit writing();
+    const std::optional<QString> failure = writeImage(image, m_job.path, m_job.format);
+    emit finished(failure ? Outcome::Failed : Outcome::Written, failure.value_or(QString()));
 }
 
 } // namespace orbelle

@@ -2,9 +2,9 @@
 // One re-drawn export ("再描画して保存") on a worker thread: the figure drawn
 // afresh at the chosen side and written to its file while the window goes
 // on painting and reacting. Progress comes as the share of the drawing done,
-// then a sign that the file is being written. cancel() stops it at any point
-// before the file is put in place: the target keeps what it held and no
-// temporary file stays. The object joins its thread when destroyed.
+// then a sign that the file is being written. cancel() stops it until the
+// writing starts: the target keeps what it held and no file is made. The object joins its thread
+// when destroyed.
 
 #include "engine/drawsettings.h"
 #include "engine/sourcesquare.h"
@@ -41,8 +41,8 @@ class RedrawExport : public QObject {
     /// Starts the worker (once).
     void start();
 
-    /// Stops the export unless its file is in place already; returns true
-    /// when it stopped it (finished then brings Cancelled).
+    /// Stops the export unless its file is being written already; returns
+    /// true when it stopped it (finished then brings Cancelled).
     bool cancel();
 
     const QString& path() const { return m_job.path; }
@@ -60,7 +60,7 @@ class RedrawExport : public QObject {
 
     Job m_job;
     std::atomic<bool> m_cancelled{false};
-    bool m_running = true; // until the file is in place or the export failed
+    bool m_running = true; // until the writing starts or the export fails
     std::mutex m_commit;   // the file is put in place, or the export cancelled, under it
     std::thread m_worker;
 };
