@@ -1,8 +1,11 @@
 #include "engine/drawscaled.h"
 
 #include "engine/densityshading.h"
+#include "engine/pictureraster.h"
 #include "engine/plotframe.h"
+#include "engine/scaleddotshape.h"
 #include "engine/stretch.h"
+#include "formulas/numeric.h"
 
 #include <algorithm>
 #include <array>
@@ -12,157 +15,142 @@
 namespace orbelle {
 namespace {
 
-// A picture coordinate in whole half pixels, rounded down; NaN and far-off
-// values go far outside any picture.
-std::int32_t halfPixelOf(double v) {
-    if (!(v > -5.0e8 && v < 5.0e8)) {
-        return INT32_MIN / 2;
+// The picture pixels that show a canvas pixel when square is stretched to side.
+PictureRaster::Region canvasRegion(const SourceSquare& square, int side) {
+    PictureRaster::Region g{side, side, -1, -1};
+    for (int d = 0; d < side; ++d) {
+        const std::int64_t cx = stretchSource(square.left, square.side, side, d);
+        if (cx >= 0 && cx < Canvas::kSize) {
+            g.x0 = std::min(g.x0, d);
+            g.x1 = std::max(g.x1, d);
+        }
+        const std::int64_t cy = stretchSource(square.top, square.side, side, d);
+        if (cy >= 0 && cy < Canvas::kSize) {
+            g.y0 = std::min(g.y0, d);
+            g.y1 = std::max(g.y1, d);
+        }
     }
-    return static_cast<std::int32_t>(std::floor(v * 2));
+    return g;
 }
 
-// The picture as a plotting target. A dot of pen width w covers, on the
-// canvas, the pixels whose centres lie within w + 0.5 of the centre of its box
-// (box side w + 1). Here the centre is mapped onto the picture to the nearest
-// half pixel below it, and the dot covers the pixels whose centres lie within
-// that radius times the scale, and at least the pixel at its centre. Four
-// span lists, one per half-pixel phase in x and y, are built once. In the
-// density mode the target counts the dots into the picture's words as the
-// canvas does and shades the counts at the end, so the largest count and the
-// scale are the picture's own.
+// The picture as a plotting target. A dot's box corner is truncated to
+// canvas pixels as on the canvas and then placed on the picture by the scaled
+// dot shape, which also gives the dot's pixels. The dots are kept and painted
+// by a picture raster at the end; a count beyond the catalog's ranges (a
+// record that skipped the range checks) is painted dot by dot as it comes.
 class PictureTarget {
   public:
     struct Position {
-        std::int32_t x; // centre in half pixels
-        std::int32_t y;
+        std::int64_t x;
+        std::int64_t y;
+        int phaseX;
+        int phaseY;
     };
 
     PictureTarget(std::uint32_t* out, std::size_t stride, int side, const SourceSquare& square,
-                  int penWidth, bool counting)
-        : m_out(out), m_stride(stride), m_side(side), m_counting(counting), m_square(square),
-          m_scale(static_cast<double>(side) / square.side) {
-        const int w = std::clamp(penWidth, 1, 100);
-        m_half = (w + 1) / 2.0;
-        const double radius = (m_half + w / 2.0) * m_scale;
-        m_reach = static_cast<int>(std::ceil(radius)) + 1;
-        for (int phase = 0; phase < 4; ++phase) {
-            // Centre at (fx, fy) within pixel (0, 0): 0 is its corner, 0.5 its middle.
-            const double fx = (phase & 1) != 0 ? 0.5 : 0.0;
-            const double fy = (phase & 2) != 0 ? 0.5 : 0.0;
-            std::vector<Span>& spans = m_spans[phase];
-            for (int dy = -m_reach; dy <= m_reach; ++dy) {
-                const double ry = dy + 0.5 - fy;
-                int first = 1;
-                int last = 0;
-                for (int dx = -m_reach; dx <= m_reach; ++dx) {
-                    const double rx = dx + 0.5 - fx;
-                    if (rx * rx + ry * ry <= radius * radius) {
-                        first = std::min(first, dx);
-                        last = std::max(last, dx);
-                    }
-                }
-                if (first <= last) {
-                    spans.push_back({dy, first, last});
-                }
-            }
-            if (spans.empty()) {
-                spans.push_back({0, 0, 0});
-            }
+                  const DrawSettings& s, std::uint32_t background, std::int64_t dots)
+        : m_out(out), m_stride(stride), m_side(side), m_square(square),
+          m_density(s.drawColourMode() == DrawColourMode::Density), m_background(background),
+          m_repeat(s.gradientRepeat), m_shape(s.penWidth, side, square.side),
+          m_region(canvasRegion(square, side)), m_raster(m_shape, side, m_region),
+          m_direct(dots > detail::kMostDeferredDots) {
+        if (m_density) {
+            m_ramp = detail::rampPixelsOf(s);
         }
-        // Only picture pixels that show a canvas pixel take dots.
-        m_x0 = m_y0 = side;
-        m_x1 = m_y1 = -1;
-        for (int d = 0; d < side; ++d) {
-            const std::int64_t cx = stretchSource(square.left, square.side, side, d);
-            if (cx >= 0 && cx < Canvas::kSize) {
-                m_x0 = std::min(m_x0, d);
-                m_x1 = std::max(m_x1, d);
-            }
-            const std::int64_t cy = stretchSource(square.top, square.side, side, d);
-            if (cy >= 0 && cy < Canvas::kSize) {
-                m_y0 = std::min(m_y0, d);
-                m_y1 = std::max(m_y1, d);
-            }
+        if (m_direct) {
+            fillBackground();
+        } else {
+            m_raster.reserve(static_cast<std::size_t>(std::max<std::int64_t>(dots, 0)));
         }
     }
 
     Position locate(double x, double y) const {
-        return {halfPixelOf((x + m_half - m_square.left) * m_scale),
-                halfPixelOf((y + m_half - m_square.top) * m_scale)};
+        const ScaledDotShape::Placement px =
+            m_shape.place(std::int64_t{trunc32(x)} - m_square.left);
+        const ScaledDotShape::Placement py = m_shape.place(std::int64_t{trunc32(y)} - m_square.top);
+        return {px.corner, py.corner, px.phase, py.phase};
     }
 
     void plot(Position p, std::uint32_t pixel) {
-        const std::int64_t cx = p.x >> 1; // arithmetic shift: floor of a half
-        const std::int64_t cy = p.y >> 1;
-        if (cx + m_reach < m_x0 || cx - m_reach > m_x1 || cy + m_reach < m_y0 ||
-            cy - m_reach > m_y1) {
+        if (!m_direct) {
+            m_raster.add(p.x, p.y, p.phaseX, p.phaseY, pixel);
             return;
         }
-        const int phase = (p.x & 1) | ((p.y & 1) << 1);
-        for (const Span& s : m_spans[phase]) {
-            const std::int64_t row = cy + s.dy;
-            if (row < m_y0 || row > m_y1) {
-                continue;
-            }
-            const std::int64_t a = std::max<std::int64_t>(cx + s.x0, m_x0);
-            const std::int64_t b = std::min<std::int64_t>(cx + s.x1, m_x1);
-            if (a > b) {
+        const PictureRaster::Region& g = m_region;
+        const ScaledDotShape::Phase& phase = m_shape.phase(p.phaseX, p.phaseY);
+        for (std::size_t k = 0; k < phase.rows.size(); ++k) {
+            const std::int64_t row = p.y + phase.firstRow + static_cast<std::int64_t>(k);
+            const std::int64_t a = std::max<std::int64_t>(p.x + phase.rows[k].x0, g.x0);
+            const std::int64_t b = std::min<std::int64_t>(p.x + phase.rows[k].x1, g.x1);
+            if (row < g.y0 || row > g.y1 || a > b) {
                 continue;
             }
             std::uint32_t* line = m_out + static_cast<std::size_t>(row) * m_stride;
-            if (m_counting) {
-                countSpan(line, static_cast<int>(a), static_cast<int>(b), m_side);
+            if (m_density) {
+                countSpan(line, static_cast<int>(a), static_cast<int>(b), countedX1() + 1);
             } else {
                 std::fill(line + a, line + b + 1, pixel);
             }
         }
     }
 
-    // In counting mode: turns the counts into the density colours.
-    void shade(std::uint32_t background, const std::array<std::uint32_t, kRampSize>& ramp,
-               int repeat) {
-        // Spans end within the pixels showing the canvas, plus one word.
-        const DensityBox box{m_x0, m_y0, std::min(m_x1 + 1, m_side - 1), m_y1};
-        const std::uint32_t top = resolveDensityCounts(m_out, m_stride, box, background);
-        paintDensityCounts(m_out, m_stride, box, background, top, ramp, repeat);
+    bool keepsDots() const { return !m_direct; }
+    bool paintKept(bool firstOnTop, const std::function<bool(std::size_t)>& report) {
+        if (m_density) {
+            return m_raster.paintDensity(m_out, m_stride, m_background, m_ramp, m_repeat, report);
+        }
+        return m_raster.paint(m_out, m_stride,
+                              firstOnTop ? PictureRaster::Order::FirstOnTop
+                                         : PictureRaster::Order::LastOnTop,
+                              m_background, report);
     }
 
-    // Every dot is drawn as it comes.
-    bool keepsDots() const { return false; }
-    bool paintKept(bool, const std::function<bool(std::size_t)>&) { return true; }
-
-    // Paints the picture pixels that show no canvas pixel white.
-    void whitenOutside(int side) {
+    /// Completes a picture painted dot by dot (a kept one is complete).
+    void finish() {
+        if (!m_direct) {
+            return;
+        }
+        const PictureRaster::Region& g = m_region;
+        if (m_density && g.x0 <= g.x1 && g.y0 <= g.y1) {
+            const DensityBox box{g.x0, g.y0, countedX1(), g.y1};
+            const std::uint32_t top = resolveDensityCounts(m_out, m_stride, box, m_background);
+            paintDensityCounts(m_out, m_stride, box, m_background, top, m_ramp, m_repeat);
+        }
         constexpr std::uint32_t kOutside = 0xFFFFFFFFu;
-        for (int y = 0; y < side; ++y) {
+        for (int y = 0; y < m_side; ++y) {
             std::uint32_t* line = m_out + static_cast<std::size_t>(y) * m_stride;
-            if (y < m_y0 || y > m_y1) {
-                std::fill(line, line + side, kOutside);
+            if (y < g.y0 || y > g.y1 || g.x1 < g.x0) {
+                std::fill(line, line + m_side, kOutside);
                 continue;
             }
-            std::fill(line, line + std::clamp(m_x0, 0, side), kOutside);
-            if (m_x1 + 1 < side) {
-                std::fill(line + std::max(m_x1 + 1, 0), line + side, kOutside);
-            }
+            std::fill(line, line + g.x0, kOutside);
+            std::fill(line + g.x1 + 1, line + m_side, kOutside);
         }
     }
 
   private:
-    struct Span {
-        int dy;
-        int x0;
-        int x1; // inclusive
-    };
+    // A density span's count ends in the word after its last column.
+    int countedX1() const { return std::min(m_region.x1 + 1, m_side - 1); }
+
+    void fillBackground() {
+        for (int y = 0; y < m_side; ++y) {
+            std::uint32_t* line = m_out + static_cast<std::size_t>(y) * m_stride;
+            std::fill(line, line + m_side, m_background);
+        }
+    }
+
     std::uint32_t* m_out;
     std::size_t m_stride;
     int m_side;
-    bool m_counting; // the density mode: dots are counted, not painted
     SourceSquare m_square;
-    double m_scale;
-    double m_half = 0;
-    std::array<std::vector<Span>, 4> m_spans;
-    int m_reach = 0;
-    int m_x0 = 0, m_x1 = -1, m_y0 = 0, m_y1 = -1; // picture pixels showing the canvas
+    bool m_density;
+    std::uint32_t m_background;
+    int m_repeat;
+    std::array<std::uint32_t, kRampSize> m_ramp{};
+    ScaledDotShape m_shape;
+    PictureRaster::Region m_region;
+    PictureRaster m_raster;
+    bool m_direct;
 };
 
 } // namespace
@@ -189,13 +177,14 @@ FigureBounds measureFigure(const DrawSettings& s) {
 }
 
 DrawResult drawScaled(const DrawSettings& s, const SourceSquare& square, int side,
-                      std::uint32_t* out, std::size_t stride) {
-    return drawScaledRun(s, prepareFormula(s.formula(), s.params), square, side, out, stride);
+                      std::uint32_t* out, std::size_t stride, const DrawProgress& progress) {
+    return drawScaledRun(s, prepareFormula(s.formula(), s.params), square, side, out, stride,
+                         progress);
 }
 
 DrawResult drawScaledRun(const DrawSettings& s, std::optional<FormulaRun> run,
                          const SourceSquare& square, int side, std::uint32_t* out,
-                         std::size_t stride) {
+                         std::size_t stride, const DrawProgress& progress) {
     DrawResult result;
     result.drawColor = drawingColour(s.drawColourMode(), s.drawColor);
     result.backColor = backgroundColour(s.backColourMode(), s.backColor);
@@ -207,17 +196,18 @@ DrawResult drawScaledRun(const DrawSettings& s, std::optional<FormulaRun> run,
         return result;
     }
     const std::uint32_t back = Canvas::toPixel(result.backColor);
-    for (int y = 0; y < side; ++y) {
-        std::uint32_t* line = out + static_cast<std::size_t>(y) * stride;
-        std::fill(line, line + side, back);
+    PictureTarget target(out, stride, side, square, s, back, run ? run->iterations() : 0);
+    if (!run) {
+        // Nothing to draw: the background, and white beyond the canvas.
+        std::function<bool(std::size_t)> none;
+        target.paintKept(false, none);
+        target.finish();
+        return result;
     }
-    const bool density = s.drawColourMode() == DrawColourMode::Density;
-    PictureTarget target(out, stride, side, square, s.penWidth, density);
-    result = detail::plotFigure(s, run, target, result);
-    if (density) {
-        target.shade(back, detail::rampPixelsOf(s), s.gradientRepeat);
+    result = detail::plotFigure(s, run, target, result, progress);
+    if (result.status == DrawStatus::Drawn) {
+        target.finish();
     }
-    target.whitenOutside(side);
     return result;
 }
 

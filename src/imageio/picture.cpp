@@ -30,8 +30,10 @@ void stretchCanvasOnto(QImage& picture, const Canvas& canvas, const SourceSquare
     stretchRegion(canvas, square, side, 0, 0, side, side, pixelsOf(picture), strideOf(picture));
 }
 
-DrawResult redrawOnto(QImage& picture, const DrawSettings& settings, const SourceSquare& square) {
-    return drawScaled(settings, square, picture.width(), pixelsOf(picture), strideOf(picture));
+DrawResult redrawOnto(QImage& picture, const DrawSettings& settings, const SourceSquare& square,
+                      const DrawProgress& progress) {
+    return drawScaled(settings, square, picture.width(), pixelsOf(picture), strideOf(picture),
+                      progress);
 }
 
 } // namespace orbelle

@@ -20,7 +20,8 @@ QImage newPicture(int side);
 void stretchCanvasOnto(QImage& picture, const Canvas& canvas, const SourceSquare& square);
 
 /// Draws settings afresh over the whole of picture, square scaled to the
-/// picture's side and the dots with it.
-DrawResult redrawOnto(QImage& picture, const DrawSettings& settings, const SourceSquare& square);
+/// picture's side and the dots with it; progress as for drawScaled.
+DrawResult redrawOnto(QImage& picture, const DrawSettings& settings, const SourceSquare& square,
+                      const DrawProgress& progress = {});
 
 } // namespace orbelle

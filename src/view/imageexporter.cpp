@@ -25,21 +25,31 @@ ImageExporter::ImageExporter(const MainView& view, QWidget* parent)
     : m_view(view), m_parent(parent) {}
 
 bool ImageExporter::run(ImageKind kind) {
-    int side = 0;
-    bool redraw = false;
+    const std::optional<ExportRequest> request = ask(kind);
+    return request && exportTo(request->path, request->side, request->redraw);
+}
+
+std::optional<ExportRequest> ImageExporter::ask(ImageKind kind) const {
+    ExportRequest request;
     {
         ResolutionDialog dialog(kind, m_parent);
         if (dialog.exec() != QDialog::Accepted) {
-            return false;
+            return std::nullopt;
         }
-        side = dialog.sidePixels();
-        redraw = dialog.redraw();
+        request.side = dialog.sidePixels();
+        request.redraw = dialog.redraw();
     }
-    const QString path = askPath(kind);
-    if (path.isEmpty()) {
-        return false;
+    request.path = askPath(kind);
+    if (request.path.isEmpty()) {
+        return std::nullopt;
     }
-    return exportTo(path, side, redraw);
+    return request;
+}
+
+void ImageExporter::showFailure(const QString& path, const QString& reason) const {
+    QMessageBox::critical(m_parent, QObject::tr("Orbelle"),
+                          QObject::tr("画像ファイル「%1」を保存できません。\n%2")
+                              .arg(QDir::toNativeSeparators(path), reason));
 }
 
 QString ImageExporter::askPath(ImageKind kind) const {
@@ -83,9 +93,7 @@ QImage ImageExporter::picture(int side, bool redraw, QString* message) const {
 
 bool ImageExporter::exportTo(const QString& path, int side, bool redraw) {
     const auto refuse = [&](const QString& reason) {
-        QMessageBox::critical(m_parent, QObject::tr("Orbelle"),
-                              QObject::tr("画像ファイル「%1」を保存できません。\n%2")
-                                  .arg(QDir::toNativeSeparators(path), reason));
+        showFailure(path, reason);
         return false;
     };
     const std::optional<ImageFormat> format = writableImageFormatFor(path);

@@ -8,6 +8,8 @@
 
 #include <QString>
 
+#include <optional>
+
 class QWidget;
 
 namespace orbelle {
@@ -20,6 +22,13 @@ struct ImageKindInfo {
 };
 ImageKindInfo imageKindInfo(ImageKind kind);
 
+/// What the two dialogs of an export chose.
+struct ExportRequest {
+    int side = 0;
+    bool redraw = false;
+    QString path;
+};
+
 class ImageExporter {
   public:
     /// view: the pictures come from it; parent: parent of the dialogs and
@@ -29,6 +38,13 @@ class ImageExporter {
     /// The whole command: resolution dialog, save dialog, writing. Cancelling
     /// either dialog writes nothing. Returns true when a file was written.
     bool run(ImageKind kind);
+
+    /// The resolution dialog and the save dialog; nothing when either is
+    /// cancelled.
+    std::optional<ExportRequest> ask(ImageKind kind) const;
+
+    /// Shows the message that path could not be saved, for reason.
+    void showFailure(const QString& path, const QString& reason) const;
 
     /// Writes the picture at side (drawn afresh when redraw) to path; the
     /// format follows the extension. On failure shows the message and

@@ -180,7 +180,8 @@ TEST(DrawDensity, NoSecondCanvasIsAllocated) {
 // The re-drawing at another size shades its own picture the same way. The
 // square from (2900, 2900), side 200, shown at 400 pixels: the dot at canvas
 // (3000, 3000) has its centre on picture (202, 202), the one at (3050, 3000)
-// on (302, 202).
+// on (302, 202); each covers the 4 x 4 pixels round its centre (the canvas's
+// 2 x 2 scaled by 2).
 TEST(DrawDensity, ReDrawnPicturesShadeTheirOwnCounts) {
     const DrawSettings s = densitySettings();
     std::vector<std::uint32_t> picture(400 * 400, 0x12345678u);
@@ -188,9 +189,10 @@ TEST(DrawDensity, ReDrawnPicturesShadeTheirOwnCounts) {
                   picture.data(), 400);
     const ColourRamp ramp = defaultRamp();
     const auto at = [&](int x, int y) { return Canvas::fromPixel(picture[y * 400 + x]); };
-    EXPECT_EQ(at(202, 202), ramp[0]);   // two dots: the top count
-    EXPECT_EQ(at(199, 201), ramp[0]);   // the edge of that dot
+    EXPECT_EQ(at(202, 202), ramp[0]); // two dots: the top count
+    EXPECT_EQ(at(200, 201), ramp[0]); // the edge of that dot
+    EXPECT_EQ(at(199, 201), kWhite);
     EXPECT_EQ(at(302, 202), ramp[719]); // one dot
     EXPECT_EQ(at(100, 100), kWhite);
-    EXPECT_EQ(at(205, 202), kWhite); // just past the first dot's span 199..204
+    EXPECT_EQ(at(204, 202), kWhite); // just past the first dot's span 200..203
 }

@@ -1,0 +1,97 @@
+#include "view/redrawexport.h"
+
+#include "imageio/imagesettings.h"
+#include "imageio/imagewrite.h"
+#include "imageio/picture.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QImage>
+
+namespace orbelle {
+RedrawExport::RedrawExport(Job job, QObject* parent) : QObject(parent), m_job(std::move(job)) {
+    qRegisterMetaType<orbelle::RedrawExport::Outcome>("orbelle::RedrawExport::Outcome");
+}
+
+RedrawExport::~RedrawExport() {
+    m_cancelled = true;
+    if (m_worker.joinable()) {
+        m_worker.join();
+    }
+}
+
+void RedrawExport::start() {
+    if (!m_worker.joinable()) {
+        m_worker = std::thread([this] { run(); });
+    }
+}
+
+bool RedrawExport::cancel() {
+    const std::lock_guard lock(m_commit);
+    if (m_cancelled.load()) {
+        return true;
+    }
+    if (!m_worker.joinable()) {
+        m_cancelled = true;
+        return true;
+    }
+    // The worker clears its mark of running (under the lock) once the file
+    // is in place or the export has failed: too late then.
+    if (!m_running) {
+        return false;
+    }
+    m_cancelled = true;
+    return true;
+}
+
+void RedrawExport::run() {
+    const auto end = [this](Outcome outcome, const QString& reason = {}) {
+        {
+            const std::lock_guard lock(m_commit);
+            m_running = false;
+        }
+        emit finished(m_cancelled.load() ? Outcome::Cancelled : outcome, reason);
+    };
+    QImage image = newPicture(m_job.side);
+    if (image.isNull()) {
+        end(Outcome::Failed,
+            QCoreApplication::translate("RedrawExport",
+                                        "%1 × %1 ピクセルの画像のためのメモリーが足りません。")
+                .arg(m_job.side));
+        return;
+    }
+    if (m_job.settings) {
+        QElapsedTimer sinceReport;
+        sinceReport.start();
+        redrawOnto(image, *m_job.settings, m_job.square,
+                   [&](std::int64_t done, std::int64_t total) {
+                       if (sinceReport.elapsed() >= 50 && total > 0) {
+                           sinceReport.restart();
+                           emit progressed(static_cast<int>(done * 1000 / total));
+                       }
+                       return !m_cancelled.load();
+                   });
+        setImageSettings(image, *m_job.settings);
+    } else {
+        image.fill(Qt::white);
+    }
+    if (m_cancelled.load()) {
+        end(Outcome::Cancelled);
+        return;
+    }
+    {
+        // From here on the file is written: too late to stop.
+        const std::lock_guard lock(m_commit);
+        if (m_cancelled.load()) {
+            m_running = false;
+            emit finished(Outcome::Cancelled, QString());
+            return;
+        }
+        m_running = false;
+    }
+    emit writing();
+    const std::optional<QString> failure = writeImage(image, m_job.path, m_job.format);
+    emit finished(failure ? Outcome::Failed : Outcome::Written, failure.value_or(QString()));
+}
+
+} // namespace orbelle
