@@ -3,10 +3,13 @@
 #include "imageio/imageformat.h"
 #include "imageio/imagesettings.h"
 #include "imageio/imagewrite.h"
+#include "store/filereplacement.h"
 #include "view/mainview.h"
+#include "widgets/systemreason.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QImage>
@@ -101,18 +104,33 @@ bool ImageExporter::exportTo(const QString& path, int side, bool redraw) {
         return refuse(QObject::tr("拡張子「%1」の画像形式では保存できません。")
                           .arg(QFileInfo(path).suffix()));
     }
+    // A target that cannot be replaced (a device, a folder, a read-only
+    // file) is refused before the picture is made.
+    if (const std::optional<QString> problem = targetProblem(path)) {
+        return refuse(*problem);
+    }
     QString message;
     const QImage image = picture(side, redraw, &message);
     if (image.isNull()) {
         return refuse(message);
     }
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const std::optional<QString> reason = writeImage(image, path, *format);
+    const StoreStatus written = writeImageFile(image, path, *format);
     QApplication::restoreOverrideCursor();
-    if (reason) {
-        return refuse(*reason);
+    if (!written.ok()) {
+        return refuse(writeFailureReason(written));
     }
     return true;
+}
+
+std::optional<QString> ImageExporter::targetProblem(const QString& path) {
+    const StoreStatus problem =
+        replacementProblem(std::filesystem::path(QFile::encodeName(path).toStdString()),
+                           TargetKind::NamedFile);
+    if (problem.ok()) {
+        return std::nullopt;
+    }
+    return writeFailureReason(problem);
 }
 
 } // namespace orbelle

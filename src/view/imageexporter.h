@@ -46,6 +46,11 @@ class ImageExporter {
     /// Shows the message that path could not be saved, for reason.
     void showFailure(const QString& path, const QString& reason) const;
 
+    /// Why path cannot be replaced by an export (a device, a pipe, a folder,
+    /// a read-only file, a link to nothing), in the program's words; nothing
+    /// when it can.
+    static std::optional<QString> targetProblem(const QString& path);
+
     /// Writes the picture at side (drawn afresh when redraw) to path; the
     /// format follows the extension. On failure shows the message and
     /// returns false.

@@ -3,6 +3,7 @@
 #include "imageio/imagesettings.h"
 #include "imageio/imagewrite.h"
 #include "imageio/picture.h"
+#include "widgets/systemreason.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -90,8 +91,9 @@ void RedrawExport::run() {
         m_running = false;
     }
     emit writing();
-    const std::optional<QString> failure = writeImage(image, m_job.path, m_job.format);
-    emit finished(failure ? Outcome::Failed : Outcome::Written, failure.value_or(QString()));
+    const StoreStatus written = writeImageFile(image, m_job.path, m_job.format);
+    emit finished(written.ok() ? Outcome::Written : Outcome::Failed,
+                  written.ok() ? QString() : writeFailureReason(written));
 }
 
 } // namespace orbelle

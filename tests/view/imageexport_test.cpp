@@ -307,6 +307,44 @@ TEST_F(ImageExportTest, FailuresAreReportedAndLeaveNoFile) {
     EXPECT_FALSE(QFile::exists(path(QStringLiteral("huge.png"))));
 }
 
+// Targets that cannot be replaced are refused, with the reason in the
+// program's words, in both modes; nothing is written anywhere.
+TEST_F(ImageExportTest, TargetsThatCannotBeReplacedAreRefusedInBothModes) {
+    drawPatternFigure();
+    ImageExporter exporter(*m_view, m_view.get());
+    const QString device = path(QStringLiteral("device.png"));
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/null"), device));
+    const QString folder = path(QStringLiteral("folder.png"));
+    ASSERT_TRUE(QDir().mkdir(folder));
+    const QString readOnly = path(QStringLiteral("readonly.png"));
+    {
+        QFile file(readOnly);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("old");
+    }
+    ASSERT_TRUE(QFile::setPermissions(readOnly, QFileDevice::ReadOwner));
+    const struct {
+        QString file;
+        QString reason;
+    } cases[] = {
+        {device, QStringLiteral("通常のファイルではありません")},
+        {folder, QStringLiteral("フォルダです")},
+        {readOnly, QStringLiteral("アクセス権がありません")},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ImageExporter::targetProblem(c.file), c.reason) << c.file.toStdString();
+        for (const bool redraw : {false, true}) {
+            MessageCollector messages;
+            EXPECT_FALSE(exporter.exportTo(c.file, 100, redraw));
+            waitFor([&] { return messages.count() > 0; });
+            EXPECT_TRUE(messages.text().contains(c.reason)) << messages.text().toStdString();
+        }
+    }
+    EXPECT_EQ(fileBytes(readOnly), QByteArray("old"));
+    EXPECT_TRUE(QFileInfo(device).isSymLink());
+    EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System).size(), 2);
+}
+
 TEST_F(ImageExportTest, PngAndJpegCarryTheSettingsLine) {
     // Before the first drawing there is nothing to carry.
     EXPECT_FALSE(m_view->shownSettings().has_value());

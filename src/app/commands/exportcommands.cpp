@@ -63,6 +63,10 @@ void ExportCommands::startRedraw(const QString& path, int side) {
                                        .arg(side));
         return;
     }
+    if (const std::optional<QString> problem = ImageExporter::targetProblem(path)) {
+        exporter.showFailure(path, *problem);
+        return;
+    }
     RedrawExport::Job job;
     job.settings = m_view->shownSettings();
     job.square = m_view->shownSquare();
