@@ -34,8 +34,10 @@ QString storeMessage(const StoreStatus& status) {
     case StoreError::CannotWrite:
         return tr("ファイルに書き込めません: %1\n%2").arg(path, reason(status));
     case StoreError::LinkNotFollowed:
+        return tr("ファイルに書き込めません: %1\nシンボリック リンクのため、そのままにします")
+            .arg(path);
     case StoreError::NotRegularTarget:
-        return tr("ファイルに書き込めません: %1\n%2").arg(path, writeFailureReason(status));
+        return tr("ファイルに書き込めません: %1\n通常のファイルではありません").arg(path);
     case StoreError::CannotCreateFolder:
         return tr("フォルダを作成できません: %1\n%2").arg(path, reason(status));
     case StoreError::NotSettingsFile:

@@ -5,7 +5,7 @@
 #include "imageio/imagewrite.h"
 #include "store/filereplacement.h"
 #include "view/mainview.h"
-#include "widgets/systemreason.h"
+#include "view/writefailure.h"
 
 #include <QApplication>
 #include <QDir>
@@ -124,9 +124,8 @@ bool ImageExporter::exportTo(const QString& path, int side, bool redraw) {
 }
 
 std::optional<QString> ImageExporter::targetProblem(const QString& path) {
-    const StoreStatus problem =
-        replacementProblem(std::filesystem::path(QFile::encodeName(path).toStdString()),
-                           TargetKind::NamedFile);
+    const StoreStatus problem = replacementProblem(
+        std::filesystem::path(QFile::encodeName(path).toStdString()), TargetKind::NamedFile);
     if (problem.ok()) {
         return std::nullopt;
     }

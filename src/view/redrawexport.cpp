@@ -3,7 +3,7 @@
 #include "imageio/imagesettings.h"
 #include "imageio/imagewrite.h"
 #include "imageio/picture.h"
-#include "widgets/systemreason.h"
+#include "view/writefailure.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -34,17 +34,4 @@ QString systemReason(int errorNumber) {
     }
 }
 
-QString writeFailureReason(const StoreStatus& status) {
-    switch (status.error()) {
-    case StoreError::LinkNotFollowed:
-        return tr("シンボリック リンクのため、そのままにします");
-    case StoreError::NotRegularTarget:
-        return status.errorNumber() == EISDIR ? systemReason(EISDIR)
-                                              : tr("通常のファイルではありません");
-    default:
-        return status.errorNumber() != 0 ? systemReason(status.errorNumber())
-                                         : QString::fromStdString(status.detail());
-    }
-}
-
 } // namespace orbelle

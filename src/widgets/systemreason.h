@@ -4,8 +4,6 @@
 // words. Every message of the program that gives a system error's reason
 // takes it from here.
 
-#include "store/storestatus.h"
-
 #include <QString>
 
 namespace orbelle {
@@ -14,10 +12,5 @@ namespace orbelle {
 /// a refused permission, a full disk or quota, a read-only file system, a
 /// folder and a file too large; the system's text (strerror) otherwise.
 QString systemReason(int errorNumber);
-
-/// The reason a file was not written, for a failed write or replacement:
-/// a link left alone, a target that is no regular file, or the system's
-/// reason as systemReason gives it.
-QString writeFailureReason(const StoreStatus& status);
 
 } // namespace orbelle

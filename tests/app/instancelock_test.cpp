@@ -264,8 +264,7 @@ TEST_F(InstanceLockTest, WhatIsNoFileAtTheLocksPlaceIsNeitherFollowedNorWaitedFo
          QStringLiteral("リンクです")},
         {"link to a file", [&] { return QFile::link(target, m_path); },
          QStringLiteral("リンクです")},
-        {"folder", [&] { return QDir().mkdir(m_path); },
-         QStringLiteral("フォルダです")},
+        {"folder", [&] { return QDir().mkdir(m_path); }, QStringLiteral("フォルダです")},
     };
     for (const auto& c : cases) {
         ASSERT_TRUE(c.plant()) << c.what;

@@ -9,6 +9,7 @@
 #include "imageio/imagesettings.h"
 #include "imageio/savefile.h"
 #include "store/settingsfile.h"
+#include "view/writefailure.h"
 #include "widgets/systemreason.h"
 
 #include <QDir>
