@@ -71,12 +71,17 @@ bool encodeInto(QIODevice& device, const QImage& image, const ImageFormat& forma
 } // namespace
 
 StoreStatus writeImageFile(const QImage& image, const QString& path, const ImageFormat& format,
-                           TargetKind kind) {
+                           TargetKind kind, const std::function<bool(bool committing)>& goOn) {
     FileReplacement file(toLocalPath(path), kind);
     if (StoreStatus opened = file.open(); !opened) {
         return opened;
     }
-    FailureKeepingDevice device([&file](qint64 pos, const char* data, qint64 length) {
+    bool stopped = false;
+    FailureKeepingDevice device([&](qint64 pos, const char* data, qint64 length) {
+        if (goOn && !goOn(false)) {
+            stopped = true;
+            return false;
+        }
         return file
             .writeAt(static_cast<std::uint64_t>(pos),
                      std::string_view(data, static_cast<std::size_t>(length)))
@@ -84,6 +89,9 @@ StoreStatus writeImageFile(const QImage& image, const QString& path, const Image
     });
     QString reason;
     const bool encoded = encodeInto(device, image, format, &reason);
+    if (stopped || (goOn && !goOn(true))) {
+        return StoreStatus::failure(StoreError::CannotWrite, toLocalPath(path), ECANCELED);
+    }
     if (!encoded && !device.failed()) {
         // The file is dropped with the replacement; the encoder says why.
         return StoreStatus::failure(StoreError::CannotWrite, toLocalPath(path))

@@ -8,6 +8,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <optional>
 
 class QFileDevice;
@@ -24,8 +25,13 @@ namespace orbelle {
 /// image's texts go into formats that keep them; a PNG also carries the
 /// texts of imageOriginTexts. The image plug-ins print nothing of their own.
 /// A failure of the encoder itself is CannotWrite with its words as detail.
+/// goOn, when given, is asked before every piece the encoder writes
+/// (committing false) and once before the file is put in place (committing
+/// true); a false answer drops the file, leaves path as it was and returns
+/// CannotWrite with ECANCELED.
 StoreStatus writeImageFile(const QImage& image, const QString& path, const ImageFormat& format,
-                           TargetKind kind = TargetKind::NamedFile);
+                           TargetKind kind = TargetKind::NamedFile,
+                           const std::function<bool(bool committing)>& goOn = {});
 
 /// writeImageFile with the reason of a failure in the system's words.
 std::optional<QString> writeImage(const QImage& image, const QString& path,

@@ -80,18 +80,31 @@ void RedrawExport::run() {
         end(Outcome::Cancelled);
         return;
     }
+    emit writing();
+    // The encoding stops at the next piece it writes once cancelled; the
+    // file is put in place only when the export is still wanted at the end,
+    // decided under the lock that cancel() takes, so that a cancel either
+    // drops the file or comes too late and is told so.
+    const StoreStatus written = writeImageFile(image, m_job.path, m_job.format,
+                                               TargetKind::NamedFile, [this](bool committing) {
+                                                   if (!committing) {
+                                                       return !m_cancelled.load();
+                                                   }
+                                                   const std::lock_guard lock(m_commit);
+                                                   if (m_cancelled.load()) {
+                                                       return false;
+                                                   }
+                                                   m_running = false;
+                                                   return true;
+                                               });
     {
-        // From here on the file is written: too late to stop.
         const std::lock_guard lock(m_commit);
-        if (m_cancelled.load()) {
-            m_running = false;
-            emit finished(Outcome::Cancelled, QString());
-            return;
-        }
         m_running = false;
     }
-    emit writing();
-    const StoreStatus written = writeImageFile(image, m_job.path, m_job.format);
+    if (m_cancelled.load() && !written.ok()) {
+        emit finished(Outcome::Cancelled, QString());
+        return;
+    }
     emit finished(written.ok() ? Outcome::Written : Outcome::Failed,
                   written.ok() ? QString() : writeFailureReason(written));
 }

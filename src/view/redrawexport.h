@@ -3,8 +3,8 @@
 // afresh at the chosen side and written to its file while the window goes
 // on painting and reacting. Progress comes as the share of the drawing done,
 // then a sign that the file is being written. cancel() stops it until the
-// writing starts: the target keeps what it held and no file is made. The object joins its thread
-// when destroyed.
+// written file is put in place: the target keeps what it held and no file is
+// made. The object joins its thread when destroyed.
 
 #include "engine/drawsettings.h"
 #include "engine/sourcesquare.h"
@@ -60,7 +60,7 @@ class RedrawExport : public QObject {
 
     Job m_job;
     std::atomic<bool> m_cancelled{false};
-    bool m_running = true; // until the writing starts or the export fails
+    bool m_running = true; // until the file is put in place or the export fails
     std::mutex m_commit;   // the file is put in place, or the export cancelled, under it
     std::thread m_worker;
 };

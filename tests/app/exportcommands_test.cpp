@@ -1,6 +1,7 @@
 #include "app/commands/exportcommands.h"
 
 #include "app/windowtest.h"
+#include "imageio/imageformat.h"
 #include "support/polling.h"
 #include "view/dialogdriver.h"
 #include "view/mainview.h"
@@ -19,6 +20,9 @@
 #include <QImageReader>
 #include <QPrintDialog>
 #include <QSpinBox>
+#include <QTemporaryDir>
+
+#include <atomic>
 
 using namespace orbelle;
 using orbelle::test::DialogDriver;
@@ -152,4 +156,42 @@ TEST_F(ExportCommandsTest, EscStopsARedrawnExportAndKeepsTheOldFile) {
     startRedrawnExport(40, file);
     ASSERT_TRUE(workersEnd());
     EXPECT_EQ(QImageReader(file).size(), QSize(40, 40));
+}
+
+// A cancel that comes while the file is being encoded still drops it: the
+// target keeps what it held and no temporary file stays.
+TEST(RedrawExportWriting, ACancelWhileTheFileIsWrittenKeepsTheOldFile) {
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const QString file = folder.filePath(QStringLiteral("kept.png"));
+    {
+        QFile old(file);
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write("old content");
+    }
+    RedrawExport::Job job;
+    job.side = 1200;
+    job.path = file;
+    job.format = *writableImageFormatFor(file);
+    std::atomic<int> outcome{-1};
+    {
+        RedrawExport redraw(std::move(job));
+        // Direct connections: the worker itself cancels once it starts
+        // writing, and records how the export ended.
+        QObject::connect(
+            &redraw, &RedrawExport::writing, &redraw, [&redraw] { EXPECT_TRUE(redraw.cancel()); },
+            Qt::DirectConnection);
+        QObject::connect(
+            &redraw, &RedrawExport::finished, &redraw,
+            [&outcome](RedrawExport::Outcome ended, const QString&) {
+                outcome = static_cast<int>(ended);
+            },
+            Qt::DirectConnection);
+        redraw.start();
+    } // joins the worker
+    EXPECT_EQ(outcome.load(), static_cast<int>(RedrawExport::Outcome::Cancelled));
+    QFile kept(file);
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), QByteArray("old content"));
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"kept.png"});
 }

@@ -83,7 +83,7 @@ void ExportCommands::startRedraw(const QString& path, int side) {
     });
     connect(redraw, &RedrawExport::writing, this, [this, redraw] {
         if (m_redraw == redraw) {
-            m_host.showStatusMessage(tr("画像ファイルに書き込んでいます…"));
+            m_host.showStatusMessage(tr("画像ファイルに書き込んでいます…（Esc で中止）"));
         }
     });
     connect(redraw, &RedrawExport::finished, this,
