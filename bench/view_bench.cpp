@@ -4,11 +4,14 @@
 
 #include "engine/canvas.h"
 #include "engine/draw.h"
+#include "imageio/imageformat.h"
 #include "view/mainview.h"
+#include "view/redrawexport.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include "timingreporter.h"
@@ -138,6 +141,53 @@ BENCHMARK(BM_BackgroundDrawingKeepsTheUiResponsive)
     ->Arg(1)
     ->Arg(2)
     ->Iterations(3)
+    ->Unit(benchmark::kMillisecond);
+// A re-drawn export of r0 999, pen 100, gradient at the given side, written
+// as a PNG on the export's worker, with the same 5 ms timer on the
+// user-interface thread: the longest gap between two ticks (ms).
+void BM_RedrawnExportKeepsTheUiResponsive(benchmark::State& state) {
+    MainView& view = sharedView();
+    DrawSettings s = diamond(999);
+    s.penWidth = 100;
+    s.drawColorMode = 3;
+    view.drawFigure(s);
+    QTemporaryDir folder;
+    double worstGap = 0;
+    for (auto _ : state) {
+        RedrawExport::Job job;
+        job.settings = view.shownSettings();
+        job.square = view.shownSquare();
+        job.side = static_cast<int>(state.range(0));
+        job.path = folder.filePath(QStringLiteral("redrawn.png"));
+        job.format = *writableImageFormatFor(job.path);
+        RedrawExport redraw(std::move(job));
+        QElapsedTimer clock;
+        clock.start();
+        qint64 lastTick = 0;
+        QTimer ticker;
+        ticker.setInterval(5);
+        QObject::connect(&ticker, &QTimer::timeout, [&] {
+            const qint64 now = clock.elapsed();
+            worstGap = std::max(worstGap, static_cast<double>(now - lastTick));
+            lastTick = now;
+            view.viewport()->update();
+        });
+        QEventLoop wait;
+        QObject::connect(&redraw, &RedrawExport::finished, &wait, &QEventLoop::quit,
+                         Qt::QueuedConnection);
+        ticker.start();
+        redraw.start();
+        wait.exec();
+        ticker.stop();
+    }
+    state.counters["worst_ui_gap_ms"] = worstGap;
+}
+
+BENCHMARK(BM_RedrawnExportKeepsTheUiResponsive)
+    ->ArgName("side")
+    ->Arg(4000)
+    ->Iterations(1)
+    ->UseRealTime()
     ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_EngineDraw)->ArgName("r0")->Arg(200)->Arg(999)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DrawToPainted)->ArgName("r0")->Arg(200)->Arg(999)->Unit(benchmark::kMillisecond);
