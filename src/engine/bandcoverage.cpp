@@ -1,37 +1,15 @@
 #include "engine/bandcoverage.h"
 
+#include "engine/bitrows.h"
+
 #include <algorithm>
 #include <bit>
 
 namespace orbelle {
-namespace {
-
-constexpr std::uint64_t kAll = ~std::uint64_t{0};
-constexpr std::uint64_t kLow7 = 0x7F7F7F7F7F7F7F7Full;
-
-// Bits lo..hi (inclusive, 0..63) of a word.
-std::uint64_t rangeMask(int lo, int hi) { return (kAll << lo) & (kAll >> (63 - hi)); }
-
-// True when bits a..b of a multi-word bit row are all set.
-bool allSet(const std::uint64_t* bits, int a, int b) {
-    for (int w = a >> 6; w <= b >> 6; ++w) {
-        const int lo = w == a >> 6 ? a & 63 : 0;
-        const int hi = w == b >> 6 ? b & 63 : 63;
-        const std::uint64_t mask = rangeMask(lo, hi);
-        if ((bits[w] & mask) != mask) {
-            return false;
-        }
-    }
-    return true;
-}
-
-// 0x80 in every byte of v that is 0xFF, 0 elsewhere.
-std::uint64_t fullBytes(std::uint64_t v) {
-    const std::uint64_t t = ~v;
-    return ~(((t & kLow7) + kLow7) | t | kLow7);
-}
-
-} // namespace
+using bitrows::allSet;
+using bitrows::fullBytes;
+using bitrows::kAll;
+using bitrows::rangeMask;
 
 BandCoverage::BandCoverage(int width, int rows)
     : m_width(width), m_rows(rows), m_wordsPerRow((width + 63) / 64),

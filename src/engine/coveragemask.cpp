@@ -6,17 +6,7 @@
 #include <new>
 
 namespace orbelle {
-namespace {
-
-constexpr std::uint64_t kLow7 = 0x7F7F7F7F7F7F7F7Full;
-
-// 0x80 in every byte of v that is 0xFF, 0 elsewhere.
-std::uint64_t fullBytes(std::uint64_t v) {
-    const std::uint64_t t = ~v;
-    return ~(((t & kLow7) + kLow7) | t | kLow7);
-}
-
-} // namespace
+using bitrows::fullBytes;
 
 template <class T> CoverageMask::ZeroedArray<T> CoverageMask::zeroedArray(std::size_t n) {
     // calloc hands out fresh pages without writing them.

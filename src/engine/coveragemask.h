@@ -7,6 +7,7 @@
 // bands of rows that start at multiples of kBlockSide. Used only inside the
 // engine.
 
+#include "engine/bitrows.h"
 #include "engine/canvas.h"
 
 #include <cstddef>
@@ -48,22 +49,10 @@ class CoverageMask {
     void fill(std::uint32_t* line, int y, int x0, int x1, std::uint32_t pixel);
 
   private:
-    static constexpr std::uint64_t kAll = ~std::uint64_t{0};
-
-    /// Bits lo..hi (inclusive, 0..63) of a word.
-    static std::uint64_t rangeMask(int lo, int hi) { return (kAll << lo) & (kAll >> (63 - hi)); }
-
-    /// True when bits a..b of a multi-word bit row are all set.
+    static constexpr std::uint64_t kAll = bitrows::kAll;
+    static std::uint64_t rangeMask(int lo, int hi) { return bitrows::rangeMask(lo, hi); }
     static bool allSet(const std::uint64_t* bits, int a, int b) {
-        for (int w = a >> 6; w <= b >> 6; ++w) {
-            const int lo = w == a >> 6 ? a & 63 : 0;
-            const int hi = w == b >> 6 ? b & 63 : 63;
-            const std::uint64_t mask = rangeMask(lo, hi);
-            if ((bits[w] & mask) != mask) {
-                return false;
-            }
-        }
-        return true;
+        return bitrows::allSet(bits, a, b);
     }
 
     static constexpr int kWordsPerRow = (Canvas::kSize + 63) / 64;
