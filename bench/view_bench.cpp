@@ -81,6 +81,35 @@ void BM_RepaintRebuilt(benchmark::State& state) {
     view.setZoomSource(nullptr);
 }
 
+// A 5 ms timer on the user-interface thread that keeps the longest gap
+// between two of its ticks (the longest the thread was kept from its events)
+// in worstGap and asks the view to repaint at each tick, so that repaints
+// run while the work under measure goes on.
+class GapTicker {
+  public:
+    GapTicker(MainView& view, double& worstGap) {
+        m_timer.setInterval(5);
+        QObject::connect(&m_timer, &QTimer::timeout, [this, &view, &worstGap] {
+            const qint64 now = m_clock.elapsed();
+            worstGap = std::max(worstGap, static_cast<double>(now - m_lastTick));
+            m_lastTick = now;
+            view.viewport()->update();
+        });
+    }
+
+    void start() {
+        m_clock.start();
+        m_lastTick = 0;
+        m_timer.start();
+    }
+    void stop() { m_timer.stop(); }
+
+  private:
+    QElapsedTimer m_clock;
+    qint64 m_lastTick = 0;
+    QTimer m_timer;
+};
+
 // A background drawing of r0 999, pen 100, gradient, with a 5 ms timer on the
 // user-interface thread: the longest gap between two ticks (the longest the
 // thread was kept from its events) and the time from a cancel to the
@@ -96,17 +125,7 @@ void BM_BackgroundDrawingKeepsTheUiResponsive(benchmark::State& state) {
     double worstGap = 0;
     double cancelMs = 0;
     for (auto _ : state) {
-        QElapsedTimer clock;
-        clock.start();
-        qint64 lastTick = 0;
-        QTimer ticker;
-        ticker.setInterval(5);
-        QObject::connect(&ticker, &QTimer::timeout, [&] {
-            const qint64 now = clock.elapsed();
-            worstGap = std::max(worstGap, static_cast<double>(now - lastTick));
-            lastTick = now;
-            view.viewport()->update(); // repaints read the canvas while it is drawn
-        });
+        GapTicker ticker(view, worstGap);
         ticker.start();
         if (idle) {
             QEventLoop wait;
@@ -161,17 +180,7 @@ void BM_RedrawnExportKeepsTheUiResponsive(benchmark::State& state) {
         job.path = folder.filePath(QStringLiteral("redrawn.png"));
         job.format = *writableImageFormatFor(job.path);
         RedrawExport redraw(std::move(job));
-        QElapsedTimer clock;
-        clock.start();
-        qint64 lastTick = 0;
-        QTimer ticker;
-        ticker.setInterval(5);
-        QObject::connect(&ticker, &QTimer::timeout, [&] {
-            const qint64 now = clock.elapsed();
-            worstGap = std::max(worstGap, static_cast<double>(now - lastTick));
-            lastTick = now;
-            view.viewport()->update();
-        });
+        GapTicker ticker(view, worstGap);
         QEventLoop wait;
         QObject::connect(&redraw, &RedrawExport::finished, &wait, &QEventLoop::quit,
                          Qt::QueuedConnection);
