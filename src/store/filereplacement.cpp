@@ -244,25 +244,12 @@ StoreStatus FileReplacement::open() {
 }
 
 StoreStatus FileReplacement::write(std::string_view bytes) {
-    if (!m_failure.ok()) {
-        return m_failure;
+    // Sequential writes go where the last one ended, as write(2) would.
+    StoreStatus written = writeAt(m_position, bytes);
+    if (written.ok()) {
+        m_position += bytes.size();
     }
-    if (m_fd < 0) {
-        m_failure = writeFailure(m_target, EBADF);
-        return m_failure;
-    }
-    while (!bytes.empty()) {
-        const ssize_t written = ::write(m_fd, bytes.data(), bytes.size());
-        if (written < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            m_failure = writeFailure(m_target, errno);
-            return m_failure;
-        }
-        bytes.remove_prefix(static_cast<std::size_t>(written));
-    }
-    return StoreStatus::success();
+    return written;
 }
 
 StoreStatus FileReplacement::writeAt(std::uint64_t offset, std::string_view bytes) {

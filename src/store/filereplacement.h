@@ -108,6 +108,7 @@ class FileReplacement {
     std::filesystem::path m_target; // as given: every failure names it
     std::filesystem::path m_final;  // what the rename replaces
     std::filesystem::path m_temporary;
+    std::uint64_t m_position = 0; // where the next write() goes
     TargetKind m_kind;
     Durability m_durability;
     const FileOperations& m_operations;
